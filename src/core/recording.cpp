@@ -1,0 +1,59 @@
+// The recording's two forms, packed words and unpacked series, and the label operation.
+#include "recording.h"
+
+#include <algorithm>
+
+namespace trivant {
+
+const std::array<const char*, kSeriesCount> SeriesNames{"NN/10,мс", "SpO2,%", "СИМ,ед", "ПАР,ед",
+                                                        "SDNN",     "ИБ",     "ИБ_Lo",  "lbl"};
+
+namespace {
+// Label ordinals are bytes; past the 255th they stay at 255 so no label turns into 0.
+uint8_t labelOrdinal(int32_t n) {
+    return static_cast<uint8_t>(std::clamp(n, 0, 255));
+}
+}  // namespace
+
+Recording::Recording() : DataBuf(kCapacity + 1, 0) {
+    for (auto& s : DataSeries)
+        s.assign(kCapacity + 1, 0);
+}
+
+void Recording::Label() {
+    if (CurrentFileLen < 1 || CurrentFileLen > kCapacity)
+        return;
+    ++LabNum;
+    DataSeries[kSerLbl][CurrentFileLen] = labelOrdinal(LabNum);
+    DataSeries[kSerSPO][CurrentFileLen] = kLabelMark;
+}
+
+void Recording::Pack() {
+    if (CurrentFileLen <= 2)
+        return;
+    const int last = std::min(CurrentFileLen, kCapacity);
+    // The slot being filled is packed too, so a pending label is not lost.
+    for (int k = 1; k <= last; ++k) {
+        if (DataSeries[kSerLbl][k] != 0)
+            DataSeries[kSerSPO][k] = kLabelMark;
+        DataBuf[k] = packSample(DataSeries[kSerRR][k], DataSeries[kSerSPO][k]);
+    }
+}
+
+void Recording::Unpack() {
+    const int last = std::min(CurrentFileLen - 1, kCapacity);
+    for (int k = 1; k <= last; ++k) {
+        const SampleWord w = DataBuf[k];
+        DataSeries[kSerRR][k] = sampleRR(w);
+        if (sampleIsLabel(w)) {
+            ++LabNum;
+            DataSeries[kSerLbl][k] = labelOrdinal(LabNum);
+            // A labelled beat shows the SpO2 of the beat before; position 0 holds 0.
+            DataSeries[kSerSPO][k] = DataSeries[kSerSPO][k - 1];
+        } else {
+            DataSeries[kSerSPO][k] = sampleLow(w);
+        }
+    }
+}
+
+}  // namespace trivant

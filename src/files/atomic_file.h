@@ -1,0 +1,25 @@
+// Whole-file reads and writes for the recording and settings files. A write replaces the
+// target only once the new content is safely on disk, so a failed save never destroys
+// the previous file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace trivant {
+
+struct IoStatus {
+    bool ok = true;
+    std::string path;    // the file the operation was about
+    std::string detail;  // English, what failed and why; empty on success
+};
+
+// Writes bytes to a temporary file in the target's folder, flushes it to disk and renames
+// it over the target. On failure the temporary file is gone and the old target is intact.
+// The target keeps its permission bits; a new file gets 0666 less the umask.
+IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// Reads at most maxBytes of a file as they are; out is empty on failure.
+IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes);
+
+}  // namespace trivant

@@ -1,0 +1,33 @@
+// The text file: four header lines (base name, date, comment, column titles), then one
+// line per beat with its RR, SpO2 and indices, and a label line before a labelled beat.
+// Bytes are Windows-1251, lines end in CR LF.
+#pragma once
+
+#include "atomic_file.h"
+#include "recording.h"
+
+#include <string>
+
+namespace trivant {
+
+constexpr size_t kMaxTextFileBytes = 16u << 20;  // a full recording takes about 2.4 MB
+
+struct TextReadReport {
+    int skippedLines = 0;      // data lines that could not be taken apart
+    int firstSkippedLine = 0;  // 1-based file line number of the first of them
+    bool truncated = false;    // more beats than the capacity; the rest was not read
+};
+
+// baseName, dateText, the comment and SeriesNames are UTF-8 and written in Windows-1251.
+std::string FormatTextFile(const Recording& rec, const std::string& baseName,
+                           const std::string& dateText);
+// Fills DataBuf, CurrentFileLen and Comment. Only RR and SpO2 are read; the indices are
+// recomputed by PrepareData, which the caller runs afterwards.
+TextReadReport ParseTextFile(const std::string& bytes, Recording& rec);
+
+// Line 1 is the base name of path.
+IoStatus SaveTextFile(const std::string& path, const Recording& rec, const std::string& dateText);
+// On failure rec is left as it was; a file above kMaxTextFileBytes is a failure.
+IoStatus ReadTextFile(const std::string& path, Recording& rec, TextReadReport& report);
+
+}  // namespace trivant

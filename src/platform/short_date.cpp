@@ -1,0 +1,27 @@
+// Short dates through QLocale, so that they follow the user's regional settings.
+#include "short_date.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace trivant {
+
+namespace {
+std::string format(const QDate& d) {
+    return QLocale::system().toString(d, QLocale::ShortFormat).toStdString();
+}
+}  // namespace
+
+std::string ShortDateText(std::time_t t) {
+    return format(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)).date());
+}
+
+std::string FileShortDate(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    if (!info.exists())
+        return {};
+    return format(info.lastModified().date());
+}
+
+}  // namespace trivant

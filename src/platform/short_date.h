@@ -1,0 +1,14 @@
+// The system's short date format, as file captions and text files show it.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+namespace trivant {
+
+// Short date of a point in time, in local time, UTF-8.
+std::string ShortDateText(std::time_t t);
+// Short date of a file's modification time; empty when the file can't be examined.
+std::string FileShortDate(const std::string& path);
+
+}  // namespace trivant

@@ -1,0 +1,42 @@
+// Runs trivant-cli in-process inside a temporary working folder.
+#pragma once
+
+#include "cli_commands.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace trivant::test {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());  // the settings file is looked up here
+    }
+    void TearDown() override { std::filesystem::current_path(saved_); }
+
+    CliRun run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = RunCli(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+    static std::string data(const std::string& name) {
+        return std::string(TRIVANT_TEST_DATA) + "/rr/" + name;
+    }
+
+    TempDir dir;
+
+private:
+    std::filesystem::path saved_;
+};
+
+}  // namespace trivant::test

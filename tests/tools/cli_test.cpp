@@ -1,0 +1,104 @@
+// trivant-cli's command line: usage, exit status, settings and the summary.
+#include "cli_fixture.h"
+
+#include "setup.h"
+
+namespace trivant::test {
+namespace {
+
+TEST_F(CliTest, HelpGoesToStdout) {
+    const CliRun r = run({"--help"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_NE(r.out.find("Usage: trivant-cli"), std::string::npos);
+    EXPECT_NE(r.out.find("import-ms"), std::string::npos);
+}
+
+TEST_F(CliTest, WrongUsageExitsWith2) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate", "a.rr"},
+        {"convert", "a.rr"},
+        {"convert", "a.rr", "b.rr", "c.rr"},
+        {"summary", "a.rr", "--sample", "19"},
+        {"summary", "a.rr", "--sample", "501"},
+        {"summary", "a.rr", "--sample", "1e2"},
+        {"summary", "a.rr", "--sample"},
+        {"summary", "a.rr", "--verbose"},
+        {"summary", "a.csv"},
+        {"import-ms", "a.csv", "b.dat"},
+    };
+    for (const auto& args : cases) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, kExitUsage) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+    }
+}
+
+TEST_F(CliTest, MissingInputIsBadInputNamingTheFile) {
+    const CliRun r = run({"summary", "nowhere.rr"});
+    EXPECT_EQ(r.status, kExitBadInput);
+    EXPECT_NE(r.err.find("nowhere.rr"), std::string::npos);
+}
+
+TEST_F(CliTest, SummaryOfAnImportedRecording) {
+    dir.write("list.txt", "800 97\n810 96\n790 95\n");
+    ASSERT_EQ(run({"import-ms", "list.txt", "rec.rr"}).status, kExitOk);
+    const CliRun r = run({"summary", "rec.rr"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("\"CurrentFileLen\": 4, \"beats\": 3, \"labels\": 0"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"sRR\": [81, 79]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"sSPO\": [97, 95]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"averRR\": null"), std::string::npos);  // fewer beats than the sample
+    EXPECT_NE(r.out.find("\"ScSPO\": 2, \"ScRR\": 0"), std::string::npos);
+}
+
+// Options may stand anywhere; they override the settings file, which overrides defaults.
+TEST_F(CliTest, SampleComesFromOptionSettingsOrDefault) {
+    std::string list;
+    for (int i = 0; i < 30; ++i)
+        list += i % 2 ? "800\n" : "820\n";
+    dir.write("list.txt", list);
+    ASSERT_EQ(run({"import-ms", "list.txt", "rec.rr"}).status, kExitOk);
+    const std::string computed = "\"averRR\": 809";  // beats 20..30: 6 x 800, 5 x 820
+    EXPECT_EQ(run({"summary", "rec.rr"}).out.find(computed), std::string::npos);
+    EXPECT_NE(run({"--sample", "20", "summary", "rec.rr"}).out.find(computed), std::string::npos);
+    EXPECT_NE(run({"summary", "rec.rr", "--sample=20"}).out.find(computed), std::string::npos);
+
+    trivant::Setup setup;
+    ApplyDefaults(setup, dir.path().string());
+    setup.Sample = 20;
+    ASSERT_TRUE(SaveSetup(dir.path().string(), setup));
+    EXPECT_NE(run({"summary", "rec.rr"}).out.find(computed), std::string::npos);
+
+    dir.write(kConfigFileName, std::string(343, '\0'));  // short: a warning, then defaults
+    const CliRun r = run({"summary", "rec.rr"});
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_NE(r.err.find("warning"), std::string::npos);
+    EXPECT_EQ(r.out.find(computed), std::string::npos);
+}
+
+TEST_F(CliTest, CompensationChangesOnlyTheStressIndex) {
+    std::string list;
+    for (int i = 0; i < 40; ++i)
+        list += std::to_string(700 + (i * 37) % 200) + "\n";
+    dir.write("list.txt", list);
+    ASSERT_EQ(run({"import-ms", "list.txt", "rec.rr"}).status, kExitOk);
+    const std::string plain = run({"summary", "rec.rr", "--sample", "20"}).out;
+    const std::string comp = run({"summary", "--ib-compensation", "rec.rr", "--sample", "20"}).out;
+    EXPECT_NE(plain, comp);
+    const auto cut = [](const std::string& s) { return s.substr(0, s.find("\"sIB\"")); };
+    EXPECT_EQ(cut(plain), cut(comp));
+}
+
+TEST_F(CliTest, SummaryEscapesTheComment) {
+    dir.write("rec.txt",
+              "rec\r\n01.01.2025\r\n\"q\" \\ x\r\nN\r\n"
+              "1         800       97        0         0         0         0         \r\n");
+    const CliRun r = run({"summary", "rec.txt"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.out.find(R"("comment": "\"q\" \\ x")"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -1,0 +1,23 @@
+// Command line of trivant-cli: a command, file names and options in any order.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+struct CliOptions {
+    std::string command;
+    std::vector<std::string> files;
+    std::optional<int> sample;  // --sample N
+    bool ibCompensation = false;
+    bool help = false;
+};
+
+// Returns an empty string on success, else what is wrong with the command line.
+std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& out);
+
+extern const char* const kCliUsage;
+
+}  // namespace trivant

@@ -3,10 +3,10 @@
 #include "text_file.h"
 
 #include "codepage.h"
+#include "number_text.h"
 #include "path_parts.h"
 
 #include <algorithm>
-#include <charconv>
 #include <string_view>
 
 namespace trivant {
@@ -122,9 +122,7 @@ bool parseInt(std::string_view s, int32_t& value) {
         if (!s.empty() && s.front() == '-')
             return false;
     }
-    const char* end = s.data() + s.size();
-    const auto result = std::from_chars(s.data(), end, value);
-    return result.ec == std::errc() && result.ptr == end;
+    return ParseNumber(s, value);
 }
 
 // RR in ms and SpO2 of a data line, when both can be read and fit a sample word.

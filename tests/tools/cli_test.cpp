@@ -26,6 +26,12 @@ TEST_F(CliTest, WrongUsageExitsWith2) {
         {"summary", "a.rr", "--verbose"},
         {"summary", "a.csv"},
         {"import-ms", "a.csv", "b.dat"},
+        {"record"},
+        {"record", "out.csv"},
+        {"record", "out.rr", "--beats", "0"},
+        {"record", "out.rr", "--beats", "32000"},
+        {"record", "out.rr", "--seconds", "-1"},
+        {"record", "out.rr", "--port="},
     };
     for (const auto& args : cases) {
         const CliRun r = run(args);

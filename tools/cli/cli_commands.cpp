@@ -3,6 +3,7 @@
 
 #include "cli_options.h"
 #include "ms_list.h"
+#include "record_command.h"
 #include "recording_io.h"
 #include "setup.h"
 #include "summary_json.h"
@@ -18,7 +19,7 @@ namespace {
 
 struct Context {
     const CliOptions& opt;
-    CoreSettings cfg;
+    RecorderSettings settings;
     std::ostream& out;
     std::ostream& err;
 };
@@ -28,8 +29,8 @@ int fail(std::ostream& err, const std::string& msg) {
     return kExitBadInput;
 }
 
-CoreSettings settingsFor(const CliOptions& opt, std::ostream& err) {
-    CoreSettings cfg;  // the defaults
+RecorderSettings settingsFor(const CliOptions& opt, std::ostream& err) {
+    RecorderSettings rs;  // the defaults
     Setup setup;
     const std::string dir = std::filesystem::current_path().string();
     auto warn = [&](const std::string&, const std::string&) {
@@ -37,12 +38,12 @@ CoreSettings settingsFor(const CliOptions& opt, std::ostream& err) {
             << " can't be read; using the default settings\n";
     };
     if (LoadSetup(dir, setup, warn))
-        cfg = ToCoreSettings(setup);
+        rs = RecorderSettingsFrom(setup);
     if (opt.sample)
-        cfg.Sample = *opt.sample;
+        rs.core.Sample = *opt.sample;
     if (opt.ibCompensation)
-        cfg.IbCompensation = true;
-    return cfg;
+        rs.core.IbCompensation = true;
+    return rs;
 }
 
 int save(Context& c, const std::string& path, const Recording& rec) {
@@ -52,7 +53,7 @@ int save(Context& c, const std::string& path, const Recording& rec) {
 
 int runConvert(Context& c) {
     auto rec = std::make_unique<Recording>();
-    const std::string msg = LoadRecording(c.opt.files[0], c.cfg, *rec);
+    const std::string msg = LoadRecording(c.opt.files[0], c.settings.core, *rec);
     return msg.empty() ? save(c, c.opt.files[1], *rec) : fail(c.err, msg);
 }
 
@@ -66,13 +67,17 @@ int runImportMs(Context& c) {
     MsListError e;
     if (!ParseMsList(text, *rec, e))
         return fail(c.err, in + (e.line ? ":" + std::to_string(e.line) : "") + ": " + e.message);
-    rec->PrepareData(c.cfg);
+    rec->PrepareData(c.settings.core);
     return save(c, c.opt.files[1], *rec);
+}
+
+int runRecord(Context& c) {
+    return RunRecord(c.opt, c.settings, c.err);
 }
 
 int runSummary(Context& c) {
     auto rec = std::make_unique<Recording>();
-    const std::string msg = LoadRecording(c.opt.files[0], c.cfg, *rec);
+    const std::string msg = LoadRecording(c.opt.files[0], c.settings.core, *rec);
     if (!msg.empty())
         return fail(c.err, msg);
     c.out << SummaryJson(*rec) << "\n";
@@ -90,6 +95,7 @@ const std::map<std::string, Command>& commands() {
         {"convert", {2, false, runConvert}},
         {"import-ms", {2, true, runImportMs}},
         {"summary", {1, false, runSummary}},
+        {"record", {1, false, runRecord}},
     };
     return table;
 }

@@ -10,7 +10,10 @@ namespace trivant {
 struct CliOptions {
     std::string command;
     std::vector<std::string> files;
-    std::optional<int> sample;  // --sample N
+    std::optional<int> sample;      // --sample N
+    std::string port;               // record: --port NAME
+    std::optional<long> beats;      // record: --beats N
+    std::optional<double> seconds;  // record: --seconds T
     bool ibCompensation = false;
     bool help = false;
 };

@@ -1,19 +1,15 @@
-// Reads and writes recordings in the format that a file name's extension names.
+// Loads and saves recordings for the command-line tool, by file name extension.
 #pragma once
 
 #include "core_settings.h"
 #include "recording.h"
+#include "recording_file.h"
 
 #include <string>
 
 namespace trivant {
 
-enum class RecordingFormat { Rr, Text, Unknown };
-
-// ".rr" or ".txt", in any letter case.
-RecordingFormat FormatOf(const std::string& path);
-
-// Loads and prepares a recording as the application's open command does. On failure
+// Reads and prepares a recording as the application's open command does. On failure
 // returns a message that names the file (and the line, where there is one).
 std::string LoadRecording(const std::string& path, const CoreSettings& cfg, Recording& rec);
 

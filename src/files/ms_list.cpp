@@ -1,7 +1,9 @@
 // Parses RR lists in ms into packed sample words.
 #include "ms_list.h"
 
-#include <charconv>
+#include "number_text.h"
+
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -35,30 +37,28 @@ std::vector<std::string> splitFields(const std::string& line) {
 }
 
 bool parseNumber(const std::string& s, double& v) {
-    const char* end = s.data() + s.size();
-    const auto r = std::from_chars(s.data(), end, v);
-    return r.ec == std::errc() && r.ptr == end && std::isfinite(v);
+    return ParseNumber(s, v) && std::isfinite(v);
 }
 
-// One data line into a sample word; an empty message means success.
-std::string parseLine(const std::string& line, SampleWord& word) {
+// One data line; an empty message means success.
+std::string parseLine(const std::string& line, MsEntry& entry) {
     const auto fields = splitFields(line);
     if (fields.size() > 2)
         return "expected an RR interval and an optional SpO2";
-    double ms = 0, spo = 0;
-    if (!parseNumber(fields[0], ms))
+    if (!parseNumber(fields[0], entry.ms))
         return "not a number: '" + fields[0] + "'";
-    const int rr = RoundMsTo10(ms);
-    if (rr < 0)
+    if (RoundMsTo10(entry.ms) < 0)
         return "RR interval out of range 0..2550 ms: " + fields[0];
+    entry.spo = -1;
     if (fields.size() == 2) {
+        double spo = 0;
         if (!parseNumber(fields[1], spo))
             return "not a number: '" + fields[1] + "'";
         spo = std::floor(spo + 0.5);
         if (spo < 0 || spo > kMaxSpo)
             return "SpO2 out of range 0..254: " + fields[1];
+        entry.spo = static_cast<int>(spo);
     }
-    word = packSample(static_cast<uint8_t>(rr), static_cast<uint8_t>(spo));
     return {};
 }
 
@@ -71,11 +71,13 @@ int RoundMsTo10(double ms) {
     return units > 255 ? -1 : static_cast<int>(units);
 }
 
-bool ParseMsList(const std::string& text, Recording& rec, MsListError& err) {
+bool ParseMsLines(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
+                  size_t maxEntries) {
+    out.clear();
     size_t pos = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         pos = 3;  // UTF-8 byte order mark
-    int p = 1, lineNo = 0;
+    int lineNo = 0;
     while (pos < text.size()) {
         size_t eol = text.find('\n', pos);
         if (eol == std::string::npos)
@@ -86,19 +88,29 @@ bool ParseMsList(const std::string& text, Recording& rec, MsListError& err) {
         const auto first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos || line[first] == '#')
             continue;
-        if (p > kMaxBeats) {
-            err = {lineNo, "more than " + std::to_string(kMaxBeats) + " beats"};
+        if (out.size() >= maxEntries) {
+            err = {lineNo, "more than " + std::to_string(maxEntries) + " beats"};
             return false;
         }
-        SampleWord w = 0;
-        const std::string msg = parseLine(line, w);
+        MsEntry entry;
+        const std::string msg = parseLine(line, entry);
         if (!msg.empty()) {
             err = {lineNo, msg};
             return false;
         }
-        rec.DataBuf[p++] = w;
+        out.push_back(entry);
     }
-    rec.CurrentFileLen = p;
+    return true;
+}
+
+bool ParseMsList(const std::string& text, Recording& rec, MsListError& err) {
+    std::vector<MsEntry> entries;
+    if (!ParseMsLines(text, entries, err, kMaxBeats))
+        return false;
+    for (size_t i = 0; i < entries.size(); ++i)
+        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundMsTo10(entries[i].ms)),
+                                        static_cast<uint8_t>(std::max(0, entries[i].spo)));
+    rec.CurrentFileLen = static_cast<int32_t>(entries.size()) + 1;
     return true;
 }
 

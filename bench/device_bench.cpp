@@ -1,0 +1,45 @@
+// The device link's hot paths: decoding with per-beat indices, and one supervision pass.
+#include "bench_data.h"
+
+#include "connection_supervisor.h"
+#include "qt_port_layer.h"
+#include "recorder.h"
+
+#include <benchmark/benchmark.h>
+
+namespace trivant::bench {
+namespace {
+
+// A full recording's worth of frames, decoded at S = 500: time per beat.
+void BM_DecodeWithIndices(benchmark::State& state) {
+    const auto source = FullRecording();
+    std::vector<uint8_t> stream;
+    for (int k = 1; k <= source->beats(); ++k)
+        stream.insert(stream.end(), {0, sampleRR(source->DataBuf[k]), 197});
+    RecorderSettings settings;
+    settings.AutoStop = false;
+    settings.core.Sample = 500;
+    RecordingEvents quiet;
+    for (auto _ : state) {
+        auto rec = std::make_unique<Recording>();
+        Recorder recorder(*rec, quiet);
+        recorder.Start();
+        for (size_t i = 0; i < stream.size(); i += 300)  // about a second of data per tick
+            recorder.Tick(stream.data() + i, std::min<size_t>(300, stream.size() - i), settings);
+        benchmark::DoNotOptimize(rec->SDNN);
+    }
+    state.SetItemsProcessed(state.iterations() * source->beats());
+}
+BENCHMARK(BM_DecodeWithIndices)->Unit(benchmark::kMillisecond);
+
+void BM_SupervisionPass(benchmark::State& state) {
+    QtPortLayer ports;
+    ConnectionSupervisor sup(ports);
+    for (auto _ : state)
+        sup.Pass(0);
+    state.counters["ports"] = static_cast<double>(sup.PortList.size());
+}
+BENCHMARK(BM_SupervisionPass)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace trivant::bench

@@ -1,0 +1,96 @@
+// One supervision pass: enumerate, watch the open port, or try to open one.
+#include "connection_supervisor.h"
+
+#include "port_names.h"
+
+#include <algorithm>
+
+namespace trivant {
+
+const char* const kNoPortName = "Нету порта";
+const char* const kDeviceConnectedText = "Прибор подключен";
+const char* const kDeviceNotConnectedText = "Прибор не подключен";
+
+ConnectionSupervisor::~ConnectionSupervisor() {
+    closeHandle();
+}
+
+void ConnectionSupervisor::Pass(int portIndex) {
+    if (portIndex < 0 || portIndex >= kFixedPortCount)
+        portIndex = 0;
+    if (portIndex == 0)
+        searchAutomatically();
+    else
+        keepFixedPort(portIndex);
+}
+
+void ConnectionSupervisor::searchAutomatically() {
+    ports_.EnumPorts(PortList);
+    if (DeviceConnected) {
+        DeviceConnected = std::find(PortList.begin(), PortList.end(), PortName) != PortList.end();
+        if (!DeviceConnected) {
+            closeHandle();  // the port is gone; its handle is of no use any more
+            PortName = kNoPortName;
+            DeviceHint.clear();
+        }
+        return;
+    }
+    // Every listed port is tried; the last one that opens stays in use.
+    for (const std::string& entry : PortList) {
+        if (entry == PortName)
+            continue;
+        const int handle = ports_.OpenPort(entry, kDeviceBaud);
+        if (handle > 0)
+            adopt(handle, entry);
+    }
+}
+
+void ConnectionSupervisor::keepFixedPort(int portIndex) {
+    // A connected fixed port is not watched: only Reset ends the connection.
+    if (!DeviceConnected) {
+        const int handle = ports_.OpenPort(FixedPortNames[portIndex], kDeviceBaud);
+        if (handle > 0)
+            adopt(handle, FixedPortNames[portIndex]);
+    }
+    if (!DeviceConnected) {
+        PortName = kNoPortName;
+        DeviceHint.clear();
+    }
+}
+
+void ConnectionSupervisor::adopt(int handle, const std::string& name) {
+    closeHandle();  // a port replaced during the walk is closed, not leaked
+    PortHandle = handle;
+    PortName = name;
+    DeviceConnected = true;
+    DeviceHint = name;
+}
+
+void ConnectionSupervisor::closeHandle() {
+    if (PortHandle > 0)
+        ports_.ClosePort(PortHandle);
+    PortHandle = 0;
+}
+
+void ConnectionSupervisor::Reset() {
+    closeHandle();
+    DeviceConnected = false;
+    PortName = kNoPortName;
+}
+
+size_t ConnectionSupervisor::Read(uint8_t* buffer, size_t capacity) {
+    if (!DeviceConnected || PortHandle <= 0)
+        return 0;
+    return ports_.ReadPort(PortHandle, buffer, std::min(capacity, kReceiveBufferBytes));
+}
+
+void ConnectionSupervisor::Purge() {
+    if (DeviceConnected && PortHandle > 0)
+        ports_.PurgePort(PortHandle);
+}
+
+const char* ConnectionSupervisor::StateText() const {
+    return DeviceConnected ? kDeviceConnectedText : kDeviceNotConnectedText;
+}
+
+}  // namespace trivant

@@ -1,0 +1,82 @@
+// The live recording: decodes the device's 3-byte frames (status, RR, SpO2) into beats,
+// computes each new beat's indices, watches the limits and silence, and stops. A recording
+// window drives it from its 100 ms timer; effects on the window go through RecordingEvents.
+#pragma once
+
+#include "recording.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace trivant {
+
+struct Setup;
+
+constexpr int kStatusCodes = 6;  // a frame starts with a byte below this
+extern const std::array<const char*, kStatusCodes> kStatusTexts;
+
+constexpr int kSilentTickLimit = 1000;      // 100 s of 100 ms ticks without a byte
+constexpr int32_t kFiveMinuteTime = 31000;  // TotalTime (10 ms units) past which AutoStop ends
+constexpr int kSpoOffset = 100;             // the SpO2 byte carries SpO2 + 100
+
+extern const char* const kCapacityMessage;  // with kCapacity appended
+extern const char* const kFiveMinutesMessage;
+extern const char* const kNoConnectionMessage;
+
+enum class StopReason { Capacity, FiveMinutes, Silence };
+
+struct RecorderSettings {
+    CoreSettings core;
+    int RRUnit = 10;  // ms per RR unit of the device: 10, or 8 for the older model
+    bool AutoStop = true;
+};
+RecorderSettings RecorderSettingsFrom(const Setup& setup);
+
+// What the recording window does in response; every call comes from Tick or Stop.
+class RecordingEvents {
+public:
+    virtual ~RecordingEvents() = default;
+    virtual void StatusTextChanged(const std::string& /*text*/) {}
+    // Beat n is complete (CurrentFileLen is n + 1); from beat 3 on its indices are set.
+    virtual void BeatCompleted(int /*n*/) {}
+    // A limit ended the recording; tell the user. Stop follows at once.
+    virtual void LimitReached(StopReason /*why*/) {}
+    virtual void Stopped() {}
+};
+
+class Recorder {
+public:
+    Recorder(Recording& rec, RecordingEvents& events) : rec_(rec), events_(events) {}
+
+    // Starts a new recording in an empty window.
+    void Start();
+    // One timer tick with the bytes read from the port (count 0: nothing arrived).
+    void Tick(const uint8_t* bytes, size_t count, const RecorderSettings& s);
+    // Ends the recording: pack, prepare as a loaded file would be, histogram of beat 1.
+    void Stop(const CoreSettings& core);
+
+    bool recording() const { return rec_.RREventEnabled; }
+
+    int32_t ConnectTimeout = 0;  // ticks in a row without a byte
+    int32_t ByteNum = 0;         // position expected next inside a frame: 0, 1 or 2
+    int32_t ElStatus = 0;        // status code of the current frame
+    int32_t TotalTime = 0;       // 10 ms units: the RR sum of the beats from the third on
+
+private:
+    void feed(uint8_t b, const RecorderSettings& s);
+    void completeBeat(uint8_t spoByte, const RecorderSettings& s);
+    void stopFor(StopReason why, const CoreSettings& core);
+
+    Recording& rec_;
+    RecordingEvents& events_;
+    bool started_ = false;
+    bool stopped_ = false;
+};
+
+// The first beat to show after beat CurrentFileLen - 1 arrived: when the newest beat would
+// pass the right edge (less one grid step), the view jumps forward by about a panel width.
+int FollowXPos(int width, int currentFileLen, int xPos, int xMult, int gridStep);
+
+}  // namespace trivant

@@ -1,0 +1,85 @@
+// Starts a program for an end-to-end test, reads its standard output, and ends it.
+#pragma once
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace trivant::test {
+
+class ChildProcess {
+public:
+    // Runs program with args in folder dir; its standard output comes through a pipe.
+    ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& dir) {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, fds[0]);
+        posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+        std::vector<std::string> all{program};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : all)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        out_ = fdopen(fds[0], "r");
+    }
+    ~ChildProcess() {
+        if (pid_ > 0 && !exited_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (out_)
+            fclose(out_);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return pid_ > 0 && out_; }
+
+    // One line of standard output without its newline; empty at the end.
+    std::string readLine() {
+        std::string line;
+        for (int c; out_ && (c = fgetc(out_)) != EOF && c != '\n';)
+            line += static_cast<char>(c);
+        return line;
+    }
+
+    // The exit status, or -1 when the program did not end in time (it is then killed).
+    int wait(std::chrono::seconds timeout) {
+        const auto until = std::chrono::steady_clock::now() + timeout;
+        int status = 0;
+        while (waitpid(pid_, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > until)
+                return -1;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        exited_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+
+    void signal(int sig) { kill(pid_, sig); }
+
+private:
+    pid_t pid_ = -1;
+    FILE* out_ = nullptr;
+    bool exited_ = false;
+};
+
+}  // namespace trivant::test

@@ -1,0 +1,135 @@
+// Drives the recorder on 100 ms ticks from a serial port until a limit, --beats,
+// --seconds or Ctrl+C ends the recording, then saves it.
+#include "record_command.h"
+
+#include "cli_commands.h"
+#include "connection_supervisor.h"
+#include "qt_port_layer.h"
+#include "recording_io.h"
+#include "time_text.h"
+
+#include <QCoreApplication>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <memory>
+#include <thread>
+
+namespace trivant {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kTick = std::chrono::milliseconds(100);
+constexpr auto kSearchTime = std::chrono::seconds(5);
+
+std::atomic<bool> gInterrupted{false};
+void onInterrupt(int) {
+    gInterrupted = true;
+}
+
+const std::array<const char*, kStatusCodes> kEnglishStatus{
+    "", "no sensor", "no patient", "no pulse", "limit", "sensor failure"};
+
+struct CliEvents : RecordingEvents {
+    explicit CliEvents(std::ostream& e) : err(e) {}
+    void StatusTextChanged(const std::string& text) override {
+        for (int code = 0; code < kStatusCodes; ++code)
+            if (text == kStatusTexts[code])
+                status = kEnglishStatus[code];
+    }
+    void LimitReached(StopReason why) override {
+        static const char* const text[] = {"the recording is full (31999 beats)",
+                                           "the five-minute recording is complete",
+                                           "no data from the device for 100 s"};
+        err << "trivant-cli: stopped: " << text[static_cast<int>(why)] << "\n";
+    }
+    std::ostream& err;
+    std::string status;
+};
+
+// The port to record from: the one named, or the one automatic search keeps.
+int connect(const CliOptions& opt, ConnectionSupervisor& sup, std::ostream& err) {
+    if (!opt.port.empty()) {
+        const int handle = sup.ports().OpenPort(opt.port, kDeviceBaud);
+        if (handle <= 0) {
+            const std::string why = sup.ports().LastOpenError();
+            err << "trivant-cli: cannot open " << opt.port << (why.empty() ? "" : ": " + why)
+                << "\n";
+        }
+        return handle;
+    }
+    const auto until = Clock::now() + kSearchTime;
+    for (sup.Pass(0); !sup.DeviceConnected && Clock::now() < until; sup.Pass(0))
+        std::this_thread::sleep_for(kTick * 2);
+    if (!sup.DeviceConnected)
+        err << "trivant-cli: no serial port with a device found\n";
+    return sup.DeviceConnected ? sup.PortHandle : 0;
+}
+
+bool limitReached(const CliOptions& opt, const Recording& rec, Clock::time_point start) {
+    if (opt.beats && rec.beats() >= *opt.beats)
+        return true;
+    return opt.seconds && Clock::now() - start >= std::chrono::duration<double>(*opt.seconds);
+}
+
+void progress(std::ostream& err, const Recording& rec, Clock::time_point start,
+              const CliEvents& ev) {
+    const auto s = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start);
+    err << "beats " << rec.beats() << "  time " << TimeText(s.count())
+        << (ev.status.empty() ? "" : "  status: " + ev.status) << std::endl;
+}
+
+}  // namespace
+
+int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostream& err) {
+    static int argc = 1;
+    static char name[] = "trivant-cli";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app = std::make_unique<QCoreApplication>(argc, argv);
+
+    QtPortLayer ports;
+    ConnectionSupervisor sup(ports);
+    const int handle = connect(opt, sup, err);
+    if (handle <= 0)
+        return kExitBadInput;
+    ports.PurgePort(handle);  // what waited before the start is not part of this recording
+
+    auto rec = std::make_unique<Recording>();
+    CliEvents events(err);
+    Recorder recorder(*rec, events);
+    recorder.Start();
+    gInterrupted = false;
+    auto previous = std::signal(SIGINT, onInterrupt);
+    std::vector<uint8_t> buf(kReceiveBufferBytes);
+    const auto start = Clock::now();
+    auto nextTick = start, nextReport = start + std::chrono::seconds(1);
+    while (recorder.recording() && !gInterrupted && !limitReached(opt, *rec, start)) {
+        std::this_thread::sleep_until(nextTick += kTick);
+        const size_t n = ports.ReadPort(handle, buf.data(), buf.size());
+        if (n == 0)
+            recorder.Tick(nullptr, 0, settings);
+        // Byte by byte, so that --beats stops exactly at its beat.
+        for (size_t i = 0; i < n && recorder.recording() && !limitReached(opt, *rec, start); ++i)
+            recorder.Tick(&buf[i], 1, settings);
+        if (Clock::now() >= nextReport) {
+            progress(err, *rec, start, events);
+            nextReport += std::chrono::seconds(1);
+        }
+    }
+    std::signal(SIGINT, previous);
+    recorder.Stop(settings.core);
+    const std::string msg = SaveRecording(opt.files[0], *rec);
+    if (!msg.empty()) {
+        err << "trivant-cli: " << msg << "\n";
+        return kExitBadInput;
+    }
+    err << "trivant-cli: " << rec->beats() << " beats saved to " << opt.files[0] << "\n";
+    return kExitOk;
+}
+
+}  // namespace trivant

@@ -167,6 +167,14 @@ bool SaveSetup(const std::string& startDir, const Setup& setup, IoStatus* status
 }
 
 void ApplyDefaults(Setup& setup, const std::string& startDir) {
+    ApplyDefaultValues(setup);
+    const fs::path dataDir = fs::u8path(startDir) / kDataDirName;
+    std::error_code ec;
+    fs::create_directory(dataDir, ec);  // on failure the dialogs start in a missing folder
+    setup.DataDir = CutToChars(dataDir.u8string(), kDataDirMaxChars);
+}
+
+void ApplyDefaultValues(Setup& setup) {
     setup.Sample = kDefaultSample;
     setup.BarWidth = kDefaultBarWidth;
     setup.PortIndex = 0;
@@ -180,10 +188,6 @@ void ApplyDefaults(Setup& setup, const std::string& startDir) {
     for (size_t i = 0; i < setup.Traces.size(); ++i)
         setup.Traces[i] = {CutToChars(SeriesNames[i], kTraceNameMaxChars), true,
                            kDefaultTraceColors[i]};
-    const fs::path dataDir = fs::u8path(startDir) / kDataDirName;
-    std::error_code ec;
-    fs::create_directory(dataDir, ec);  // on failure the dialogs start in a missing folder
-    setup.DataDir = CutToChars(dataDir.u8string(), kDataDirMaxChars);
     setup.IbCompensation = false;
 }
 

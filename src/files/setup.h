@@ -62,6 +62,8 @@ bool LoadSetup(const std::string& startDir, Setup& setup, const MessageFn& repor
 bool SaveSetup(const std::string& startDir, const Setup& setup, IoStatus* status = nullptr);
 // Creates startDir/Data when missing (a failure is ignored). Fields without a default
 // (filter indices, orientation, unused bytes) keep what they hold.
+// The defaults without touching the disk: DataDir is left as it is.
+void ApplyDefaultValues(Setup& setup);
 void ApplyDefaults(Setup& setup, const std::string& startDir);
 
 // Milliseconds per RR unit of the device: 10 for "Ормикс-01", 8 otherwise.

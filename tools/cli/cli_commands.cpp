@@ -5,8 +5,11 @@
 #include "ms_list.h"
 #include "record_command.h"
 #include "recording_io.h"
+#include "render_command.h"
 #include "setup.h"
 #include "summary_json.h"
+
+#include <QString>
 
 #include <filesystem>
 #include <functional>
@@ -19,7 +22,7 @@ namespace {
 
 struct Context {
     const CliOptions& opt;
-    RecorderSettings settings;
+    Setup setup;  // from the settings file or the defaults, with the options applied
     std::ostream& out;
     std::ostream& err;
 };
@@ -29,21 +32,20 @@ int fail(std::ostream& err, const std::string& msg) {
     return kExitBadInput;
 }
 
-RecorderSettings settingsFor(const CliOptions& opt, std::ostream& err) {
-    RecorderSettings rs;  // the defaults
+Setup settingsFor(const CliOptions& opt, std::ostream& err) {
     Setup setup;
     const std::string dir = std::filesystem::current_path().string();
     auto warn = [&](const std::string&, const std::string&) {
         err << "trivant-cli: warning: " << kConfigFileName
             << " can't be read; using the default settings\n";
     };
-    if (LoadSetup(dir, setup, warn))
-        rs = RecorderSettingsFrom(setup);
+    if (!LoadSetup(dir, setup, warn))
+        ApplyDefaultValues(setup);
     if (opt.sample)
-        rs.core.Sample = *opt.sample;
+        setup.Sample = *opt.sample;
     if (opt.ibCompensation)
-        rs.core.IbCompensation = true;
-    return rs;
+        setup.IbCompensation = true;
+    return setup;
 }
 
 int save(Context& c, const std::string& path, const Recording& rec) {
@@ -53,7 +55,7 @@ int save(Context& c, const std::string& path, const Recording& rec) {
 
 int runConvert(Context& c) {
     auto rec = std::make_unique<Recording>();
-    const std::string msg = LoadRecording(c.opt.files[0], c.settings.core, *rec);
+    const std::string msg = LoadRecording(c.opt.files[0], ToCoreSettings(c.setup), *rec);
     return msg.empty() ? save(c, c.opt.files[1], *rec) : fail(c.err, msg);
 }
 
@@ -67,17 +69,21 @@ int runImportMs(Context& c) {
     MsListError e;
     if (!ParseMsList(text, *rec, e))
         return fail(c.err, in + (e.line ? ":" + std::to_string(e.line) : "") + ": " + e.message);
-    rec->PrepareData(c.settings.core);
+    rec->PrepareData(ToCoreSettings(c.setup));
     return save(c, c.opt.files[1], *rec);
 }
 
 int runRecord(Context& c) {
-    return RunRecord(c.opt, c.settings, c.err);
+    return RunRecord(c.opt, RecorderSettingsFrom(c.setup), c.err);
+}
+
+int runRender(Context& c) {
+    return RunRender(c.opt, c.setup, c.err);
 }
 
 int runSummary(Context& c) {
     auto rec = std::make_unique<Recording>();
-    const std::string msg = LoadRecording(c.opt.files[0], c.settings.core, *rec);
+    const std::string msg = LoadRecording(c.opt.files[0], ToCoreSettings(c.setup), *rec);
     if (!msg.empty())
         return fail(c.err, msg);
     c.out << SummaryJson(*rec) << "\n";
@@ -85,19 +91,23 @@ int runSummary(Context& c) {
 }
 
 struct Command {
-    size_t files;        // how many file names it takes
-    bool firstIsMsList;  // the input is a plain ms list, whatever its extension
+    // One letter per file name it takes: r a recording (.rr or .txt), m a plain ms list
+    // (any name), p a PNG image.
+    std::string files;
     std::function<int(Context&)> run;
 };
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table{
-        {"convert", {2, false, runConvert}},
-        {"import-ms", {2, true, runImportMs}},
-        {"summary", {1, false, runSummary}},
-        {"record", {1, false, runRecord}},
+        {"convert", {"rr", runConvert}}, {"import-ms", {"mr", runImportMs}},
+        {"summary", {"r", runSummary}},  {"record", {"r", runRecord}},
+        {"render", {"rp", runRender}},
     };
     return table;
+}
+
+bool endsWithPng(const std::string& f) {
+    return f.size() > 4 && QString::fromStdString(f).endsWith(".png", Qt::CaseInsensitive);
 }
 
 int usage(std::ostream& err, const std::string& msg) {
@@ -120,11 +130,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (it == commands().end())
         return usage(err, "unknown command '" + opt.command + "'");
     const Command& cmd = it->second;
-    if (opt.files.size() != cmd.files)
-        return usage(err, opt.command + " takes " + std::to_string(cmd.files) + " file name(s)");
-    for (size_t i = cmd.firstIsMsList ? 1 : 0; i < opt.files.size(); ++i)
-        if (FormatOf(opt.files[i]) == RecordingFormat::Unknown)
-            return usage(err, opt.files[i] + ": the file name must end in .rr or .txt");
+    if (opt.files.size() != cmd.files.size())
+        return usage(err,
+                     opt.command + " takes " + std::to_string(cmd.files.size()) + " file name(s)");
+    for (size_t i = 0; i < cmd.files.size(); ++i) {
+        const std::string& f = opt.files[i];
+        if (cmd.files[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
+            return usage(err, f + ": the file name must end in .rr or .txt");
+        if (cmd.files[i] == 'p' && !endsWithPng(f))
+            return usage(err, f + ": the image's name must end in .png");
+    }
     Context c{opt, settingsFor(opt, err), out, err};
     return cmd.run(c);
 }

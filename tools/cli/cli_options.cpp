@@ -16,6 +16,8 @@ const char* const kCliUsage =
     "                     second column of SpO2 in %. Blank lines and lines starting\n"
     "                     with # are ignored. Intervals are rounded to 10 ms.\n"
     "  summary IN         Print the recording's summary as one JSON object.\n"
+    "  render IN OUT.png  Draw the recording window as it would show IN, into a PNG.\n"
+    "                     Needs no display.\n"
     "  record OUT         Record from the pulse device into OUT (.rr or .txt), on\n"
     "                     100 ms ticks as the application does. Ctrl+C stops and saves.\n"
     "                     The settings' five-minute limit applies.\n"
@@ -26,6 +28,10 @@ const char* const kCliUsage =
     "  --port NAME        record: the serial port; searched for automatically if absent.\n"
     "  --beats N          record: stop after N beats.\n"
     "  --seconds T        record: stop after T seconds.\n"
+    "  --size WxH         render: the window's size in pixels (default 1000x700).\n"
+    "  --xpos N           render: the first beat shown is N + 1.\n"
+    "  --zoom 1|2|4       render: pixels per beat.\n"
+    "  --point BEAT       render: show the histogram and values of that beat.\n"
     "  -h, --help         Show this help.\n"
     "\n"
     "Without --sample and --ib-compensation the settings file tv3cfg.cfg of the\n"
@@ -34,6 +40,31 @@ const char* const kCliUsage =
     "Exit status: 0 success, 1 bad input, 2 wrong usage.\n";
 
 namespace {
+
+std::string takeRenderValue(const std::string& name, const std::string& v, CliOptions& out) {
+    int n = 0;
+    if (name == "--size") {
+        const auto x = v.find('x');
+        if (x == std::string::npos || !ParseNumber(v.substr(0, x), out.width) ||
+            !ParseNumber(v.substr(x + 1), out.height) || out.width < 200 || out.height < 150 ||
+            out.width > 10000 || out.height > 10000)
+            return "--size takes WIDTHxHEIGHT, from 200x150 to 10000x10000";
+    } else if (name == "--xpos") {
+        if (!ParseNumber(v, n) || n < 0 || n > kCapacity)
+            return "--xpos takes 0 to 32000";
+        out.xpos = n;
+    } else if (name == "--zoom") {
+        if (!ParseNumber(v, out.zoom) || (out.zoom != 1 && out.zoom != 2 && out.zoom != 4))
+            return "--zoom takes 1, 2 or 4";
+    } else if (name == "--point") {
+        if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
+            return "--point takes a beat number";
+        out.point = n;
+    } else {
+        return "unknown option " + name;
+    }
+    return {};
+}
 
 // An option with a value, as "--name value" or "--name=value"; empty means success.
 std::string takeValue(const std::string& name, const std::string& v, CliOptions& out) {
@@ -57,7 +88,7 @@ std::string takeValue(const std::string& name, const std::string& v, CliOptions&
             return "--seconds takes a positive number";
         out.seconds = t;
     } else {
-        return "unknown option " + name;
+        return takeRenderValue(name, v, out);
     }
     return {};
 }

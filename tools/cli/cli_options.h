@@ -10,10 +10,14 @@ namespace trivant {
 struct CliOptions {
     std::string command;
     std::vector<std::string> files;
-    std::optional<int> sample;      // --sample N
-    std::string port;               // record: --port NAME
-    std::optional<long> beats;      // record: --beats N
-    std::optional<double> seconds;  // record: --seconds T
+    std::optional<int> sample;       // --sample N
+    std::string port;                // record: --port NAME
+    std::optional<long> beats;       // record: --beats N
+    std::optional<double> seconds;   // record: --seconds T
+    int width = 1000, height = 700;  // render: --size WxH
+    std::optional<int> xpos;         // render: --xpos N
+    int zoom = 1;                    // render: --zoom 1|2|4
+    std::optional<int> point;        // render: --point BEAT
     bool ibCompensation = false;
     bool help = false;
 };

@@ -1,0 +1,38 @@
+// trivant-cli render: a recording window into a PNG without a display.
+#include "cli_fixture.h"
+
+#include <QImage>
+
+namespace trivant::test {
+namespace {
+
+TEST_F(CliTest, RenderDrawsTheWindowAtTheGivenSize) {
+    ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "rec.rr"}).status, kExitOk);
+    const CliRun r = run({"render", "rec.rr", "out.png", "--size", "900x600", "--point", "300",
+                          "--zoom", "2", "--xpos", "100"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    QImage img(QString::fromStdString(dir.file("out.png")));
+    ASSERT_EQ(img.size(), QSize(900, 600));
+    int black = 0, blue = 0;  // the rhythmogram in the upper panel, histogram bars top right
+    for (int x = 100; x < 890; ++x)
+        for (int y = 200; y < 380; ++y)
+            black += QColor(img.pixel(x, y)) == Qt::black;
+    for (int x = 460; x < 890; ++x)
+        for (int y = 10; y < 150; ++y)
+            blue += QColor(img.pixel(x, y)) == QColor(0, 0, 255);
+    EXPECT_GT(black, 200);
+    EXPECT_GT(blue, 100);
+}
+
+TEST_F(CliTest, RenderRejectsBadRequests) {
+    ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "rec.rr"}).status, kExitOk);
+    EXPECT_EQ(run({"render", "rec.rr", "out.png", "--point", "5000"}).status, kExitBadInput);
+    EXPECT_EQ(run({"render", "rec.rr", "out.png", "--zoom", "3"}).status, kExitUsage);
+    EXPECT_EQ(run({"render", "rec.rr", "out.png", "--size", "100x100"}).status, kExitUsage);
+    EXPECT_EQ(run({"render", "rec.rr", "out.jpg"}).status, kExitUsage);
+    EXPECT_EQ(run({"render", "missing.rr", "out.png"}).status, kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.png")));
+}
+
+}  // namespace
+}  // namespace trivant::test

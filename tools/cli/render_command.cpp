@@ -1,0 +1,62 @@
+// Loads a recording into a recording window that is never shown on screen and renders it.
+#include "render_command.h"
+
+#include "cli_commands.h"
+#include "recording_file.h"
+#include "tf_graph.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <cstdlib>
+#include <memory>
+
+namespace trivant {
+
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance())
+        return;
+    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+    if (!display && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "trivant-cli";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);  // lives until the process ends
+}
+
+int RunRender(const CliOptions& opt, const Setup& setup, std::ostream& err) {
+    EnsureGuiApplication();
+    OfflineGraphHost host(setup);
+    auto graph = std::make_unique<TFGraph>(host);
+    const std::string& in = opt.files[0];
+    const std::string msg = ReadRecordingFile(in, graph->recording());
+    if (!msg.empty()) {
+        err << "trivant-cli: " << msg << "\n";
+        return kExitBadInput;
+    }
+    graph->recording().PrepareData(ToCoreSettings(setup));
+    graph->setAttribute(Qt::WA_DontShowOnScreen);
+    graph->resize(opt.width, opt.height);
+    graph->show();
+    graph->ShowLoadedRecording();
+    graph->XMult = opt.zoom;
+    if (opt.xpos)
+        graph->XPos = *opt.xpos;
+    if (opt.point) {
+        if (*opt.point >= graph->recording().CurrentFileLen) {
+            err << "trivant-cli: " << in << ": no beat " << *opt.point << " (the recording has "
+                << graph->recording().beats() << ")\n";
+            return kExitBadInput;
+        }
+        graph->ShowBeat(*opt.point);
+    }
+    const QImage image = graph->renderImage();
+    if (!image.save(QString::fromStdString(opt.files[1]), "PNG")) {
+        err << "trivant-cli: " << opt.files[1] << ": cannot write the image\n";
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+}  // namespace trivant

@@ -18,11 +18,15 @@ test: deps
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The application keeps its settings and the Data folder in the folder it starts in.
 run: build
-	@echo "The Trivant application is not available yet; trivant-cli is in $(BUILD)/tools/cli."
+	@mkdir -p $(BUILD)/home
+	cd $(BUILD)/home && ../src/app/trivant
 
 demo: build
-	@echo "The live demo is not available yet; try: $(BUILD)/tools/cli/trivant-cli --help"
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "make demo needs a display. Without one: Xvfb :99 & DISPLAY=:99 make demo"; exit 1; fi
+	bash scripts/demo.sh $(BUILD)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTRIVANT_TESTS=OFF -DTRIVANT_BENCH=ON

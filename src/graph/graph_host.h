@@ -10,6 +10,8 @@
 
 namespace trivant {
 
+class TFGraph;
+
 class GraphHost {
 public:
     virtual ~GraphHost() = default;
@@ -22,6 +24,8 @@ public:
     virtual void ShowLimitMessage(StopReason why) = 0;
     // A recording of this host ended (the start commands may change state).
     virtual void RecordingStopped() {}
+    // The window is about to close; false keeps it open (an unsaved recording, say).
+    virtual bool MayClose(TFGraph& /*graph*/) { return true; }
 };
 
 // A host without a device, for rendering and tests: settings only.

@@ -54,6 +54,7 @@ public:
     int XMult = 1, XPos = 0, HistoPoint = 0;
     bool ReadyForPaint = false;
     std::string CurrentFileName;
+    bool Saved = true;  // false from the end of a recording until it is saved
 
     // Labels under their form names, for the main window and tests.
     QLabel *L_NRR, *L_NSPO, *L_NSYM, *L_NPAR, *L_NSDNN, *L_NIB50, *L_Status;

@@ -41,6 +41,7 @@ void TFGraph::StopRecording() {
 }
 
 void TFGraph::ShowLoadedRecording() {
+    Saved = true;
     rec_->BuildHisto(1, host_.setup().Sample);
     HistoPoint = 1;
     ReadyForPaint = true;
@@ -97,6 +98,7 @@ void TFGraph::Stopped() {
     setAverageTexts();
     SB->show();
     setAveragesVisible(host_.setup().Sample < rec_->CurrentFileLen);
+    Saved = rec_->beats() == 0;  // nothing to lose in an empty recording
     update();
     host_.RecordingStopped();
 }
@@ -104,7 +106,10 @@ void TFGraph::Stopped() {
 void TFGraph::closeEvent(QCloseEvent* event) {
     if (rec_->RREventEnabled)
         StopRecording();
-    event->accept();
+    if (host_.MayClose(*this))
+        event->accept();
+    else
+        event->ignore();
 }
 
 }  // namespace trivant

@@ -4,39 +4,42 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace trivant::test {
 
 class ChildProcess {
 public:
-    // Runs program with args in folder dir; its standard output comes through a pipe.
+    // Runs program with args in folder dir; its standard output comes through a pipe. The
+    // child dies with the test process, so a crashed test leaves no program behind that
+    // would hold the test runner's output open.
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
                  const std::string& dir) {
         int fds[2];
         if (pipe(fds) != 0)
             return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
         std::vector<std::string> all{program};
         all.insert(all.end(), args.begin(), args.end());
         std::vector<char*> argv;
         for (auto& a : all)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        pid_ = fork();
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            dup2(fds[1], STDOUT_FILENO);
+            close(fds[0]);
+            close(fds[1]);
+            if (chdir(dir.c_str()) != 0)
+                _exit(127);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
         close(fds[1]);
         out_ = fdopen(fds[0], "r");
     }

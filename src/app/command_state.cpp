@@ -36,7 +36,8 @@ CommandStates NextCommandStates(ActiveChild active, const CommandStates& previou
     CommandStates next = previous;
     for (int i = 0; i < kCommandItems; ++i) {
         const char rule = kTable[i][column];
-        if (rule != '-') next[i] = rule == 'E';
+        if (rule != '-')
+            next[i] = rule == 'E';
     }
     return next;
 }

@@ -19,6 +19,8 @@ std::string FileCaption(const std::string& shortDate, const std::string& path) {
     return shortDate + " " + BaseNameOf(path);
 }
 
-int FilterIndexOrDefault(int stored) { return stored == 2 ? 2 : 1; }
+int FilterIndexOrDefault(int stored) {
+    return stored == 2 ? 2 : 1;
+}
 
 }  // namespace trivant

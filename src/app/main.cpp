@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
     trivant::TForm1 main(std::make_unique<trivant::QtPortLayer>(),
                          std::make_unique<trivant::DialogRunner>(),
                          QDir::currentPath().toStdString());
+    // Without a window manager to maximise it, fill the screen anyway.
+    main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     main.showMaximized();
     return app.exec();
 }

@@ -1,6 +1,8 @@
 // TFComment: an edit field over "Ok" and "Отмена" at the bottom right.
 #include "tf_comment.h"
 
+#include "dialog_buttons.h"
+
 #include "dialog_runner.h"
 
 #include <QBoxLayout>
@@ -23,21 +25,12 @@ TFComment::TFComment(QWidget* parent)
     setWindowTitle(QString::fromUtf8("Введите комментарий"));
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
-    Button1 = new QPushButton(QString::fromUtf8("Ok"), this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QString::fromUtf8("Отмена"), this);
-    Button2->setObjectName("Button2");
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    const DialogButtons buttons = MakeDialogButtons(this, "Ok", "Отмена");
+    Button1 = buttons.Button1;
+    Button2 = buttons.Button2;
     auto* main = new QVBoxLayout(this);
     main->addWidget(Edit1);
-    main->addLayout(buttons);
+    main->addLayout(buttons.row);
     resize(kWidth, kHeight);
 }
 

@@ -74,7 +74,8 @@ template <typename F> void TForm1::command(F f) {
 
 void TForm1::createActions() {
     auto bind = [this](QAction* a, void (TForm1::*slot)()) {
-        connect(a, &QAction::triggered, this, [this, slot] { command([this, slot] { (this->*slot)(); }); });
+        connect(a, &QAction::triggered, this,
+                [this, slot] { command([this, slot] { (this->*slot)(); }); });
     };
     struct Pair {
         QAction*& tool;
@@ -83,15 +84,19 @@ void TForm1::createActions() {
         void (TForm1::*slot)();
     };
     Pair pairs[] = {
-        {TB_Open, N_FOpen, "TB_Open", "N_FOpen", "Открыть файл", "&Открыть...", &TForm1::TB_OpenClick},
-        {TB_Save, N_FSave, "TB_Save", "N_FSave", "Сохранить файл", "&Сохранить...", &TForm1::TB_SaveClick},
+        {TB_Open, N_FOpen, "TB_Open", "N_FOpen", "Открыть файл", "&Открыть...",
+         &TForm1::TB_OpenClick},
+        {TB_Save, N_FSave, "TB_Save", "N_FSave", "Сохранить файл", "&Сохранить...",
+         &TForm1::TB_SaveClick},
         {TB_Print, N_Print, "TB_Print", "N_Print", "Печать", "&Печать", &TForm1::TB_PrintClick},
         {TB_PrintSetup, N_PrintSetup, "TB_PrintSetup", "N_PrintSetup", "Настройки принтера",
          "&Настройки принтера...", &TForm1::TB_PrintSetupClick},
-        {TB_Start, N_Start, "TB_Start", "N_Start", "Начать запись", "С&тарт", &TForm1::TB_StartClick},
+        {TB_Start, N_Start, "TB_Start", "N_Start", "Начать запись", "С&тарт",
+         &TForm1::TB_StartClick},
         {TB_Stop, N_Stop, "TB_Stop", "N_Stop", "Остановить запись", "Сто&п", &TForm1::TB_StopClick},
         {TB_Label, N_Label, "TB_Label", "N_Label", "Метка", "&Метка", &TForm1::TB_LabelClick},
-        {TB_Tools, N_Tools, "TB_Tools", "N_Tools", "Параметры", "П&араметры...", &TForm1::TB_ToolsClick},
+        {TB_Tools, N_Tools, "TB_Tools", "N_Tools", "Параметры", "П&араметры...",
+         &TForm1::TB_ToolsClick},
     };
     for (Pair& p : pairs) {
         p.tool = makeAction(this, p.toolName, p.hint);
@@ -144,7 +149,8 @@ void TForm1::fillWindowMenu() {
     N_Window->clear();
     N_Window->addActions({N_NextW, N_PrevW, N_Cascade});
     const auto windows = mdi_->subWindowList();
-    if (!windows.isEmpty()) N_Window->addSeparator();
+    if (!windows.isEmpty())
+        N_Window->addSeparator();
     int n = 0;
     for (QMdiSubWindow* w : windows) {
         QAction* a = N_Window->addAction(QString("&%1 %2").arg(++n).arg(w->windowTitle()));
@@ -159,11 +165,16 @@ void TForm1::createToolBar() {
     bar->setObjectName("ToolBar1");
     bar->setMovable(false);
     const std::pair<QAction*, QStyle::StandardPixmap> icons[] = {
-        {TB_Open, QStyle::SP_DialogOpenButton},   {TB_Save, QStyle::SP_DialogSaveButton},
-        {TB_Start, QStyle::SP_MediaPlay},         {TB_Stop, QStyle::SP_MediaStop},
-        {TB_Label, QStyle::SP_DialogApplyButton}, {TB_Tools, QStyle::SP_FileDialogDetailedView},
-        {TB_Comment, QStyle::SP_FileDialogContentsView}, {TB_Print, QStyle::SP_DriveFDIcon},
-        {TB_PrintSetup, QStyle::SP_FileDialogListView},  {TB_Help, QStyle::SP_MessageBoxQuestion},
+        {TB_Open, QStyle::SP_DialogOpenButton},
+        {TB_Save, QStyle::SP_DialogSaveButton},
+        {TB_Start, QStyle::SP_MediaPlay},
+        {TB_Stop, QStyle::SP_MediaStop},
+        {TB_Label, QStyle::SP_DialogApplyButton},
+        {TB_Tools, QStyle::SP_FileDialogDetailedView},
+        {TB_Comment, QStyle::SP_FileDialogContentsView},
+        {TB_Print, QStyle::SP_DriveFDIcon},
+        {TB_PrintSetup, QStyle::SP_FileDialogListView},
+        {TB_Help, QStyle::SP_MessageBoxQuestion},
     };
     for (const auto& [action, pixmap] : icons) {
         action->setIcon(style()->standardIcon(pixmap));

@@ -76,8 +76,8 @@ public:
     Setup Setup_;
     CommandStates States;
 
-    QAction *TB_Open, *TB_Save, *TB_Start, *TB_Stop, *TB_Label, *TB_Tools, *TB_Comment,
-        *TB_Print, *TB_PrintSetup, *TB_Help;
+    QAction *TB_Open, *TB_Save, *TB_Start, *TB_Stop, *TB_Label, *TB_Tools, *TB_Comment, *TB_Print,
+        *TB_PrintSetup, *TB_Help;
     QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
     QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec;
     QAction *N_NextW, *N_PrevW, *N_Cascade;

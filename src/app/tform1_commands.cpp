@@ -36,18 +36,22 @@ void TForm1::TB_StartClick() {
 }
 
 void TForm1::TB_StopClick() {
-    if (TFGraph* g = activeGraph(); g && g->recordingNow()) g->StopRecording();
+    if (TFGraph* g = activeGraph(); g && g->recordingNow())
+        g->StopRecording();
 }
 
 void TForm1::TB_LabelClick() {
-    if (TFGraph* g = activeGraph(); g && g->recordingNow()) g->recording().Label();
+    if (TFGraph* g = activeGraph(); g && g->recordingNow())
+        g->recording().Label();
 }
 
 void TForm1::TB_CommentClick() {
     TFGraph* g = activeGraph();
-    if (!g) return;
+    if (!g)
+        return;
     QString text = QString::fromStdString(g->recording().Comment);
-    if (!EditComment(this, *runner_, text)) return;
+    if (!EditComment(this, *runner_, text))
+        return;
     g->recording().Comment = text.toStdString();
     g->update();
 }
@@ -80,7 +84,9 @@ void TForm1::TB_PrintSetupClick() {}
 // TODO(#6): the fragment selection and report.
 void TForm1::N_SpecClick() {}
 
-void TForm1::N_ExitClick() { close(); }
+void TForm1::N_ExitClick() {
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     mdi_->closeAllSubWindows();  // each window may ask about an unsaved recording
@@ -103,7 +109,9 @@ size_t TForm1::ReadPort(uint8_t* buffer, size_t capacity) {
     return supervisor_.Read(buffer, capacity);
 }
 
-void TForm1::PurgePort() { supervisor_.Purge(); }
+void TForm1::PurgePort() {
+    supervisor_.Purge();
+}
 
 void TForm1::ShowLimitMessage(StopReason why) {
     if (why == StopReason::Silence) {
@@ -118,15 +126,19 @@ void TForm1::ShowLimitMessage(StopReason why) {
     runner_->exec(box);
 }
 
-void TForm1::RecordingStopped() { IdleHandler(); }
+void TForm1::RecordingStopped() {
+    IdleHandler();
+}
 
 bool TForm1::MayClose(TFGraph& graph) {
-    if (graph.Saved) return true;
-    const int answer = ShowMyMessage(
-        this, *runner_, "Подтверждение",
-        "Запись «" + graph.windowTitle() + "» не сохранена. Сохранить её перед закрытием?",
-        "Сохранить", "", "Не сохранять");
-    if (answer == kMsgYes) return true;
+    if (graph.Saved)
+        return true;
+    const int answer = ShowMyMessage(this, *runner_, "Подтверждение",
+                                     "Запись «" + graph.windowTitle() +
+                                         "» не сохранена. Сохранить её перед закрытием?",
+                                     "Сохранить", "", "Не сохранять");
+    if (answer == kMsgYes)
+        return true;
     return answer == kMsgOk && SaveGraph(graph);
 }
 

@@ -31,7 +31,9 @@ void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex) {
     d.selectNameFilter(kFilters[FilterIndexOrDefault(filterIndex) - 1]);
 }
 
-int chosenFilter(const QFileDialog& d) { return kFilters.indexOf(d.selectedNameFilter()) == 1 ? 2 : 1; }
+int chosenFilter(const QFileDialog& d) {
+    return kFilters.indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+}
 
 QString readReport(const std::string& path, const TextReadReport& r) {
     QString text;
@@ -55,7 +57,8 @@ void TForm1::TB_OpenClick() {
     QFileDialog dialog(this, "Открыть файл");
     prepareDialog(dialog, Setup_.DataDir, Setup_.OpenFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
     OpenRecording(dialog.selectedFiles().first().toStdString(), chosenFilter(dialog));
 }
 
@@ -74,21 +77,25 @@ TFGraph* TForm1::OpenRecording(const std::string& path, int filterIndex) {
     Recording& rec = g->recording();
     rec.Comment.clear();
     TextReadReport report;
-    const IoStatus st = filterIndex == 2 ? ReadTextFile(path, rec, report) : ReadDataFile(path, rec);
+    const IoStatus st =
+        filterIndex == 2 ? ReadTextFile(path, rec, report) : ReadDataFile(path, rec);
     if (!st.ok) {
         g->parentWidget()->close();  // an empty window helps nobody
-        message("Ошибка", "Не удалось прочитать файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        message("Ошибка",
+                "Не удалось прочитать файл " + qpath + "\n" + QString::fromStdString(st.detail));
         return nullptr;
     }
     rec.PrepareData(ToCoreSettings(Setup_));
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
-    if (const QString text = readReport(path, report); !text.isEmpty()) message("Предупреждение", text);
+    if (const QString text = readReport(path, report); !text.isEmpty())
+        message("Предупреждение", text);
     return g;
 }
 
 void TForm1::TB_SaveClick() {
-    if (TFGraph* g = activeGraph(); g && !g->recordingNow()) SaveGraph(*g);
+    if (TFGraph* g = activeGraph(); g && !g->recordingNow())
+        SaveGraph(*g);
 }
 
 bool TForm1::SaveGraph(TFGraph& graph) {
@@ -96,11 +103,13 @@ bool TForm1::SaveGraph(TFGraph& graph) {
     prepareDialog(dialog, Setup_.DataDir, Setup_.SaveFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
-    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
     const int filter = chosenFilter(dialog);
     // The default extension follows the file type chosen last in the dialog.
     QString chosen = dialog.selectedFiles().first();
-    if (QFileInfo(chosen).suffix().isEmpty()) chosen += filter == 2 ? ".txt" : ".rr";
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += filter == 2 ? ".txt" : ".rr";
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
     graph.CurrentFileName = path;
     Setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
@@ -114,7 +123,8 @@ bool TForm1::SaveGraph(TFGraph& graph) {
     const IoStatus st = filter == 2 ? SaveTextFile(path, rec, ShortDateText(std::time(nullptr)))
                                     : SaveDataFile(path, rec);
     if (!st.ok) {
-        message("Ошибка", "Не удалось сохранить файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        message("Ошибка",
+                "Не удалось сохранить файл " + qpath + "\n" + QString::fromStdString(st.detail));
         return false;
     }
     graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));

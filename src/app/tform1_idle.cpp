@@ -27,21 +27,31 @@ void TForm1::createScaleMenu() {
     N_Scale = menuBar()->addMenu("&Масштаб");
     N_Scale->setObjectName("N_Scale");
     const ScaleGroup groups[] = {
-        {"SpO2", {"50..100%", "75..100%", "90..100%"},
-         [](TFGraph& g) -> int& { return g.recording().ScSPO; }, {0, 1, 2}},
+        {"SpO2",
+         {"50..100%", "75..100%", "90..100%"},
+         [](TFGraph& g) -> int& { return g.recording().ScSPO; },
+         {0, 1, 2}},
         {"Ритмограмма",
          {"200..1200 мс", "300..1300 мс", "400..1400 мс", "500..1500 мс", "600..1600 мс", "-",
           "200..2200 мс"},
-         [](TFGraph& g) -> int& { return g.recording().ScRR; }, {0, 1, 2, 3, 4, 5}},
-        {"СИМ, ПАР, SDNN", {"0..200", "0..150", "0..100", "0..50", "0..25", "0..10"},
-         [](TFGraph& g) -> int& { return g.recording().ScHRV; }, {0, 1, 2, 3, 4, 5}},
-        {"ИБ", {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
-         [](TFGraph& g) -> int& { return g.recording().ScIB; }, {0, 1, 2, 3, 4, 5}},
-        {"По горизонтали", {"х1", "х2", "х4"}, [](TFGraph& g) -> int& { return g.XMult; },
+         [](TFGraph& g) -> int& { return g.recording().ScRR; },
+         {0, 1, 2, 3, 4, 5}},
+        {"СИМ, ПАР, SDNN",
+         {"0..200", "0..150", "0..100", "0..50", "0..25", "0..10"},
+         [](TFGraph& g) -> int& { return g.recording().ScHRV; },
+         {0, 1, 2, 3, 4, 5}},
+        {"ИБ",
+         {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
+         [](TFGraph& g) -> int& { return g.recording().ScIB; },
+         {0, 1, 2, 3, 4, 5}},
+        {"По горизонтали",
+         {"х1", "х2", "х4"},
+         [](TFGraph& g) -> int& { return g.XMult; },
          {1, 2, 4}},
     };
     for (const ScaleGroup& group : groups) {
-        if (std::string(group.title) == "По горизонтали") N_Scale->addSeparator();
+        if (std::string(group.title) == "По горизонтали")
+            N_Scale->addSeparator();
         QMenu* sub = N_Scale->addMenu(QString::fromUtf8(group.title));
         size_t v = 0;
         for (const char* text : group.items) {
@@ -69,7 +79,8 @@ void TForm1::createScaleMenu() {
 
 void TForm1::checkScaleItems() {
     const TFGraph* g = activeGraph();
-    for (auto& [action, matches] : scaleItems_) action->setChecked(g && matches(*g));
+    for (auto& [action, matches] : scaleItems_)
+        action->setChecked(g && matches(*g));
 }
 
 TFGraph* TForm1::activeGraph() const {
@@ -78,9 +89,11 @@ TFGraph* TForm1::activeGraph() const {
 }
 
 ActiveChild TForm1::activeChild() const {
-    if (!mdi_->activeSubWindow()) return ActiveChild::None;
+    if (!mdi_->activeSubWindow())
+        return ActiveChild::None;
     const TFGraph* g = activeGraph();
-    if (!g) return ActiveChild::Other;
+    if (!g)
+        return ActiveChild::Other;
     return g->recordingNow() ? ActiveChild::GraphRecording : ActiveChild::GraphIdle;
 }
 
@@ -90,13 +103,16 @@ void TForm1::IdleHandler() {
     L_Device->setToolTip(QString::fromStdString(supervisor_.DeviceHint));
     bool anyRecording = false;
     for (QMdiSubWindow* w : mdi_->subWindowList())
-        if (auto* g = qobject_cast<TFGraph*>(w->widget())) anyRecording |= g->recordingNow();
+        if (auto* g = qobject_cast<TFGraph*>(w->widget()))
+            anyRecording |= g->recordingNow();
     const bool start = StartEnabled(supervisor_.DeviceConnected, anyRecording);
     TB_Start->setEnabled(start);
     N_Start->setEnabled(start);
     States = NextCommandStates(activeChild(), States);
     applyCommandStates();
-    if (TFGraph* g = activeGraph()) g->L_Aver->setVisible(!g->recordingNow());
+    // The heading of the means shows while they do (they need a full window of beats).
+    if (TFGraph* g = activeGraph())
+        g->L_Aver->setVisible(!g->recordingNow() && !g->L_RRaver->isHidden());
 }
 
 void TForm1::applyCommandStates() {
@@ -106,12 +122,14 @@ void TForm1::applyCommandStates() {
     TB_Open->setEnabled(s[kToolOpen]);
     N_FOpen->setEnabled(s[kMenuOpen]);
     const std::pair<std::vector<QAction*>, CommandItem> items[] = {
-        {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},   {{TB_Label, N_Label}, kLabel},
-        {{TB_Tools, N_Tools}, kTools}, {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
+        {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},
+        {{TB_Label, N_Label}, kLabel}, {{TB_Tools, N_Tools}, kTools},
+        {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
         {{TB_Comment}, kComment},      {{N_Spec}, kSpec},
     };
     for (const auto& [actions, item] : items)
-        for (QAction* a : actions) a->setEnabled(s[item]);
+        for (QAction* a : actions)
+            a->setEnabled(s[item]);
 }
 
 }  // namespace trivant

@@ -1,6 +1,8 @@
 // TFormColor and its ColorGrid: painting, hit-testing and keyboard moves over the 16 cells.
 #include "tform_color.h"
 
+#include "dialog_buttons.h"
+
 #include "graph_paint.h"
 
 #include <QBoxLayout>
@@ -125,20 +127,12 @@ TFormColor::TFormColor(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8("Цвет"));
     ColorGrid1 = new ColorGrid(kColors, this);
     ColorGrid1->setObjectName("ColorGrid1");
-    Button1 = new QPushButton(QString::fromUtf8("ОК"), this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QString::fromUtf8("Отмена"), this);
-    Button2->setObjectName("Button2");
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    const DialogButtons buttons = MakeDialogButtons(this, "ОК", "Отмена");
+    Button1 = buttons.Button1;
+    Button2 = buttons.Button2;
     auto* main = new QVBoxLayout(this);
     main->addWidget(ColorGrid1, 0, Qt::AlignHCenter);
-    main->addLayout(buttons);
+    main->addLayout(buttons.row);
     main->setSizeConstraint(QLayout::SetFixedSize);
 }
 

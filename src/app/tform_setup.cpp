@@ -2,6 +2,8 @@
 // record, and the colour swatches.
 #include "tform_setup.h"
 
+#include "dialog_buttons.h"
+
 #include "dialog_runner.h"
 #include "graph_paint.h"
 #include "recording.h"
@@ -98,19 +100,17 @@ TFormSetup::TFormSetup(Setup& setup, DialogRunner& runner, QWidget* parent)
     CB_IbCount = makeCheck(this, "CB_IbCount", "Компенсация выборки при вычислении ИБ");
     CB_AutoStop = makeCheck(this, "CB_AutoStop", "Автоматически завершать запись через 5 мин.");
     CB_AutoSaveSetup = makeCheck(this, "CB_AutoSaveSetup", "Автоматически сохранять параметры");
-    createButtons();
+    const DialogButtons buttons = MakeDialogButtons(this, "OK", "Отмена");
+    Button1 = buttons.Button1;
+    Button2 = buttons.Button2;
     FormColor = new TFormColor(this);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
     auto* main = new QVBoxLayout(this);
     main->addWidget(PageControl1);
     main->addWidget(CB_IbCount);
     main->addWidget(CB_AutoStop);
     main->addWidget(CB_AutoSaveSetup);
-    main->addLayout(buttons);
+    main->addLayout(buttons.row);
     main->setSizeConstraint(QLayout::SetFixedSize);
     LoadFromSetup();
 }
@@ -178,16 +178,6 @@ QWidget* TFormSetup::createSystemTab() {
     form->addRow(u8("Порт"), ComboBox1);
     form->addRow(u8("Скорость"), CB_Baud);
     return page;
-}
-
-void TFormSetup::createButtons() {
-    Button1 = new QPushButton(u8("OK"), this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button2 = new QPushButton(u8("Отмена"), this);
-    Button2->setObjectName("Button2");
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TFormSetup::Execute() {

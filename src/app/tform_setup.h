@@ -81,7 +81,6 @@ private:
     QWidget* createGraphTab();
     QWidget* createHistoTab();
     QWidget* createSystemTab();
-    void createButtons();
     const TraceControls* traceControls(int series) const;
 
     Setup& setup_;

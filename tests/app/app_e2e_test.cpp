@@ -24,7 +24,8 @@ struct SaveAs : DialogRunner {
     std::string path;
     int exec(QDialog& d) override {
         auto* f = dynamic_cast<QFileDialog*>(&d);
-        if (!f) return QDialog::Rejected;
+        if (!f)
+            return QDialog::Rejected;
         f->selectFile(QString::fromStdString(path));
         static_cast<QDialog*>(f)->accept();  // QFileDialog's own accept is protected
         return f->result();
@@ -34,7 +35,8 @@ struct SaveAs : DialogRunner {
 template <typename Done> bool pumpUntil(Done done, int seconds) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!done()) {
-        if (std::chrono::steady_clock::now() > until) return false;
+        if (std::chrono::steady_clock::now() > until)
+            return false;
         QTest::qWait(20);
     }
     return true;
@@ -44,7 +46,8 @@ TEST(AppEndToEnd, RecordLabelSaveAndReopen) {
     constexpr int kBeats = 200;
     TempDir dir;
     setenv("TRIVANT_PORT_DIR", (dir.path() / "ports").c_str(), 1);
-    ChildProcess sim(TRIVANT_SIM, {"--ms", kSource, "--beats", std::to_string(kBeats), "--speed", "50"},
+    ChildProcess sim(TRIVANT_SIM,
+                     {"--ms", kSource, "--beats", std::to_string(kBeats), "--speed", "50"},
                      dir.path().string());
     ASSERT_FALSE(sim.readLine().empty());
 
@@ -53,7 +56,12 @@ TEST(AppEndToEnd, RecordLabelSaveAndReopen) {
     save->path = dir.file("rec.rr");
     TForm1 form(std::make_unique<QtPortLayer>(), std::move(runner), dir.path().string());
     form.show();
-    ASSERT_TRUE(pumpUntil([&] { form.IdleHandler(); return form.supervisor().DeviceConnected; }, 10));
+    ASSERT_TRUE(pumpUntil(
+        [&] {
+            form.IdleHandler();
+            return form.supervisor().DeviceConnected;
+        },
+        10));
     form.TB_Start->trigger();
     TFGraph* g = form.activeGraph();
     ASSERT_NE(g, nullptr);

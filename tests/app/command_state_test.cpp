@@ -25,10 +25,10 @@ void expectColumn(ActiveChild a, const char* want) {
 
 TEST(CommandState, EveryColumn) {
     //                                  W  S  TO MO Sv St La To Pr PS Co Sp
-    expectColumn(ActiveChild::None,           "DD--DDDED-DD");
+    expectColumn(ActiveChild::None, "DD--DDDED-DD");
     expectColumn(ActiveChild::GraphRecording, "EE--DEEDDDDD");
-    expectColumn(ActiveChild::GraphIdle,      "EEEEEDDEEEEE");
-    expectColumn(ActiveChild::Other,          "ED--D-----DD");
+    expectColumn(ActiveChild::GraphIdle, "EEEEEDDEEEEE");
+    expectColumn(ActiveChild::Other, "ED--D-----DD");
 }
 
 TEST(CommandState, PrinterSetupStaysDisabledAfterTheRecordingWindowCloses) {

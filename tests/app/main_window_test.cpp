@@ -26,7 +26,8 @@ ScriptedRunner::Answer message(int result, QString* text = nullptr) {
     return [result, text](QDialog& d) {
         EXPECT_NE(dynamic_cast<TMyMessageForm*>(&d), nullptr) << d.windowTitle().toStdString();
         if (text)
-            if (auto* m = dynamic_cast<TMyMessageForm*>(&d)) *text = m->Memo1->text();
+            if (auto* m = dynamic_cast<TMyMessageForm*>(&d))
+                *text = m->Memo1->text();
         return result;
     };
 }
@@ -35,7 +36,8 @@ ScriptedRunner::Answer file(const std::string& path, int filterIndex) {
     return [path, filterIndex](QDialog& d) {
         auto* f = dynamic_cast<QFileDialog*>(&d);
         EXPECT_NE(f, nullptr);
-        if (!f) return int(QDialog::Rejected);
+        if (!f)
+            return int(QDialog::Rejected);
         f->selectNameFilter(f->nameFilters()[filterIndex - 1]);
         f->selectFile(QString::fromStdString(path));
         static_cast<QDialog*>(f)->accept();  // QFileDialog's own accept is protected
@@ -102,10 +104,11 @@ TEST_F(AppTest, OpenRrAndTextThroughTheCommand) {
     EXPECT_EQ(form->Setup_.DataDir, dir.path().string());
 
     const std::string txt = dir.file("t.txt");
-    dir.write("t.txt", "t\r\nd\r\nкомментарий\r\nN\r\n"
-                       "1         800       97        0         0         0         0         \r\n"
-                       "bad line\r\n"
-                       "2         810       97        0         0         0         0         \r\n");
+    dir.write("t.txt",
+              "t\r\nd\r\nкомментарий\r\nN\r\n"
+              "1         800       97        0         0         0         0         \r\n"
+              "bad line\r\n"
+              "2         810       97        0         0         0         0         \r\n");
     answer(file(txt, 2));
     QString warning;
     answer(message(kMsgOk, &warning));
@@ -197,7 +200,8 @@ TEST_F(AppTest, ClosingAnUnsavedRecordingAsksFirst) {
     fake->openable = {"p"};
     form->IdleHandler();
     form->TB_Start->trigger();
-    for (int i = 0; i < 10; ++i) fake->incoming.insert(fake->incoming.end(), {0, 80, 197});
+    for (int i = 0; i < 10; ++i)
+        fake->incoming.insert(fake->incoming.end(), {0, 80, 197});
     form->activeGraph()->Timer1Timer();
     ASSERT_EQ(form->activeGraph()->recording().beats(), 10);
     form->TB_Stop->trigger();

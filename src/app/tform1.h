@@ -6,11 +6,13 @@
 #include "command_state.h"
 #include "connection_supervisor.h"
 #include "dialog_runner.h"
+#include "fragment_analysis.h"
 #include "graph_host.h"
 #include "setup.h"
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,11 +21,13 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class QTimer;
 
 namespace trivant {
 
 class TFGraph;
+class TFormFrag;
 
 extern const char* const kAppCaption;       // "TRIVANT 3.3.2"
 extern const char* const kDefaultsCaption;  // "Ормикс-01"
@@ -98,6 +102,13 @@ private:
     void checkScaleItems();
     void applyCommandStates();
     TFGraph* addGraph();
+    // Puts a child window into the frame, at least half the frame in each direction.
+    QMdiSubWindow* addChild(QWidget* child);
+    TFormFrag* addReport(const FragmentReport& report, const std::string& caption,
+                         const std::string& comment);
+    // Draws one page with draw(printer, landscape) on the default printer or, when the system
+    // has none and the user agrees, into a PDF file the user names.
+    void printPage(const std::function<bool(QPrinter&, bool)>& draw);
     void message(const QString& title, const QString& text);
     template <typename F> void command(F f);
 
@@ -107,6 +118,8 @@ private:
     std::string startDir_;
     QMdiArea* mdi_;
     std::vector<std::pair<QAction*, std::function<bool(const TFGraph&)>>> scaleItems_;
+    // The fragment analysis' big buffers, made at the first analysis and kept from then on.
+    std::unique_ptr<AnalysisBuffers> analysis_;
 };
 
 }  // namespace trivant

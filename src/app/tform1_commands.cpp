@@ -1,31 +1,43 @@
-// TForm1: recording control, options, about box, closing, and the recording windows'
-// requests to the application.
+// TForm1: recording control, options, fragment analysis, printing, about box, closing, and
+// the recording windows' requests to the application.
 #include "tform1.h"
 
 #include "my_message.h"
 #include "tf_comment.h"
 #include "tf_credits.h"
 #include "tf_graph.h"
+#include "tf_self.h"
+#include "tform_frag.h"
 #include "tform_setup.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QTimer>
 
 namespace trivant {
 
-TFGraph* TForm1::addGraph() {
-    auto* graph = new TFGraph(*this);
-    QMdiSubWindow* sub = mdi_->addSubWindow(graph);
+QMdiSubWindow* TForm1::addChild(QWidget* child) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    // At least half the frame in each direction, as the recording windows always were.
+    // At least half the frame in each direction, as the child windows always were.
     sub->setMinimumSize(mdi_->width() / 2, mdi_->height() / 2);
     sub->resize(std::max(mdi_->width() * 3 / 4, sub->minimumWidth()),
                 std::max(mdi_->height() * 3 / 4, sub->minimumHeight()));
-    graph->show();
+    child->show();
     mdi_->setActiveSubWindow(sub);
+    return sub;
+}
+
+TFGraph* TForm1::addGraph() {
+    auto* graph = new TFGraph(*this);
+    addChild(graph);
     return graph;
 }
 
@@ -78,11 +90,98 @@ void TForm1::TB_HelpClick() {
     runner_->exec(about);
 }
 
-// TODO(#7): printing a recording and the printer set-up.
-void TForm1::TB_PrintClick() {}
-void TForm1::TB_PrintSetupClick() {}
-// TODO(#6): the fragment selection and report.
-void TForm1::N_SpecClick() {}
+void TForm1::TB_PrintClick() {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    if (auto* frag = w ? qobject_cast<TFormFrag*>(w->widget()) : nullptr)
+        printPage([frag](QPrinter& printer, bool landscape) {
+            return frag->MyPrint(printer, landscape);
+        });
+    else if (TFGraph* g = activeGraph(); g && !g->recordingNow())
+        printPage([g](QPrinter& printer, bool) { return g->MyPrint(printer); });
+}
+
+void TForm1::TB_PrintSetupClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(Setup_.PrintOrientation == 1 ? QPageLayout::Landscape
+                                                            : QPageLayout::Portrait);
+    QPageSetupDialog dialog(&printer, this);
+    runner_->exec(dialog);
+    // Confirmed or not, the printer's orientation is what the next print uses.
+    Setup_.PrintOrientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+}
+
+void TForm1::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
+    const bool landscape = Setup_.PrintOrientation == 1;
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        if (!draw(printer, landscape))
+            message("Ошибка", "Не удалось напечатать страницу");
+        return;
+    }
+    if (ShowMyMessage(this, *runner_, "Печать", "Принтер не найден. Сохранить страницу в файл PDF?",
+                      "Сохранить", "Отмена") != kMsgOk)
+        return;
+    QFileDialog dialog(this, "Сохранить в PDF");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter("Документ PDF (*.pdf)");
+    dialog.setDefaultSuffix("pdf");
+    dialog.setDirectory(QString::fromStdString(Setup_.DataDir));
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    if (QFileInfo::exists(path) &&
+        ShowMyMessage(this, *runner_, "Подтверждение", "Файл " + path + " существует. Переписать?",
+                      "Переписать", "Отменить") != kMsgOk)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!draw(printer, landscape))
+        message("Ошибка", "Не удалось записать файл " + path);
+}
+
+void TForm1::N_SpecClick() {
+    TFGraph* g = activeGraph();
+    if (!g)
+        return;
+    if (!analysis_)
+        analysis_ = std::make_unique<AnalysisBuffers>();
+    const Recording& rec = g->recording();
+    const ResampleResult resampled = PrepareAnalysis(rec, *analysis_);
+    if (!resampled.enough) {
+        ShowMyMessage(this, *runner_, "Ошибка", "Недостаточно данных для спектрального анализа",
+                      "Закрыть");
+        return;
+    }
+    TFSelF dialog(this);
+    dialog.SetOverview(MakeOverview(analysis_->ResampleBuf.data(), resampled.length));
+    const TraceStyle style = TraceStyleFrom(Setup_);
+    dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
+    dialog.Start(OverviewStartSecond(rec, g->XPos));
+    if (runner_->exec(dialog) != QDialog::Accepted)
+        return;
+    auto report = std::make_unique<FragmentReport>();
+    // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
+    if (!AnalyzeFragment(rec, dialog.FragPos, resampled, *analysis_, *report, nullptr))
+        return;
+    addReport(*report, FragmentCaption(g->windowTitle().toStdString(), *report), rec.Comment);
+}
+
+TFormFrag* TForm1::addReport(const FragmentReport& report, const std::string& caption,
+                             const std::string& comment) {
+    auto* frag = new TFormFrag;
+    frag->setWindowTitle(QString::fromStdString(caption));
+    frag->FrComment = QString::fromStdString(comment);
+    frag->SetReport(report);
+    addChild(frag);
+    frag->ReadyForPaint = true;
+    frag->update();
+    return frag;
+}
 
 void TForm1::N_ExitClick() {
     close();

@@ -1,6 +1,8 @@
 // TFGraph: creation, labels, geometry and painting.
 #include "tf_graph.h"
 
+#include "graph_print.h"
+
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -167,6 +169,15 @@ void TFGraph::paintEvent(QPaintEvent* event) {
         return;
     refreshGrid();
     PaintGraph(p, scene(), grid_);
+}
+
+bool TFGraph::MyPrint(QPaintDevice& device) {
+    QPainter p(&device);
+    if (!p.isActive())
+        return false;
+    PrintGraphPage(p, scene(), windowTitle().toStdString(),
+                   QFontMetrics(font()).horizontalAdvance("0"));
+    return true;
 }
 
 QImage TFGraph::renderImage() {

@@ -50,6 +50,10 @@ public:
     GraphScene scene() const;
     // Renders the window with its labels into an image of its size.
     QImage renderImage();
+    // Draws the printed page of the visible part of the recording on device (a printer, a
+    // PDF writer or an image).
+    // False when the device could not be drawn on.
+    bool MyPrint(QPaintDevice& device);
 
     int XMult = 1, XPos = 0, HistoPoint = 0;
     bool ReadyForPaint = false;

@@ -36,3 +36,38 @@ TEST_F(CliTest, RenderRejectsBadRequests) {
 
 }  // namespace
 }  // namespace trivant::test
+
+namespace trivant::test {
+namespace {
+
+// The page through pdftoppm, as a reader of the PDF file would see it.
+QImage pdfPage(const TempDir& dir, const std::string& pdf) {
+    const std::string cmd =
+        "pdftoppm -r 30 -png -singlefile '" + dir.file(pdf) + "' '" + dir.file("page") + "'";
+    if (std::system(cmd.c_str()) != 0)
+        return {};
+    return QImage(QString::fromStdString(dir.file("page.png")));
+}
+
+TEST_F(CliTest, PrintWritesOnePortraitOrLandscapePage) {
+    ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "rec.rr"}).status, kExitOk);
+    ASSERT_EQ(run({"print", "rec.rr", "p.pdf"}).status, kExitOk);
+    ASSERT_EQ(run({"print", "rec.rr", "l.pdf", "--landscape", "--zoom", "2"}).status, kExitOk);
+    const std::string pdf = dir.read("p.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    const QImage portrait = pdfPage(dir, "p.pdf");
+    ASSERT_FALSE(portrait.isNull());
+    EXPECT_GT(portrait.height(), portrait.width());
+    const QImage landscape = pdfPage(dir, "l.pdf");
+    ASSERT_FALSE(landscape.isNull());
+    EXPECT_GT(landscape.width(), landscape.height());
+    int dark = 0;  // the traces and texts are on the page
+    for (int y = 0; y < portrait.height(); ++y)
+        for (int x = 0; x < portrait.width(); ++x)
+            dark += qGray(portrait.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 200);
+    EXPECT_EQ(run({"print", "rec.rr", "p.png"}).status, kExitUsage);
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -1,11 +1,14 @@
 // Dispatches trivant-cli's commands and maps their outcome to the exit status.
 #include "cli_commands.h"
 
+#include "analyze_command.h"
 #include "cli_options.h"
 #include "ms_list.h"
+#include "print_command.h"
 #include "record_command.h"
 #include "recording_io.h"
 #include "render_command.h"
+#include "report_command.h"
 #include "setup.h"
 #include "summary_json.h"
 
@@ -77,6 +80,18 @@ int runRecord(Context& c) {
     return RunRecord(c.opt, RecorderSettingsFrom(c.setup), c.err);
 }
 
+int runAnalyze(Context& c) {
+    return RunAnalyze(c.opt, c.setup, c.out, c.err);
+}
+
+int runReport(Context& c) {
+    return RunReport(c.opt, c.setup, c.err);
+}
+
+int runPrint(Context& c) {
+    return RunPrint(c.opt, c.setup, c.err);
+}
+
 int runRender(Context& c) {
     return RunRender(c.opt, c.setup, c.err);
 }
@@ -92,7 +107,7 @@ int runSummary(Context& c) {
 
 struct Command {
     // One letter per file name it takes: r a recording (.rr or .txt), m a plain ms list
-    // (any name), p a PNG image.
+    // (any name), p a PNG image, f a PDF file; "r+" one or more recordings.
     std::string files;
     std::function<int(Context&)> run;
 };
@@ -101,13 +116,14 @@ const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table{
         {"convert", {"rr", runConvert}}, {"import-ms", {"mr", runImportMs}},
         {"summary", {"r", runSummary}},  {"record", {"r", runRecord}},
-        {"render", {"rp", runRender}},
+        {"render", {"rp", runRender}},   {"analyze", {"r+", runAnalyze}},
+        {"print", {"rf", runPrint}},     {"report", {"rf", runReport}},
     };
     return table;
 }
 
-bool endsWithPng(const std::string& f) {
-    return f.size() > 4 && QString::fromStdString(f).endsWith(".png", Qt::CaseInsensitive);
+bool endsWith(const std::string& f, const char* tail) {
+    return f.size() > 4 && QString::fromStdString(f).endsWith(tail, Qt::CaseInsensitive);
 }
 
 int usage(std::ostream& err, const std::string& msg) {
@@ -130,15 +146,21 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (it == commands().end())
         return usage(err, "unknown command '" + opt.command + "'");
     const Command& cmd = it->second;
-    if (opt.files.size() != cmd.files.size())
-        return usage(err,
-                     opt.command + " takes " + std::to_string(cmd.files.size()) + " file name(s)");
-    for (size_t i = 0; i < cmd.files.size(); ++i) {
+    // "r+" stands for as many recordings as given, at least one.
+    const bool many = cmd.files == "r+";
+    const std::string kinds = many ? std::string(opt.files.size(), 'r') : cmd.files;
+    if (opt.files.size() != kinds.size() || opt.files.empty())
+        return usage(err, opt.command + " takes " +
+                              (many ? "one or more" : std::to_string(kinds.size())) +
+                              " file name(s)");
+    for (size_t i = 0; i < kinds.size(); ++i) {
         const std::string& f = opt.files[i];
-        if (cmd.files[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
+        if (kinds[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
             return usage(err, f + ": the file name must end in .rr or .txt");
-        if (cmd.files[i] == 'p' && !endsWithPng(f))
+        if (kinds[i] == 'p' && !endsWith(f, ".png"))
             return usage(err, f + ": the image's name must end in .png");
+        if (kinds[i] == 'f' && !endsWith(f, ".pdf"))
+            return usage(err, f + ": the PDF file's name must end in .pdf");
     }
     Context c{opt, settingsFor(opt, err), out, err};
     return cmd.run(c);

@@ -16,6 +16,11 @@ const char* const kCliUsage =
     "                     second column of SpO2 in %. Blank lines and lines starting\n"
     "                     with # are ignored. Intervals are rounded to 10 ms.\n"
     "  summary IN         Print the recording's summary as one JSON object.\n"
+    "  analyze IN...      Analyse the 5-minute fragment from --start in each recording:\n"
+    "                     time-domain statistics and the power spectrum, as JSON lines\n"
+    "                     (--json, the default) or CSV rows (--csv).\n"
+    "  report IN OUT.pdf  Print the fragment report from --start into a PDF file.\n"
+    "  print IN OUT.pdf   Print the recording window's page into a PDF file.\n"
     "  render IN OUT.png  Draw the recording window as it would show IN, into a PNG.\n"
     "                     Needs no display.\n"
     "  record OUT         Record from the pulse device into OUT (.rr or .txt), on\n"
@@ -28,6 +33,9 @@ const char* const kCliUsage =
     "  --port NAME        record: the serial port; searched for automatically if absent.\n"
     "  --beats N          record: stop after N beats.\n"
     "  --seconds T        record: stop after T seconds.\n"
+    "  --start SECONDS    analyze, report: the fragment's start (default 0).\n"
+    "  --json, --csv      analyze: the output format.\n"
+    "  --landscape        print: landscape instead of portrait.\n"
     "  --size WxH         render: the window's size in pixels (default 1000x700).\n"
     "  --xpos N           render: the first beat shown is N + 1.\n"
     "  --zoom 1|2|4       render: pixels per beat.\n"
@@ -56,6 +64,9 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
     } else if (name == "--zoom") {
         if (!ParseNumber(v, out.zoom) || (out.zoom != 1 && out.zoom != 2 && out.zoom != 4))
             return "--zoom takes 1, 2 or 4";
+    } else if (name == "--start") {
+        if (!ParseNumber(v, out.start) || out.start < 0 || out.start > 30000)
+            return "--start takes seconds from 0 to 30000";
     } else if (name == "--point") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--point takes a beat number";
@@ -102,6 +113,10 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
             out.help = true;
         } else if (a == "--ib-compensation") {
             out.ibCompensation = true;
+        } else if (a == "--landscape") {
+            out.landscape = true;
+        } else if (a == "--json" || a == "--csv") {
+            out.csv = a == "--csv";
         } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
             const size_t eq = a.find('=');
             std::string value;

@@ -18,6 +18,9 @@ struct CliOptions {
     std::optional<int> xpos;         // render: --xpos N
     int zoom = 1;                    // render: --zoom 1|2|4
     std::optional<int> point;        // render: --point BEAT
+    int start = 0;                   // analyze, report: --start SECONDS
+    bool csv = false;                // analyze: --csv instead of --json
+    bool landscape = false;          // print: --landscape
     bool ibCompensation = false;
     bool help = false;
 };

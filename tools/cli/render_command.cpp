@@ -6,6 +6,7 @@
 #include "tf_graph.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 
 #include <cstdlib>
@@ -25,24 +26,33 @@ void EnsureGuiApplication() {
     static QApplication app(argc, argv);  // lives until the process ends
 }
 
-int RunRender(const CliOptions& opt, const Setup& setup, std::ostream& err) {
+std::unique_ptr<TFGraph> OffscreenGraph(GraphHost& host, const CliOptions& opt, std::ostream& err) {
     EnsureGuiApplication();
-    OfflineGraphHost host(setup);
     auto graph = std::make_unique<TFGraph>(host);
     const std::string& in = opt.files[0];
     const std::string msg = ReadRecordingFile(in, graph->recording());
     if (!msg.empty()) {
         err << "trivant-cli: " << msg << "\n";
-        return kExitBadInput;
+        return nullptr;
     }
-    graph->recording().PrepareData(ToCoreSettings(setup));
+    graph->recording().PrepareData(ToCoreSettings(host.setup()));
     graph->setAttribute(Qt::WA_DontShowOnScreen);
     graph->resize(opt.width, opt.height);
     graph->show();
     graph->ShowLoadedRecording();
+    graph->setWindowTitle(QFileInfo(QString::fromStdString(in)).completeBaseName());
     graph->XMult = opt.zoom;
     if (opt.xpos)
         graph->XPos = *opt.xpos;
+    return graph;
+}
+
+int RunRender(const CliOptions& opt, const Setup& setup, std::ostream& err) {
+    OfflineGraphHost host(setup);
+    auto graph = OffscreenGraph(host, opt, err);
+    if (!graph)
+        return kExitBadInput;
+    const std::string& in = opt.files[0];
     if (opt.point) {
         if (*opt.point >= graph->recording().CurrentFileLen) {
             err << "trivant-cli: " << in << ": no beat " << *opt.point << " (the recording has "

@@ -3,6 +3,9 @@
 
 #include "cli_options.h"
 #include "setup.h"
+#include "tf_graph.h"
+
+#include <memory>
 
 #include <ostream>
 
@@ -10,6 +13,10 @@ namespace trivant {
 
 // Makes sure a widget application exists; without a display it runs offscreen.
 void EnsureGuiApplication();
+
+// A recording window that is never shown, holding the prepared recording of the first
+// file name, at the size and view the options ask for; nullptr (and a message) on failure.
+std::unique_ptr<TFGraph> OffscreenGraph(GraphHost& host, const CliOptions& opt, std::ostream& err);
 
 int RunRender(const CliOptions& opt, const Setup& setup, std::ostream& err);
 

@@ -1,0 +1,114 @@
+// Analysis of a 5-minute fragment of a recording: resampling at 100 Hz, the per-second
+// overview, the location of the fragment's beats, time-domain statistics and the power
+// spectrum with its bands. Plain C++ on plain arrays; the big buffers are allocated once.
+#pragma once
+
+#include "recording.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+constexpr int kFragmentSeconds = 300;
+constexpr int kFragmentSamples = 30000;     // 300 s at 0.01 s
+constexpr int kResampleCapacity = 3000001;  // samples: the first 30 000 s of a recording
+constexpr int kMaxOverviewSeconds = 30000;
+constexpr int kSpectrumBins = 150;  // 1/300 Hz .. 0.5 Hz
+
+struct ResampleResult {
+    bool enough = false;  // the intervals add up to at least 300 s
+    int64_t total = 0;    // sum of the intervals, 10 ms units
+    int64_t length = 0;   // samples produced (total less the first interval, within capacity)
+};
+
+struct BandResults {
+    double VLF = 0, LF = 0, HF = 0, TP = 0;  // ms^2 (after the final scaling by 1000)
+    double LFnorm = 0, HFnorm = 0, LFdivHF = 0;
+};
+
+// The application-wide buffers of the analysis; one set, reused by every analysis.
+class AnalysisBuffers {
+public:
+    AnalysisBuffers();
+
+    // Resamples RRSource[first .. count-1] (10 ms units) into ResampleBuf, linearly, one
+    // sample per 0.01 s; time 0 is the end of the first interval. Nothing is written when
+    // the intervals add up to less than 300 s. Stops at the end of the buffer.
+    ResampleResult ResampleRR(int first, int count);
+    // Power spectrum of ResampleBuf[0 .. 29999]: mean removed, Blackman window, direct
+    // transform at k/300 Hz for k = 1..150; fills Spectrum[1..150] and Bands.
+    void CountSpectrum();
+    // Moves the 30001 samples from second startS to the front; a sample past the
+    // produced ones repeats the last produced sample.
+    void CutFragment(int startS, int64_t length);
+
+    std::vector<uint8_t> RRSource;                     // kCapacity entries, 0-based
+    std::vector<double> ResampleBuf;                   // kResampleCapacity
+    std::array<double, kSpectrumBins + 1> Spectrum{};  // 1-based
+    BandResults Bands;
+
+private:
+    std::vector<double> cosTable_, sinTable_;  // cos and sin of 2 pi m / 30000
+    std::vector<double> window_;               // the Blackman window over 29999
+};
+
+// Per-second overview: the mean of each complete run of 100 samples, each sample rounded
+// first, div 100. Index 0 is unused; BufLen entries follow.
+struct Overview {
+    std::vector<uint8_t> RRViewBuf;  // [0 .. BufLen]
+    int BufLen = 0;
+};
+Overview MakeOverview(const double* samples, int64_t length);
+
+// Beats of the fragment that starts at second fragPos: FrPos is the first beat starting at
+// or after it, FrEnd the first beat at least 300 s later, or the last beat when none is.
+struct FragmentBounds {
+    int FrPos = 0, FrEnd = 0;
+    int64_t startHundredths = 0;  // S(FrPos), the start of beat FrPos
+};
+FragmentBounds LocateFragment(const Recording& rec, int fragPos);
+
+// The report's numbers, under the names the report window shows them by.
+struct FragmentReport {
+    int FrPos = 0, FrEnd = 0;
+    std::vector<uint8_t> FrRRBuf = std::vector<uint8_t>(kCapacity + 1, 0);  // 1-based
+    std::array<int, 256> FrHistoBuf{}, FrHistoBuf50{};
+    int FrHistoLeft = 0, FrHistoRight = 0, FrAMo = 0, FrModa = 0, FrDX = 0;
+    int FrHistoLeft50 = 0, FrHistoRight50 = 0, FrAMo50 = 0, FrModa50 = 0, FrDX50 = 0;
+    int FrSDNN = 0, FrRMSSD = 0, FrNN50 = 0, FrpNN50 = 0, FrBPM = 0, FrIB50 = 0;
+    int FrHRV = 0, FrTINN = 0, FrAMo_pr = 0;
+    std::vector<uint8_t> FrYBuf = std::vector<uint8_t>(kFragmentSamples + 1, 0);  // 1-based
+    std::array<double, kSpectrumBins + 1> FrSpecBuf{};                            // 1-based
+    int FrVLF = 0, FrLF = 0, FrHF = 0, FrTotalPower = 0, FrLFnorm = 0, FrHFnorm = 0;
+    int FrLFdivHF = 0;            // hundredths
+    int64_t startHundredths = 0;  // the fragment's start in the recording
+    int intervals() const { return FrEnd - FrPos; }
+};
+
+void FrHisto(FragmentReport& r);
+void FrHisto50(FragmentReport& r);
+void CountSDNN(FragmentReport& r);
+void CountRMSSD(FragmentReport& r);
+void CountNN50(FragmentReport& r);
+inline void CountStat(FragmentReport& r) {
+    CountSDNN(r);
+    CountRMSSD(r);
+    CountNN50(r);
+}
+
+// "rec.rr Фрагмент 1-351 (00:00:00-00:05:00)"
+std::string FragmentCaption(const std::string& windowCaption, const FragmentReport& r);
+
+// The analysis after the start was chosen: locate, statistics, cut and spectrum.
+// ResampleRR must have run on this recording. Returns false, with a message in English,
+// when the fragment does not fit (fewer than 300 overview seconds from fragPos).
+bool AnalyzeFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
+                     AnalysisBuffers& buf, FragmentReport& out, std::string* error);
+
+// Fills RRSource from the recording and resamples it.
+ResampleResult PrepareAnalysis(const Recording& rec, AnalysisBuffers& buf);
+
+}  // namespace trivant

@@ -1,0 +1,161 @@
+// The printed page of a recording window.
+#include "graph_print.h"
+
+#include "scale_ranges.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace trivant {
+
+namespace {
+
+const QColor kGrid(128, 128, 128);
+
+int scaleNumber(const ScaleRange& r, int k) {
+    return r.lower + k * ((r.upper - r.lower) / 5);
+}
+
+void headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
+    QFont bold = p.font();
+    bold.setBold(true);
+    p.setFont(bold);
+    p.setPen(Qt::black);
+    TextAt(p, g.L, g.P1.Top - 3 * g.th, "SpO2");
+    TextAt(p, g.L, g.P1.Top - 2 * g.th, "%");
+    TextAt(p, g.cm + 1, g.P1.Top - 3 * g.th, "NN");
+    TextAt(p, g.cm + 1, g.P1.Top - 2 * g.th, "мс");
+    int y = g.P2.Top;
+    const auto& st = sc.style;
+    if (st.shown[kSerIBHi]) {
+        p.setPen(st.colors[kSerIBHi]);
+        TextAt(p, g.L, y, "ИБ");
+    }
+    // The index headings stack up; a trace switched off leaves no gap.
+    const std::pair<int, const char*> stacked[] = {
+        {kSerSDNN, "SDNN"}, {kSerSYM, "СИМ"}, {kSerPAR, "ПАР"}};
+    for (const auto& [s, name] : stacked) {
+        if (!st.shown[s])
+            continue;
+        p.setPen(st.colors[s]);
+        TextAt(p, g.cm, y, name);
+        y += g.th;
+    }
+    bold.setBold(false);
+    p.setFont(bold);
+}
+
+void timeGrid(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
+    const int step = PrintTimeStep(g.tw, sc.XMult, sc.XPos);
+    for (int i = 0; i <= (g.GR - g.GL) / step; ++i) {
+        const int x = static_cast<int>(std::nearbyint(g.k * step * i)) + g.GL;
+        if (x > g.GR)
+            break;
+        p.setPen(kGrid);
+        p.drawLine(x, g.P1.Top, x, g.P1.Bottom);
+        p.drawLine(x, g.P2.Top, x, g.P2.Bottom);
+        p.setPen(Qt::black);
+        TextAt(p, x - g.tw, g.P2.Bottom + 2, QString::number(step * i / sc.XMult + sc.XPos));
+    }
+    p.setPen(kGrid);
+    p.drawLine(g.GR, g.P1.Top, g.GR, g.P2.Bottom);
+}
+
+void valueGrid(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
+    const Recording& rec = *sc.rec;
+    for (int j = 0; j <= kValueGridTicks; ++j) {
+        int y = g.P1.Bottom - g.P1.height() * j / kValueGridTicks;
+        p.setPen(kGrid);
+        p.drawLine(g.GL, y, g.GR, y);
+        p.setPen(sc.style.colors[kSerSPO]);
+        TextAt(p, g.L + g.tw, y - g.th / 2,
+               QString::number(scaleNumber(ScaleRanges::SPO[rec.ScSPO], j)));
+        p.setPen(sc.style.colors[kSerRR]);
+        TextAt(p, g.cm + 1, y - g.th / 2,
+               QString::number(scaleNumber(ScaleRanges::RR[rec.ScRR], j) * 10));
+        y = g.P2.Bottom - g.P2.height() * j / kValueGridTicks;
+        p.setPen(kGrid);
+        p.drawLine(g.GL, y, g.GR, y);
+        if (j == kValueGridTicks)
+            continue;
+        p.setPen(Qt::black);  // on paper both lower scales are black
+        TextAt(p, g.cm, y - g.th / 2, QString::number(scaleNumber(ScaleRanges::HRV[rec.ScHRV], j)));
+        TextAt(p, g.L, y - g.th / 2, QString::number(scaleNumber(ScaleRanges::IB[rec.ScIB], j)));
+    }
+}
+
+void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
+    const int x = g.GL;
+    int y = g.P2.Bottom + 2 * g.th;
+    p.setPen(Qt::black);
+    TextAt(p, x, y, "Средние значения");
+    auto value = [&rec](int32_t v, const char* unit) {
+        return rec.AveragesValid ? QString::number(v) + unit : QString("—");
+    };
+    const std::pair<const char*, QString> rows[] = {
+        {"NN", value(rec.averRR, " мс")},  {"SpO2", value(rec.averSPO, " %")},
+        {"СИМ", value(rec.averSYM, "")},   {"ПАР", value(rec.averPAR, "")},
+        {"SDNN", value(rec.averSDNN, "")}, {"ИБ", value(rec.averIB50, "")},
+    };
+    for (const auto& [name, text] : rows) {
+        y += g.th;
+        TextAt(p, x, y, QString::fromUtf8(name));
+        TextAt(p, x + 6 * g.tw, y, text);
+    }
+}
+
+}  // namespace
+
+PrintLayout ComputePrintLayout(int pageW, int pageH, int tw, int th, int screenZeroWidth) {
+    PrintLayout g;
+    g.PW = pageW;
+    g.PH = pageH;
+    g.tw = tw;
+    g.th = th;
+    g.L = 10 * tw;
+    g.cm = g.L + 6 * tw;
+    g.GL = g.L + 12 * tw;
+    g.GR = pageW - 5 * tw;
+    g.P1 = {g.GL, 11 * th, g.GR, 11 * th + pageH / 4};
+    g.P2 = {g.GL, g.P1.Bottom + th, g.GR, g.P1.Bottom + th + pageH / 4};
+    g.k = screenZeroWidth > 0 ? double(tw) / screenZeroWidth : 1.0;
+    return g;
+}
+
+int PrintTimeStep(int tw, int xMult, int xPos) {
+    int step = std::max(1, 3 * tw);
+    while ((step / std::max(1, xMult) + xPos) % 10 != 0)
+        ++step;
+    return step;
+}
+
+void PrintGraphPage(QPainter& p, const GraphScene& sc, const std::string& caption,
+                    int screenZeroWidth) {
+    const QFontMetrics fm = p.fontMetrics();
+    const PrintLayout g =
+        ComputePrintLayout(p.device()->width(), p.device()->height(), fm.horizontalAdvance("0"),
+                           fm.height(), screenZeroWidth);
+    p.setPen(Qt::black);
+    TextAt(p, g.L, 5 * g.th, QString::fromStdString(caption));
+    TextAt(p, g.L, 6 * g.th, QString::fromStdString(sc.rec->Comment));
+    headings(p, g, sc);
+    p.setBrush(Qt::white);
+    timeGrid(p, g, sc);
+    valueGrid(p, g, sc);
+    TracePlacement pl;
+    pl.p1 = g.P1;
+    pl.p2 = g.P2;
+    pl.limitLeft = g.GL;
+    pl.limitRight = g.GR;
+    pl.k = g.k;
+    pl.segmentShift = 1;  // on paper a column's segment runs to the next column
+    pl.penScale = 2;
+    pl.tw = g.tw;
+    pl.th = g.th;
+    DrawSamples(p, sc, pl);
+    averages(p, g, *sc.rec);
+}
+
+}  // namespace trivant

@@ -1,0 +1,20 @@
+// trivant-cli analyze: the fragment analysis of one or more recordings, headless.
+#pragma once
+
+#include "cli_options.h"
+#include "fragment_analysis.h"
+#include "setup.h"
+
+#include <ostream>
+
+namespace trivant {
+
+// The report's integer fields as one JSON object, with the file and the spectrum.
+std::string FragmentJson(const std::string& file, const FragmentReport& r);
+// The CSV header and one row per file (no spectrum).
+std::string FragmentCsvHeader();
+std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);
+
+int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err);
+
+}  // namespace trivant

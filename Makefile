@@ -4,7 +4,7 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build test run demo bench clean
+.PHONY: deps build test run demo bench package clean
 
 deps:
 	@bash scripts/deps.sh
@@ -33,5 +33,11 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/trivant-bench
 
+# A .deb in build-pkg/ (install it with: apt install ./build-pkg/trivant_*.deb).
+package: deps
+	cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DTRIVANT_TESTS=OFF
+	cmake --build build-pkg -j $(JOBS) --target trivant trivant-cli trivant-sim
+	cd build-pkg && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) build-pkg

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth x11-apps imagemagick poppler-utils
+    xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev
     fonts-dejavu-core
 )
 

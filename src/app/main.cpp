@@ -1,4 +1,5 @@
 // Trivant: records and analyses heart-rate variability from a pulse device.
+#include "app_icon.h"
 #include "qt_port_layer.h"
 #include "tform1.h"
 
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trivant");
+    QApplication::setWindowIcon(trivant::AppIcon());
+    QGuiApplication::setDesktopFileName("trivant");
     // Settings and the default recordings folder live in the folder Trivant starts in.
     trivant::TForm1 main(std::make_unique<trivant::QtPortLayer>(),
                          std::make_unique<trivant::DialogRunner>(),

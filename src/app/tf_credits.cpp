@@ -1,6 +1,8 @@
 // TFCredits: a picture slot beside four centred lines, the name large and bold.
 #include "tf_credits.h"
 
+#include "app_icon.h"
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -28,6 +30,7 @@ TFCredits::TFCredits(QWidget* parent) : QDialog(parent) {
     Image1->setObjectName("Image1");
     Image1->setMinimumSize(kImageSide, kImageSide);
     Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(AppIcon().pixmap(kImageSide, kImageSide));
     L_Name = makeLine(this, "L_Name", "ТРИВАНТ");
     QFont big = L_Name->font();
     big.setPointSize(kNamePointSize);

@@ -13,7 +13,7 @@ class TFCredits : public QDialog {
 public:
     explicit TFCredits(QWidget* parent = nullptr);
 
-    QLabel* Image1;  // left of the text; empty until the application icon is set
+    QLabel* Image1;  // the application's icon, left of the text
     QLabel* L_Name;
     QLabel* L_Purpose;
     QLabel* L_Version;

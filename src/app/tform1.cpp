@@ -1,6 +1,7 @@
 // TForm1: construction, actions, menus and the tool bar.
 #include "tform1.h"
 
+#include "app_icon.h"
 #include "my_message.h"
 #include "tf_graph.h"
 
@@ -35,6 +36,7 @@ TForm1::TForm1(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> r
     : QMainWindow(parent), States(InitialCommandStates()), ports_(std::move(ports)),
       runner_(std::move(runner)), supervisor_(*ports_), startDir_(startDir) {
     setWindowTitle(kAppCaption);
+    setWindowIcon(AppIcon());
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiArea");
     setCentralWidget(mdi_);

@@ -18,10 +18,26 @@ ConnectionSupervisor::~ConnectionSupervisor() {
 void ConnectionSupervisor::Pass(int portIndex) {
     if (portIndex < 0 || portIndex >= kFixedPortCount)
         portIndex = 0;
+    DeniedPort.clear();
     if (portIndex == 0)
         searchAutomatically();
     else
         keepFixedPort(portIndex);
+    if (!DeviceConnected && !DeniedPort.empty())
+        DeviceHint = PermissionHint(DeniedPort);
+}
+
+std::string PermissionHint(const std::string& port) {
+    return "Нет доступа к порту " + port +
+           ". Добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите "
+           "в систему заново.";
+}
+
+int ConnectionSupervisor::tryOpen(const std::string& name) {
+    const int handle = ports_.OpenPort(name, kDeviceBaud);
+    if (handle <= 0 && ports_.LastOpenDenied())
+        DeniedPort = name;
+    return handle;
 }
 
 void ConnectionSupervisor::searchAutomatically() {
@@ -39,7 +55,7 @@ void ConnectionSupervisor::searchAutomatically() {
     for (const std::string& entry : PortList) {
         if (entry == PortName)
             continue;
-        const int handle = ports_.OpenPort(entry, kDeviceBaud);
+        const int handle = tryOpen(entry);
         if (handle > 0)
             adopt(handle, entry);
     }
@@ -48,7 +64,7 @@ void ConnectionSupervisor::searchAutomatically() {
 void ConnectionSupervisor::keepFixedPort(int portIndex) {
     // A connected fixed port is not watched: only Reset ends the connection.
     if (!DeviceConnected) {
-        const int handle = ports_.OpenPort(FixedPortNames[portIndex], kDeviceBaud);
+        const int handle = tryOpen(FixedPortNames[portIndex]);
         if (handle > 0)
             adopt(handle, FixedPortNames[portIndex]);
     }

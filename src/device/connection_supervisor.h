@@ -13,6 +13,9 @@ extern const char* const kNoPortName;           // "Нету порта"
 extern const char* const kDeviceConnectedText;  // caption of L_Device
 extern const char* const kDeviceNotConnectedText;
 
+// What to do about a port the user may not open, for the hint of L_Device.
+std::string PermissionHint(const std::string& port);
+
 class ConnectionSupervisor {
 public:
     explicit ConnectionSupervisor(PortLayer& ports) : ports_(ports) {}
@@ -38,11 +41,13 @@ public:
     std::string PortName;
     std::vector<std::string> PortList;
     std::string DeviceHint;  // the hint of L_Device: the port in use, or empty
+    std::string DeniedPort;  // a port present that the user may not open (last pass)
 
 private:
     void searchAutomatically();
     void keepFixedPort(int portIndex);
     void adopt(int handle, const std::string& name);
+    int tryOpen(const std::string& name);
     void closeHandle();
 
     PortLayer& ports_;

@@ -32,6 +32,8 @@ public:
     virtual void ClosePort(int handle) = 0;
     // Why the last OpenPort failed, for the user; empty when it did not.
     virtual std::string LastOpenError() const { return {}; }
+    // The last OpenPort failed because the user may not open the port.
+    virtual bool LastOpenDenied() const { return false; }
 };
 
 }  // namespace trivant

@@ -12,7 +12,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cerrno>
 #include <termios.h>
+#include <unistd.h>
 #endif
 #ifdef __linux__
 #include <algorithm>
@@ -103,6 +105,22 @@ bool linuxPorts(std::vector<std::string>& list) {
 }
 #endif
 
+// Qt reports a port held by another program and one the user may not open alike; only
+// the second is fixed by a group membership, so the file's own access decides.
+bool accessDenied(const QSerialPort& port) {
+    if (port.error() != QSerialPort::PermissionError)
+        return false;
+#ifdef _WIN32
+    return true;
+#else
+    return access(port.portName().startsWith('/')
+                      ? port.portName().toLocal8Bit().constData()
+                      : ("/dev/" + port.portName()).toLocal8Bit().constData(),
+                  R_OK | W_OK) != 0 &&
+           errno == EACCES;
+#endif
+}
+
 QString openableName(const std::string& name) {
     std::string path = PortDevicePath(name);
     if (path.rfind("//./", 0) == 0)
@@ -138,11 +156,11 @@ bool QtPortLayer::EnumPorts(std::vector<std::string>& list) {
 
 int QtPortLayer::OpenPort(const std::string& name, int baud) {
     lastOpenError_.clear();
+    lastOpenDenied_ = false;
     auto port = std::make_unique<QSerialPort>(openableName(name));
     if (!port->open(QIODevice::ReadWrite)) {
-        lastOpenError_ = port->error() == QSerialPort::PermissionError
-                             ? "permission denied"
-                             : port->errorString().toStdString();
+        lastOpenDenied_ = accessDenied(*port);
+        lastOpenError_ = lastOpenDenied_ ? "permission denied" : port->errorString().toStdString();
         return kOpenFailed;
     }
     if (!configure(*port, baud))

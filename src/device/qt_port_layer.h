@@ -21,11 +21,13 @@ public:
     void PurgePort(int handle) override;
     void ClosePort(int handle) override;
     std::string LastOpenError() const override { return lastOpenError_; }
+    bool LastOpenDenied() const override { return lastOpenDenied_; }
 
 private:
     std::map<int, std::unique_ptr<QSerialPort>> ports_;
     int nextHandle_ = 1;
     std::string lastOpenError_;
+    bool lastOpenDenied_ = false;
 };
 
 }  // namespace trivant

@@ -1,5 +1,6 @@
 // The shell's dialogs answered in-process: message box layout and results, the comment
 // dialog, the colour grid, the options dialog's mapping to the settings, and the about box.
+#include "app_icon.h"
 #include "dialog_runner.h"
 #include "my_message.h"
 #include "recording.h"
@@ -494,6 +495,19 @@ TEST(AboutBox, Lines) {
     ScriptedRunner runner;
     runner.answer = [](QDialog& d) { return clickButton(d, "Button1"); };
     EXPECT_EQ(runner.exec(about), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace trivant::test
+
+namespace trivant::test {
+namespace {
+
+TEST(AboutBox, ShowsTheApplicationIcon) {
+    TFCredits about;
+    ASSERT_NE(about.Image1, nullptr);
+    EXPECT_FALSE(about.Image1->pixmap().isNull());
+    EXPECT_FALSE(AppIcon().isNull());
 }
 
 }  // namespace

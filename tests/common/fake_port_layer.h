@@ -19,6 +19,7 @@ public:
     int OpenPort(const std::string& name, int baud) override {
         opened.push_back(name);
         lastBaud = baud;
+        denied = forbidden.count(name) > 0;
         if (!openable.count(name))
             return kOpenFailed;
         open[nextHandle] = name;
@@ -32,6 +33,7 @@ public:
         incoming.erase(incoming.begin(), incoming.begin() + static_cast<long>(n));
         return n;
     }
+    bool LastOpenDenied() const override { return denied; }
     void PurgePort(int handle) override {
         if (open.count(handle))
             incoming.clear();
@@ -43,6 +45,8 @@ public:
 
     std::vector<std::string> present;
     std::set<std::string> openable;
+    std::set<std::string> forbidden;  // present, but the user may not open them
+    bool denied = false;
     bool listable = true;
     std::vector<uint8_t> incoming;
 

@@ -116,5 +116,23 @@ TEST(Supervisor, OutOfRangePortIndexSearchesAutomatically) {
     EXPECT_EQ(ports.enumerations, 2);
 }
 
+TEST(Supervisor, PortWithoutPermissionExplainsTheFix) {
+    FakePortLayer ports;
+    ports.present = {"/dev/ttyUSB0"};
+    ports.forbidden = {"/dev/ttyUSB0"};
+    ConnectionSupervisor sup(ports);
+    sup.Pass(0);
+    EXPECT_FALSE(sup.DeviceConnected);
+    EXPECT_STREQ(sup.StateText(), "Прибор не подключен");
+    EXPECT_EQ(sup.DeniedPort, "/dev/ttyUSB0");
+    EXPECT_NE(sup.DeviceHint.find("dialout"), std::string::npos);
+    EXPECT_NE(sup.DeviceHint.find("/dev/ttyUSB0"), std::string::npos);
+    ports.forbidden.clear();  // the user joined the group
+    ports.openable = {"/dev/ttyUSB0"};
+    sup.Pass(0);
+    EXPECT_TRUE(sup.DeviceConnected);
+    EXPECT_EQ(sup.DeviceHint, "/dev/ttyUSB0");
+}
+
 }  // namespace
 }  // namespace trivant::test

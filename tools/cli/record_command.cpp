@@ -25,6 +25,10 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kTick = std::chrono::milliseconds(100);
 constexpr auto kSearchTime = std::chrono::seconds(5);
 
+const char* const kDialoutAdvice =
+    "trivant-cli: to use serial ports, add your user to the dialout group\n"
+    "  (sudo usermod -aG dialout $USER) and log in again.\n";
+
 std::atomic<bool> gInterrupted{false};
 void onInterrupt(int) {
     gInterrupted = true;
@@ -58,14 +62,19 @@ int connect(const CliOptions& opt, ConnectionSupervisor& sup, std::ostream& err)
             const std::string why = sup.ports().LastOpenError();
             err << "trivant-cli: cannot open " << opt.port << (why.empty() ? "" : ": " + why)
                 << "\n";
+            if (sup.ports().LastOpenDenied())
+                err << kDialoutAdvice;
         }
         return handle;
     }
     const auto until = Clock::now() + kSearchTime;
     for (sup.Pass(0); !sup.DeviceConnected && Clock::now() < until; sup.Pass(0))
         std::this_thread::sleep_for(kTick * 2);
-    if (!sup.DeviceConnected)
+    if (!sup.DeviceConnected) {
         err << "trivant-cli: no serial port with a device found\n";
+        if (!sup.DeniedPort.empty())
+            err << "trivant-cli: " << sup.DeniedPort << ": permission denied\n" << kDialoutAdvice;
+    }
     return sup.DeviceConnected ? sup.PortHandle : 0;
 }
 

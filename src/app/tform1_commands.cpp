@@ -30,6 +30,10 @@ QMdiSubWindow* TForm1::addChild(QWidget* child) {
     sub->setMinimumSize(mdi_->width() / 2, mdi_->height() / 2);
     sub->resize(std::max(mdi_->width() * 3 / 4, sub->minimumWidth()),
                 std::max(mdi_->height() * 3 / 4, sub->minimumHeight()));
+    // Cascade each new window from the top left, so that none starts outside the frame.
+    const int step = 24 * (static_cast<int>(mdi_->subWindowList().size()) - 1) % 240;
+    sub->move(std::max(0, std::min(step, mdi_->width() - sub->width())),
+              std::max(0, std::min(step, mdi_->height() - sub->height())));
     child->show();
     mdi_->setActiveSubWindow(sub);
     return sub;

@@ -4,7 +4,7 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build test run demo bench package clean
+.PHONY: deps build test run demo bench package fuzz clean
 
 deps:
 	@bash scripts/deps.sh
@@ -33,6 +33,10 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/trivant-bench
 
+# Every fuzz target for FUZZ_SECONDS (default 600) each; needs clang, installed if missing.
+fuzz:
+	bash scripts/fuzz.sh
+
 # A .deb in build-pkg/ (install it with: apt install ./build-pkg/trivant_*.deb).
 package: deps
 	cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DTRIVANT_TESTS=OFF
@@ -40,4 +44,4 @@ package: deps
 	cd build-pkg && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) build-pkg
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) build-pkg build-fuzz

@@ -11,6 +11,9 @@ packages=(
     fonts-dejavu-core
 )
 
+# make fuzz also needs clang's libFuzzer.
+[ "${1:-}" = fuzz ] && packages+=(clang-14)
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -43,6 +43,8 @@ bool parseNumber(const std::string& s, double& v) {
 // One data line; an empty message means success.
 std::string parseLine(const std::string& line, MsEntry& entry) {
     const auto fields = splitFields(line);
+    if (fields.empty())
+        return "no RR interval";
     if (fields.size() > 2)
         return "expected an RR interval and an optional SpO2";
     if (!parseNumber(fields[0], entry.ms))

@@ -33,9 +33,9 @@ TEST(MsList, ReadsColumnsCommentsAndLineEnds) {
 
 TEST(MsList, RejectsTheFirstBadLineWithItsNumber) {
     const std::pair<const char*, int> cases[] = {
-        {"800\nabc\n", 2}, {"800\n-5\n", 2},  {"800\n\n2555\n", 3},
-        {"800 255\n", 1},  {"800 97 3\n", 1}, {"800 -1\n", 1},
-        {"800x\n", 1},     {"nan\n", 1},      {"800 97%\n", 1},
+        {"800\nabc\n", 2}, {"800\n-5\n", 2}, {"800\n\n2555\n", 3}, {"800 255\n", 1},
+        {"800 97 3\n", 1}, {"800 -1\n", 1},  {"800x\n", 1},        {"nan\n", 1},
+        {"800 97%\n", 1},  {"800\n;\n", 2},  {"800\n , \n", 2},  // separators but no interval
     };
     for (const auto& [text, line] : cases) {
         auto rec = std::make_unique<Recording>();

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan and UBSan on) and runs each for
+# FUZZ_SECONDS (default 600), starting from the saved corpora. An input that makes a
+# target fail is saved in fuzz/regressions/TARGET/, which CI replays on every run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${FUZZ_SECONDS:-600}
+targets=(rr text setup decoder ms_list fragment)
+bash scripts/deps.sh fuzz
+cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIVANT_FUZZ=ON -DTRIVANT_SANITIZE=ON -DTRIVANT_TESTS=OFF \
+    > /dev/null
+cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz-}"
+status=0
+for t in "${targets[@]}"; do
+    corpus="build-fuzz/corpus/$t"
+    mkdir -p "$corpus"
+    cp -n fuzz/corpus/"$t"/* "$corpus"/ 2>/dev/null || true
+    echo "== $t: $seconds s"
+    if ! build-fuzz/fuzz/fuzz-"$t" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix=fuzz/regressions/"$t"/ "$corpus" > "build-fuzz/$t.log" 2>&1; then
+        status=1
+        echo "   FAILED: the input is in fuzz/regressions/$t/"
+    fi
+    grep -E "^stat::number_of_executed_units|^Done" "build-fuzz/$t.log" || true
+done
+exit $status

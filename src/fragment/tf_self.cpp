@@ -294,10 +294,7 @@ void TFSelF::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 QImage TFSelF::renderImage() {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    render(&image);
-    return image;
+    return RenderToImage(*this);
 }
 
 }  // namespace trivant

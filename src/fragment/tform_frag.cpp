@@ -1,6 +1,8 @@
 // TFormFrag: layout on resize, the screen page, and the printed page.
 #include "tform_frag.h"
 
+#include "graph_paint.h"
+
 #include "report_paint.h"
 
 #include <QImage>
@@ -57,10 +59,7 @@ bool TFormFrag::MyPrint(QPagedPaintDevice& device, bool landscape) {
 }
 
 QImage TFormFrag::renderImage() {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    render(&image);
-    return image;
+    return RenderToImage(*this);
 }
 
 }  // namespace trivant

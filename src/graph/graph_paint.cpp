@@ -5,9 +5,11 @@
 #include "setup.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QLine>
 #include <QPainter>
 #include <QVector>
+#include <QWidget>
 
 #include <cmath>
 
@@ -130,6 +132,13 @@ TracePlacement ScreenPlacement(const GraphLayout& L) {
     pl.tw = L.TW;
     pl.th = L.TH;
     return pl;
+}
+
+QImage RenderToImage(QWidget& widget) {
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    widget.render(&image);
+    return image;
 }
 
 void TextAt(QPainter& p, int x, int y, const QString& text) {

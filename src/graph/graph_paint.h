@@ -10,7 +10,9 @@
 
 #include <array>
 
+class QImage;
 class QPainter;
+class QWidget;
 
 namespace trivant {
 
@@ -55,6 +57,9 @@ void DrawSamples(QPainter& p, const GraphScene& scene, const TracePlacement& pla
 void PaintHisto(QPainter& p, const GraphScene& scene);
 // The whole window, as FormPaint draws it.
 void PaintGraph(QPainter& p, const GraphScene& scene, const TimeGrid& grid);
+
+// A widget and its children drawn into an image of its size, on white.
+QImage RenderToImage(QWidget& widget);
 
 // Text by its top-left corner on an opaque white cell, as every text of the window.
 void TextAt(QPainter& p, int x, int y, const QString& text);

@@ -181,10 +181,7 @@ bool TFGraph::MyPrint(QPaintDevice& device) {
 }
 
 QImage TFGraph::renderImage() {
-    QImage image(size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    render(&image);
-    return image;
+    return RenderToImage(*this);
 }
 
 void TFGraph::SetLabel(QLabel* label, const QString& text) {

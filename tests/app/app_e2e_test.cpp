@@ -1,19 +1,14 @@
 // End to end over a pseudo-terminal: trivant-sim plays a real recording fast; the
 // application connects by itself, records with a label, saves, and opens the file again.
-#include "child_process.h"
-#include "ms_list.h"
-#include "qt_port_layer.h"
-#include "temp_dir.h"
+#include "sim_session.h"
+#include "source_run.h"
 #include "tf_graph.h"
-#include "tform1.h"
 
 #include <QFileDialog>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 
 namespace trivant::test {
 namespace {
@@ -32,43 +27,22 @@ struct SaveAs : DialogRunner {
     }
 };
 
-template <typename Done> bool pumpUntil(Done done, int seconds) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
-
 TEST(AppEndToEnd, RecordLabelSaveAndReopen) {
     constexpr int kBeats = 200;
-    TempDir dir;
-    setenv("TRIVANT_PORT_DIR", (dir.path() / "ports").c_str(), 1);
-    ChildProcess sim(TRIVANT_SIM,
-                     {"--ms", kSource, "--beats", std::to_string(kBeats), "--speed", "50"},
-                     dir.path().string());
-    ASSERT_FALSE(sim.readLine().empty());
-
     auto runner = std::make_unique<SaveAs>();
     SaveAs* save = runner.get();
-    save->path = dir.file("rec.rr");
-    TForm1 form(std::make_unique<QtPortLayer>(), std::move(runner), dir.path().string());
-    form.show();
-    ASSERT_TRUE(pumpUntil(
-        [&] {
-            form.IdleHandler();
-            return form.supervisor().DeviceConnected;
-        },
-        10));
+    SimSession session({"--ms", kSource, "--beats", std::to_string(kBeats), "--speed", "50"},
+                       std::move(runner));
+    save->path = session.dir.file("rec.rr");
+    ASSERT_TRUE(session.connect());
+    TForm1& form = *session.form;
     form.TB_Start->trigger();
     TFGraph* g = form.activeGraph();
     ASSERT_NE(g, nullptr);
-    ASSERT_TRUE(pumpUntil([&] { return g->recording().beats() >= 50; }, 30));
+    ASSERT_TRUE(PumpUntil([&] { return g->recording().beats() >= 50; }, 30));
     const int labelled = g->recording().CurrentFileLen;
     form.N_Label->trigger();
-    ASSERT_TRUE(pumpUntil([&] { return g->recording().beats() >= kBeats; }, 30));
+    ASSERT_TRUE(PumpUntil([&] { return g->recording().beats() >= kBeats; }, 30));
     form.TB_Stop->trigger();
     form.TB_Save->trigger();
     ASSERT_TRUE(g->Saved);
@@ -77,18 +51,14 @@ TEST(AppEndToEnd, RecordLabelSaveAndReopen) {
     ASSERT_NE(again, nullptr);
     const Recording& rec = again->recording();
     ASSERT_EQ(rec.beats(), kBeats);
-    std::string text;
-    ASSERT_TRUE(ReadFileBytes(kSource, text, 1 << 20).ok);
-    std::vector<MsEntry> source;
-    MsListError err;
-    ASSERT_TRUE(ParseMsLines(text, source, err, 100000));
+    const std::vector<MsEntry> source = ReadSource(kSource);
+    ASSERT_GE(source.size(), size_t(kBeats));
     for (int k = 1; k <= kBeats; ++k) {
         ASSERT_EQ(rec.at(kSerRR, k), RoundMsTo10(source[k - 1].ms)) << "beat " << k;
         ASSERT_EQ(rec.at(kSerLbl, k), k == labelled ? 1 : 0) << "beat " << k;
     }
-    sim.signal(SIGTERM);
-    EXPECT_EQ(sim.wait(std::chrono::seconds(10)), 0);
-    unsetenv("TRIVANT_PORT_DIR");
+    session.sim().signal(SIGTERM);
+    EXPECT_EQ(session.sim().wait(std::chrono::seconds(10)), 0);
 }
 
 }  // namespace

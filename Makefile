@@ -4,7 +4,7 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build test run demo bench package fuzz clean
+.PHONY: deps build test run demo bench package fuzz soak clean
 
 deps:
 	@bash scripts/deps.sh
@@ -16,7 +16,8 @@ build: deps
 test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRIVANT_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
-	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(TEST_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 # The application keeps its settings and the Data folder in the folder it starts in.
 run: build
@@ -37,6 +38,10 @@ bench: deps
 fuzz:
 	bash scripts/fuzz.sh
 
+# A full recording at 50 times real speed and 10 minutes idle, with their figures.
+soak:
+	bash scripts/soak.sh
+
 # A .deb in build-pkg/ (install it with: apt install ./build-pkg/trivant_*.deb).
 package: deps
 	cmake -S . -B build-pkg -DCMAKE_BUILD_TYPE=Release -DTRIVANT_TESTS=OFF
@@ -44,4 +49,4 @@ package: deps
 	cd build-pkg && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) build-pkg build-fuzz
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) build-pkg build-fuzz build-soak

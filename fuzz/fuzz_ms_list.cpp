@@ -1,13 +1,12 @@
 // Any bytes as a plain list of RR intervals in milliseconds.
+#include "fresh_recording.h"
 #include "fuzz_target.h"
 #include "ms_list.h"
 
-#include <memory>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    auto rec = std::make_unique<trivant::Recording>();
+    trivant::Recording& rec = FreshRecording();
     trivant::MsListError err;
-    if (trivant::ParseMsList(std::string(reinterpret_cast<const char*>(data), size), *rec, err))
-        rec->PrepareData(trivant::CoreSettings{});
+    if (trivant::ParseMsList(std::string(reinterpret_cast<const char*>(data), size), rec, err))
+        rec.PrepareData(trivant::CoreSettings{});
     return 0;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev
     fonts-dejavu-core

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan and UBSan on) and runs each for
-# FUZZ_SECONDS (default 600), starting from the saved corpora. An input that makes a
-# target fail is saved in fuzz/regressions/TARGET/, which CI replays on every run.
+# FUZZ_SECONDS (default 600) or FUZZ_RUNS executions, whichever ends first, starting from
+# the saved corpora. FUZZ_TARGETS picks targets. An input that makes a target fail is
+# saved in fuzz/regressions/TARGET/, which CI replays on every run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-600}
-targets=(rr text setup decoder ms_list fragment)
+runs=${FUZZ_RUNS:--1}
+read -r -a targets <<< "${FUZZ_TARGETS:-rr text setup decoder ms_list fragment}"
+# Longest input per target: enough for every path, short enough to keep the speed.
+declare -A max_len=([rr]=512 [text]=2048 [setup]=1024 [decoder]=1024 [ms_list]=4096
+    [fragment]=1200)
 bash scripts/deps.sh fuzz
 cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIVANT_FUZZ=ON -DTRIVANT_SANITIZE=ON -DTRIVANT_TESTS=OFF \
@@ -14,10 +19,11 @@ cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz-}"
 status=0
 for t in "${targets[@]}"; do
     corpus="build-fuzz/corpus/$t"
-    mkdir -p "$corpus"
+    mkdir -p "$corpus" "fuzz/regressions/$t"
     cp -n fuzz/corpus/"$t"/* "$corpus"/ 2>/dev/null || true
-    echo "== $t: $seconds s"
-    if ! build-fuzz/fuzz/fuzz-"$t" -max_total_time="$seconds" -print_final_stats=1 \
+    echo "== $t: $seconds s or $runs runs"
+    if ! build-fuzz/fuzz/fuzz-"$t" -max_total_time="$seconds" -runs="$runs" \
+        -max_len="${max_len[$t]}" -print_final_stats=1 \
         -artifact_prefix=fuzz/regressions/"$t"/ "$corpus" > "build-fuzz/$t.log" 2>&1; then
         status=1
         echo "   FAILED: the input is in fuzz/regressions/$t/"

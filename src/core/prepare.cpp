@@ -10,7 +10,7 @@ namespace trivant {
 void Recording::PrepareData(const CoreSettings& cfg) {
     CurrentFileLen = std::clamp(CurrentFileLen, 0, kCapacity);
     for (auto& s : DataSeries)
-        std::fill(s.begin(), s.end(), 0);
+        std::fill(s.begin(), s.end(), uint8_t{0});  // a byte value makes it a memset
     sRR = {0, 255};
     sSPO = {0, 255};
     Unpack();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace trivant {
 
@@ -90,10 +91,17 @@ std::string FragmentCaption(const std::string& windowCaption, const FragmentRepo
 }
 
 ResampleResult PrepareAnalysis(const Recording& rec, AnalysisBuffers& buf) {
-    std::fill(buf.RRSource.begin(), buf.RRSource.end(), 0);
+    std::fill(buf.RRSource.begin(), buf.RRSource.end(), uint8_t{0});
     for (int k = 1; k <= rec.beats(); ++k)
         buf.RRSource[k - 1] = rec.at(kSerRR, k);
     return buf.ResampleRR(0, rec.CurrentFileLen);
+}
+
+int SaturatedRound(double v) {
+    if (std::isnan(v))
+        return 0;
+    const double lim = std::numeric_limits<int>::max();
+    return static_cast<int>(std::nearbyint(std::clamp(v, -lim, lim)));
 }
 
 namespace {
@@ -101,7 +109,7 @@ namespace {
 void copySpectrum(const AnalysisBuffers& buf, FragmentReport& out) {
     out.FrSpecBuf = buf.Spectrum;
     const BandResults& b = buf.Bands;
-    auto r = [](double v) { return static_cast<int>(std::nearbyint(v)); };
+    const auto r = SaturatedRound;
     out.FrVLF = r(b.VLF);
     out.FrLF = r(b.LF);
     out.FrHF = r(b.HF);
@@ -113,7 +121,7 @@ void copySpectrum(const AnalysisBuffers& buf, FragmentReport& out) {
 
 }  // namespace
 
-bool AnalyzeFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
+bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
                      AnalysisBuffers& buf, FragmentReport& out, std::string* error) {
     const int bufLen =
         static_cast<int>(std::min<int64_t>(resampled.length / 100, kMaxOverviewSeconds));
@@ -141,6 +149,13 @@ bool AnalyzeFragment(const Recording& rec, int fragPos, const ResampleResult& re
     for (int t = 1; t <= kFragmentSamples; ++t)
         out.FrYBuf[t] =
             static_cast<uint8_t>(std::clamp(std::nearbyint(buf.ResampleBuf[t]), 0.0, 255.0));
+    return true;
+}
+
+bool AnalyzeFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
+                     AnalysisBuffers& buf, FragmentReport& out, std::string* error) {
+    if (!MeasureFragment(rec, fragPos, resampled, buf, out, error))
+        return false;
     buf.CountSpectrum();
     copySpectrum(buf, out);
     return true;

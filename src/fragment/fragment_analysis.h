@@ -102,6 +102,14 @@ inline void CountStat(FragmentReport& r) {
 // "rec.rr Фрагмент 1-351 (00:00:00-00:05:00)"
 std::string FragmentCaption(const std::string& windowCaption, const FragmentReport& r);
 
+// The nearest int; beyond the int range the nearest end of it, NaN as 0. A ratio over a
+// near-zero HF power can be that large.
+int SaturatedRound(double v);
+
+// Everything of the analysis but the spectrum: locate, statistics and cut.
+bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
+                     AnalysisBuffers& buf, FragmentReport& out, std::string* error);
+
 // The analysis after the start was chosen: locate, statistics, cut and spectrum.
 // ResampleRR must have run on this recording. Returns false, with a message in English,
 // when the fragment does not fit (fewer than 300 overview seconds from fragPos).

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace trivant {
@@ -172,6 +173,21 @@ TEST(Spectrum, SlowModulationIsLowFrequency) {
     EXPECT_GE(out.FrLFnorm, 95);
     EXPECT_LE(out.FrHFnorm, 5);
     EXPECT_GT(out.FrLFdivHF, 1000);
+}
+
+TEST(Spectrum, ResultsBeyondIntSaturate) {
+    const int top = std::numeric_limits<int>::max();
+    const struct {
+        double v;
+        int want;
+    } rows[] = {{2.5, 2},
+                {-2.5, -2},
+                {1e300, top},
+                {-1e300, -top},
+                {std::numeric_limits<double>::infinity(), top},
+                {std::nan(""), 0}};
+    for (const auto& r : rows)
+        EXPECT_EQ(SaturatedRound(r.v), r.want) << r.v;
 }
 
 TEST(Spectrum, TableTransformEqualsTheDirectSum) {

@@ -3,16 +3,22 @@
 #pragma once
 
 #include "fake_port_layer.h"
+#include "my_message.h"
+#include "rr_file.h"
 #include "temp_dir.h"
 #include "tform1.h"
 
 #include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace trivant::test {
 
@@ -33,6 +39,40 @@ public:
     std::deque<Answer> answers;
     QStringList seen;
 };
+
+// Answers a TMyMessageForm with result, keeping its text when asked to.
+inline ScriptedRunner::Answer message(int result, QString* text = nullptr) {
+    return [result, text](QDialog& d) {
+        EXPECT_NE(dynamic_cast<TMyMessageForm*>(&d), nullptr) << d.windowTitle().toStdString();
+        if (text)
+            if (auto* m = dynamic_cast<TMyMessageForm*>(&d))
+                *text = m->Memo1->text();
+        return result;
+    };
+}
+
+// Answers a file dialog with path and the filter of that 1-based index.
+inline ScriptedRunner::Answer file(const std::string& path, int filterIndex) {
+    return [path, filterIndex](QDialog& d) {
+        auto* f = dynamic_cast<QFileDialog*>(&d);
+        EXPECT_NE(f, nullptr);
+        if (!f)
+            return int(QDialog::Rejected);
+        f->selectNameFilter(f->nameFilters()[filterIndex - 1]);
+        f->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(f)->accept();  // QFileDialog's own accept is protected
+        return f->result();
+    };
+}
+
+// A .rr file of the given intervals (10 ms units), with a label on one beat when asked.
+inline void writeRecording(const std::string& path, const std::vector<int>& rr, int labelAt = 0) {
+    Recording rec;
+    for (size_t i = 0; i < rr.size(); ++i)
+        rec.DataBuf[i + 1] = packSample(uint8_t(rr[i]), int(i + 1) == labelAt ? kLabelMark : 96);
+    rec.CurrentFileLen = int(rr.size()) + 1;
+    ASSERT_TRUE(SaveDataFile(path, rec).ok);
+}
 
 class AppTest : public ::testing::Test {
 protected:

@@ -2,12 +2,10 @@
 // or part of one, and over a pseudo-terminal whose trivant-sim is killed. Every completed
 // beat stays, silence ends the recording, and the window keeps it unsaved.
 #include "app_fixture.h"
-#include "my_message.h"
 #include "sim_session.h"
 #include "source_run.h"
 #include "tf_graph.h"
 
-#include <QLabel>
 #include <QMdiArea>
 #include <QTimer>
 
@@ -15,15 +13,6 @@
 
 namespace trivant::test {
 namespace {
-
-// Answers the one message silence brings and keeps its text.
-ScriptedRunner::Answer keepText(QString& text) {
-    return [&text](QDialog& d) {
-        if (auto* m = dynamic_cast<TMyMessageForm*>(&d))
-            text = m->Memo1->text();
-        return int(QDialog::Accepted);
-    };
-}
 
 // Ticks the recording window as its timer would, until silence ends the recording.
 int tickUntilStopped(TFGraph& g) {
@@ -58,7 +47,7 @@ TEST_F(AppTest, DeviceGoneAfterWholeOrPartFramesKeepsEveryBeat) {
         form->IdleHandler();
         EXPECT_FALSE(form->supervisor().DeviceConnected);
         QString text;
-        answer(keepText(text));
+        answer(message(kMsgOk, &text));
         EXPECT_EQ(tickUntilStopped(*g), kSilentTickLimit);  // 100 s of silent ticks
         EXPECT_EQ(text, QString::fromUtf8(kNoConnectionMessage));
         EXPECT_EQ(form->activeGraph(), g);
@@ -98,12 +87,12 @@ TEST(DeviceLoss, SimulatorKilledMidRecording) {
         const int seen = g->recording().beats();
         g->Timer1->stop();  // the test ticks for the timer: 100 s of silence in no time
         form.IdleHandler();
-        QString message;
-        answers->answers.push_back(keepText(message));
+        QString text;
+        answers->answers.push_back(message(kMsgOk, &text));
         tickUntilStopped(*g);
         form.IdleHandler();
         EXPECT_FALSE(g->recordingNow());
-        EXPECT_EQ(message, QString::fromUtf8(kNoConnectionMessage));
+        EXPECT_EQ(text, QString::fromUtf8(kNoConnectionMessage));
         EXPECT_FALSE(g->Saved);
         const Recording& rec = g->recording();
         ASSERT_GE(rec.beats(), seen);

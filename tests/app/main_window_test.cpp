@@ -22,37 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-ScriptedRunner::Answer message(int result, QString* text = nullptr) {
-    return [result, text](QDialog& d) {
-        EXPECT_NE(dynamic_cast<TMyMessageForm*>(&d), nullptr) << d.windowTitle().toStdString();
-        if (text)
-            if (auto* m = dynamic_cast<TMyMessageForm*>(&d))
-                *text = m->Memo1->text();
-        return result;
-    };
-}
-
-ScriptedRunner::Answer file(const std::string& path, int filterIndex) {
-    return [path, filterIndex](QDialog& d) {
-        auto* f = dynamic_cast<QFileDialog*>(&d);
-        EXPECT_NE(f, nullptr);
-        if (!f)
-            return int(QDialog::Rejected);
-        f->selectNameFilter(f->nameFilters()[filterIndex - 1]);
-        f->selectFile(QString::fromStdString(path));
-        static_cast<QDialog*>(f)->accept();  // QFileDialog's own accept is protected
-        return f->result();
-    };
-}
-
-void writeRecording(const std::string& path, const std::vector<int>& rr, int labelAt = 0) {
-    Recording rec;
-    for (size_t i = 0; i < rr.size(); ++i)
-        rec.DataBuf[i + 1] = packSample(uint8_t(rr[i]), int(i + 1) == labelAt ? kLabelMark : 96);
-    rec.CurrentFileLen = int(rr.size()) + 1;
-    ASSERT_TRUE(SaveDataFile(path, rec).ok);
-}
-
 TEST_F(AppTest, FirstStartInAnEmptyFolder) {
     start();
     EXPECT_TRUE(fs::is_directory(dir.path() / "Data"));

@@ -6,6 +6,7 @@
 #include "my_message.h"
 #include "rr_file.h"
 #include "temp_dir.h"
+#include "tf_graph.h"
 #include "tform1.h"
 
 #include <QDialog>
@@ -88,6 +89,15 @@ protected:
         form->show();
     }
     void answer(ScriptedRunner::Answer a) { runner->answers.push_back(std::move(a)); }
+    // A device appears on port "p", an idle pass opens it, and Start begins a recording;
+    // returns its window.
+    TFGraph* startRecordingOnFakePort() {
+        fake->present = {"p"};
+        fake->openable = {"p"};
+        form->IdleHandler();
+        form->TB_Start->trigger();
+        return form->activeGraph();
+    }
 
     TempDir dir;
     std::deque<ScriptedRunner::Answer> startAnswers;

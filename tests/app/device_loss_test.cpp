@@ -28,11 +28,7 @@ TEST_F(AppTest, DeviceGoneAfterWholeOrPartFramesKeepsEveryBeat) {
     for (int partial = 0; partial < 3; ++partial) {
         SCOPED_TRACE(partial);
         start();
-        fake->present = {"p"};
-        fake->openable = {"p"};
-        form->IdleHandler();
-        form->TB_Start->trigger();
-        TFGraph* g = form->activeGraph();
+        TFGraph* g = startRecordingOnFakePort();
         ASSERT_NE(g, nullptr);
         constexpr int kBeats = 40;
         for (int i = 0; i < kBeats; ++i)
@@ -64,23 +60,19 @@ TEST_F(AppTest, DeviceGoneAfterWholeOrPartFramesKeepsEveryBeat) {
 
 // Plain frames, and frames written in pieces so that the kill may fall inside one.
 TEST(DeviceLoss, SimulatorKilledMidRecording) {
-    const std::string source =
-        std::string(TRIVANT_TEST_DATA) + "/rr/rhenanbartels_hrv-08012805.txt";
-    const std::vector<MsEntry> beats = ReadSource(source);
+    const std::vector<MsEntry> beats = ReadSource(kSimSource);
     ASSERT_FALSE(beats.empty());
     for (const bool split : {false, true}) {
         SCOPED_TRACE(split);
-        std::vector<std::string> args{"--ms", source, "--speed", "50", "--loop"};
+        std::vector<std::string> args{"--ms", kSimSource, "--speed", "50", "--loop"};
         if (split)
             args.push_back("--split");
         auto runner = std::make_unique<ScriptedRunner>();
         ScriptedRunner* answers = runner.get();
         SimSession session(args, std::move(runner));
-        ASSERT_TRUE(session.connect());
-        TForm1& form = *session.form;
-        form.TB_Start->trigger();
-        TFGraph* g = form.activeGraph();
+        TFGraph* g = session.startRecording();
         ASSERT_NE(g, nullptr);
+        TForm1& form = *session.form;
         ASSERT_TRUE(PumpUntil([&] { return g->recording().beats() >= 60; }, 30));
         session.sim().signal(SIGKILL);
         session.sim().wait(std::chrono::seconds(10));

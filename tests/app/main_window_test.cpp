@@ -165,10 +165,7 @@ TEST_F(AppTest, StartWaitsForTheDeviceAndOneRecordingAtATime) {
 
 TEST_F(AppTest, ClosingAnUnsavedRecordingAsksFirst) {
     start();
-    fake->present = {"p"};
-    fake->openable = {"p"};
-    form->IdleHandler();
-    form->TB_Start->trigger();
+    ASSERT_NE(startRecordingOnFakePort(), nullptr);
     for (int i = 0; i < 10; ++i)
         fake->incoming.insert(fake->incoming.end(), {0, 80, 197});
     form->activeGraph()->Timer1Timer();
@@ -213,10 +210,7 @@ TEST_F(AppTest, ScaleMenuChecksOneItemPerGroup) {
 
 TEST_F(AppTest, LabelMenuItemLabelsLikeTheToolButton) {
     start();
-    fake->present = {"p"};
-    fake->openable = {"p"};
-    form->IdleHandler();
-    form->TB_Start->trigger();
+    ASSERT_NE(startRecordingOnFakePort(), nullptr);
     form->N_Label->trigger();
     EXPECT_EQ(form->activeGraph()->recording().LabNum, 1);
     form->TB_Label->trigger();

@@ -5,6 +5,7 @@
 #include "child_process.h"
 #include "qt_port_layer.h"
 #include "temp_dir.h"
+#include "tf_graph.h"
 #include "tform1.h"
 
 #include <QTest>
@@ -51,6 +52,13 @@ public:
                 return form->supervisor().DeviceConnected;
             },
             10);
+    }
+    // Connects, then starts a recording from the tool bar; its window, or nullptr.
+    TFGraph* startRecording() {
+        if (!connect())
+            return nullptr;
+        form->TB_Start->trigger();
+        return form->activeGraph();
     }
     ChildProcess& sim() { return sim_; }
 

@@ -10,6 +10,10 @@
 
 namespace trivant::test {
 
+// The real recording trivant-sim plays in the end-to-end tests.
+inline const std::string kSimSource =
+    std::string(TRIVANT_TEST_DATA) + "/rr/rhenanbartels_hrv-08012805.txt";
+
 // The intervals of an RR list in milliseconds, one per line.
 inline std::vector<MsEntry> ReadSource(const std::string& path) {
     std::string text;

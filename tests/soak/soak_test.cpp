@@ -24,8 +24,6 @@
 namespace trivant::test {
 namespace {
 
-const std::string kSource = std::string(TRIVANT_TEST_DATA) + "/rr/rhenanbartels_hrv-08012805.txt";
-
 long residentKb() {
     std::ifstream statm("/proc/self/statm");
     long size = 0, resident = 0;
@@ -58,18 +56,16 @@ struct CountingRunner : DialogRunner {
 };
 
 TEST(Soak, CapacityRecording) {
-    const std::vector<MsEntry> source = ReadSource(kSource);
+    const std::vector<MsEntry> source = ReadSource(kSimSource);
     ASSERT_FALSE(source.empty());
     auto runner = std::make_unique<CountingRunner>();
     CountingRunner* messages = runner.get();
-    SimSession session({"--ms", kSource, "--loop", "--speed", "50", "--garbage", "--status",
+    SimSession session({"--ms", kSimSource, "--loop", "--speed", "50", "--garbage", "--status",
                         "1@500x3", "--status", "3@20000", "--status", "5@31000x2"},
                        std::move(runner));
-    ASSERT_TRUE(session.connect());
-    TForm1& form = *session.form;
-    form.setup().AutoStop = false;  // no five-minute stop: the capacity ends it
-    form.TB_Start->trigger();
-    TFGraph* g = form.activeGraph();
+    ASSERT_TRUE(session.form);
+    session.form->setup().AutoStop = false;  // no five-minute stop: the capacity ends it
+    TFGraph* g = session.startRecording();
     ASSERT_NE(g, nullptr);
     const double started = wallSeconds();
     ASSERT_TRUE(PumpUntil([&] { return g->recording().beats() >= 1000; }, 120, 50));
@@ -106,11 +102,11 @@ TEST(Soak, IdleWithOpenRecording) {
     const char* env = std::getenv("SOAK_IDLE_SECONDS");
     const int seconds = env ? std::atoi(env) : 600;
     auto runner = std::make_unique<CountingRunner>();
-    SimSession session({"--ms", kSource, "--beats", "1"}, std::move(runner));
+    SimSession session({"--ms", kSimSource, "--beats", "1"}, std::move(runner));
     ASSERT_TRUE(session.form);
     TForm1& form = *session.form;
     form.show();
-    const std::string path = writeFullRecording(session.dir, ReadSource(kSource));
+    const std::string path = writeFullRecording(session.dir, ReadSource(kSimSource));
     ASSERT_FALSE(path.empty());
     ASSERT_NE(form.OpenRecording(path, 1), nullptr);
     QTest::qWait(5000);  // settle: first paints, the port found and opened

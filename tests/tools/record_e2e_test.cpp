@@ -1,8 +1,8 @@
 // End to end over a real pseudo-terminal: trivant-sim plays a real recording fast, with
 // garbage, split frames and status frames, and trivant-cli record takes it down.
 #include "child_process.h"
-#include "ms_list.h"
 #include "rr_file.h"
+#include "source_run.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +13,6 @@
 
 namespace trivant::test {
 namespace {
-
-const std::string kSource = std::string(TRIVANT_TEST_DATA) + "/rr/rhenanbartels_hrv-08012805.txt";
-
-std::vector<MsEntry> sourceBeats() {
-    std::string text;
-    EXPECT_TRUE(ReadFileBytes(kSource, text, 1 << 20).ok);
-    std::vector<MsEntry> beats;
-    MsListError err;
-    EXPECT_TRUE(ParseMsLines(text, beats, err, 100000));
-    return beats;
-}
 
 class RecordEndToEnd : public ::testing::Test {
 protected:
@@ -40,7 +29,7 @@ protected:
 TEST_F(RecordEndToEnd, EveryBeatOfTheSourceArrives) {
     constexpr int kBeats = 300;
     ChildProcess sim(TRIVANT_SIM,
-                     {"--ms", kSource, "--beats", std::to_string(kBeats), "--speed", "60",
+                     {"--ms", kSimSource, "--beats", std::to_string(kBeats), "--speed", "60",
                       "--garbage", "--split", "--status", "3@5x2", "--status", "1@120"},
                      dir.path().string());
     ASSERT_TRUE(sim.started());
@@ -55,7 +44,8 @@ TEST_F(RecordEndToEnd, EveryBeatOfTheSourceArrives) {
     auto rec = std::make_unique<Recording>();
     ASSERT_TRUE(ReadDataFile(dir.file("out.rr"), *rec).ok);
     ASSERT_EQ(rec->CurrentFileLen, kBeats + 1);
-    const auto source = sourceBeats();
+    const auto source = ReadSource(kSimSource);
+    ASSERT_GE(source.size(), size_t(kBeats));
     for (int k = 1; k <= kBeats; ++k) {
         ASSERT_EQ(sampleRR(rec->DataBuf[k]), RoundMsTo10(source[k - 1].ms)) << "beat " << k;
         ASSERT_EQ(sampleLow(rec->DataBuf[k]), 97) << "beat " << k;

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Every output of trivant-cli on every recording in tests/data, reduced to one signature
+# each: bytes for files and text, pixels for pictures and for PDFs rendered to images.
+# Usage: cli_golden.sh CLI DATA_DIR MANIFEST [--write]
+# Without --write the signatures must equal MANIFEST; a difference names the output and
+# leaves the outputs in $GOLDEN_KEEP (when set) for a look.
+set -euo pipefail
+cli=$(realpath "$1") data=$(realpath "$2") manifest=$(realpath -m "$3") mode=${4:-check}
+for tool in pdftoppm identify sha256sum; do
+    command -v "$tool" >/dev/null || { echo "cli_golden: $tool is missing" >&2; exit 1; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export QT_QPA_PLATFORM=offscreen
+
+bytes() { sha256sum < "$1" | cut -d' ' -f1; }
+# The second line of a text recording is the date it was written: today.
+text() { sed 2d "$1" | sha256sum | cut -d' ' -f1; }
+pixels() { identify -format '%#\n' "$1" | sha256sum | cut -d' ' -f1; }
+pdf() {
+    pdftoppm -r 60 -png "$1" "$1.page"
+    for p in "$1".page*.png; do pixels "$p"; done | sha256sum | cut -d' ' -f1
+}
+
+out=signatures.txt
+: > "$out"
+sig() { printf '%s %s\n' "$1" "$2" >> "$out"; }
+
+recs=()
+for ms in "$data"/rr/*.txt; do
+    name=$(basename "$ms" .txt)
+    "$cli" import-ms "$ms" "$name.rr" > /dev/null
+    recs+=("$name.rr")
+done
+cp "$data/files/rest.txt" rest.txt
+"$cli" convert rest.txt rest.rr > /dev/null
+recs+=(rest.rr)
+
+# run KIND NAME OUTPUT COMMAND...: the signature of OUTPUT, or the exit status when the
+# command refused (a refusal must stay a refusal).
+run() {
+    local kind=$1 name=$2 file=$3
+    shift 3
+    local status=0
+    "$@" > "$file.stdout" 2>&1 || status=$?
+    if [ $status -ne 0 ]; then
+        sig "exit-$status-$(bytes "$file.stdout")" "$name"
+    else
+        [ -e "$file" ] || file=$file.stdout
+        sig "$("$kind" "$file")" "$name"
+    fi
+}
+
+for rr in "${recs[@]}"; do
+    n=${rr%.rr}
+    sig "$(bytes "$rr")" "$n import"
+    run text "$n convert-txt" "$n-c.txt" "$cli" convert "$rr" "$n-c.txt"
+    run bytes "$n convert-rr" "$n-c.rr" "$cli" convert "$n-c.txt" "$n-c.rr"
+    run bytes "$n summary" "$n-s" "$cli" summary "$rr"
+    run bytes "$n summary-50-comp" "$n-s50" "$cli" summary "$rr" --sample 50 --ib-compensation
+    for start in 0 600; do
+        run bytes "$n analyze-json-$start" "$n-a$start" "$cli" analyze --json --start $start "$rr"
+        run bytes "$n analyze-csv-$start" "$n-c$start" "$cli" analyze --csv --start $start "$rr"
+    done
+    run pixels "$n render" "$n.png" "$cli" render "$rr" "$n.png"
+    run pixels "$n render-point" "$n-p.png" \
+        "$cli" render "$rr" "$n-p.png" --point 2 --zoom 2 --xpos 1 --size 800x600
+    run pixels "$n render-point-300" "$n-p3.png" "$cli" render "$rr" "$n-p3.png" --point 300
+    run pdf "$n print" "$n.pdf" "$cli" print "$rr" "$n.pdf"
+    run pdf "$n print-landscape" "$n-l.pdf" "$cli" print "$rr" "$n-l.pdf" --landscape
+    run pdf "$n report" "$n-r.pdf" "$cli" report "$rr" --start 0 "$n-r.pdf"
+    run pdf "$n report-600" "$n-r6.pdf" "$cli" report "$rr" --start 600 "$n-r6.pdf"
+done
+
+if [ "$mode" = --write ]; then
+    cp "$out" "$manifest"
+    echo "cli_golden: wrote $(wc -l < "$out") signatures to $manifest"
+    exit 0
+fi
+if ! diff "$manifest" "$out"; then
+    [ -n "${GOLDEN_KEEP:-}" ] && mkdir -p "$GOLDEN_KEEP" && cp -r "$work"/. "$GOLDEN_KEEP"
+    echo "cli_golden: outputs differ from $manifest" >&2
+    exit 1
+fi
+echo "cli_golden: $(wc -l < "$out") outputs as before"

@@ -22,7 +22,7 @@ test: deps
 # The application keeps its settings and the Data folder in the folder it starts in.
 run: build
 	@mkdir -p $(BUILD)/home
-	cd $(BUILD)/home && ../src/app/trivant
+	cd $(BUILD)/home && ../src/main_window/trivant
 
 demo: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \

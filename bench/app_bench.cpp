@@ -1,7 +1,7 @@
 // One pass of the main window's idle work: supervision and command enabling.
+#include "main_window.h"
 #include "qt_port_layer.h"
 #include "render_command.h"
-#include "tform1.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +14,8 @@ void BM_IdlePass(benchmark::State& state) {
     EnsureGuiApplication();
     const auto dir = std::filesystem::temp_directory_path() / "trivant-bench-idle";
     std::filesystem::create_directories(dir);
-    TForm1 form(std::make_unique<QtPortLayer>(), std::make_unique<DialogRunner>(), dir.string());
+    MainWindow form(std::make_unique<QtPortLayer>(), std::make_unique<DialogRunner>(),
+                    dir.string());
     form.Setup_.AutoSaveSetup = false;
     for (auto _ : state)
         form.IdleHandler();

@@ -1,8 +1,8 @@
 // Painting a recording window: a full repaint of a long recording, and one live beat.
 #include "bench_data.h"
 
+#include "recording_window.h"
 #include "render_command.h"
-#include "tf_graph.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -21,7 +21,7 @@ Setup defaults() {
 void BM_FullRepaint(benchmark::State& state) {
     EnsureGuiApplication();
     OfflineGraphHost host(defaults());
-    TFGraph g(host);
+    RecordingWindow g(host);
     auto source = FullRecording();
     g.recording().DataBuf = source->DataBuf;
     g.recording().CurrentFileLen = source->CurrentFileLen;
@@ -66,7 +66,7 @@ void BM_LiveBeat(benchmark::State& state) {
     EnsureGuiApplication();
     OneBeatHost host(defaults());
     host.setup().AutoStop = false;
-    TFGraph g(host);
+    RecordingWindow g(host);
     PaintCounter paints;
     g.installEventFilter(&paints);
     g.resize(1600, 900);

@@ -13,4 +13,4 @@ trap 'kill $sim 2>/dev/null || true; wait $sim 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -s "$home/sim.out" ] && break; sleep 0.1; done
 echo "Simulated pulse device on $(head -n 1 "$home/sim.out"); starting Trivant."
 cd "$home"
-"$root/$build/src/app/trivant"
+"$root/$build/src/main_window/trivant"

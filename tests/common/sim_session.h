@@ -3,10 +3,10 @@
 #pragma once
 
 #include "child_process.h"
+#include "main_window.h"
 #include "qt_port_layer.h"
+#include "recording_window.h"
 #include "temp_dir.h"
-#include "tf_graph.h"
-#include "tform1.h"
 
 #include <QTest>
 
@@ -33,8 +33,8 @@ public:
     SimSession(const std::vector<std::string>& args, std::unique_ptr<DialogRunner> runner)
         : sim_(simulatorFor(dir), args, dir.path().string()) {
         if (!sim_.readLine().empty())
-            form = std::make_unique<TForm1>(std::make_unique<QtPortLayer>(), std::move(runner),
-                                            dir.path().string());
+            form = std::make_unique<MainWindow>(std::make_unique<QtPortLayer>(), std::move(runner),
+                                                dir.path().string());
     }
     ~SimSession() {
         form.reset();
@@ -54,7 +54,7 @@ public:
             10);
     }
     // Connects, then starts a recording from the tool bar; its window, or nullptr.
-    TFGraph* startRecording() {
+    RecordingWindow* startRecording() {
         if (!connect())
             return nullptr;
         form->TB_Start->trigger();
@@ -63,7 +63,7 @@ public:
     ChildProcess& sim() { return sim_; }
 
     TempDir dir;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 
 private:
     // The simulator registers its port, and the window looks for ports, in dir's "ports".

@@ -4,10 +4,10 @@
 //     and status frames, until the recording is full.
 //   IdleWithOpenRecording: the window with a full recording open does nothing for
 //     SOAK_IDLE_SECONDS (600 by default).
+#include "recording_window.h"
 #include "rr_file.h"
 #include "sim_session.h"
 #include "source_run.h"
-#include "tf_graph.h"
 
 #include <QEventLoop>
 #include <QMessageBox>
@@ -65,7 +65,7 @@ TEST(Soak, CapacityRecording) {
                        std::move(runner));
     ASSERT_TRUE(session.form);
     session.form->setup().AutoStop = false;  // no five-minute stop: the capacity ends it
-    TFGraph* g = session.startRecording();
+    RecordingWindow* g = session.startRecording();
     ASSERT_NE(g, nullptr);
     const double started = wallSeconds();
     ASSERT_TRUE(PumpUntil([&] { return g->recording().beats() >= 1000; }, 120, 50));
@@ -104,7 +104,7 @@ TEST(Soak, IdleWithOpenRecording) {
     auto runner = std::make_unique<CountingRunner>();
     SimSession session({"--ms", kSimSource, "--beats", "1"}, std::move(runner));
     ASSERT_TRUE(session.form);
-    TForm1& form = *session.form;
+    MainWindow& form = *session.form;
     form.show();
     const std::string path = writeFullRecording(session.dir, ReadSource(kSimSource));
     ASSERT_FALSE(path.empty());

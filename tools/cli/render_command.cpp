@@ -3,7 +3,7 @@
 
 #include "cli_commands.h"
 #include "recording_file.h"
-#include "tf_graph.h"
+#include "recording_window.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -26,9 +26,10 @@ void EnsureGuiApplication() {
     static QApplication app(argc, argv);  // lives until the process ends
 }
 
-std::unique_ptr<TFGraph> OffscreenGraph(GraphHost& host, const CliOptions& opt, std::ostream& err) {
+std::unique_ptr<RecordingWindow> OffscreenGraph(GraphHost& host, const CliOptions& opt,
+                                                std::ostream& err) {
     EnsureGuiApplication();
-    auto graph = std::make_unique<TFGraph>(host);
+    auto graph = std::make_unique<RecordingWindow>(host);
     const std::string& in = opt.files[0];
     const std::string msg = ReadRecordingFile(in, graph->recording());
     if (!msg.empty()) {

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "cli_options.h"
+#include "recording_window.h"
 #include "setup.h"
-#include "tf_graph.h"
 
 #include <memory>
 
@@ -16,7 +16,8 @@ void EnsureGuiApplication();
 
 // A recording window that is never shown, holding the prepared recording of the first
 // file name, at the size and view the options ask for; nullptr (and a message) on failure.
-std::unique_ptr<TFGraph> OffscreenGraph(GraphHost& host, const CliOptions& opt, std::ostream& err);
+std::unique_ptr<RecordingWindow> OffscreenGraph(GraphHost& host, const CliOptions& opt,
+                                                std::ostream& err);
 
 int RunRender(const CliOptions& opt, const Setup& setup, std::ostream& err);
 

@@ -5,7 +5,7 @@
 #include "fragment_analysis.h"
 #include "recording_io.h"
 #include "render_command.h"
-#include "tform_frag.h"
+#include "report_window.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
@@ -29,7 +29,7 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
         err << "trivant-cli: " << msg << "\n";
         return kExitBadInput;
     }
-    TFormFrag window;
+    ReportWindow window;
     const std::string name = QFileInfo(QString::fromStdString(in)).completeBaseName().toStdString();
     window.setWindowTitle(QString::fromStdString(FragmentCaption(name, *report)));
     window.FrComment = QString::fromStdString(rec->Comment);

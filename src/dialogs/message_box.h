@@ -1,0 +1,53 @@
+// MessageBox and AskUser: the application's own modal message box with a title,
+// a text and one to three buttons whose captions the caller gives.
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace trivant {
+
+class DialogRunner;
+
+// Results of the box, as the callers compare them.
+constexpr int kMsgOk = 1;      // okButton
+constexpr int kMsgCancel = 2;  // cancelButton or Esc
+constexpr int kMsgYes = 6;     // yesButton
+
+constexpr int kMsgWidth = 398;  // client pixels
+constexpr int kMsgHeight = 197;
+constexpr int kMsgButtonWidth = 90;
+constexpr int kMsgButtonHeight = 25;
+
+// Lefts of buttons 1..buttonCount spread evenly over the width (count 1..3, "div" truncates);
+// entries past buttonCount are 0.
+std::array<int, 3> MessageButtonLefts(int windowWidth, int buttonWidth, int buttonCount);
+
+class MessageBox : public QDialog {
+    Q_OBJECT
+public:
+    explicit MessageBox(QWidget* parent = nullptr);
+
+    // Caption, text and buttons for one message; empty b2 and b3 hide their buttons.
+    void Prepare(const QString& title, const QString& text, const QString& b1,
+                 const QString& b2 = {}, const QString& b3 = {});
+
+    QLabel* messageText;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QPushButton* yesButton;
+
+public slots:
+    // Esc and the system close give Cancel rather than QDialog::Rejected.
+    void reject() override;
+};
+
+// Shows a fresh box owned by owner and returns kMsgOk, kMsgCancel or kMsgYes.
+int AskUser(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
+            const QString& b1, const QString& b2 = {}, const QString& b3 = {});
+
+}  // namespace trivant

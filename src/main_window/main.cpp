@@ -1,0 +1,23 @@
+// Trivant: records and analyses heart-rate variability from a pulse device.
+#include "app_icon.h"
+#include "main_window.h"
+#include "qt_port_layer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Trivant");
+    QApplication::setWindowIcon(trivant::AppIcon());
+    QGuiApplication::setDesktopFileName("trivant");
+    // Settings and the default recordings folder live in the folder Trivant starts in.
+    trivant::MainWindow main(std::make_unique<trivant::QtPortLayer>(),
+                             std::make_unique<trivant::DialogRunner>(),
+                             QDir::currentPath().toStdString());
+    // Without a window manager to maximise it, fill the screen anyway.
+    main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    main.showMaximized();
+    return app.exec();
+}

@@ -1,0 +1,192 @@
+// MainWindow: construction, actions, menus and the tool bar.
+#include "main_window.h"
+
+#include "app_icon.h"
+#include "message_box.h"
+#include "recording_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+namespace trivant {
+
+const char* const kAppCaption = "TRIVANT 3.3.2";
+const char* const kDefaultsCaption = "Ормикс-01";
+
+namespace {
+
+constexpr int kIdleMs = 200;  // supervision and enabling; a pass costs tens of microseconds
+
+QAction* makeAction(QObject* owner, const char* name, const char* text) {
+    auto* a = new QAction(QString::fromUtf8(text), owner);
+    a->setObjectName(name);
+    return a;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
+                       const std::string& startDir, QWidget* parent)
+    : QMainWindow(parent), States(InitialCommandStates()), ports_(std::move(ports)),
+      runner_(std::move(runner)), supervisor_(*ports_), startDir_(startDir) {
+    setWindowTitle(kAppCaption);
+    setWindowIcon(AppIcon());
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("MdiArea");
+    setCentralWidget(mdi_);
+    createActions();
+    createMenus();
+    createToolBar();
+    loadSettings();
+    IdleTimer = new QTimer(this);
+    IdleTimer->setInterval(kIdleMs);
+    connect(IdleTimer, &QTimer::timeout, this, &MainWindow::IdleHandler);
+    IdleTimer->start();
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { IdleHandler(); });
+    IdleHandler();
+}
+
+MainWindow::~MainWindow() {
+    // The frame's children go after this object; their last signals must not reach it.
+    mdi_->disconnect(this);
+    IdleTimer->stop();
+}
+
+void MainWindow::loadSettings() {
+    auto report = [this](const std::string& title, const std::string& text) {
+        AskUser(this, *runner_, QString::fromStdString(title), QString::fromStdString(text), "Ok");
+    };
+    if (!LoadSetup(startDir_, Setup_, report)) {
+        ApplyDefaults(Setup_, startDir_);
+        setWindowTitle(QString::fromUtf8(kDefaultsCaption));
+    }
+}
+
+template <typename F> void MainWindow::command(F f) {
+    f();
+    IdleHandler();  // the enabling follows each command at once, not only the next pass
+}
+
+void MainWindow::createActions() {
+    auto bind = [this](QAction* a, void (MainWindow::*slot)()) {
+        connect(a, &QAction::triggered, this,
+                [this, slot] { command([this, slot] { (this->*slot)(); }); });
+    };
+    struct Pair {
+        QAction*& tool;
+        QAction*& menu;
+        const char *toolName, *menuName, *hint, *menuText;
+        void (MainWindow::*slot)();
+    };
+    Pair pairs[] = {
+        {TB_Open, N_FOpen, "TB_Open", "N_FOpen", "Открыть файл", "&Открыть...",
+         &MainWindow::TB_OpenClick},
+        {TB_Save, N_FSave, "TB_Save", "N_FSave", "Сохранить файл", "&Сохранить...",
+         &MainWindow::TB_SaveClick},
+        {TB_Print, N_Print, "TB_Print", "N_Print", "Печать", "&Печать", &MainWindow::TB_PrintClick},
+        {TB_PrintSetup, N_PrintSetup, "TB_PrintSetup", "N_PrintSetup", "Настройки принтера",
+         "&Настройки принтера...", &MainWindow::TB_PrintSetupClick},
+        {TB_Start, N_Start, "TB_Start", "N_Start", "Начать запись", "С&тарт",
+         &MainWindow::TB_StartClick},
+        {TB_Stop, N_Stop, "TB_Stop", "N_Stop", "Остановить запись", "Сто&п",
+         &MainWindow::TB_StopClick},
+        {TB_Label, N_Label, "TB_Label", "N_Label", "Метка", "&Метка", &MainWindow::TB_LabelClick},
+        {TB_Tools, N_Tools, "TB_Tools", "N_Tools", "Параметры", "П&араметры...",
+         &MainWindow::TB_ToolsClick},
+    };
+    for (Pair& p : pairs) {
+        p.tool = makeAction(this, p.toolName, p.hint);
+        p.tool->setToolTip(QString::fromUtf8(p.hint));
+        p.menu = makeAction(this, p.menuName, p.menuText);
+        bind(p.tool, p.slot);
+        bind(p.menu, p.slot);
+    }
+    TB_Comment = makeAction(this, "TB_Comment", "Комментарий");
+    bind(TB_Comment, &MainWindow::TB_CommentClick);
+    TB_Help = makeAction(this, "TB_Help", "О программе");
+    bind(TB_Help, &MainWindow::TB_HelpClick);
+    N_Spec = makeAction(this, "N_Spec", "&Анализ фрагмента...");
+    bind(N_Spec, &MainWindow::N_SpecClick);
+    N_Exit = makeAction(this, "N_Exit", "&Выход");
+    bind(N_Exit, &MainWindow::N_ExitClick);
+    N_FOpen->setShortcut(QKeySequence::Open);
+    N_FSave->setShortcut(QKeySequence::Save);
+    N_Print->setShortcut(QKeySequence::Print);
+    N_Exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    TB_Stop->setEnabled(false);
+    TB_Label->setEnabled(false);
+}
+
+void MainWindow::createMenus() {
+    N_File = menuBar()->addMenu("&Файл");
+    N_File->addActions({N_FOpen, N_FSave, N_Print, N_PrintSetup});
+    N_File->addSeparator();
+    N_File->addAction(N_Exit);
+    N_Record = menuBar()->addMenu("&Запись");
+    N_Record->addActions({N_Start, N_Stop});
+    N_Record->addSeparator();
+    N_Record->addActions({N_Label, N_Tools, N_Spec});
+    createScaleMenu();
+    N_Window = menuBar()->addMenu("&Окно");
+    N_Window->setObjectName("N_Window");
+    N_NextW = makeAction(this, "N_NextW", "&Следующее");
+    N_PrevW = makeAction(this, "N_PrevW", "&Предыдущее");
+    N_Cascade = makeAction(this, "N_Cascade", "&Каскад");
+    N_NextW->setShortcut(QKeySequence::NextChild);
+    N_PrevW->setShortcut(QKeySequence::PreviousChild);
+    connect(N_NextW, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
+    connect(N_PrevW, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
+    connect(N_Cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    connect(N_Window, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
+    fillWindowMenu();
+}
+
+void MainWindow::fillWindowMenu() {
+    N_Window->clear();
+    N_Window->addActions({N_NextW, N_PrevW, N_Cascade});
+    const auto windows = mdi_->subWindowList();
+    if (!windows.isEmpty())
+        N_Window->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow* w : windows) {
+        QAction* a = N_Window->addAction(QString("&%1 %2").arg(++n).arg(w->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(w == mdi_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w] { mdi_->setActiveSubWindow(w); });
+    }
+}
+
+void MainWindow::createToolBar() {
+    QToolBar* bar = addToolBar("Панель инструментов");
+    bar->setObjectName("toolBar");
+    bar->setMovable(false);
+    const std::pair<QAction*, QStyle::StandardPixmap> icons[] = {
+        {TB_Open, QStyle::SP_DialogOpenButton},
+        {TB_Save, QStyle::SP_DialogSaveButton},
+        {TB_Start, QStyle::SP_MediaPlay},
+        {TB_Stop, QStyle::SP_MediaStop},
+        {TB_Label, QStyle::SP_DialogApplyButton},
+        {TB_Tools, QStyle::SP_FileDialogDetailedView},
+        {TB_Comment, QStyle::SP_FileDialogContentsView},
+        {TB_Print, QStyle::SP_DriveFDIcon},
+        {TB_PrintSetup, QStyle::SP_FileDialogListView},
+        {TB_Help, QStyle::SP_MessageBoxQuestion},
+    };
+    for (const auto& [action, pixmap] : icons) {
+        action->setIcon(style()->standardIcon(pixmap));
+        bar->addAction(action);
+    }
+    bar->addSeparator();
+    L_Device = new QLabel(QString::fromUtf8(kDeviceNotConnectedText), bar);
+    L_Device->setObjectName("L_Device");
+    L_Device->setContentsMargins(8, 0, 8, 0);
+    bar->addWidget(L_Device);
+}
+
+}  // namespace trivant

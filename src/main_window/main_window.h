@@ -1,0 +1,125 @@
+// MainWindow: the main window. A multiple-document frame with the tool bar, the main menu and
+// the device label; it loads the settings, supervises the device connection on a short
+// timer, enables its commands by the active child window and dispatches them.
+#pragma once
+
+#include "command_state.h"
+#include "connection_supervisor.h"
+#include "dialog_runner.h"
+#include "fragment_analysis.h"
+#include "graph_host.h"
+#include "setup.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QTimer;
+
+namespace trivant {
+
+class RecordingWindow;
+class ReportWindow;
+
+extern const char* const kAppCaption;       // "TRIVANT 3.3.2"
+extern const char* const kDefaultsCaption;  // "Ормикс-01"
+
+class MainWindow : public QMainWindow, public GraphHost {
+    Q_OBJECT
+public:
+    // startDir holds the settings file and the default "Data" folder.
+    MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
+               const std::string& startDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // GraphHost
+    Setup& setup() override { return Setup_; }
+    size_t ReadPort(uint8_t* buffer, size_t capacity) override;
+    void PurgePort() override;
+    void ShowLimitMessage(StopReason why) override;
+    void RecordingStopped() override;
+    bool MayClose(RecordingWindow& graph) override;
+
+    // One pass of what the original ran on every idle moment: supervision and enabling.
+    void IdleHandler();
+
+    // Commands
+    void TB_OpenClick();
+    void TB_SaveClick();
+    void TB_StartClick();
+    void TB_StopClick();
+    void TB_LabelClick();
+    void TB_CommentClick();
+    void TB_ToolsClick();
+    void TB_HelpClick();
+    void TB_PrintClick();
+    void TB_PrintSetupClick();
+    void N_SpecClick();
+    void N_ExitClick();
+
+    // Opens a recording file the way the open command does after its dialog.
+    RecordingWindow* OpenRecording(const std::string& path, int filterIndex);
+    // Saves a finished recording; false when cancelled or failed (the user was told).
+    bool SaveGraph(RecordingWindow& graph);
+
+    RecordingWindow* activeGraph() const;
+    ActiveChild activeChild() const;
+    QMdiArea* mdiArea() const { return mdi_; }
+    ConnectionSupervisor& supervisor() { return supervisor_; }
+    DialogRunner& runner() { return *runner_; }
+    const std::string& startDir() const { return startDir_; }
+
+    Setup Setup_;
+    CommandStates States;
+
+    QAction *TB_Open, *TB_Save, *TB_Start, *TB_Stop, *TB_Label, *TB_Tools, *TB_Comment, *TB_Print,
+        *TB_PrintSetup, *TB_Help;
+    QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
+    QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec;
+    QAction *N_NextW, *N_PrevW, *N_Cascade;
+    QMenu *N_File, *N_Record, *N_Scale, *N_Window;
+    QLabel* L_Device;
+    QTimer* IdleTimer;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void loadSettings();
+    void createActions();
+    void createMenus();
+    void createScaleMenu();
+    void createToolBar();
+    void fillWindowMenu();
+    void checkScaleItems();
+    void applyCommandStates();
+    RecordingWindow* addGraph();
+    // Puts a child window into the frame, at least half the frame in each direction.
+    QMdiSubWindow* addChild(QWidget* child);
+    ReportWindow* addReport(const FragmentReport& report, const std::string& caption,
+                            const std::string& comment);
+    // Draws one page with draw(printer, landscape) on the default printer or, when the system
+    // has none and the user agrees, into a PDF file the user names.
+    void printPage(const std::function<bool(QPrinter&, bool)>& draw);
+    void message(const QString& title, const QString& text);
+    template <typename F> void command(F f);
+
+    std::unique_ptr<PortLayer> ports_;
+    std::unique_ptr<DialogRunner> runner_;
+    ConnectionSupervisor supervisor_;
+    std::string startDir_;
+    QMdiArea* mdi_;
+    std::vector<std::pair<QAction*, std::function<bool(const RecordingWindow&)>>> scaleItems_;
+    // The fragment analysis' big buffers, made at the first analysis and kept from then on.
+    std::unique_ptr<AnalysisBuffers> analysis_;
+};
+
+}  // namespace trivant

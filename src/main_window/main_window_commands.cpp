@@ -1,0 +1,252 @@
+// MainWindow: recording control, options, fragment analysis, printing, about box, closing, and
+// the recording windows' requests to the application.
+#include "main_window.h"
+
+#include "about_dialog.h"
+#include "comment_dialog.h"
+#include "fragment_picker.h"
+#include "message_box.h"
+#include "options_dialog.h"
+#include "recording_window.h"
+#include "report_window.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTimer>
+
+namespace trivant {
+
+QMdiSubWindow* MainWindow::addChild(QWidget* child) {
+    QMdiSubWindow* sub = mdi_->addSubWindow(child);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // At least half the frame in each direction, as the child windows always were.
+    sub->setMinimumSize(mdi_->width() / 2, mdi_->height() / 2);
+    sub->resize(std::max(mdi_->width() * 3 / 4, sub->minimumWidth()),
+                std::max(mdi_->height() * 3 / 4, sub->minimumHeight()));
+    // Cascade each new window from the top left, so that none starts outside the frame.
+    const int step = 24 * (static_cast<int>(mdi_->subWindowList().size()) - 1) % 240;
+    sub->move(std::max(0, std::min(step, mdi_->width() - sub->width())),
+              std::max(0, std::min(step, mdi_->height() - sub->height())));
+    child->show();
+    mdi_->setActiveSubWindow(sub);
+    return sub;
+}
+
+RecordingWindow* MainWindow::addGraph() {
+    auto* graph = new RecordingWindow(*this);
+    addChild(graph);
+    return graph;
+}
+
+void MainWindow::TB_StartClick() {
+    addGraph()->StartRecording();
+    TB_Start->setEnabled(false);
+    N_Start->setEnabled(false);
+}
+
+void MainWindow::TB_StopClick() {
+    if (RecordingWindow* g = activeGraph(); g && g->recordingNow())
+        g->StopRecording();
+}
+
+void MainWindow::TB_LabelClick() {
+    if (RecordingWindow* g = activeGraph(); g && g->recordingNow())
+        g->recording().Label();
+}
+
+void MainWindow::TB_CommentClick() {
+    RecordingWindow* g = activeGraph();
+    if (!g)
+        return;
+    QString text = QString::fromStdString(g->recording().Comment);
+    if (!EditComment(this, *runner_, text))
+        return;
+    g->recording().Comment = text.toStdString();
+    g->update();
+}
+
+void MainWindow::TB_ToolsClick() {
+    OptionsDialog dialog(Setup_, *runner_, this);
+    dialog.LoadFromSetup();
+    if (runner_->exec(dialog) == QDialog::Accepted) {
+        dialog.StoreToSetup();
+        supervisor_.Reset();  // the port choice may have changed
+    }
+    const auto windows = mdi_->subWindowList();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (auto* g = qobject_cast<RecordingWindow*>((*it)->widget())) {
+            g->recording().SetScales(ToCoreSettings(Setup_));
+            g->UpdateColors();
+            g->update();
+        }
+    }
+}
+
+void MainWindow::TB_HelpClick() {
+    AboutDialog about(this);
+    runner_->exec(about);
+}
+
+void MainWindow::TB_PrintClick() {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    if (auto* frag = w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr)
+        printPage([frag](QPrinter& printer, bool landscape) {
+            return frag->MyPrint(printer, landscape);
+        });
+    else if (RecordingWindow* g = activeGraph(); g && !g->recordingNow())
+        printPage([g](QPrinter& printer, bool) { return g->MyPrint(printer); });
+}
+
+void MainWindow::TB_PrintSetupClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(Setup_.PrintOrientation == 1 ? QPageLayout::Landscape
+                                                            : QPageLayout::Portrait);
+    QPageSetupDialog dialog(&printer, this);
+    runner_->exec(dialog);
+    // Confirmed or not, the printer's orientation is what the next print uses.
+    Setup_.PrintOrientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+}
+
+void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
+    const bool landscape = Setup_.PrintOrientation == 1;
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        if (!draw(printer, landscape))
+            message("Ошибка", "Не удалось напечатать страницу");
+        return;
+    }
+    if (AskUser(this, *runner_, "Печать", "Принтер не найден. Сохранить страницу в файл PDF?",
+                "Сохранить", "Отмена") != kMsgOk)
+        return;
+    QFileDialog dialog(this, "Сохранить в PDF");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter("Документ PDF (*.pdf)");
+    dialog.setDefaultSuffix("pdf");
+    dialog.setDirectory(QString::fromStdString(Setup_.DataDir));
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    if (QFileInfo::exists(path) &&
+        AskUser(this, *runner_, "Подтверждение", "Файл " + path + " существует. Переписать?",
+                "Переписать", "Отменить") != kMsgOk)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!draw(printer, landscape))
+        message("Ошибка", "Не удалось записать файл " + path);
+}
+
+void MainWindow::N_SpecClick() {
+    RecordingWindow* g = activeGraph();
+    if (!g)
+        return;
+    if (!analysis_)
+        analysis_ = std::make_unique<AnalysisBuffers>();
+    const Recording& rec = g->recording();
+    const ResampleResult resampled = PrepareAnalysis(rec, *analysis_);
+    if (!resampled.enough) {
+        AskUser(this, *runner_, "Ошибка", "Недостаточно данных для спектрального анализа",
+                "Закрыть");
+        return;
+    }
+    FragmentPicker dialog(this);
+    dialog.SetOverview(MakeOverview(analysis_->ResampleBuf.data(), resampled.length));
+    const TraceStyle style = TraceStyleFrom(Setup_);
+    dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
+    dialog.Start(OverviewStartSecond(rec, g->XPos));
+    if (runner_->exec(dialog) != QDialog::Accepted)
+        return;
+    auto report = std::make_unique<FragmentReport>();
+    // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
+    if (!AnalyzeFragment(rec, dialog.FragPos, resampled, *analysis_, *report, nullptr))
+        return;
+    addReport(*report, FragmentCaption(g->windowTitle().toStdString(), *report), rec.Comment);
+}
+
+ReportWindow* MainWindow::addReport(const FragmentReport& report, const std::string& caption,
+                                    const std::string& comment) {
+    auto* frag = new ReportWindow;
+    frag->setWindowTitle(QString::fromStdString(caption));
+    frag->FrComment = QString::fromStdString(comment);
+    frag->SetReport(report);
+    addChild(frag);
+    frag->ReadyForPaint = true;
+    frag->update();
+    return frag;
+}
+
+void MainWindow::N_ExitClick() {
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    mdi_->closeAllSubWindows();  // each window may ask about an unsaved recording
+    if (!mdi_->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    IdleTimer->stop();
+    if (Setup_.AutoSaveSetup) {
+        IoStatus st;
+        if (!SaveSetup(startDir_, Setup_, &st))
+            message("Ошибка", "Не удалось сохранить параметры в файл " +
+                                  QString::fromStdString(st.path) + "\n" +
+                                  QString::fromStdString(st.detail));
+    }
+    event->accept();
+}
+
+size_t MainWindow::ReadPort(uint8_t* buffer, size_t capacity) {
+    return supervisor_.Read(buffer, capacity);
+}
+
+void MainWindow::PurgePort() {
+    supervisor_.Purge();
+}
+
+void MainWindow::ShowLimitMessage(StopReason why) {
+    if (why == StopReason::Silence) {
+        AskUser(this, *runner_, "Ошибка", kNoConnectionMessage, "Закрыть");
+        return;
+    }
+    const bool full = why == StopReason::Capacity;
+    QMessageBox box(full ? QMessageBox::Warning : QMessageBox::Information, kAppCaption,
+                    full ? QString::fromUtf8(kCapacityMessage) + QString::number(kCapacity)
+                         : QString::fromUtf8(kFiveMinutesMessage),
+                    QMessageBox::Ok, this);
+    runner_->exec(box);
+}
+
+void MainWindow::RecordingStopped() {
+    IdleHandler();
+}
+
+bool MainWindow::MayClose(RecordingWindow& graph) {
+    if (graph.Saved)
+        return true;
+    const int answer =
+        AskUser(this, *runner_, "Подтверждение",
+                "Запись «" + graph.windowTitle() + "» не сохранена. Сохранить её перед закрытием?",
+                "Сохранить", "", "Не сохранять");
+    if (answer == kMsgYes)
+        return true;
+    return answer == kMsgOk && SaveGraph(graph);
+}
+
+void MainWindow::message(const QString& title, const QString& text) {
+    AskUser(this, *runner_, title, text, "Ok");
+}
+
+}  // namespace trivant

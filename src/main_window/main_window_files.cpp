@@ -1,0 +1,135 @@
+// MainWindow: the open and save commands with their dialogs.
+#include "main_window.h"
+
+#include "codepage.h"
+#include "file_naming.h"
+#include "message_box.h"
+#include "path_parts.h"
+#include "recording_window.h"
+#include "rr_file.h"
+#include "short_date.h"
+#include "text_file.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+
+#include <ctime>
+
+namespace trivant {
+
+namespace {
+
+const QStringList kFilters{"Файл NN-интервалов (*.rr)", "Текстовый файл (*.txt)"};
+
+// One dialog for both commands; the file type index is 1-based as the settings keep it.
+void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex) {
+    d.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
+    d.setDirectory(QString::fromStdString(folder));
+    d.setNameFilters(kFilters);
+    d.selectNameFilter(kFilters[FilterIndexOrDefault(filterIndex) - 1]);
+}
+
+int chosenFilter(const QFileDialog& d) {
+    return kFilters.indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+}
+
+QString readReport(const std::string& path, const TextReadReport& r) {
+    QString text;
+    if (r.skippedLines > 0)
+        text += QString("В файле %1 не удалось прочитать строк: %2 (первая из них — строка %3). "
+                        "Они пропущены.")
+                    .arg(QString::fromStdString(path))
+                    .arg(r.skippedLines)
+                    .arg(r.firstSkippedLine);
+    if (r.truncated)
+        text += QString("%1В файле %2 больше %3 интервалов; загружены первые %3.")
+                    .arg(text.isEmpty() ? "" : "\n")
+                    .arg(QString::fromStdString(path))
+                    .arg(kMaxBeats);
+    return text;
+}
+
+}  // namespace
+
+void MainWindow::TB_OpenClick() {
+    QFileDialog dialog(this, "Открыть файл");
+    prepareDialog(dialog, Setup_.DataDir, Setup_.OpenFilterIndex);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    OpenRecording(dialog.selectedFiles().first().toStdString(), chosenFilter(dialog));
+}
+
+RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIndex) {
+    const QString qpath = QString::fromStdString(path);
+    if (!QFileInfo::exists(qpath)) {
+        QMessageBox box(QMessageBox::Information, kAppCaption, "Файл " + qpath + " не найден",
+                        QMessageBox::Ok, this);
+        runner_->exec(box);
+        return nullptr;
+    }
+    Setup_.OpenFilterIndex = filterIndex;
+    Setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
+    RecordingWindow* g = addGraph();
+    g->CurrentFileName = path;
+    Recording& rec = g->recording();
+    rec.Comment.clear();
+    TextReadReport report;
+    const IoStatus st =
+        filterIndex == 2 ? ReadTextFile(path, rec, report) : ReadDataFile(path, rec);
+    if (!st.ok) {
+        g->parentWidget()->close();  // an empty window helps nobody
+        message("Ошибка",
+                "Не удалось прочитать файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        return nullptr;
+    }
+    rec.PrepareData(ToCoreSettings(Setup_));
+    g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
+    g->ShowLoadedRecording();
+    if (const QString text = readReport(path, report); !text.isEmpty())
+        message("Предупреждение", text);
+    return g;
+}
+
+void MainWindow::TB_SaveClick() {
+    if (RecordingWindow* g = activeGraph(); g && !g->recordingNow())
+        SaveGraph(*g);
+}
+
+bool MainWindow::SaveGraph(RecordingWindow& graph) {
+    QFileDialog dialog(this, "Сохранить файл");
+    prepareDialog(dialog, Setup_.DataDir, Setup_.SaveFilterIndex);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const int filter = chosenFilter(dialog);
+    // The default extension follows the file type chosen last in the dialog.
+    QString chosen = dialog.selectedFiles().first();
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += filter == 2 ? ".txt" : ".rr";
+    const std::string path = SaveNameWithUnderscores(chosen.toStdString());
+    graph.CurrentFileName = path;
+    Setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
+    Setup_.SaveFilterIndex = filter;
+    const QString qpath = QString::fromStdString(path);
+    if (QFileInfo::exists(qpath) &&
+        AskUser(this, *runner_, "Подтверждение", "Файл " + qpath + " существует. Переписать?",
+                "Переписать", "Отменить") != kMsgOk)
+        return false;
+    const Recording& rec = graph.recording();
+    const IoStatus st = filter == 2 ? SaveTextFile(path, rec, ShortDateText(std::time(nullptr)))
+                                    : SaveDataFile(path, rec);
+    if (!st.ok) {
+        message("Ошибка",
+                "Не удалось сохранить файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        return false;
+    }
+    graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
+    graph.Saved = true;
+    return true;
+}
+
+}  // namespace trivant

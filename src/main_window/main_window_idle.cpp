@@ -1,0 +1,135 @@
+// MainWindow: the idle pass (supervision and command enabling) and the scale menu.
+#include "main_window.h"
+
+#include "recording_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace trivant {
+
+namespace {
+
+struct ScaleGroup {
+    const char* title;
+    std::vector<const char*> items;  // "-" is a separator
+    std::function<int&(RecordingWindow&)> field;
+    std::vector<int> values;
+};
+
+}  // namespace
+
+void MainWindow::createScaleMenu() {
+    N_Scale = menuBar()->addMenu("&Масштаб");
+    N_Scale->setObjectName("N_Scale");
+    const ScaleGroup groups[] = {
+        {"SpO2",
+         {"50..100%", "75..100%", "90..100%"},
+         [](RecordingWindow& g) -> int& { return g.recording().ScSPO; },
+         {0, 1, 2}},
+        {"Ритмограмма",
+         {"200..1200 мс", "300..1300 мс", "400..1400 мс", "500..1500 мс", "600..1600 мс", "-",
+          "200..2200 мс"},
+         [](RecordingWindow& g) -> int& { return g.recording().ScRR; },
+         {0, 1, 2, 3, 4, 5}},
+        {"СИМ, ПАР, SDNN",
+         {"0..200", "0..150", "0..100", "0..50", "0..25", "0..10"},
+         [](RecordingWindow& g) -> int& { return g.recording().ScHRV; },
+         {0, 1, 2, 3, 4, 5}},
+        {"ИБ",
+         {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
+         [](RecordingWindow& g) -> int& { return g.recording().ScIB; },
+         {0, 1, 2, 3, 4, 5}},
+        {"По горизонтали",
+         {"х1", "х2", "х4"},
+         [](RecordingWindow& g) -> int& { return g.XMult; },
+         {1, 2, 4}},
+    };
+    for (const ScaleGroup& group : groups) {
+        if (std::string(group.title) == "По горизонтали")
+            N_Scale->addSeparator();
+        QMenu* sub = N_Scale->addMenu(QString::fromUtf8(group.title));
+        size_t v = 0;
+        for (const char* text : group.items) {
+            if (std::string(text) == "-") {
+                sub->addSeparator();
+                continue;
+            }
+            QAction* a = sub->addAction(QString::fromUtf8(text));
+            a->setCheckable(true);
+            const int value = group.values[v++];
+            const auto field = group.field;
+            connect(a, &QAction::triggered, this, [this, field, value] {
+                if (RecordingWindow* g = activeGraph()) {
+                    field(*g) = value;
+                    g->update();
+                }
+            });
+            scaleItems_.push_back({a, [field, value](const RecordingWindow& g) {
+                                       return field(const_cast<RecordingWindow&>(g)) == value;
+                                   }});
+        }
+    }
+    connect(N_Scale, &QMenu::aboutToShow, this, &MainWindow::checkScaleItems);
+}
+
+void MainWindow::checkScaleItems() {
+    const RecordingWindow* g = activeGraph();
+    for (auto& [action, matches] : scaleItems_)
+        action->setChecked(g && matches(*g));
+}
+
+RecordingWindow* MainWindow::activeGraph() const {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    return w ? qobject_cast<RecordingWindow*>(w->widget()) : nullptr;
+}
+
+ActiveChild MainWindow::activeChild() const {
+    if (!mdi_->activeSubWindow())
+        return ActiveChild::None;
+    const RecordingWindow* g = activeGraph();
+    if (!g)
+        return ActiveChild::Other;
+    return g->recordingNow() ? ActiveChild::GraphRecording : ActiveChild::GraphIdle;
+}
+
+void MainWindow::IdleHandler() {
+    supervisor_.Pass(Setup_.PortIndex);
+    L_Device->setText(QString::fromUtf8(supervisor_.StateText()));
+    L_Device->setToolTip(QString::fromStdString(supervisor_.DeviceHint));
+    bool anyRecording = false;
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* g = qobject_cast<RecordingWindow*>(w->widget()))
+            anyRecording |= g->recordingNow();
+    const bool start = StartEnabled(supervisor_.DeviceConnected, anyRecording);
+    TB_Start->setEnabled(start);
+    N_Start->setEnabled(start);
+    States = NextCommandStates(activeChild(), States);
+    applyCommandStates();
+    // The heading of the means shows while they do (they need a full window of beats).
+    if (RecordingWindow* g = activeGraph())
+        g->L_Aver->setVisible(!g->recordingNow() && !g->L_RRaver->isHidden());
+}
+
+void MainWindow::applyCommandStates() {
+    const CommandStates& s = States;
+    N_Window->menuAction()->setEnabled(s[kWindowMenu]);
+    N_Scale->menuAction()->setEnabled(s[kScaleMenu]);
+    TB_Open->setEnabled(s[kToolOpen]);
+    N_FOpen->setEnabled(s[kMenuOpen]);
+    const std::pair<std::vector<QAction*>, CommandItem> items[] = {
+        {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},
+        {{TB_Label, N_Label}, kLabel}, {{TB_Tools, N_Tools}, kTools},
+        {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
+        {{TB_Comment}, kComment},      {{N_Spec}, kSpec},
+    };
+    for (const auto& [actions, item] : items)
+        for (QAction* a : actions)
+            a->setEnabled(s[item]);
+}
+
+}  // namespace trivant

@@ -1,0 +1,44 @@
+// What a recording window needs from the application around it: the settings, the
+// device's port, and the messages that end a recording.
+#pragma once
+
+#include "recorder.h"
+#include "setup.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace trivant {
+
+class RecordingWindow;
+
+class GraphHost {
+public:
+    virtual ~GraphHost() = default;
+    virtual Setup& setup() = 0;
+    // The bytes waiting on the device's port now; 0 when none or not connected.
+    virtual size_t ReadPort(uint8_t* buffer, size_t capacity) = 0;
+    // Drops what waited on the port before a recording starts.
+    virtual void PurgePort() = 0;
+    // Tells the user why the recording ended; returns once the message is dismissed.
+    virtual void ShowLimitMessage(StopReason why) = 0;
+    // A recording of this host ended (the start commands may change state).
+    virtual void RecordingStopped() {}
+    // The window is about to close; false keeps it open (an unsaved recording, say).
+    virtual bool MayClose(RecordingWindow& /*graph*/) { return true; }
+};
+
+// A host without a device, for rendering and tests: settings only.
+class OfflineGraphHost : public GraphHost {
+public:
+    explicit OfflineGraphHost(const Setup& s) : setup_(s) {}
+    Setup& setup() override { return setup_; }
+    size_t ReadPort(uint8_t*, size_t) override { return 0; }
+    void PurgePort() override {}
+    void ShowLimitMessage(StopReason) override {}
+
+private:
+    Setup setup_;
+};
+
+}  // namespace trivant

@@ -1,0 +1,59 @@
+// Painting of a recording window with QPainter on any paint device: the grid and scale
+// numbers, the traces column by column, label marks, and the histogram panel. The printout
+// draws its traces through the same code with another placement.
+#pragma once
+
+#include "graph_layout.h"
+#include "paint_kit.h"
+#include "recording.h"
+
+#include <QColor>
+
+#include <array>
+
+class QPainter;
+
+namespace trivant {
+
+struct Setup;
+
+// The application-wide trace settings as painting needs them.
+struct TraceStyle {
+    std::array<QColor, kSeriesCount> colors;
+    std::array<bool, kSeriesCount> shown{};
+    int lineWidth = 2;  // pixels
+    int barWidth = 10;  // pixels per histogram class
+    int sample = 100;   // beats in the histogram's window
+};
+TraceStyle TraceStyleFrom(const Setup& setup);
+
+// Everything a paint reads.
+struct GraphScene {
+    const Recording* rec = nullptr;
+    GraphLayout layout;
+    TraceStyle style;
+    int XMult = 1, XPos = 0, HistoPoint = 0;
+};
+
+// Where and how traces land: on screen each column's segment runs from column p - 1 to p;
+// on paper it is scaled by k, shifted one column right and drawn with a wider pen.
+struct TracePlacement {
+    Rect p1, p2;                        // panel of the NN and SpO2 traces, and of the indices
+    int limitLeft = 0, limitRight = 0;  // columns are drawn while limitLeft + XMult p < limitRight
+    double k = 1.0;                     // device pixels per screen pixel
+    int segmentShift = 0;               // 1 on paper
+    int penScale = 1;                   // 2 on paper
+    int tw = 0, th = 0;                 // text metrics for the label numbers
+};
+TracePlacement ScreenPlacement(const GraphLayout& layout);
+
+// Grid, time and value numbers, and the comment.
+void RedrawGraph(QPainter& p, const GraphScene& scene, const TimeGrid& grid);
+// Every visible column of every shown trace, and the label marks.
+void DrawSamples(QPainter& p, const GraphScene& scene, const TracePlacement& place);
+// The histogram panel and the mark of the beats it covers; nothing while Moda is 0.
+void PaintHisto(QPainter& p, const GraphScene& scene);
+// The whole window, as FormPaint draws it.
+void PaintGraph(QPainter& p, const GraphScene& scene, const TimeGrid& grid);
+
+}  // namespace trivant

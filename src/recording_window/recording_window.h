@@ -1,0 +1,109 @@
+// RecordingWindow: the window in which one recording lives, live while it records and after it
+// was stopped or loaded. Geometry and painting live in plain functions; this widget holds
+// the view state, the labels, the scroll bar, the menus and the 100 ms timer.
+#pragma once
+
+#include "graph_host.h"
+#include "graph_layout.h"
+#include "graph_paint.h"
+#include "recorder.h"
+#include "recording.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollBar;
+class QTimer;
+
+namespace trivant {
+
+class RecordingWindow : public QWidget, private RecordingEvents {
+    Q_OBJECT
+public:
+    explicit RecordingWindow(GraphHost& host, QWidget* parent = nullptr);
+    ~RecordingWindow() override;
+
+    Recording& recording() { return *rec_; }
+    const Recording& recording() const { return *rec_; }
+    const GraphLayout& layout() const { return layout_; }
+    const TimeGrid& timeGrid() const { return grid_; }
+    bool recordingNow() const { return rec_->RREventEnabled; }
+
+    // Starts a new recording in this (new) window.
+    void StartRecording();
+    // The user's stop: timer off, then Stop.
+    void StopRecording();
+    // The recording was loaded into recording() and prepared: show it from beat 1.
+    void ShowLoadedRecording();
+    // What a left click on beat s does: histogram point, histogram and read-outs.
+    void ShowBeat(int s);
+    // Gives the caption labels the trace colours.
+    void UpdateColors();
+    void Timer1Timer();
+    void SBChange(int position);
+    // The scene as painting sees it now.
+    GraphScene scene() const;
+    // Renders the window with its labels into an image of its size.
+    QImage renderImage();
+    // Draws the printed page of the visible part of the recording on device (a printer, a
+    // PDF writer or an image).
+    // False when the device could not be drawn on.
+    bool MyPrint(QPaintDevice& device);
+
+    int XMult = 1, XPos = 0, HistoPoint = 0;
+    bool ReadyForPaint = false;
+    std::string CurrentFileName;
+    bool Saved = true;  // false from the end of a recording until it is saved
+
+    // Labels under their form names, for the main window and tests.
+    QLabel *L_NRR, *L_NSPO, *L_NSYM, *L_NPAR, *L_NSDNN, *L_NIB50, *L_Status;
+    QLabel *L_RR, *L_SPO, *L_SYM, *L_PAR, *L_SDNN, *L_IB50;
+    QLabel *L_Aver, *L_RRaver, *L_SPOaver, *L_SYMaver, *L_PARaver, *L_SDNNaver, *L_IB50aver;
+    QLabel *L_NMODA, *L_NAMO, *L_NDX, *L_NNUM, *L_NTime;
+    QLabel *L_Moda, *L_AMo, *L_DeltaX, *L_N, *L_Time;
+    QScrollBar* SB;
+    QTimer* Timer1;
+    QMenu *PopM_ScaleX, *PopM_ScY1_SPO, *PopM_ScY1_RR, *PopM_ScY2_1, *PopM_ScY2_2, *PopM_Gr1,
+        *PopM_Gr2;
+
+    // The zone menu for a point, or nullptr outside every zone.
+    QMenu* menuAt(const QPoint& pos) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // RecordingEvents
+    void StatusTextChanged(const std::string& text) override;
+    void BeatCompleted(int n) override;
+    void LimitReached(StopReason why) override;
+    void Stopped() override;
+
+    void createLabels();
+    void placeLabels();
+    void createMenus();
+    void refreshGrid();
+    void setAverageTexts();
+    void setAveragesVisible(bool visible);
+    void setHistoTexts();
+    void setTitle(const std::string& name);
+    static void SetLabel(QLabel* label, const QString& text);
+
+    GraphHost& host_;
+    std::unique_ptr<Recording> rec_;
+    Recorder recorder_;
+    GraphLayout layout_;
+    TimeGrid grid_;
+};
+
+}  // namespace trivant

@@ -1,0 +1,116 @@
+// RecordingWindow: recording live on the 100 ms timer, stopping, closing, and showing a loaded
+// file.
+#include "recording_window.h"
+
+#include "port_layer.h"
+#include "time_text.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace trivant {
+
+namespace {
+const char* const kRecordingTitle = "Идет запись...";
+const char* const kNewRecordingTitle = "Новая запись";
+}  // namespace
+
+void RecordingWindow::StartRecording() {
+    host_.PurgePort();  // beats from before the start are not part of this recording
+    recorder_.Start();
+    setTitle(kRecordingTitle);
+    ReadyForPaint = true;
+    Timer1->start();
+    SB->hide();
+    setAveragesVisible(false);
+    update();
+}
+
+void RecordingWindow::Timer1Timer() {
+    if (!rec_->RREventEnabled)
+        return;
+    static std::array<uint8_t, kReceiveBufferBytes> buffer;  // one receive buffer for all windows
+    const size_t n = host_.ReadPort(buffer.data(), buffer.size());
+    recorder_.Tick(buffer.data(), n, RecorderSettingsFrom(host_.setup()));
+}
+
+void RecordingWindow::StopRecording() {
+    Timer1->stop();
+    recorder_.Stop(ToCoreSettings(host_.setup()));
+}
+
+void RecordingWindow::ShowLoadedRecording() {
+    Saved = true;
+    rec_->BuildHisto(1, host_.setup().Sample);
+    HistoPoint = 1;
+    ReadyForPaint = true;
+    setHistoTexts();
+    setAverageTexts();
+    setAveragesVisible(rec_->AveragesValid);
+    update();
+}
+
+void RecordingWindow::StatusTextChanged(const std::string& text) {
+    SetLabel(L_Status, QString::fromStdString(text));
+}
+
+void RecordingWindow::BeatCompleted(int n) {
+    const Recording& r = *rec_;
+    if (n > 2) {
+        SetLabel(L_N, QString::number(n));
+        SetLabel(L_SYM, QString::number(r.SYM));
+        SetLabel(L_PAR, QString::number(r.PAR));
+        SetLabel(L_SDNN, QString::number(r.SDNN));
+        SetLabel(L_IB50, QString::number(r.IB50));
+        setHistoTexts();
+        if (r.at(kSerSPO, n) != 0)
+            SetLabel(L_SPO, QString::number(r.at(kSerSPO, n)));
+        SetLabel(L_RR, QString::number(r.at(kSerRR, n) * 10));
+        SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(recorder_.TotalTime)));
+        HistoPoint = n;
+        const Rect& h = layout_.rHisto;
+        update(QRect(h.Left - 6 * layout_.TW, h.Top, h.width() + 6 * layout_.TW,
+                     h.height() + layout_.TH + 2));
+        const Rect& g1 = layout_.rGr1;
+        update(QRect(g1.Left, g1.Top - 2 * layout_.TW, g1.width(),
+                     layout_.rGr2.Bottom - g1.Top + 2 * layout_.TW + 1));
+    }
+    const int follow =
+        FollowXPos(layout_.rGr1.width(), r.CurrentFileLen, XPos, XMult, grid_.XGridStep);
+    if (follow != XPos) {
+        XPos = follow;
+        update();
+    }
+}
+
+void RecordingWindow::LimitReached(StopReason why) {
+    host_.ShowLimitMessage(why);
+}
+
+void RecordingWindow::Stopped() {
+    Timer1->stop();
+    setTitle(kNewRecordingTitle);
+    SetLabel(L_Status, QString());
+    XPos = 0;
+    HistoPoint = 1;  // the histogram shown is that of beat 1
+    setHistoTexts();
+    setAverageTexts();
+    SB->show();
+    setAveragesVisible(host_.setup().Sample < rec_->CurrentFileLen);
+    Saved = rec_->beats() == 0;  // nothing to lose in an empty recording
+    update();
+    host_.RecordingStopped();
+}
+
+void RecordingWindow::closeEvent(QCloseEvent* event) {
+    if (rec_->RREventEnabled)
+        StopRecording();
+    if (host_.MayClose(*this))
+        event->accept();
+    else
+        event->ignore();
+}
+
+}  // namespace trivant

@@ -1,0 +1,110 @@
+// FragmentPicker: the modal dialog in which the user picks the start of a 5-minute fragment on a
+// per-second overview of the recording. Geometry, hit-testing and painting are plain
+// functions; the dialog holds the view state, the buttons and the scroll bar.
+#pragma once
+
+#include "fragment_analysis.h"
+#include "rect.h"
+#include "scale_ranges.h"
+
+#include <QColor>
+#include <QDialog>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QPainter;
+class QPushButton;
+class QScrollBar;
+
+namespace trivant {
+
+constexpr int kSelScrollMax = 30000;   // seconds of the overview reachable by the scroll bar
+constexpr int kSelFirstGridStep = 30;  // seconds (= pixels) between time lines, and its growth
+constexpr int kSelValueTicks = 5;
+
+struct SelectionLayout {
+    int TW = 0, TH = 0;  // width and height of "0" in the dialog's font
+    Rect R_AxX, R_AxY, R_Gr;
+    int sbTop = 0;  // the scroll bar's top edge
+    // A click counts strictly inside this rectangle.
+    Rect clickArea() const { return {R_Gr.Left - 1, 0, R_Gr.Right, R_AxX.Bottom}; }
+};
+SelectionLayout ComputeSelectionLayout(int width, int sbTop, int tw, int th);
+
+// 30, grown by 30 until the widest time text fits.
+int SelectionGridStep(int timeTextWidth);
+// The scroll position kept within the overview, and the view start at the grid line at or
+// before it.
+int ClampScroll(int position, int bufLen);
+int SnapToGrid(int position, int xGridStep);
+// OK is usable while 300 overview seconds follow the start.
+bool FragmentFits(int bufLen, int fragPos);
+// "00:00:00 - 00:05:00"
+std::string FragmentText(int fragPos);
+// The second a left click at (x, y) chooses, or nothing outside the click area.
+std::optional<int> FragPosAt(const SelectionLayout& layout, int x, int y, int xPos);
+// The first NN scale whose upper value reaches the largest of RRViewBuf[1 .. BufLen - 1].
+ScaleRange OverviewRange(const std::vector<uint8_t>& rrViewBuf, int bufLen);
+// Where the overview of a graph window opens: its first xPos intervals, in whole seconds.
+int OverviewStartSecond(const Recording& rec, int xPos);
+
+// Pixel spans [left, right) of the fragment bar; the red part lies beyond the recording.
+struct FragmentBarSpans {
+    int greenLeft = 0, greenRight = 0;
+    int redLeft = 0, redRight = 0;  // empty when the fragment fits
+};
+FragmentBarSpans FragmentBars(const Rect& gr, int xPos, int fragPos, int bufLen);
+
+// Everything the overview paint reads.
+struct SelectionScene {
+    SelectionLayout layout;
+    const std::vector<uint8_t>* RRViewBuf = nullptr;
+    int BufLen = 0, XPos = 0, FragPos = 0;
+    int XGridStep = kSelFirstGridStep, XGridTick = 0;
+    QColor traceColor = Qt::black;  // the NN trace of the settings
+    int lineWidth = 1;
+    int sbBottom = 0;  // the white background reaches down to here
+};
+void PaintSelection(QPainter& p, const SelectionScene& scene);
+
+class FragmentPicker : public QDialog {
+    Q_OBJECT
+public:
+    explicit FragmentPicker(QWidget* parent = nullptr);
+
+    void SetOverview(const Overview& overview);
+    void SetTraceStyle(const QColor& color, int lineWidth);
+    // Opens the view at second xPos (snapped once the scroll bar moves) with FragPos 0.
+    void Start(int xPos);
+    void SBChange(int position);
+    const SelectionLayout& layout() const { return layout_; }
+    SelectionScene scene() const;
+    QImage renderImage();
+
+    std::vector<uint8_t> RRViewBuf;
+    int BufLen = 0, XPos = 0, FragPos = 0;
+    int XGridStep = kSelFirstGridStep, XGridTick = 0;
+
+    QLabel *fragmentCaption, *L_Frag;
+    QPushButton *B_Ok, *B_Cancel;
+    QScrollBar* SB;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void showChoice();
+    void placeControls();
+
+    SelectionLayout layout_;
+    QColor traceColor_ = Qt::black;
+    int lineWidth_ = 1;
+};
+
+}  // namespace trivant

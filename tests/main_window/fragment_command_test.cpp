@@ -1,0 +1,148 @@
+// The fragment analysis command from the main window: the refusal of a short recording,
+// the selection dialog, the report window, and the report's printout into a PDF file.
+#include "app_fixture.h"
+
+#include "fragment_picker.h"
+#include "message_box.h"
+#include "recording_window.h"
+#include "report_window.h"
+#include "rr_file.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+namespace trivant::test {
+namespace {
+
+// Intervals 1..349 add up to 299.99 s and 1..350 to 300.85 s; 420 beats in all.
+std::vector<int> fiveMinutesAt351() {
+    std::vector<int> rr(420, 86);
+    for (int k = 335; k <= 349; ++k)
+        rr[k - 1] = 85;
+    return rr;
+}
+
+class FragmentCommand : public AppTest {
+protected:
+    RecordingWindow* openRecording(const std::vector<int>& rr) {
+        Recording rec;
+        for (size_t i = 0; i < rr.size(); ++i)
+            rec.DataBuf[i + 1] = packSample(uint8_t(rr[i]), 96);
+        rec.CurrentFileLen = int(rr.size()) + 1;
+        const std::string path = dir.file("rec.rr");
+        EXPECT_TRUE(SaveDataFile(path, rec).ok);
+        RecordingWindow* g = form->OpenRecording(path, 1);
+        form->IdleHandler();
+        return g;
+    }
+    int windows() const { return int(form->mdiArea()->subWindowList().size()); }
+    ReportWindow* activeReport() const {
+        QMdiSubWindow* w = form->mdiArea()->activeSubWindow();
+        return w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr;
+    }
+};
+
+TEST_F(FragmentCommand, TooShortRecordingGetsTheMessage) {
+    start();
+    ASSERT_NE(openRecording(std::vector<int>(300, 80)), nullptr);  // 240 s
+    answer([](QDialog& d) {
+        auto* m = dynamic_cast<MessageBox*>(&d);
+        EXPECT_NE(m, nullptr);
+        if (m) {
+            EXPECT_EQ(m->windowTitle(), "Ошибка");
+            EXPECT_EQ(m->messageText->text(), "Недостаточно данных для спектрального анализа");
+            EXPECT_EQ(m->okButton->text(), "Закрыть");
+        }
+        return kMsgOk;
+    });
+    form->N_Spec->trigger();
+    EXPECT_TRUE(runner->answers.empty());
+    EXPECT_EQ(windows(), 1);
+}
+
+TEST_F(FragmentCommand, CancelCreatesNothing) {
+    start();
+    ASSERT_NE(openRecording(fiveMinutesAt351()), nullptr);
+    answer([](QDialog& d) {
+        EXPECT_NE(dynamic_cast<FragmentPicker*>(&d), nullptr);
+        return int(QDialog::Rejected);
+    });
+    form->N_Spec->trigger();
+    EXPECT_TRUE(runner->answers.empty());
+    EXPECT_EQ(windows(), 1);
+}
+
+TEST_F(FragmentCommand, OkOpensTheReportWindow) {
+    start();
+    RecordingWindow* g = openRecording(fiveMinutesAt351());
+    ASSERT_NE(g, nullptr);
+    g->recording().Comment = "после нагрузки";
+    const QString graphCaption = g->windowTitle();
+    answer([](QDialog& d) {
+        auto* s = dynamic_cast<FragmentPicker*>(&d);
+        EXPECT_NE(s, nullptr);
+        if (!s)
+            return int(QDialog::Rejected);
+        EXPECT_EQ(s->FragPos, 0);
+        EXPECT_EQ(s->BufLen, (420 * 86 - 15 - 86) / 100);
+        EXPECT_TRUE(s->B_Ok->isEnabled());
+        EXPECT_EQ(s->L_Frag->text(), "00:00:00 - 00:05:00");
+        return int(QDialog::Accepted);
+    });
+    form->N_Spec->trigger();
+    ASSERT_EQ(windows(), 2);
+    ReportWindow* frag = activeReport();
+    ASSERT_NE(frag, nullptr);
+    EXPECT_EQ(frag->windowTitle(), graphCaption + " Фрагмент 1-351 (00:00:00-00:05:00)");
+    EXPECT_EQ(frag->FrComment, "после нагрузки");
+    EXPECT_TRUE(frag->ReadyForPaint);
+    EXPECT_EQ(frag->report().FrPos, 1);
+    EXPECT_EQ(frag->report().FrEnd, 351);
+    EXPECT_EQ(form->activeChild(), ActiveChild::Other);
+    EXPECT_GE(frag->parentWidget()->minimumWidth(), form->mdiArea()->width() / 2);
+    // The report paints: its rhythmogram frame is black.
+    const QImage image = frag->renderImage();
+    const ReportLayout& L = frag->layout();
+    EXPECT_EQ(image.pixelColor(L.R_RR.Left, L.R_RR.Top + 20), QColor(Qt::black));
+}
+
+TEST_F(FragmentCommand, PrintWithoutPrinterWritesAOnePagePdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "a printer is installed; this test must not print on it";
+    start();
+    ASSERT_NE(openRecording(fiveMinutesAt351()), nullptr);
+    answer([](QDialog&) { return int(QDialog::Accepted); });
+    form->N_Spec->trigger();
+    ASSERT_NE(activeReport(), nullptr);
+    form->Setup_.PrintOrientation = 1;
+    const std::string pdf = dir.file("report.pdf");
+    answer([](QDialog& d) {
+        auto* m = dynamic_cast<MessageBox*>(&d);
+        EXPECT_NE(m, nullptr);
+        return kMsgOk;
+    });
+    answer([pdf](QDialog& d) {
+        auto* f = dynamic_cast<QFileDialog*>(&d);
+        EXPECT_NE(f, nullptr);
+        if (!f)
+            return int(QDialog::Rejected);
+        f->selectFile(QString::fromStdString(pdf));
+        static_cast<QDialog*>(f)->accept();  // QFileDialog's own accept is protected
+        return f->result();
+    });
+    form->TB_Print->trigger();
+    EXPECT_TRUE(runner->answers.empty());
+    const std::string bytes = dir.read("report.pdf");
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 4), "%PDF");
+    const QByteArray data = QByteArray::fromStdString(bytes);
+    EXPECT_EQ(data.count("/Type /Page") - data.count("/Type /Pages"), 1);
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -1,0 +1,75 @@
+// A recording window on a test host: default settings, a byte queue for the port, and the
+// messages it was asked to show.
+#pragma once
+
+#include "graph_host.h"
+#include "recording_window.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace trivant::test {
+
+class TestHost : public GraphHost {
+public:
+    TestHost() { ApplyDefaultValues(settings); }
+    Setup& setup() override { return settings; }
+    size_t ReadPort(uint8_t* buffer, size_t capacity) override {
+        size_t n = 0;
+        while (n < capacity && !incoming.empty()) {
+            buffer[n++] = incoming.front();
+            incoming.pop_front();
+        }
+        return n;
+    }
+    void PurgePort() override {
+        incoming.clear();
+        ++purges;
+    }
+    void ShowLimitMessage(StopReason why) override { limits.push_back(why); }
+    void RecordingStopped() override { ++stops; }
+
+    void send(const std::vector<uint8_t>& bytes) {
+        incoming.insert(incoming.end(), bytes.begin(), bytes.end());
+    }
+
+    trivant::Setup settings;
+    std::deque<uint8_t> incoming;
+    std::vector<StopReason> limits;
+    int purges = 0, stops = 0;
+};
+
+// A loaded recording of the given RR values (10 ms units), SpO2 97, in a window of w x h.
+inline std::unique_ptr<RecordingWindow> loadedGraph(TestHost& host, const std::vector<int>& rr,
+                                                    int w = 663, int h = 478) {
+    auto g = std::make_unique<RecordingWindow>(host);
+    Recording& rec = g->recording();
+    for (size_t i = 0; i < rr.size(); ++i)
+        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(rr[i]), 97);
+    rec.CurrentFileLen = static_cast<int>(rr.size()) + 1;
+    rec.PrepareData(ToCoreSettings(host.settings));
+    g->setAttribute(Qt::WA_DontShowOnScreen);
+    g->resize(w, h);
+    g->show();
+    g->ShowLoadedRecording();
+    return g;
+}
+
+inline bool sameColor(QRgb a, const QColor& b) {
+    return QColor(a).rgb() == b.rgb();
+}
+
+// How many pixels of colour c lie in column x between rows top and bottom (inclusive).
+inline int countInColumn(const QImage& img, int x, int top, int bottom, const QColor& c) {
+    int n = 0;
+    for (int y = top; y <= bottom; ++y)
+        n += sameColor(img.pixel(x, y), c);
+    return n;
+}
+
+}  // namespace trivant::test

@@ -1,0 +1,105 @@
+// Recording live: frames from a fake port through the 100 ms timer, the view following
+// the newest beat, and the end of the recording.
+#include "graph_fixture.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+
+namespace trivant::test {
+namespace {
+
+std::vector<uint8_t> frames(int n, uint8_t rr = 80) {
+    std::vector<uint8_t> out;
+    for (int i = 0; i < n; ++i)
+        out.insert(out.end(), {0, rr, 197});
+    return out;
+}
+
+class GraphLive : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.settings.AutoStop = false;
+        g = std::make_unique<RecordingWindow>(host);
+        g->setAttribute(Qt::WA_DontShowOnScreen);
+        g->resize(663, 478);
+        g->show();
+        host.send(frames(5));  // waited before the start: dropped
+        g->StartRecording();
+    }
+    TestHost host;
+    std::unique_ptr<RecordingWindow> g;
+};
+
+TEST_F(GraphLive, BeatsArriveThroughTheTimer) {
+    EXPECT_EQ(host.purges, 1);
+    EXPECT_EQ(g->windowTitle(), "Идет запись...");
+    EXPECT_FALSE(g->SB->isVisible());
+    EXPECT_FALSE(g->L_Aver->isVisible());
+    host.send(frames(10));
+    g->Timer1Timer();
+    EXPECT_EQ(g->recording().beats(), 10);
+    EXPECT_EQ(g->L_N->text(), "10");
+    EXPECT_EQ(g->L_RR->text(), "800");
+    EXPECT_EQ(g->L_Time->text(), "00:00:06");  // beats 3..10
+    EXPECT_EQ(g->HistoPoint, 10);
+    host.send({3, 1, 1});
+    g->Timer1Timer();
+    EXPECT_EQ(g->L_Status->text(), "Нет пульса");
+}
+
+TEST_F(GraphLive, ViewJumpsForwardAtTheRightEdge) {
+    g->renderImage();
+    const int width = g->layout().rGr1.width();
+    host.send(frames(width + 50));
+    g->Timer1Timer();
+    EXPECT_GT(g->XPos, 0);
+    EXPECT_LT(g->recording().CurrentFileLen - g->XPos, width);
+}
+
+TEST_F(GraphLive, StopShowsScrollBarAndMeans) {
+    host.send(frames(150));
+    g->Timer1Timer();
+    g->StopRecording();
+    EXPECT_FALSE(g->recordingNow());
+    EXPECT_EQ(g->windowTitle(), "Новая запись");
+    EXPECT_TRUE(g->SB->isVisible());
+    EXPECT_TRUE(g->L_Aver->isVisible());
+    EXPECT_EQ(g->L_RRaver->text(), "800");
+    EXPECT_EQ(g->XPos, 0);
+    EXPECT_EQ(host.stops, 1);
+    host.send(frames(5));
+    g->Timer1Timer();
+    EXPECT_EQ(g->recording().beats(), 150);
+}
+
+TEST_F(GraphLive, SilenceEndsTheRecordingButKeepsIt) {
+    host.send(frames(30));
+    g->Timer1Timer();
+    for (int i = 0; i < 1000; ++i)
+        g->Timer1Timer();
+    EXPECT_EQ(host.limits, std::vector<StopReason>{StopReason::Silence});
+    EXPECT_FALSE(g->recordingNow());
+    EXPECT_EQ(g->recording().beats(), 30);
+    EXPECT_TRUE(g->isVisible());
+}
+
+TEST_F(GraphLive, ClosingWhileRecordingStops) {
+    host.send(frames(40));
+    g->Timer1Timer();
+    g->close();
+    EXPECT_EQ(host.stops, 1);
+    EXPECT_EQ(g->recording().DataBuf[40], packSample(80, 97));
+}
+
+TEST_F(GraphLive, ClicksDoNothingWhileRecording) {
+    host.send(frames(40));
+    g->Timer1Timer();
+    const int point = g->HistoPoint;
+    const GraphLayout& L = g->layout();
+    QTest::mouseClick(g.get(), Qt::LeftButton, {}, QPoint(L.XAxY + 10, L.rGr1.Top + 20));
+    EXPECT_EQ(g->HistoPoint, point);
+}
+
+}  // namespace
+}  // namespace trivant::test

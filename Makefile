@@ -13,8 +13,10 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRIVANT_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The test build is CI's: sanitizers on, warnings are errors, and the sources are formatted.
 test: deps
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRIVANT_SANITIZE=ON
+	bash scripts/format_check.sh
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRIVANT_SANITIZE=ON -DTRIVANT_WERROR=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)

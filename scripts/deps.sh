@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev
-    fonts-dejavu-core
+    fonts-dejavu-core clang-format
 )
 
 # make fuzz also needs clang's libFuzzer.

@@ -16,7 +16,7 @@ void BM_IdlePass(benchmark::State& state) {
     std::filesystem::create_directories(dir);
     MainWindow form(std::make_unique<QtPortLayer>(), std::make_unique<DialogRunner>(),
                     dir.string());
-    form.Setup_.AutoSaveSetup = false;
+    form.setup().AutoSaveSetup = false;
     for (auto _ : state)
         form.IdleHandler();
     std::filesystem::remove_all(dir);

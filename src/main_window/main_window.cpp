@@ -33,7 +33,7 @@ QAction* makeAction(QObject* owner, const char* name, const char* text) {
 
 MainWindow::MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
                        const std::string& startDir, QWidget* parent)
-    : QMainWindow(parent), States(InitialCommandStates()), ports_(std::move(ports)),
+    : QMainWindow(parent), states_(InitialCommandStates()), ports_(std::move(ports)),
       runner_(std::move(runner)), supervisor_(*ports_), startDir_(startDir) {
     setWindowTitle(kAppCaption);
     setWindowIcon(AppIcon());
@@ -62,8 +62,8 @@ void MainWindow::loadSettings() {
     auto report = [this](const std::string& title, const std::string& text) {
         AskUser(this, *runner_, QString::fromStdString(title), QString::fromStdString(text), "Ok");
     };
-    if (!LoadSetup(startDir_, Setup_, report)) {
-        ApplyDefaults(Setup_, startDir_);
+    if (!LoadSetup(startDir_, setup_, report)) {
+        ApplyDefaults(setup_, startDir_);
         setWindowTitle(QString::fromUtf8(kDefaultsCaption));
     }
 }

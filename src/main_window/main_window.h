@@ -40,8 +40,9 @@ public:
                const std::string& startDir, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // GraphHost
-    Setup& setup() override { return Setup_; }
+    // GraphHost. The settings record is edited in place, by the commands and the graphs' menus.
+    Setup& setup() override { return setup_; }
+    const Setup& setup() const { return setup_; }
     size_t ReadPort(uint8_t* buffer, size_t capacity) override;
     void PurgePort() override;
     void ShowLimitMessage(StopReason why) override;
@@ -76,9 +77,8 @@ public:
     ConnectionSupervisor& supervisor() { return supervisor_; }
     DialogRunner& runner() { return *runner_; }
     const std::string& startDir() const { return startDir_; }
-
-    Setup Setup_;
-    CommandStates States;
+    // Which commands the last enabling pass left usable.
+    const CommandStates& States() const { return states_; }
 
     QAction *TB_Open, *TB_Save, *TB_Start, *TB_Stop, *TB_Label, *TB_Tools, *TB_Comment, *TB_Print,
         *TB_PrintSetup, *TB_Help;
@@ -112,6 +112,8 @@ private:
     void message(const QString& title, const QString& text);
     template <typename F> void command(F f);
 
+    Setup setup_;
+    CommandStates states_;
     std::unique_ptr<PortLayer> ports_;
     std::unique_ptr<DialogRunner> runner_;
     ConnectionSupervisor supervisor_;

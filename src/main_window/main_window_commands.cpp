@@ -73,7 +73,7 @@ void MainWindow::TB_CommentClick() {
 }
 
 void MainWindow::TB_ToolsClick() {
-    OptionsDialog dialog(Setup_, *runner_, this);
+    OptionsDialog dialog(setup_, *runner_, this);
     dialog.LoadFromSetup();
     if (runner_->exec(dialog) == QDialog::Accepted) {
         dialog.StoreToSetup();
@@ -82,7 +82,7 @@ void MainWindow::TB_ToolsClick() {
     const auto windows = mdi_->subWindowList();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         if (auto* g = qobject_cast<RecordingWindow*>((*it)->widget())) {
-            g->recording().SetScales(ToCoreSettings(Setup_));
+            g->recording().SetScales(ToCoreSettings(setup_));
             g->UpdateColors();
             g->update();
         }
@@ -106,16 +106,16 @@ void MainWindow::TB_PrintClick() {
 
 void MainWindow::TB_PrintSetupClick() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(Setup_.PrintOrientation == 1 ? QPageLayout::Landscape
+    printer.setPageOrientation(setup_.PrintOrientation == 1 ? QPageLayout::Landscape
                                                             : QPageLayout::Portrait);
     QPageSetupDialog dialog(&printer, this);
     runner_->exec(dialog);
     // Confirmed or not, the printer's orientation is what the next print uses.
-    Setup_.PrintOrientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+    setup_.PrintOrientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
 }
 
 void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
-    const bool landscape = Setup_.PrintOrientation == 1;
+    const bool landscape = setup_.PrintOrientation == 1;
     if (!QPrinterInfo::availablePrinters().isEmpty()) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -132,7 +132,7 @@ void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter("Документ PDF (*.pdf)");
     dialog.setDefaultSuffix("pdf");
-    dialog.setDirectory(QString::fromStdString(Setup_.DataDir));
+    dialog.setDirectory(QString::fromStdString(setup_.DataDir));
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
@@ -163,14 +163,14 @@ void MainWindow::N_SpecClick() {
     }
     FragmentPicker dialog(this);
     dialog.SetOverview(MakeOverview(analysis_->ResampleBuf.data(), resampled.length));
-    const TraceStyle style = TraceStyleFrom(Setup_);
+    const TraceStyle style = TraceStyleFrom(setup_);
     dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
     dialog.Start(OverviewStartSecond(rec, g->XPos));
     if (runner_->exec(dialog) != QDialog::Accepted)
         return;
     auto report = std::make_unique<FragmentReport>();
     // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
-    if (!AnalyzeFragment(rec, dialog.FragPos, resampled, *analysis_, *report, nullptr))
+    if (!AnalyzeFragment(rec, dialog.FragPos(), resampled, *analysis_, *report, nullptr))
         return;
     addReport(*report, FragmentCaption(g->windowTitle().toStdString(), *report), rec.Comment);
 }
@@ -179,11 +179,10 @@ ReportWindow* MainWindow::addReport(const FragmentReport& report, const std::str
                                     const std::string& comment) {
     auto* frag = new ReportWindow;
     frag->setWindowTitle(QString::fromStdString(caption));
-    frag->FrComment = QString::fromStdString(comment);
+    frag->SetComment(QString::fromStdString(comment));
     frag->SetReport(report);
     addChild(frag);
-    frag->ReadyForPaint = true;
-    frag->update();
+    frag->StartPainting();
     return frag;
 }
 
@@ -198,9 +197,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     IdleTimer->stop();
-    if (Setup_.AutoSaveSetup) {
+    if (setup_.AutoSaveSetup) {
         IoStatus st;
-        if (!SaveSetup(startDir_, Setup_, &st))
+        if (!SaveSetup(startDir_, setup_, &st))
             message("Ошибка", "Не удалось сохранить параметры в файл " +
                                   QString::fromStdString(st.path) + "\n" +
                                   QString::fromStdString(st.detail));

@@ -55,7 +55,7 @@ QString readReport(const std::string& path, const TextReadReport& r) {
 
 void MainWindow::TB_OpenClick() {
     QFileDialog dialog(this, "Открыть файл");
-    prepareDialog(dialog, Setup_.DataDir, Setup_.OpenFilterIndex);
+    prepareDialog(dialog, setup_.DataDir, setup_.OpenFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -70,8 +70,8 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
         runner_->exec(box);
         return nullptr;
     }
-    Setup_.OpenFilterIndex = filterIndex;
-    Setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
+    setup_.OpenFilterIndex = filterIndex;
+    setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
     RecordingWindow* g = addGraph();
     g->CurrentFileName = path;
     Recording& rec = g->recording();
@@ -85,7 +85,7 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
                 "Не удалось прочитать файл " + qpath + "\n" + QString::fromStdString(st.detail));
         return nullptr;
     }
-    rec.PrepareData(ToCoreSettings(Setup_));
+    rec.PrepareData(ToCoreSettings(setup_));
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
     if (const QString text = readReport(path, report); !text.isEmpty())
@@ -100,7 +100,7 @@ void MainWindow::TB_SaveClick() {
 
 bool MainWindow::SaveGraph(RecordingWindow& graph) {
     QFileDialog dialog(this, "Сохранить файл");
-    prepareDialog(dialog, Setup_.DataDir, Setup_.SaveFilterIndex);
+    prepareDialog(dialog, setup_.DataDir, setup_.SaveFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -112,8 +112,8 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
         chosen += filter == 2 ? ".txt" : ".rr";
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
     graph.CurrentFileName = path;
-    Setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
-    Setup_.SaveFilterIndex = filter;
+    setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
+    setup_.SaveFilterIndex = filter;
     const QString qpath = QString::fromStdString(path);
     if (QFileInfo::exists(qpath) &&
         AskUser(this, *runner_, "Подтверждение", "Файл " + qpath + " существует. Переписать?",

@@ -98,7 +98,7 @@ ActiveChild MainWindow::activeChild() const {
 }
 
 void MainWindow::IdleHandler() {
-    supervisor_.Pass(Setup_.PortIndex);
+    supervisor_.Pass(setup_.PortIndex);
     L_Device->setText(QString::fromUtf8(supervisor_.StateText()));
     L_Device->setToolTip(QString::fromStdString(supervisor_.DeviceHint));
     bool anyRecording = false;
@@ -108,7 +108,7 @@ void MainWindow::IdleHandler() {
     const bool start = StartEnabled(supervisor_.DeviceConnected, anyRecording);
     TB_Start->setEnabled(start);
     N_Start->setEnabled(start);
-    States = NextCommandStates(activeChild(), States);
+    states_ = NextCommandStates(activeChild(), states_);
     applyCommandStates();
     // The heading of the means shows while they do (they need a full window of beats).
     if (RecordingWindow* g = activeGraph())
@@ -116,7 +116,7 @@ void MainWindow::IdleHandler() {
 }
 
 void MainWindow::applyCommandStates() {
-    const CommandStates& s = States;
+    const CommandStates& s = states_;
     N_Window->menuAction()->setEnabled(s[kWindowMenu]);
     N_Scale->menuAction()->setEnabled(s[kScaleMenu]);
     TB_Open->setEnabled(s[kToolOpen]);

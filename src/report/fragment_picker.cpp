@@ -194,7 +194,7 @@ FragmentPicker::FragmentPicker(QWidget* parent) : QDialog(parent) {
     connect(B_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(SB, &QScrollBar::valueChanged, this, &FragmentPicker::SBChange);
     const QFontMetrics fm(font());
-    XGridStep = SelectionGridStep(fm.horizontalAdvance("00:00:00"));
+    xGridStep_ = SelectionGridStep(fm.horizontalAdvance("00:00:00"));
     const QRect screen = (parent ? parent->screen() : QGuiApplication::primaryScreen())->geometry();
     resize(screen.width() - 2 * kScreenMargin, kClientHeight);
     move(screen.left() + kScreenMargin, screen.top() + (screen.height() - kClientHeight) / 2);
@@ -202,8 +202,8 @@ FragmentPicker::FragmentPicker(QWidget* parent) : QDialog(parent) {
 }
 
 void FragmentPicker::SetOverview(const Overview& overview) {
-    RRViewBuf = overview.RRViewBuf;
-    BufLen = overview.BufLen;
+    rrViewBuf_ = overview.RRViewBuf;
+    bufLen_ = overview.BufLen;
 }
 
 void FragmentPicker::SetTraceStyle(const QColor& color, int lineWidth) {
@@ -212,25 +212,25 @@ void FragmentPicker::SetTraceStyle(const QColor& color, int lineWidth) {
 }
 
 void FragmentPicker::Start(int xPos) {
-    XPos = xPos;
-    FragPos = 0;
+    xPos_ = xPos;
+    fragPos_ = 0;
     SB->setValue(xPos);  // a change of position snaps the view through SBChange
     showChoice();
 }
 
 void FragmentPicker::SBChange(int position) {
-    const int clamped = ClampScroll(position, BufLen);
+    const int clamped = ClampScroll(position, bufLen_);
     if (SB->value() != clamped) {
         const QSignalBlocker quiet(SB);
         SB->setValue(clamped);
     }
-    XPos = SnapToGrid(clamped, XGridStep);
+    xPos_ = SnapToGrid(clamped, xGridStep_);
     update();
 }
 
 void FragmentPicker::showChoice() {
-    B_Ok->setEnabled(FragmentFits(BufLen, FragPos));
-    L_Frag->setText(QString::fromStdString(FragmentText(FragPos)));
+    B_Ok->setEnabled(FragmentFits(bufLen_, fragPos_));
+    L_Frag->setText(QString::fromStdString(FragmentText(fragPos_)));
     L_Frag->adjustSize();
 }
 
@@ -246,20 +246,20 @@ void FragmentPicker::placeControls() {
     fragmentCaption->adjustSize();
     fragmentCaption->move(layout_.TW, labelTop);
     L_Frag->move(fragmentCaption->geometry().right() + 1, labelTop);
-    XGridTick = layout_.R_Gr.width() / XGridStep;
-    SB->setSingleStep(XGridStep);
-    SB->setPageStep(XGridStep * std::max(XGridTick - 1, 0));
+    xGridTick_ = layout_.R_Gr.width() / xGridStep_;
+    SB->setSingleStep(xGridStep_);
+    SB->setPageStep(xGridStep_ * std::max(xGridTick_ - 1, 0));
 }
 
 SelectionScene FragmentPicker::scene() const {
     SelectionScene sc;
     sc.layout = layout_;
-    sc.RRViewBuf = &RRViewBuf;
-    sc.BufLen = BufLen;
-    sc.XPos = XPos;
-    sc.FragPos = FragPos;
-    sc.XGridStep = XGridStep;
-    sc.XGridTick = XGridTick;
+    sc.RRViewBuf = &rrViewBuf_;
+    sc.BufLen = bufLen_;
+    sc.XPos = xPos_;
+    sc.FragPos = fragPos_;
+    sc.XGridStep = xGridStep_;
+    sc.XGridTick = xGridTick_;
     sc.traceColor = traceColor_;
     sc.lineWidth = lineWidth_;
     sc.sbBottom = SB->geometry().bottom() + 1;
@@ -285,10 +285,10 @@ void FragmentPicker::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const std::optional<int> pos =
-        FragPosAt(layout_, event->position().toPoint().x(), event->position().toPoint().y(), XPos);
+        FragPosAt(layout_, event->position().toPoint().x(), event->position().toPoint().y(), xPos_);
     if (!pos)
         return;
-    FragPos = *pos;
+    fragPos_ = *pos;
     showChoice();
     update(ToQRect({layout_.R_Gr.Left, 0, layout_.R_Gr.Right, layout_.R_Gr.Top - 1}));
 }

@@ -84,9 +84,14 @@ public:
     SelectionScene scene() const;
     QImage renderImage();
 
-    std::vector<uint8_t> RRViewBuf;
-    int BufLen = 0, XPos = 0, FragPos = 0;
-    int XGridStep = kSelFirstGridStep, XGridTick = 0;
+    // The per-second overview, its length, the first second in view, the chosen start and
+    // the time grid.
+    const std::vector<uint8_t>& RRViewBuf() const { return rrViewBuf_; }
+    int BufLen() const { return bufLen_; }
+    int XPos() const { return xPos_; }
+    int FragPos() const { return fragPos_; }
+    int XGridStep() const { return xGridStep_; }
+    int XGridTick() const { return xGridTick_; }
 
     QLabel *fragmentCaption, *L_Frag;
     QPushButton *B_Ok, *B_Cancel;
@@ -102,6 +107,9 @@ private:
     void showChoice();
     void placeControls();
 
+    std::vector<uint8_t> rrViewBuf_;
+    int bufLen_ = 0, xPos_ = 0, fragPos_ = 0;
+    int xGridStep_ = kSelFirstGridStep, xGridTick_ = 0;
     SelectionLayout layout_;
     QColor traceColor_ = Qt::black;
     int lineWidth_ = 1;

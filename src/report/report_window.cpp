@@ -27,7 +27,12 @@ ReportWindow::ReportWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void ReportWindow::SetReport(const FragmentReport& report) {
-    Report = report;
+    report_ = report;
+    update();
+}
+
+void ReportWindow::StartPainting() {
+    readyForPaint_ = true;
     update();
 }
 
@@ -42,10 +47,10 @@ void ReportWindow::resizeEvent(QResizeEvent*) {
 }
 
 void ReportWindow::paintEvent(QPaintEvent*) {
-    if (!ReadyForPaint)
+    if (!readyForPaint_)
         return;  // not even the background: the results are not in yet
     QPainter p(this);
-    PaintReport(p, Report, layout_, ScreenReportStyle());
+    PaintReport(p, report_, layout_, ScreenReportStyle());
 }
 
 bool ReportWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
@@ -53,7 +58,7 @@ bool ReportWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
     QPainter p;
     if (!p.begin(&device))
         return false;
-    PaintReportPage(p, Report, windowTitle(), FrComment, device.width(), device.height(),
+    PaintReportPage(p, report_, windowTitle(), frComment_, device.width(), device.height(),
                     landscape);
     return p.end();
 }

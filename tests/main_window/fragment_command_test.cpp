@@ -88,8 +88,8 @@ TEST_F(FragmentCommand, OkOpensTheReportWindow) {
         EXPECT_NE(s, nullptr);
         if (!s)
             return int(QDialog::Rejected);
-        EXPECT_EQ(s->FragPos, 0);
-        EXPECT_EQ(s->BufLen, (420 * 86 - 15 - 86) / 100);
+        EXPECT_EQ(s->FragPos(), 0);
+        EXPECT_EQ(s->BufLen(), (420 * 86 - 15 - 86) / 100);
         EXPECT_TRUE(s->B_Ok->isEnabled());
         EXPECT_EQ(s->L_Frag->text(), "00:00:00 - 00:05:00");
         return int(QDialog::Accepted);
@@ -99,8 +99,8 @@ TEST_F(FragmentCommand, OkOpensTheReportWindow) {
     ReportWindow* frag = activeReport();
     ASSERT_NE(frag, nullptr);
     EXPECT_EQ(frag->windowTitle(), graphCaption + " Фрагмент 1-351 (00:00:00-00:05:00)");
-    EXPECT_EQ(frag->FrComment, "после нагрузки");
-    EXPECT_TRUE(frag->ReadyForPaint);
+    EXPECT_EQ(frag->FrComment(), "после нагрузки");
+    EXPECT_TRUE(frag->ReadyForPaint());
     EXPECT_EQ(frag->report().FrPos, 1);
     EXPECT_EQ(frag->report().FrEnd, 351);
     EXPECT_EQ(form->activeChild(), ActiveChild::Other);
@@ -119,7 +119,7 @@ TEST_F(FragmentCommand, PrintWithoutPrinterWritesAOnePagePdf) {
     answer([](QDialog&) { return int(QDialog::Accepted); });
     form->N_Spec->trigger();
     ASSERT_NE(activeReport(), nullptr);
-    form->Setup_.PrintOrientation = 1;
+    form->setup().PrintOrientation = 1;
     const std::string pdf = dir.file("report.pdf");
     answer([](QDialog& d) {
         auto* m = dynamic_cast<MessageBox*>(&d);

@@ -26,7 +26,7 @@ TEST_F(AppTest, FirstStartInAnEmptyFolder) {
     start();
     EXPECT_TRUE(fs::is_directory(dir.path() / "Data"));
     EXPECT_EQ(form->windowTitle(), "Ормикс-01");
-    EXPECT_EQ(form->Setup_.DataDir, (dir.path() / "Data").string());
+    EXPECT_EQ(form->setup().DataDir, (dir.path() / "Data").string());
     EXPECT_EQ(form->L_Device->text(), "Прибор не подключен");
     form->close();
     EXPECT_EQ(fs::file_size(dir.path() / "tv3cfg.cfg"), 344u);
@@ -39,22 +39,22 @@ TEST_F(AppTest, ShortSettingsFileGetsTheMessageThenDefaults) {
     start();
     EXPECT_TRUE(text.startsWith("Ошибка чтения файла конфигурации"));
     EXPECT_EQ(form->windowTitle(), "Ормикс-01");
-    EXPECT_EQ(form->Setup_.Sample, 100);
+    EXPECT_EQ(form->setup().Sample, 100);
 }
 
 TEST_F(AppTest, SavedSettingsComeBackWithTheAppCaption) {
     start();
-    form->Setup_.Sample = 40;
+    form->setup().Sample = 40;
     form->close();
     form.reset();
     start();
     EXPECT_EQ(form->windowTitle(), "TRIVANT 3.3.2");
-    EXPECT_EQ(form->Setup_.Sample, 40);
+    EXPECT_EQ(form->setup().Sample, 40);
 }
 
 TEST_F(AppTest, NoAutoSaveLeavesTheFileAlone) {
     start();
-    form->Setup_.AutoSaveSetup = false;
+    form->setup().AutoSaveSetup = false;
     form->close();
     EXPECT_FALSE(fs::exists(dir.path() / "tv3cfg.cfg"));
 }
@@ -69,8 +69,8 @@ TEST_F(AppTest, OpenRrAndTextThroughTheCommand) {
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->recording().beats(), 150);
     EXPECT_TRUE(g->windowTitle().endsWith(" rest one"));
-    EXPECT_EQ(form->Setup_.OpenFilterIndex, 1);
-    EXPECT_EQ(form->Setup_.DataDir, dir.path().string());
+    EXPECT_EQ(form->setup().OpenFilterIndex, 1);
+    EXPECT_EQ(form->setup().DataDir, dir.path().string());
 
     const std::string txt = dir.file("t.txt");
     dir.write("t.txt",
@@ -117,7 +117,7 @@ TEST_F(AppTest, SaveWithTheOverwriteQuestion) {
     answer(file(dir.file("as text"), 2));
     form->N_FSave->trigger();
     EXPECT_TRUE(fs::exists(dir.path() / "as_text.txt"));
-    EXPECT_EQ(form->Setup_.SaveFilterIndex, 2);
+    EXPECT_EQ(form->setup().SaveFilterIndex, 2);
 }
 
 TEST_F(AppTest, OptionsOkDropsTheConnectionCancelKeepsAllButColours) {
@@ -133,15 +133,15 @@ TEST_F(AppTest, OptionsOkDropsTheConnectionCancelKeepsAllButColours) {
         return int(QDialog::Accepted);
     });
     form->TB_Tools->trigger();
-    EXPECT_EQ(form->Setup_.DeviceType, 1);
-    EXPECT_EQ(RRUnit(form->Setup_), 8);
+    EXPECT_EQ(form->setup().DeviceType, 1);
+    EXPECT_EQ(RRUnit(form->setup()), 8);
     EXPECT_EQ(fake->closed.size(), 1u);  // the port was closed; the pass reconnected
     answer([](QDialog& d) {
         d.findChild<QCheckBox*>("CB_RR")->setChecked(false);
         return int(QDialog::Rejected);
     });
     form->TB_Tools->trigger();
-    EXPECT_TRUE(form->Setup_.Traces[kSerRR].Shown);
+    EXPECT_TRUE(form->setup().Traces[kSerRR].Shown);
     EXPECT_EQ(fake->closed.size(), 1u);
 }
 

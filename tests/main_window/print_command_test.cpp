@@ -45,17 +45,17 @@ TEST_F(AppTest, PrintingARecordingWithoutPrinterOffersAPdf) {
 
 TEST_F(AppTest, PrinterSetupKeepsTheOrientationEvenWhenCancelled) {
     start();
-    form->Setup_.PrintOrientation = 0;
+    form->setup().PrintOrientation = 0;
     answer([](QDialog& d) {
         auto& setup = dynamic_cast<QPageSetupDialog&>(d);
         setup.printer()->setPageOrientation(QPageLayout::Landscape);
         return int(QDialog::Rejected);
     });
     form->TB_PrintSetup->trigger();
-    EXPECT_EQ(form->Setup_.PrintOrientation, 1);
+    EXPECT_EQ(form->setup().PrintOrientation, 1);
     answer([](QDialog&) { return int(QDialog::Rejected); });
     form->N_PrintSetup->trigger();
-    EXPECT_EQ(form->Setup_.PrintOrientation, 1);  // the printer was set from the settings
+    EXPECT_EQ(form->setup().PrintOrientation, 1);  // the printer was set from the settings
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST_F(AppTest, EveryTruncatedSettingsFileGetsTheMessageAndDefaults) {
         start();
         ASSERT_EQ(messages, 1) << len;
         ASSERT_EQ(form->windowTitle(), "Ормикс-01") << len;
-        form->Setup_.AutoSaveSetup = false;
+        form->setup().AutoSaveSetup = false;
         form.reset();
     }
 }
@@ -46,7 +46,7 @@ TEST_F(AppTest, ExtremeSettingsAreMended) {
         image[164 + 16 * i] = '\xFF';  // trace names too
     dir.write("tv3cfg.cfg", image);
     start();
-    const trivant::Setup& s = form->Setup_;
+    const trivant::Setup& s = form->setup();
     EXPECT_GE(s.Sample, 20);
     EXPECT_LE(s.Sample, 500);
     EXPECT_GE(s.BarWidth, 3);
@@ -57,7 +57,7 @@ TEST_F(AppTest, ExtremeSettingsAreMended) {
     EXPECT_EQ(s.BaudIndex, 0);
     EXPECT_LE(s.DataDir.size(), 80u * 2);  // at most 80 characters, UTF-8
     form->IdleHandler();                   // the odd filter indexes and the rest are harmless
-    form->Setup_.AutoSaveSetup = false;
+    form->setup().AutoSaveSetup = false;
 }
 
 }  // namespace

@@ -182,7 +182,7 @@ TEST(ReportWindow, ScreenPixels) {
     ReportWindow w;
     w.resize(900, 600);
     w.SetReport(*sampleReport());
-    w.ReadyForPaint = true;
+    w.StartPainting();
     const QImage image = w.renderImage();
     const ReportLayout& L = w.layout();
     EXPECT_EQ(image.pixelColor(L.R_RR.Left, L.R_RR.Top + 20), QColor(Qt::black));  // frame
@@ -208,7 +208,7 @@ TEST(ReportWindow, NoTotalPowerDrawsNoBandBars) {
     ReportWindow w;
     w.resize(900, 600);
     w.SetReport(*r);
-    w.ReadyForPaint = true;
+    w.StartPainting();
     const QImage image = w.renderImage();
     const Rect& c = w.layout().R_SpecComp;
     const int q = c.width() / 9;
@@ -249,9 +249,9 @@ TEST(ReportPrint, OnePagePdf) {
     const QString path = dir.filePath("report.pdf");
     ReportWindow w;
     w.setWindowTitle("rec.rr Фрагмент 1-351 (00:00:00-00:05:00)");
-    w.FrComment = "после нагрузки";
+    w.SetComment("после нагрузки");
     w.SetReport(*sampleReport());
-    w.ReadyForPaint = true;
+    w.StartPainting();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);

@@ -108,7 +108,7 @@ protected:
     }
     QPoint inside(int second) const {
         const SelectionLayout& L = dialog.layout();
-        return QPoint(L.R_Gr.Left + second - dialog.XPos, L.R_Gr.Top + 20);
+        return QPoint(L.R_Gr.Left + second - dialog.XPos(), L.R_Gr.Top + 20);
     }
     FragmentPicker dialog;
 };
@@ -116,7 +116,7 @@ protected:
 TEST_F(SelectionDialog, OpensAtTheStartWithOkByLength) {
     open(1000);
     EXPECT_EQ(dialog.windowTitle(), "Выбор 5-минутного фрагмента");
-    EXPECT_EQ(dialog.FragPos, 0);
+    EXPECT_EQ(dialog.FragPos(), 0);
     EXPECT_TRUE(dialog.B_Ok->isEnabled());
     EXPECT_EQ(dialog.L_Frag->text(), "00:00:00 - 00:05:00");
     EXPECT_EQ(dialog.fragmentCaption->text(), "Фрагмент : ");
@@ -130,36 +130,36 @@ TEST_F(SelectionDialog, OpensAtTheStartWithOkByLength) {
 TEST_F(SelectionDialog, LeftClickChoosesRightClickDoesNot) {
     open(400);
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, inside(100));
-    EXPECT_EQ(dialog.FragPos, 100);
+    EXPECT_EQ(dialog.FragPos(), 100);
     EXPECT_TRUE(dialog.B_Ok->isEnabled());
     EXPECT_EQ(dialog.L_Frag->text(), "00:01:40 - 00:06:40");
     QTest::mouseClick(&dialog, Qt::RightButton, {}, inside(150));
-    EXPECT_EQ(dialog.FragPos, 100);
+    EXPECT_EQ(dialog.FragPos(), 100);
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, inside(101));
-    EXPECT_EQ(dialog.FragPos, 101);
+    EXPECT_EQ(dialog.FragPos(), 101);
     EXPECT_FALSE(dialog.B_Ok->isEnabled());  // 400 < 101 + 300
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(inside(10).x(), 0));
-    EXPECT_EQ(dialog.FragPos, 101);
+    EXPECT_EQ(dialog.FragPos(), 101);
 }
 
 TEST_F(SelectionDialog, ScrollSnapsToTheGridAndStopsAtTheEnd) {
     open(5000);
-    const int step = dialog.XGridStep;
+    const int step = dialog.XGridStep();
     ASSERT_GE(step, 30);
     EXPECT_EQ(step % 30, 0);
     dialog.SB->setValue(2 * step + 7);
-    EXPECT_EQ(dialog.XPos, 2 * step);
+    EXPECT_EQ(dialog.XPos(), 2 * step);
     dialog.SB->setValue(9000);
     EXPECT_EQ(dialog.SB->value(), 5000);
-    EXPECT_EQ(dialog.XPos, step * (5000 / step));
+    EXPECT_EQ(dialog.XPos(), step * (5000 / step));
     EXPECT_EQ(dialog.SB->singleStep(), step);
-    EXPECT_EQ(dialog.SB->pageStep(), step * (dialog.XGridTick - 1));
+    EXPECT_EQ(dialog.SB->pageStep(), step * (dialog.XGridTick() - 1));
 }
 
 TEST_F(SelectionDialog, OpensSnappedAtTheGraphsView) {
     open(5000, 100);
-    EXPECT_EQ(dialog.XPos, dialog.XGridStep * (100 / dialog.XGridStep));
-    EXPECT_EQ(dialog.FragPos, 0);
+    EXPECT_EQ(dialog.XPos(), dialog.XGridStep() * (100 / dialog.XGridStep()));
+    EXPECT_EQ(dialog.FragPos(), 0);
 }
 
 TEST_F(SelectionDialog, OverviewPixels) {

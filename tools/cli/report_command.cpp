@@ -32,7 +32,7 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     ReportWindow window;
     const std::string name = QFileInfo(QString::fromStdString(in)).completeBaseName().toStdString();
     window.setWindowTitle(QString::fromStdString(FragmentCaption(name, *report)));
-    window.FrComment = QString::fromStdString(rec->Comment);
+    window.SetComment(QString::fromStdString(rec->Comment));
     window.SetReport(*report);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

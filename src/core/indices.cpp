@@ -51,30 +51,30 @@ uint8_t sdnnFromSums(int n, int32_t sum, int32_t sumSq) {
 uint8_t Recording::CalcSYM() const {
     int c = 0;
     // count > AMo / 5 as real numbers, kept exact in integers
-    for (int j = XMin; j <= XMax; ++j)
-        if (HistoBuf[j] * 5 > AMo)
+    for (int j = Histo.XMin; j <= Histo.XMax; ++j)
+        if (Histo.HistoBuf[j] * 5 > Histo.AMo)
             ++c;
     if (c == 0)
         return 0;
-    return static_cast<uint8_t>(std::min(AMo * 4 / c, kAMoCap));
+    return static_cast<uint8_t>(std::min(Histo.AMo * 4 / c, kAMoCap));
 }
 
 uint8_t Recording::CalcPAR() const {
-    if (Moda == 0)
+    if (Histo.Moda == 0)
         return 0;
     std::array<uint16_t, kHistoBins> flank;
     int64_t sum = 0;
-    if (Moda >= XMin) {
+    if (Histo.Moda >= Histo.XMin) {
         int n = 0;
-        for (int j = Moda; j >= XMin; --j)
-            flank[n++] = HistoBuf[j];
-        sum += flankPar(flank.data(), n, Moda);
+        for (int j = Histo.Moda; j >= Histo.XMin; --j)
+            flank[n++] = Histo.HistoBuf[j];
+        sum += flankPar(flank.data(), n, Histo.Moda);
     }
-    if (Moda <= XMax) {
+    if (Histo.Moda <= Histo.XMax) {
         int n = 0;
-        for (int j = Moda; j <= XMax; ++j)
-            flank[n++] = HistoBuf[j];
-        sum += flankPar(flank.data(), n, Moda);
+        for (int j = Histo.Moda; j <= Histo.XMax; ++j)
+            flank[n++] = Histo.HistoBuf[j];
+        sum += flankPar(flank.data(), n, Histo.Moda);
     }
     // A sum past the byte saturates rather than wrapping to a small, wrong value.
     return static_cast<uint8_t>(std::min<int64_t>(sum, kMaxIndexByte));
@@ -92,10 +92,10 @@ uint8_t Recording::CalcSDNN(int k, int sample) const {
 }
 
 int32_t Recording::CalcIB50(int k, const CoreSettings& cfg) const {
-    if (Moda50 == 0 || DeltaX50 == 0)
+    if (Histo.Moda50 == 0 || Histo.DeltaX50 == 0)
         return 0;
     // AMo50 / (2 Mo dX), Mo and dX of the 50 ms histogram in seconds.
-    double x = AMo50 * 1000000.0 / (2.0 * (Moda50 * 50) * (DeltaX50 * 50));
+    double x = Histo.AMo50 * 1000000.0 / (2.0 * (Histo.Moda50 * 50) * (Histo.DeltaX50 * 50));
     if (cfg.IbCompensation)
         x = x * 100.0 / std::max(1, std::min(k, cfg.Sample));
     return static_cast<int32_t>(std::nearbyint(x));
@@ -109,7 +109,8 @@ void Recording::CalcIndices(int k, const CoreSettings& cfg) {
     DataSeries[kSerSYM][k] = SYM;
     PAR = CalcPAR();
     DataSeries[kSerPAR][k] = PAR;
-    SDNN = sdnnFromSums(windowLen, windowSum, windowSumSq);  // the window just counted
+    SDNN = sdnnFromSums(Histo.windowLen, Histo.windowSum,
+                        Histo.windowSumSq);  // the window just counted
     DataSeries[kSerSDNN][k] = SDNN;
     IB50 = CalcIB50(k, cfg);
     DataSeries[kSerIBHi][k] = static_cast<uint8_t>((IB50 >> 8) & 0xFF);

@@ -42,7 +42,7 @@ struct SeriesInfo {
     }
 };
 
-class Recording : public Histogram {
+class Recording {
 public:
     Recording();
 
@@ -58,7 +58,7 @@ public:
     // Unpacks positions 1..CurrentFileLen - 1 from DataBuf into series 1, 2 and 8.
     void Unpack();
 
-    void BuildHisto(int k, int sample) { buildHisto(DataSeries[kSerRR].data(), k, sample, *this); }
+    void BuildHisto(int k, int sample) { buildHisto(DataSeries[kSerRR].data(), k, sample, Histo); }
     void CalcIndices(int k, const CoreSettings& cfg);
     uint8_t CalcSYM() const;
     uint8_t CalcPAR() const;
@@ -76,6 +76,7 @@ public:
     int32_t LabNum = 0;
     std::string Comment;  // UTF-8
 
+    Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;
     int32_t IB50 = 0;
 

@@ -27,7 +27,7 @@ void drawIntervalGrid(QPainter& p, const GraphScene& sc, int step) {
     const int c = r.Left + r.width() / 2;
     auto line = [&](int x) {
         p.drawLine(x, r.Top, x, r.Bottom);
-        const int cls = sc.rec->Moda + (x - r.Left) / bw - m;
+        const int cls = sc.rec->Histo.Moda + (x - r.Left) / bw - m;
         TextAt(p, x - sc.layout.TW, r.Bottom + 2, QString::number(cls * 10));
     };
     for (int x = c; x > r.Left; x -= step)
@@ -61,10 +61,10 @@ void drawBars(QPainter& p, const GraphScene& sc, int range) {
     // Counts past the range (possible only beyond 250 beats in one class) end at the top.
     p.setClipRect(QRect(r.Left, r.Top, r.width(), r.height() + 1), Qt::IntersectClip);
     for (int e = 0; e <= n; ++e) {
-        const int k = sc.rec->Moda + e - m;
+        const int k = sc.rec->Histo.Moda + e - m;
         if (k < 1 || k > 254)
             continue;
-        const int top = r.Bottom - HistoHeight(sc.rec->HistoBuf[k], r.height(), range);
+        const int top = r.Bottom - HistoHeight(sc.rec->Histo.HistoBuf[k], r.height(), range);
         p.fillRect(
             QRect(QPoint(r.Left + e * bw, top), QPoint(r.Left + (e + 1) * bw - 1, r.Bottom - 1)),
             kBars);
@@ -87,10 +87,10 @@ void drawWindowMark(QPainter& p, const GraphScene& sc) {
 }  // namespace
 
 void PaintHisto(QPainter& p, const GraphScene& sc) {
-    if (!sc.rec || sc.rec->Moda == 0)
+    if (!sc.rec || sc.rec->Histo.Moda == 0)
         return;
     const Rect& r = sc.layout.rHisto;
-    const int range = kHistoRanges[HistoScaleIndex(sc.rec->AMo)];
+    const int range = kHistoRanges[HistoScaleIndex(sc.rec->Histo.AMo)];
     p.fillRect(QRect(r.Left, r.Top, r.width(), r.height() + sc.layout.TH), Qt::white);
     p.setPen(kGrid);
     p.drawLine(r.Left, r.Top, r.Left, r.Bottom);

@@ -205,9 +205,9 @@ void RecordingWindow::setAveragesVisible(bool visible) {
 }
 
 void RecordingWindow::setHistoTexts() {
-    SetLabel(L_Moda, QString::number(rec_->Moda * 10) + " мс");
-    SetLabel(L_AMo, QString::number(rec_->AMo));
-    SetLabel(L_DeltaX, QString::number(rec_->DeltaX * 10) + " мс");
+    SetLabel(L_Moda, QString::number(rec_->Histo.Moda * 10) + " мс");
+    SetLabel(L_AMo, QString::number(rec_->Histo.AMo));
+    SetLabel(L_DeltaX, QString::number(rec_->Histo.DeltaX * 10) + " мс");
 }
 
 void RecordingWindow::setTitle(const std::string& name) {

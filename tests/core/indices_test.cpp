@@ -12,22 +12,22 @@ namespace {
 
 // PAR exactly as defined: level by level, flank by flank; returns the unclamped sum.
 int64_t referencePar(const Recording& r) {
-    if (r.Moda == 0)
+    if (r.Histo.Moda == 0)
         return 0;
-    const auto& h = r.HistoBuf;
+    const auto& h = r.Histo.HistoBuf;
     int64_t sum = 0;
-    for (int a = 0; a < r.Moda; ++a) {
+    for (int a = 0; a < r.Histo.Moda; ++a) {
         int c = 0;
-        if (r.Moda >= r.XMin)
-            for (int j = r.XMin; j <= r.Moda; ++j)
+        if (r.Histo.Moda >= r.Histo.XMin)
+            for (int j = r.Histo.XMin; j <= r.Histo.Moda; ++j)
                 c += h[j] > a;
-        for (int j = r.Moda - c + 1; j <= r.Moda && c > 0; ++j)
+        for (int j = r.Histo.Moda - c + 1; j <= r.Histo.Moda && c > 0; ++j)
             sum += h[j] <= a;
         c = 0;
-        if (r.Moda <= r.XMax)
-            for (int j = r.Moda; j <= r.XMax; ++j)
+        if (r.Histo.Moda <= r.Histo.XMax)
+            for (int j = r.Histo.Moda; j <= r.Histo.XMax; ++j)
                 c += h[j] > a;
-        for (int j = r.Moda; j <= r.Moda + c - 1; ++j)
+        for (int j = r.Histo.Moda; j <= r.Histo.Moda + c - 1; ++j)
             sum += h[j] <= a;
     }
     return sum;
@@ -36,8 +36,8 @@ int64_t referencePar(const Recording& r) {
 TEST(Indices, SymAndParWorkedExample) {
     auto rec = withRR({78, 80, 80, 80, 81, 82});
     rec->BuildHisto(6, 20);
-    ASSERT_EQ(rec->Moda, 80);
-    ASSERT_EQ(rec->AMo, 3);
+    ASSERT_EQ(rec->Histo.Moda, 80);
+    ASSERT_EQ(rec->Histo.AMo, 3);
     EXPECT_EQ(rec->CalcSYM(), 3);
     EXPECT_EQ(rec->CalcPAR(), 1);
 }
@@ -49,7 +49,7 @@ TEST(Indices, SymComparesAgainstAFifthOfAMoAsReals) {
     rr.insert(rr.end(), 3, 82);
     auto rec = withRR(rr);
     rec->BuildHisto(static_cast<int>(rr.size()), 100);
-    ASSERT_EQ(rec->AMo, 19);
+    ASSERT_EQ(rec->Histo.AMo, 19);
     EXPECT_EQ(rec->CalcSYM(), 19 * 4 / 2);
 }
 
@@ -59,7 +59,7 @@ TEST(Indices, IdenticalIntervals) {
     EXPECT_EQ(rec->SYM, 80);
     EXPECT_EQ(rec->PAR, 0);
     EXPECT_EQ(rec->SDNN, 0);
-    EXPECT_EQ(rec->DeltaX50, 1);
+    EXPECT_EQ(rec->Histo.DeltaX50, 1);
     EXPECT_EQ(rec->IB50, 250);  // 20 * 200 / (16 * 1)
 }
 
@@ -141,9 +141,9 @@ TEST(Indices, Ib50Table) {
     };
     for (const auto& c : cases) {
         Recording rec;
-        rec.Moda50 = static_cast<uint8_t>(c.moda50);
-        rec.DeltaX50 = static_cast<uint8_t>(c.deltaX50);
-        rec.AMo50 = static_cast<uint8_t>(c.amo50);
+        rec.Histo.Moda50 = static_cast<uint8_t>(c.moda50);
+        rec.Histo.DeltaX50 = static_cast<uint8_t>(c.deltaX50);
+        rec.Histo.AMo50 = static_cast<uint8_t>(c.amo50);
         EXPECT_EQ(rec.CalcIB50(c.k, settings(c.sample, c.compensation)), c.want)
             << c.moda50 << " " << c.deltaX50 << " " << c.amo50 << " k=" << c.k;
     }

@@ -144,8 +144,8 @@ TEST_F(RecorderTest, StopPacksAndPreparesWithLabels) {
     EXPECT_EQ(rec->at(kSerSPO, 2), 97);  // the label's own SpO2 gives way to the beat before
     EXPECT_EQ(rec->at(kSerLbl, 2), 1);
     EXPECT_EQ(rec->LabNum, 1);
-    EXPECT_EQ(rec->AMo, 1);  // histogram of beat 1
-    EXPECT_EQ(rec->Moda, 80);
+    EXPECT_EQ(rec->Histo.AMo, 1);  // histogram of beat 1
+    EXPECT_EQ(rec->Histo.Moda, 80);
     EXPECT_GT(rec->sRR.Max, 0);
     recorder.Stop(settings.core);  // a second stop changes nothing
     EXPECT_EQ(events.stops, 1);

@@ -37,7 +37,7 @@ void BM_SupervisionPass(benchmark::State& state) {
     ConnectionSupervisor sup(ports);
     for (auto _ : state)
         sup.Pass(0);
-    state.counters["ports"] = static_cast<double>(sup.PortList.size());
+    state.counters["ports"] = static_cast<double>(sup.PortList().size());
 }
 BENCHMARK(BM_SupervisionPass)->Unit(benchmark::kMicrosecond);
 

@@ -18,13 +18,13 @@ ConnectionSupervisor::~ConnectionSupervisor() {
 void ConnectionSupervisor::Pass(int portIndex) {
     if (portIndex < 0 || portIndex >= kFixedPortCount)
         portIndex = 0;
-    DeniedPort.clear();
+    deniedPort_.clear();
     if (portIndex == 0)
         searchAutomatically();
     else
         keepFixedPort(portIndex);
-    if (!DeviceConnected && !DeniedPort.empty())
-        DeviceHint = PermissionHint(DeniedPort);
+    if (!deviceConnected_ && !deniedPort_.empty())
+        deviceHint_ = PermissionHint(deniedPort_);
 }
 
 std::string PermissionHint(const std::string& port) {
@@ -36,24 +36,25 @@ std::string PermissionHint(const std::string& port) {
 int ConnectionSupervisor::tryOpen(const std::string& name) {
     const int handle = ports_.OpenPort(name, kDeviceBaud);
     if (handle <= 0 && ports_.LastOpenDenied())
-        DeniedPort = name;
+        deniedPort_ = name;
     return handle;
 }
 
 void ConnectionSupervisor::searchAutomatically() {
-    ports_.EnumPorts(PortList);
-    if (DeviceConnected) {
-        DeviceConnected = std::find(PortList.begin(), PortList.end(), PortName) != PortList.end();
-        if (!DeviceConnected) {
+    ports_.EnumPorts(portList_);
+    if (deviceConnected_) {
+        deviceConnected_ =
+            std::find(portList_.begin(), portList_.end(), portName_) != portList_.end();
+        if (!deviceConnected_) {
             closeHandle();  // the port is gone; its handle is of no use any more
-            PortName = kNoPortName;
-            DeviceHint.clear();
+            portName_ = kNoPortName;
+            deviceHint_.clear();
         }
         return;
     }
     // Every listed port is tried; the last one that opens stays in use.
-    for (const std::string& entry : PortList) {
-        if (entry == PortName)
+    for (const std::string& entry : portList_) {
+        if (entry == portName_)
             continue;
         const int handle = tryOpen(entry);
         if (handle > 0)
@@ -63,50 +64,50 @@ void ConnectionSupervisor::searchAutomatically() {
 
 void ConnectionSupervisor::keepFixedPort(int portIndex) {
     // A connected fixed port is not watched: only Reset ends the connection.
-    if (!DeviceConnected) {
+    if (!deviceConnected_) {
         const int handle = tryOpen(FixedPortNames[portIndex]);
         if (handle > 0)
             adopt(handle, FixedPortNames[portIndex]);
     }
-    if (!DeviceConnected) {
-        PortName = kNoPortName;
-        DeviceHint.clear();
+    if (!deviceConnected_) {
+        portName_ = kNoPortName;
+        deviceHint_.clear();
     }
 }
 
 void ConnectionSupervisor::adopt(int handle, const std::string& name) {
     closeHandle();  // a port replaced during the walk is closed, not leaked
-    PortHandle = handle;
-    PortName = name;
-    DeviceConnected = true;
-    DeviceHint = name;
+    portHandle_ = handle;
+    portName_ = name;
+    deviceConnected_ = true;
+    deviceHint_ = name;
 }
 
 void ConnectionSupervisor::closeHandle() {
-    if (PortHandle > 0)
-        ports_.ClosePort(PortHandle);
-    PortHandle = 0;
+    if (portHandle_ > 0)
+        ports_.ClosePort(portHandle_);
+    portHandle_ = 0;
 }
 
 void ConnectionSupervisor::Reset() {
     closeHandle();
-    DeviceConnected = false;
-    PortName = kNoPortName;
+    deviceConnected_ = false;
+    portName_ = kNoPortName;
 }
 
 size_t ConnectionSupervisor::Read(uint8_t* buffer, size_t capacity) {
-    if (!DeviceConnected || PortHandle <= 0)
+    if (!deviceConnected_ || portHandle_ <= 0)
         return 0;
-    return ports_.ReadPort(PortHandle, buffer, std::min(capacity, kReceiveBufferBytes));
+    return ports_.ReadPort(portHandle_, buffer, std::min(capacity, kReceiveBufferBytes));
 }
 
 void ConnectionSupervisor::Purge() {
-    if (DeviceConnected && PortHandle > 0)
-        ports_.PurgePort(PortHandle);
+    if (deviceConnected_ && portHandle_ > 0)
+        ports_.PurgePort(portHandle_);
 }
 
 const char* ConnectionSupervisor::StateText() const {
-    return DeviceConnected ? kDeviceConnectedText : kDeviceNotConnectedText;
+    return deviceConnected_ ? kDeviceConnectedText : kDeviceNotConnectedText;
 }
 
 }  // namespace trivant

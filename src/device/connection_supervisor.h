@@ -36,12 +36,14 @@ public:
     const char* StateText() const;
     PortLayer& ports() { return ports_; }
 
-    bool DeviceConnected = false;
-    int PortHandle = 0;
-    std::string PortName;
-    std::vector<std::string> PortList;
-    std::string DeviceHint;  // the hint of L_Device: the port in use, or empty
-    std::string DeniedPort;  // a port present that the user may not open (last pass)
+    bool DeviceConnected() const { return deviceConnected_; }
+    int PortHandle() const { return portHandle_; }
+    const std::string& PortName() const { return portName_; }
+    const std::vector<std::string>& PortList() const { return portList_; }
+    // The hint of L_Device: the port in use, or empty.
+    const std::string& DeviceHint() const { return deviceHint_; }
+    // A port present that the user may not open (last pass).
+    const std::string& DeniedPort() const { return deniedPort_; }
 
 private:
     void searchAutomatically();
@@ -51,6 +53,12 @@ private:
     void closeHandle();
 
     PortLayer& ports_;
+    bool deviceConnected_ = false;
+    int portHandle_ = 0;
+    std::string portName_;
+    std::vector<std::string> portList_;
+    std::string deviceHint_;
+    std::string deniedPort_;
 };
 
 }  // namespace trivant

@@ -1,7 +1,6 @@
-// Frame state machine, beat completion, limits and the end of a recording.
+// Beats from the frame decoder into the recording, beat completion, limits and the end of
+// a recording.
 #include "recorder.h"
-
-#include "setup.h"
 
 namespace trivant {
 
@@ -12,17 +11,13 @@ const char* const kCapacityMessage = "Максимальное количест�
 const char* const kFiveMinutesMessage = "Запись 5-минутного фрагмента завершена";
 const char* const kNoConnectionMessage = "Нет связи с прибором";
 
-RecorderSettings RecorderSettingsFrom(const Setup& setup) {
-    return {ToCoreSettings(setup), RRUnit(setup), setup.AutoStop};
-}
-
 void Recorder::Start() {
     rec_.CurrentFileLen = 1;
     rec_.Comment.clear();
     rec_.RREventEnabled = true;
-    TotalTime = 0;
-    ConnectTimeout = 0;
-    ByteNum = 0;
+    totalTime_ = 0;
+    connectTimeout_ = 0;
+    decoder_.Restart();
     started_ = true;
     stopped_ = false;
 }
@@ -31,37 +26,41 @@ void Recorder::Tick(const uint8_t* bytes, size_t count, const RecorderSettings& 
     if (!rec_.RREventEnabled)
         return;
     if (count == 0) {
-        if (++ConnectTimeout == kSilentTickLimit)
+        if (++connectTimeout_ == kSilentTickLimit)
             stopFor(StopReason::Silence, s.core);
         return;
     }
-    ConnectTimeout = 0;
+    connectTimeout_ = 0;
     // Bytes after a limit stopped the recording are dropped with the rest of the read.
     for (size_t i = 0; i < count && rec_.RREventEnabled; ++i)
-        feed(bytes[i], s);
+        apply(decoder_.Feed(bytes[i]), s);
 }
 
-void Recorder::feed(uint8_t b, const RecorderSettings& s) {
-    switch (ByteNum) {
-    case 0:
-        if (b >= kStatusCodes)
-            return;  // not a frame start
-        ByteNum = 1;
-        ElStatus = b;
-        events_.StatusTextChanged(kStatusTexts[b]);
+void Recorder::apply(const FrameEvent& e, const RecorderSettings& s) {
+    switch (e.kind) {
+    case FrameEvent::Status:
+        events_.StatusTextChanged(kStatusTexts[e.code]);
         return;
-    case 1:
-        ByteNum = 2;
-        // The older model counts in 8 ms units; stored RR is always in 10 ms units.
-        if (ElStatus == 0 && rec_.CurrentFileLen <= kCapacity)
-            rec_.DataSeries[kSerRR][rec_.CurrentFileLen] =
-                s.RRUnit == 10 ? b : static_cast<uint8_t>(b * 8 / 10);
+    case FrameEvent::RR:
+        storeRR(e.rr, s);
         return;
-    default:
-        ByteNum = 0;
-        if (ElStatus == 0)
-            completeBeat(b, s);
+    case FrameEvent::Beat:
+        completeBeat(e.spo, s);
+        return;
+    case FrameEvent::None:
+    case FrameEvent::Skipped:
+        return;
     }
+}
+
+// The RR byte goes into the slot being filled as soon as it arrives: a stop before the SpO2
+// byte packs that slot with it, and a saved file keeps it.
+void Recorder::storeRR(uint8_t rr, const RecorderSettings& s) {
+    if (rec_.CurrentFileLen > kCapacity)
+        return;
+    // The older model counts in 8 ms units; stored RR is always in 10 ms units.
+    rec_.DataSeries[kSerRR][rec_.CurrentFileLen] =
+        s.RRUnit == 10 ? rr : static_cast<uint8_t>(rr * 8 / 10);
 }
 
 void Recorder::completeBeat(uint8_t spoByte, const RecorderSettings& s) {
@@ -72,13 +71,13 @@ void Recorder::completeBeat(uint8_t spoByte, const RecorderSettings& s) {
     rec_.DataSeries[kSerSPO][n] = spoByte < kSpoOffset ? 0 : spoByte - kSpoOffset;
     if (n > 2) {  // the first two beats are stored without indices or time
         rec_.CalcIndices(n, s.core);
-        TotalTime += rec_.DataSeries[kSerRR][n];
+        totalTime_ += rec_.DataSeries[kSerRR][n];
     }
     rec_.CurrentFileLen = n + 1;
     events_.BeatCompleted(n);
     if (rec_.CurrentFileLen > kMaxBeats)
         stopFor(StopReason::Capacity, s.core);
-    else if (s.AutoStop && TotalTime > kFiveMinuteTime)
+    else if (s.AutoStop && totalTime_ > kFiveMinuteTime)
         stopFor(StopReason::FiveMinutes, s.core);
 }
 
@@ -99,14 +98,6 @@ void Recorder::Stop(const CoreSettings& core) {
     rec_.PrepareData(core);
     rec_.BuildHisto(1, core.Sample);
     events_.Stopped();
-}
-
-int FollowXPos(int width, int currentFileLen, int xPos, int xMult, int gridStep) {
-    if (xMult <= 0 || gridStep <= 0)
-        return xPos;
-    if (width >= (currentFileLen - xPos) * xMult + gridStep)
-        return xPos;
-    return xPos + (width / gridStep * gridStep) / xMult - gridStep / xMult;
 }
 
 }  // namespace trivant

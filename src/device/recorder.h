@@ -1,8 +1,10 @@
-// The live recording: decodes the device's 3-byte frames (status, RR, SpO2) into beats,
+// The live recording: takes the beats that the frame decoder finds in the device's bytes,
 // computes each new beat's indices, watches the limits and silence, and stops. A recording
 // window drives it from its 100 ms timer; effects on the window go through RecordingEvents.
 #pragma once
 
+#include "frame_decoder.h"
+#include "recorder_settings.h"
 #include "recording.h"
 
 #include <array>
@@ -12,9 +14,6 @@
 
 namespace trivant {
 
-struct Setup;
-
-constexpr int kStatusCodes = 6;  // a frame starts with a byte below this
 extern const std::array<const char*, kStatusCodes> kStatusTexts;
 
 constexpr int kSilentTickLimit = 1000;      // 100 s of 100 ms ticks without a byte
@@ -26,13 +25,6 @@ extern const char* const kFiveMinutesMessage;
 extern const char* const kNoConnectionMessage;
 
 enum class StopReason { Capacity, FiveMinutes, Silence };
-
-struct RecorderSettings {
-    CoreSettings core;
-    int RRUnit = 10;  // ms per RR unit of the device: 10, or 8 for the older model
-    bool AutoStop = true;
-};
-RecorderSettings RecorderSettingsFrom(const Setup& setup);
 
 // What the recording window does in response; every call comes from Tick or Stop.
 class RecordingEvents {
@@ -59,24 +51,25 @@ public:
 
     bool recording() const { return rec_.RREventEnabled; }
 
-    int32_t ConnectTimeout = 0;  // ticks in a row without a byte
-    int32_t ByteNum = 0;         // position expected next inside a frame: 0, 1 or 2
-    int32_t ElStatus = 0;        // status code of the current frame
-    int32_t TotalTime = 0;       // 10 ms units: the RR sum of the beats from the third on
+    int32_t ConnectTimeout() const { return connectTimeout_; }  // ticks in a row without a byte
+    int32_t ByteNum() const { return decoder_.ByteNum(); }
+    int32_t ElStatus() const { return decoder_.ElStatus(); }
+    // 10 ms units: the RR sum of the beats from the third on.
+    int32_t TotalTime() const { return totalTime_; }
 
 private:
-    void feed(uint8_t b, const RecorderSettings& s);
+    void apply(const FrameEvent& e, const RecorderSettings& s);
+    void storeRR(uint8_t rr, const RecorderSettings& s);
     void completeBeat(uint8_t spoByte, const RecorderSettings& s);
     void stopFor(StopReason why, const CoreSettings& core);
 
     Recording& rec_;
     RecordingEvents& events_;
+    FrameDecoder decoder_;
+    int32_t connectTimeout_ = 0;
+    int32_t totalTime_ = 0;
     bool started_ = false;
     bool stopped_ = false;
 };
-
-// The first beat to show after beat CurrentFileLen - 1 arrived: when the newest beat would
-// pass the right edge (less one grid step), the view jumps forward by about a panel width.
-int FollowXPos(int width, int currentFileLen, int xPos, int xMult, int gridStep);
 
 }  // namespace trivant

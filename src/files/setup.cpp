@@ -204,4 +204,8 @@ CoreSettings ToCoreSettings(const Setup& setup) {
     return cfg;
 }
 
+RecorderSettings RecorderSettingsFrom(const Setup& setup) {
+    return {ToCoreSettings(setup), RRUnit(setup), setup.AutoStop};
+}
+
 }  // namespace trivant

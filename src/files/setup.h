@@ -4,6 +4,7 @@
 
 #include "atomic_file.h"
 #include "core_settings.h"
+#include "recorder_settings.h"
 
 #include <array>
 #include <cstddef>
@@ -69,5 +70,7 @@ void ApplyDefaults(Setup& setup, const std::string& startDir);
 // Milliseconds per RR unit of the device: 10 for "Ормикс-01", 8 otherwise.
 int RRUnit(const Setup& setup);
 CoreSettings ToCoreSettings(const Setup& setup);
+// The settings the live recorder reads on each tick.
+RecorderSettings RecorderSettingsFrom(const Setup& setup);
 
 }  // namespace trivant

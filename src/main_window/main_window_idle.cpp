@@ -100,12 +100,12 @@ ActiveChild MainWindow::activeChild() const {
 void MainWindow::IdleHandler() {
     supervisor_.Pass(setup_.PortIndex);
     L_Device->setText(QString::fromUtf8(supervisor_.StateText()));
-    L_Device->setToolTip(QString::fromStdString(supervisor_.DeviceHint));
+    L_Device->setToolTip(QString::fromStdString(supervisor_.DeviceHint()));
     bool anyRecording = false;
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (auto* g = qobject_cast<RecordingWindow*>(w->widget()))
             anyRecording |= g->recordingNow();
-    const bool start = StartEnabled(supervisor_.DeviceConnected, anyRecording);
+    const bool start = StartEnabled(supervisor_.DeviceConnected(), anyRecording);
     TB_Start->setEnabled(start);
     N_Start->setEnabled(start);
     states_ = NextCommandStates(activeChild(), states_);

@@ -79,6 +79,14 @@ int RealignXPos(int panelWidth, int currentFileLen, int xMult, int xGridStep) {
     return std::max(0, xGridStep * (xPos / xGridStep));
 }
 
+int FollowXPos(int width, int currentFileLen, int xPos, int xMult, int gridStep) {
+    if (xMult <= 0 || gridStep <= 0)
+        return xPos;
+    if (width >= (currentFileLen - xPos) * xMult + gridStep)
+        return xPos;
+    return xPos + (width / gridStep * gridStep) / xMult - gridStep / xMult;
+}
+
 int HistoScaleIndex(int amo) {
     int i = 0;
     while (i < static_cast<int>(kHistoRanges.size()) - 1 && kHistoRanges[i] < amo)

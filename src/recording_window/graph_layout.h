@@ -50,6 +50,10 @@ int LastColumn(int left, int right, int xMult, int xPos, int currentFileLen);
 // XPos after a resize while recording, so that the newest samples stay in view.
 int RealignXPos(int panelWidth, int currentFileLen, int xMult, int xGridStep);
 
+// The first beat to show after beat CurrentFileLen - 1 arrived: when the newest beat would
+// pass the right edge (less one grid step), the view jumps forward by about a panel width.
+int FollowXPos(int width, int currentFileLen, int xPos, int xMult, int gridStep);
+
 // Histogram panel: count ranges, and count to bar height.
 constexpr std::array<int, 7> kHistoRanges{10, 25, 50, 100, 150, 200, 250};
 int HistoScaleIndex(int amo);

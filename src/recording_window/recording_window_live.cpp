@@ -68,7 +68,7 @@ void RecordingWindow::BeatCompleted(int n) {
         if (r.at(kSerSPO, n) != 0)
             SetLabel(L_SPO, QString::number(r.at(kSerSPO, n)));
         SetLabel(L_RR, QString::number(r.at(kSerRR, n) * 10));
-        SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(recorder_.TotalTime)));
+        SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(recorder_.TotalTime())));
         HistoPoint = n;
         const Rect& h = layout_.rHisto;
         update(QRect(h.Left - 6 * layout_.TW, h.Top, h.width() + 6 * layout_.TW,

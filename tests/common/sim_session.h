@@ -49,7 +49,7 @@ public:
         return PumpUntil(
             [&] {
                 form->IdleHandler();
-                return form->supervisor().DeviceConnected;
+                return form->supervisor().DeviceConnected();
             },
             10);
     }

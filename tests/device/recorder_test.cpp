@@ -1,4 +1,4 @@
-// The device stream decoder and the recording tick.
+// The recording tick: the device's frames into beats, the limits, silence and the stop.
 #include "recorder.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +52,15 @@ TEST_F(RecorderTest, FrameSplitAcrossReadsIsOneBeat) {
     EXPECT_EQ(rec->CurrentFileLen, 2);
 }
 
+TEST_F(RecorderTest, RRIsStoredBeforeItsSpO2Byte) {
+    tick(frames(3, 80));
+    tick({0, 82});
+    EXPECT_EQ(rec->at(kSerRR, 4), 82);
+    EXPECT_EQ(rec->CurrentFileLen, 4);
+    recorder.Stop(settings.core);  // the slot being filled is packed with it
+    EXPECT_EQ(sampleRR(rec->DataBuf[4]), 82);
+}
+
 TEST_F(RecorderTest, SkippedBytesAndBothDeviceModels) {
     for (const auto& [unit, want] : {std::pair{10, 100}, std::pair{8, 80}}) {
         auto r = std::make_unique<Recording>();
@@ -84,10 +93,10 @@ TEST_F(RecorderTest, StatusFramesCarryNoBeat) {
 
 TEST_F(RecorderTest, FirstTwoBeatsHaveNoIndicesOrTime) {
     tick(frames(2, 80));
-    EXPECT_EQ(recorder.TotalTime, 0);
+    EXPECT_EQ(recorder.TotalTime(), 0);
     EXPECT_EQ(rec->at(kSerSDNN, 2), 0);
     tick({0, 90, 197});
-    EXPECT_EQ(recorder.TotalTime, 90);
+    EXPECT_EQ(recorder.TotalTime(), 90);
     EXPECT_EQ(rec->SDNN, 47);  // 800, 800, 900 ms
     EXPECT_EQ(rec->at(kSerSDNN, 3), 47);
     EXPECT_EQ(events.beats, (std::vector<int>{1, 2, 3}));
@@ -97,9 +106,9 @@ TEST_F(RecorderTest, FirstTwoBeatsHaveNoIndicesOrTime) {
 TEST_F(RecorderTest, SilenceCountResetsOnAnyByteAndStopsAt1000) {
     for (int i = 0; i < 999; ++i)
         tick({});
-    EXPECT_EQ(recorder.ConnectTimeout, 999);
+    EXPECT_EQ(recorder.ConnectTimeout(), 999);
     tick({200});  // a skipped byte still counts as data
-    EXPECT_EQ(recorder.ConnectTimeout, 0);
+    EXPECT_EQ(recorder.ConnectTimeout(), 0);
     tick(frames(3, 80));
     for (int i = 0; i < 1000; ++i)
         tick({});
@@ -127,7 +136,7 @@ TEST_F(RecorderTest, FiveMinuteLimitAtTheFirstBeatPast310Seconds) {
     tick(frames(400, 100));  // 1000 ms each: beat 313 brings TotalTime to 31100
     EXPECT_EQ(events.limits, std::vector<StopReason>{StopReason::FiveMinutes});
     EXPECT_EQ(rec->beats(), 313);
-    EXPECT_EQ(recorder.TotalTime, 31100);
+    EXPECT_EQ(recorder.TotalTime(), 31100);
 }
 
 TEST_F(RecorderTest, StopPacksAndPreparesWithLabels) {
@@ -155,20 +164,6 @@ TEST_F(RecorderTest, TooShortRecordingIsNotPacked) {
     tick(frames(1, 80));
     recorder.Stop(settings.core);
     EXPECT_EQ(rec->DataBuf[1], 0);
-}
-
-TEST(FollowXPos, JumpsByAPanelLessOneGridStep) {
-    struct Case {
-        int width, len, xPos, xMult, grid, want;
-    };
-    const Case cases[] = {
-        {500, 400, 0, 1, 50, 0},     {500, 452, 0, 1, 50, 450}, {500, 450, 0, 1, 50, 0},
-        {500, 227, 0, 2, 50, 225},   {530, 500, 0, 1, 50, 450}, {500, 100, 0, 0, 50, 0},
-        {500, 952, 450, 1, 50, 900},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FollowXPos(c.width, c.len, c.xPos, c.xMult, c.grid), c.want)
-            << c.width << " " << c.len << " " << c.xMult;
 }
 
 }  // namespace

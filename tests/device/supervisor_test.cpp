@@ -12,8 +12,8 @@ TEST(Supervisor, NoPortsListedStaysDisconnected) {
     ConnectionSupervisor sup(ports);
     for (int i = 0; i < 3; ++i)
         sup.Pass(0);
-    EXPECT_FALSE(sup.DeviceConnected);
-    EXPECT_EQ(sup.PortName, "");
+    EXPECT_FALSE(sup.DeviceConnected());
+    EXPECT_EQ(sup.PortName(), "");
     EXPECT_STREQ(sup.StateText(), "Прибор не подключен");
     EXPECT_EQ(ports.enumerations, 3);
 }
@@ -24,9 +24,9 @@ TEST(Supervisor, TwoOpenablePortsTheLaterStaysAndTheEarlierIsClosed) {
     ports.openable = {"/dev/ttyUSB0", "/dev/ttyACM0"};
     ConnectionSupervisor sup(ports);
     sup.Pass(0);
-    EXPECT_TRUE(sup.DeviceConnected);
-    EXPECT_EQ(sup.PortName, "/dev/ttyACM0");
-    EXPECT_EQ(sup.DeviceHint, "/dev/ttyACM0");
+    EXPECT_TRUE(sup.DeviceConnected());
+    EXPECT_EQ(sup.PortName(), "/dev/ttyACM0");
+    EXPECT_EQ(sup.DeviceHint(), "/dev/ttyACM0");
     EXPECT_EQ(ports.lastBaud, 19200);
     EXPECT_EQ(ports.opened.size(), 3u);
     EXPECT_EQ(ports.open.size(), 1u);  // the replaced handle was closed
@@ -41,18 +41,18 @@ TEST(Supervisor, VanishedPortIsClosedAndReported) {
     ports.openable = {"/dev/ttyUSB0"};
     ConnectionSupervisor sup(ports);
     sup.Pass(0);
-    ASSERT_TRUE(sup.DeviceConnected);
+    ASSERT_TRUE(sup.DeviceConnected());
     ports.present.clear();
     sup.Pass(0);
-    EXPECT_FALSE(sup.DeviceConnected);
-    EXPECT_EQ(sup.PortName, "Нету порта");
-    EXPECT_EQ(sup.DeviceHint, "");
+    EXPECT_FALSE(sup.DeviceConnected());
+    EXPECT_EQ(sup.PortName(), "Нету порта");
+    EXPECT_EQ(sup.DeviceHint(), "");
     EXPECT_TRUE(ports.open.empty());
     uint8_t buf[4];
     EXPECT_EQ(sup.Read(buf, sizeof buf), 0u);
     ports.present = {"/dev/ttyUSB0"};  // plugged in again
     sup.Pass(0);
-    EXPECT_TRUE(sup.DeviceConnected);
+    EXPECT_TRUE(sup.DeviceConnected());
 }
 
 TEST(Supervisor, UnreadableListCountsAsGone) {
@@ -63,8 +63,8 @@ TEST(Supervisor, UnreadableListCountsAsGone) {
     sup.Pass(0);
     ports.listable = false;
     sup.Pass(0);
-    EXPECT_FALSE(sup.DeviceConnected);
-    EXPECT_TRUE(sup.PortList.empty());
+    EXPECT_FALSE(sup.DeviceConnected());
+    EXPECT_TRUE(sup.PortList().empty());
 }
 
 TEST(Supervisor, AbsentFixedPortIsTriedEveryPass) {
@@ -74,8 +74,8 @@ TEST(Supervisor, AbsentFixedPortIsTriedEveryPass) {
     sup.Pass(2);
     EXPECT_EQ(ports.opened, (std::vector<std::string>{"Com2", "Com2"}));
     EXPECT_EQ(ports.enumerations, 0);
-    EXPECT_EQ(sup.PortName, "Нету порта");
-    EXPECT_FALSE(sup.DeviceConnected);
+    EXPECT_EQ(sup.PortName(), "Нету порта");
+    EXPECT_FALSE(sup.DeviceConnected());
 }
 
 TEST(Supervisor, FixedPortStaysConnectedUntilReset) {
@@ -83,16 +83,16 @@ TEST(Supervisor, FixedPortStaysConnectedUntilReset) {
     ports.openable = {"Com3"};
     ConnectionSupervisor sup(ports);
     sup.Pass(3);
-    ASSERT_TRUE(sup.DeviceConnected);
-    EXPECT_EQ(sup.PortName, "Com3");
+    ASSERT_TRUE(sup.DeviceConnected());
+    EXPECT_EQ(sup.PortName(), "Com3");
     sup.Pass(3);
     EXPECT_EQ(ports.opened.size(), 1u);
     sup.Reset();
-    EXPECT_FALSE(sup.DeviceConnected);
-    EXPECT_EQ(sup.PortName, "Нету порта");
+    EXPECT_FALSE(sup.DeviceConnected());
+    EXPECT_EQ(sup.PortName(), "Нету порта");
     EXPECT_TRUE(ports.open.empty());
     sup.Pass(3);
-    EXPECT_TRUE(sup.DeviceConnected);
+    EXPECT_TRUE(sup.DeviceConnected());
 }
 
 TEST(Supervisor, ReadsAndPurgesTheConnectedPort) {
@@ -122,16 +122,16 @@ TEST(Supervisor, PortWithoutPermissionExplainsTheFix) {
     ports.forbidden = {"/dev/ttyUSB0"};
     ConnectionSupervisor sup(ports);
     sup.Pass(0);
-    EXPECT_FALSE(sup.DeviceConnected);
+    EXPECT_FALSE(sup.DeviceConnected());
     EXPECT_STREQ(sup.StateText(), "Прибор не подключен");
-    EXPECT_EQ(sup.DeniedPort, "/dev/ttyUSB0");
-    EXPECT_NE(sup.DeviceHint.find("dialout"), std::string::npos);
-    EXPECT_NE(sup.DeviceHint.find("/dev/ttyUSB0"), std::string::npos);
+    EXPECT_EQ(sup.DeniedPort(), "/dev/ttyUSB0");
+    EXPECT_NE(sup.DeviceHint().find("dialout"), std::string::npos);
+    EXPECT_NE(sup.DeviceHint().find("/dev/ttyUSB0"), std::string::npos);
     ports.forbidden.clear();  // the user joined the group
     ports.openable = {"/dev/ttyUSB0"};
     sup.Pass(0);
-    EXPECT_TRUE(sup.DeviceConnected);
-    EXPECT_EQ(sup.DeviceHint, "/dev/ttyUSB0");
+    EXPECT_TRUE(sup.DeviceConnected());
+    EXPECT_EQ(sup.DeviceHint(), "/dev/ttyUSB0");
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(AppTest, DeviceGoneAfterWholeOrPartFramesKeepsEveryBeat) {
         fake->present.clear();  // unplugged
         fake->openable.clear();
         form->IdleHandler();
-        EXPECT_FALSE(form->supervisor().DeviceConnected);
+        EXPECT_FALSE(form->supervisor().DeviceConnected());
         QString text;
         answer(message(kMsgOk, &text));
         EXPECT_EQ(tickUntilStopped(*g), kSilentTickLimit);  // 100 s of silent ticks

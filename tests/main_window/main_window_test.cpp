@@ -126,7 +126,7 @@ TEST_F(AppTest, OptionsOkDropsTheConnectionCancelKeepsAllButColours) {
     fake->present = {"/dev/ttyUSB0"};
     fake->openable = {"/dev/ttyUSB0"};
     form->IdleHandler();
-    ASSERT_TRUE(form->supervisor().DeviceConnected);
+    ASSERT_TRUE(form->supervisor().DeviceConnected());
     answer([](QDialog& d) {
         auto& s = dynamic_cast<OptionsDialog&>(d);
         s.findChild<QComboBox*>("deviceCombo")->setCurrentIndex(0);  // "Ормис-001"

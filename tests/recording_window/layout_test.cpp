@@ -80,5 +80,19 @@ TEST(GraphLayout, HistogramRanges) {
     EXPECT_EQ(HistoHeight(10, 127, 10), 127);
 }
 
+TEST(FollowXPos, JumpsByAPanelLessOneGridStep) {
+    struct Case {
+        int width, len, xPos, xMult, grid, want;
+    };
+    const Case cases[] = {
+        {500, 400, 0, 1, 50, 0},     {500, 452, 0, 1, 50, 450}, {500, 450, 0, 1, 50, 0},
+        {500, 227, 0, 2, 50, 225},   {530, 500, 0, 1, 50, 450}, {500, 100, 0, 0, 50, 0},
+        {500, 952, 450, 1, 50, 900},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FollowXPos(c.width, c.len, c.xPos, c.xMult, c.grid), c.want)
+            << c.width << " " << c.len << " " << c.xMult;
+}
+
 }  // namespace
 }  // namespace trivant

@@ -68,14 +68,14 @@ int connect(const CliOptions& opt, ConnectionSupervisor& sup, std::ostream& err)
         return handle;
     }
     const auto until = Clock::now() + kSearchTime;
-    for (sup.Pass(0); !sup.DeviceConnected && Clock::now() < until; sup.Pass(0))
+    for (sup.Pass(0); !sup.DeviceConnected() && Clock::now() < until; sup.Pass(0))
         std::this_thread::sleep_for(kTick * 2);
-    if (!sup.DeviceConnected) {
+    if (!sup.DeviceConnected()) {
         err << "trivant-cli: no serial port with a device found\n";
-        if (!sup.DeniedPort.empty())
-            err << "trivant-cli: " << sup.DeniedPort << ": permission denied\n" << kDialoutAdvice;
+        if (!sup.DeniedPort().empty())
+            err << "trivant-cli: " << sup.DeniedPort() << ": permission denied\n" << kDialoutAdvice;
     }
-    return sup.DeviceConnected ? sup.PortHandle : 0;
+    return sup.DeviceConnected() ? sup.PortHandle() : 0;
 }
 
 bool limitReached(const CliOptions& opt, const Recording& rec, Clock::time_point start) {

@@ -9,7 +9,6 @@ namespace trivant {
 
 namespace {
 
-const QColor kGrid(128, 128, 128);
 const QColor kBars(0, 0, 255);
 
 int gridStep(int tw) {
@@ -92,7 +91,7 @@ void PaintHisto(QPainter& p, const GraphScene& sc) {
     const Rect& r = sc.layout.rHisto;
     const int range = kHistoRanges[HistoScaleIndex(sc.rec->AMo)];
     p.fillRect(QRect(r.Left, r.Top, r.width(), r.height() + sc.layout.TH), Qt::white);
-    p.setPen(kGrid);
+    p.setPen(kGridColor);
     p.drawLine(r.Left, r.Top, r.Left, r.Bottom);
     drawIntervalGrid(p, sc, gridStep(sc.layout.TW));
     drawCountGrid(p, sc, range);

@@ -27,14 +27,14 @@ void drawLabelMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl,
     const QColor color = sc.style.colors[kSerLbl];
     p.setPen(QPen(color, 1));
     for (int col = 1; col <= last; ++col) {
-        const int n = sc.rec->at(kSerLbl, sc.XPos + col);
+        const int n = sc.rec->at(kSerLbl, sc.view.XPos + col);
         if (n == 0)
             continue;
-        const int x = placeX(pl, sc.XMult, col, pl.p1);
+        const int x = placeX(pl, sc.view.XMult, col, pl.p1);
         if (x > pl.p1.Right)
             break;
         p.drawLine(x, pl.p1.Bottom, x, pl.p1.Top);
-        const int x2 = placeX(pl, sc.XMult, col, pl.p2);
+        const int x2 = placeX(pl, sc.view.XMult, col, pl.p2);
         p.drawLine(x2, pl.p2.Bottom, x2, pl.p2.Top);
         TextAt(p, x - pl.tw / 2, pl.p1.Top - pl.th, QString::number(n));
     }
@@ -76,7 +76,8 @@ void RedrawGraph(QPainter& p, const GraphScene& sc, const TimeGrid& grid) {
 
 void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     const Recording& rec = *sc.rec;
-    const int last = LastColumn(pl.limitLeft, pl.limitRight, sc.XMult, sc.XPos, rec.CurrentFileLen);
+    const int last =
+        LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos, rec.CurrentFileLen);
     QVector<QLine> lines;
     for (int s = kSerRR; s <= kSerIBHi; ++s) {
         if (!sc.style.shown[s])
@@ -85,15 +86,15 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
         const ScaleRange r = SeriesRange(s, rec);
         lines.clear();
         for (int col = 1; col <= last; ++col) {
-            const int x0 = placeX(pl, sc.XMult, col, panel);
+            const int x0 = placeX(pl, sc.view.XMult, col, panel);
             if (x0 > panel.Right)
                 break;
-            const int k = sc.XPos + col;
+            const int k = sc.view.XPos + col;
             const int cur = ValueToRow(valueAt(rec, s, k), r.lower, r.upper, panel);
             const int prev =
                 col == 1 ? cur : ValueToRow(valueAt(rec, s, k - 1), r.lower, r.upper, panel);
-            lines.append(QLine(placeX(pl, sc.XMult, col - 1 + pl.segmentShift, panel), prev,
-                               placeX(pl, sc.XMult, col + pl.segmentShift, panel), cur));
+            lines.append(QLine(placeX(pl, sc.view.XMult, col - 1 + pl.segmentShift, panel), prev,
+                               placeX(pl, sc.view.XMult, col + pl.segmentShift, panel), cur));
         }
         p.setPen(QPen(sc.style.colors[s], sc.style.lineWidth * pl.penScale));
         p.drawLines(lines);

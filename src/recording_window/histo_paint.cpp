@@ -76,8 +76,8 @@ void drawWindowMark(QPainter& p, const GraphScene& sc) {
     const int y = sc.layout.markRow();
     p.setPen(QPen(Qt::white, 2));
     p.drawLine(g.Left, y, g.Right, y);
-    const int x1 = std::max(0, (sc.HistoPoint - sc.XPos) * sc.XMult);
-    const int x2 = std::max(0, x1 - sc.style.sample * sc.XMult);
+    const int x1 = std::max(0, (sc.view.HistoPoint - sc.view.XPos) * sc.view.XMult);
+    const int x2 = std::max(0, x1 - sc.style.sample * sc.view.XMult);
     p.setPen(QPen(kBars, 2));
     p.drawLine(g.Left + x1, y, g.Left + x2, y);
     p.setPen(QPen(Qt::black, 1));

@@ -165,7 +165,7 @@ void MainWindow::N_SpecClick() {
     dialog.SetOverview(MakeOverview(analysis_->ResampleBuf.data(), resampled.length));
     const TraceStyle style = TraceStyleFrom(setup_);
     dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
-    dialog.Start(OverviewStartSecond(rec, g->XPos));
+    dialog.Start(OverviewStartSecond(rec, g->view().XPos));
     if (runner_->exec(dialog) != QDialog::Accepted)
         return;
     auto report = std::make_unique<FragmentReport>();
@@ -233,7 +233,7 @@ void MainWindow::RecordingStopped() {
 }
 
 bool MainWindow::MayClose(RecordingWindow& graph) {
-    if (graph.Saved)
+    if (graph.saved())
         return true;
     const int answer =
         AskUser(this, *runner_, "Подтверждение",

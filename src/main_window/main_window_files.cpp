@@ -73,7 +73,7 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     setup_.OpenFilterIndex = filterIndex;
     setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
     RecordingWindow* g = addGraph();
-    g->CurrentFileName = path;
+    g->SetFileName(path);
     Recording& rec = g->recording();
     rec.Comment.clear();
     TextReadReport report;
@@ -111,7 +111,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     if (QFileInfo(chosen).suffix().isEmpty())
         chosen += filter == 2 ? ".txt" : ".rr";
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
-    graph.CurrentFileName = path;
+    graph.SetFileName(path);
     setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
     setup_.SaveFilterIndex = filter;
     const QString qpath = QString::fromStdString(path);
@@ -128,7 +128,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
         return false;
     }
     graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
-    graph.Saved = true;
+    graph.SetSaved(true);
     return true;
 }
 

@@ -17,7 +17,8 @@ namespace {
 struct ScaleGroup {
     const char* title;
     std::vector<const char*> items;  // "-" is a separator
-    std::function<int&(RecordingWindow&)> field;
+    std::function<int(const RecordingWindow&)> current;
+    std::function<void(RecordingWindow&, int)> choose;
     std::vector<int> values;
 };
 
@@ -29,24 +30,29 @@ void MainWindow::createScaleMenu() {
     const ScaleGroup groups[] = {
         {"SpO2",
          {"50..100%", "75..100%", "90..100%"},
-         [](RecordingWindow& g) -> int& { return g.recording().ScSPO; },
+         [](const RecordingWindow& g) { return g.recording().ScSPO; },
+         [](RecordingWindow& g, int v) { g.recording().ScSPO = v; },
          {0, 1, 2}},
         {"Ритмограмма",
          {"200..1200 мс", "300..1300 мс", "400..1400 мс", "500..1500 мс", "600..1600 мс", "-",
           "200..2200 мс"},
-         [](RecordingWindow& g) -> int& { return g.recording().ScRR; },
+         [](const RecordingWindow& g) { return g.recording().ScRR; },
+         [](RecordingWindow& g, int v) { g.recording().ScRR = v; },
          {0, 1, 2, 3, 4, 5}},
         {"СИМ, ПАР, SDNN",
          {"0..200", "0..150", "0..100", "0..50", "0..25", "0..10"},
-         [](RecordingWindow& g) -> int& { return g.recording().ScHRV; },
+         [](const RecordingWindow& g) { return g.recording().ScHRV; },
+         [](RecordingWindow& g, int v) { g.recording().ScHRV = v; },
          {0, 1, 2, 3, 4, 5}},
         {"ИБ",
          {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
-         [](RecordingWindow& g) -> int& { return g.recording().ScIB; },
+         [](const RecordingWindow& g) { return g.recording().ScIB; },
+         [](RecordingWindow& g, int v) { g.recording().ScIB = v; },
          {0, 1, 2, 3, 4, 5}},
         {"По горизонтали",
          {"х1", "х2", "х4"},
-         [](RecordingWindow& g) -> int& { return g.XMult; },
+         [](const RecordingWindow& g) { return g.view().XMult; },
+         [](RecordingWindow& g, int v) { g.SetZoom(v); },
          {1, 2, 4}},
     };
     for (const ScaleGroup& group : groups) {
@@ -62,16 +68,16 @@ void MainWindow::createScaleMenu() {
             QAction* a = sub->addAction(QString::fromUtf8(text));
             a->setCheckable(true);
             const int value = group.values[v++];
-            const auto field = group.field;
-            connect(a, &QAction::triggered, this, [this, field, value] {
+            const auto choose = group.choose;
+            connect(a, &QAction::triggered, this, [this, choose, value] {
                 if (RecordingWindow* g = activeGraph()) {
-                    field(*g) = value;
+                    choose(*g, value);
                     g->update();
                 }
             });
-            scaleItems_.push_back({a, [field, value](const RecordingWindow& g) {
-                                       return field(const_cast<RecordingWindow&>(g)) == value;
-                                   }});
+            const auto current = group.current;
+            scaleItems_.push_back(
+                {a, [current, value](const RecordingWindow& g) { return current(g) == value; }});
         }
     }
     connect(N_Scale, &QMenu::aboutToShow, this, &MainWindow::checkScaleItems);

@@ -27,12 +27,18 @@ struct TraceStyle {
 };
 TraceStyle TraceStyleFrom(const Setup& setup);
 
+// What part of the recording a window shows: pixels per beat, the beat before the first
+// column, and the beat whose histogram is shown.
+struct ViewState {
+    int XMult = 1, XPos = 0, HistoPoint = 0;
+};
+
 // Everything a paint reads.
 struct GraphScene {
     const Recording* rec = nullptr;
     GraphLayout layout;
     TraceStyle style;
-    int XMult = 1, XPos = 0, HistoPoint = 0;
+    ViewState view;
 };
 
 // Where and how traces land: on screen each column's segment runs from column p - 1 to p;

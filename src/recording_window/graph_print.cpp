@@ -1,22 +1,16 @@
 // The printed page of a recording window.
 #include "graph_print.h"
 
-#include "scale_ranges.h"
+#include "graph_grid.h"
 
 #include <QPaintDevice>
 #include <QPainter>
 
-#include <cmath>
+#include <algorithm>
 
 namespace trivant {
 
 namespace {
-
-const QColor kGrid(128, 128, 128);
-
-int scaleNumber(const ScaleRange& r, int k) {
-    return r.lower + k * ((r.upper - r.lower) / 5);
-}
 
 void headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
     QFont bold = p.font();
@@ -45,45 +39,6 @@ void headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
     }
     bold.setBold(false);
     p.setFont(bold);
-}
-
-void timeGrid(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
-    const int step = PrintTimeStep(g.tw, sc.XMult, sc.XPos);
-    for (int i = 0; i <= (g.GR - g.GL) / step; ++i) {
-        const int x = static_cast<int>(std::nearbyint(g.k * step * i)) + g.GL;
-        if (x > g.GR)
-            break;
-        p.setPen(kGrid);
-        p.drawLine(x, g.P1.Top, x, g.P1.Bottom);
-        p.drawLine(x, g.P2.Top, x, g.P2.Bottom);
-        p.setPen(Qt::black);
-        TextAt(p, x - g.tw, g.P2.Bottom + 2, QString::number(step * i / sc.XMult + sc.XPos));
-    }
-    p.setPen(kGrid);
-    p.drawLine(g.GR, g.P1.Top, g.GR, g.P2.Bottom);
-}
-
-void valueGrid(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
-    const Recording& rec = *sc.rec;
-    for (int j = 0; j <= kValueGridTicks; ++j) {
-        int y = g.P1.Bottom - g.P1.height() * j / kValueGridTicks;
-        p.setPen(kGrid);
-        p.drawLine(g.GL, y, g.GR, y);
-        p.setPen(sc.style.colors[kSerSPO]);
-        TextAt(p, g.L + g.tw, y - g.th / 2,
-               QString::number(scaleNumber(ScaleRanges::SPO[rec.ScSPO], j)));
-        p.setPen(sc.style.colors[kSerRR]);
-        TextAt(p, g.cm + 1, y - g.th / 2,
-               QString::number(scaleNumber(ScaleRanges::RR[rec.ScRR], j) * 10));
-        y = g.P2.Bottom - g.P2.height() * j / kValueGridTicks;
-        p.setPen(kGrid);
-        p.drawLine(g.GL, y, g.GR, y);
-        if (j == kValueGridTicks)
-            continue;
-        p.setPen(Qt::black);  // on paper both lower scales are black
-        TextAt(p, g.cm, y - g.th / 2, QString::number(scaleNumber(ScaleRanges::HRV[rec.ScHRV], j)));
-        TextAt(p, g.L, y - g.th / 2, QString::number(scaleNumber(ScaleRanges::IB[rec.ScIB], j)));
-    }
 }
 
 void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
@@ -142,8 +97,7 @@ void PrintGraphPage(QPainter& p, const GraphScene& sc, const std::string& captio
     TextAt(p, g.L, 6 * g.th, QString::fromStdString(sc.rec->Comment));
     headings(p, g, sc);
     p.setBrush(Qt::white);
-    timeGrid(p, g, sc);
-    valueGrid(p, g, sc);
+    DrawGrid(p, PrintGridPlacement(g, sc));
     TracePlacement pl;
     pl.p1 = g.P1;
     pl.p2 = g.P2;

@@ -9,7 +9,6 @@ namespace trivant {
 
 namespace {
 
-const QColor kGrid(128, 128, 128);
 const QColor kBars(0, 0, 255);
 
 int gridStep(int tw) {
@@ -77,8 +76,8 @@ void drawWindowMark(QPainter& p, const GraphScene& sc) {
     const int y = sc.layout.markRow();
     p.setPen(QPen(Qt::white, 2));
     p.drawLine(g.Left, y, g.Right, y);
-    const int x1 = std::max(0, (sc.HistoPoint - sc.XPos) * sc.XMult);
-    const int x2 = std::max(0, x1 - sc.style.sample * sc.XMult);
+    const int x1 = std::max(0, (sc.view.HistoPoint - sc.view.XPos) * sc.view.XMult);
+    const int x2 = std::max(0, x1 - sc.style.sample * sc.view.XMult);
     p.setPen(QPen(kBars, 2));
     p.drawLine(g.Left + x1, y, g.Left + x2, y);
     p.setPen(QPen(Qt::black, 1));
@@ -92,7 +91,7 @@ void PaintHisto(QPainter& p, const GraphScene& sc) {
     const Rect& r = sc.layout.rHisto;
     const int range = kHistoRanges[HistoScaleIndex(sc.rec->Histo.AMo)];
     p.fillRect(QRect(r.Left, r.Top, r.width(), r.height() + sc.layout.TH), Qt::white);
-    p.setPen(kGrid);
+    p.setPen(kGridColor);
     p.drawLine(r.Left, r.Top, r.Left, r.Bottom);
     drawIntervalGrid(p, sc, gridStep(sc.layout.TW));
     drawCountGrid(p, sc, range);

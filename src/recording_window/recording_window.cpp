@@ -131,10 +131,9 @@ void RecordingWindow::UpdateColors() {
 
 void RecordingWindow::refreshGrid() {
     const QFontMetrics fm(font());
-    grid_ =
-        ComputeTimeGrid(layout_.rGr1.width(), XMult, XPos, layout_.TW, [&fm](const std::string& t) {
-            return fm.horizontalAdvance(QString::fromStdString(t));
-        });
+    grid_ = ComputeTimeGrid(
+        layout_.rGr1.width(), view_.XMult, view_.XPos, layout_.TW,
+        [&fm](const std::string& t) { return fm.horizontalAdvance(QString::fromStdString(t)); });
     SB->setSingleStep(grid_.smallChange);
     SB->setPageStep(grid_.largeChange);
 }
@@ -147,7 +146,8 @@ void RecordingWindow::resizeEvent(QResizeEvent*) {
     placeLabels();
     refreshGrid();
     if (rec_->RREventEnabled)
-        XPos = RealignXPos(layout_.rGr1.width(), rec_->CurrentFileLen, XMult, grid_.XGridStep);
+        view_.XPos =
+            RealignXPos(layout_.rGr1.width(), rec_->CurrentFileLen, view_.XMult, grid_.XGridStep);
     update();
 }
 
@@ -156,16 +156,14 @@ GraphScene RecordingWindow::scene() const {
     sc.rec = rec_.get();
     sc.layout = layout_;
     sc.style = TraceStyleFrom(host_.setup());
-    sc.XMult = XMult;
-    sc.XPos = XPos;
-    sc.HistoPoint = HistoPoint;
+    sc.view = view_;
     return sc;
 }
 
 void RecordingWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), Qt::white);
-    if (!ReadyForPaint)
+    if (!readyForPaint_)
         return;
     refreshGrid();
     PaintGraph(p, scene(), grid_);
@@ -210,8 +208,24 @@ void RecordingWindow::setHistoTexts() {
     SetLabel(L_DeltaX, QString::number(rec_->Histo.DeltaX * 10) + " мс");
 }
 
+void RecordingWindow::SetZoom(int xMult) {
+    view_.XMult = xMult;
+}
+
+void RecordingWindow::SetXPos(int xPos) {
+    view_.XPos = xPos;
+}
+
+void RecordingWindow::SetFileName(const std::string& name) {
+    fileName_ = name;
+}
+
+void RecordingWindow::SetSaved(bool saved) {
+    saved_ = saved;
+}
+
 void RecordingWindow::setTitle(const std::string& name) {
-    CurrentFileName = name;
+    fileName_ = name;
     setWindowTitle(QString::fromStdString(name));
 }
 

@@ -33,6 +33,22 @@ public:
     const GraphLayout& layout() const { return layout_; }
     const TimeGrid& timeGrid() const { return grid_; }
     bool recordingNow() const { return rec_->RREventEnabled; }
+    const ViewState& view() const { return view_; }
+    // Nothing but white is painted until a recording starts or is shown.
+    bool readyForPaint() const { return readyForPaint_; }
+    // The file the recording was read from or saved to, or the window's recording title.
+    const std::string& currentFileName() const { return fileName_; }
+    // False from the end of a recording until it is saved.
+    bool saved() const { return saved_; }
+
+    // Pixels per beat (1, 2 or 4); the next paint shows it.
+    void SetZoom(int xMult);
+    // The first beat shown is xPos + 1; the next paint shows it.
+    void SetXPos(int xPos);
+    // The main window names the file before it reads or writes it.
+    void SetFileName(const std::string& name);
+    // The main window marks a recording saved once it was written.
+    void SetSaved(bool saved);
 
     // Starts a new recording in this (new) window.
     void StartRecording();
@@ -54,11 +70,6 @@ public:
     // PDF writer or an image).
     // False when the device could not be drawn on.
     bool MyPrint(QPaintDevice& device);
-
-    int XMult = 1, XPos = 0, HistoPoint = 0;
-    bool ReadyForPaint = false;
-    std::string CurrentFileName;
-    bool Saved = true;  // false from the end of a recording until it is saved
 
     // Labels under their form names, for the main window and tests.
     QLabel *L_NRR, *L_NSPO, *L_NSYM, *L_NPAR, *L_NSDNN, *L_NIB50, *L_Status;
@@ -104,6 +115,10 @@ private:
     Recorder recorder_;
     GraphLayout layout_;
     TimeGrid grid_;
+    ViewState view_;
+    bool readyForPaint_ = false;
+    std::string fileName_;
+    bool saved_ = true;
 };
 
 }  // namespace trivant

@@ -21,7 +21,7 @@ void RecordingWindow::StartRecording() {
     host_.PurgePort();  // beats from before the start are not part of this recording
     recorder_.Start();
     setTitle(kRecordingTitle);
-    ReadyForPaint = true;
+    readyForPaint_ = true;
     Timer1->start();
     SB->hide();
     setAveragesVisible(false);
@@ -42,10 +42,10 @@ void RecordingWindow::StopRecording() {
 }
 
 void RecordingWindow::ShowLoadedRecording() {
-    Saved = true;
+    saved_ = true;
     rec_->BuildHisto(1, host_.setup().Sample);
-    HistoPoint = 1;
-    ReadyForPaint = true;
+    view_.HistoPoint = 1;
+    readyForPaint_ = true;
     setHistoTexts();
     setAverageTexts();
     setAveragesVisible(rec_->AveragesValid);
@@ -69,7 +69,7 @@ void RecordingWindow::BeatCompleted(int n) {
             SetLabel(L_SPO, QString::number(r.at(kSerSPO, n)));
         SetLabel(L_RR, QString::number(r.at(kSerRR, n) * 10));
         SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(recorder_.TotalTime())));
-        HistoPoint = n;
+        view_.HistoPoint = n;
         const Rect& h = layout_.rHisto;
         update(QRect(h.Left - 6 * layout_.TW, h.Top, h.width() + 6 * layout_.TW,
                      h.height() + layout_.TH + 2));
@@ -77,10 +77,10 @@ void RecordingWindow::BeatCompleted(int n) {
         update(QRect(g1.Left, g1.Top - 2 * layout_.TW, g1.width(),
                      layout_.rGr2.Bottom - g1.Top + 2 * layout_.TW + 1));
     }
-    const int follow =
-        FollowXPos(layout_.rGr1.width(), r.CurrentFileLen, XPos, XMult, grid_.XGridStep);
-    if (follow != XPos) {
-        XPos = follow;
+    const int follow = FollowXPos(layout_.rGr1.width(), r.CurrentFileLen, view_.XPos, view_.XMult,
+                                  grid_.XGridStep);
+    if (follow != view_.XPos) {
+        view_.XPos = follow;
         update();
     }
 }
@@ -93,13 +93,13 @@ void RecordingWindow::Stopped() {
     Timer1->stop();
     setTitle(kNewRecordingTitle);
     SetLabel(L_Status, QString());
-    XPos = 0;
-    HistoPoint = 1;  // the histogram shown is that of beat 1
+    view_.XPos = 0;
+    view_.HistoPoint = 1;  // the histogram shown is that of beat 1
     setHistoTexts();
     setAverageTexts();
     SB->show();
     setAveragesVisible(host_.setup().Sample < rec_->CurrentFileLen);
-    Saved = rec_->beats() == 0;  // nothing to lose in an empty recording
+    saved_ = rec_->beats() == 0;  // nothing to lose in an empty recording
     update();
     host_.RecordingStopped();
 }

@@ -49,8 +49,8 @@ void RecordingWindow::createMenus() {
         this, "PopM_ScaleX",
         {"Масштаб по горизонтали : x1", "Масштаб по горизонтали : x2",
          "Масштаб по горизонтали : x4"},
-        [this] { return XMult == 4 ? 2 : XMult - 1; },
-        repaintAfter([this](int i) { XMult = 1 << i; }));
+        [this] { return view_.XMult == 4 ? 2 : view_.XMult - 1; },
+        repaintAfter([this](int i) { view_.XMult = 1 << i; }));
     PopM_ScY1_SPO = choiceMenu(
         this, "PopM_ScY1_SPO", {"50..100 %", "75..100 %", "90..100 %"},
         [this] { return rec_->ScSPO; }, repaintAfter([this](int i) { rec_->ScSPO = i; }));
@@ -126,7 +126,7 @@ void RecordingWindow::mouseReleaseEvent(QMouseEvent* event) {
         return;
     if (!layout_.rGr1.contains(p.x(), p.y()) && !layout_.rGr2.contains(p.x(), p.y()))
         return;
-    const int s = ColumnToSample(p.x(), layout_.XAxY, XMult, XPos);
+    const int s = ColumnToSample(p.x(), layout_.XAxY, view_.XMult, view_.XPos);
     if (s >= rec_->CurrentFileLen)
         return;
     ShowBeat(std::max(1, s));  // the first pixels at zoom 2 or 4 map to sample 0
@@ -136,7 +136,7 @@ void RecordingWindow::ShowBeat(int s) {
     if (s < 1 || s >= rec_->CurrentFileLen)
         return;
     const Recording& r = *rec_;
-    HistoPoint = s;
+    view_.HistoPoint = s;
     rec_->BuildHisto(s, host_.setup().Sample);
     setHistoTexts();
     SetLabel(L_RR, QString::number(r.at(kSerRR, s) * 10));
@@ -154,7 +154,7 @@ void RecordingWindow::ShowBeat(int s) {
 }
 
 void RecordingWindow::SBChange(int position) {
-    XPos = grid_.XGridStep * (position / grid_.XGridStep) / XMult;
+    view_.XPos = grid_.XGridStep * (position / grid_.XGridStep) / view_.XMult;
     update();
 }
 

@@ -2,6 +2,7 @@
 // dialog around them. One pixel of the overview is one second.
 #include "fragment_picker.h"
 
+#include "grid_paint.h"
 #include "paint_kit.h"
 #include "report_paint.h"
 #include "time_text.h"
@@ -22,7 +23,6 @@ namespace trivant {
 
 namespace {
 
-const QColor kGrid(128, 128, 128);
 const QColor kFits(0, 128, 0);
 const QColor kBeyond(255, 0, 0);
 
@@ -39,29 +39,25 @@ int overviewAt(const SelectionScene& sc, int k) {
     return k >= 1 && k <= sc.BufLen && k < int(buf.size()) ? buf[k] : 0;
 }
 
-void drawTimeGrid(QPainter& p, const SelectionScene& sc) {
+// Time lines every XGridStep seconds with the time under each, value lines with the NN scale.
+GridPlacement selectionGrid(const SelectionScene& sc, const ScaleRange& range) {
     const SelectionLayout& L = sc.layout;
-    for (int c = 0; c <= sc.XGridTick; ++c) {
-        const int x = L.R_Gr.Left + c * sc.XGridStep;
-        p.setPen(kGrid);
-        p.drawLine(x, L.R_Gr.Top, x, L.R_Gr.Bottom);
-        p.setPen(Qt::black);
-        TextAt(p, x - L.TW, L.R_Gr.Bottom + 2,
-               QString::fromStdString(TimeText(sc.XPos + c * sc.XGridStep)));
-    }
-}
-
-void drawValueGrid(QPainter& p, const SelectionScene& sc, const ScaleRange& range) {
-    const Rect& g = sc.layout.R_Gr;
-    for (int c = 0; c <= kSelValueTicks; ++c) {
-        const int y = g.Bottom - c * g.height() / kSelValueTicks;
-        p.setPen(kGrid);
-        p.drawLine(g.Left, y, g.Right, y);
-        const int ms = (range.lower + c * ((range.upper - range.lower) / kSelValueTicks)) * 10;
-        p.setPen(sc.traceColor);
-        TextAt(p, sc.layout.TW / 2, y - sc.layout.TH / 2, QString::number(ms));
-    }
-    p.setPen(Qt::black);
+    GridPlacement g;
+    g.time.panels = {L.R_Gr};
+    for (int c = 0; c <= sc.XGridTick; ++c)
+        g.time.marks.push_back({L.R_Gr.Left + c * sc.XGridStep,
+                                QString::fromStdString(TimeText(sc.XPos + c * sc.XGridStep))});
+    g.time.numberShift = L.TW;
+    ScaleNumbers ms;
+    ms.x = L.TW / 2;
+    ms.color = sc.traceColor;
+    for (int c = 0; c <= kSelValueTicks; ++c)
+        ms.texts.push_back(QString::number(
+            (range.lower + c * ((range.upper - range.lower) / kSelValueTicks)) * 10));
+    g.value = {{L.R_Gr, {ms}}};
+    g.ticks = kSelValueTicks;
+    g.textHeight = L.TH;
+    return g;
 }
 
 void drawTrace(QPainter& p, const SelectionScene& sc, const ScaleRange& range) {
@@ -170,8 +166,8 @@ void PaintSelection(QPainter& p, const SelectionScene& sc) {
     p.fillRect(ToQRect({0, 0, L.R_Gr.Right, sc.sbBottom}), Qt::white);
     p.setPen(Qt::black);
     Outline(p, L.R_Gr);
-    drawTimeGrid(p, sc);
-    drawValueGrid(p, sc, range);
+    DrawGrid(p, selectionGrid(sc, range));
+    p.setPen(Qt::black);
     drawTrace(p, sc, range);
     drawFragmentBar(p, sc);
     p.setPen(QPen(Qt::black, 1));

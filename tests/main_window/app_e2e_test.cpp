@@ -29,7 +29,7 @@ TEST(AppEndToEnd, RecordLabelSaveAndReopen) {
     form.TB_Stop->trigger();
     answers->answers.push_back(file(path, 1));
     form.TB_Save->trigger();
-    ASSERT_TRUE(g->Saved);
+    ASSERT_TRUE(g->saved());
 
     RecordingWindow* again = form.OpenRecording(path, 1);
     ASSERT_NE(again, nullptr);

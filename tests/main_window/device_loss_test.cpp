@@ -47,7 +47,7 @@ TEST_F(AppTest, DeviceGoneAfterWholeOrPartFramesKeepsEveryBeat) {
         EXPECT_EQ(tickUntilStopped(*g), kSilentTickLimit);  // 100 s of silent ticks
         EXPECT_EQ(text, QString::fromUtf8(kNoConnectionMessage));
         EXPECT_EQ(form->activeGraph(), g);
-        EXPECT_FALSE(g->Saved);
+        EXPECT_FALSE(g->saved());
         const Recording& rec = g->recording();
         ASSERT_EQ(rec.beats(), kBeats);
         for (int k = 1; k <= kBeats; ++k)
@@ -85,7 +85,7 @@ TEST(DeviceLoss, SimulatorKilledMidRecording) {
         form.IdleHandler();
         EXPECT_FALSE(g->recordingNow());
         EXPECT_EQ(text, QString::fromUtf8(kNoConnectionMessage));
-        EXPECT_FALSE(g->Saved);
+        EXPECT_FALSE(g->saved());
         const Recording& rec = g->recording();
         ASSERT_GE(rec.beats(), seen);
         EXPECT_TRUE(IsRunOfTheSource(rec, beats));

@@ -108,7 +108,7 @@ TEST_F(AppTest, SaveWithTheOverwriteQuestion) {
     answer(message(kMsgCancel));  // "Отменить"
     form->TB_Save->trigger();
     EXPECT_EQ(dir.read("my_rec.rr"), "old");
-    EXPECT_EQ(g->CurrentFileName, dir.file("my_rec.rr"));
+    EXPECT_EQ(g->currentFileName(), dir.file("my_rec.rr"));
     answer(file(target, 1));
     answer(message(kMsgOk));  // "Переписать"
     form->TB_Save->trigger();
@@ -171,7 +171,7 @@ TEST_F(AppTest, ClosingAnUnsavedRecordingAsksFirst) {
     form->activeGraph()->Timer1Timer();
     ASSERT_EQ(form->activeGraph()->recording().beats(), 10);
     form->TB_Stop->trigger();
-    ASSERT_FALSE(form->activeGraph()->Saved);
+    ASSERT_FALSE(form->activeGraph()->saved());
     QMdiSubWindow* sub = form->mdiArea()->activeSubWindow();
     QString text;
     answer(message(kMsgCancel, &text));  // go back
@@ -191,7 +191,7 @@ TEST_F(AppTest, ScaleMenuChecksOneItemPerGroup) {
     const std::string src = dir.file("src.rr");
     writeRecording(src, std::vector<int>(50, 80));
     RecordingWindow* g = form->OpenRecording(src, 1);
-    g->XMult = 2;
+    g->SetZoom(2);
     g->recording().ScIB = 3;
     emit form->N_Scale->aboutToShow();
     int checked = 0;

@@ -46,7 +46,7 @@ TEST_F(AppTest, SavingWhereNothingCanBeWrittenKeepsTheOldFile) {
     writeRecording(src, std::vector<int>(50, 80));
     RecordingWindow* g = form->OpenRecording(src, 1);
     ASSERT_NE(g, nullptr);
-    g->Saved = false;  // as after a recording
+    g->SetSaved(false);  // as after a recording
     fs::create_directories(dir.path() / "locked");
     dir.write("locked/old.rr", "old");
     ReadOnlyFolder locked(dir.path() / "locked");
@@ -64,7 +64,7 @@ TEST_F(AppTest, SavingWhereNothingCanBeWrittenKeepsTheOldFile) {
         EXPECT_EQ(
             std::distance(fs::directory_iterator(dir.path() / "locked"), fs::directory_iterator()),
             1);
-        EXPECT_FALSE(g->Saved);
+        EXPECT_FALSE(g->saved());
     }
 }
 

@@ -13,12 +13,12 @@ TEST(GraphClick, ZoomedClickSelectsTheBeatUnderThePointer) {
     std::vector<int> rr(600, 80);
     rr[101] = 95;  // beat 102
     auto g = loadedGraph(host, rr);
-    g->XMult = 2;
-    g->XPos = 100;
+    g->SetZoom(2);
+    g->SetXPos(100);
     const GraphLayout& L = g->layout();
     QTest::mouseClick(g.get(), Qt::LeftButton, {},
                       QPoint(L.XAxY + 5, (L.rGr1.Top + L.rGr1.Bottom) / 2));
-    EXPECT_EQ(g->HistoPoint, 102);
+    EXPECT_EQ(g->view().HistoPoint, 102);
     EXPECT_EQ(g->L_N->text(), "102");
     EXPECT_EQ(g->L_RR->text(), "950");
     EXPECT_EQ(g->L_SPO->text(), "97");
@@ -36,21 +36,21 @@ TEST(GraphClick, ClicksThatDoNothing) {
                               {L.rGr1.Left + 20, L.rAxX.Top + 5}};
     for (const QPoint& p : outside) {
         QTest::mouseClick(g.get(), Qt::LeftButton, {}, p);
-        EXPECT_EQ(g->HistoPoint, 1) << p.x() << "," << p.y();
+        EXPECT_EQ(g->view().HistoPoint, 1) << p.x() << "," << p.y();
     }
     QTest::mouseClick(g.get(), Qt::RightButton, {}, QPoint(L.rGr1.Left + 20, y));
-    EXPECT_EQ(g->HistoPoint, 1);
+    EXPECT_EQ(g->view().HistoPoint, 1);
 }
 
 TEST(GraphClick, SampleZeroShowsBeatOne) {
     TestHost host;
     auto g = loadedGraph(host, std::vector<int>(100, 80));
-    g->XMult = 4;
+    g->SetZoom(4);
     const GraphLayout& L = g->layout();
     g->ShowBeat(50);
     QTest::mouseClick(g.get(), Qt::LeftButton, {},
                       QPoint(L.XAxY + 2, (L.rGr2.Top + L.rGr2.Bottom) / 2));
-    EXPECT_EQ(g->HistoPoint, 1);
+    EXPECT_EQ(g->view().HistoPoint, 1);
 }
 
 TEST(GraphClick, ElapsedTimeOfABeat) {
@@ -68,9 +68,9 @@ TEST(GraphClick, ScrollBarSnapsToTheTimeGrid) {
     auto g = loadedGraph(host, std::vector<int>(3000, 80));
     g->renderImage();  // the grid of the current size
     const int step = g->timeGrid().XGridStep;
-    g->XMult = 2;
+    g->SetZoom(2);
     g->SB->setValue(step * 3 + step / 2);
-    EXPECT_EQ(g->XPos, step * 3 / 2);
+    EXPECT_EQ(g->view().XPos, step * 3 / 2);
     EXPECT_EQ(g->SB->singleStep(), step);
 }
 

@@ -42,7 +42,7 @@ TEST_F(GraphLive, BeatsArriveThroughTheTimer) {
     EXPECT_EQ(g->L_N->text(), "10");
     EXPECT_EQ(g->L_RR->text(), "800");
     EXPECT_EQ(g->L_Time->text(), "00:00:06");  // beats 3..10
-    EXPECT_EQ(g->HistoPoint, 10);
+    EXPECT_EQ(g->view().HistoPoint, 10);
     host.send({3, 1, 1});
     g->Timer1Timer();
     EXPECT_EQ(g->L_Status->text(), "Нет пульса");
@@ -53,8 +53,8 @@ TEST_F(GraphLive, ViewJumpsForwardAtTheRightEdge) {
     const int width = g->layout().rGr1.width();
     host.send(frames(width + 50));
     g->Timer1Timer();
-    EXPECT_GT(g->XPos, 0);
-    EXPECT_LT(g->recording().CurrentFileLen - g->XPos, width);
+    EXPECT_GT(g->view().XPos, 0);
+    EXPECT_LT(g->recording().CurrentFileLen - g->view().XPos, width);
 }
 
 TEST_F(GraphLive, StopShowsScrollBarAndMeans) {
@@ -66,7 +66,7 @@ TEST_F(GraphLive, StopShowsScrollBarAndMeans) {
     EXPECT_TRUE(g->SB->isVisible());
     EXPECT_TRUE(g->L_Aver->isVisible());
     EXPECT_EQ(g->L_RRaver->text(), "800");
-    EXPECT_EQ(g->XPos, 0);
+    EXPECT_EQ(g->view().XPos, 0);
     EXPECT_EQ(host.stops, 1);
     host.send(frames(5));
     g->Timer1Timer();
@@ -95,10 +95,10 @@ TEST_F(GraphLive, ClosingWhileRecordingStops) {
 TEST_F(GraphLive, ClicksDoNothingWhileRecording) {
     host.send(frames(40));
     g->Timer1Timer();
-    const int point = g->HistoPoint;
+    const int point = g->view().HistoPoint;
     const GraphLayout& L = g->layout();
     QTest::mouseClick(g.get(), Qt::LeftButton, {}, QPoint(L.XAxY + 10, L.rGr1.Top + 20));
-    EXPECT_EQ(g->HistoPoint, point);
+    EXPECT_EQ(g->view().HistoPoint, point);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(GraphMenus, CaptionsAndMarksOnOpening) {
     EXPECT_EQ(items(g->PopM_ScY1_RR)[0]->text(), "200-1200 мс");
     EXPECT_EQ(items(g->PopM_ScaleX)[2]->text(), "Масштаб по горизонтали : x4");
     g->recording().ScHRV = 3;
-    g->XMult = 4;
+    g->SetZoom(4);
     open(g->PopM_ScY2_2);
     open(g->PopM_ScaleX);
     EXPECT_EQ(checkedIndex(g->PopM_ScY2_2), 3);
@@ -66,11 +66,11 @@ TEST(GraphMenus, CaptionsAndMarksOnOpening) {
 TEST(GraphMenus, ZoomKeepsXPosAndRangesApply) {
     TestHost host;
     auto g = loadedGraph(host, std::vector<int>(500, 80));
-    g->XPos = 120;
+    g->SetXPos(120);
     open(g->PopM_ScaleX);
     items(g->PopM_ScaleX)[1]->trigger();
-    EXPECT_EQ(g->XMult, 2);
-    EXPECT_EQ(g->XPos, 120);
+    EXPECT_EQ(g->view().XMult, 2);
+    EXPECT_EQ(g->view().XPos, 120);
     items(g->PopM_ScY1_RR)[5]->trigger();
     EXPECT_EQ(g->recording().ScRR, 5);
     items(g->PopM_ScY2_1)[0]->trigger();

@@ -58,10 +58,10 @@ TEST(GraphPaint, LabelMarkAtItsColumnAfterScrolling) {
     g->recording().DataBuf[250] = packSample(70, kLabelMark);
     g->recording().LabNum = 0;
     g->recording().PrepareData(ToCoreSettings(host.settings));
-    g->XPos = 200;
+    g->SetXPos(200);
     const QImage img = g->renderImage();
     const GraphLayout& L = g->layout();
-    const int x = L.rGr1.Left + (250 - 200) * g->XMult;
+    const int x = L.rGr1.Left + (250 - 200) * g->view().XMult;
     const int mid = (L.rGr2.Top + L.rGr2.Bottom) / 2;
     EXPECT_TRUE(sameColor(img.pixel(x, mid), kMaroon));
     EXPECT_FALSE(sameColor(img.pixel(x + 3, mid), kMaroon));

@@ -80,7 +80,7 @@ TEST(Soak, CapacityRecording) {
     EXPECT_TRUE(IsRunOfTheSource(rec, source));
     ASSERT_EQ(messages->texts.size(), 1) << messages->texts.join(" | ").toStdString();
     EXPECT_TRUE(messages->texts[0].startsWith(QString::fromUtf8(kCapacityMessage)));
-    EXPECT_FALSE(g->Saved);
+    EXPECT_FALSE(g->saved());
     std::printf("soak: %d beats in %.0f s; resident %ld KB after 1000 beats, %ld KB after the "
                 "stop (%+.1f %%)\n",
                 rec.beats(), took, rssAt1000, rssAfterStop,

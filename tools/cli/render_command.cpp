@@ -42,9 +42,9 @@ std::unique_ptr<RecordingWindow> OffscreenGraph(GraphHost& host, const CliOption
     graph->show();
     graph->ShowLoadedRecording();
     graph->setWindowTitle(QFileInfo(QString::fromStdString(in)).completeBaseName());
-    graph->XMult = opt.zoom;
+    graph->SetZoom(opt.zoom);
     if (opt.xpos)
-        graph->XPos = *opt.xpos;
+        graph->SetXPos(*opt.xpos);
     return graph;
 }
 

@@ -1,0 +1,101 @@
+// The recording window's grid placements for screen and paper.
+#include "graph_grid.h"
+
+#include <climits>
+#include <cmath>
+
+namespace trivant {
+
+namespace {
+
+constexpr int kAllRows = kValueGridTicks + 1;
+constexpr int kBelowTop = kValueGridTicks;  // the index scales leave the top line unnumbered
+
+// Up to count time lines, line i at nearbyint(scale * step * i) + left while it stays within
+// limit, each numbered with the sample under it.
+std::vector<GridMark> timeMarks(int count, int step, double scale, int left, int limit,
+                                const GraphScene& sc) {
+    std::vector<GridMark> marks;
+    for (int i = 0; i < count; ++i) {
+        const int x = static_cast<int>(std::nearbyint(scale * step * i)) + left;
+        if (x > limit)
+            break;
+        marks.push_back({x, QString::number(step * i / sc.view.XMult + sc.view.XPos)});
+    }
+    return marks;
+}
+
+// The numbers of range r at rows 0..rows-1, times factor.
+ScaleNumbers scaleAt(int x, const QColor& color, const ScaleRange& r, int rows, int factor = 1) {
+    ScaleNumbers s;
+    s.x = x;
+    s.color = color;
+    for (int k = 0; k < rows; ++k)
+        s.texts.push_back(QString::number(ScaleNumber(r, k) * factor));
+    return s;
+}
+
+}  // namespace
+
+ScaleRange SeriesRange(int s, const Recording& rec) {
+    switch (s) {
+    case kSerRR:
+        return ScaleRanges::RR[rec.ScRR];
+    case kSerSPO:
+        return ScaleRanges::SPO[rec.ScSPO];
+    case kSerIBHi:
+        return ScaleRanges::IB[rec.ScIB];
+    default:
+        return ScaleRanges::HRV[rec.ScHRV];
+    }
+}
+
+int ScaleNumber(const ScaleRange& r, int k) {
+    return r.lower + k * ((r.upper - r.lower) / kValueGridTicks);
+}
+
+GridPlacement ScreenGridPlacement(const GraphScene& sc, const TimeGrid& grid) {
+    const GraphLayout& L = sc.layout;
+    const Recording& rec = *sc.rec;
+    const auto& c = sc.style.colors;
+    GridPlacement g;
+    g.time.panels = {L.rGr1, L.rGr2};
+    g.time.marks = timeMarks(grid.XGridTick + 1, grid.XGridStep, 1.0, L.XAxY, INT_MAX, sc);
+    g.time.numberShift = L.TW;
+    g.time.numberColor = kGridColor;
+    ScaleNumbers ib = scaleAt(L.rAxY2_1.Left, c[kSerIBHi], SeriesRange(kSerIBHi, rec), kBelowTop);
+    ib.ownLine = true;
+    g.value = {
+        {L.rGr1,
+         {scaleAt(L.rAxY1_1.Left, c[kSerSPO], SeriesRange(kSerSPO, rec), kAllRows),
+          scaleAt(L.rAxY1_2.Left, c[kSerRR], SeriesRange(kSerRR, rec), kAllRows, 10)}},
+        {L.rGr2, {scaleAt(L.rAxY2_2.Left, Qt::black, SeriesRange(kSerSDNN, rec), kBelowTop), ib}},
+    };
+    g.ticks = kValueGridTicks;
+    g.textHeight = L.TH;
+    return g;
+}
+
+GridPlacement PrintGridPlacement(const PrintLayout& page, const GraphScene& sc) {
+    const Recording& rec = *sc.rec;
+    const auto& c = sc.style.colors;
+    const int step = PrintTimeStep(page.tw, sc.view.XMult, sc.view.XPos);
+    GridPlacement g;
+    g.time.panels = {page.P1, page.P2};
+    g.time.marks = timeMarks((page.GR - page.GL) / step + 1, step, page.k, page.GL, page.GR, sc);
+    g.time.numberShift = page.tw;
+    g.time.closingX = page.GR;
+    g.value = {
+        {page.P1,
+         {scaleAt(page.L + page.tw, c[kSerSPO], SeriesRange(kSerSPO, rec), kAllRows),
+          scaleAt(page.cm + 1, c[kSerRR], SeriesRange(kSerRR, rec), kAllRows, 10)}},
+        {page.P2,
+         {scaleAt(page.cm, Qt::black, SeriesRange(kSerSDNN, rec), kBelowTop),
+          scaleAt(page.L, Qt::black, SeriesRange(kSerIBHi, rec), kBelowTop)}},
+    };
+    g.ticks = kValueGridTicks;
+    g.textHeight = page.th;
+    return g;
+}
+
+}  // namespace trivant

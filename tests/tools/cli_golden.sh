@@ -13,6 +13,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 export QT_QPA_PLATFORM=offscreen
+# A private runtime folder, so that Qt has nothing to say about a missing one.
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 bytes() { sha256sum < "$1" | cut -d' ' -f1; }
 # The second line of a text recording is the date it was written: today.

@@ -109,6 +109,8 @@ private:
     // Draws one page with draw(printer, landscape) on the default printer or, when the system
     // has none and the user agrees, into a PDF file the user names.
     void printPage(const std::function<bool(QPrinter&, bool)>& draw);
+    // The close question for a window that still records; stops it unless cancelled.
+    bool mayCloseRecording(RecordingWindow& graph);
     void message(const QString& title, const QString& text);
     template <typename F> void command(F f);
 

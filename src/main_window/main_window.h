@@ -120,6 +120,9 @@ private:
     std::unique_ptr<DialogRunner> runner_;
     ConnectionSupervisor supervisor_;
     std::string startDir_;
+    // Where the open and the save dialog start: the folder of the last file each one opened
+    // or saved, whole; the settings keep only a cut copy for the next start.
+    std::string openFolder_, saveFolder_;
     QMdiArea* mdi_;
     std::vector<std::pair<QAction*, std::function<bool(const RecordingWindow&)>>> scaleItems_;
     // The fragment analysis' big buffers, made at the first analysis and kept from then on.

@@ -11,6 +11,7 @@
 #include "setup.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -66,6 +67,9 @@ public:
     void N_SpecClick();
     void N_ExitClick();
 
+    // Opens each named file in a window of its own, as the open command would: a ".txt" file
+    // as text, any other as ".rr"; relative names are taken from the current folder.
+    void OpenFiles(const QStringList& paths);
     // Opens a recording file the way the open command does after its dialog.
     RecordingWindow* OpenRecording(const std::string& path, int filterIndex);
     // Saves a finished recording; false when cancelled or failed (the user was told).

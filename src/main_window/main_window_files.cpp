@@ -62,6 +62,16 @@ void MainWindow::TB_OpenClick() {
     OpenRecording(dialog.selectedFiles().first().toStdString(), chosenFilter(dialog));
 }
 
+void MainWindow::OpenFiles(const QStringList& paths) {
+    for (const QString& name : paths) {
+        const QFileInfo info(name);
+        // With no dialog to choose the type, the extension does.
+        const int filter = info.suffix().compare("txt", Qt::CaseInsensitive) == 0 ? 2 : 1;
+        OpenRecording(info.absoluteFilePath().toStdString(), filter);
+        IdleHandler();  // the commands follow each new window, as after the open command
+    }
+}
+
 RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIndex) {
     const QString qpath = QString::fromStdString(path);
     if (!QFileInfo::exists(qpath)) {

@@ -1,10 +1,12 @@
-// MessageBox: fixed-size box, buttons laid out by MessageButtonLefts.
+// MessageBox: fixed-size box centred on the screen, buttons laid out by MessageButtonLefts.
 #include "message_box.h"
 
 #include "dialog_runner.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace trivant {
 
@@ -53,6 +55,16 @@ MessageBox::MessageBox(QWidget* parent)
     // cancelButton comes first so that a stray Enter cancels rather than confirms.
     setTabOrder(cancelButton, okButton);
     setTabOrder(okButton, yesButton);
+    centreOnScreen(parent);
+}
+
+void MessageBox::centreOnScreen(QWidget* owner) {
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect place(QPoint(), size());
+    place.moveCenter(screen->availableGeometry().center());
+    setGeometry(place);  // placed once, a dialog is no longer put over its owner
 }
 
 void MessageBox::Prepare(const QString& title, const QString& text, const QString& b1,

@@ -41,6 +41,10 @@ public:
     QPushButton* cancelButton;
     QPushButton* yesButton;
 
+private:
+    // The box stands in the middle of its owner's screen (or the primary one), not over the owner.
+    void centreOnScreen(QWidget* owner);
+
 public slots:
     // Esc and the system close give Cancel rather than QDialog::Rejected.
     void reject() override;

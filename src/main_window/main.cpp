@@ -1,4 +1,5 @@
-// Trivant: records and analyses heart-rate variability from a pulse device.
+// Trivant: records and analyses heart-rate variability from a pulse device; opens the
+// recordings named on its command line.
 #include "app_icon.h"
 #include "main_window.h"
 #include "qt_port_layer.h"
@@ -6,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -19,5 +21,9 @@ int main(int argc, char** argv) {
     // Without a window manager to maximise it, fill the screen anyway.
     main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     main.showMaximized();
+    // The files named on the command line (QApplication has taken its own options), once the
+    // frame has its size.
+    const QStringList files = QCoreApplication::arguments().mid(1);
+    QTimer::singleShot(0, &main, [&main, files] { main.OpenFiles(files); });
     return app.exec();
 }

@@ -66,6 +66,7 @@ void MainWindow::loadSettings() {
         ApplyDefaults(setup_, startDir_);
         setWindowTitle(QString::fromUtf8(kDefaultsCaption));
     }
+    openFolder_ = saveFolder_ = setup_.DataDir;
 }
 
 template <typename F> void MainWindow::command(F f) {

@@ -11,6 +11,7 @@
 #include "setup.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -66,6 +67,9 @@ public:
     void N_SpecClick();
     void N_ExitClick();
 
+    // Opens each named file in a window of its own, as the open command would: a ".txt" file
+    // as text, any other as ".rr"; relative names are taken from the current folder.
+    void OpenFiles(const QStringList& paths);
     // Opens a recording file the way the open command does after its dialog.
     RecordingWindow* OpenRecording(const std::string& path, int filterIndex);
     // Saves a finished recording; false when cancelled or failed (the user was told).
@@ -109,6 +113,8 @@ private:
     // Draws one page with draw(printer, landscape) on the default printer or, when the system
     // has none and the user agrees, into a PDF file the user names.
     void printPage(const std::function<bool(QPrinter&, bool)>& draw);
+    // The close question for a window that still records; stops it unless cancelled.
+    bool mayCloseRecording(RecordingWindow& graph);
     void message(const QString& title, const QString& text);
     template <typename F> void command(F f);
 
@@ -118,6 +124,9 @@ private:
     std::unique_ptr<DialogRunner> runner_;
     ConnectionSupervisor supervisor_;
     std::string startDir_;
+    // Where the open and the save dialog start: the folder of the last file each one opened
+    // or saved, whole; the settings keep only a cut copy for the next start.
+    std::string openFolder_, saveFolder_;
     QMdiArea* mdi_;
     std::vector<std::pair<QAction*, std::function<bool(const RecordingWindow&)>>> scaleItems_;
     // The fragment analysis' big buffers, made at the first analysis and kept from then on.

@@ -68,7 +68,11 @@ void MainWindow::TB_CommentClick() {
     QString text = QString::fromStdString(g->recording().Comment);
     if (!EditComment(this, *runner_, text))
         return;
-    g->recording().Comment = text.toStdString();
+    const std::string comment = text.toStdString();
+    if (comment == g->recording().Comment)
+        return;
+    g->recording().Comment = comment;
+    g->SetSaved(false);  // an edited comment is lost as easily as a new recording
     g->update();
 }
 
@@ -233,6 +237,8 @@ void MainWindow::RecordingStopped() {
 }
 
 bool MainWindow::MayClose(RecordingWindow& graph) {
+    if (graph.recordingNow())
+        return mayCloseRecording(graph);
     if (graph.saved())
         return true;
     const int answer =
@@ -242,6 +248,19 @@ bool MainWindow::MayClose(RecordingWindow& graph) {
     if (answer == kMsgYes)
         return true;
     return answer == kMsgOk && SaveGraph(graph);
+}
+
+bool MainWindow::mayCloseRecording(RecordingWindow& graph) {
+    // Asked before stopping, so that "Отмена" leaves the recording running.
+    const int answer = AskUser(this, *runner_, "Подтверждение",
+                               "Запись ещё идёт. Остановить её и сохранить перед закрытием?",
+                               "Сохранить", "", "Не сохранять");
+    if (answer != kMsgOk && answer != kMsgYes)
+        return false;
+    if (graph.recordingNow())  // a limit may have ended it while the question was shown
+        graph.StopRecording();
+    // A save that was cancelled or failed keeps the stopped recording open.
+    return answer == kMsgYes || SaveGraph(graph);
 }
 
 void MainWindow::message(const QString& title, const QString& text) {

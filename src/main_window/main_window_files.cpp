@@ -55,11 +55,21 @@ QString readReport(const std::string& path, const TextReadReport& r) {
 
 void MainWindow::TB_OpenClick() {
     QFileDialog dialog(this, "Открыть файл");
-    prepareDialog(dialog, setup_.DataDir, setup_.OpenFilterIndex);
+    prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     OpenRecording(dialog.selectedFiles().first().toStdString(), chosenFilter(dialog));
+}
+
+void MainWindow::OpenFiles(const QStringList& paths) {
+    for (const QString& name : paths) {
+        const QFileInfo info(name);
+        // With no dialog to choose the type, the extension does.
+        const int filter = info.suffix().compare("txt", Qt::CaseInsensitive) == 0 ? 2 : 1;
+        OpenRecording(info.absoluteFilePath().toStdString(), filter);
+        IdleHandler();  // the commands follow each new window, as after the open command
+    }
 }
 
 RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIndex) {
@@ -71,7 +81,8 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
         return nullptr;
     }
     setup_.OpenFilterIndex = filterIndex;
-    setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
+    openFolder_ = FolderOf(path);
+    setup_.DataDir = CutToChars(openFolder_, kDataDirMaxChars);
     RecordingWindow* g = addGraph();
     g->SetFileName(path);
     Recording& rec = g->recording();
@@ -100,7 +111,7 @@ void MainWindow::TB_SaveClick() {
 
 bool MainWindow::SaveGraph(RecordingWindow& graph) {
     QFileDialog dialog(this, "Сохранить файл");
-    prepareDialog(dialog, setup_.DataDir, setup_.SaveFilterIndex);
+    prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -112,7 +123,8 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
         chosen += filter == 2 ? ".txt" : ".rr";
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
     graph.SetFileName(path);
-    setup_.DataDir = CutToChars(FolderOf(path), kDataDirMaxChars);
+    saveFolder_ = FolderOf(path);
+    setup_.DataDir = CutToChars(saveFolder_, kDataDirMaxChars);
     setup_.SaveFilterIndex = filter;
     const QString qpath = QString::fromStdString(path);
     if (QFileInfo::exists(qpath) &&

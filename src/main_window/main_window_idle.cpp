@@ -116,9 +116,10 @@ void MainWindow::IdleHandler() {
     N_Start->setEnabled(start);
     states_ = NextCommandStates(activeChild(), states_);
     applyCommandStates();
-    // The heading of the means shows while they do (they need a full window of beats).
+    // The heading of the means goes with the active window's state alone, whether or not
+    // the means themselves are shown.
     if (RecordingWindow* g = activeGraph())
-        g->L_Aver->setVisible(!g->recordingNow() && !g->L_RRaver->isHidden());
+        g->L_Aver->setVisible(!g->recordingNow());
 }
 
 void MainWindow::applyCommandStates() {

@@ -24,7 +24,8 @@ public:
     virtual void ShowLimitMessage(StopReason why) = 0;
     // A recording of this host ended (the start commands may change state).
     virtual void RecordingStopped() {}
-    // The window is about to close; false keeps it open (an unsaved recording, say).
+    // The window is about to close, maybe while it records; false keeps it open and
+    // unchanged (an unsaved or running recording, say).
     virtual bool MayClose(RecordingWindow& /*graph*/) { return true; }
 };
 

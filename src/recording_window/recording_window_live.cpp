@@ -105,12 +105,14 @@ void RecordingWindow::Stopped() {
 }
 
 void RecordingWindow::closeEvent(QCloseEvent* event) {
+    // The host asks first; a refusal leaves a running recording running.
+    if (!host_.MayClose(*this)) {
+        event->ignore();
+        return;
+    }
     if (rec_->RREventEnabled)
         StopRecording();
-    if (host_.MayClose(*this))
-        event->accept();
-    else
-        event->ignore();
+    event->accept();
 }
 
 }  // namespace trivant

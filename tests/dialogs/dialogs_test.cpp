@@ -7,8 +7,10 @@
 #include "dialog_answers.h"
 #include "message_box.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +92,20 @@ TEST(MessageBox, CaptionsVisibilityAndPlaces) {
                                                     kMsgButtonWidth, kMsgButtonHeight));
         }
         EXPECT_EQ(form.focusWidget(), c.count >= 2 ? form.cancelButton : form.okButton);
+    }
+}
+
+TEST(MessageBox, StandsInTheMiddleOfTheScreen) {
+    QWidget owner;
+    owner.setGeometry(5, 5, 300, 200);  // a corner: the box is not put over its owner
+    owner.show();
+    const QPoint middle = QGuiApplication::primaryScreen()->availableGeometry().center();
+    for (QWidget* o : {static_cast<QWidget*>(nullptr), &owner}) {
+        MessageBox form(o);
+        form.Prepare("Заголовок", "Текст", "Ok");
+        EXPECT_EQ(form.geometry().center(), middle) << "before showing, owner " << o;
+        form.show();
+        EXPECT_EQ(form.geometry().center(), middle) << "shown, owner " << o;
     }
 }
 

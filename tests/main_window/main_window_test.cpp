@@ -208,6 +208,33 @@ TEST_F(AppTest, ScaleMenuChecksOneItemPerGroup) {
     EXPECT_TRUE(marks.contains("0..500"));
 }
 
+// The heading "Среднее" follows the active window's recording state on every pass, even
+// where the means themselves stay hidden (fewer beats than the sample).
+TEST_F(AppTest, MeansHeadingShowsWheneverTheActiveWindowIsNotRecording) {
+    start();
+    struct Case {
+        int beats;  // 0: a recording that runs
+        bool heading, means;
+    };
+    const Case cases[] = {{0, false, false}, {50, true, false}, {150, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.beats);
+        RecordingWindow* g = nullptr;
+        if (c.beats == 0) {
+            g = startRecordingOnFakePort();
+        } else {
+            const std::string path = dir.file(std::to_string(c.beats) + ".rr");
+            writeRecording(path, std::vector<int>(c.beats, 80));
+            g = form->OpenRecording(path, 1);
+        }
+        ASSERT_NE(g, nullptr);
+        g->L_Aver->setVisible(!c.heading);
+        form->IdleHandler();
+        EXPECT_EQ(g->L_Aver->isVisible(), c.heading);
+        EXPECT_EQ(g->L_RRaver->isVisible(), c.means);
+    }
+}
+
 TEST_F(AppTest, LabelMenuItemLabelsLikeTheToolButton) {
     start();
     ASSERT_NE(startRecordingOnFakePort(), nullptr);

@@ -5,6 +5,7 @@
 #include "runtime_dir.h"
 #include "sim_options.h"
 #include "sim_runner.h"
+#include "version.h"
 
 #include <atomic>
 #include <csignal>
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     const std::string bad = trivant::ParseSimOptions({argv + 1, argv + argc}, opt);
     if (opt.help) {
         std::cout << trivant::kSimUsage;
+        return 0;
+    }
+    if (opt.version) {
+        std::cout << "trivant-sim " << trivant::kVersion << "\n";
         return 0;
     }
     if (!bad.empty()) {

@@ -1,6 +1,7 @@
 // QSerialPort keeps the platform's serial API out of the device link. Ports are configured
-// for the pulse device: 8 data bits, no parity, 2 stop bits, DTR off, RTS on, and on POSIX
-// XON/XOFF on the input side only (received 0x11/0x13 are data and must not be eaten).
+// for the pulse device: 8 data bits, no parity, 2 stop bits, DTR off, RTS on (handshake on
+// Windows), and XON/XOFF on the input side only (received 0x11/0x13 are data and must not
+// be eaten). QSerialPort has no setting for the last two, so they go to the native handle.
 #include "qt_port_layer.h"
 
 #include "port_names.h"
@@ -41,8 +42,20 @@ void setLines(QSerialPort& port) {
 
 bool inputFlowControl(QSerialPort& port) {
 #ifdef _WIN32
-    (void)port;
-    return true;
+    // Set after QSerialPort's own settings, which it would write back over these.
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(port.handle(), &dcb))
+        return false;
+    dcb.fInX = TRUE;
+    dcb.fOutX = FALSE;
+    dcb.fTXContinueOnXoff = FALSE;
+    dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
+    dcb.XonLim = 100;
+    dcb.XoffLim = 300;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    return SetCommState(port.handle(), &dcb) != 0;
 #else
     termios tio{};
     const int fd = static_cast<int>(port.handle());

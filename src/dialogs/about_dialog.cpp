@@ -2,6 +2,7 @@
 #include "about_dialog.h"
 
 #include "app_icon.h"
+#include "version.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -37,7 +38,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     big.setBold(true);
     L_Name->setFont(big);
     L_Purpose = makeLine(this, "L_Purpose", "Анализ вариабельности ритма сердца");
-    L_Version = makeLine(this, "L_Version", "Версия 3.3.2");
+    L_Version = makeLine(this, "L_Version", (std::string("Версия ") + kVersion).c_str());
     L_Years = makeLine(this, "L_Years", "2005 - 2023 г");
     okButton = new QPushButton(QString::fromUtf8("Ok"), this);
     okButton->setObjectName("okButton");

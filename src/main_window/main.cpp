@@ -3,6 +3,7 @@
 #include "app_icon.h"
 #include "main_window.h"
 #include "qt_port_layer.h"
+#include "runtime_dir.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
+    trivant::EnsureRuntimeDir();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trivant");
     QApplication::setWindowIcon(trivant::AppIcon());

@@ -4,6 +4,7 @@
 #include "app_icon.h"
 #include "message_box.h"
 #include "recording_window.h"
+#include "version.h"
 
 #include <QAction>
 #include <QLabel>
@@ -16,7 +17,11 @@
 
 namespace trivant {
 
-const char* const kAppCaption = "TRIVANT 3.3.2";
+// The caption carries the project's version, written once in CMake.
+namespace {
+const std::string kAppCaptionText = std::string("TRIVANT ") + kVersion;
+}  // namespace
+const char* const kAppCaption = kAppCaptionText.c_str();
 const char* const kDefaultsCaption = "Ормикс-01";
 
 namespace {

@@ -30,7 +30,7 @@ namespace trivant {
 class RecordingWindow;
 class ReportWindow;
 
-extern const char* const kAppCaption;       // "TRIVANT 3.3.2"
+extern const char* const kAppCaption;       // "TRIVANT " and the version
 extern const char* const kDefaultsCaption;  // "Ормикс-01"
 
 class MainWindow : public QMainWindow, public GraphHost {
@@ -110,11 +110,16 @@ private:
     QMdiSubWindow* addChild(QWidget* child);
     ReportWindow* addReport(const FragmentReport& report, const std::string& caption,
                             const std::string& comment);
-    // Draws one page with draw(printer, landscape) on the default printer or, when the system
-    // has none and the user agrees, into a PDF file the user names.
+    // The printer chosen in the printer set-up (at first the system's default), turned to
+    // the orientation of the settings.
+    QPrinter& printer();
+    // Draws one page with draw(printer, landscape) on that printer or, when there is none
+    // and the user agrees, into a PDF file the user names.
     void printPage(const std::function<bool(QPrinter&, bool)>& draw);
     // The close question for a window that still records; stops it unless cancelled.
     bool mayCloseRecording(RecordingWindow& graph);
+    // The PDF file to print into when no printer is there; empty when the user declines.
+    QString askPdfPath();
     void message(const QString& title, const QString& text);
     template <typename F> void command(F f);
 
@@ -131,6 +136,11 @@ private:
     std::vector<std::pair<QAction*, std::function<bool(const RecordingWindow&)>>> scaleItems_;
     // The fragment analysis' big buffers, made at the first analysis and kept from then on.
     std::unique_ptr<AnalysisBuffers> analysis_;
+    // Kept from the printer set-up for the print commands; made at first use.
+    struct PrinterDeleter {
+        void operator()(QPrinter* p) const;
+    };
+    std::unique_ptr<QPrinter, PrinterDeleter> printer_;
 };
 
 }  // namespace trivant

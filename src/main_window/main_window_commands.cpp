@@ -16,9 +16,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTimer>
 
 namespace trivant {
@@ -108,28 +107,55 @@ void MainWindow::TB_PrintClick() {
         printPage([g](QPrinter& printer, bool) { return g->MyPrint(printer); });
 }
 
+void MainWindow::PrinterDeleter::operator()(QPrinter* p) const {
+    delete p;
+}
+
+QPrinter& MainWindow::printer() {
+    if (!printer_)
+        printer_.reset(new QPrinter(QPrinter::HighResolution));
+    printer_->setPageOrientation(setup_.PrintOrientation == 1 ? QPageLayout::Landscape
+                                                              : QPageLayout::Portrait);
+    return *printer_;
+}
+
 void MainWindow::TB_PrintSetupClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(setup_.PrintOrientation == 1 ? QPageLayout::Landscape
-                                                            : QPageLayout::Portrait);
-    QPageSetupDialog dialog(&printer, this);
+    QPrinter& chosen = printer();
+    QPrintDialog dialog(&chosen, this);
+    dialog.setWindowTitle("Настройки принтера");
+    // One page is printed, so page ranges mean nothing; printing into a file stays a choice.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     runner_->exec(dialog);
     // Confirmed or not, the printer's orientation is what the next print uses.
-    setup_.PrintOrientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+    setup_.PrintOrientation = chosen.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
 }
 
 void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
     const bool landscape = setup_.PrintOrientation == 1;
-    if (!QPrinterInfo::availablePrinters().isEmpty()) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (!draw(printer, landscape))
-            message("Ошибка", "Не удалось напечатать страницу");
+    QPrinter& chosen = printer();
+    // A printer of the system, or the file that the printer set-up named.
+    if (chosen.outputFormat() == QPrinter::NativeFormat || !chosen.outputFileName().isEmpty()) {
+        if (!draw(chosen, landscape))
+            message("Ошибка", chosen.outputFileName().isEmpty()
+                                  ? "Не удалось напечатать страницу"
+                                  : "Не удалось записать файл " + chosen.outputFileName());
         return;
     }
+    const QString path = askPdfPath();
+    if (path.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(chosen.pageLayout());  // the paper and orientation of the set-up
+    if (!draw(printer, landscape))
+        message("Ошибка", "Не удалось записать файл " + path);
+}
+
+QString MainWindow::askPdfPath() {
     if (AskUser(this, *runner_, "Печать", "Принтер не найден. Сохранить страницу в файл PDF?",
                 "Сохранить", "Отмена") != kMsgOk)
-        return;
+        return {};
     QFileDialog dialog(this, "Сохранить в PDF");
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
@@ -138,18 +164,13 @@ void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
     dialog.setDefaultSuffix("pdf");
     dialog.setDirectory(QString::fromStdString(setup_.DataDir));
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
+        return {};
     const QString path = dialog.selectedFiles().first();
     if (QFileInfo::exists(path) &&
         AskUser(this, *runner_, "Подтверждение", "Файл " + path + " существует. Переписать?",
                 "Переписать", "Отменить") != kMsgOk)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (!draw(printer, landscape))
-        message("Ошибка", "Не удалось записать файл " + path);
+        return {};
+    return path;
 }
 
 void MainWindow::N_SpecClick() {

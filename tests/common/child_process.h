@@ -15,11 +15,11 @@ namespace trivant::test {
 
 class ChildProcess {
 public:
-    // Runs program with args in folder dir; its standard output comes through a pipe. The
-    // child dies with the test process, so a crashed test leaves no program behind that
-    // would hold the test runner's output open.
+    // Runs program with args in folder dir; its standard output (or the stream given)
+    // comes through a pipe. The child dies with the test process, so a crashed test leaves
+    // no program behind that would hold the test runner's output open.
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 const std::string& dir) {
+                 const std::string& dir, int stream = STDOUT_FILENO) {
         int fds[2];
         if (pipe(fds) != 0)
             return;
@@ -32,7 +32,7 @@ public:
         pid_ = fork();
         if (pid_ == 0) {
             prctl(PR_SET_PDEATHSIG, SIGKILL);
-            dup2(fds[1], STDOUT_FILENO);
+            dup2(fds[1], stream);
             close(fds[0]);
             close(fds[1]);
             if (chdir(dir.c_str()) != 0)
@@ -62,6 +62,14 @@ public:
         for (int c; out_ && (c = fgetc(out_)) != EOF && c != '\n';)
             line += static_cast<char>(c);
         return line;
+    }
+
+    // Everything the program writes until it closes the stream.
+    std::string readAll() {
+        std::string text;
+        for (int c; out_ && (c = fgetc(out_)) != EOF;)
+            text += static_cast<char>(c);
+        return text;
     }
 
     // The exit status, or -1 when the program did not end in time (it is then killed).

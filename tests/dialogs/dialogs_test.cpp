@@ -198,7 +198,7 @@ TEST(AboutBox, Lines) {
     EXPECT_EQ(about.windowTitle(), "О программе");
     EXPECT_EQ(about.L_Name->text(), "ТРИВАНТ");
     EXPECT_TRUE(about.L_Name->font().bold());
-    EXPECT_EQ(about.L_Version->text(), "Версия 3.3.2");
+    EXPECT_EQ(about.L_Version->text(), "Версия " TRIVANT_PROJECT_VERSION);
     EXPECT_EQ(about.L_Years->text(), "2005 - 2023 г");
     AnswerRunner runner;
     runner.answer = [](QDialog& d) { return clickButton(d, "okButton"); };

@@ -22,6 +22,10 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" > /dev/null
 
 /usr/bin/trivant-cli --help | grep -q "Usage: trivant-cli"
 /usr/bin/trivant-sim --help | grep -q "Usage: trivant-sim"
+# The package and both tools carry the one version of the project.
+version=$(dpkg-query -W -f='${Version}' trivant)
+[ "$(/usr/bin/trivant-cli --version)" = "trivant-cli $version" ]
+[ "$(/usr/bin/trivant-sim --version)" = "trivant-sim $version" ]
 desktop-file-validate /usr/share/applications/trivant.desktop
 test -s /usr/share/icons/hicolor/256x256/apps/trivant.png
 test -s /usr/share/man/man1/trivant-cli.1

@@ -11,6 +11,7 @@
 #include "report_command.h"
 #include "setup.h"
 #include "summary_json.h"
+#include "version.h"
 
 #include <QString>
 
@@ -138,6 +139,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string bad = ParseCliOptions(args, opt);
     if (opt.help) {
         out << kCliUsage;
+        return kExitOk;
+    }
+    if (opt.version) {
+        out << "trivant-cli " << kVersion << "\n";
         return kExitOk;
     }
     if (!bad.empty())

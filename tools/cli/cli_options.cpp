@@ -41,6 +41,7 @@ const char* const kCliUsage =
     "  --zoom 1|2|4       render: pixels per beat.\n"
     "  --point BEAT       render: show the histogram and values of that beat.\n"
     "  -h, --help         Show this help.\n"
+    "  --version          Show the version.\n"
     "\n"
     "Without --sample and --ib-compensation the settings file tv3cfg.cfg of the\n"
     "current directory applies, or the defaults when there is none.\n"
@@ -111,6 +112,8 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
         const std::string& a = args[i];
         if (a == "-h" || a == "--help") {
             out.help = true;
+        } else if (a == "--version") {
+            out.version = true;
         } else if (a == "--ib-compensation") {
             out.ibCompensation = true;
         } else if (a == "--landscape") {

@@ -23,6 +23,7 @@ struct CliOptions {
     bool landscape = false;          // print: --landscape
     bool ibCompensation = false;
     bool help = false;
+    bool version = false;  // --version
 };
 
 // Returns an empty string on success, else what is wrong with the command line.

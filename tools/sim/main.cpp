@@ -2,8 +2,10 @@
 // without hardware, for the demo and for tests.
 #include "beat_source.h"
 #include "pty_device.h"
+#include "runtime_dir.h"
 #include "sim_options.h"
 #include "sim_runner.h"
+#include "version.h"
 
 #include <atomic>
 #include <csignal>
@@ -29,10 +31,16 @@ std::unique_ptr<trivant::BeatSource> makeSource(const trivant::SimOptions& opt,
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before anything looks for its registrations' folder, as Trivant and trivant-cli do.
+    trivant::EnsureRuntimeDir();
     trivant::SimOptions opt;
     const std::string bad = trivant::ParseSimOptions({argv + 1, argv + argc}, opt);
     if (opt.help) {
         std::cout << trivant::kSimUsage;
+        return 0;
+    }
+    if (opt.version) {
+        std::cout << "trivant-sim " << trivant::kVersion << "\n";
         return 0;
     }
     if (!bad.empty()) {

@@ -35,6 +35,7 @@ const char* const kSimUsage =
     "                         May be repeated.\n"
     "  --seed N               seed of the generator, garbage and split choices.\n"
     "  -h, --help             show this help.\n"
+    "  --version              show the version.\n"
     "\n"
     "After the last beat, without --loop, the port stays open and silent until the\n"
     "program is stopped (Ctrl+C).\n";
@@ -104,6 +105,8 @@ std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& ou
         const std::string& a = args[i];
         if (a == "-h" || a == "--help")
             out.help = true;
+        else if (a == "--version")
+            out.version = true;
         else if (a == "--loop")
             out.loop = true;
         else if (a == "--garbage")

@@ -31,6 +31,7 @@ struct SimOptions {
     std::vector<StatusInsert> statuses;
     std::vector<SilenceInsert> silences;
     bool help = false;
+    bool version = false;
 };
 
 // Empty on success, else what is wrong.

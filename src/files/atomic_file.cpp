@@ -85,6 +85,55 @@ int copyMode(int fd, const std::string& target) {
     return fchmod(fd, st.st_mode & 0777) == 0 ? 0 : errno;
 }
 
+// The file a write to path must replace: symbolic links are followed, relative ones from
+// their own folder, so that a link keeps pointing at the new content. The result need not
+// exist: a dangling link names the file to create.
+int resolveLinks(const std::string& path, std::string& target) {
+    constexpr int kMaxHops = 40;  // the kernel's own limit
+    target = path;
+    for (int hop = 0;; ++hop) {
+        struct stat st {};
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return 0;  // a missing target is created; other errors surface when writing
+        if (hop == kMaxHops)
+            return ELOOP;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            return ec.value();
+        target =
+            next.is_absolute() ? next.string() : (fs::path(target).parent_path() / next).string();
+    }
+}
+
+// A regular file with several names (hard links); a rename would split them.
+bool hasOtherNames(const std::string& target) {
+    struct stat st {};
+    return stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1;
+}
+
+// Overwrites target in place with the bytes already safe in the temporary file. Space is
+// reserved first, so that a full disk fails before the old content is touched; touched
+// tells whether the old content may be damaged.
+int writeInPlace(const std::string& target, const std::string& bytes, bool& touched) {
+    touched = false;
+    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const auto size = static_cast<off_t>(bytes.size());
+    int err = size > 0 ? posix_fallocate(fd, 0, size) : 0;
+    touched = err == 0;
+    if (err == 0)
+        err = writeAll(fd, bytes);
+    if (err == 0 && ftruncate(fd, size) != 0)
+        err = errno;
+    if (err == 0 && fsync(fd) != 0)
+        err = errno;
+    if (close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
 // Makes the rename itself durable; a failure here loses nothing already written.
 void syncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -103,30 +152,55 @@ template <typename Step> void runStep(int& err, const char*& what, const char* n
         what = name;
 }
 
+// Puts the complete temporary file tmp in the place of target. A file with other names is
+// written in place so that every name keeps showing the same file; should that fail half
+// way, the temporary file is kept, as the one complete copy of the new content.
+IoStatus replaceTarget(const std::string& path, const std::string& target, const std::string& tmp,
+                       const std::string& bytes) {
+    int err = 0;
+    bool touched = false;
+    if (!hasOtherNames(target)) {
+        if (std::rename(tmp.c_str(), target.c_str()) != 0)
+            err = errno;
+    } else if ((err = writeInPlace(target, bytes, touched)) == 0) {
+        unlink(tmp.c_str());
+    }
+    if (err == 0)
+        return {true, path, {}};
+    if (touched)
+        return failure(
+            path, "cannot write the file in place (the new content is kept in " + tmp + ")", err);
+    unlink(tmp.c_str());
+    return failure(path, "cannot replace the file", err);
+}
+
 }  // namespace
 
 IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::string folder = folderOf(path);
+    std::string target;
+    int err = resolveLinks(path, target);
+    if (err != 0)
+        return failure(path, "cannot follow the link", err);
+    const std::string folder = folderOf(target);
     std::string tmp;
-    int err = 0;
     const int fd = createTemp(folder, tmp, err);
     if (fd < 0)
         return failure(path, "cannot create a temporary file in " + folder, err);
 
     const char* what = "";
-    runStep(err, what, "cannot set permissions", [&] { return copyMode(fd, path); });
+    runStep(err, what, "cannot set permissions", [&] { return copyMode(fd, target); });
     runStep(err, what, "cannot write", [&] { return writeAll(fd, bytes); });
     runStep(err, what, "cannot flush to disk", [&] { return fsync(fd) == 0 ? 0 : errno; });
     const int closeErr = close(fd) == 0 ? 0 : errno;
     runStep(err, what, "cannot close", [&] { return closeErr; });
-    runStep(err, what, "cannot replace the file",
-            [&] { return std::rename(tmp.c_str(), path.c_str()) == 0 ? 0 : errno; });
     if (err != 0) {
         unlink(tmp.c_str());
         return failure(path, what, err);
     }
-    syncFolder(folder);
-    return {true, path, {}};
+    IoStatus result = replaceTarget(path, target, tmp, bytes);
+    if (result.ok)
+        syncFolder(folder);
+    return result;
 }
 
 IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes) {

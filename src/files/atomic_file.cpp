@@ -1,5 +1,5 @@
-// POSIX implementation of the whole-file I/O, with a plain standard-library fallback
-// for Windows.
+// POSIX implementation of the whole-file I/O, with a standard-library fallback for Windows
+// that flushes through the Win32 API.
 #include "atomic_file.h"
 
 #include <algorithm>
@@ -9,6 +9,13 @@
 
 #ifdef _WIN32
 #include <fstream>
+#ifndef NOMINMAX
+#define NOMINMAX  // keeps std::min usable
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #else
 #include <atomic>
 #include <chrono>
@@ -229,8 +236,22 @@ IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxByte
 
 #else
 
-// Windows: no fsync or permission bits here; the rename still keeps the old file until the
-// new one is complete.
+namespace {
+
+// Forces the written file's data to disk before the rename makes it the file, as fsync does.
+bool flushToDisk(const fs::path& file) {
+    const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(h) != 0;
+    return CloseHandle(h) != 0 && flushed;
+}
+
+}  // namespace
+
+// Windows: no permission bits here; the rename still keeps the old file until the new one
+// is complete and flushed.
 IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const fs::path target = fs::u8path(path);
     fs::path tmp = target;
@@ -240,7 +261,7 @@ IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
         std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
         f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         f.close();
-        if (!f) {
+        if (!f || !flushToDisk(tmp)) {
             fs::remove(tmp, ec);
             return failure(path, "cannot write", "temporary file");
         }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #ifdef _WIN32
 #include <fstream>
@@ -29,6 +30,8 @@ namespace trivant {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr size_t kBlockBytes = 65536;
 
 IoStatus failure(const std::string& path, const std::string& what, const std::string& why) {
     return {false, path, what + ": " + why};
@@ -234,6 +237,26 @@ IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxByte
     return failure(path, "cannot read", err);
 }
 
+IoStatus ReadFileBlocks(const std::string& path,
+                        const std::function<bool(std::string_view)>& take) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(path, "cannot open", errno);
+    std::vector<char> buf(kBlockBytes);
+    int err = 0;
+    for (;;) {
+        const ssize_t n = read(fd, buf.data(), buf.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            err = errno;
+        if (n <= 0 || !take(std::string_view(buf.data(), static_cast<size_t>(n))))
+            break;
+    }
+    close(fd);
+    return err == 0 ? IoStatus{true, path, {}} : failure(path, "cannot read", err);
+}
+
 #else
 
 namespace {
@@ -286,6 +309,23 @@ IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxByte
         out.clear();
         return failure(path, "cannot read", "input error");
     }
+    return {true, path, {}};
+}
+
+IoStatus ReadFileBlocks(const std::string& path,
+                        const std::function<bool(std::string_view)>& take) {
+    std::ifstream f(fs::u8path(path), std::ios::binary);
+    if (!f)
+        return failure(path, "cannot open", "file not found or not readable");
+    std::vector<char> buf(kBlockBytes);
+    while (f) {
+        f.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+        const auto n = static_cast<size_t>(f.gcount());
+        if (n == 0 || !take(std::string_view(buf.data(), n)))
+            break;
+    }
+    if (f.bad())
+        return failure(path, "cannot read", "input error");
     return {true, path, {}};
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace trivant {
 
@@ -26,5 +28,9 @@ IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes);
 
 // Reads at most maxBytes of a file as they are; out is empty on failure.
 IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes);
+
+// Hands a file to take block by block, in order, until the file ends or take returns false,
+// so that a reader that has seen enough reads no further.
+IoStatus ReadFileBlocks(const std::string& path, const std::function<bool(std::string_view)>& take);
 
 }  // namespace trivant

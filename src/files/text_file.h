@@ -10,7 +10,8 @@
 
 namespace trivant {
 
-constexpr size_t kMaxTextFileBytes = 16u << 20;  // a full recording takes about 2.4 MB
+// A longer line keeps only its beginning; a data line needs its first 31 characters.
+constexpr size_t kMaxTextLineBytes = 16u << 20;
 
 struct TextReadReport {
     int skippedLines = 0;      // data lines that could not be taken apart
@@ -27,7 +28,7 @@ TextReadReport ParseTextFile(const std::string& bytes, Recording& rec);
 
 // Line 1 is the base name of path.
 IoStatus SaveTextFile(const std::string& path, const Recording& rec, const std::string& dateText);
-// On failure rec is left as it was; a file above kMaxTextFileBytes is a failure.
+// Reads only as far as the first beat past the capacity. On failure rec is left as it was.
 IoStatus ReadTextFile(const std::string& path, Recording& rec, TextReadReport& report);
 
 }  // namespace trivant

@@ -192,9 +192,12 @@ public:
             report_.truncated = true;
             return false;
         }
+        if (pending_ && labelSkipped_ != 0)
+            noteMovedLabel(number);
         const auto low = static_cast<uint8_t>(pending_ ? kLabelMark : spo);
         buf_[static_cast<size_t>(p_++)] = packSample(static_cast<uint8_t>(rrMs / 10), low);
         pending_ = false;
+        labelSkipped_ = 0;
         return true;
     }
 
@@ -212,6 +215,14 @@ private:
     void noteSkipped(int number) {
         if (report_.skippedLines++ == 0)
             report_.firstSkippedLine = number;
+        if (pending_ && labelSkipped_ == 0)
+            labelSkipped_ = number;  // the label now goes to the next beat read
+    }
+    void noteMovedLabel(int number) {
+        if (report_.movedLabels++ > 0)
+            return;
+        report_.firstMovedLabelFrom = labelSkipped_;
+        report_.firstMovedLabelTo = number;
     }
 
     std::vector<SampleWord> buf_;
@@ -219,6 +230,7 @@ private:
     TextReadReport report_;
     int32_t p_ = 1;
     bool pending_ = false;  // a label line was read; the next beat carries the label
+    int labelSkipped_ = 0;  // the first line skipped while the label was pending
 };
 
 }  // namespace

@@ -14,9 +14,12 @@ namespace trivant {
 constexpr size_t kMaxTextLineBytes = 16u << 20;
 
 struct TextReadReport {
-    int skippedLines = 0;      // data lines that could not be taken apart
-    int firstSkippedLine = 0;  // 1-based file line number of the first of them
-    bool truncated = false;    // more beats than the capacity; the rest was not read
+    int skippedLines = 0;         // data lines that could not be taken apart
+    int firstSkippedLine = 0;     // 1-based file line number of the first of them
+    int movedLabels = 0;          // labels whose beat was skipped: the next beat carries them
+    int firstMovedLabelFrom = 0;  // the skipped line of the first of them
+    int firstMovedLabelTo = 0;    // the line of the beat that carries it instead
+    bool truncated = false;       // more beats than the capacity; the rest was not read
 };
 
 // baseName, dateText, the comment and SeriesNames are UTF-8 and written in Windows-1251.

@@ -243,5 +243,35 @@ TEST(FilesTextRead, LargeFilesLoadUpToTheCapacity) {
     }
 }
 
+// A label whose beat is skipped goes to the next beat read, and the report says so.
+TEST(FilesTextRead, AMovedLabelIsReported) {
+    const std::string label = "--- Метка 1---", bad = "bad", good = dataLine(1, 800, 97);
+    struct Case {
+        std::vector<std::string> lines;
+        int moved, from, to;
+        std::vector<int> labelled;  // beats carrying a label
+    };
+    const Case cases[] = {
+        {{label, bad, good}, 1, 6, 7, {1}},
+        {{label, bad, "", bad, good, good}, 1, 6, 9, {1}},
+        {{label, bad, label, good}, 1, 6, 8, {1}},
+        {{good, label, bad, good, label, bad, good}, 2, 7, 8, {2, 3}},
+        {{label, good, bad, good}, 0, 0, 0, {1}},
+        {{bad, label, good}, 0, 0, 0, {1}},
+        {{good, label, bad}, 0, 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        const Parsed p = parse(textFile(c.lines));
+        EXPECT_EQ(p.report.movedLabels, c.moved) << c.lines.size();
+        EXPECT_EQ(p.report.firstMovedLabelFrom, c.from) << c.lines.size();
+        EXPECT_EQ(p.report.firstMovedLabelTo, c.to) << c.lines.size();
+        std::vector<int> labelled;
+        for (int k = 1; k < p.rec->CurrentFileLen; ++k)
+            if (sampleIsLabel(p.rec->DataBuf[k]))
+                labelled.push_back(k);
+        EXPECT_EQ(labelled, c.labelled) << c.lines.size();
+    }
+}
+
 }  // namespace
 }  // namespace trivant

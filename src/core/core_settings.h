@@ -2,6 +2,7 @@
 // settings record before each computation, so a change applies at the next one.
 #pragma once
 
+#include <algorithm>
 #include <array>
 
 namespace trivant {
@@ -9,6 +10,12 @@ namespace trivant {
 constexpr int kMinSample = 20;
 constexpr int kMaxSample = 500;
 constexpr int kSeriesCount = 8;
+
+// The window the core works with. A sample outside the range (a damaged settings file, a
+// careless caller) would index past the tables sized for kMaxSample, so it is clamped.
+constexpr int ClampSample(int sample) {
+    return std::clamp(sample, kMinSample, kMaxSample);
+}
 
 struct CoreSettings {
     int Sample = 100;             // beats in the trailing window, kMinSample..kMaxSample

@@ -75,7 +75,7 @@ void histoSpread(const uint16_t* counts, int lo, int hi, uint8_t& xMin, uint8_t&
 void buildHisto(const uint8_t* rr, int k, int sample, Histogram& h) {
     uint16_t lanes[kLanes][kHistoBins] = {};
     int32_t lastPos[kHistoBins];  // valid only where a count is non-zero
-    const int n = std::max(0, std::min(k, sample));
+    const int n = std::max(0, std::min(k, ClampSample(sample)));
     int lo = kHistoBins - 1, hi = 0;
     for (int j = k - n + 1; j <= k; ++j) {
         const int v = rr[j];

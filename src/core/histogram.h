@@ -2,6 +2,8 @@
 // variational-pulsometry indices taken from it.
 #pragma once
 
+#include "core_settings.h"
+
 #include <array>
 #include <cstdint>
 
@@ -24,7 +26,8 @@ struct Histogram {
     int32_t windowLen = 0, windowSum = 0, windowSumSq = 0;
 };
 
-// Window of beat k: the min(k, sample) beats k - n + 1 .. k of rr (indexed from 1).
+// Window of beat k: the min(k, sample) beats k - n + 1 .. k of rr (indexed from 1), sample
+// clamped to kMinSample..kMaxSample.
 // Moda keeps its previous value when the window is empty.
 void buildHisto(const uint8_t* rr, int k, int sample, Histogram& h);
 

@@ -81,7 +81,7 @@ uint8_t Recording::CalcPAR() const {
 }
 
 uint8_t Recording::CalcSDNN(int k, int sample) const {
-    const int n = std::min(k, sample);
+    const int n = std::max(0, std::min(k, ClampSample(sample)));
     int32_t sum = 0, sumSq = 0;
     const uint8_t* rr = DataSeries[kSerRR].data();
     for (int j = k - n + 1; j <= k; ++j) {
@@ -97,14 +97,15 @@ int32_t Recording::CalcIB50(int k, const CoreSettings& cfg) const {
     // AMo50 / (2 Mo dX), Mo and dX of the 50 ms histogram in seconds.
     double x = Histo.AMo50 * 1000000.0 / (2.0 * (Histo.Moda50 * 50) * (Histo.DeltaX50 * 50));
     if (cfg.IbCompensation)
-        x = x * 100.0 / std::max(1, std::min(k, cfg.Sample));
+        x = x * 100.0 / std::max(1, std::min(k, ClampSample(cfg.Sample)));
     return static_cast<int32_t>(std::nearbyint(x));
 }
 
 void Recording::CalcIndices(int k, const CoreSettings& cfg) {
     if (k < 1 || k > kCapacity)
         return;
-    BuildHisto(k, cfg.Sample);
+    const int sample = ClampSample(cfg.Sample);
+    BuildHisto(k, sample);
     SYM = CalcSYM();
     DataSeries[kSerSYM][k] = SYM;
     PAR = CalcPAR();
@@ -120,7 +121,7 @@ void Recording::CalcIndices(int k, const CoreSettings& cfg) {
     sSYM.update(SYM);
     sPAR.update(PAR);
     sSDNN.update(SDNN);
-    if (k > cfg.Sample)
+    if (k > sample)
         sIB.update(IB50);
 }
 

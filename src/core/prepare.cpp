@@ -52,6 +52,7 @@ void Recording::SetScales(const CoreSettings& cfg) {
 }
 
 void Recording::CalcAverages(int first, int last, int sample) {
+    sample = ClampSample(sample);
     if (sample > last || last < 1)
         return;  // no full window: the means stay as they were
     first = std::max(first, sample);

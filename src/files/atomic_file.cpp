@@ -1,14 +1,22 @@
-// POSIX implementation of the whole-file I/O, with a plain standard-library fallback
-// for Windows.
+// POSIX implementation of the whole-file I/O, with a standard-library fallback for Windows
+// that flushes through the Win32 API.
 #include "atomic_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #ifdef _WIN32
 #include <fstream>
+#ifndef NOMINMAX
+#define NOMINMAX  // keeps std::min usable
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #else
 #include <atomic>
 #include <chrono>
@@ -22,6 +30,8 @@ namespace trivant {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr size_t kBlockBytes = 65536;
 
 IoStatus failure(const std::string& path, const std::string& what, const std::string& why) {
     return {false, path, what + ": " + why};
@@ -85,6 +95,55 @@ int copyMode(int fd, const std::string& target) {
     return fchmod(fd, st.st_mode & 0777) == 0 ? 0 : errno;
 }
 
+// The file a write to path must replace: symbolic links are followed, relative ones from
+// their own folder, so that a link keeps pointing at the new content. The result need not
+// exist: a dangling link names the file to create.
+int resolveLinks(const std::string& path, std::string& target) {
+    constexpr int kMaxHops = 40;  // the kernel's own limit
+    target = path;
+    for (int hop = 0;; ++hop) {
+        struct stat st {};
+        if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return 0;  // a missing target is created; other errors surface when writing
+        if (hop == kMaxHops)
+            return ELOOP;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec)
+            return ec.value();
+        target =
+            next.is_absolute() ? next.string() : (fs::path(target).parent_path() / next).string();
+    }
+}
+
+// A regular file with several names (hard links); a rename would split them.
+bool hasOtherNames(const std::string& target) {
+    struct stat st {};
+    return stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1;
+}
+
+// Overwrites target in place with the bytes already safe in the temporary file. Space is
+// reserved first, so that a full disk fails before the old content is touched; touched
+// tells whether the old content may be damaged.
+int writeInPlace(const std::string& target, const std::string& bytes, bool& touched) {
+    touched = false;
+    const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const auto size = static_cast<off_t>(bytes.size());
+    int err = size > 0 ? posix_fallocate(fd, 0, size) : 0;
+    touched = err == 0;
+    if (err == 0)
+        err = writeAll(fd, bytes);
+    if (err == 0 && ftruncate(fd, size) != 0)
+        err = errno;
+    if (err == 0 && fsync(fd) != 0)
+        err = errno;
+    if (close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
 // Makes the rename itself durable; a failure here loses nothing already written.
 void syncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -103,30 +162,55 @@ template <typename Step> void runStep(int& err, const char*& what, const char* n
         what = name;
 }
 
+// Puts the complete temporary file tmp in the place of target. A file with other names is
+// written in place so that every name keeps showing the same file; should that fail half
+// way, the temporary file is kept, as the one complete copy of the new content.
+IoStatus replaceTarget(const std::string& path, const std::string& target, const std::string& tmp,
+                       const std::string& bytes) {
+    int err = 0;
+    bool touched = false;
+    if (!hasOtherNames(target)) {
+        if (std::rename(tmp.c_str(), target.c_str()) != 0)
+            err = errno;
+    } else if ((err = writeInPlace(target, bytes, touched)) == 0) {
+        unlink(tmp.c_str());
+    }
+    if (err == 0)
+        return {true, path, {}};
+    if (touched)
+        return failure(
+            path, "cannot write the file in place (the new content is kept in " + tmp + ")", err);
+    unlink(tmp.c_str());
+    return failure(path, "cannot replace the file", err);
+}
+
 }  // namespace
 
 IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
-    const std::string folder = folderOf(path);
+    std::string target;
+    int err = resolveLinks(path, target);
+    if (err != 0)
+        return failure(path, "cannot follow the link", err);
+    const std::string folder = folderOf(target);
     std::string tmp;
-    int err = 0;
     const int fd = createTemp(folder, tmp, err);
     if (fd < 0)
         return failure(path, "cannot create a temporary file in " + folder, err);
 
     const char* what = "";
-    runStep(err, what, "cannot set permissions", [&] { return copyMode(fd, path); });
+    runStep(err, what, "cannot set permissions", [&] { return copyMode(fd, target); });
     runStep(err, what, "cannot write", [&] { return writeAll(fd, bytes); });
     runStep(err, what, "cannot flush to disk", [&] { return fsync(fd) == 0 ? 0 : errno; });
     const int closeErr = close(fd) == 0 ? 0 : errno;
     runStep(err, what, "cannot close", [&] { return closeErr; });
-    runStep(err, what, "cannot replace the file",
-            [&] { return std::rename(tmp.c_str(), path.c_str()) == 0 ? 0 : errno; });
     if (err != 0) {
         unlink(tmp.c_str());
         return failure(path, what, err);
     }
-    syncFolder(folder);
-    return {true, path, {}};
+    IoStatus result = replaceTarget(path, target, tmp, bytes);
+    if (result.ok)
+        syncFolder(folder);
+    return result;
 }
 
 IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes) {
@@ -153,10 +237,44 @@ IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxByte
     return failure(path, "cannot read", err);
 }
 
+IoStatus ReadFileBlocks(const std::string& path,
+                        const std::function<bool(std::string_view)>& take) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(path, "cannot open", errno);
+    std::vector<char> buf(kBlockBytes);
+    int err = 0;
+    for (;;) {
+        const ssize_t n = read(fd, buf.data(), buf.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            err = errno;
+        if (n <= 0 || !take(std::string_view(buf.data(), static_cast<size_t>(n))))
+            break;
+    }
+    close(fd);
+    return err == 0 ? IoStatus{true, path, {}} : failure(path, "cannot read", err);
+}
+
 #else
 
-// Windows: no fsync or permission bits here; the rename still keeps the old file until the
-// new one is complete.
+namespace {
+
+// Forces the written file's data to disk before the rename makes it the file, as fsync does.
+bool flushToDisk(const fs::path& file) {
+    const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(h) != 0;
+    return CloseHandle(h) != 0 && flushed;
+}
+
+}  // namespace
+
+// Windows: no permission bits here; the rename still keeps the old file until the new one
+// is complete and flushed.
 IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const fs::path target = fs::u8path(path);
     fs::path tmp = target;
@@ -166,7 +284,7 @@ IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
         std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
         f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         f.close();
-        if (!f) {
+        if (!f || !flushToDisk(tmp)) {
             fs::remove(tmp, ec);
             return failure(path, "cannot write", "temporary file");
         }
@@ -191,6 +309,23 @@ IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxByte
         out.clear();
         return failure(path, "cannot read", "input error");
     }
+    return {true, path, {}};
+}
+
+IoStatus ReadFileBlocks(const std::string& path,
+                        const std::function<bool(std::string_view)>& take) {
+    std::ifstream f(fs::u8path(path), std::ios::binary);
+    if (!f)
+        return failure(path, "cannot open", "file not found or not readable");
+    std::vector<char> buf(kBlockBytes);
+    while (f) {
+        f.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+        const auto n = static_cast<size_t>(f.gcount());
+        if (n == 0 || !take(std::string_view(buf.data(), n)))
+            break;
+    }
+    if (f.bad())
+        return failure(path, "cannot read", "input error");
     return {true, path, {}};
 }
 

@@ -1,5 +1,6 @@
 // Writer and reader of the text file. The reader takes back only what the packed
-// recording holds (RR, SpO2, labels) and the comment, and skips lines it cannot take apart.
+// recording holds (RR, SpO2, labels) and the comment, skips lines it cannot take apart, and
+// reads a file only as far as the recording's capacity.
 #include "text_file.h"
 
 #include "codepage.h"
@@ -7,7 +8,9 @@
 #include "path_parts.h"
 
 #include <algorithm>
+#include <functional>
 #include <string_view>
+#include <vector>
 
 namespace trivant {
 namespace {
@@ -76,27 +79,53 @@ int lastBeat(const Recording& rec) {
     return std::clamp(rec.CurrentFileLen - 1, 0, std::min(kMaxBeats, stored));
 }
 
-// Splits at LF and drops a CR before it; text after the last LF is a line too.
-class LineReader {
+// Splits text that arrives block by block at LF and drops a CR before it; text after the
+// last LF is a line too. A line that spans blocks is kept up to kMaxTextLineBytes.
+class LineSplitter {
 public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
+    using Take = std::function<bool(std::string_view line, int number)>;
 
-    bool next(std::string_view& line) {
-        if (rest_.empty())
-            return false;
-        const size_t lf = rest_.find('\n');
-        line = rest_.substr(0, lf);
-        rest_.remove_prefix(lf == std::string_view::npos ? rest_.size() : lf + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        ++number_;
+    // Hands every line completed by block to take; false once take asked to stop.
+    bool feed(std::string_view block, const Take& take) {
+        while (!block.empty()) {
+            const size_t lf = block.find('\n');
+            if (lf == std::string_view::npos) {
+                keep(block);
+                return true;
+            }
+            std::string_view line = block.substr(0, lf);
+            block.remove_prefix(lf + 1);
+            if (!carry_.empty()) {
+                keep(line);
+                line = carry_;
+            }
+            const bool more = hand(line, take);
+            carry_.clear();
+            if (!more)
+                return false;
+        }
         return true;
     }
-    int number() const { return number_; }  // 1-based number of the last line returned
+    // The text after the last LF, at the end of the input.
+    void finish(const Take& take) {
+        if (!carry_.empty())
+            hand(carry_, take);
+        carry_.clear();
+    }
 
 private:
-    std::string_view rest_;
-    int number_ = 0;
+    void keep(std::string_view part) {
+        carry_.append(
+            part.substr(0, kMaxTextLineBytes - std::min(carry_.size(), kMaxTextLineBytes)));
+    }
+    bool hand(std::string_view line, const Take& take) {
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return take(line, ++number_);
+    }
+
+    std::string carry_;
+    int number_ = 0;  // 1-based number of the last line handed on
 };
 
 bool isBlank(std::string_view line) {
@@ -135,10 +164,74 @@ bool parseBeat(std::string_view line, int32_t& rrMs, int32_t& spo) {
     return rrMs >= 0 && rrMs <= kMaxRRms && spo >= 0 && spo <= kMaxSpo;
 }
 
-void noteSkipped(TextReadReport& report, int lineNumber) {
-    if (report.skippedLines++ == 0)
-        report.firstSkippedLine = lineNumber;
-}
+// The reader's state between lines, so that it can take a file block by block and stop once
+// it has seen enough. It fills a buffer of its own, which commit hands to a recording.
+class TextParser {
+public:
+    TextParser() : buf_(kCapacity + 1, 0) {}
+
+    // False once the recording is full and a further beat came: the rest is not needed.
+    bool take(std::string_view line, int number) {
+        if (number <= kHeaderLines) {
+            if (number == kCommentLine)
+                comment_ = Cp1251ToUtf8(std::string(line));
+            return true;
+        }
+        if (!line.empty() && line.front() == '-') {
+            pending_ = true;
+            return true;
+        }
+        if (isBlank(line))
+            return true;
+        int32_t rrMs = 0, spo = 0;
+        if (!parseBeat(line, rrMs, spo)) {
+            noteSkipped(number);
+            return true;
+        }
+        if (p_ >= kCapacity) {
+            report_.truncated = true;
+            return false;
+        }
+        if (pending_ && labelSkipped_ != 0)
+            noteMovedLabel(number);
+        const auto low = static_cast<uint8_t>(pending_ ? kLabelMark : spo);
+        buf_[static_cast<size_t>(p_++)] = packSample(static_cast<uint8_t>(rrMs / 10), low);
+        pending_ = false;
+        labelSkipped_ = 0;
+        return true;
+    }
+
+    // Positions past the last beat read keep what rec held.
+    TextReadReport commit(Recording& rec) const {
+        if (rec.DataBuf.size() < kCapacity + 1)
+            rec.DataBuf.resize(kCapacity + 1, 0);
+        std::copy(buf_.begin() + 1, buf_.begin() + p_, rec.DataBuf.begin() + 1);
+        rec.CurrentFileLen = p_;
+        rec.Comment = comment_;
+        return report_;
+    }
+
+private:
+    void noteSkipped(int number) {
+        if (report_.skippedLines++ == 0)
+            report_.firstSkippedLine = number;
+        if (pending_ && labelSkipped_ == 0)
+            labelSkipped_ = number;  // the label now goes to the next beat read
+    }
+    void noteMovedLabel(int number) {
+        if (report_.movedLabels++ > 0)
+            return;
+        report_.firstMovedLabelFrom = labelSkipped_;
+        report_.firstMovedLabelTo = number;
+    }
+
+    std::vector<SampleWord> buf_;
+    std::string comment_;
+    TextReadReport report_;
+    int32_t p_ = 1;
+    bool pending_ = false;  // a label line was read; the next beat carries the label
+    int labelSkipped_ = 0;  // the first line skipped while the label was pending
+};
 
 }  // namespace
 
@@ -161,40 +254,12 @@ std::string FormatTextFile(const Recording& rec, const std::string& baseName,
 }
 
 TextReadReport ParseTextFile(const std::string& bytes, Recording& rec) {
-    if (rec.DataBuf.size() < kCapacity + 1)
-        rec.DataBuf.resize(kCapacity + 1, 0);
-    TextReadReport report;
-    LineReader lines(bytes);
-    std::string_view line;
-    rec.Comment.clear();
-    for (int n = 1; n <= kHeaderLines && lines.next(line); ++n)
-        if (n == kCommentLine)
-            rec.Comment = Cp1251ToUtf8(std::string(line));
-
-    int32_t p = 1;
-    bool pending = false;  // a label line was read; the next beat carries the label
-    while (lines.next(line)) {
-        if (!line.empty() && line.front() == '-') {
-            pending = true;
-            continue;
-        }
-        if (isBlank(line))
-            continue;
-        int32_t rrMs = 0, spo = 0;
-        if (!parseBeat(line, rrMs, spo)) {
-            noteSkipped(report, lines.number());
-            continue;
-        }
-        if (p >= kCapacity) {
-            report.truncated = true;
-            break;
-        }
-        const auto low = static_cast<uint8_t>(pending ? kLabelMark : spo);
-        rec.DataBuf[static_cast<size_t>(p++)] = packSample(static_cast<uint8_t>(rrMs / 10), low);
-        pending = false;
-    }
-    rec.CurrentFileLen = p;
-    return report;
+    TextParser parser;
+    LineSplitter lines;
+    const auto take = [&parser](std::string_view line, int n) { return parser.take(line, n); };
+    if (lines.feed(bytes, take))
+        lines.finish(take);
+    return parser.commit(rec);
 }
 
 IoStatus SaveTextFile(const std::string& path, const Recording& rec, const std::string& dateText) {
@@ -203,13 +268,19 @@ IoStatus SaveTextFile(const std::string& path, const Recording& rec, const std::
 
 IoStatus ReadTextFile(const std::string& path, Recording& rec, TextReadReport& report) {
     report = {};
-    std::string bytes;
-    IoStatus status = ReadFileBytes(path, bytes, kMaxTextFileBytes + 1);
+    TextParser parser;
+    LineSplitter lines;
+    const auto take = [&parser](std::string_view line, int n) { return parser.take(line, n); };
+    bool more = true;
+    const IoStatus status = ReadFileBlocks(path, [&](std::string_view block) {
+        more = lines.feed(block, take);
+        return more;
+    });
     if (!status.ok)
         return status;
-    if (bytes.size() > kMaxTextFileBytes)
-        return {false, path, "not a recording: larger than 16 MiB"};
-    report = ParseTextFile(bytes, rec);
+    if (more)
+        lines.finish(take);
+    report = parser.commit(rec);
     return status;
 }
 

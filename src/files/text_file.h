@@ -10,12 +10,16 @@
 
 namespace trivant {
 
-constexpr size_t kMaxTextFileBytes = 16u << 20;  // a full recording takes about 2.4 MB
+// A longer line keeps only its beginning; a data line needs its first 31 characters.
+constexpr size_t kMaxTextLineBytes = 16u << 20;
 
 struct TextReadReport {
-    int skippedLines = 0;      // data lines that could not be taken apart
-    int firstSkippedLine = 0;  // 1-based file line number of the first of them
-    bool truncated = false;    // more beats than the capacity; the rest was not read
+    int skippedLines = 0;         // data lines that could not be taken apart
+    int firstSkippedLine = 0;     // 1-based file line number of the first of them
+    int movedLabels = 0;          // labels whose beat was skipped: the next beat carries them
+    int firstMovedLabelFrom = 0;  // the skipped line of the first of them
+    int firstMovedLabelTo = 0;    // the line of the beat that carries it instead
+    bool truncated = false;       // more beats than the capacity; the rest was not read
 };
 
 // baseName, dateText, the comment and SeriesNames are UTF-8 and written in Windows-1251.
@@ -27,7 +31,7 @@ TextReadReport ParseTextFile(const std::string& bytes, Recording& rec);
 
 // Line 1 is the base name of path.
 IoStatus SaveTextFile(const std::string& path, const Recording& rec, const std::string& dateText);
-// On failure rec is left as it was; a file above kMaxTextFileBytes is a failure.
+// Reads only as far as the first beat past the capacity. On failure rec is left as it was.
 IoStatus ReadTextFile(const std::string& path, Recording& rec, TextReadReport& report);
 
 }  // namespace trivant

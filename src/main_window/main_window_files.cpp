@@ -43,6 +43,13 @@ QString readReport(const std::string& path, const TextReadReport& r) {
                     .arg(QString::fromStdString(path))
                     .arg(r.skippedLines)
                     .arg(r.firstSkippedLine);
+    if (r.movedLabels > 0)
+        text += QString(" Пропущенная строка %1 относилась к отмеченному интервалу; метка "
+                        "перенесена на следующий интервал (строка %2).")
+                    .arg(r.firstMovedLabelFrom)
+                    .arg(r.firstMovedLabelTo);
+    if (r.movedLabels > 1)
+        text += QString(" Всего перенесено меток: %1.").arg(r.movedLabels);
     if (r.truncated)
         text += QString("%1В файле %2 больше %3 интервалов; загружены первые %3.")
                     .arg(text.isEmpty() ? "" : "\n")

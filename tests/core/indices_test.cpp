@@ -119,7 +119,11 @@ TEST(Indices, SdnnWorkedExampleAndWindow) {
     auto rec = withRR({80, 81, 79});
     EXPECT_EQ(rec->CalcSDNN(3, 20), 8);  // var 66.7
     EXPECT_EQ(rec->CalcSDNN(1, 20), 0);
-    EXPECT_EQ(rec->CalcSDNN(3, 2), 10);  // 810 and 790 only
+    std::vector<int> rr(21, 80);
+    rr[0] = 90;
+    rec = withRR(rr);
+    EXPECT_EQ(rec->CalcSDNN(21, 20), 0);  // the first beat lies outside the window
+    EXPECT_EQ(rec->CalcSDNN(21, 21), 21);
 }
 
 TEST(Indices, SdnnSaturatesAt255) {
@@ -150,7 +154,10 @@ TEST(Indices, Ib50Table) {
 }
 
 TEST(Indices, SeriesAndRangesOnlyGrowWhenNotRecording) {
-    auto rec = withRR({80, 90, 70, 85});
+    std::vector<int> rr(21, 80);
+    rr[1] = 90;
+    rr[2] = 70;
+    auto rec = withRR(rr);
     rec->RREventEnabled = true;
     rec->CalcIndices(4, settings(20));
     EXPECT_EQ(rec->at(kSerSDNN, 4), rec->SDNN);
@@ -160,7 +167,8 @@ TEST(Indices, SeriesAndRangesOnlyGrowWhenNotRecording) {
     rec->CalcIndices(4, settings(20));
     EXPECT_EQ(rec->sSDNN.Max, rec->SDNN);
     EXPECT_EQ(rec->sIB.Max, 0);  // k <= S: IB stays out of the range
-    rec->CalcIndices(4, settings(3));
+    rec->CalcIndices(21, settings(20));
+    EXPECT_GT(rec->IB50, 0);
     EXPECT_EQ(rec->sIB.Max, rec->IB50);
 }
 

@@ -99,5 +99,32 @@ TEST(Prepare, PreparingTwiceGivesTheSameSeries) {
     EXPECT_EQ(rec->DataSeries, first);
 }
 
+// A sample outside 20..500 works as the nearer end of the range. 1000 equal beats in a row
+// would make an unclamped window count past the tables sized for 500.
+TEST(Prepare, SampleOutsideTheRangeIsClamped) {
+    std::vector<int> rr(1000, 80);
+    for (int i = 0; i < 200; ++i)
+        rr.push_back(60 + (i * 37) % 50);
+    const int k = static_cast<int>(rr.size());
+    const std::pair<int, int> cases[] = {{0, 20}, {19, 20}, {501, 500}, {100000, 500}};
+    for (const auto& [given, used] : cases) {
+        auto got = packed(rr), want = packed(rr);
+        got->PrepareData(settings(given, true));
+        want->PrepareData(settings(used, true));
+        EXPECT_EQ(got->DataSeries, want->DataSeries) << given;
+        EXPECT_EQ(got->sIB.Max, want->sIB.Max) << given;
+        EXPECT_EQ(got->averIB50, want->averIB50) << given;
+        got->CalcIndices(k, settings(given, true));
+        EXPECT_EQ(got->IB50, want->IB50) << given;
+        EXPECT_EQ(got->CalcSDNN(k, given), want->CalcSDNN(k, used)) << given;
+        got->BuildHisto(k / 2, given);
+        want->BuildHisto(k / 2, used);
+        EXPECT_EQ(got->Histo.HistoBuf, want->Histo.HistoBuf) << given;
+        got->CalcAverages(1, k / 2, given);
+        want->CalcAverages(1, k / 2, used);
+        EXPECT_EQ(got->averSDNN, want->averSDNN) << given;
+    }
+}
+
 }  // namespace
 }  // namespace trivant::test

@@ -1,11 +1,13 @@
 // Whole-file writes that never destroy the previous file, and bounded reads.
 #include "atomic_file.h"
 
+#include "setup.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -114,6 +116,73 @@ TEST(FilesAtomic, AFailedWriteKeepsTheOldFileAndRemovesTheTemporaryOne) {
     EXPECT_NE(st.detail.find("cannot write"), std::string::npos) << st.detail;
     EXPECT_EQ(dir.read("rec.rr"), "old");
     EXPECT_EQ(dir.entryCount(), 1);
+}
+
+namespace fs = std::filesystem;
+
+struct LinkCase {
+    const char* kind;
+    std::function<void(const TempDir&)> make;  // creates "save" and what it leads to
+    const char* target;                        // gets the content; nullptr: the save fails
+    uintmax_t names;                           // hard links of the target afterwards
+};
+
+bool leftTemporaryFiles(const TempDir& dir) {
+    for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+        if (e.path().filename().string().rfind(".trivant-", 0) == 0)
+            return true;
+    return false;
+}
+
+TEST(FilesAtomic, LinksKeepPointingAtTheNewContent) {
+    const auto link = [](const char* to) {
+        return [to](const TempDir& d) { fs::create_symlink(to, d.path() / "save"); };
+    };
+    const LinkCase cases[] = {
+        {"relative",
+         [&](const TempDir& d) {
+             d.write("real", "old");
+             link("real")(d);
+         },
+         "real", 1},
+        {"absolute",
+         [](const TempDir& d) { fs::create_symlink(d.write("real", "old"), d.path() / "save"); },
+         "real", 1},
+        {"chain through a folder",
+         [&](const TempDir& d) {
+             fs::create_directory(d.path() / "sub");
+             fs::create_symlink("../real", d.path() / "sub/next");
+             d.write("real", "old");
+             link("sub/next")(d);
+         },
+         "real", 1},
+        {"dangling", link("sub2/../new"), "new", 1},
+        {"dangling into a missing folder", link("gone/new"), nullptr, 0},
+        {"loop", link("save"), nullptr, 0},
+        {"hard link",
+         [](const TempDir& d) { fs::create_hard_link(d.write("real", "old"), d.path() / "save"); },
+         "real", 2},
+    };
+    for (const LinkCase& c : cases) {
+        TempDir dir;
+        fs::create_directory(dir.path() / "sub2");
+        c.make(dir);
+        const bool wasLink = fs::is_symlink(dir.path() / "save");
+        const IoStatus st = WriteFileAtomic(dir.file("save"), "new");
+        EXPECT_EQ(st.ok, c.target != nullptr) << c.kind << ": " << st.detail;
+        EXPECT_EQ(fs::is_symlink(dir.path() / "save"), wasLink) << c.kind;
+        EXPECT_FALSE(leftTemporaryFiles(dir)) << c.kind;
+        if (c.target == nullptr)
+            continue;
+        EXPECT_EQ(dir.read(c.target), "new") << c.kind;
+        EXPECT_EQ(fs::hard_link_count(dir.file(c.target)), c.names) << c.kind;
+    }
+    // The settings file is saved the same way.
+    TempDir dir;
+    fs::create_symlink(dir.write("kept.cfg", ""), dir.path() / "tv3cfg.cfg");
+    ASSERT_TRUE(SaveSetup(dir.path().string(), trivant::Setup{}));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "tv3cfg.cfg"));
+    EXPECT_EQ(fs::file_size(dir.path() / "kept.cfg"), 344u);
 }
 
 TEST(FilesAtomic, ReadsAtMostTheGivenNumberOfBytes) {

@@ -2,6 +2,7 @@
 // that don't fit, lines it cannot take apart, too many beats and arbitrary bytes.
 #include "text_file.h"
 
+#include "recording_file.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -198,7 +199,7 @@ TEST(FilesTextRead, ArbitraryBytesNeverLeaveTheBuffers) {
     }
 }
 
-TEST(FilesTextRead, ReadsAFileAndRefusesAnOversizedOne) {
+TEST(FilesTextRead, ReadsAFile) {
     TempDir dir;
     Recording rec;
     TextReadReport report;
@@ -206,15 +207,70 @@ TEST(FilesTextRead, ReadsAFileAndRefusesAnOversizedOne) {
     ASSERT_TRUE(ReadTextFile(path, rec, report).ok);
     EXPECT_EQ(rec.CurrentFileLen, 2);
     EXPECT_EQ(report.firstSkippedLine, kFirstDataLine + 1);
-
-    const std::string big = dir.file("big.txt");
-    std::filesystem::copy_file(path, big);
-    std::filesystem::resize_file(big, kMaxTextFileBytes + 1);
     rec.CurrentFileLen = 42;
-    EXPECT_FALSE(ReadTextFile(big, rec, report).ok);
-    EXPECT_EQ(rec.CurrentFileLen, 42);
-    EXPECT_EQ(report.skippedLines, 0);
     EXPECT_FALSE(ReadTextFile(dir.file("absent.txt"), rec, report).ok);
+    EXPECT_EQ(rec.CurrentFileLen, 42);
+}
+
+// Files past 16 MiB: beats, then a tail of NULs that reads as one line that can't be taken
+// apart. A file with more beats than fit is read only up to the first beat too many, so its
+// tail is never reached.
+TEST(FilesTextRead, LargeFilesLoadUpToTheCapacity) {
+    struct Case {
+        int beats;
+        uintmax_t size;
+        int wantBeats, wantSkipped;
+        bool wantTruncated;
+    };
+    const Case cases[] = {{100, 17u << 20, 100, 1, false},
+                          {kMaxBeats + 5, uintmax_t{4} << 30, kMaxBeats, 0, true}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::vector<std::string> data;
+        for (int k = 1; k <= c.beats; ++k)
+            data.push_back(dataLine(k, 800, 97));
+        const std::string path = dir.write("big.txt", textFile(data));
+        std::filesystem::resize_file(path, c.size);
+        Recording rec;
+        TextReadReport report;
+        ASSERT_TRUE(ReadTextFile(path, rec, report).ok) << c.beats;
+        EXPECT_EQ(rec.beats(), c.wantBeats);
+        EXPECT_EQ(report.skippedLines, c.wantSkipped) << c.beats;
+        EXPECT_EQ(report.truncated, c.wantTruncated) << c.beats;
+        // The tools take more beats than fit as bad input.
+        const std::string msg = ReadRecordingFile(path, rec);
+        EXPECT_EQ(msg.find("more than 31999 beats") != std::string::npos, c.wantTruncated) << msg;
+    }
+}
+
+// A label whose beat is skipped goes to the next beat read, and the report says so.
+TEST(FilesTextRead, AMovedLabelIsReported) {
+    const std::string label = "--- Метка 1---", bad = "bad", good = dataLine(1, 800, 97);
+    struct Case {
+        std::vector<std::string> lines;
+        int moved, from, to;
+        std::vector<int> labelled;  // beats carrying a label
+    };
+    const Case cases[] = {
+        {{label, bad, good}, 1, 6, 7, {1}},
+        {{label, bad, "", bad, good, good}, 1, 6, 9, {1}},
+        {{label, bad, label, good}, 1, 6, 8, {1}},
+        {{good, label, bad, good, label, bad, good}, 2, 7, 8, {2, 3}},
+        {{label, good, bad, good}, 0, 0, 0, {1}},
+        {{bad, label, good}, 0, 0, 0, {1}},
+        {{good, label, bad}, 0, 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        const Parsed p = parse(textFile(c.lines));
+        EXPECT_EQ(p.report.movedLabels, c.moved) << c.lines.size();
+        EXPECT_EQ(p.report.firstMovedLabelFrom, c.from) << c.lines.size();
+        EXPECT_EQ(p.report.firstMovedLabelTo, c.to) << c.lines.size();
+        std::vector<int> labelled;
+        for (int k = 1; k < p.rec->CurrentFileLen; ++k)
+            if (sampleIsLabel(p.rec->DataBuf[k]))
+                labelled.push_back(k);
+        EXPECT_EQ(labelled, c.labelled) << c.lines.size();
+    }
 }
 
 }  // namespace

@@ -75,8 +75,9 @@ TEST_F(AppTest, OpenRrAndTextThroughTheCommand) {
     const std::string txt = dir.file("t.txt");
     dir.write("t.txt",
               "t\r\nd\r\nкомментарий\r\nN\r\n"
-              "1         800       97        0         0         0         0         \r\n"
+              "--- Метка 1---\r\n"
               "bad line\r\n"
+              "1         800       97        0         0         0         0         \r\n"
               "2         810       97        0         0         0         0         \r\n");
     answer(file(txt, 2));
     QString warning;
@@ -86,6 +87,9 @@ TEST_F(AppTest, OpenRrAndTextThroughTheCommand) {
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->recording().beats(), 2);
     EXPECT_TRUE(warning.contains("строка 6")) << warning.toStdString();
+    EXPECT_TRUE(warning.contains("метка перенесена на следующий интервал (строка 7)"))
+        << warning.toStdString();
+    EXPECT_EQ(g->recording().at(kSerLbl, 1), 1);
     EXPECT_EQ(form->mdiArea()->subWindowList().size(), 2);
 }
 

@@ -33,7 +33,7 @@ void drawIntervalGrid(QPainter& p, const GraphScene& sc, int step) {
     };
     for (int x = c; x > r.Left; x -= step)
         line(x);
-    for (int x = c; x < r.Right; x += step)
+    for (int x = c + step; x < r.Right; x += step)  // the centre line has its number
         line(x);
 }
 

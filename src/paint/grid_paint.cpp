@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace trivant {
 
 namespace {
@@ -27,9 +29,14 @@ void drawTimeLines(QPainter& p, const TimeLines& t) {
     }
 }
 
-void drawValueRow(QPainter& p, const ValueLines& v, int row, int ticks, int textHeight) {
+bool coversAny(const QRect& cell, const std::vector<QRect>& others) {
+    return std::any_of(others.begin(), others.end(),
+                       [&cell](const QRect& r) { return cell.intersects(r); });
+}
+
+void drawValueRow(QPainter& p, const ValueLines& v, int row, const GridPlacement& grid) {
     const Rect& r = v.panel;
-    const int y = r.Bottom - r.height() * row / ticks;
+    const int y = r.Bottom - r.height() * row / grid.ticks;
     p.setPen(kGridColor);
     p.drawLine(r.Left, y, r.Right, y);
     for (const ScaleNumbers& s : v.scales) {
@@ -39,8 +46,11 @@ void drawValueRow(QPainter& p, const ValueLines& v, int row, int ticks, int text
         }
         if (row >= int(s.texts.size()))
             continue;
+        const int top = y - grid.textHeight / 2;
+        if (coversAny(TextCell(p, s.x, top, s.texts[row]), grid.keepClear))
+            continue;
         p.setPen(s.color);
-        TextAt(p, s.x, y - textHeight / 2, s.texts[row]);
+        TextAt(p, s.x, top, s.texts[row]);
     }
 }
 
@@ -50,7 +60,7 @@ void DrawGrid(QPainter& p, const GridPlacement& grid) {
     drawTimeLines(p, grid.time);
     for (int row = 0; row <= grid.ticks; ++row)
         for (const ValueLines& v : grid.value)
-            drawValueRow(p, v, row, grid.ticks, grid.textHeight);
+            drawValueRow(p, v, row, grid);
 }
 
 }  // namespace trivant

@@ -6,6 +6,7 @@
 #include "rect.h"
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 
 #include <optional>
@@ -50,6 +51,7 @@ struct GridPlacement {
     std::vector<ValueLines> value;  // row by row: every panel's line before the next row
     int ticks = 5;                  // intervals between value lines
     int textHeight = 0;             // value numbers are centred on their line
+    std::vector<QRect> keepClear;   // texts a value number may not cover: it is left out
 };
 
 // The time lines, then the value lines; lines in kGridColor, numbers on opaque cells.

@@ -8,11 +8,32 @@
 
 namespace trivant {
 
+namespace {
+
+thread_local TextCollector* collector = nullptr;
+
+}  // namespace
+
+TextCollector::TextCollector() : outer_(collector) {
+    collector = this;
+}
+
+TextCollector::~TextCollector() {
+    collector = outer_;
+}
+
 QColor ColorFromBgr(int32_t bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+QRect TextCell(const QPainter& p, int x, int y, const QString& text) {
+    const QFontMetrics fm = p.fontMetrics();
+    return p.transform().mapRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()));
+}
+
 void TextAt(QPainter& p, int x, int y, const QString& text) {
+    if (collector && !text.isEmpty())
+        collector->add(TextCell(p, x, y, text), text);
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(Qt::white);
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), text);

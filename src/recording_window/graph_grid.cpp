@@ -62,7 +62,6 @@ GridPlacement ScreenGridPlacement(const GraphScene& sc, const TimeGrid& grid) {
     g.time.panels = {L.rGr1, L.rGr2};
     g.time.marks = timeMarks(grid.XGridTick + 1, grid.XGridStep, 1.0, L.XAxY, INT_MAX, sc);
     g.time.numberShift = L.TW;
-    g.time.numberColor = kGridColor;
     ScaleNumbers ib = scaleAt(L.rAxY2_1.Left, c[kSerIBHi], SeriesRange(kSerIBHi, rec), kBelowTop);
     ib.ownLine = true;
     g.value = {

@@ -15,9 +15,9 @@ ScaleRange SeriesRange(int s, const Recording& rec);
 // The number at value line k (0 at the bottom) of range r: a fifth of the range per line.
 int ScaleNumber(const ScaleRange& r, int k);
 
-// On screen the time lines follow the window's time grid; their numbers take the lines'
-// colour, the SpO2, NN and IB numbers the trace colours, and the IB scale draws its lines
-// again in its own colour.
+// On screen the time lines follow the window's time grid, numbered in black; the SpO2, NN
+// and IB numbers take the trace colours, and the IB scale draws its lines again in its own
+// colour.
 GridPlacement ScreenGridPlacement(const GraphScene& scene, const TimeGrid& grid);
 
 // On paper the time lines are scaled to the page and stop at its right edge, where a

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QVector>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trivant {
@@ -26,6 +27,7 @@ int placeX(const TracePlacement& pl, int xMult, int column, const Rect& panel) {
 void drawLabelMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl, int last) {
     const QColor color = sc.style.colors[kSerLbl];
     p.setPen(QPen(color, 1));
+    QRect previous;
     for (int col = 1; col <= last; ++col) {
         const int n = sc.rec->at(kSerLbl, sc.view.XPos + col);
         if (n == 0)
@@ -36,8 +38,25 @@ void drawLabelMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl,
         p.drawLine(x, pl.p1.Bottom, x, pl.p1.Top);
         const int x2 = placeX(pl, sc.view.XMult, col, pl.p2);
         p.drawLine(x2, pl.p2.Bottom, x2, pl.p2.Top);
-        TextAt(p, x - pl.tw / 2, pl.p1.Top - pl.th, QString::number(n));
+        // A number that would cover another text is left out; the mark stays.
+        const QString text = QString::number(n);
+        const QRect cell = TextCell(p, x - pl.tw / 2, pl.p1.Top - pl.th, text);
+        auto covers = [&cell](const QRect& r) { return cell.intersects(r); };
+        if (covers(previous) || std::any_of(pl.keepClear.begin(), pl.keepClear.end(), covers))
+            continue;
+        TextAt(p, cell.left(), pl.p1.Top - pl.th, text);
+        previous = cell;
     }
+}
+
+// The comment ends before the histogram's numbers when the histogram is shown.
+QString commentText(const QPainter& p, const GraphScene& sc) {
+    const QString comment = QString::fromStdString(sc.rec->Comment);
+    if (sc.rec->Histo.Moda == 0)
+        return comment;
+    const GraphLayout& L = sc.layout;
+    const int room = L.rHisto.Left - L.TW - L.rGr1.Left;
+    return p.fontMetrics().elidedText(comment, Qt::ElideRight, std::max(0, room));
 }
 
 }  // namespace
@@ -70,8 +89,7 @@ void RedrawGraph(QPainter& p, const GraphScene& sc, const TimeGrid& grid) {
     p.setBrush(Qt::white);
     DrawGrid(p, ScreenGridPlacement(sc, grid));
     p.setPen(Qt::black);
-    TextAt(p, sc.layout.rGr1.Left, sc.layout.rGr1.Top - sc.layout.TH,
-           QString::fromStdString(sc.rec->Comment));
+    TextAt(p, sc.layout.rGr1.Left, sc.layout.rGr1.Top - sc.layout.TH, commentText(p, sc));
 }
 
 void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
@@ -107,7 +125,15 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
 void PaintGraph(QPainter& p, const GraphScene& sc, const TimeGrid& grid) {
     RedrawGraph(p, sc, grid);
     PaintHisto(p, sc);
-    DrawSamples(p, sc, ScreenPlacement(sc.layout));
+    const GraphLayout& L = sc.layout;
+    TracePlacement pl = ScreenPlacement(L);
+    pl.keepClear.push_back(TextCell(p, L.rGr1.Left, L.rGr1.Top - L.TH, commentText(p, sc)));
+    if (sc.rec && sc.rec->Histo.Moda != 0) {  // the numbers under the histogram
+        const int top = L.rHisto.Bottom + 2;
+        pl.keepClear.push_back(QRect(QPoint(L.rHisto.Left - L.TW, top),
+                                     QPoint(L.rHisto.Right + 5 * L.TW, top + L.TH - 1)));
+    }
+    DrawSamples(p, sc, pl);
 }
 
 }  // namespace trivant

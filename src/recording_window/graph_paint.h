@@ -8,8 +8,10 @@
 #include "recording.h"
 
 #include <QColor>
+#include <QRect>
 
 #include <array>
+#include <vector>
 
 class QPainter;
 
@@ -50,6 +52,7 @@ struct TracePlacement {
     int segmentShift = 0;               // 1 on paper
     int penScale = 1;                   // 2 on paper
     int tw = 0, th = 0;                 // text metrics for the label numbers
+    std::vector<QRect> keepClear;       // texts a label number may not cover: it is left out
 };
 TracePlacement ScreenPlacement(const GraphLayout& layout);
 

@@ -12,7 +12,8 @@ namespace trivant {
 
 namespace {
 
-void headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
+// Returns the cells of the headings beside the lower panel, which its numbers keep clear of.
+std::vector<QRect> headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
     QFont bold = p.font();
     bold.setBold(true);
     p.setFont(bold);
@@ -21,11 +22,13 @@ void headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
     TextAt(p, g.L, g.P1.Top - 2 * g.th, "%");
     TextAt(p, g.cm + 1, g.P1.Top - 3 * g.th, "NN");
     TextAt(p, g.cm + 1, g.P1.Top - 2 * g.th, "мс");
+    std::vector<QRect> lower;
     int y = g.P2.Top;
     const auto& st = sc.style;
     if (st.shown[kSerIBHi]) {
         p.setPen(st.colors[kSerIBHi]);
         TextAt(p, g.L, y, "ИБ");
+        lower.push_back(TextCell(p, g.L, y, "ИБ"));
     }
     // The index headings stack up; a trace switched off leaves no gap.
     const std::pair<int, const char*> stacked[] = {
@@ -35,10 +38,12 @@ void headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
             continue;
         p.setPen(st.colors[s]);
         TextAt(p, g.cm, y, name);
+        lower.push_back(TextCell(p, g.cm, y, name));
         y += g.th;
     }
     bold.setBold(false);
     p.setFont(bold);
+    return lower;
 }
 
 void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
@@ -95,9 +100,10 @@ void PrintGraphPage(QPainter& p, const GraphScene& sc, const std::string& captio
     p.setPen(Qt::black);
     TextAt(p, g.L, 5 * g.th, QString::fromStdString(caption));
     TextAt(p, g.L, 6 * g.th, QString::fromStdString(sc.rec->Comment));
-    headings(p, g, sc);
+    GridPlacement grid = PrintGridPlacement(g, sc);
+    grid.keepClear = headings(p, g, sc);
     p.setBrush(Qt::white);
-    DrawGrid(p, PrintGridPlacement(g, sc));
+    DrawGrid(p, grid);
     TracePlacement pl;
     pl.p1 = g.P1;
     pl.p2 = g.P2;

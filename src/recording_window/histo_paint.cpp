@@ -25,13 +25,15 @@ void drawIntervalGrid(QPainter& p, const GraphScene& sc, int step) {
     const int m = r.width() / bw / 2;
     const int c = r.Left + r.width() / 2;
     auto line = [&](int x) {
+        p.setPen(kGridColor);
         p.drawLine(x, r.Top, x, r.Bottom);
+        p.setPen(Qt::black);
         const int cls = sc.rec->Histo.Moda + (x - r.Left) / bw - m;
         TextAt(p, x - sc.layout.TW, r.Bottom + 2, QString::number(cls * 10));
     };
     for (int x = c; x > r.Left; x -= step)
         line(x);
-    for (int x = c; x < r.Right; x += step)
+    for (int x = c + step; x < r.Right; x += step)  // the centre line has its number
         line(x);
 }
 
@@ -42,7 +44,9 @@ void drawCountGrid(QPainter& p, const GraphScene& sc, int range) {
     for (int d = 0; previous > r.Top && d <= 1000; ++d) {
         const int count = d * range / 5;
         const int row = r.Bottom - HistoHeight(count, r.height(), range);
+        p.setPen(kGridColor);
         p.drawLine(r.Left, row, r.Right, row);
+        p.setPen(Qt::black);
         const QString text = QString::number(count);
         TextAt(p, r.Left - fm.horizontalAdvance(text) - sc.layout.TW, row - sc.layout.TH / 2, text);
         previous = row;
@@ -91,7 +95,7 @@ void PaintHisto(QPainter& p, const GraphScene& sc) {
     const Rect& r = sc.layout.rHisto;
     const int range = kHistoRanges[HistoScaleIndex(sc.rec->Histo.AMo)];
     p.fillRect(QRect(r.Left, r.Top, r.width(), r.height() + sc.layout.TH), Qt::white);
-    p.setPen(kGridColor);
+    p.setPen(kGridColor);  // lines in grey, numbers in black
     p.drawLine(r.Left, r.Top, r.Left, r.Bottom);
     drawIntervalGrid(p, sc, gridStep(sc.layout.TW));
     drawCountGrid(p, sc, range);

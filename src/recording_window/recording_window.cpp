@@ -2,6 +2,7 @@
 #include "recording_window.h"
 
 #include "graph_print.h"
+#include "window_layout.h"
 
 #include <QLabel>
 #include <QPaintEvent>
@@ -139,9 +140,7 @@ void RecordingWindow::refreshGrid() {
 }
 
 void RecordingWindow::resizeEvent(QResizeEvent*) {
-    const QFontMetrics fm(font());
-    layout_ =
-        ComputeGraphLayout(width(), height(), width(), fm.height(), fm.horizontalAdvance("1"));
+    layout_ = WindowGraphLayout(size(), OuterWidth(*this), font());
     SB->setGeometry(layout_.sb.Left, layout_.sb.Top, layout_.sb.width(), kScrollBarHeight);
     placeLabels();
     refreshGrid();

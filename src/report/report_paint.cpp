@@ -50,13 +50,45 @@ struct PlotAxes {
     int xLabelDx, xLabelY, vLineBottom;
 };
 
+// The unit above the value axis and the plot's title on one row: the unit moves right of a
+// value number it would cover, the title right of the unit and left of where the texts beside
+// the plot begin (spill past its right edge), shortened when even then it does not fit.
 void drawPlotTitle(QPainter& p, const Rect& r, const char* unitY, const char* title, int shiftTW,
-                   const ReportLayout& L) {
-    TextAt(p, r.Left, r.Top - L.TH - 1, QString::fromUtf8(unitY));
-    TextAt(p, r.Left + r.width() / 2 - shiftTW * L.TW, r.Top - L.TH - 1, QString::fromUtf8(title));
+                   const ReportLayout& L, int spill, const QRect& topNumber) {
+    const int y = r.Top - L.TH - 1;
+    const QString unit = QString::fromUtf8(unitY);
+    QRect unitCell = TextCell(p, r.Left, y, unit);
+    if (unitCell.intersects(topNumber))
+        unitCell.moveLeft(topNumber.right() + 1 + L.TW / 2);
+    TextAt(p, unitCell.left(), y, unit);
+    const QFontMetrics fm = p.fontMetrics();
+    QString text = QString::fromUtf8(title);
+    const int minX = unitCell.right() + 1 + L.TW;
+    const int right = r.Right + spill;
+    const int x = std::max(minX, std::min(r.Left + r.width() / 2 - shiftTW * L.TW,
+                                          right - fm.horizontalAdvance(text)));
+    text = fm.elidedText(text, Qt::ElideRight, right - x);
+    TextAt(p, x, y, text);
 }
 
-void drawPlotAxes(QPainter& p, const PlotAxes& a, const ReportLayout& L) {
+// Every stride-th time or frequency number, the smallest stride at which neighbours keep
+// apart; a number that would cover the axis unit is left out.
+void drawXLabels(QPainter& p, const PlotAxes& a, int xStep, const QRect& unitCell) {
+    const QFontMetrics fm = p.fontMetrics();
+    int widest = 0;
+    for (const QString& t : a.xLabels)
+        widest = std::max(widest, fm.horizontalAdvance(t));
+    int stride = 1;
+    while (xStep > 0 && stride * xStep < widest && stride < a.xTicks)
+        ++stride;
+    for (int m = stride; m < a.xTicks; m += stride) {
+        const int x = a.r.Left + m * xStep + a.xLabelDx;
+        if (!TextCell(p, x, a.xLabelY, a.xLabels[m - 1]).intersects(unitCell))
+            TextAt(p, x, a.xLabelY, a.xLabels[m - 1]);
+    }
+}
+
+void drawPlotAxes(QPainter& p, const PlotAxes& a, const ReportLayout& L, int spill) {
     const Rect& r = a.r;
     const int yStep = r.height() / a.yTicks;
     const int xStep = r.width() / a.xTicks;
@@ -66,12 +98,14 @@ void drawPlotAxes(QPainter& p, const PlotAxes& a, const ReportLayout& L) {
     for (int m = 1; m < a.xTicks; ++m)
         p.drawLine(r.Left + m * xStep, r.Top, r.Left + m * xStep, a.vLineBottom);
     p.setPen(Qt::black);
-    drawPlotTitle(p, r, a.unitY, a.title, a.titleShiftTW, L);
-    TextAt(p, r.Left, r.Bottom + 4, QString::fromUtf8(a.unitX));
+    auto yAt = [&](int j) { return r.Bottom - j * yStep - L.TH / 2; };
+    drawPlotTitle(p, r, a.unitY, a.title, a.titleShiftTW, L, spill,
+                  TextCell(p, a.yLabelX, yAt(a.yTicks), a.yLabels[a.yTicks]));
+    const QString unitX = QString::fromUtf8(a.unitX);
+    TextAt(p, r.Left, r.Bottom + 4, unitX);
     for (int j = 0; j <= a.yTicks; ++j)
-        TextAt(p, a.yLabelX, r.Bottom - j * yStep - L.TH / 2, a.yLabels[j]);
-    for (int m = 1; m < a.xTicks; ++m)
-        TextAt(p, r.Left + m * xStep + a.xLabelDx, a.xLabelY, a.xLabels[m - 1]);
+        TextAt(p, a.yLabelX, yAt(j), a.yLabels[j]);
+    drawXLabels(p, a, xStep, TextCell(p, r.Left, r.Bottom + 4, unitX));
 }
 
 QStringList toQt(const std::vector<std::string>& v) {
@@ -81,7 +115,7 @@ QStringList toQt(const std::vector<std::string>& v) {
     return out;
 }
 
-void drawAllAxes(QPainter& p, const ReportLayout& L, const ReportView& v) {
+void drawAllAxes(QPainter& p, const ReportLayout& L, const ReportView& v, int spill) {
     const QStringList seconds{"0,0", "0,5", "1,0", "1,5", "2,0"};
     const QStringList halves{"0,5", "1,0", "1,5"};
     QStringList rrTimes, hertz;
@@ -102,7 +136,7 @@ void drawAllAxes(QPainter& p, const ReportLayout& L, const ReportView& v) {
          sp.Left - 4 * tw - tw / 2, sp.Left, SpecXGridTick, hertz, 0, sp.Bottom + 4, sp.Bottom},
     };
     for (const PlotAxes& a : axes)
-        drawPlotAxes(p, a, L);
+        drawPlotAxes(p, a, L, spill);
 }
 
 void drawSeparators(QPainter& p, const ReportLayout& L) {
@@ -157,7 +191,7 @@ void drawScatter(QPainter& p, const Rect& r, const FragmentReport& f, int radius
     p.setBrush(Qt::NoBrush);
 }
 
-void drawComponentGrid(QPainter& p, const ReportLayout& L, int s, bool dotted) {
+void drawComponentGrid(QPainter& p, const ReportLayout& L, int s, bool dotted, int spill) {
     const Rect& r = L.R_SpecComp;
     const int row = s / kComponentTicks;
     p.setPen(QPen(kGrid, 1, dotted ? Qt::DotLine : Qt::SolidLine));
@@ -166,16 +200,19 @@ void drawComponentGrid(QPainter& p, const ReportLayout& L, int s, bool dotted) {
         p.drawLine(r.Left, y, r.Right, y);
     }
     p.setPen(Qt::black);
-    drawPlotTitle(p, r, "%", "Компоненты спектра", 5, L);
+    auto numberAt = [&](int k) { return r.Bottom - k * row - L.TH / 2; };
+    drawPlotTitle(p, r, "%", "Компоненты спектра", 5, L, spill,
+                  TextCell(p, r.Left - 4 * L.TW, numberAt(kComponentTicks), "100"));
     for (int k = 1; k <= kComponentTicks; ++k)
-        TextAt(p, r.Left - 4 * L.TW, r.Bottom - k * row - L.TH / 2, QString::number(20 * k));
+        TextAt(p, r.Left - 4 * L.TW, numberAt(k), QString::number(20 * k));
 }
 
-void drawComponents(QPainter& p, const ReportLayout& L, const FragmentReport& f, bool dotted) {
+void drawComponents(QPainter& p, const ReportLayout& L, const FragmentReport& f, bool dotted,
+                    int spill) {
     const Rect& r = L.R_SpecComp;
     const int qw = r.width() / 9;
     const int s = r.height() - r.height() / 10;
-    drawComponentGrid(p, L, s, dotted);
+    drawComponentGrid(p, L, s, dotted, spill);
     const int total = f.FrTotalPower;
     const struct {
         const char* name;
@@ -187,6 +224,7 @@ void drawComponents(QPainter& p, const ReportLayout& L, const FragmentReport& f,
         {"LF", kLF, ComponentBarHeight(f.FrLF, total, s)},
         {"HF", kHF, ComponentBarHeight(f.FrHF, total, s)},
     };
+    const QFontMetrics fm = p.fontMetrics();
     int x = r.Left + qw;
     for (const auto& bar : bars) {
         if (bar.height > 0) {
@@ -196,7 +234,12 @@ void drawComponents(QPainter& p, const ReportLayout& L, const FragmentReport& f,
             Outline(p, box);
         }
         p.setPen(Qt::black);
-        TextAt(p, x, L.R_Spec.Bottom + 4, QString::fromUtf8(bar.name));
+        // A name wider than two bars moves left to end half a digit before the next one.
+        const QString name = QString::fromUtf8(bar.name);
+        const bool last = &bar == &bars[3];
+        const int nameX =
+            last ? x : std::min(x, x + 2 * qw - fm.horizontalAdvance(name) - L.TW / 2);
+        TextAt(p, nameX, L.R_Spec.Bottom + 4, name);
         x += 2 * qw;
     }
 }
@@ -248,7 +291,8 @@ ReportView PaintReport(QPainter& p, const FragmentReport& r, const ReportLayout&
         p.fillRect(0, 0, L.CW, L.CH, Qt::white);
     if (st.separators)
         drawSeparators(p, L);
-    drawAllAxes(p, L, v);
+    const int spill = st.textIndentTW * L.TW;  // the text blocks' names begin there
+    drawAllAxes(p, L, v, spill);
     p.setPen(QPen(Qt::black, 1));
     for (const Rect* frame : {&L.R_RR, &L.R_Histo, &L.R_Spec, &L.R_SpecComp, &L.R_Scat})
         Outline(p, *frame);
@@ -257,7 +301,7 @@ ReportView PaintReport(QPainter& p, const FragmentReport& r, const ReportLayout&
     drawColumns(p, L.R_Spec, v.FrViewSpecBuf, 1, [&v](int j) { return SpecColumnBand(v, j); },
                 {kVLF, kLF, kHF});
     drawScatter(p, L.R_Scat, r, st.scatterRadius);
-    drawComponents(p, L, r, st.dottedComponentGrid);
+    drawComponents(p, L, r, st.dottedComponentGrid, spill);
     drawTextBlock(p, L.R_TextStat, TimeBlockLines(r, st.printedTimeBlock), L, st);
     drawTextBlock(p, L.R_TextSpec, SpecBlockLines(r), L, st);
     p.setPen(QPen(Qt::black, 1));

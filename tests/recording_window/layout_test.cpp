@@ -1,5 +1,10 @@
-// Window geometry and the pixel transforms, without a window.
+// Window geometry and the pixel transforms, and the layout a live window computes.
+#include "graph_fixture.h"
 #include "graph_layout.h"
+#include "window_layout.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +33,41 @@ TEST(GraphLayout, WorkedExample) {
     EXPECT_EQ(g.markRow(), 298);
     EXPECT_EQ(g.histoNamesX, 331 - 126);
     EXPECT_EQ(g.sb.Top, 478 - 16 - 1);
+}
+
+// A window lays out its real client size; the panels and the time axis reach the outer
+// width of its frame (none offscreen for a window of its own, the sub-window's in an MDI area).
+TEST(GraphLayout, PanelsReachTheWindowsOuterWidth) {
+    test::TestHost host;
+    QMdiArea area;
+    area.setAttribute(Qt::WA_DontShowOnScreen);
+    area.resize(1000, 800);
+    auto* inMdi = new RecordingWindow(host);
+    QMdiSubWindow* sub = area.addSubWindow(inMdi);
+    area.show();
+    sub->show();
+    sub->resize(700, 500);
+    RecordingWindow alone(host);
+    alone.setAttribute(Qt::WA_DontShowOnScreen);
+    alone.resize(663, 478);
+    alone.show();
+    for (RecordingWindow* g : {&alone, inMdi}) {
+        const GraphLayout& L = g->layout();
+        const GraphLayout want = WindowGraphLayout(g->size(), OuterWidth(*g), g->font());
+        expectRect(L.rGr1, want.rGr1.Left, want.rGr1.Top, OuterWidth(*g), want.rGr1.Bottom, "rGr1");
+        EXPECT_EQ(L.rGr2.Right, OuterWidth(*g));
+        EXPECT_EQ(L.rAxX.Right, OuterWidth(*g));
+        expectRect(L.rHisto, g->width() / 2, want.rHisto.Top, g->width(), want.rHisto.Bottom,
+                   "rHisto");
+        EXPECT_EQ(L.CH, g->height());
+    }
+    EXPECT_EQ(OuterWidth(alone), alone.width());
+    EXPECT_EQ(OuterWidth(*inMdi), sub->width());
+    EXPECT_GT(OuterWidth(*inMdi), inMdi->width());
+    const GraphLayout framed = WindowGraphLayout({663, 478}, 671, alone.font());
+    EXPECT_EQ(framed.rGr1.Right, 671);
+    EXPECT_EQ(framed.rHisto.Right, 663);
+    EXPECT_EQ(framed.sb.Right, 662);
 }
 
 TEST(GraphLayout, TinyClientStillComputes) {

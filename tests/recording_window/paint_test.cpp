@@ -1,7 +1,10 @@
 // Painting probed pixel by pixel in a rendered window.
 #include "graph_fixture.h"
 
+#include "graph_print.h"
 #include "scale_ranges.h"
+
+#include <QPainter>
 
 namespace trivant::test {
 namespace {
@@ -104,6 +107,39 @@ TEST(GraphPaint, LineWidthSettingWidensTraces) {
     const QImage img = g->renderImage();
     const GraphLayout& L = g->layout();
     EXPECT_EQ(countInColumn(img, L.rGr1.Left + 25, L.rGr1.Top + 1, L.rGr1.Bottom - 1, kBlack), 2);
+}
+
+// The darkest grey level in a region: black numbers reach 0, grey ones stop at 128.
+int darkest(const QImage& img, const Rect& r) {
+    int level = 255;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = std::max(0, r.Left); x < std::min(img.width(), r.Right); ++x)
+            level = std::min(level, qGray(img.pixel(x, y)));
+    return level;
+}
+
+TEST(GraphPaint, AxisNumbersAreBlackOnScreenAndPaper) {
+    TestHost host;
+    auto g = loadedGraph(host, std::vector<int>(200, 80));
+    g->ShowBeat(150);
+    const QImage screen = g->renderImage();
+    const GraphLayout& L = g->layout();
+    const Rect& h = L.rHisto;
+    QImage paper(1240, 1754, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    g->MyPrint(paper);
+    const QFontMetrics fm = QPainter(&paper).fontMetrics();
+    const PrintLayout P =
+        ComputePrintLayout(paper.width(), paper.height(), fm.horizontalAdvance("0"), fm.height(),
+                           QFontMetrics(g->font()).horizontalAdvance("0"));
+    const std::tuple<const QImage*, Rect, const char*> cases[] = {
+        {&screen, {L.XAxY - L.TW, L.rGr2.Bottom + 2, L.CW, L.rGr2.Bottom + L.TH}, "time"},
+        {&screen, {h.Left, h.Bottom + 2, h.Right, h.Bottom + L.TH}, "histogram intervals"},
+        {&screen, {h.Left - 4 * L.TW, h.Top, h.Left - 1, h.Bottom}, "histogram counts"},
+        {&paper, {P.GL - P.tw, P.P2.Bottom + 2, P.GR, P.P2.Bottom + P.th}, "paper time"},
+    };
+    for (const auto& [img, r, name] : cases)
+        EXPECT_LT(darkest(*img, r), 100) << name;
 }
 
 }  // namespace

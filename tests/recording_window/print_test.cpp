@@ -2,6 +2,7 @@
 #include "graph_fixture.h"
 
 #include "graph_print.h"
+#include "text_overlap.h"
 
 #include <QPainter>
 
@@ -90,6 +91,33 @@ TEST(GraphPrint, HeadingsStackAndLowerScalesAreBlack) {
     host.settings.Traces[kSerSDNN].Shown = false;
     page = printPage(*g);
     EXPECT_EQ(symRow(page), 0);
+}
+
+// No text covers another on the window, with its labels, nor on its printed page at several
+// resolutions: a comment, label numbers, the histogram and long recordings.
+TEST(GraphPrint, NoTextCoversAnother) {
+    TestHost host;
+    for (const auto& [w, h, xPos] : {std::tuple{663, 478, 0}, {1024, 700, 9000}, {800, 600, 0}}) {
+        auto g = loadedGraph(host, std::vector<int>(12000, 80), w, h);
+        g->recording().Comment = "после нагрузки, повторная запись через десять минут отдыха";
+        for (const int s : {30, 40, 45, 300, 9010, 9015})
+            g->recording().DataBuf[s] = packSample(80, kLabelMark);
+        g->recording().LabNum = 0;
+        g->recording().PrepareData(ToCoreSettings(host.settings));
+        g->SetXPos(xPos);
+        g->ShowBeat(xPos + 200);
+        const auto cells = WidgetTexts(*g, [&g] { g->renderImage(); });
+        EXPECT_GT(cells.size(), 40u);
+        EXPECT_EQ(Overlaps(cells), std::vector<std::string>{}) << w;
+        for (const int dpi : {96, 300, 600, 1200})
+            for (const bool landscape : {false, true}) {
+                const auto page =
+                    PdfPageTexts(dpi, landscape, [&g](QPdfWriter& pdf) { g->MyPrint(pdf); });
+                EXPECT_GT(page.size(), 40u);
+                EXPECT_EQ(Overlaps(page), std::vector<std::string>{})
+                    << w << " " << dpi << " " << landscape;
+            }
+    }
 }
 
 }  // namespace

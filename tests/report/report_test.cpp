@@ -2,6 +2,7 @@
 // printed page, and a PDF printout of one page.
 #include "report_paint.h"
 #include "report_window.h"
+#include "text_overlap.h"
 
 #include <QFile>
 #include <QImage>
@@ -262,6 +263,33 @@ TEST(ReportPrint, OnePagePdf) {
     const QByteArray pdf = f.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count("/Type /Page") - pdf.count("/Type /Pages"), 1);
+}
+
+// No text covers another on the window at several sizes nor on paper at several resolutions.
+TEST(ReportPrint, NoTextCoversAnother) {
+    auto r = sampleReport();
+    r->FrAMo = 250;
+    r->FrSpecBuf[30] = 12345.6;  // five-digit spectrum numbers
+    for (const QSize size : {QSize(900, 600), QSize(640, 480), QSize(1600, 1000)}) {
+        ReportWindow w;
+        w.resize(size);
+        w.SetReport(*r);
+        w.StartPainting();
+        const auto cells = test::WidgetTexts(w, [&w] { w.renderImage(); });
+        EXPECT_GT(cells.size(), 40u);
+        EXPECT_EQ(test::Overlaps(cells), std::vector<std::string>{}) << size.width();
+    }
+    ReportWindow w;
+    w.setWindowTitle("rec.rr Фрагмент 1-351 (00:00:00-00:05:00)");
+    w.SetComment("после нагрузки");
+    w.SetReport(*r);
+    for (const int dpi : {96, 300, 600, 1200})
+        for (const bool landscape : {false, true}) {
+            const auto cells = test::PdfPageTexts(
+                dpi, landscape, [&](QPdfWriter& pdf) { w.MyPrint(pdf, landscape); });
+            EXPECT_GT(cells.size(), 40u);
+            EXPECT_EQ(test::Overlaps(cells), std::vector<std::string>{}) << dpi << " " << landscape;
+        }
 }
 
 }  // namespace

@@ -208,7 +208,10 @@ public:
         std::copy(buf_.begin() + 1, buf_.begin() + p_, rec.DataBuf.begin() + 1);
         rec.CurrentFileLen = p_;
         rec.Comment = comment_;
-        return report_;
+        TextReadReport report = report_;
+        if (pending_ && labelSkipped_ != 0 && !report.truncated)
+            report.lostLabelLine = labelSkipped_;  // no beat came after it to carry the label
+        return report;
     }
 
 private:

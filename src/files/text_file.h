@@ -19,6 +19,7 @@ struct TextReadReport {
     int movedLabels = 0;          // labels whose beat was skipped: the next beat carries them
     int firstMovedLabelFrom = 0;  // the skipped line of the first of them
     int firstMovedLabelTo = 0;    // the line of the beat that carries it instead
+    int lostLabelLine = 0;        // the skipped last beat line of a label no later beat could carry
     bool truncated = false;       // more beats than the capacity; the rest was not read
 };
 

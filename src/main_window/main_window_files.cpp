@@ -50,6 +50,10 @@ QString readReport(const std::string& path, const TextReadReport& r) {
                     .arg(r.firstMovedLabelTo);
     if (r.movedLabels > 1)
         text += QString(" Всего перенесено меток: %1.").arg(r.movedLabels);
+    if (r.lostLabelLine > 0)
+        text += QString(" Пропущенная строка %1 относилась к отмеченному интервалу, а после неё "
+                        "интервалов нет; эта метка не загружена.")
+                    .arg(r.lostLabelLine);
     if (r.truncated)
         text += QString("%1В файле %2 больше %3 интервалов; загружены первые %3.")
                     .arg(text.isEmpty() ? "" : "\n")

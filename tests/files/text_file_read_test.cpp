@@ -250,6 +250,7 @@ TEST(FilesTextRead, AMovedLabelIsReported) {
         std::vector<std::string> lines;
         int moved, from, to;
         std::vector<int> labelled;  // beats carrying a label
+        int lost = 0;               // the skipped line of a label no beat could carry
     };
     const Case cases[] = {
         {{label, bad, good}, 1, 6, 7, {1}},
@@ -258,13 +259,16 @@ TEST(FilesTextRead, AMovedLabelIsReported) {
         {{good, label, bad, good, label, bad, good}, 2, 7, 8, {2, 3}},
         {{label, good, bad, good}, 0, 0, 0, {1}},
         {{bad, label, good}, 0, 0, 0, {1}},
-        {{good, label, bad}, 0, 0, 0, {}},
+        {{good, label, bad}, 0, 0, 0, {}, 7},
+        {{good, label, bad, "", bad}, 0, 0, 0, {}, 7},
+        {{good, label}, 0, 0, 0, {}},
     };
     for (const Case& c : cases) {
         const Parsed p = parse(textFile(c.lines));
         EXPECT_EQ(p.report.movedLabels, c.moved) << c.lines.size();
         EXPECT_EQ(p.report.firstMovedLabelFrom, c.from) << c.lines.size();
         EXPECT_EQ(p.report.firstMovedLabelTo, c.to) << c.lines.size();
+        EXPECT_EQ(p.report.lostLabelLine, c.lost) << c.lines.size();
         std::vector<int> labelled;
         for (int k = 1; k < p.rec->CurrentFileLen; ++k)
             if (sampleIsLabel(p.rec->DataBuf[k]))

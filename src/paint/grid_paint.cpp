@@ -6,8 +6,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
-
 namespace trivant {
 
 namespace {
@@ -29,11 +27,6 @@ void drawTimeLines(QPainter& p, const TimeLines& t) {
     }
 }
 
-bool coversAny(const QRect& cell, const std::vector<QRect>& others) {
-    return std::any_of(others.begin(), others.end(),
-                       [&cell](const QRect& r) { return cell.intersects(r); });
-}
-
 void drawValueRow(QPainter& p, const ValueLines& v, int row, const GridPlacement& grid) {
     const Rect& r = v.panel;
     const int y = r.Bottom - r.height() * row / grid.ticks;
@@ -47,7 +40,7 @@ void drawValueRow(QPainter& p, const ValueLines& v, int row, const GridPlacement
         if (row >= int(s.texts.size()))
             continue;
         const int top = y - grid.textHeight / 2;
-        if (coversAny(TextCell(p, s.x, top, s.texts[row]), grid.keepClear))
+        if (CoversAny(TextCell(p, s.x, top, s.texts[row]), grid.keepClear))
             continue;
         p.setPen(s.color);
         TextAt(p, s.x, top, s.texts[row]);

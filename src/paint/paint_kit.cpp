@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace trivant {
 
 namespace {
@@ -38,6 +40,11 @@ void TextAt(QPainter& p, int x, int y, const QString& text) {
     p.setBackground(Qt::white);
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), text);
     p.setBackgroundMode(Qt::TransparentMode);
+}
+
+bool CoversAny(const QRect& cell, const std::vector<QRect>& others) {
+    return std::any_of(others.begin(), others.end(),
+                       [&cell](const QRect& r) { return cell.intersects(r); });
 }
 
 QImage RenderToImage(QWidget& widget) {

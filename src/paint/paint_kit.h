@@ -11,7 +11,6 @@
 
 class QImage;
 class QPainter;
-class QString;
 class QWidget;
 
 namespace trivant {
@@ -26,6 +25,9 @@ void TextAt(QPainter& p, int x, int y, const QString& text);
 
 // The cell TextAt paints for text at (x, y) in the painter's font, in device pixels.
 QRect TextCell(const QPainter& p, int x, int y, const QString& text);
+
+// Whether cell meets any of others: a text that would cover one of them is moved or left out.
+bool CoversAny(const QRect& cell, const std::vector<QRect>& others);
 
 // While one lives, TextAt on its thread records the cell of every non-empty text it draws,
 // so that a check can tell whether texts cover one another.

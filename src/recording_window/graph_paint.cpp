@@ -41,8 +41,7 @@ void drawLabelMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl,
         // A number that would cover another text is left out; the mark stays.
         const QString text = QString::number(n);
         const QRect cell = TextCell(p, x - pl.tw / 2, pl.p1.Top - pl.th, text);
-        auto covers = [&cell](const QRect& r) { return cell.intersects(r); };
-        if (covers(previous) || std::any_of(pl.keepClear.begin(), pl.keepClear.end(), covers))
+        if (cell.intersects(previous) || CoversAny(cell, pl.keepClear))
             continue;
         TextAt(p, cell.left(), pl.p1.Top - pl.th, text);
         previous = cell;

@@ -16,7 +16,6 @@ namespace trivant {
 
 namespace {
 
-const QColor kGrid(128, 128, 128);
 const QColor kVLF(0, 0, 128);
 const QColor kLF(0, 0, 255);
 const QColor kHF(0, 128, 128);
@@ -92,7 +91,7 @@ void drawPlotAxes(QPainter& p, const PlotAxes& a, const ReportLayout& L, int spi
     const Rect& r = a.r;
     const int yStep = r.height() / a.yTicks;
     const int xStep = r.width() / a.xTicks;
-    p.setPen(QPen(kGrid, 1));
+    p.setPen(QPen(kGridColor, 1));
     for (int j = 1; j < a.yTicks; ++j)
         p.drawLine(a.hLineLeft, r.Bottom - j * yStep, r.Right, r.Bottom - j * yStep);
     for (int m = 1; m < a.xTicks; ++m)
@@ -194,7 +193,7 @@ void drawScatter(QPainter& p, const Rect& r, const FragmentReport& f, int radius
 void drawComponentGrid(QPainter& p, const ReportLayout& L, int s, bool dotted, int spill) {
     const Rect& r = L.R_SpecComp;
     const int row = s / kComponentTicks;
-    p.setPen(QPen(kGrid, 1, dotted ? Qt::DotLine : Qt::SolidLine));
+    p.setPen(QPen(kGridColor, 1, dotted ? Qt::DotLine : Qt::SolidLine));
     for (int k = 1; k <= kComponentTicks; ++k) {
         const int y = r.Bottom - s + row * (kComponentTicks - k);
         p.drawLine(r.Left, y, r.Right, y);

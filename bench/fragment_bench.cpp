@@ -13,7 +13,7 @@ namespace {
 
 void fillSignal(AnalysisBuffers& buf) {
     for (int t = 0; t < kFragmentSamples; ++t)
-        buf.ResampleBuf[t] = 80 + 5 * std::sin(0.002 * t) + 3 * std::cos(0.021 * t);
+        buf.FragmentBuf[t] = 80 + 5 * std::sin(0.002 * t) + 3 * std::cos(0.021 * t);
 }
 
 void BM_CountSpectrum(benchmark::State& state) {
@@ -54,7 +54,7 @@ void BM_WholeAnalysis(benchmark::State& state) {
     auto report = std::make_unique<FragmentReport>();
     for (auto _ : state) {
         const ResampleResult r = PrepareAnalysis(*rec, *buf);
-        const Overview o = MakeOverview(buf->ResampleBuf.data(), r.length);
+        const Overview o = MakeOverview(*buf, r);
         AnalyzeFragment(*rec, 600, r, *buf, *report, nullptr);
         benchmark::DoNotOptimize(o.BufLen);
     }

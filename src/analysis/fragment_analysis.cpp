@@ -1,4 +1,4 @@
-// Resampling, the per-second overview, the fragment's beats, and the whole analysis.
+// The fragment's beats, its caption, and the whole analysis.
 #include "fragment_analysis.h"
 
 #include "time_text.h"
@@ -8,61 +8,6 @@
 #include <limits>
 
 namespace trivant {
-
-void InitSpectrumTables(std::vector<double>& cosT, std::vector<double>& sinT,
-                        std::vector<double>& window);
-
-AnalysisBuffers::AnalysisBuffers() : RRSource(kCapacity, 0), ResampleBuf(kResampleCapacity, 0) {
-    InitSpectrumTables(cosTable_, sinTable_, window_);
-}
-
-ResampleResult AnalysisBuffers::ResampleRR(int first, int count) {
-    ResampleResult r;
-    count = std::min(count, static_cast<int>(RRSource.size()));
-    first = std::max(first, 0);
-    for (int i = first; i < count; ++i)
-        r.total += RRSource[i];
-    if (r.total < kFragmentSamples)
-        return r;
-    r.enough = true;
-    int64_t p = 0;
-    for (int i = first + 1; i < count; ++i) {
-        const int c = RRSource[i];  // the interval lasts c steps of 0.01 s
-        if (c == 0)
-            continue;
-        const double prev = RRSource[i - 1];
-        const double step = (RRSource[i] - prev) / c;
-        // The buffer holds the first 30 000 s; what lies beyond is left out.
-        const int64_t n = std::min<int64_t>(c, kResampleCapacity - p);
-        for (int64_t j = 0; j < n; ++j)
-            ResampleBuf[p + j] = j * step + prev;
-        p += n;
-        if (p >= kResampleCapacity)
-            break;
-    }
-    r.length = p;
-    return r;
-}
-
-void AnalysisBuffers::CutFragment(int startS, int64_t length) {
-    const int64_t from = int64_t(startS) * 100;
-    const double last = length > 0 ? ResampleBuf[length - 1] : 0;
-    for (int64_t t = 0; t <= kFragmentSamples; ++t)
-        ResampleBuf[t] = from + t < length ? ResampleBuf[from + t] : last;
-}
-
-Overview MakeOverview(const double* samples, int64_t length) {
-    Overview o;
-    o.BufLen = static_cast<int>(std::min<int64_t>(length / 100, kMaxOverviewSeconds));
-    o.RRViewBuf.assign(o.BufLen + 1, 0);
-    for (int s = 1; s <= o.BufLen; ++s) {
-        int64_t sum = 0;
-        for (int64_t i = 100 * int64_t(s - 1); i < 100 * int64_t(s); ++i)
-            sum += static_cast<int64_t>(std::nearbyint(samples[i]));
-        o.RRViewBuf[s] = static_cast<uint8_t>(std::clamp<int64_t>(sum / 100, 0, 255));
-    }
-    return o;
-}
 
 FragmentBounds LocateFragment(const Recording& rec, int fragPos) {
     FragmentBounds b;
@@ -94,7 +39,7 @@ ResampleResult PrepareAnalysis(const Recording& rec, AnalysisBuffers& buf) {
     std::fill(buf.RRSource.begin(), buf.RRSource.end(), uint8_t{0});
     for (int k = 1; k <= rec.beats(); ++k)
         buf.RRSource[k - 1] = rec.at(kSerRR, k);
-    return buf.ResampleRR(0, rec.CurrentFileLen);
+    return buf.MeasureSignal(rec.CurrentFileLen);
 }
 
 int SaturatedRound(double v) {
@@ -145,10 +90,10 @@ bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& re
     FrHisto(out);
     FrHisto50(out);
     CountStat(out);
-    buf.CutFragment(fragPos, resampled.length);
+    buf.CutFragment(fragPos, resampled);
     for (int t = 1; t <= kFragmentSamples; ++t)
         out.FrYBuf[t] =
-            static_cast<uint8_t>(std::clamp(std::nearbyint(buf.ResampleBuf[t]), 0.0, 255.0));
+            static_cast<uint8_t>(std::clamp(std::nearbyint(buf.FragmentBuf[t]), 0.0, 255.0));
     return true;
 }
 

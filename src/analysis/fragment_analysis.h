@@ -1,27 +1,33 @@
-// Analysis of a 5-minute fragment of a recording: resampling at 100 Hz, the per-second
-// overview, the location of the fragment's beats, time-domain statistics and the power
-// spectrum with its bands. Plain C++ on plain arrays; the big buffers are allocated once.
+// Analysis of a 5-minute fragment of a recording: the 100 Hz signal of the intervals, the
+// per-second overview, the location of the fragment's beats, time-domain statistics and
+// the power spectrum with its bands. Plain C++ on plain arrays; the buffers are allocated
+// once and only the fragment's samples are ever computed.
 #pragma once
 
 #include "recording.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace trivant {
 
+constexpr int kFragmentSamples = 30000;  // 300 s at 0.01 s
 constexpr int kFragmentSeconds = 300;
-constexpr int kFragmentSamples = 30000;     // 300 s at 0.01 s
 constexpr int kResampleCapacity = 3000001;  // samples: the first 30 000 s of a recording
 constexpr int kMaxOverviewSeconds = 30000;
 constexpr int kSpectrumBins = 150;  // 1/300 Hz .. 0.5 Hz
 
+// The signal of RRSource[0 .. count-1] (10 ms units) at 100 Hz: interval i (from 1) gives
+// RRSource[i] samples rising linearly from RRSource[i - 1]; time 0 is the end of the first
+// interval. It ends after kResampleCapacity samples.
 struct ResampleResult {
     bool enough = false;  // the intervals add up to at least 300 s
     int64_t total = 0;    // sum of the intervals, 10 ms units
-    int64_t length = 0;   // samples produced (total less the first interval, within capacity)
+    int64_t length = 0;   // samples (total less the first interval, within capacity)
+    int count = 0;        // intervals the signal is made of
 };
 
 struct BandResults {
@@ -29,39 +35,41 @@ struct BandResults {
     double LFnorm = 0, HFnorm = 0, LFdivHF = 0;
 };
 
-// The application-wide buffers of the analysis; one set, reused by every analysis.
+struct FftBuffers;
+
+// The buffers of one analysis at a time; reused by every analysis of their owner.
 class AnalysisBuffers {
 public:
     AnalysisBuffers();
+    ~AnalysisBuffers();
+    AnalysisBuffers(const AnalysisBuffers&) = delete;
+    AnalysisBuffers& operator=(const AnalysisBuffers&) = delete;
 
-    // Resamples RRSource[first .. count-1] (10 ms units) into ResampleBuf, linearly, one
-    // sample per 0.01 s; time 0 is the end of the first interval. Nothing is written when
-    // the intervals add up to less than 300 s. Stops at the end of the buffer.
-    ResampleResult ResampleRR(int first, int count);
-    // Power spectrum of ResampleBuf[0 .. 29999]: mean removed, Blackman window, direct
-    // transform at k/300 Hz for k = 1..150; fills Spectrum[1..150] and Bands.
+    // The signal of RRSource[0 .. count-1]; length is 0 unless it lasts 300 s.
+    ResampleResult MeasureSignal(int count) const;
+    // FragmentBuf[t] = sample startS * 100 + t of the signal, t = 0..30000; a sample past
+    // its end repeats the last one.
+    void CutFragment(int startS, const ResampleResult& signal);
+    // Power spectrum of FragmentBuf[0 .. 29999]: mean removed, Blackman window, transform
+    // at k/300 Hz for k = 1..150; fills Spectrum[1..150] and Bands.
     void CountSpectrum();
-    // Moves the 30001 samples from second startS to the front; a sample past the
-    // produced ones repeats the last produced sample.
-    void CutFragment(int startS, int64_t length);
 
     std::vector<uint8_t> RRSource;                     // kCapacity entries, 0-based
-    std::vector<double> ResampleBuf;                   // kResampleCapacity
+    std::vector<double> FragmentBuf;                   // kFragmentSamples + 1
     std::array<double, kSpectrumBins + 1> Spectrum{};  // 1-based
     BandResults Bands;
 
 private:
-    std::vector<double> cosTable_, sinTable_;  // cos and sin of 2 pi m / 30000
-    std::vector<double> window_;               // the Blackman window over 29999
+    std::unique_ptr<FftBuffers> fft_;
 };
 
-// Per-second overview: the mean of each complete run of 100 samples, each sample rounded
-// first, div 100. Index 0 is unused; BufLen entries follow.
+// Per-second overview of the signal: the mean of each complete run of 100 samples, each
+// sample rounded first, div 100. Index 0 is unused; BufLen entries follow.
 struct Overview {
     std::vector<uint8_t> RRViewBuf;  // [0 .. BufLen]
     int BufLen = 0;
 };
-Overview MakeOverview(const double* samples, int64_t length);
+Overview MakeOverview(const AnalysisBuffers& buf, const ResampleResult& signal);
 
 // Beats of the fragment that starts at second fragPos: FrPos is the first beat starting at
 // or after it, FrEnd the first beat at least 300 s later, or the last beat when none is.
@@ -111,12 +119,12 @@ bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& re
                      AnalysisBuffers& buf, FragmentReport& out, std::string* error);
 
 // The analysis after the start was chosen: locate, statistics, cut and spectrum.
-// ResampleRR must have run on this recording. Returns false, with a message in English,
+// PrepareAnalysis must have run on this recording. Returns false, with a message in English,
 // when the fragment does not fit (fewer than 300 overview seconds from fragPos).
 bool AnalyzeFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
                      AnalysisBuffers& buf, FragmentReport& out, std::string* error);
 
-// Fills RRSource from the recording and resamples it.
+// Fills RRSource from the recording and measures its signal.
 ResampleResult PrepareAnalysis(const Recording& rec, AnalysisBuffers& buf);
 
 }  // namespace trivant

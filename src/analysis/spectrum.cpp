@@ -1,9 +1,13 @@
-// The fragment's power spectrum: mean removal, Blackman window, and a direct transform at
-// k/300 Hz. The angles 2 pi k t / 30000 repeat over 30000 steps, so cos and sin come from
-// one exact table instead of 9 million library calls.
+// The fragment's power spectrum: mean removal, Blackman window, and the transform at
+// k/300 Hz, which is bin k of the 30000-point real DFT. FFTW plans that transform once
+// per process; every analysis executes the plan on its own aligned buffers, which FFTW
+// allows from any thread.
 #include "fragment_analysis.h"
 
+#include <fftw3.h>
+
 #include <cmath>
+#include <new>
 
 namespace trivant {
 
@@ -24,53 +28,77 @@ double bandPower(const std::array<double, kSpectrumBins + 1>& p, int first, int 
     return sum;
 }
 
-// X and Y of bin k: four partial sums keep the additions independent.
-void transformBin(const double* s, const double* cosT, const double* sinT, int k, double& x,
-                  double& y) {
-    double xs[4] = {0, 0, 0, 0}, ys[4] = {0, 0, 0, 0};
-    int m = 0;  // k t mod N; the tables run to 2N so that m + 3k needs no wrap
-    for (int t = 0; t < kN; t += 4) {
-        for (int j = 0; j < 4; ++j) {
-            xs[j] += s[t + j] * cosT[m + j * k];
-            ys[j] += s[t + j] * sinT[m + j * k];
+const std::vector<double>& blackman() {
+    static const std::vector<double> window = [] {
+        std::vector<double> w(kN);
+        for (int t = 0; t < kN; ++t)
+            w[t] = (42 - 50 * std::cos(2 * kPi * t / (kN - 1)) +
+                    8 * std::cos(4 * kPi * t / (kN - 1))) /
+                   100;
+        return w;
+    }();
+    return window;
+}
+
+template <typename T> T* fftwArray(size_t n, T* (*alloc)(size_t)) {
+    T* p = alloc(n);
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+// The process's plan, made on the first analysis. The planner is not thread-safe; a
+// function-local static is made exactly once.
+fftw_plan sharedPlan() {
+    struct Plan {
+        fftw_plan plan = nullptr;
+        Plan() {
+            double* in = fftwArray<double>(kN, fftw_alloc_real);
+            fftw_complex* out = fftwArray<fftw_complex>(kN / 2 + 1, fftw_alloc_complex);
+            plan = fftw_plan_dft_r2c_1d(kN, in, out, FFTW_ESTIMATE);
+            fftw_free(in);
+            fftw_free(out);
         }
-        m += 4 * k;
-        if (m >= kN)
-            m -= kN;
-    }
-    x = (xs[0] + xs[1]) + (xs[2] + xs[3]);
-    y = (ys[0] + ys[1]) + (ys[2] + ys[3]);
+        ~Plan() { fftw_destroy_plan(plan); }
+    };
+    static const Plan p;
+    return p.plan;
 }
 
 }  // namespace
 
-void InitSpectrumTables(std::vector<double>& cosT, std::vector<double>& sinT,
-                        std::vector<double>& window) {
-    cosT.resize(2 * kN);
-    sinT.resize(2 * kN);
-    for (int m = 0; m < 2 * kN; ++m) {
-        const double a = 2 * kPi * (m % kN) / kN;
-        cosT[m] = std::cos(a);
-        sinT[m] = std::sin(a);
+// Allocated by FFTW, so that they have the alignment the shared plan was made for.
+struct FftBuffers {
+    double* in = fftwArray<double>(kN, fftw_alloc_real);
+    fftw_complex* out = fftwArray<fftw_complex>(kN / 2 + 1, fftw_alloc_complex);
+    FftBuffers() = default;
+    FftBuffers(const FftBuffers&) = delete;
+    FftBuffers& operator=(const FftBuffers&) = delete;
+    ~FftBuffers() {
+        fftw_free(in);
+        fftw_free(out);
     }
-    window.resize(kN);
-    for (int t = 0; t < kN; ++t)
-        window[t] =
-            (42 - 50 * std::cos(2 * kPi * t / (kN - 1)) + 8 * std::cos(4 * kPi * t / (kN - 1))) /
-            100;
-}
+};
+
+AnalysisBuffers::AnalysisBuffers()
+    : RRSource(kCapacity, 0), FragmentBuf(kFragmentSamples + 1, 0),
+      fft_(std::make_unique<FftBuffers>()) {}
+
+AnalysisBuffers::~AnalysisBuffers() = default;
 
 void AnalysisBuffers::CountSpectrum() {
-    std::vector<double> s(ResampleBuf.begin(), ResampleBuf.begin() + kN);
+    const fftw_plan plan = sharedPlan();
+    const std::vector<double>& window = blackman();
     double mean = 0;
-    for (double v : s)
-        mean += v;
-    mean /= kN;
     for (int t = 0; t < kN; ++t)
-        s[t] = (s[t] - mean) * window_[t];
+        mean += FragmentBuf[t];
+    mean /= kN;
+    double* s = fft_->in;
+    for (int t = 0; t < kN; ++t)
+        s[t] = (FragmentBuf[t] - mean) * window[t];
+    fftw_execute_dft_r2c(plan, s, fft_->out);
     for (int k = 1; k <= kSpectrumBins; ++k) {
-        double x = 0, y = 0;
-        transformBin(s.data(), cosTable_.data(), sinTable_.data(), k, x, y);
+        const double x = fft_->out[k][0], y = fft_->out[k][1];
         Spectrum[k] = (x * x + y * y) * (2 * kDt) / kN;
     }
     BandResults b;  // guarded results stay 0, never a value of an earlier analysis

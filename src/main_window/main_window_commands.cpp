@@ -187,7 +187,7 @@ void MainWindow::N_SpecClick() {
         return;
     }
     FragmentPicker dialog(this);
-    dialog.SetOverview(MakeOverview(analysis_->ResampleBuf.data(), resampled.length));
+    dialog.SetOverview(MakeOverview(*analysis_, resampled));
     const TraceStyle style = TraceStyleFrom(setup_);
     dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
     dialog.Start(OverviewStartSecond(rec, g->view().XPos));

@@ -73,41 +73,37 @@ TEST(FragmentStats, MeanInterval857GivesHeartRate70) {
     EXPECT_EQ(r->FrBPM, 70);
 }
 
-TEST(Resample, NeedsThreeHundredSeconds) {
+TEST(Signal, NeedsThreeHundredSeconds) {
     AnalysisBuffers buf;
-    std::fill(buf.RRSource.begin(), buf.RRSource.end(), 0);
     for (int i = 0; i < 299; ++i)
         buf.RRSource[i] = 100;
     buf.RRSource[299] = 99;  // 299.99 s
-    EXPECT_FALSE(buf.ResampleRR(0, 301).enough);
+    EXPECT_FALSE(buf.MeasureSignal(301).enough);
     buf.RRSource[299] = 100;
-    const ResampleResult r = buf.ResampleRR(0, 301);
+    const ResampleResult r = buf.MeasureSignal(301);
     EXPECT_TRUE(r.enough);
     EXPECT_EQ(r.total, 30000);
     EXPECT_EQ(r.length, 29900);  // the first interval gives no samples
 }
 
-TEST(Resample, InterpolatesFromThePreviousInterval) {
+TEST(Signal, InterpolatesFromThePreviousInterval) {
     AnalysisBuffers buf;
-    std::fill(buf.RRSource.begin(), buf.RRSource.end(), 0);
     buf.RRSource[0] = 80;
-    buf.RRSource[1] = 81;
-    for (int i = 2; i < 400; ++i)
+    for (int i = 1; i < 400; ++i)
         buf.RRSource[i] = 81;
-    const ResampleResult r = buf.ResampleRR(0, 400);
-    ASSERT_TRUE(r.enough);
-    EXPECT_DOUBLE_EQ(buf.ResampleBuf[0], 80);
-    EXPECT_DOUBLE_EQ(buf.ResampleBuf[1], 80 + 1.0 / 81);
-    EXPECT_DOUBLE_EQ(buf.ResampleBuf[80], 80 + 80.0 / 81);
-    EXPECT_DOUBLE_EQ(buf.ResampleBuf[81], 81);
+    buf.CutFragment(0, buf.MeasureSignal(400));
+    EXPECT_DOUBLE_EQ(buf.FragmentBuf[0], 80);
+    EXPECT_DOUBLE_EQ(buf.FragmentBuf[1], 80 + 1.0 / 81);
+    EXPECT_DOUBLE_EQ(buf.FragmentBuf[80], 80 + 80.0 / 81);
+    EXPECT_DOUBLE_EQ(buf.FragmentBuf[81], 81);
 }
 
-TEST(Resample, StopsAtTheEndOfItsBuffer) {
+TEST(Signal, StopsAtItsCapacity) {
     auto rec = recording(std::vector<int>(31999, 250));  // about 80 000 s
     AnalysisBuffers buf;
     const ResampleResult r = PrepareAnalysis(*rec, buf);
     EXPECT_EQ(r.length, kResampleCapacity);
-    const Overview o = MakeOverview(buf.ResampleBuf.data(), r.length);
+    const Overview o = MakeOverview(buf, r);
     EXPECT_EQ(o.BufLen, kMaxOverviewSeconds);
     EXPECT_EQ(o.RRViewBuf[kMaxOverviewSeconds], 250);
 }
@@ -190,12 +186,12 @@ TEST(Spectrum, ResultsBeyondIntSaturate) {
         EXPECT_EQ(SaturatedRound(r.v), r.want) << r.v;
 }
 
-TEST(Spectrum, TableTransformEqualsTheDirectSum) {
+TEST(Spectrum, TransformEqualsTheDirectSum) {
     AnalysisBuffers buf;
     for (int t = 0; t < kFragmentSamples; ++t)
-        buf.ResampleBuf[t] =
+        buf.FragmentBuf[t] =
             80 + 5 * std::sin(0.002 * t) + 3 * std::cos(0.021 * t + 1) + (t % 7) * 0.3;
-    std::vector<double> s(buf.ResampleBuf.begin(), buf.ResampleBuf.begin() + kFragmentSamples);
+    std::vector<double> s(buf.FragmentBuf.begin(), buf.FragmentBuf.begin() + kFragmentSamples);
     buf.CountSpectrum();
     double mean = 0;
     for (double v : s)

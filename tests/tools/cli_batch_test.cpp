@@ -132,14 +132,16 @@ std::string stderrOnTerminal(const std::vector<std::string>& args) {
     return text;
 }
 
-TEST_F(CliBatchTest, CountOnATerminalEndsItsLine) {
+TEST_F(CliBatchTest, CountOnATerminalStaysAfterTheMessages) {
+    const std::vector<std::string> files = kSixGood + std::vector<std::string>{"missing.rr"};
     const std::string shown =
-        stderrOnTerminal(std::vector<std::string>{"analyze", "--csv", "--jobs", "2"} + kSixGood);
-    EXPECT_EQ(shown.rfind("\ranalysed ", 0), 0u) << shown;
-    EXPECT_NE(shown.find("\ranalysed 6/6\r\n"), std::string::npos)
-        << shown;  // the terminal adds \r
-    EXPECT_EQ(dir.read("out.csv"),
-              run(std::vector<std::string>{"analyze", "--csv"} + kSixGood).out);
+        stderrOnTerminal(std::vector<std::string>{"analyze", "--csv", "--jobs", "2"} + files);
+    const std::string end = "\ranalysed 7/7\r\n";  // the terminal turns \n into \r\n
+    EXPECT_EQ(shown.rfind("\ranalysed 1/7", 0), 0u) << shown;
+    EXPECT_NE(shown.find("\rtrivant-cli: missing.rr: "), std::string::npos) << shown;
+    ASSERT_GE(shown.size(), end.size());
+    EXPECT_EQ(shown.substr(shown.size() - end.size()), end) << shown;
+    EXPECT_EQ(dir.read("out.csv"), run(std::vector<std::string>{"analyze", "--csv"} + files).out);
 }
 
 }  // namespace

@@ -24,11 +24,14 @@ public:
     void add(std::size_t index, FileResult r) {
         const std::lock_guard<std::mutex> lock(mutex_);
         waiting_.emplace(index, std::move(r));
+        while (!waiting_.empty() && waiting_.begin()->first == next_) {
+            sink_.result(next_, waiting_.begin()->second);
+            waiting_.erase(waiting_.begin());
+            ++next_;
+        }
+        // After the lines, so that the last count is what stays on the terminal.
         if (sink_.progress)
             sink_.progress(++done_);
-        for (auto it = waiting_.begin(); it != waiting_.end() && it->first == next_;
-             it = waiting_.erase(it), ++next_)
-            sink_.result(it->first, it->second);
     }
 
 private:

@@ -31,10 +31,17 @@ demo: build
 		echo "make demo needs a display. Without one: Xvfb :99 & DISPLAY=:99 make demo"; exit 1; fi
 	bash scripts/demo.sh $(BUILD)
 
-bench: deps
+# Five repetitions of every benchmark, their min/median/max, and the same 5-minute analysis
+# in Python beside them. Debian's python3 is the one with the numpy and scipy deps.sh installs.
+PYTHON ?= /usr/bin/python3
+bench:
+	bash scripts/deps.sh bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTRIVANT_TESTS=OFF -DTRIVANT_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	$(BENCH_BUILD)/bench/trivant-bench
+	$(BENCH_BUILD)/bench/trivant-bench --benchmark_repetitions=5 \
+		--benchmark_report_aggregates_only=false \
+		--benchmark_out=$(BENCH_BUILD)/bench.json --benchmark_out_format=json
+	$(PYTHON) bench/compare.py $(BENCH_BUILD)/bench.json
 
 # Every fuzz target for FUZZ_SECONDS (default 600) each; needs clang, installed if missing.
 fuzz:

@@ -29,4 +29,19 @@ std::unique_ptr<Recording> FullRecording() {
     return rec;
 }
 
+std::unique_ptr<Recording> MsListRecording(const std::string& path) {
+    std::string text;
+    if (const auto st = ReadFileBytes(path, text, 1u << 24); !st.ok) {
+        std::cerr << st.path << ": " << st.detail << "\n";
+        std::exit(1);
+    }
+    auto rec = std::make_unique<Recording>();
+    MsListError err;
+    if (!ParseMsList(text, *rec, err)) {
+        std::cerr << path << ": line " << err.line << ": " << err.message << "\n";
+        std::exit(1);
+    }
+    return rec;
+}
+
 }  // namespace trivant::bench

@@ -4,10 +4,14 @@
 #include "recording.h"
 
 #include <memory>
+#include <string>
 
 namespace trivant::bench {
 
 // 31999 beats of nsr2db record nsr009, packed and not yet prepared.
 std::unique_ptr<Recording> FullRecording();
+
+// An RR list in ms, one interval a line, packed and not yet prepared; exits when it can't.
+std::unique_ptr<Recording> MsListRecording(const std::string& path);
 
 }  // namespace trivant::bench

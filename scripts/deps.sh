@@ -13,6 +13,8 @@ packages=(
 
 # make fuzz also needs clang's libFuzzer.
 [ "${1:-}" = fuzz ] && packages+=(clang-14)
+# make bench also needs numpy and scipy, for the Python baseline beside the benchmarks.
+[ "${1:-}" = bench ] && packages+=(python3-numpy python3-scipy)
 
 missing=()
 for p in "${packages[@]}"; do

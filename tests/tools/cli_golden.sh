@@ -91,6 +91,21 @@ for rr in "${recs[@]}"; do
     run pdf "$n report-600" "$n-r6.pdf" "$cli" report "$rr" --start 600 "$n-r6.pdf"
 done
 
+# All recordings in one batch on two threads must write what one thread writes: the
+# same lines and messages in the same order (so no signature of its own).
+for start in 0 600; do
+    for format in --json --csv; do
+        for jobs in 1 2; do
+            "$cli" analyze --jobs $jobs $format --start $start "${recs[@]}" \
+                > "batch-$jobs.out" 2> "batch-$jobs.err" || echo "exit $?" >> "batch-$jobs.err"
+        done
+        if ! cmp -s batch-1.out batch-2.out || ! cmp -s batch-1.err batch-2.err; then
+            echo "cli_golden: analyze $format --start $start differs on 2 jobs" >&2
+            exit 1
+        fi
+    done
+done
+
 if [ "$mode" = --write ]; then
     cp "$out" "$manifest"
     echo "cli_golden: wrote $(wc -l < "$out") signatures to $manifest"

@@ -1,16 +1,22 @@
-// Runs the fragment analysis per file; a file that fails is reported and the batch goes on.
+// Runs the fragment analysis per file, on several threads; a file that fails is reported and
+// the batch goes on. Lines and messages keep the order of the files.
 #include "analyze_command.h"
 
+#include "analyze_batch.h"
 #include "cli_commands.h"
-#include "recording_io.h"
+#include "progress_line.h"
 #include "summary_json.h"
+#include "terminal.h"
 
 #include <cstdio>
-#include <memory>
+#include <iostream>
 
 namespace trivant {
 
 namespace {
+
+// Fewer files are done before a count would be worth reading.
+constexpr std::size_t kProgressFromFiles = 4;
 
 struct Field {
     const char* name;
@@ -84,24 +90,29 @@ std::string FragmentCsvRow(const std::string& file, const FragmentReport& r) {
 }
 
 int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
-    auto buf = std::make_unique<AnalysisBuffers>();
-    auto report = std::make_unique<FragmentReport>();
-    int status = kExitOk;
     if (opt.csv)
         out << FragmentCsvHeader() << "\n";
-    for (const std::string& file : opt.files) {
-        auto rec = std::make_unique<Recording>();
-        std::string msg = LoadRecording(file, ToCoreSettings(setup), *rec);
-        if (msg.empty() &&
-            !AnalyzeFragment(*rec, opt.start, PrepareAnalysis(*rec, *buf), *buf, *report, &msg))
-            msg = file + ": " + msg;
-        if (!msg.empty()) {
-            err << "trivant-cli: " << msg << "\n";
+    // The count is for a person watching this process's stderr, never for a caller's stream.
+    const bool watched =
+        &err == &std::cerr && StderrIsTerminal() && opt.files.size() > kProgressFromFiles;
+    const bool outOnTerminal = watched && &out == &std::cout && StdoutIsTerminal();
+    ProgressLine progress(err, opt.files.size(), watched);
+    int status = kExitOk;
+    BatchSink sink;
+    sink.result = [&](std::size_t, const FileResult& r) {
+        if (!r.ok) {
             status = kExitBadInput;
-            continue;
+            progress.message(err, "trivant-cli: " + r.text);
+        } else if (outOnTerminal) {
+            progress.message(out, r.text);
+        } else {
+            out << r.text << "\n" << std::flush;  // a long batch shows its lines early
         }
-        out << (opt.csv ? FragmentCsvRow(file, *report) : FragmentJson(file, *report)) << "\n";
-    }
+    };
+    sink.progress = [&](std::size_t done) { progress.show(done, ProgressLine::Clock::now()); };
+    AnalyzeFiles(opt.files, setup, opt.start, opt.jobs.value_or(DefaultJobs()),
+                 opt.csv ? FragmentCsvRow : FragmentJson, sink);
+    progress.finish();
     return status;
 }
 

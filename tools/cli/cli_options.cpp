@@ -35,6 +35,8 @@ const char* const kCliUsage =
     "  --seconds T        record: stop after T seconds.\n"
     "  --start SECONDS    analyze, report: the fragment's start (default 0).\n"
     "  --json, --csv      analyze: the output format.\n"
+    "  --jobs N           analyze: files analysed at once (1..256; default: the cores).\n"
+    "                     The output keeps the order of the files.\n"
     "  --landscape        print: landscape instead of portrait.\n"
     "  --size WxH         render: the window's size in pixels (default 1000x700).\n"
     "  --xpos N           render: the first beat shown is N + 1.\n"
@@ -49,6 +51,8 @@ const char* const kCliUsage =
     "Exit status: 0 success, 1 bad input, 2 wrong usage.\n";
 
 namespace {
+
+constexpr int kMaxJobs = 256;
 
 std::string takeRenderValue(const std::string& name, const std::string& v, CliOptions& out) {
     int n = 0;
@@ -68,6 +72,10 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
     } else if (name == "--start") {
         if (!ParseNumber(v, out.start) || out.start < 0 || out.start > 30000)
             return "--start takes seconds from 0 to 30000";
+    } else if (name == "--jobs") {
+        if (!ParseNumber(v, n) || n < 1 || n > kMaxJobs)
+            return "--jobs takes a whole number from 1 to 256";
+        out.jobs = n;
     } else if (name == "--point") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--point takes a beat number";

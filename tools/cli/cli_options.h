@@ -20,6 +20,7 @@ struct CliOptions {
     std::optional<int> point;        // render: --point BEAT
     int start = 0;                   // analyze, report: --start SECONDS
     bool csv = false;                // analyze: --csv instead of --json
+    std::optional<int> jobs;         // analyze: --jobs N threads; the cores when absent
     bool landscape = false;          // print: --landscape
     bool ibCompensation = false;
     bool help = false;

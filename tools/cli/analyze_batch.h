@@ -1,0 +1,40 @@
+// The fragment analysis of many recordings on several threads, with the results handed
+// back in the order of the files.
+#pragma once
+
+#include "fragment_analysis.h"
+#include "setup.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+// One file's outcome: its output line (no newline), or the message that names the file.
+struct FileResult {
+    bool ok = false;
+    std::string text;
+};
+
+// The output line of an analysed file, e.g. FragmentJson or FragmentCsvRow.
+using FragmentLine = std::string (*)(const std::string& file, const FragmentReport& r);
+
+// Both are called under one lock, never at the same time. result gets file i as soon as
+// files 0..i are done, in order; progress (may be empty) gets the number of files done.
+struct BatchSink {
+    std::function<void(std::size_t index, const FileResult& r)> result;
+    std::function<void(std::size_t done)> progress;
+};
+
+// The number of cores, at least 1.
+int DefaultJobs();
+
+// Loads, prepares and analyses from second startS each file, on up to jobs threads (one
+// thread runs in the caller's). Only the results of files done ahead of an earlier one
+// wait in memory, as their lines.
+void AnalyzeFiles(const std::vector<std::string>& files, const Setup& setup, int startS, int jobs,
+                  FragmentLine line, const BatchSink& sink);
+
+}  // namespace trivant

@@ -61,5 +61,18 @@ void BM_WholeAnalysis(benchmark::State& state) {
 }
 BENCHMARK(BM_WholeAnalysis)->Unit(benchmark::kMillisecond);
 
+// The selection dialog's overview of a full recording, one value a second.
+void BM_Overview(benchmark::State& state) {
+    auto rec = FullRecording();
+    rec->PrepareData(CoreSettings{});
+    auto buf = std::make_unique<AnalysisBuffers>();
+    const ResampleResult r = PrepareAnalysis(*rec, *buf);
+    for (auto _ : state) {
+        const Overview o = MakeOverview(*buf, r);
+        benchmark::DoNotOptimize(o.RRViewBuf.data());
+    }
+}
+BENCHMARK(BM_Overview)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace trivant::bench

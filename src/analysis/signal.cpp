@@ -2,6 +2,7 @@
 // as a description rather than 3 million samples: the overview and the fragment compute
 // from it exactly the samples they need, bit for bit as a stored signal would hold them.
 #include "fragment_analysis.h"
+#include "round_even.h"
 
 #include <algorithm>
 #include <array>
@@ -37,8 +38,16 @@ struct Line {
     double prev, step;
     explicit Line(const uint8_t* rr, int i) : prev(rr[i - 1]), step((rr[i] - prev) / rr[i]) {}
     double at(int64_t j) const { return j * step + prev; }
-    int64_t rounded(int64_t j) const { return static_cast<int64_t>(std::nearbyint(at(j))); }
+    int64_t rounded(int64_t j) const { return static_cast<int64_t>(RoundHalfEven(at(j))); }
 };
+
+// 1 / n for every n = 2|d| there can be.
+const std::array<double, 512> kReciprocals = [] {
+    std::array<double, 512> r{};
+    for (size_t n = 1; n < r.size(); ++n)
+        r[n] = 1.0 / n;
+    return r;
+}();
 
 // Sums of the rounded samples of one interval. Sample j is a + j d / c within 1e-13 (a, d
 // and c are small integers), and that value is either a half-integer or at least 1/(2c)
@@ -50,9 +59,14 @@ public:
     RoundedSums(const uint8_t* rr, int i) : a_(rr[i - 1]), dir_(rr[i] >= rr[i - 1] ? 1 : -1) {
         const int c = rr[i], d = std::abs(rr[i] - rr[i - 1]);
         steps_ = d;
+        const int den = 2 * d;
+        const double perDen = kReciprocals[den];
         for (int k = 0; k < d; ++k) {
-            const int n = (2 * k + 1) * c, den = 2 * d;
-            const int q = n / den;
+            const int n = (2 * k + 1) * c;
+            // n / den from a product: off by at most one, which the checks mend.
+            int q = static_cast<int>(n * perDen);
+            q -= q * den > n;
+            q += (q + 1) * den <= n;
             const bool half = q * den == n;
             at_[k] = half ? q : q + 1;
             if (half && q < c && Line(rr, i).rounded(q) == a_ + dir_ * k)

@@ -5,9 +5,8 @@
 #include "round_even.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdlib>
+#include <vector>
 
 namespace trivant {
 
@@ -34,58 +33,40 @@ template <typename F> void forEachSegment(const uint8_t* rr, int count, F f) {
     }
 }
 
+// The samples of an interval of c units after one of a units: c samples from a in equal
+// steps towards c.
 struct Line {
     double prev, step;
-    explicit Line(const uint8_t* rr, int i) : prev(rr[i - 1]), step((rr[i] - prev) / rr[i]) {}
+    Line(int a, int c) : prev(a), step((c - prev) / c) {}
     double at(int64_t j) const { return j * step + prev; }
-    int64_t rounded(int64_t j) const { return static_cast<int64_t>(RoundHalfEven(at(j))); }
 };
 
-// 1 / n for every n = 2|d| there can be.
-const std::array<double, 512> kReciprocals = [] {
-    std::array<double, 512> r{};
-    for (size_t n = 1; n < r.size(); ++n)
-        r[n] = 1.0 / n;
-    return r;
-}();
-
-// Sums of the rounded samples of one interval. Sample j is a + j d / c within 1e-13 (a, d
-// and c are small integers), and that value is either a half-integer or at least 1/(2c)
-// from one; so it rounds as the exact fraction does, except at a half, where the sample
-// itself decides. The value steps by one as j crosses (2k + 1) c / (2|d|), k < |d|: a
-// handful of steps per interval instead of a hundred samples.
-class RoundedSums {
+// Prefix sums of the rounded samples of every interval pair met: entry m is the sum of
+// samples 0 .. m-1. An interval is fixed by its own value and the one before, and a
+// recording holds few distinct pairs (about a thousand in 32 000 beats), so each pair's
+// samples are rounded once instead of once per beat.
+class PairSums {
 public:
-    RoundedSums(const uint8_t* rr, int i) : a_(rr[i - 1]), dir_(rr[i] >= rr[i - 1] ? 1 : -1) {
-        const int c = rr[i], d = std::abs(rr[i] - rr[i - 1]);
-        steps_ = d;
-        const int den = 2 * d;
-        const double perDen = kReciprocals[den];
-        for (int k = 0; k < d; ++k) {
-            const int n = (2 * k + 1) * c;
-            // n / den from a product: off by at most one, which the checks mend.
-            int q = static_cast<int>(n * perDen);
-            q -= q * den > n;
-            q += (q + 1) * den <= n;
-            const bool half = q * den == n;
-            at_[k] = half ? q : q + 1;
-            if (half && q < c && Line(rr, i).rounded(q) == a_ + dir_ * k)
-                ++at_[k];  // the half rounded back
+    PairSums() : where_(256 * 256, -1) {}
+
+    const uint16_t* of(int a, int c) {
+        int32_t& w = where_[a << 8 | c];
+        if (w < 0) {
+            w = static_cast<int32_t>(pool_.size());
+            const Line line(a, c);
+            int sum = 0;  // at most 255 * 255: the sums fit 16 bits
+            pool_.push_back(0);
+            for (int j = 0; j < c; ++j) {
+                sum += static_cast<int>(RoundHalfEven(line.at(j)));
+                pool_.push_back(static_cast<uint16_t>(sum));
+            }
         }
-    }
-    // The sum over samples 0 .. m-1.
-    int64_t prefix(int64_t m) const {
-        int64_t sum = a_ * m;
-        for (int k = 0; k < steps_; ++k)
-            sum += dir_ * std::max<int64_t>(0, m - at_[k]);
-        return sum;
+        return pool_.data() + w;
     }
 
 private:
-    int64_t a_;
-    int dir_;
-    int steps_ = 0;
-    std::array<int64_t, 256> at_;  // the first sample past step k
+    std::vector<int32_t> where_;  // offset into pool_, -1 while not met
+    std::vector<uint16_t> pool_;
 };
 
 }  // namespace
@@ -113,7 +94,7 @@ void AnalysisBuffers::CutFragment(int startS, const ResampleResult& signal) {
         const bool final = end >= signal.length;
         if (end <= from && !final)
             return true;
-        const Line line(rr, s.i);
+        const Line line(rr[s.i - 1], rr[s.i]);
         for (int64_t p = std::max(from, s.start); p < std::min(to, end); ++p)
             FragmentBuf[p - from] = line.at(p - s.start);
         if (final)
@@ -131,14 +112,15 @@ Overview MakeOverview(const AnalysisBuffers& buf, const ResampleResult& signal) 
     const int64_t end = 100 * int64_t(o.BufLen);
     const uint8_t* rr = buf.RRSource.data();
     int64_t sum = 0;  // of the second being summed
+    PairSums sums;
     forEachSegment(rr, signal.count, [&](const Segment& s) {
-        const RoundedSums sums(rr, s.i);
+        const uint16_t* prefix = sums.of(rr[s.i - 1], rr[s.i]);
         int64_t p = s.start, before = 0;  // before: the sum of the samples before p
         const int64_t segEnd = std::min(s.start + s.count, end);
         while (p < segEnd) {
             const int64_t secondEnd = (p / 100 + 1) * 100;
             const int64_t q = std::min(segEnd, secondEnd);
-            const int64_t upTo = sums.prefix(q - s.start);
+            const int64_t upTo = prefix[q - s.start];
             sum += upTo - before;
             before = upTo;
             p = q;

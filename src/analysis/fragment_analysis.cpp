@@ -94,7 +94,7 @@ bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& re
     buf.CutFragment(fragPos, resampled);
     for (int t = 1; t <= kFragmentSamples; ++t)
         out.FrYBuf[t] =
-            static_cast<uint8_t>(std::clamp(RoundHalfEven(buf.FragmentBuf[t]), 0.0, 255.0));
+            static_cast<uint8_t>(std::min(std::max(RoundHalfEven(buf.FragmentBuf[t]), 0.0), 255.0));
     return true;
 }
 

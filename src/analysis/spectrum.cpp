@@ -89,10 +89,13 @@ AnalysisBuffers::~AnalysisBuffers() = default;
 void AnalysisBuffers::CountSpectrum() {
     const fftw_plan plan = sharedPlan();
     const std::vector<double>& window = blackman();
-    double mean = 0;
-    for (int t = 0; t < kN; ++t)
-        mean += FragmentBuf[t];
-    mean /= kN;
+    // Four running sums, so that the additions don't wait for each other.
+    static_assert(kN % 4 == 0);
+    double sums[4] = {0, 0, 0, 0};
+    for (int t = 0; t < kN; t += 4)
+        for (int j = 0; j < 4; ++j)
+            sums[j] += FragmentBuf[t + j];
+    const double mean = ((sums[0] + sums[1]) + (sums[2] + sums[3])) / kN;
     double* s = fft_->in;
     for (int t = 0; t < kN; ++t)
         s[t] = (FragmentBuf[t] - mean) * window[t];

@@ -11,27 +11,37 @@ namespace {
 
 constexpr int kMaxIndexByte = 255;
 
-// PAR contribution of one flank. counts[d] is the bin at distance d from the mode.
-// For level a the c(a) bins nearest the mode (c(a) = bins above a) are searched for
-// bins at or below a. Bin d counts for every level a with counts[d] <= a < hs[d],
-// hs being the counts sorted in descending order (hs[d] > a <=> c(a) > d), and a
-// below moda; so each bin adds max(0, min(hs[d], moda) - counts[d]).
-int64_t flankPar(const uint16_t* counts, int size, int moda) {
-    // Counting sort: counts are at most the window size (kMaxSample).
-    std::array<uint16_t, kMaxSample + 2> ofValue{};
-    int top = 0;
-    for (int d = 0; d < size; ++d) {
-        ++ofValue[counts[d]];
-        top = std::max<int>(top, counts[d]);
+// Counts mostly fall away from the mode, so an insertion sort has little to move; a flank
+// that is far from that order goes to std::sort before the moves grow quadratic.
+void sortDescending(uint16_t* a, int n) {
+    int budget = 8 * n;
+    for (int d = 1; d < n; ++d) {
+        const uint16_t c = a[d];
+        int i = d;
+        for (; i > 0 && a[i - 1] < c; --i)
+            a[i] = a[i - 1];
+        a[i] = c;
+        budget -= d - i;
+        if (budget < 0) {
+            std::sort(a, a + n, std::greater<>());
+            return;
+        }
     }
+}
+
+// PAR contribution of one flank: the bins mode[0], mode[step], ... (size of them), the
+// distance d from the mode outward. For level a the c(a) bins nearest the mode (c(a) = bins
+// above a) are searched for bins at or below a. Bin d counts for every level a with
+// counts[d] <= a < hs[d], hs being the counts sorted in descending order (hs[d] > a <=>
+// c(a) > d), and a below moda; so each bin adds max(0, min(hs[d], moda) - counts[d]).
+int64_t flankPar(const uint16_t* mode, int size, int step, int moda) {
+    std::array<uint16_t, kHistoBins> hs;
+    for (int d = 0; d < size; ++d)
+        hs[d] = mode[d * step];
+    sortDescending(hs.data(), size);
     int64_t sum = 0;
-    int value = top;
-    for (int d = 0; d < size; ++d) {
-        while (ofValue[value] == 0)
-            --value;
-        --ofValue[value];  // value is now hs[d]
-        sum += std::max(0, std::min(value, moda) - counts[d]);
-    }
+    for (int d = 0; d < size; ++d)
+        sum += std::max(0, std::min<int>(hs[d], moda) - mode[d * step]);
     return sum;
 }
 
@@ -48,36 +58,50 @@ uint8_t sdnnFromSums(int n, int32_t sum, int32_t sumSq) {
 
 }  // namespace
 
-uint8_t Recording::CalcSYM() const {
+uint8_t symOf(const Histogram& h) {
     int c = 0;
     // count > AMo / 5 as real numbers, kept exact in integers
-    for (int j = Histo.XMin; j <= Histo.XMax; ++j)
-        if (Histo.HistoBuf[j] * 5 > Histo.AMo)
+    for (int j = h.XMin; j <= h.XMax; ++j)
+        if (h.HistoBuf[j] * 5 > h.AMo)
             ++c;
     if (c == 0)
         return 0;
-    return static_cast<uint8_t>(std::min(Histo.AMo * 4 / c, kAMoCap));
+    return static_cast<uint8_t>(std::min(h.AMo * 4 / c, kAMoCap));
+}
+
+uint8_t parOf(const Histogram& h) {
+    if (h.Moda == 0)
+        return 0;
+    const uint16_t* mode = &h.HistoBuf[h.Moda];
+    int64_t sum = 0;
+    if (h.Moda >= h.XMin)
+        sum += flankPar(mode, h.Moda - h.XMin + 1, -1, h.Moda);
+    if (h.Moda <= h.XMax)
+        sum += flankPar(mode, h.XMax - h.Moda + 1, 1, h.Moda);
+    // A sum past the byte saturates rather than wrapping to a small, wrong value.
+    return static_cast<uint8_t>(std::min<int64_t>(sum, kMaxIndexByte));
+}
+
+uint8_t sdnnOf(const Histogram& h) {
+    return sdnnFromSums(h.windowLen, h.windowSum, h.windowSumSq);
+}
+
+int32_t ib50Of(const Histogram& h, int k, const CoreSettings& cfg) {
+    if (h.Moda50 == 0 || h.DeltaX50 == 0)
+        return 0;
+    // AMo50 / (2 Mo dX), Mo and dX of the 50 ms histogram in seconds.
+    double x = h.AMo50 * 1000000.0 / (2.0 * (h.Moda50 * 50) * (h.DeltaX50 * 50));
+    if (cfg.IbCompensation)
+        x = x * 100.0 / std::max(1, std::min(k, ClampSample(cfg.Sample)));
+    return static_cast<int32_t>(std::nearbyint(x));
+}
+
+uint8_t Recording::CalcSYM() const {
+    return symOf(Histo);
 }
 
 uint8_t Recording::CalcPAR() const {
-    if (Histo.Moda == 0)
-        return 0;
-    std::array<uint16_t, kHistoBins> flank;
-    int64_t sum = 0;
-    if (Histo.Moda >= Histo.XMin) {
-        int n = 0;
-        for (int j = Histo.Moda; j >= Histo.XMin; --j)
-            flank[n++] = Histo.HistoBuf[j];
-        sum += flankPar(flank.data(), n, Histo.Moda);
-    }
-    if (Histo.Moda <= Histo.XMax) {
-        int n = 0;
-        for (int j = Histo.Moda; j <= Histo.XMax; ++j)
-            flank[n++] = Histo.HistoBuf[j];
-        sum += flankPar(flank.data(), n, Histo.Moda);
-    }
-    // A sum past the byte saturates rather than wrapping to a small, wrong value.
-    return static_cast<uint8_t>(std::min<int64_t>(sum, kMaxIndexByte));
+    return parOf(Histo);
 }
 
 uint8_t Recording::CalcSDNN(int k, int sample) const {
@@ -92,28 +116,24 @@ uint8_t Recording::CalcSDNN(int k, int sample) const {
 }
 
 int32_t Recording::CalcIB50(int k, const CoreSettings& cfg) const {
-    if (Histo.Moda50 == 0 || Histo.DeltaX50 == 0)
-        return 0;
-    // AMo50 / (2 Mo dX), Mo and dX of the 50 ms histogram in seconds.
-    double x = Histo.AMo50 * 1000000.0 / (2.0 * (Histo.Moda50 * 50) * (Histo.DeltaX50 * 50));
-    if (cfg.IbCompensation)
-        x = x * 100.0 / std::max(1, std::min(k, ClampSample(cfg.Sample)));
-    return static_cast<int32_t>(std::nearbyint(x));
+    return ib50Of(Histo, k, cfg);
 }
 
 void Recording::CalcIndices(int k, const CoreSettings& cfg) {
     if (k < 1 || k > kCapacity)
         return;
-    const int sample = ClampSample(cfg.Sample);
-    BuildHisto(k, sample);
-    SYM = CalcSYM();
+    BuildHisto(k, cfg.Sample);
+    takeIndices(Histo, k, cfg);
+}
+
+void Recording::takeIndices(const Histogram& h, int k, const CoreSettings& cfg) {
+    SYM = symOf(h);
     DataSeries[kSerSYM][k] = SYM;
-    PAR = CalcPAR();
+    PAR = parOf(h);
     DataSeries[kSerPAR][k] = PAR;
-    SDNN = sdnnFromSums(Histo.windowLen, Histo.windowSum,
-                        Histo.windowSumSq);  // the window just counted
+    SDNN = sdnnOf(h);
     DataSeries[kSerSDNN][k] = SDNN;
-    IB50 = CalcIB50(k, cfg);
+    IB50 = ib50Of(h, k, cfg);
     DataSeries[kSerIBHi][k] = static_cast<uint8_t>((IB50 >> 8) & 0xFF);
     DataSeries[kSerIBLo][k] = static_cast<uint8_t>(IB50 & 0xFF);
     if (RREventEnabled)
@@ -121,7 +141,7 @@ void Recording::CalcIndices(int k, const CoreSettings& cfg) {
     sSYM.update(SYM);
     sPAR.update(PAR);
     sSDNN.update(SDNN);
-    if (k > sample)
+    if (k > ClampSample(cfg.Sample))
         sIB.update(IB50);
 }
 

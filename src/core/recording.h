@@ -87,6 +87,10 @@ public:
     bool AveragesValid = false;  // the means were computed at least once
 
     bool RREventEnabled = false;  // true while the recording grows
+
+private:
+    // Stores the indices of h, the window of beat k, as the latest and at position k.
+    void takeIndices(const Histogram& h, int k, const CoreSettings& cfg);
 };
 
 }  // namespace trivant

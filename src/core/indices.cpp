@@ -35,12 +35,16 @@ void sortDescending(uint16_t* a, int n) {
 // counts[d] <= a < hs[d], hs being the counts sorted in descending order (hs[d] > a <=>
 // c(a) > d), and a below moda; so each bin adds max(0, min(hs[d], moda) - counts[d]).
 int64_t flankPar(const uint16_t* mode, int size, int step, int moda) {
+    // Empty bins sort last and then add nothing (min(0, moda) - counts[d] <= 0), so only
+    // the non-empty ones are sorted and summed.
     std::array<uint16_t, kHistoBins> hs;
+    int filled = 0;
     for (int d = 0; d < size; ++d)
-        hs[d] = mode[d * step];
-    sortDescending(hs.data(), size);
+        if (mode[d * step] != 0)
+            hs[filled++] = mode[d * step];
+    sortDescending(hs.data(), filled);
     int64_t sum = 0;
-    for (int d = 0; d < size; ++d)
+    for (int d = 0; d < filled; ++d)
         sum += std::max(0, std::min<int>(hs[d], moda) - mode[d * step]);
     return sum;
 }

@@ -48,9 +48,10 @@ void histoSpread(const uint16_t* counts, int lo, int hi, uint8_t& xMin, uint8_t&
                  uint8_t& deltaX);
 
 // Indices of a histogram, shared by the per-beat build and the sliding window of
-// PrepareData. k is the window's last beat.
+// PrepareData (PAR: par_flank.h). k is the window's last beat.
 uint8_t symOf(const Histogram& h);
-uint8_t parOf(const Histogram& h);
+// SYM from AMo and the number of bins in XMin..XMax with a count above AMo / 5.
+uint8_t symFromBins(int amo, int bins);
 uint8_t sdnnOf(const Histogram& h);  // from the window sums
 int32_t ib50Of(const Histogram& h, int k, const CoreSettings& cfg);
 

@@ -25,7 +25,7 @@ void Recording::PrepareData(const CoreSettings& cfg) {
         SlidingHisto window(cfg.Sample);
         for (int k = 1; k <= last; ++k) {
             window.slide(DataSeries[kSerRR].data(), k);
-            takeIndices(window.histo(), k, cfg);
+            takeIndices(window.histo(), window.sym(), window.par(), k, cfg);
         }
         Histo = window.histo();
     }

@@ -46,6 +46,12 @@ void ParFlank::take(const Histogram& h, int size) {
     }
     sortDescending(hs_.data(), filled);
     std::fill(hs_.begin() + filled, hs_.begin() + size, uint16_t{0});
+    top_ = filled > 0 ? hs_[0] : 0;
+    for (int c = 0, above = filled; c <= top_; ++c) {
+        while (above > 0 && hs_[above - 1] <= c)
+            --above;
+        above_[c] = static_cast<uint16_t>(above);
+    }
     sum_ = 0;
     for (int d = 0; d < filled; ++d)  // past them hs_ is 0 and a term is never positive
         sum_ += term(d);
@@ -67,16 +73,21 @@ void ParFlank::follow(int size, int added, int removed) {
 }
 
 // One beat more or less in a bin: in hs_ the first (or last) element equal to its old count
-// moves by one, which keeps hs_ sorted, so only two terms change.
+// c moves by one, which keeps hs_ sorted, so only two terms change. The first c sits at
+// above_[c] and the last at above_[c - 1] - 1; the move changes only that entry of above_.
 void ParFlank::change(int bin, int delta) {
     const int d = (bin - moda_) * step_;
     if (bin < 0 || d < 0 || d >= size_)
         return;
-    const uint16_t c = counts_[d];
-    const auto end = hs_.begin() + size_;
-    const auto at = delta > 0 ? std::lower_bound(hs_.begin(), end, c, std::greater<>())
-                              : std::upper_bound(hs_.begin(), end, c, std::greater<>()) - 1;
-    const int r = static_cast<int>(at - hs_.begin());
+    const int c = counts_[d];
+    int r;
+    if (delta > 0) {
+        r = above_[c]++;
+        if (c == top_)
+            above_[++top_] = 0;
+    } else {
+        r = --above_[c - 1];
+    }
     sum_ -= term(r) + (r != d ? term(d) : 0);
     hs_[r] = static_cast<uint16_t>(hs_[r] + delta);
     counts_[d] = static_cast<uint16_t>(counts_[d] + delta);

@@ -36,6 +36,10 @@ private:
     // Only the first size_ elements are ever read.
     std::array<uint16_t, kHistoBins> counts_;  // by distance from the mode
     std::array<uint16_t, kHistoBins> hs_;      // counts_[0..size_) in descending order
+    // above_[c]: elements of hs_ above c, for c in 0..top_, top_ >= every element. A window
+    // briefly holds sample + 1 beats while it slides.
+    std::array<uint16_t, kMaxSample + 3> above_;
+    int top_ = 0;
 };
 
 // Bins in the flanks of h: 0 when the mode lies beyond XMin or XMax on that side.

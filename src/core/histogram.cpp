@@ -7,33 +7,7 @@ namespace trivant {
 
 namespace {
 
-constexpr int kBins50 = 52;  // 255 / 5 rounded up, plus one
-constexpr int kLanes = 4;    // independent count arrays, so repeated bins don't stall
-
-// Mode of counts: the largest count, and among the bins holding it the one that reached
-// it first while filling in beat order. A bin reaches its final count at its last
-// occurrence, so that is the bin whose last occurrence comes earliest.
-template <typename Count, typename Pos>
-void pickMode(const Count* counts, const Pos* lastPos, int lo, int hi, uint16_t& peak,
-              uint8_t& moda) {
-    peak = 0;
-    int best = -1;
-    for (int v = lo; v <= hi; ++v) {
-        if (counts[v] == 0)
-            continue;
-        if (counts[v] > peak || (counts[v] == peak && lastPos[v] < lastPos[best])) {
-            peak = counts[v];
-            best = v;
-        }
-    }
-    if (best >= 0)
-        moda = static_cast<uint8_t>(best);  // an empty window keeps the old mode
-}
-
-// 50 ms bin b holds the 10 ms bins v with v / 5 rounded to b: 5b - 2 .. 5b + 2.
-constexpr int bin50(int v) {
-    return (v + 2) / 5;
-}
+constexpr int kLanes = 4;  // independent count arrays, so repeated bins don't stall
 
 void fill50(Histogram& h, const int32_t* lastPos, int lo, int hi, int32_t* last50) {
     h.Histo50Buf.fill(0);
@@ -51,6 +25,25 @@ void fill50(Histogram& h, const int32_t* lastPos, int lo, int hi, int32_t* last5
 }
 
 }  // namespace
+
+// A bin reaches its count at its last occurrence, so among the bins holding the largest
+// count the one that got there first while filling in beat order is the one whose last
+// occurrence comes earliest.
+void pickMode(const uint16_t* counts, const int32_t* lastPos, int lo, int hi, uint16_t& peak,
+              uint8_t& moda) {
+    peak = 0;
+    int best = -1;
+    for (int v = lo; v <= hi; ++v) {
+        if (counts[v] == 0)
+            continue;
+        if (counts[v] > peak || (counts[v] == peak && lastPos[v] < lastPos[best])) {
+            peak = counts[v];
+            best = v;
+        }
+    }
+    if (best >= 0)
+        moda = static_cast<uint8_t>(best);  // an empty window keeps the old mode
+}
 
 void histoSpread(const uint16_t* counts, int lo, int hi, uint8_t& xMin, uint8_t& xMax,
                  uint8_t& deltaX) {

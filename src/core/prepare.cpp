@@ -2,6 +2,7 @@
 // ranges and means. Serves both a stopped recording and a loaded file.
 #include "recording.h"
 #include "scale_ranges.h"
+#include "sliding_histo.h"
 
 #include <algorithm>
 
@@ -19,8 +20,15 @@ void Recording::PrepareData(const CoreSettings& cfg) {
         sRR.update(DataSeries[kSerRR][k]);
         sSPO.update(DataSeries[kSerSPO][k]);
     }
-    for (int k = 1; k <= last; ++k)
-        CalcIndices(k, cfg);
+    if (last >= 1) {
+        // Same indices as CalcIndices beat by beat, without recounting every window.
+        SlidingHisto window(cfg.Sample);
+        for (int k = 1; k <= last; ++k) {
+            window.slide(DataSeries[kSerRR].data(), k);
+            takeIndices(window.histo(), window.sym(), window.par(), k, cfg);
+        }
+        Histo = window.histo();
+    }
     SetScales(cfg);
     CalcAverages(1, last, cfg.Sample);
 }

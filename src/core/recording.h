@@ -87,6 +87,11 @@ public:
     bool AveragesValid = false;  // the means were computed at least once
 
     bool RREventEnabled = false;  // true while the recording grows
+
+private:
+    // Stores the indices of h, the window of beat k, with its SYM and PAR, as the latest
+    // and at position k.
+    void takeIndices(const Histogram& h, uint8_t sym, uint8_t par, int k, const CoreSettings& cfg);
 };
 
 }  // namespace trivant

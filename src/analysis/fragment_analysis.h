@@ -35,6 +35,9 @@ struct BandResults {
     double LFnorm = 0, HFnorm = 0, LFdivHF = 0;
 };
 
+// Band powers and their ratios from Spectrum[1..150].
+BandResults CountBands(const std::array<double, kSpectrumBins + 1>& spectrum);
+
 struct FftBuffers;
 
 // The buffers of one analysis at a time; reused by every analysis of their owner.

@@ -67,6 +67,23 @@ fftw_plan sharedPlan() {
 
 }  // namespace
 
+BandResults CountBands(const std::array<double, kSpectrumBins + 1>& spectrum) {
+    BandResults b;  // guarded results stay 0, never a value of an earlier analysis
+    b.VLF = bandPower(spectrum, kVlfFirst, kLfFirst - 1);
+    b.LF = bandPower(spectrum, kLfFirst, kHfFirst - 1);
+    b.HF = bandPower(spectrum, kHfFirst, kTopBin);
+    b.TP = bandPower(spectrum, kVlfFirst, kTopBin);
+    if (b.TP - b.VLF != 0) {
+        b.LFnorm = b.LF * 100 / (b.TP - b.VLF);
+        b.HFnorm = b.HF * 100 / (b.TP - b.VLF);
+    }
+    if (b.HF != 0)
+        b.LFdivHF = b.LF / b.HF;
+    for (double* v : {&b.TP, &b.VLF, &b.LF, &b.HF})
+        *v *= 1000;  // to ms^2
+    return b;
+}
+
 // Allocated by FFTW, so that they have the alignment the shared plan was made for.
 struct FftBuffers {
     double* in = fftwArray<double>(kN, fftw_alloc_real);
@@ -104,20 +121,7 @@ void AnalysisBuffers::CountSpectrum() {
         const double x = fft_->out[k][0], y = fft_->out[k][1];
         Spectrum[k] = (x * x + y * y) * (2 * kDt) / kN;
     }
-    BandResults b;  // guarded results stay 0, never a value of an earlier analysis
-    b.VLF = bandPower(Spectrum, kVlfFirst, kLfFirst - 1);
-    b.LF = bandPower(Spectrum, kLfFirst, kHfFirst - 1);
-    b.HF = bandPower(Spectrum, kHfFirst, kTopBin);
-    b.TP = bandPower(Spectrum, kVlfFirst, kTopBin);
-    if (b.TP - b.VLF != 0) {
-        b.LFnorm = b.LF * 100 / (b.TP - b.VLF);
-        b.HFnorm = b.HF * 100 / (b.TP - b.VLF);
-    }
-    if (b.HF != 0)
-        b.LFdivHF = b.LF / b.HF;
-    for (double* v : {&b.TP, &b.VLF, &b.LF, &b.HF})
-        *v *= 1000;  // to ms^2
-    Bands = b;
+    Bands = CountBands(Spectrum);
 }
 
 }  // namespace trivant

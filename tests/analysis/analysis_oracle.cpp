@@ -11,13 +11,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kN = kFragmentSamples;
 
-double bandPower(const std::array<double, kSpectrumBins + 1>& p, int first, int last) {
-    double sum = 0;
-    for (int k = first; k <= last; ++k)
-        sum += p[k] * (1.0 / 300);
-    return sum;
-}
-
 }  // namespace
 
 Signal Resample(const std::vector<uint8_t>& rr, int count) {
@@ -106,19 +99,7 @@ Spectrum DirectSpectrum(const double* samples) {
         const double y = (ys[0] + ys[1]) + (ys[2] + ys[3]);
         out.bins[k] = (x * x + y * y) * (2 * 0.01) / kN;
     }
-    BandResults& b = out.bands;
-    b.VLF = bandPower(out.bins, 1, 11);
-    b.LF = bandPower(out.bins, 12, 44);
-    b.HF = bandPower(out.bins, 45, 119);
-    b.TP = bandPower(out.bins, 1, 119);
-    if (b.TP - b.VLF != 0) {
-        b.LFnorm = b.LF * 100 / (b.TP - b.VLF);
-        b.HFnorm = b.HF * 100 / (b.TP - b.VLF);
-    }
-    if (b.HF != 0)
-        b.LFdivHF = b.LF / b.HF;
-    for (double* v : {&b.TP, &b.VLF, &b.LF, &b.HF})
-        *v *= 1000;
+    out.bands = CountBands(out.bins);  // the band sums are not what changed
     return out;
 }
 

@@ -1,6 +1,6 @@
 // The analysis as it was first written, kept to check the fast one against: the whole
 // signal resampled into memory, the overview and the fragment taken from it, and the
-// spectrum as a direct sum over every sample.
+// spectrum as a direct sum over every sample (its bands summed as the product sums them).
 #pragma once
 
 #include "fragment_analysis.h"

@@ -1,5 +1,6 @@
 // Fragment statistics, resampling, location and spectrum against worked examples and a
 // direct evaluation of the transform.
+#include "core_test_util.h"
 #include "fragment_analysis.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +27,7 @@ std::unique_ptr<FragmentReport> fragment(const std::vector<int>& rr) {
 }
 
 std::unique_ptr<Recording> recording(const std::vector<int>& rr) {
-    auto rec = std::make_unique<Recording>();
-    for (size_t i = 0; i < rr.size(); ++i)
-        rec->DataBuf[i + 1] = packSample(uint8_t(rr[i]), 97);
-    rec->CurrentFileLen = static_cast<int>(rr.size()) + 1;
+    auto rec = test::packed(rr);
     rec->PrepareData(CoreSettings{});
     return rec;
 }

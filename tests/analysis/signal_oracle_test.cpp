@@ -3,6 +3,7 @@
 // the same, on the recordings in tests/data and on random ones.
 #include "analysis_oracle.h"
 #include "atomic_file.h"
+#include "core_test_util.h"
 #include "ms_list.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +18,7 @@ namespace trivant {
 namespace {
 
 std::unique_ptr<Recording> fromIntervals(const std::vector<int>& rr) {
-    auto rec = std::make_unique<Recording>();
-    for (size_t i = 0; i < rr.size(); ++i)
-        rec->DataBuf[i + 1] = packSample(uint8_t(rr[i]), 97);
-    rec->CurrentFileLen = static_cast<int>(rr.size()) + 1;
+    auto rec = test::packed(rr);
     rec->PrepareData(CoreSettings{});
     return rec;
 }

@@ -1,0 +1,65 @@
+// The fragment's measures in their standard, published definitions, beside the report's
+// own: artifact detection and correction, time domain, Poincaré, Welch spectrum, DFA and
+// sample entropy. Intervals in ms; variances over N - 1. Plain C++ on plain arrays.
+#pragma once
+
+#include "fragment_analysis.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+// Artifact thresholds by name, in ms.
+struct ArtifactLevel {
+    const char* name;  // verylow, low, medium, strong, verystrong
+    double thresholdMs;
+};
+extern const std::array<ArtifactLevel, 5> kArtifactLevels;
+constexpr double kDefaultArtifactMs = 250;  // medium: the level reported without correction
+
+// No correction (thresholdMs ignored; detection is reported at the medium level), or
+// correction at thresholdMs.
+struct ArtifactOptions {
+    bool correct = false;
+    double thresholdMs = kDefaultArtifactMs;
+};
+
+struct ArtifactReport {
+    double thresholdMs = kDefaultArtifactMs;
+    int flagged = 0;
+    double percent = 0;  // of N
+    bool corrected = false;
+    std::vector<bool> isArtifact;  // per interval
+};
+
+// Welch's spectrum: P_j at f_j = j / 256 Hz, j = 0..512 (ms^2/Hz).
+struct WelchSpectrum {
+    std::vector<double> freq, power;
+};
+
+// Every measure is empty where it is undefined (too few intervals, a zero denominator).
+struct StandardMeasures {
+    bool ok = false;    // false: refused, error says why (e.g. every interval an artifact)
+    std::string error;  // English; the application words its own message
+    int n = 0;
+    std::optional<double> mean_rr, sdnn, mean_hr, rmssd, nn50, pnn50, sd1, sd2;
+    std::optional<double> vlf, lf, hf, total, lf_nu, hf_nu, lf_hf, lf_peak, hf_peak;
+    std::optional<double> dfa_a1, dfa_a2, sampen;
+    ArtifactReport artifacts;
+    std::vector<double> rr;  // the series measured: corrected when correction is on
+    WelchSpectrum welch;     // empty below 256 samples
+};
+
+// The standard measures of r_1..r_N (ms).
+StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         const ArtifactOptions& options);
+
+// The fragment's intervals in ms: FrRRBuf[1 .. FrEnd - FrPos] times 10.
+std::vector<double> FragmentIntervalsMs(const FragmentReport& r);
+
+// "verylow".."verystrong" or a number of ms (> 0); false when it is neither.
+bool ParseArtifactLevel(const std::string& text, double& thresholdMs);
+
+}  // namespace trivant

@@ -79,8 +79,8 @@ void BM_AnalyzeBatch(benchmark::State& state) {
                          },
                          {}};
     for (auto _ : state)
-        AnalyzeFiles(folder.files(), setup, 0, static_cast<int>(state.range(0)), FragmentJson,
-                     sink);
+        AnalyzeFiles(folder.files(), setup, 0, static_cast<int>(state.range(0)),
+                     AnalyzeLine(CliOptions{}), sink);
     if (failed > 0)
         state.SkipWithError("a file of the batch failed");
     state.SetItemsProcessed(state.iterations() * BatchFolder::kCopies);

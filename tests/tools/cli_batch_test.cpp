@@ -68,7 +68,9 @@ TEST_F(CliBatchTest, ResultsArriveInTheOrderOfTheFiles) {
                                     r.text.substr(0, r.text.find_first_of(",:")) + "\n";
                        },
                        [&](std::size_t n) { done.push_back(n); }};
-        AnalyzeFiles(files, setup, 0, jobs, FragmentCsvRow, sink);
+        CliOptions csv;
+        csv.csv = true;
+        AnalyzeFiles(files, setup, 0, jobs, AnalyzeLine(csv), sink);
         EXPECT_EQ(lines, "big.rr\na.rr\n! missing.rr\n! short.rr\nex.rr\nnoisy.rr\nbig.rr\na.rr\n");
         const std::vector<std::size_t> oneToEight{1, 2, 3, 4, 5, 6, 7, 8};
         EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7}));

@@ -60,7 +60,7 @@ FileResult analyzeOne(const std::string& file, const Batch& b, AnalysisBuffers& 
         msg = file + ": " + msg;
     if (!msg.empty())
         return {false, msg};
-    return {true, b.line(file, report)};
+    return b.line(file, report);
 }
 
 void work(Batch& b) {

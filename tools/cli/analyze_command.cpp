@@ -5,6 +5,7 @@
 #include "analyze_batch.h"
 #include "cli_commands.h"
 #include "progress_line.h"
+#include "standard_json.h"
 #include "summary_json.h"
 #include "terminal.h"
 
@@ -62,6 +63,27 @@ std::string csvText(const std::string& s) {
 
 }  // namespace
 
+FragmentLine AnalyzeLine(const CliOptions& opt) {
+    ArtifactOptions artifacts;
+    if (opt.artifactsMs) {
+        artifacts.correct = true;
+        artifacts.thresholdMs = *opt.artifactsMs;
+    }
+    return [csv = opt.csv, standard = opt.standard, artifacts](const std::string& file,
+                                                               const FragmentReport& r) {
+        std::string line = csv ? FragmentCsvRow(file, r) : FragmentJson(file, r);
+        if (!standard)
+            return FileResult{true, line};
+        const StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), artifacts);
+        if (!m.ok)
+            return FileResult{false, file + ": " + m.error};
+        if (csv)
+            return FileResult{true, line + StandardCsvCells(m)};
+        line.pop_back();  // the object's closing brace
+        return FileResult{true, line + ", " + StandardJsonMember(m) + "}"};
+    };
+}
+
 std::string FragmentJson(const std::string& file, const FragmentReport& r) {
     std::string out = "{\"file\": " + JsonString(file);
     for (const Field& f : kFields)
@@ -91,7 +113,7 @@ std::string FragmentCsvRow(const std::string& file, const FragmentReport& r) {
 
 int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
     if (opt.csv)
-        out << FragmentCsvHeader() << "\n";
+        out << FragmentCsvHeader() << (opt.standard ? StandardCsvHeader() : "") << "\n";
     // The count is for a person watching this process's stderr, never for a caller's stream.
     const bool watched =
         &err == &std::cerr && StderrIsTerminal() && opt.files.size() > kProgressFromFiles;
@@ -110,8 +132,8 @@ int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std
         }
     };
     sink.progress = [&](std::size_t done) { progress.show(done, ProgressLine::Clock::now()); };
-    AnalyzeFiles(opt.files, setup, opt.start, opt.jobs.value_or(DefaultJobs()),
-                 opt.csv ? FragmentCsvRow : FragmentJson, sink);
+    AnalyzeFiles(opt.files, setup, opt.start, opt.jobs.value_or(DefaultJobs()), AnalyzeLine(opt),
+                 sink);
     progress.finish();
     return status;
 }

@@ -1,6 +1,7 @@
 // trivant-cli analyze: the fragment analysis of one or more recordings, headless.
 #pragma once
 
+#include "analyze_batch.h"
 #include "cli_options.h"
 #include "fragment_analysis.h"
 #include "setup.h"
@@ -14,6 +15,9 @@ std::string FragmentJson(const std::string& file, const FragmentReport& r);
 // The CSV header and one row per file (no spectrum).
 std::string FragmentCsvHeader();
 std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);
+
+// A file's line as the options ask: JSON or CSV, with the standard measures when asked for.
+FragmentLine AnalyzeLine(const CliOptions& opt);
 
 int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err);
 

@@ -3,6 +3,7 @@
 
 #include "number_text.h"
 #include "recording.h"
+#include "standard_measures.h"
 
 namespace trivant {
 
@@ -35,6 +36,12 @@ const char* const kCliUsage =
     "  --seconds T        record: stop after T seconds.\n"
     "  --start SECONDS    analyze, report: the fragment's start (default 0).\n"
     "  --json, --csv      analyze: the output format.\n"
+    "  --standard         analyze: the standard HRV measures too (time domain,\n"
+    "                     Poincare, Welch spectrum, DFA, sample entropy, artifacts):\n"
+    "                     a \"standard\" object in JSON, std_ columns in CSV.\n"
+    "  --artifacts LEVEL  analyze: correct artifacts before the standard measures\n"
+    "                     (implies --standard); LEVEL is verylow, low, medium, strong,\n"
+    "                     verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.\n"
     "  --jobs N           analyze: files analysed at once (1..256; default: the cores).\n"
     "                     The output keeps the order of the files.\n"
     "  --landscape        print: landscape instead of portrait.\n"
@@ -76,6 +83,12 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         if (!ParseNumber(v, n) || n < 1 || n > kMaxJobs)
             return "--jobs takes a whole number from 1 to 256";
         out.jobs = n;
+    } else if (name == "--artifacts") {
+        double ms = 0;
+        if (!ParseArtifactLevel(v, ms))
+            return "--artifacts takes verylow, low, medium, strong, verystrong or a number of ms";
+        out.artifactsMs = ms;
+        out.standard = true;
     } else if (name == "--point") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--point takes a beat number";
@@ -128,6 +141,8 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
             out.landscape = true;
         } else if (a == "--json" || a == "--csv") {
             out.csv = a == "--csv";
+        } else if (a == "--standard") {
+            out.standard = true;
         } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
             const size_t eq = a.find('=');
             std::string value;

@@ -38,7 +38,7 @@ struct BandResults {
 // Band powers and their ratios from Spectrum[1..150].
 BandResults CountBands(const std::array<double, kSpectrumBins + 1>& spectrum);
 
-struct FftBuffers;
+class RealFft;
 
 // The buffers of one analysis at a time; reused by every analysis of their owner.
 class AnalysisBuffers {
@@ -63,7 +63,7 @@ public:
     BandResults Bands;
 
 private:
-    std::unique_ptr<FftBuffers> fft_;
+    std::unique_ptr<RealFft> fft_;
 };
 
 // Per-second overview of the signal: the mean of each complete run of 100 samples, each

@@ -1,13 +1,9 @@
 // The fragment's power spectrum: mean removal, Blackman window, and the transform at
-// k/300 Hz, which is bin k of the 30000-point real DFT. FFTW plans that transform once
-// per process; every analysis executes the plan on its own aligned buffers, which FFTW
-// allows from any thread.
+// k/300 Hz, which is bin k of the 30000-point real DFT.
 #include "fragment_analysis.h"
-
-#include <fftw3.h>
+#include "real_fft.h"
 
 #include <cmath>
-#include <new>
 
 namespace trivant {
 
@@ -40,31 +36,6 @@ const std::vector<double>& blackman() {
     return window;
 }
 
-template <typename T> T* fftwArray(size_t n, T* (*alloc)(size_t)) {
-    T* p = alloc(n);
-    if (!p)
-        throw std::bad_alloc();
-    return p;
-}
-
-// The process's plan, made on the first analysis. The planner is not thread-safe; a
-// function-local static is made exactly once.
-fftw_plan sharedPlan() {
-    struct Plan {
-        fftw_plan plan = nullptr;
-        Plan() {
-            double* in = fftwArray<double>(kN, fftw_alloc_real);
-            fftw_complex* out = fftwArray<fftw_complex>(kN / 2 + 1, fftw_alloc_complex);
-            plan = fftw_plan_dft_r2c_1d(kN, in, out, FFTW_ESTIMATE);
-            fftw_free(in);
-            fftw_free(out);
-        }
-        ~Plan() { fftw_destroy_plan(plan); }
-    };
-    static const Plan p;
-    return p.plan;
-}
-
 }  // namespace
 
 BandResults CountBands(const std::array<double, kSpectrumBins + 1>& spectrum) {
@@ -84,27 +55,13 @@ BandResults CountBands(const std::array<double, kSpectrumBins + 1>& spectrum) {
     return b;
 }
 
-// Allocated by FFTW, so that they have the alignment the shared plan was made for.
-struct FftBuffers {
-    double* in = fftwArray<double>(kN, fftw_alloc_real);
-    fftw_complex* out = fftwArray<fftw_complex>(kN / 2 + 1, fftw_alloc_complex);
-    FftBuffers() = default;
-    FftBuffers(const FftBuffers&) = delete;
-    FftBuffers& operator=(const FftBuffers&) = delete;
-    ~FftBuffers() {
-        fftw_free(in);
-        fftw_free(out);
-    }
-};
-
 AnalysisBuffers::AnalysisBuffers()
     : RRSource(kCapacity, 0), FragmentBuf(kFragmentSamples + 1, 0),
-      fft_(std::make_unique<FftBuffers>()) {}
+      fft_(std::make_unique<RealFft>(kN)) {}
 
 AnalysisBuffers::~AnalysisBuffers() = default;
 
 void AnalysisBuffers::CountSpectrum() {
-    const fftw_plan plan = sharedPlan();
     const std::vector<double>& window = blackman();
     // Four running sums, so that the additions don't wait for each other.
     static_assert(kN % 4 == 0);
@@ -113,12 +70,12 @@ void AnalysisBuffers::CountSpectrum() {
         for (int j = 0; j < 4; ++j)
             sums[j] += FragmentBuf[t + j];
     const double mean = ((sums[0] + sums[1]) + (sums[2] + sums[3])) / kN;
-    double* s = fft_->in;
+    double* s = fft_->input();
     for (int t = 0; t < kN; ++t)
         s[t] = (FragmentBuf[t] - mean) * window[t];
-    fftw_execute_dft_r2c(plan, s, fft_->out);
+    fft_->run();
     for (int k = 1; k <= kSpectrumBins; ++k) {
-        const double x = fft_->out[k][0], y = fft_->out[k][1];
+        const double x = fft_->re(k), y = fft_->im(k);
         Spectrum[k] = (x * x + y * y) * (2 * kDt) / kN;
     }
     Bands = CountBands(Spectrum);

@@ -1,12 +1,9 @@
 // Welch's spectrum of the intervals: a natural cubic spline through the beats sampled at
 // 4 Hz, 256-sample Hann segments overlapping by half, each transformed on 1024 points.
-// FFTW plans that transform once per process; each call executes it on its own buffers.
+#include "real_fft.h"
 #include "standard_parts.h"
 
-#include <fftw3.h>
-
 #include <cmath>
-#include <new>
 
 namespace trivant::standard {
 
@@ -73,42 +70,6 @@ std::vector<double> ResampleAt4Hz(const std::vector<double>& rr) {
 
 namespace {
 
-template <typename T> T* fftwArray(size_t n, T* (*alloc)(size_t)) {
-    T* p = alloc(n);
-    if (!p)
-        throw std::bad_alloc();
-    return p;
-}
-
-// The planner is not thread-safe: a function-local static is made exactly once.
-fftw_plan sharedPlan() {
-    struct Plan {
-        fftw_plan plan = nullptr;
-        Plan() {
-            double* in = fftwArray<double>(kNfft, fftw_alloc_real);
-            fftw_complex* out = fftwArray<fftw_complex>(kBins + 1, fftw_alloc_complex);
-            plan = fftw_plan_dft_r2c_1d(kNfft, in, out, FFTW_ESTIMATE);
-            fftw_free(in);
-            fftw_free(out);
-        }
-        ~Plan() { fftw_destroy_plan(plan); }
-    };
-    static const Plan p;
-    return p.plan;
-}
-
-struct Buffers {
-    double* in = fftwArray<double>(kNfft, fftw_alloc_real);
-    fftw_complex* out = fftwArray<fftw_complex>(kBins + 1, fftw_alloc_complex);
-    Buffers() = default;
-    Buffers(const Buffers&) = delete;
-    Buffers& operator=(const Buffers&) = delete;
-    ~Buffers() {
-        fftw_free(in);
-        fftw_free(out);
-    }
-};
-
 // The periodic Hann window and the density scale 1 / (fs * sum w^2).
 struct Hann {
     double w[kSegment];
@@ -124,19 +85,19 @@ struct Hann {
 };
 
 // Adds the one-sided periodogram of samples[start .. start + 255] to power.
-void addSegment(const double* x, const Hann& hann, fftw_plan plan, Buffers& buf,
-                std::vector<double>& power) {
+void addSegment(const double* x, const Hann& hann, RealFft& fft, std::vector<double>& power) {
     double mean = 0;
     for (int k = 0; k < kSegment; ++k)
         mean += x[k];
     mean /= kSegment;
+    double* in = fft.input();
     for (int k = 0; k < kSegment; ++k)
-        buf.in[k] = (x[k] - mean) * hann.w[k];
+        in[k] = (x[k] - mean) * hann.w[k];
     for (int k = kSegment; k < kNfft; ++k)
-        buf.in[k] = 0;
-    fftw_execute_dft_r2c(plan, buf.in, buf.out);
+        in[k] = 0;
+    fft.run();
     for (int j = 0; j <= kBins; ++j) {
-        const double re = buf.out[j][0], im = buf.out[j][1];
+        const double re = fft.re(j), im = fft.im(j);
         const double c = j == 0 || j == kBins ? 1 : 2;  // one-sided: both halves but 0, fs/2
         power[j] += c * (re * re + im * im) * hann.scale;
     }
@@ -149,12 +110,11 @@ WelchSpectrum Welch(const std::vector<double>& samples) {
     if (samples.size() < static_cast<size_t>(kSegment))
         return s;
     static const Hann hann;
-    const fftw_plan plan = sharedPlan();
-    Buffers buf;
+    RealFft fft(kNfft);
     s.power.assign(kBins + 1, 0);
     int segments = 0;
     for (size_t start = 0; start + kSegment <= samples.size(); start += kStep, ++segments)
-        addSegment(samples.data() + start, hann, plan, buf, s.power);
+        addSegment(samples.data() + start, hann, fft, s.power);
     for (int j = 0; j <= kBins; ++j) {
         s.power[j] /= segments;
         s.freq.push_back(j * kFs / kNfft);

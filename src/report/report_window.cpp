@@ -124,8 +124,8 @@ void ReportWindow::relayout() {
     const int barH = pageBar_->sizeHint().height();
     pageBar_->setGeometry(0, 0, width(), barH);
     const int tw = fm.horizontalAdvance("1");
-    standardLayout_ = ComputeStandardLayout({tw, barH + fm.height() / 2, width() - tw, height()},
-                                            fm.height(), tw);
+    standardLayout_ = ComputeStandardLayout(
+        {tw, barH + fm.height() / 2, width() - tw, height() - fm.height() / 2}, fm.height(), tw);
 }
 
 void ReportWindow::resizeEvent(QResizeEvent*) {

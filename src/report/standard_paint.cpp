@@ -33,19 +33,37 @@ struct AxisText {
     const char *title, *unitY, *unitX;
 };
 
+// Every stride-th line of x gets its number: the smallest stride at which neighbours keep a
+// digit apart.
+std::vector<GridMark> xMarks(const QFontMetrics& fm, const Rect& r, const ValueRange& x,
+                             int decimals) {
+    const int ticks = x.ticks();
+    int widest = 0;
+    for (int m = 1; m < ticks; ++m)
+        widest = std::max(widest, fm.horizontalAdvance(axisNumber(x.lo + m * x.step, decimals)));
+    const double stepPx = r.width() / double(std::max(1, ticks));
+    int stride = 1;
+    while (stride < ticks && stride * stepPx < widest + fm.horizontalAdvance(QChar('0')))
+        ++stride;
+    std::vector<GridMark> marks;
+    for (int m = 1; m < ticks; ++m) {
+        const double v = x.lo + m * x.step;
+        const int at = int(std::lround(ValueToPixel(v, x.lo, x.hi, r.Left, r.Right)));
+        const QString t = axisNumber(v, decimals);
+        marks.push_back({at, m % stride ? QString() : t});
+    }
+    return marks;
+}
+
 // The grid of one plot through the kit, its title and units above and below it.
 void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange& y, int xDecimals,
               const AxisText& text, const StandardLayout& L) {
+    const QFontMetrics fm = p.fontMetrics();
     GridPlacement g;
     g.ticks = y.ticks();
     g.textHeight = L.TH;
     g.time.panels = {r};
-    const QFontMetrics fm = p.fontMetrics();
-    for (int m = 1; m < x.ticks(); ++m) {
-        const QString t = axisNumber(x.lo + m * x.step, xDecimals);
-        g.time.marks.push_back(
-            {int(std::lround(ValueToPixel(x.lo + m * x.step, x.lo, x.hi, r.Left, r.Right))), t});
-    }
+    g.time.marks = xMarks(fm, r, x, xDecimals);
     g.time.numberShift = fm.horizontalAdvance(QStringLiteral("0")) / 2;
     ScaleNumbers numbers{r.Left - kAxisNumbersTW * L.TW, Qt::black, {}, false};
     for (int j = 0; j <= g.ticks; ++j)
@@ -54,9 +72,14 @@ void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange&
     DrawGrid(p, g);
     p.setPen(Qt::black);
     const int titleY = r.Top - 2 * L.TH + 2;
+    const QString unitY = QString::fromUtf8(text.unitY);
+    const QRect unitCell = TextCell(p, r.Left - kAxisNumbersTW * L.TW, titleY, unitY);
+    TextAt(p, unitCell.left(), titleY, unitY);
+    // The title centred over the plot, right of the unit when that would cover it.
     const QString title = QString::fromUtf8(text.title);
-    TextAt(p, r.Left, titleY, QString::fromUtf8(text.unitY));
-    TextAt(p, r.Left + (r.width() - fm.horizontalAdvance(title)) / 2, titleY, title);
+    const int titleX = std::max(unitCell.right() + 1 + L.TW,
+                                r.Left + (r.width() - fm.horizontalAdvance(title)) / 2);
+    TextAt(p, titleX, titleY, fm.elidedText(title, Qt::ElideRight, r.Right + L.TW - titleX));
     const QString unitX = QString::fromUtf8(text.unitX);
     TextAt(p, r.Right - fm.horizontalAdvance(unitX), r.Bottom + L.TH + 2, unitX);
     Outline(p, r);
@@ -111,8 +134,11 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
     p.setClipRect(ToQRect(r));
     p.translate(at(*m.mean_rr, *m.mean_rr));
     p.rotate(-45);
-    p.setPen(QPen(kArtifactColor, std::max(1, st.traceWidth)));
-    p.drawEllipse(QPointF(0, 0), *m.sd2 * scale, *m.sd1 * scale);
+    p.setPen(QPen(kEllipseColor, std::max(2, st.traceWidth)));
+    const double a = *m.sd2 * scale, b = *m.sd1 * scale;
+    p.drawEllipse(QPointF(0, 0), a, b);
+    p.drawLine(QPointF(-a, 0), QPointF(a, 0));  // along the identity line: SD2
+    p.drawLine(QPointF(0, -b), QPointF(0, b));  // across it: SD1
     p.restore();
 }
 

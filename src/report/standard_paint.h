@@ -23,6 +23,7 @@ StandardStyle PaperStandardStyle(int tw);
 // lightened to a quarter on white, opaque.
 QColor BandShade(const QColor& band);
 inline const QColor kArtifactColor{Qt::red};
+inline const QColor kEllipseColor{0, 160, 0};  // the SD1/SD2 ellipse and its axes
 
 // The page in the layout's rectangles, or the refusal and the rhythmogram when the measures
 // were refused.

@@ -11,6 +11,7 @@ namespace trivant {
 namespace {
 
 constexpr int kTableTW = 40;     // the table column, in digit widths
+constexpr int kTableRows = 28;   // 20 measures, 3 gaps, the artifacts and a margin
 constexpr int kAxisLeftTW = 6;   // value numbers left of a plot
 constexpr int kAxisBelowTH = 2;  // frequency or time numbers and the axis unit below a plot
 constexpr int kTitleTH = 2;      // a plot's title above it
@@ -31,8 +32,8 @@ std::string valueText(const std::optional<double>& v, int decimals) {
 
 // A plot's rectangle within its cell: room for the title above, numbers left and below.
 Rect plotIn(const Rect& cell, int th, int tw) {
-    return {cell.Left + kAxisLeftTW * tw, cell.Top + kTitleTH * th, cell.Right - tw,
-            cell.Bottom - kAxisBelowTH * th};
+    return {cell.Left + kAxisLeftTW * tw, cell.Top + kTitleTH * th, cell.Right - 2 * tw,
+            cell.Bottom - kAxisBelowTH * th - 4};
 }
 
 }  // namespace
@@ -45,14 +46,25 @@ StandardLayout ComputeStandardLayout(const Rect& area, int th, int tw) {
     L.TH = th;
     L.area = area;
     const int split = std::min(area.Left + kTableTW * tw, area.Left + area.width() / 2);
-    L.R_Table = {area.Left, area.Top, split, area.Bottom};
-    const int middle = area.Top + (area.height() * 3) / 5;
-    const Rect upper{split, area.Top, area.Right, middle};
-    const Rect poincCell{split, area.Top, split + std::min(upper.width() / 2, upper.height()),
-                         middle};
-    L.R_Poinc = SquareIn(plotIn(poincCell, th, tw));
-    L.R_Welch = plotIn({poincCell.Right, area.Top, area.Right, middle}, th, tw);
-    L.R_Rhythm = plotIn({split, middle, area.Right, area.Bottom}, th, tw);
+    if (area.width() >= area.height()) {
+        // Wide: the table down the left, the square and the spectrum above the rhythmogram.
+        L.R_Table = {area.Left, area.Top, split, area.Bottom};
+        const int middle = area.Top + (area.height() * 3) / 5;
+        const int poincRight = split + std::min((area.Right - split) / 2, middle - area.Top);
+        L.R_Poinc = SquareIn(plotIn({split, area.Top, poincRight, middle}, th, tw));
+        L.R_Welch = plotIn({poincRight, area.Top, area.Right, middle}, th, tw);
+        L.R_Rhythm = plotIn({split, middle, area.Right, area.Bottom}, th, tw);
+        return L;
+    }
+    // Tall (a portrait page): the table beside the square, then the spectrum and the
+    // rhythmogram across the whole width.
+    const int top =
+        area.Top + std::min(std::max(kTableRows * th, area.height() * 2 / 5), area.height() / 2);
+    const int middle = top + (area.Bottom - top) / 2;
+    L.R_Table = {area.Left, area.Top, split, top};
+    L.R_Poinc = SquareIn(plotIn({split, area.Top, area.Right, top}, th, tw));
+    L.R_Welch = plotIn({area.Left, top, area.Right, middle}, th, tw);
+    L.R_Rhythm = plotIn({area.Left, middle, area.Right, area.Bottom}, th, tw);
     return L;
 }
 

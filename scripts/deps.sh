@@ -9,12 +9,11 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev
     fonts-dejavu-core clang-format
+    python3-numpy python3-scipy  # the standard measures' oracle and the bench baseline
 )
 
 # make fuzz also needs clang's libFuzzer.
 [ "${1:-}" = fuzz ] && packages+=(clang-14)
-# make bench also needs numpy and scipy, for the Python baseline beside the benchmarks.
-[ "${1:-}" = bench ] && packages+=(python3-numpy python3-scipy)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 
 #include "fragment_analysis.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>

@@ -1,0 +1,154 @@
+// The standard measures of a series of intervals: artifacts first, then the time domain,
+// Poincaré, the Welch spectrum, DFA and sample entropy on the series as measured.
+#include "standard_parts.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace trivant {
+
+const std::array<ArtifactLevel, 5> kArtifactLevels = {{
+    {"verylow", 450},
+    {"low", 350},
+    {"medium", 250},
+    {"strong", 150},
+    {"verystrong", 50},
+}};
+
+namespace standard {
+
+std::optional<double> SampleVariance(const std::vector<double>& x) {
+    if (x.size() < 2)
+        return std::nullopt;
+    double mean = 0;
+    for (double v : x)
+        mean += v;
+    mean /= static_cast<double>(x.size());
+    double ss = 0;
+    for (double v : x)
+        ss += (v - mean) * (v - mean);
+    return ss / static_cast<double>(x.size() - 1);
+}
+
+namespace {
+
+std::optional<double> root(std::optional<double> v) {
+    if (!v || *v < 0)
+        return std::nullopt;
+    return std::sqrt(*v);
+}
+
+// RMSSD, NN50 and pNN50 from the successive differences.
+void fillDifferences(const std::vector<double>& diffs, StandardMeasures& m) {
+    if (diffs.empty())
+        return;
+    double ss = 0;
+    int nn50 = 0;
+    for (double d : diffs) {
+        ss += d * d;
+        nn50 += std::fabs(d) > 50;
+    }
+    const auto count = static_cast<double>(diffs.size());
+    m.rmssd = std::sqrt(ss / count);
+    m.nn50 = nn50;
+    m.pnn50 = 100 * nn50 / count;
+}
+
+}  // namespace
+
+void FillTimeDomain(const std::vector<double>& rr, StandardMeasures& m) {
+    if (rr.empty())
+        return;
+    double sum = 0;
+    for (double v : rr)
+        sum += v;
+    m.mean_rr = sum / static_cast<double>(rr.size());
+    if (*m.mean_rr != 0)
+        m.mean_hr = 60000 / *m.mean_rr;
+    const std::optional<double> var = SampleVariance(rr);
+    m.sdnn = root(var);
+    std::vector<double> diffs;
+    for (size_t i = 1; i < rr.size(); ++i)
+        diffs.push_back(rr[i] - rr[i - 1]);
+    fillDifferences(diffs, m);
+    const std::optional<double> varDiff = SampleVariance(diffs);
+    if (!var || !varDiff)
+        return;
+    m.sd1 = root(*varDiff / 2);
+    m.sd2 = root(2 * *var - *varDiff / 2);
+}
+
+namespace {
+
+// Flags the series and, when asked, corrects it into m.rr; false when nothing is left.
+bool handleArtifacts(const std::vector<double>& rrMs, const ArtifactOptions& options,
+                     StandardMeasures& m) {
+    ArtifactReport& a = m.artifacts;
+    a.thresholdMs = options.correct ? options.thresholdMs : kDefaultArtifactMs;
+    a.isArtifact = DetectArtifacts(rrMs, a.thresholdMs);
+    for (bool f : a.isArtifact)
+        a.flagged += f;
+    if (!rrMs.empty())
+        a.percent = 100.0 * a.flagged / static_cast<double>(rrMs.size());
+    if (!options.correct) {
+        m.rr = rrMs;
+        return true;
+    }
+    if (!rrMs.empty() && a.flagged == static_cast<int>(rrMs.size())) {
+        char text[64];
+        std::snprintf(text, sizeof text, "every interval is an artifact at %g ms", a.thresholdMs);
+        m.error = text;
+        return false;
+    }
+    a.corrected = true;
+    m.rr = CorrectArtifacts(rrMs, a.isArtifact);
+    return true;
+}
+
+}  // namespace
+}  // namespace standard
+
+StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         const ArtifactOptions& options) {
+    using namespace standard;
+    StandardMeasures m;
+    m.n = static_cast<int>(rrMs.size());
+    if (!handleArtifacts(rrMs, options, m))
+        return m;
+    m.ok = true;
+    FillTimeDomain(m.rr, m);
+    m.welch = Welch(ResampleAt4Hz(m.rr));
+    FillBands(m.welch, m);
+    const std::vector<double> profile = Profile(m.rr);
+    m.dfa_a1 = DfaAlpha(profile, 4, 16);
+    m.dfa_a2 = DfaAlpha(profile, 16, 64);
+    if (m.sdnn)
+        m.sampen = SampleEntropy(m.rr, 2, 0.2 * *m.sdnn);
+    return m;
+}
+
+std::vector<double> FragmentIntervalsMs(const FragmentReport& r) {
+    std::vector<double> ms;
+    for (int i = 1; i <= r.intervals(); ++i)
+        ms.push_back(r.FrRRBuf[i] * 10.0);
+    return ms;
+}
+
+bool ParseArtifactLevel(const std::string& text, double& thresholdMs) {
+    for (const ArtifactLevel& level : kArtifactLevels)
+        if (text == level.name) {
+            thresholdMs = level.thresholdMs;
+            return true;
+        }
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v) || v <= 0)
+        return false;
+    thresholdMs = v;
+    return true;
+}
+
+}  // namespace trivant

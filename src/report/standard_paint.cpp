@@ -17,8 +17,9 @@ namespace trivant {
 
 namespace {
 
-constexpr int kValueGapTW = 2;       // between the longest name and the values
-constexpr double kRhythmMinS = 300;  // the time axis spans at least the 5-minute fragment
+constexpr int kValueGapTW = 2;            // between the longest name and the values
+constexpr double kThousandsFrom = 10000;  // ms^2/Hz
+constexpr double kRhythmMinS = 300;       // the time axis spans at least the 5-minute fragment
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
@@ -67,7 +68,7 @@ void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange&
     g.time.numberShift = fm.horizontalAdvance(QStringLiteral("0")) / 2;
     ScaleNumbers numbers{r.Left - kAxisNumbersTW * L.TW, Qt::black, {}, false};
     for (int j = 0; j <= g.ticks; ++j)
-        numbers.texts.push_back(axisNumber(y.lo + j * y.step, 0));
+        numbers.texts.push_back(axisNumber(y.lo + j * y.step, AxisDecimals(y.step)));
     g.value.push_back({r, {numbers}});
     DrawGrid(p, g);
     p.setPen(Qt::black);
@@ -149,14 +150,16 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
     for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
         top = std::max(top, m.welch.power[j]);
     const double yMax = NiceCeil(top);
-    const ValueRange y{0, yMax, yMax / kPlotYTicks};
+    // Numbers of six digits would not fit left of the plot: thousands from 10^4 on.
+    const double unit = yMax >= kThousandsFrom ? 1000 : 1;
+    const ValueRange y{0, yMax / unit, yMax / unit / kPlotYTicks};
     const QColor colors[] = {kVLF, kLF, kHF};
     for (int b = 0; b < 3; ++b) {
         const ColumnSpan s = BandColumns(kStandardBands[b].loHz, kStandardBands[b].hiHz, r);
         p.fillRect(s.first, r.Top, s.last - s.first, r.height(), BandShade(colors[b]));
     }
     drawAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,
-             {"Спектр (Уэлч)", "мс²/Гц", "F, Гц"}, L);
+             {"Спектр (Уэлч)", unit > 1 ? "10³ мс²/Гц" : "мс²/Гц", "F, Гц"}, L);
     QPolygonF line;
     for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
         line << QPointF(ValueToPixel(m.welch.freq[j], 0, kWelchMaxHz, r.Left, r.Right),

@@ -99,6 +99,10 @@ double NiceCeil(double v) {
     return 10 * p;
 }
 
+int AxisDecimals(double step) {
+    return step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
+}
+
 double ValueToPixel(double v, double lo, double hi, int pixLo, int pixHi) {
     return pixLo + (v - lo) / (hi - lo) * (pixHi - pixLo);
 }

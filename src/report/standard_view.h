@@ -45,6 +45,9 @@ ValueRange IntervalRange(const std::vector<double>& rrMs);
 // The smallest of 1, 2, 5 times a power of ten at or above v (1 for v <= 0).
 double NiceCeil(double v);
 
+// Decimals that tell the numbers of an axis in steps of step apart: 0 from 1 on.
+int AxisDecimals(double step);
+
 // Pixel of value v on a line from pixel at lo to pixel at hi (either direction).
 double ValueToPixel(double v, double lo, double hi, int pixLo, int pixHi);
 

@@ -86,6 +86,9 @@ TEST(StandardLayout, AxesAndTransforms) {
     EXPECT_EQ(r.ticks(), 5);
     EXPECT_EQ(IntervalRange({800, 800}).ticks(), 1);
     EXPECT_DOUBLE_EQ(ValueToPixel(900, 800, 1000, 100, 0), 50);
+    EXPECT_EQ(AxisDecimals(200), 0);
+    EXPECT_EQ(AxisDecimals(0.4), 1);
+    EXPECT_EQ(AxisDecimals(0.05), 2);
     const Rect welch{100, 0, 600, 100};  // 1000 px per Hz
     const ColumnSpan lf = BandColumns(0.04, 0.15, welch);
     EXPECT_EQ(lf.first, 140);
@@ -245,10 +248,16 @@ TEST(StandardWindow, SecondPagePixels) {
 }
 
 TEST(StandardWindow, RefusalInsteadOfTheNumbers) {
+    // 300 and 1500 ms by turns: each departs from its neighbours' median by 600 ms.
+    auto r = fragment(350);
+    for (int k = 1; k <= 350; ++k)
+        r->FrRRBuf[k] = k % 2 ? 30 : 150;
     ReportWindow w;
-    w.SetReport(*fragment(0));
+    w.SetReport(*r);
     w.StartPainting();
     w.SetPage(ReportWindow::StandardMeasuresPage);
+    EXPECT_TRUE(w.standardPage().m.ok);  // no correction: measured as they are
+    w.SetCorrection(3);                  // medium: 250 ms
     ASSERT_FALSE(w.standardPage().m.ok);
     const auto cells = test::WidgetTexts(w, [&w] { w.renderImage(); });
     const QString refusal = QString::fromStdString(RefusalText(w.standardPage().m));

@@ -172,10 +172,9 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
                 const StandardStyle& st) {
     const Rect& r = L.R_Rhythm;
     const std::vector<double> t = BeatTimesS(page.rrMs);
-    // Lines every 30 s; a fragment that ends past 300 s gets the lines it needs.
+    // Lines every 30 s; the axis ends with the fragment's last beat, at 300 s or a little later.
     const double stepS = kRhythmMinS / kRhythmXTicks;
-    const double tMax =
-        std::max(kRhythmMinS, std::ceil((t.empty() ? 0.0 : t.back()) / stepS) * stepS);
+    const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
     const ValueRange x{0, tMax, stepS};
     const ValueRange v = IntervalRange(page.rrMs);
     drawAxes(p, r, x, v, 0, {"Ритмограмма", "RR, мс", "t, с"}, L);

@@ -16,10 +16,6 @@ namespace trivant {
 
 namespace {
 
-const QColor kVLF(0, 0, 128);
-const QColor kLF(0, 0, 255);
-const QColor kHF(0, 128, 128);
-
 constexpr int kSeparatorWidth = 2;
 constexpr int kTraceWidth = 2;
 constexpr int kDotWidth = 2;

@@ -4,12 +4,18 @@
 
 #include "report_view.h"
 
+#include <QColor>
 #include <QRect>
 #include <QString>
 
 class QPainter;
 
 namespace trivant {
+
+// The colours of the spectral bands on both pages.
+inline const QColor kVLF{0, 0, 128};
+inline const QColor kLF{0, 0, 255};
+inline const QColor kHF{0, 128, 128};
 
 struct ReportStyle {
     int specMaxStep = kScreenSpecMaxStep;

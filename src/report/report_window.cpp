@@ -1,14 +1,21 @@
-// ReportWindow: layout on resize, the screen page, and the printed page.
+// ReportWindow: layout on resize, the two screen pages, the page bar, and the printed pages.
 #include "report_window.h"
 
 #include "paint_kit.h"
 
 #include "report_paint.h"
+#include "standard_paint.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QImage>
+#include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QTabBar>
 
 namespace trivant {
 
@@ -22,12 +29,87 @@ ReportWindow::ReportWindow(QWidget* parent) : QWidget(parent) {
     QFont f = font();
     f.setPixelSize(kFontPixels);
     setFont(f);
+    buildPageBar();
+    addPageActions();
     resize(800, 600);
     relayout();  // a hidden window gets its resize event only when shown
 }
 
+void ReportWindow::buildPageBar() {
+    pageBar_ = new QWidget(this);
+    auto* row = new QHBoxLayout(pageBar_);
+    row->setContentsMargins(0, 0, 4, 0);
+    tabs_ = new QTabBar(pageBar_);
+    tabs_->addTab(QStringLiteral("Отчёт"));
+    tabs_->addTab(QStringLiteral("Стандартные показатели"));
+    tabs_->setCurrentIndex(StandardMeasuresPage);
+    connect(tabs_, &QTabBar::currentChanged, this, &ReportWindow::SetPage);
+    correction_ = new QComboBox(pageBar_);
+    for (const CorrectionChoice& c : CorrectionChoices())
+        correction_->addItem(QString::fromUtf8(c.title));
+    connect(correction_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &ReportWindow::SetCorrection);
+    auto* label = new QLabel(QStringLiteral("Коррекция &артефактов:"), pageBar_);
+    label->setBuddy(correction_);
+    row->addWidget(tabs_);
+    row->addStretch();
+    row->addWidget(label);
+    row->addWidget(correction_);
+    pageBar_->hide();
+}
+
+// The pages by keyboard (with the focus in the window) and by the context menu.
+void ReportWindow::addPageActions() {
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const struct {
+        const char* title;
+        QKeySequence key;
+        int page;
+    } pages[] = {{"Отчёт", QKeySequence(Qt::CTRL | Qt::Key_PageUp), ReportPage},
+                 {"Стандартные показатели", QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+                  StandardMeasuresPage}};
+    for (const auto& pg : pages) {
+        auto* a = new QAction(QString::fromUtf8(pg.title), this);
+        a->setShortcut(pg.key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        const int target = pg.page;
+        connect(a, &QAction::triggered, this, [this, target] { SetPage(target); });
+        addAction(a);
+    }
+}
+
 void ReportWindow::SetReport(const FragmentReport& report) {
     report_ = report;
+    recompute();
+    update();
+}
+
+void ReportWindow::recompute() {
+    const std::vector<CorrectionChoice> choices = CorrectionChoices();
+    const int i = std::clamp(correction_->currentIndex(), 0, int(choices.size()) - 1);
+    standard_ = MakeStandardPage(report_, choices[i].options);
+}
+
+void ReportWindow::SetCorrection(int index) {
+    if (correction_->currentIndex() != index) {
+        correction_->setCurrentIndex(index);  // comes back here through the signal
+        return;
+    }
+    recompute();
+    update();
+}
+
+void ReportWindow::SetPage(int page) {
+    page_ = page == StandardMeasuresPage ? StandardMeasuresPage : ReportPage;
+    pageBar_->setVisible(page_ == StandardMeasuresPage);
+    // The bar's tabs name the page shown; on the report page the bar is hidden.
+    const QSignalBlocker quiet(tabs_);
+    tabs_->setCurrentIndex(StandardMeasuresPage);
+    if (page_ == StandardMeasuresPage && hasFocus())
+        correction_->setFocus();
+    else if (page_ == ReportPage && pageBar_->isAncestorOf(focusWidget()))
+        setFocus();
     update();
 }
 
@@ -39,6 +121,11 @@ void ReportWindow::StartPainting() {
 void ReportWindow::relayout() {
     const QFontMetrics fm(font());
     layout_ = ComputeReportLayout(width(), height(), fm.height(), fm.horizontalAdvance("1"));
+    const int barH = pageBar_->sizeHint().height();
+    pageBar_->setGeometry(0, 0, width(), barH);
+    const int tw = fm.horizontalAdvance("1");
+    standardLayout_ = ComputeStandardLayout(
+        {tw, barH + fm.height() / 2, width() - tw, height() - fm.height() / 2}, fm.height(), tw);
 }
 
 void ReportWindow::resizeEvent(QResizeEvent*) {
@@ -50,6 +137,11 @@ void ReportWindow::paintEvent(QPaintEvent*) {
     if (!readyForPaint_)
         return;  // not even the background: the results are not in yet
     QPainter p(this);
+    if (page_ == StandardMeasuresPage) {
+        p.fillRect(rect(), Qt::white);
+        PaintStandardPage(p, standard_, standardLayout_, ScreenStandardStyle());
+        return;
+    }
     PaintReport(p, report_, layout_, ScreenReportStyle());
 }
 
@@ -60,6 +152,9 @@ bool ReportWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
         return false;
     PaintReportPage(p, report_, windowTitle(), frComment_, device.width(), device.height(),
                     landscape);
+    if (!device.newPage())
+        return false;
+    PaintStandardPaperPage(p, standard_, windowTitle(), device.width(), device.height());
     return p.end();
 }
 

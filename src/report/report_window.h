@@ -1,13 +1,18 @@
 // ReportWindow: the report window of one analysed 5-minute fragment. It keeps its own copy of
-// the results, lays the page out on resize and paints and prints it through PaintReport.
+// the results, lays the page out on resize and paints and prints it through PaintReport. A
+// second page shows the standard measures; its bar (page tabs and the artifact correction)
+// shows on that page only, so the first page keeps the whole client area.
 #pragma once
 
 #include "fragment_analysis.h"
 #include "report_view.h"
+#include "standard_view.h"
 
 #include <QWidget>
 
+class QComboBox;
 class QPagedPaintDevice;
+class QTabBar;
 
 namespace trivant {
 
@@ -27,9 +32,20 @@ public:
     void StartPainting();
     bool ReadyForPaint() const { return readyForPaint_; }
 
-    // Draws the printed page on device, oriented as asked; false when the device cannot be
-    // painted on (for example an unwritable output file).
+    // Draws the two printed pages on device, oriented as asked; false when the device cannot
+    // be painted on (for example an unwritable output file).
     bool MyPrint(QPagedPaintDevice& device, bool landscape);
+
+    // 0: the report, 1: the standard measures (Ctrl+PgDown, Ctrl+PgUp, the context menu).
+    enum Page { ReportPage = 0, StandardMeasuresPage = 1 };
+    void SetPage(int page);
+    int page() const { return page_; }
+    // The correction choice of CorrectionChoices(); the measures are computed again.
+    void SetCorrection(int index);
+    const StandardPage& standardPage() const { return standard_; }
+    const StandardLayout& standardLayout() const { return standardLayout_; }
+    QComboBox* correctionBox() const { return correction_; }
+    QTabBar* pageTabs() const { return tabs_; }
     // Renders the window into an image of its size.
     QImage renderImage();
 
@@ -39,11 +55,20 @@ protected:
 
 private:
     void relayout();
+    void buildPageBar();
+    void addPageActions();
+    void recompute();
 
     FragmentReport report_;
     bool readyForPaint_ = false;
     QString frComment_;
     ReportLayout layout_;
+    int page_ = ReportPage;
+    QWidget* pageBar_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    QComboBox* correction_ = nullptr;
+    StandardPage standard_;
+    StandardLayout standardLayout_;
 };
 
 }  // namespace trivant

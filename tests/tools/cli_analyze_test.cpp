@@ -42,14 +42,14 @@ TEST_F(CliTest, AnalyzeRefusesAStartTooLate) {
 namespace trivant::test {
 namespace {
 
-TEST_F(CliTest, ReportWritesOnePdfPage) {
+TEST_F(CliTest, ReportWritesTwoPdfPages) {
     ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "a.rr"}).status, kExitOk);
     const CliRun r = run({"report", "a.rr", "--start", "300", "rep.pdf"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     const std::string pdf = dir.read("rep.pdf");
     ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
     const QByteArray data = QByteArray::fromStdString(pdf);
-    EXPECT_EQ(data.count("/Type /Page") - data.count("/Type /Pages"), 1);
+    EXPECT_EQ(data.count("/Type /Page") - data.count("/Type /Pages"), 2);  // and the standard page
     EXPECT_EQ(run({"report", "a.rr", "--start", "3500", "x.pdf"}).status, kExitBadInput);
 }
 

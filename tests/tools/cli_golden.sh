@@ -40,6 +40,13 @@ pdf() {
     pdftoppm -r 60 -png "$1" "$1.page"
     for p in "$1".page*.png; do pixels "$p"; done | sha256sum | cut -d' ' -f1
 }
+# One page of a PDF alone, hashed as pdf() hashes a PDF of that one page.
+pdfpage() {
+    pdftoppm -f "$2" -l "$2" -r 60 -png "$1" "$1.only$2"
+    for p in "$1".only"$2"*.png; do pixels "$p"; done | sha256sum | cut -d' ' -f1
+}
+pdf1() { pdfpage "$1" 1; }
+pdf2() { pdfpage "$1" 2; }
 
 out=signatures.txt
 : > "$out"
@@ -70,6 +77,17 @@ run() {
     fi
 }
 
+# report SUFFIX START PDF: the first page under the signature it had when the report was
+# one page, the standard measures' page under its own (a refusal under both).
+report() {
+    run pdf1 "$n report$1" "$3" "$cli" report "$rr" --start "$2" "$3"
+    if [ -e "$3" ]; then
+        sig "$(pdf2 "$3")" "$n report$1-standard"
+    else
+        sig "$(tail -n 1 "$out" | cut -d' ' -f1)" "$n report$1-standard"
+    fi
+}
+
 for rr in "${recs[@]}"; do
     n=${rr%.rr}
     sig "$(bytes "$rr")" "$n import"
@@ -87,8 +105,8 @@ for rr in "${recs[@]}"; do
     run pixels "$n render-point-300" "$n-p3.png" "$cli" render "$rr" "$n-p3.png" --point 300
     run pdf "$n print" "$n.pdf" "$cli" print "$rr" "$n.pdf"
     run pdf "$n print-landscape" "$n-l.pdf" "$cli" print "$rr" "$n-l.pdf" --landscape
-    run pdf "$n report" "$n-r.pdf" "$cli" report "$rr" --start 0 "$n-r.pdf"
-    run pdf "$n report-600" "$n-r6.pdf" "$cli" report "$rr" --start 600 "$n-r6.pdf"
+    report "" 0 "$n-r.pdf"
+    report -600 600 "$n-r6.pdf"
 done
 
 # All recordings in one batch on two threads must write what one thread writes: the

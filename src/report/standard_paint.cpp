@@ -1,0 +1,251 @@
+// Page two: the table, the Poincaré plot with its SD1/SD2 ellipse, Welch's spectrum over its
+// shaded bands and the rhythmogram with the artifacts in red. Grids come from the painting kit.
+#include "standard_paint.h"
+
+#include "grid_paint.h"
+#include "paint_kit.h"
+#include "report_paint.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace trivant {
+
+namespace {
+
+constexpr int kValueGapTW = 2;            // between the longest name and the values
+constexpr double kThousandsFrom = 10000;  // ms^2/Hz
+constexpr double kRhythmMinS = 300;       // the time axis spans at least the 5-minute fragment
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// "0,05": the decimal comma of the page-one axes.
+QString axisNumber(double v, int decimals) {
+    return QString::number(v, 'f', decimals).replace('.', ',');
+}
+
+struct AxisText {
+    const char *title, *unitY, *unitX;
+};
+
+// Every stride-th line of x gets its number: the smallest stride at which neighbours keep a
+// digit apart.
+std::vector<GridMark> xMarks(const QFontMetrics& fm, const Rect& r, const ValueRange& x,
+                             int decimals) {
+    const int ticks = x.ticks();
+    int widest = 0;
+    for (int m = 1; m < ticks; ++m)
+        widest = std::max(widest, fm.horizontalAdvance(axisNumber(x.lo + m * x.step, decimals)));
+    const double stepPx = r.width() / double(std::max(1, ticks));
+    int stride = 1;
+    while (stride < ticks && stride * stepPx < widest + fm.horizontalAdvance(QChar('0')))
+        ++stride;
+    std::vector<GridMark> marks;
+    for (int m = 1; m < ticks; ++m) {
+        const double v = x.lo + m * x.step;
+        const int at = int(std::lround(ValueToPixel(v, x.lo, x.hi, r.Left, r.Right)));
+        const QString t = axisNumber(v, decimals);
+        marks.push_back({at, m % stride ? QString() : t});
+    }
+    return marks;
+}
+
+// The grid of one plot through the kit, its title and units above and below it.
+void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange& y, int xDecimals,
+              const AxisText& text, const StandardLayout& L) {
+    const QFontMetrics fm = p.fontMetrics();
+    GridPlacement g;
+    g.ticks = y.ticks();
+    g.textHeight = L.TH;
+    g.time.panels = {r};
+    g.time.marks = xMarks(fm, r, x, xDecimals);
+    g.time.numberShift = fm.horizontalAdvance(QStringLiteral("0")) / 2;
+    ScaleNumbers numbers{r.Left - kAxisNumbersTW * L.TW, Qt::black, {}, false};
+    for (int j = 0; j <= g.ticks; ++j)
+        numbers.texts.push_back(axisNumber(y.lo + j * y.step, AxisDecimals(y.step)));
+    g.value.push_back({r, {numbers}});
+    DrawGrid(p, g);
+    p.setPen(Qt::black);
+    const int titleY = r.Top - 2 * L.TH + 2;
+    const QString unitY = QString::fromUtf8(text.unitY);
+    const QRect unitCell = TextCell(p, r.Left - kAxisNumbersTW * L.TW, titleY, unitY);
+    TextAt(p, unitCell.left(), titleY, unitY);
+    // The title centred over the plot, right of the unit when that would cover it.
+    const QString title = QString::fromUtf8(text.title);
+    const int titleX = std::max(unitCell.right() + 1 + L.TW,
+                                r.Left + (r.width() - fm.horizontalAdvance(title)) / 2);
+    TextAt(p, titleX, titleY, fm.elidedText(title, Qt::ElideRight, r.Right + L.TW - titleX));
+    const QString unitX = QString::fromUtf8(text.unitX);
+    TextAt(p, r.Right - fm.horizontalAdvance(unitX), r.Bottom + L.TH + 2, unitX);
+    Outline(p, r);
+}
+
+void drawDot(QPainter& p, const QPointF& c, int radius) {
+    p.drawEllipse(c, radius, radius);
+}
+
+void drawTable(QPainter& p, const StandardPage& page, const StandardLayout& L) {
+    const std::vector<TextLine> lines = StandardTableLines(page.m);
+    const QFontMetrics fm = p.fontMetrics();
+    int widest = 0;
+    for (const TextLine& l : lines)
+        widest = std::max(widest, fm.horizontalAdvance(q(l.name)));
+    const Rect& t = L.R_Table;
+    const int x0 = t.Left + L.TW;
+    const std::vector<int> rows = TextLineRows(lines, t.Top + L.TH, t.Bottom, L.TH);
+    p.setPen(Qt::black);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        TextAt(p, x0, rows[i], q(lines[i].name));
+        TextAt(p, x0 + widest + kValueGapTW * L.TW, rows[i], q(lines[i].value));
+    }
+    int y = (rows.empty() ? t.Top : rows.back()) + 2 * L.TH;
+    for (const std::string& s : ArtifactLines(page.m.artifacts)) {
+        if (y + L.TH > t.Bottom)
+            break;
+        TextAt(p, x0, y, q(s));
+        y += L.TH;
+    }
+}
+
+void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
+                  const StandardStyle& st) {
+    const Rect& r = L.R_Poinc;
+    const ValueRange v = IntervalRange(m.rr);
+    drawAxes(p, r, v, v, 0, {"Диаграмма Пуанкаре", "RRi+1, мс", "RRi, мс"}, L);
+    auto at = [&](double x, double y) {
+        return QPointF(ValueToPixel(x, v.lo, v.hi, r.Left, r.Right),
+                       ValueToPixel(y, v.lo, v.hi, r.Bottom, r.Top));
+    };
+    p.setPen(Qt::black);
+    p.setBrush(Qt::black);
+    for (size_t i = 1; i < m.rr.size(); ++i)
+        drawDot(p, at(m.rr[i - 1], m.rr[i]), st.dotRadius);
+    p.setBrush(Qt::NoBrush);
+    if (!m.mean_rr || !m.sd1 || !m.sd2)
+        return;
+    // One scale on both axes: the identity line is at 45 degrees on the device too.
+    const double scale = r.width() / (v.hi - v.lo);
+    p.save();
+    p.setClipRect(ToQRect(r));
+    p.translate(at(*m.mean_rr, *m.mean_rr));
+    p.rotate(-45);
+    p.setPen(QPen(kEllipseColor, std::max(2, st.traceWidth)));
+    const double a = *m.sd2 * scale, b = *m.sd1 * scale;
+    p.drawEllipse(QPointF(0, 0), a, b);
+    p.drawLine(QPointF(-a, 0), QPointF(a, 0));  // along the identity line: SD2
+    p.drawLine(QPointF(0, -b), QPointF(0, b));  // across it: SD1
+    p.restore();
+}
+
+void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
+               const StandardStyle& st) {
+    const Rect& r = L.R_Welch;
+    double top = 0;
+    for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
+        top = std::max(top, m.welch.power[j]);
+    const double yMax = NiceCeil(top);
+    // Numbers of six digits would not fit left of the plot: thousands from 10^4 on.
+    const double unit = yMax >= kThousandsFrom ? 1000 : 1;
+    const ValueRange y{0, yMax / unit, yMax / unit / kPlotYTicks};
+    const QColor colors[] = {kVLF, kLF, kHF};
+    for (int b = 0; b < 3; ++b) {
+        const ColumnSpan s = BandColumns(kStandardBands[b].loHz, kStandardBands[b].hiHz, r);
+        p.fillRect(s.first, r.Top, s.last - s.first, r.height(), BandShade(colors[b]));
+    }
+    drawAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,
+             {"Спектр (Уэлч)", unit > 1 ? "10³ мс²/Гц" : "мс²/Гц", "F, Гц"}, L);
+    QPolygonF line;
+    for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
+        line << QPointF(ValueToPixel(m.welch.freq[j], 0, kWelchMaxHz, r.Left, r.Right),
+                        ValueToPixel(m.welch.power[j], 0, yMax, r.Bottom, r.Top));
+    p.setPen(QPen(Qt::black, st.traceWidth));
+    p.drawPolyline(line);
+}
+
+void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
+                const StandardStyle& st) {
+    const Rect& r = L.R_Rhythm;
+    const std::vector<double> t = BeatTimesS(page.rrMs);
+    // Lines every 30 s; the axis ends with the fragment's last beat, at 300 s or a little later.
+    const double stepS = kRhythmMinS / kRhythmXTicks;
+    const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
+    const ValueRange x{0, tMax, stepS};
+    const ValueRange v = IntervalRange(page.rrMs);
+    drawAxes(p, r, x, v, 0, {"Ритмограмма", "RR, мс", "t, с"}, L);
+    auto at = [&](size_t i) {
+        return QPointF(ValueToPixel(t[i], 0, tMax, r.Left, r.Right),
+                       ValueToPixel(page.rrMs[i], v.lo, v.hi, r.Bottom, r.Top));
+    };
+    QPolygonF line;
+    for (size_t i = 0; i < t.size(); ++i)
+        line << at(i);
+    p.setPen(QPen(Qt::black, st.traceWidth));
+    p.drawPolyline(line);
+    const std::vector<bool>& flags = page.m.artifacts.isArtifact;
+    p.setPen(kArtifactColor);
+    p.setBrush(kArtifactColor);
+    for (size_t i = 0; i < std::min(flags.size(), t.size()); ++i)
+        if (flags[i])
+            drawDot(p, at(i), st.dotRadius + 1);
+    p.setBrush(Qt::NoBrush);
+}
+
+}  // namespace
+
+StandardStyle ScreenStandardStyle() {
+    return StandardStyle{};
+}
+
+StandardStyle PaperStandardStyle(int tw) {
+    StandardStyle st;
+    st.fillBackground = false;
+    st.dotRadius = std::max(2, tw / 4);
+    st.traceWidth = std::max(1, tw / 8);
+    return st;
+}
+
+QColor BandShade(const QColor& band) {
+    auto mix = [](int c) { return (c + 3 * 255) / 4; };
+    return QColor(mix(band.red()), mix(band.green()), mix(band.blue()));
+}
+
+void PaintStandardPage(QPainter& p, const StandardPage& page, const StandardLayout& L,
+                       const StandardStyle& st) {
+    if (st.fillBackground)
+        p.fillRect(ToQRect(L.area), Qt::white);
+    if (!page.m.ok) {
+        p.setPen(Qt::black);
+        TextAt(p, L.R_Table.Left + L.TW, L.R_Table.Top + L.TH, q(RefusalText(page.m)));
+    } else {
+        drawTable(p, page, L);
+        drawPoincare(p, page.m, L, st);
+        drawWelch(p, page.m, L, st);
+    }
+    drawRhythm(p, page, L, st);
+    p.setPen(QPen(Qt::black, 1));
+}
+
+Rect StandardPaperArea(int pageW, int pageH, int th, int tw) {
+    return {5 * tw, 8 * th, pageW - 5 * tw, pageH - 5 * th};
+}
+
+void PaintStandardPaperPage(QPainter& p, const StandardPage& page, const QString& caption,
+                            int pageW, int pageH) {
+    const QFontMetrics fm = p.fontMetrics();
+    const int th = fm.height();
+    const int tw = fm.horizontalAdvance(QChar('0'));
+    p.setPen(Qt::black);
+    TextAt(p, 10 * tw, 5 * th, caption);
+    TextAt(p, 10 * tw, 6 * th, QStringLiteral("Стандартные показатели"));
+    PaintStandardPage(p, page,
+                      ComputeStandardLayout(StandardPaperArea(pageW, pageH, th, tw), th, tw),
+                      PaperStandardStyle(tw));
+}
+
+}  // namespace trivant

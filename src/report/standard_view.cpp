@@ -1,0 +1,181 @@
+// Page-two geometry and text. A value of the table keeps the digits its unit warrants.
+#include "standard_view.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+namespace trivant {
+
+namespace {
+
+constexpr int kTableTW = 40;     // the table column, in digit widths
+constexpr int kTableRows = 28;   // 20 measures, 3 gaps, the artifacts and a margin
+constexpr int kAxisLeftTW = 6;   // value numbers left of a plot
+constexpr int kAxisBelowTH = 2;  // frequency or time numbers and the axis unit below a plot
+constexpr int kTitleTH = 2;      // a plot's title above it
+
+constexpr double kMinSpanMs = 50;  // a flat series still gets a readable axis
+
+const char* const kDash = "—";
+
+std::string fixed(double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+std::string valueText(const std::optional<double>& v, int decimals) {
+    return v ? fixed(*v, decimals) : kDash;
+}
+
+// A plot's rectangle within its cell: room for the title above, numbers left and below.
+Rect plotIn(const Rect& cell, int th, int tw) {
+    return {cell.Left + kAxisLeftTW * tw, cell.Top + kTitleTH * th, cell.Right - 2 * tw,
+            cell.Bottom - kAxisBelowTH * th - 4};
+}
+
+}  // namespace
+
+const BandRange kStandardBands[3] = {{"VLF", 0.003, 0.04}, {"LF", 0.04, 0.15}, {"HF", 0.15, 0.4}};
+
+StandardLayout ComputeStandardLayout(const Rect& area, int th, int tw) {
+    StandardLayout L;
+    L.TW = tw;
+    L.TH = th;
+    L.area = area;
+    const int split = std::min(area.Left + kTableTW * tw, area.Left + area.width() / 2);
+    if (area.width() >= area.height()) {
+        // Wide: the table down the left, the square and the spectrum above the rhythmogram.
+        L.R_Table = {area.Left, area.Top, split, area.Bottom};
+        const int middle = area.Top + (area.height() * 3) / 5;
+        const int poincRight = split + std::min((area.Right - split) / 2, middle - area.Top);
+        L.R_Poinc = SquareIn(plotIn({split, area.Top, poincRight, middle}, th, tw));
+        L.R_Welch = plotIn({poincRight, area.Top, area.Right, middle}, th, tw);
+        L.R_Rhythm = plotIn({split, middle, area.Right, area.Bottom}, th, tw);
+        return L;
+    }
+    // Tall (a portrait page): the table beside the square, then the spectrum and the
+    // rhythmogram across the whole width.
+    const int top =
+        area.Top + std::min(std::max(kTableRows * th, area.height() * 2 / 5), area.height() / 2);
+    const int middle = top + (area.Bottom - top) / 2;
+    L.R_Table = {area.Left, area.Top, split, top};
+    L.R_Poinc = SquareIn(plotIn({split, area.Top, area.Right, top}, th, tw));
+    L.R_Welch = plotIn({area.Left, top, area.Right, middle}, th, tw);
+    L.R_Rhythm = plotIn({area.Left, middle, area.Right, area.Bottom}, th, tw);
+    return L;
+}
+
+Rect SquareIn(const Rect& r) {
+    const int side = std::max(0, std::min(r.width(), r.height()));
+    const int left = r.Left + (r.width() - side) / 2;
+    return {left, r.Top, left + side, r.Top + side};
+}
+
+int ValueRange::ticks() const {
+    return int(std::lround((hi - lo) / step));
+}
+
+ValueRange IntervalRange(const std::vector<double>& rrMs) {
+    if (rrMs.empty())
+        return {0, 1000, 200};
+    const auto [mn, mx] = std::minmax_element(rrMs.begin(), rrMs.end());
+    const double step = NiceCeil(std::max(*mx - *mn, kMinSpanMs) / kPlotYTicks);
+    ValueRange r{std::floor(*mn / step) * step, std::ceil(*mx / step) * step, step};
+    if (r.hi <= r.lo)
+        r.hi = r.lo + step;
+    return r;
+}
+
+double NiceCeil(double v) {
+    if (!(v > 0))
+        return 1;
+    const double p = std::pow(10.0, std::floor(std::log10(v)));
+    for (const double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * p >= v * (1 - 1e-12))
+            return m * p;
+    return 10 * p;
+}
+
+int AxisDecimals(double step) {
+    return step >= 1 ? 0 : int(std::ceil(-std::log10(step) - 1e-9));
+}
+
+double ValueToPixel(double v, double lo, double hi, int pixLo, int pixHi) {
+    return pixLo + (v - lo) / (hi - lo) * (pixHi - pixLo);
+}
+
+ColumnSpan BandColumns(double loHz, double hiHz, const Rect& welch) {
+    auto column = [&](double f) {
+        return int(std::lround(
+            ValueToPixel(std::min(f, kWelchMaxHz), 0, kWelchMaxHz, welch.Left, welch.Right)));
+    };
+    return {column(loHz), column(hiHz)};
+}
+
+std::vector<double> BeatTimesS(const std::vector<double>& rrMs) {
+    std::vector<double> t;
+    t.reserve(rrMs.size());
+    double sumMs = 0;
+    for (const double r : rrMs)
+        t.push_back((sumMs += r) / 1000);
+    return t;
+}
+
+std::vector<TextLine> StandardTableLines(const StandardMeasures& m) {
+    return {
+        {"Средний RR, мс", valueText(m.mean_rr, 1)},
+        {"SDNN, мс", valueText(m.sdnn, 1)},
+        {"ЧСС, уд/мин", valueText(m.mean_hr, 1)},
+        {"RMSSD, мс", valueText(m.rmssd, 1)},
+        {"NN50", valueText(m.nn50, 0)},
+        {"pNN50, %", valueText(m.pnn50, 1)},
+        {"SD1, мс", valueText(m.sd1, 1), true},
+        {"SD2, мс", valueText(m.sd2, 1)},
+        {"VLF, мс²", valueText(m.vlf, 0), true},
+        {"LF, мс²", valueText(m.lf, 0)},
+        {"HF, мс²", valueText(m.hf, 0)},
+        {"Общая мощность, мс²", valueText(m.total, 0)},
+        {"LF, н.е.", valueText(m.lf_nu, 1)},
+        {"HF, н.е.", valueText(m.hf_nu, 1)},
+        {"LF/HF", valueText(m.lf_hf, 2)},
+        {"Пик LF, Гц", valueText(m.lf_peak, 3)},
+        {"Пик HF, Гц", valueText(m.hf_peak, 3)},
+        {"DFA α1", valueText(m.dfa_a1, 2), true},
+        {"DFA α2", valueText(m.dfa_a2, 2)},
+        {"SampEn", valueText(m.sampen, 2)},
+    };
+}
+
+std::vector<std::string> ArtifactLines(const ArtifactReport& a) {
+    return {"Артефакты: " + std::to_string(a.flagged) + " (" + fixed(a.percent, 1) + " %)",
+            "при пороге " + fixed(a.thresholdMs, 0) + " мс, " +
+                (a.corrected ? "скорректированы" : "без коррекции")};
+}
+
+std::string RefusalText(const StandardMeasures& m) {
+    const auto& flags = m.artifacts.isArtifact;
+    if (!flags.empty() && m.artifacts.flagged == int(flags.size()))
+        return "Все интервалы фрагмента — артефакты: стандартные показатели не вычислены";
+    return "Стандартные показатели не вычислены: во фрагменте слишком мало интервалов";
+}
+
+std::vector<CorrectionChoice> CorrectionChoices() {
+    static const char* const kTitles[] = {"Очень слабая", "Слабая", "Средняя", "Сильная",
+                                          "Очень сильная"};
+    std::vector<CorrectionChoice> out{{"Без коррекции", ArtifactOptions{}}};
+    for (size_t i = 0; i < kArtifactLevels.size(); ++i)
+        out.push_back({kTitles[i], ArtifactOptions{true, kArtifactLevels[i].thresholdMs}});
+    return out;
+}
+
+StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options) {
+    StandardPage page;
+    page.rrMs = FragmentIntervalsMs(r);
+    page.m = ComputeStandardMeasures(page.rrMs, options);
+    return page;
+}
+
+}  // namespace trivant

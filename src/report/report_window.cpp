@@ -120,10 +120,10 @@ void ReportWindow::StartPainting() {
 
 void ReportWindow::relayout() {
     const QFontMetrics fm(font());
-    layout_ = ComputeReportLayout(width(), height(), fm.height(), fm.horizontalAdvance("1"));
+    const int tw = fm.horizontalAdvance("1");
+    layout_ = ComputeReportLayout(width(), height(), fm.height(), tw);
     const int barH = pageBar_->sizeHint().height();
     pageBar_->setGeometry(0, 0, width(), barH);
-    const int tw = fm.horizontalAdvance("1");
     standardLayout_ = ComputeStandardLayout(
         {tw, barH + fm.height() / 2, width() - tw, height() - fm.height() / 2}, fm.height(), tw);
 }

@@ -56,10 +56,10 @@ def by_definition(x):
     p = np.zeros(513)
     for s in starts:
         seg = x[s:s + 256]
-        spec = np.abs(np.fft.rfft((seg - seg.mean()) * w, 1024)) ** 2
+        squared = np.abs(np.fft.rfft((seg - seg.mean()) * w, 1024)) ** 2
         c = np.full(513, 2.0)
         c[0] = c[512] = 1
-        p += c * spec / (4 * np.sum(w * w))
+        p += c * squared / (4 * np.sum(w * w))
     return p / len(starts)
 
 

@@ -9,18 +9,16 @@ namespace {
 constexpr int kBinsPerHz = 256;
 constexpr double kDf = 1.0 / kBinsPerHz;  // Hz per bin
 
-struct Edge {
-    int num, den;  // num / den Hz
-};
-
 // The first bin at or above the edge.
-constexpr int firstBin(Edge e) {
+constexpr int firstBin(HzFraction e) {
     return (kBinsPerHz * e.num + e.den - 1) / e.den;
 }
 
-constexpr Edge kVlfLow{3, 1000}, kLfLow{1, 25}, kHfLow{3, 20}, kHfHigh{2, 5};
-static_assert(firstBin(kVlfLow) == 1 && firstBin(kLfLow) == 11 && firstBin(kHfLow) == 39 &&
-              firstBin(kHfHigh) == 103);
+constexpr const SpectralBand &kVlf = kSpectralBands[0], &kLf = kSpectralBands[1],
+                             &kHf = kSpectralBands[2];
+static_assert(firstBin(kVlf.lo) == 1 && firstBin(kLf.lo) == 11 && firstBin(kHf.lo) == 39 &&
+              firstBin(kHf.hi) == 103);
+static_assert(kVlf.hi.hz() == kLf.lo.hz() && kLf.hi.hz() == kHf.lo.hz());
 
 struct Band {
     double power = 0;  // ms^2
@@ -45,9 +43,9 @@ Band band(const std::vector<double>& p, int first, int last) {
 void FillBands(const WelchSpectrum& s, StandardMeasures& m) {
     if (s.power.empty())
         return;
-    const Band vlf = band(s.power, firstBin(kVlfLow), firstBin(kLfLow));
-    const Band lf = band(s.power, firstBin(kLfLow), firstBin(kHfLow));
-    const Band hf = band(s.power, firstBin(kHfLow), firstBin(kHfHigh));
+    const Band vlf = band(s.power, firstBin(kVlf.lo), firstBin(kVlf.hi));
+    const Band lf = band(s.power, firstBin(kLf.lo), firstBin(kLf.hi));
+    const Band hf = band(s.power, firstBin(kHf.lo), firstBin(kHf.hi));
     m.vlf = vlf.power;
     m.lf = lf.power;
     m.hf = hf.power;

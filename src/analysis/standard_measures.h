@@ -20,6 +20,19 @@ struct ArtifactLevel {
 extern const std::array<ArtifactLevel, 5> kArtifactLevels;
 constexpr double kDefaultArtifactMs = 250;  // medium: the level reported without correction
 
+// A band edge, an exact fraction of a hertz: bins are compared with it in integers.
+struct HzFraction {
+    int num, den;
+    constexpr double hz() const { return static_cast<double>(num) / den; }
+};
+// The spectral bands, [lo, hi): VLF 0.003..0.04 Hz, LF 0.04..0.15 Hz, HF 0.15..0.4 Hz.
+struct SpectralBand {
+    const char* name;
+    HzFraction lo, hi;
+};
+constexpr SpectralBand kSpectralBands[3] = {
+    {"VLF", {3, 1000}, {1, 25}}, {"LF", {1, 25}, {3, 20}}, {"HF", {3, 20}, {2, 5}}};
+
 // No correction (thresholdMs ignored; detection is reported at the medium level), or
 // correction at thresholdMs.
 struct ArtifactOptions {

@@ -155,7 +155,7 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
     const ValueRange y{0, yMax / unit, yMax / unit / kPlotYTicks};
     const QColor colors[] = {kVLF, kLF, kHF};
     for (int b = 0; b < 3; ++b) {
-        const ColumnSpan s = BandColumns(kStandardBands[b].loHz, kStandardBands[b].hiHz, r);
+        const ColumnSpan s = BandColumns(kSpectralBands[b].lo.hz(), kSpectralBands[b].hi.hz(), r);
         p.fillRect(s.first, r.Top, s.last - s.first, r.height(), BandShade(colors[b]));
     }
     drawAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,

@@ -38,8 +38,6 @@ Rect plotIn(const Rect& cell, int th, int tw) {
 
 }  // namespace
 
-const BandRange kStandardBands[3] = {{"VLF", 0.003, 0.04}, {"LF", 0.04, 0.15}, {"HF", 0.15, 0.4}};
-
 StandardLayout ComputeStandardLayout(const Rect& area, int th, int tw) {
     StandardLayout L;
     L.TW = tw;

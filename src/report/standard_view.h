@@ -57,13 +57,6 @@ struct ColumnSpan {
 };
 ColumnSpan BandColumns(double loHz, double hiHz, const Rect& welch);
 
-// The three bands of the spectrum, low to high, in Hz.
-struct BandRange {
-    const char* name;
-    double loHz, hiHz;
-};
-extern const BandRange kStandardBands[3];
-
 // Seconds from the fragment's start to the end of each interval.
 std::vector<double> BeatTimesS(const std::vector<double>& rrMs);
 

@@ -168,10 +168,14 @@ bool SaveSetup(const std::string& startDir, const Setup& setup, IoStatus* status
 
 void ApplyDefaults(Setup& setup, const std::string& startDir) {
     ApplyDefaultValues(setup);
-    const fs::path dataDir = fs::u8path(startDir) / kDataDirName;
+    ApplyDefaultDataDir(setup, (fs::u8path(startDir) / kDataDirName).u8string());
+}
+
+void ApplyDefaultDataDir(Setup& setup, const std::string& dataDir) {
     std::error_code ec;
-    fs::create_directory(dataDir, ec);  // on failure the dialogs start in a missing folder
-    setup.DataDir = CutToChars(dataDir.u8string(), kDataDirMaxChars);
+    fs::create_directories(fs::u8path(dataDir),
+                           ec);  // on failure the dialogs start in a missing folder
+    setup.DataDir = CutToChars(dataDir, kDataDirMaxChars);
 }
 
 void ApplyDefaultValues(Setup& setup) {

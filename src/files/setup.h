@@ -66,6 +66,8 @@ bool SaveSetup(const std::string& startDir, const Setup& setup, IoStatus* status
 // The defaults without touching the disk: DataDir is left as it is.
 void ApplyDefaultValues(Setup& setup);
 void ApplyDefaults(Setup& setup, const std::string& startDir);
+// Points DataDir at dataDir, made with its parents when missing (a failure is ignored).
+void ApplyDefaultDataDir(Setup& setup, const std::string& dataDir);
 
 // Milliseconds per RR unit of the device: 10 for "Ормикс-01", 8 otherwise.
 int RRUnit(const Setup& setup);

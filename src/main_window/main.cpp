@@ -1,14 +1,49 @@
 // Trivant: records and analyses heart-rate variability from a pulse device; opens the
-// recordings named on its command line.
+// recordings named on its command line, in the program already running when there is one.
 #include "app_icon.h"
+#include "launch_options.h"
 #include "main_window.h"
 #include "qt_port_layer.h"
+#include "recent_files.h"
 #include "runtime_dir.h"
+#include "single_instance.h"
+#include "user_folders.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Started from the applications menu, the user's folders; started in a folder, that folder,
+// as scripts and users of the original program expect.
+trivant::AppFolders chooseFolders(bool fromMenu, const trivant::FolderEnvironment& env) {
+    if (!fromMenu)
+        return trivant::StartDirFolders(QDir::currentPath().toStdString());
+    trivant::AppFolders f = trivant::PerUserFolders(env);
+    trivant::MakeFolders(f.config);
+    trivant::MakeFolders(f.data);
+    return f;
+}
+
+QStringList absolutePaths(const QStringList& files) {
+    QStringList out;
+    for (const QString& f : files)
+        out.push_back(QFileInfo(f).absoluteFilePath());
+    return out;
+}
+
+void bringForward(QWidget& window) {
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.raise();
+    window.activateWindow();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     trivant::EnsureRuntimeDir();
@@ -16,16 +51,36 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Trivant");
     QApplication::setWindowIcon(trivant::AppIcon());
     QGuiApplication::setDesktopFileName("trivant");
-    // Settings and the default recordings folder live in the folder Trivant starts in.
+    // QApplication has taken its own options; the names are made absolute here, where they
+    // were given, before they may travel to a program started elsewhere.
+    const trivant::LaunchOptions options =
+        trivant::ParseLaunchOptions(QCoreApplication::arguments().mid(1));
+    const QStringList files = absolutePaths(options.files);
+    trivant::SingleInstance instance(QString::fromStdString(trivant::InstanceSocketPath()));
+    switch (instance.Start(files)) {
+    case trivant::SingleInstance::Role::HandedOver:
+        return 0;
+    case trivant::SingleInstance::Role::Failed:
+        std::fputs("trivant: the running Trivant did not answer\n", stderr);
+        return 1;
+    case trivant::SingleInstance::Role::Primary:
+        break;
+    }
+    const trivant::FolderEnvironment env = trivant::CurrentFolderEnvironment();
     trivant::MainWindow main(std::make_unique<trivant::QtPortLayer>(),
                              std::make_unique<trivant::DialogRunner>(),
-                             QDir::currentPath().toStdString());
+                             chooseFolders(options.fromMenu, env),
+                             std::make_unique<trivant::RecentFiles>(trivant::RecentFilesPath(env)));
     // Without a window manager to maximise it, fill the screen anyway.
     main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     main.showMaximized();
-    // The files named on the command line (QApplication has taken its own options), once the
-    // frame has its size.
-    const QStringList files = QCoreApplication::arguments().mid(1);
+    // A later start's files open here; a later start without files brings this window up.
+    QObject::connect(&instance, &trivant::SingleInstance::filesReceived, &main,
+                     [&main](const QStringList& handed) {
+                         bringForward(main);
+                         main.OpenFiles(handed);
+                     });
+    // The files named on the command line, once the frame has its size.
     QTimer::singleShot(0, &main, [&main, files] { main.OpenFiles(files); });
     return app.exec();
 }

@@ -2,7 +2,9 @@
 #include "main_window.h"
 
 #include "app_icon.h"
+#include "codepage.h"
 #include "message_box.h"
+#include "recent_files.h"
 #include "recording_window.h"
 #include "version.h"
 
@@ -14,6 +16,8 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+
+#include <filesystem>
 
 namespace trivant {
 
@@ -36,10 +40,22 @@ QAction* makeAction(QObject* owner, const char* name, const char* text) {
 
 }  // namespace
 
+AppFolders StartDirFolders(const std::string& dir) {
+    return {dir, (std::filesystem::u8path(dir) / kDataDirName).u8string()};
+}
+
 MainWindow::MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
                        const std::string& startDir, QWidget* parent)
+    : MainWindow(std::move(ports), std::move(runner), StartDirFolders(startDir), nullptr, parent) {}
+
+MainWindow::MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
+                       const AppFolders& folders, std::unique_ptr<RecentFiles> recent,
+                       QWidget* parent)
     : QMainWindow(parent), states_(InitialCommandStates()), ports_(std::move(ports)),
-      runner_(std::move(runner)), supervisor_(*ports_), startDir_(startDir) {
+      runner_(std::move(runner)), supervisor_(*ports_), configDir_(folders.config),
+      dataDir_(folders.data),
+      recent_(recent ? std::move(recent) : std::make_unique<RecentFiles>()) {
+    setAcceptDrops(true);
     setWindowTitle(kAppCaption);
     setWindowIcon(AppIcon());
     mdi_ = new QMdiArea(this);
@@ -67,11 +83,14 @@ void MainWindow::loadSettings() {
     auto report = [this](const std::string& title, const std::string& text) {
         AskUser(this, *runner_, QString::fromStdString(title), QString::fromStdString(text), "Ok");
     };
-    if (!LoadSetup(startDir_, setup_, report)) {
-        ApplyDefaults(setup_, startDir_);
+    if (!LoadSetup(configDir_, setup_, report)) {
+        ApplyDefaultValues(setup_);
+        ApplyDefaultDataDir(setup_, dataDir_);
         setWindowTitle(QString::fromUtf8(kDefaultsCaption));
     }
-    openFolder_ = saveFolder_ = setup_.DataDir;
+    // The default folder whole: the record keeps only 80 characters of it.
+    const bool isDefault = setup_.DataDir == CutToChars(dataDir_, kDataDirMaxChars);
+    openFolder_ = saveFolder_ = isDefault ? dataDir_ : setup_.DataDir;
 }
 
 template <typename F> void MainWindow::command(F f) {
@@ -134,6 +153,7 @@ void MainWindow::createMenus() {
     N_File->addActions({N_FOpen, N_FSave, N_Print, N_PrintSetup});
     N_File->addSeparator();
     N_File->addAction(N_Exit);
+    createRecentMenu();
     N_Record = menuBar()->addMenu("&Запись");
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();

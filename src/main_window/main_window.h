@@ -9,6 +9,7 @@
 #include "fragment_analysis.h"
 #include "graph_host.h"
 #include "setup.h"
+#include "user_folders.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -27,6 +28,7 @@ class QTimer;
 
 namespace trivant {
 
+class RecentFiles;
 class RecordingWindow;
 class ReportWindow;
 
@@ -39,6 +41,11 @@ public:
     // startDir holds the settings file and the default "Data" folder.
     MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
                const std::string& startDir, QWidget* parent = nullptr);
+    // The settings file in folders.config; without settings the dialogs start in folders.data,
+    // made when missing. recent: the user's list of recent files; null keeps one in memory.
+    MainWindow(std::unique_ptr<PortLayer> ports, std::unique_ptr<DialogRunner> runner,
+               const AppFolders& folders, std::unique_ptr<RecentFiles> recent,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // GraphHost. The settings record is edited in place, by the commands and the graphs' menus.
@@ -80,7 +87,8 @@ public:
     QMdiArea* mdiArea() const { return mdi_; }
     ConnectionSupervisor& supervisor() { return supervisor_; }
     DialogRunner& runner() { return *runner_; }
-    const std::string& startDir() const { return startDir_; }
+    const std::string& configDir() const { return configDir_; }
+    RecentFiles& recentFiles() { return *recent_; }
     // Which commands the last enabling pass left usable.
     const CommandStates& States() const { return states_; }
 
@@ -90,11 +98,16 @@ public:
     QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec;
     QAction *N_NextW, *N_PrevW, *N_Cascade;
     QMenu *N_File, *N_Record, *N_Scale, *N_Window;
+    QMenu* N_Recent;  // the recent files, numbered 1..8 in the File menu
     QLabel* L_Device;
     QTimer* IdleTimer;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files dropped on the frame or any window in it open as the open command opens them.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void loadSettings();
@@ -103,6 +116,11 @@ private:
     void createScaleMenu();
     void createToolBar();
     void fillWindowMenu();
+    void createRecentMenu();
+    void fillRecentMenu();
+    // Puts a file opened or saved on top of the recent files.
+    void rememberFile(const std::string& path);
+    void openRecent(const QString& path);
     void checkScaleItems();
     void applyCommandStates();
     RecordingWindow* addGraph();
@@ -128,7 +146,8 @@ private:
     std::unique_ptr<PortLayer> ports_;
     std::unique_ptr<DialogRunner> runner_;
     ConnectionSupervisor supervisor_;
-    std::string startDir_;
+    std::string configDir_, dataDir_;
+    std::unique_ptr<RecentFiles> recent_;
     // Where the open and the save dialog start: the folder of the last file each one opened
     // or saved, whole; the settings keep only a cut copy for the next start.
     std::string openFolder_, saveFolder_;
@@ -142,5 +161,8 @@ private:
     };
     std::unique_ptr<QPrinter, PrinterDeleter> printer_;
 };
+
+// The folders of a start in dir: the settings there, the recordings in its "Data".
+AppFolders StartDirFolders(const std::string& dir);
 
 }  // namespace trivant

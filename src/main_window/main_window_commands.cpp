@@ -224,7 +224,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     IdleTimer->stop();
     if (setup_.AutoSaveSetup) {
         IoStatus st;
-        if (!SaveSetup(startDir_, setup_, &st))
+        if (!SaveSetup(configDir_, setup_, &st))
             message("Ошибка", "Не удалось сохранить параметры в файл " +
                                   QString::fromStdString(st.path) + "\n" +
                                   QString::fromStdString(st.detail));

@@ -110,6 +110,7 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     rec.PrepareData(ToCoreSettings(setup_));
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
+    rememberFile(path);
     if (const QString text = readReport(path, report); !text.isEmpty())
         message("Предупреждение", text);
     return g;
@@ -152,6 +153,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     }
     graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     graph.SetSaved(true);
+    rememberFile(path);
     return true;
 }
 

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev
+    shared-mime-info xdg-utils libglib2.0-bin  # the .rr type and gio open in the package test
     fonts-dejavu-core clang-format
     python3-numpy python3-scipy  # the standard measures' oracle and the bench baseline
 )

@@ -19,7 +19,8 @@ cleanup() {
 # The Trivants of this test: their environment names its scratch home.
 our_trivants() {
     for pid in $(pgrep -x trivant || true); do
-        tr '\0' '\n' < "/proc/$pid/environ" 2> /dev/null | grep -qx "HOME=$work/home" && echo "$pid"
+        { tr '\0' '\n' < "/proc/$pid/environ"; } 2> /dev/null | grep -qx "HOME=$work/home" &&
+            echo "$pid"
     done
     return 0
 }
@@ -79,7 +80,7 @@ only() { [ "$(our_trivants)" = "$1" ]; }
 (cd "$work/start" && exec /usr/bin/trivant > "$work/first.log" 2>&1) &
 first=$!
 wait_for test -S "$XDG_RUNTIME_DIR/trivant-$(id -u).socket"
-test -d "$work/start/Data"
+wait_for test -d "$work/start/Data"
 gio open "$work/a.rr"
 wait_for top_is "$work/a.rr"
 (cd "$work" && /usr/bin/trivant b.rr)

@@ -14,6 +14,7 @@ namespace {
 
 const QByteArray kHeader("trivant-open 1\n");
 constexpr int kConnectMs = 1000;
+constexpr int kLockMs = 5000;
 // Long enough for a busy program whose event loop runs (a modal box answers sockets too).
 constexpr int kReplyMs = 10000;
 constexpr qsizetype kMaxMessageBytes = 1 << 20;
@@ -60,7 +61,7 @@ SingleInstance::Role SingleInstance::Start(const QStringList& absolutePaths) {
     const QFileInfo name(socketPath_);
     QLockFile lock((name.isAbsolute() ? socketPath_ : QDir::temp().filePath(socketPath_)) +
                    ".lock");
-    lock.lock();
+    lock.tryLock(kLockMs);  // past that, on without it: a stuck start must not hang this one
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (socket.waitForConnected(kConnectMs)) {

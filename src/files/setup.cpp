@@ -172,9 +172,9 @@ void ApplyDefaults(Setup& setup, const std::string& startDir) {
 }
 
 void ApplyDefaultDataDir(Setup& setup, const std::string& dataDir) {
+    // On failure the dialogs start in a missing folder.
     std::error_code ec;
-    fs::create_directories(fs::u8path(dataDir),
-                           ec);  // on failure the dialogs start in a missing folder
+    fs::create_directories(fs::u8path(dataDir), ec);
     setup.DataDir = CutToChars(dataDir, kDataDirMaxChars);
 }
 

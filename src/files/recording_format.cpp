@@ -40,13 +40,12 @@ std::string_view lineOf(std::string_view head, int n) {
     return line;
 }
 
-// The column titles of Trivant's text file: "N", then the series names from "NN/10,мс".
+// The column titles of Trivant's text file begin with the beat number's title, N.
 bool isTextTitleLine(std::string_view line) {
     const size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos || line.substr(first, 1) != "N")
+    if (first == std::string_view::npos || line[first] != 'N')
         return false;
-    const size_t next = line.find_first_not_of(" \t", first + 1);
-    return next > first + 1 && next != std::string_view::npos && line.substr(next, 2) == "NN";
+    return first + 1 == line.size() || line[first + 1] == ' ' || line[first + 1] == '\t';
 }
 
 bool beginsWithNumber(const std::string& line) {

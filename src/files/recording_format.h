@@ -18,8 +18,8 @@ RecordingFormat FormatOf(const std::string& path);
 
 // The format of a file to read from its first bytes (head) and name, in this order:
 // 1. a name ending in .rr, or control bytes (NUL and the like) in head: the .rr binary;
-// 2. a fourth line whose first field is the column title N and second field begins with NN:
-//    Trivant's text file (its first three lines are free: name, date, comment);
+// 2. a fourth line whose first field is the column title N: Trivant's text file (its first
+//    three lines are free: name, date, comment; a list or CSV has no N there);
 // 3. a first line (past blank lines and # comments) naming an RR column: CSV;
 // 4. a first line beginning with a number, or no data line at all: a plain ms list;
 // 5. anything else: Trivant's text file when the name ends in .txt (its reader then names

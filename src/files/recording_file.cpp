@@ -23,7 +23,7 @@ IoStatus failed(const std::string& path, const std::string& detail) {
 
 void loadList(const std::string& path, Recording& rec, RecordingLoad& load) {
     std::string text;
-    load.status = ReadFileBytes(path, text, kMaxListBytes);
+    load.status = ReadFileBytes(path, text, kMaxListFileBytes);
     if (!load.status.ok)
         return;
     MsListError err;

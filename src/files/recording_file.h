@@ -13,7 +13,7 @@
 namespace trivant {
 
 // Plain lists and CSV exports are read whole, up to this size, as import-ms reads them.
-constexpr size_t kMaxListBytes = 64u << 20;
+constexpr size_t kMaxListFileBytes = 64u << 20;
 
 struct RecordingLoad {
     RecordingFormat format = RecordingFormat::Unknown;

@@ -67,7 +67,12 @@ RecordingFormat FormatOf(const std::string& path) {
 
 RecordingFormat DetectRecordingFormat(std::string_view head, const std::string& path) {
     const bool txt = FormatOf(path) == RecordingFormat::Text;
-    if (FormatOf(path) == RecordingFormat::Rr || hasControlBytes(head))
+    if (FormatOf(path) == RecordingFormat::Rr)
+        return RecordingFormat::Rr;
+    // UTF-16 text, as spreadsheets save "Unicode text": its NUL bytes make no .rr file.
+    if (head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF")
+        return RecordingFormat::Unknown;
+    if (hasControlBytes(head))
         return RecordingFormat::Rr;
     if (isTextTitleLine(lineOf(head, 4)))
         return RecordingFormat::Text;

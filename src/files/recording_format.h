@@ -17,7 +17,8 @@ constexpr size_t kFormatHeadBytes = 64u << 10;
 RecordingFormat FormatOf(const std::string& path);
 
 // The format of a file to read from its first bytes (head) and name, in this order:
-// 1. a name ending in .rr, or control bytes (NUL and the like) in head: the .rr binary;
+// 1. a name ending in .rr, or control bytes (NUL and the like) in head: the .rr binary,
+//    unless head begins with a UTF-16 byte order mark (Unknown: text we don't read);
 // 2. a fourth line whose first field is the column title N: Trivant's text file (its first
 //    three lines are free: name, date, comment; a list or CSV has no N there);
 // 3. a first line (past blank lines and # comments) naming an RR column: CSV;

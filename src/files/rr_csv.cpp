@@ -46,7 +46,7 @@ std::string normalName(const std::string& field) {
     std::string out;
     int depth = 0;
     for (unsigned char c : field) {
-        depth += (c == '(' || c == '[') - (c == ')' || c == ']');
+        depth = std::max(0, depth + (c == '(' || c == '[') - (c == ')' || c == ']'));
         if (depth == 0 && std::isalnum(c))
             out += static_cast<char>(std::tolower(c));
     }

@@ -140,8 +140,9 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     rec.PrepareData(ToCoreSettings(setup_));
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
-    // A list is no .rr yet: closing asks to save it, as after a new recording.
-    if (isList(load.format))
+    // A list is no .rr yet: closing asks to save it, as after a new recording (and, as
+    // there, not when it has no beats).
+    if (isList(load.format) && rec.beats() > 0)
         g->SetSaved(false);
     if (const QString text = readReport(path, load.textReport); !text.isEmpty())
         message("Предупреждение", text);

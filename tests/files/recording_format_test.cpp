@@ -26,9 +26,10 @@ TEST(RecordingFormat, IsToldByContentThenByName) {
         F want;
     } cases[] = {
         {rr, "a.rr", F::Rr},
-        {rr, "a.txt", F::Rr},                         // NUL bytes are no text
-        {"800\n810\n", "a.RR", F::Rr},                // the name .rr is always the binary
-        {text, "a.txt", F::Text},                     //
+        {rr, "a.txt", F::Rr},           // NUL bytes are no text
+        {"800\n810\n", "a.RR", F::Rr},  // the name .rr is always the binary
+        {std::string("\xFF\xFER\0R\0", 6), "a.csv", F::Unknown},  // UTF-16
+        {text, "a.txt", F::Text},                                 //
         {text, "a.csv", F::Text},                     // the title line N, whatever the name
         {"RR\r\nd\r\n\r\nN\r\n", "RR.txt", F::Text},  // a text file named RR
         {"123\r\nd\r\n\r\nN\r\n", "x", F::Text},      // ... or 123

@@ -23,6 +23,7 @@ TEST(RrCsv, FindsTheRrAndSpo2Columns) {
         {"IBI\n", 0, 0, -1},
         {"time;RR intervals (ms);x\n", ';', 1, -1},
         {"t,NNI_s\n", ',', 1, -1},
+        {"x),RR [ms]\n", ',', 1, -1},  // a stray bracket
     };
     for (const auto& c : cases) {
         RrCsvHeader h;

@@ -11,7 +11,6 @@
 #include "short_date.h"
 #include "text_file.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiSubWindow>
@@ -30,7 +29,7 @@ const QStringList kFilters{"Файл NN-интервалов (*.rr)", "Текс�
 constexpr int kListFilter = 3;
 
 QString listFilter() {
-    return QCoreApplication::translate("MainWindow", "Список RR-интервалов (*.txt *.csv)");
+    return MainWindow::tr("Список RR-интервалов (*.txt *.csv)");
 }
 
 // One dialog for both commands; the file type index is 1-based as the settings keep it.
@@ -54,14 +53,11 @@ bool isList(RecordingFormat f) {
 // Why a file could not be opened, below the line that names it.
 QString loadFailure(const RecordingLoad& load) {
     if (load.format == RecordingFormat::Unknown)
-        return QCoreApplication::translate(
-            "MainWindow", "Это не файл .rr, не текстовый файл, не список RR-интервалов в мс "
-                          "и не CSV-файл со столбцом RR.");
+        return MainWindow::tr("Это не файл .rr, не текстовый файл, не список RR-интервалов в мс "
+                              "и не CSV-файл со столбцом RR.");
     const QString detail = QString::fromStdString(load.status.detail);
     if (load.line > 0)
-        return QCoreApplication::translate("MainWindow", "Строка %1: %2")
-            .arg(load.line)
-            .arg(detail);
+        return MainWindow::tr("Строка %1: %2").arg(load.line).arg(detail);
     return detail;
 }
 

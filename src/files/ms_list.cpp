@@ -40,28 +40,14 @@ bool parseNumber(const std::string& s, double& v) {
     return ParseNumber(s, v) && std::isfinite(v);
 }
 
-// One data line; an empty message means success.
+// One data line of a plain list; an empty message means success.
 std::string parseLine(const std::string& line, MsEntry& entry) {
     const auto fields = splitFields(line);
     if (fields.empty())
         return "no RR interval";
     if (fields.size() > 2)
         return "expected an RR interval and an optional SpO2";
-    if (!parseNumber(fields[0], entry.ms))
-        return "not a number: '" + fields[0] + "'";
-    if (RoundMsTo10(entry.ms) < 0)
-        return "RR interval out of range 0..2550 ms: " + fields[0];
-    entry.spo = -1;
-    if (fields.size() == 2) {
-        double spo = 0;
-        if (!parseNumber(fields[1], spo))
-            return "not a number: '" + fields[1] + "'";
-        spo = std::floor(spo + 0.5);
-        if (spo < 0 || spo > kMaxSpo)
-            return "SpO2 out of range 0..254: " + fields[1];
-        entry.spo = static_cast<int>(spo);
-    }
-    return {};
+    return TakeMsFields(fields[0], fields.size() == 2 ? fields[1] : std::string(), 1, entry);
 }
 
 }  // namespace
@@ -73,8 +59,30 @@ int RoundMsTo10(double ms) {
     return units > 255 ? -1 : static_cast<int>(units);
 }
 
-bool ParseMsLines(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
-                  size_t maxEntries) {
+std::string TakeMsFields(const std::string& rrText, const std::string& spoText, double msPerUnit,
+                         MsEntry& entry) {
+    double value = 0;
+    if (!parseNumber(rrText, value))
+        return "not a number: '" + rrText + "'";
+    // Seconds are taken to the microsecond, so that 0.815 s is exactly 815 ms.
+    entry.ms = msPerUnit == 1 ? value : std::round(value * msPerUnit * 1000) / 1000;
+    if (RoundMsTo10(entry.ms) < 0)
+        return "RR interval out of range 0..2550 ms: " + rrText + (msPerUnit == 1 ? "" : " s");
+    entry.spo = -1;
+    if (spoText.empty())
+        return {};
+    double spo = 0;
+    if (!parseNumber(spoText, spo))
+        return "not a number: '" + spoText + "'";
+    spo = std::floor(spo + 0.5);
+    if (spo < 0 || spo > kMaxSpo)
+        return "SpO2 out of range 0..254: " + spoText;
+    entry.spo = static_cast<int>(spo);
+    return {};
+}
+
+bool ReadMsEntries(const std::string& text, int skipLines, const MsLineReader& read,
+                   std::vector<MsEntry>& out, MsListError& err, size_t maxEntries) {
     out.clear();
     size_t pos = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
@@ -86,16 +94,15 @@ bool ParseMsLines(const std::string& text, std::vector<MsEntry>& out, MsListErro
             eol = text.size();
         const std::string line = text.substr(pos, eol - pos);
         pos = eol + 1;
-        ++lineNo;
         const auto first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos || line[first] == '#')
+        if (++lineNo <= skipLines || first == std::string::npos || line[first] == '#')
             continue;
         if (out.size() >= maxEntries) {
             err = {lineNo, "more than " + std::to_string(maxEntries) + " beats"};
             return false;
         }
         MsEntry entry;
-        const std::string msg = parseLine(line, entry);
+        const std::string msg = read(line, entry);
         if (!msg.empty()) {
             err = {lineNo, msg};
             return false;
@@ -105,14 +112,37 @@ bool ParseMsLines(const std::string& text, std::vector<MsEntry>& out, MsListErro
     return true;
 }
 
+bool FirstDataLine(const std::string& text, std::string& line, int& lineNo) {
+    std::vector<MsEntry> none;
+    MsListError at;
+    // The first data line stops the reading; at.line is then its number.
+    auto stop = [&](const std::string& l, MsEntry&) {
+        line = l;
+        return std::string("stop");
+    };
+    ReadMsEntries(text, 0, stop, none, at, 1);
+    lineNo = at.line;
+    return at.line > 0;
+}
+
+void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec) {
+    const size_t n = std::min(entries.size(), static_cast<size_t>(kMaxBeats));
+    for (size_t i = 0; i < n; ++i)
+        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundMsTo10(entries[i].ms)),
+                                        static_cast<uint8_t>(std::max(0, entries[i].spo)));
+    rec.CurrentFileLen = static_cast<int32_t>(n) + 1;
+}
+
+bool ParseMsLines(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
+                  size_t maxEntries) {
+    return ReadMsEntries(text, 0, parseLine, out, err, maxEntries);
+}
+
 bool ParseMsList(const std::string& text, Recording& rec, MsListError& err) {
     std::vector<MsEntry> entries;
     if (!ParseMsLines(text, entries, err, kMaxBeats))
         return false;
-    for (size_t i = 0; i < entries.size(); ++i)
-        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundMsTo10(entries[i].ms)),
-                                        static_cast<uint8_t>(std::max(0, entries[i].spo)));
-    rec.CurrentFileLen = static_cast<int32_t>(entries.size()) + 1;
+    FillFromMsEntries(entries, rec);
     return true;
 }
 

@@ -1,21 +1,12 @@
-// Extension-driven reading of recordings.
+// Content-driven reading of recordings.
 #include "recording_file.h"
 
+#include "rr_csv.h"
 #include "rr_file.h"
-#include "text_file.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace trivant {
 
 namespace {
-
-bool endsWith(std::string s, const std::string& tail) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 std::string textReportMessage(const std::string& path, const TextReadReport& r) {
     if (r.skippedLines > 0)
@@ -26,26 +17,56 @@ std::string textReportMessage(const std::string& path, const TextReadReport& r) 
     return {};
 }
 
+IoStatus failed(const std::string& path, const std::string& detail) {
+    return {false, path, detail};
+}
+
+void loadList(const std::string& path, Recording& rec, RecordingLoad& load) {
+    std::string text;
+    load.status = ReadFileBytes(path, text, kMaxListFileBytes);
+    if (!load.status.ok)
+        return;
+    MsListError err;
+    if (!ParseRrList(text, rec, err)) {
+        load.status = failed(path, err.message);
+        load.line = err.line;
+    }
+}
+
 }  // namespace
 
-RecordingFormat FormatOf(const std::string& path) {
-    if (endsWith(path, ".rr"))
-        return RecordingFormat::Rr;
-    if (endsWith(path, ".txt"))
-        return RecordingFormat::Text;
-    return RecordingFormat::Unknown;
+RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec) {
+    RecordingLoad load;
+    std::string head;
+    load.status = ReadFileBytes(path, head, kFormatHeadBytes);
+    if (!load.status.ok)
+        return load;
+    load.format = DetectRecordingFormat(head, path);
+    switch (load.format) {
+    case RecordingFormat::Rr:
+        load.status = ReadDataFile(path, rec);
+        break;
+    case RecordingFormat::Text:
+        load.status = ReadTextFile(path, rec, load.textReport);
+        break;
+    case RecordingFormat::MsList:
+    case RecordingFormat::Csv:
+        loadList(path, rec, load);
+        break;
+    case RecordingFormat::Unknown:
+        load.status = failed(path, "not a recording: neither .rr, Trivant text, an RR list "
+                                   "in ms nor a CSV file with an RR column");
+        break;
+    }
+    return load;
 }
 
 std::string ReadRecordingFile(const std::string& path, Recording& rec) {
-    IoStatus st;
-    TextReadReport report;
-    if (FormatOf(path) == RecordingFormat::Rr)
-        st = ReadDataFile(path, rec);
-    else
-        st = ReadTextFile(path, rec, report);
-    if (!st.ok)
-        return st.path + ": " + st.detail;
-    return textReportMessage(path, report);
+    const RecordingLoad load = LoadRecordingFile(path, rec);
+    if (!load.status.ok)
+        return load.status.path + (load.line > 0 ? ":" + std::to_string(load.line) : "") + ": " +
+               load.status.detail;
+    return textReportMessage(path, load.textReport);
 }
 
 }  // namespace trivant

@@ -1,21 +1,35 @@
-// Recordings read by the format their file name's extension names (.rr or .txt), for the
-// tools; the application chooses by the open dialog's filter instead.
+// Recordings read in whichever format their content shows (see DetectRecordingFormat): one
+// loader for the application and the tools, so that they read every file alike.
 #pragma once
 
+#include "atomic_file.h"
+#include "ms_list.h"
 #include "recording.h"
+#include "recording_format.h"
+#include "text_file.h"
 
 #include <string>
 
 namespace trivant {
 
-enum class RecordingFormat { Rr, Text, Unknown };
+// Plain lists and CSV exports are read whole, up to this size, as import-ms reads them.
+constexpr size_t kMaxListFileBytes = 64u << 20;
 
-// ".rr" or ".txt", in any letter case.
-RecordingFormat FormatOf(const std::string& path);
+struct RecordingLoad {
+    RecordingFormat format = RecordingFormat::Unknown;
+    IoStatus status;            // on failure detail says why (without the path or line)
+    int line = 0;               // lists: the 1-based line that could not be taken, 0 if none
+    TextReadReport textReport;  // Trivant text: what was skipped or cut
+};
 
-// Fills DataBuf, CurrentFileLen and (from text files) Comment; the caller prepares. On
-// failure returns a message that names the file, and the line where there is one. A text
-// file with lines that can't be read, or with more beats than fit, counts as a failure.
+// Fills DataBuf, CurrentFileLen and (from Trivant text) Comment; the caller prepares. On
+// failure rec is left as it was. A list is taken whole or not at all: its first bad line,
+// or more beats than fit, fail it, as import-ms does.
+RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec);
+
+// LoadRecordingFile's outcome as a message naming the file and the line where there is one,
+// or an empty string. A text file with lines that can't be read, or with more beats than
+// fit, counts as a failure.
 std::string ReadRecordingFile(const std::string& path, Recording& rec);
 
 }  // namespace trivant

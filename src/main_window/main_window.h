@@ -74,10 +74,12 @@ public:
     void N_SpecClick();
     void N_ExitClick();
 
-    // Opens each named file in a window of its own, as the open command would: a ".txt" file
-    // as text, any other as ".rr"; relative names are taken from the current folder.
+    // Opens each named file in a window of its own, as the open command would, in the format
+    // its content shows; relative names are taken from the current folder.
     void OpenFiles(const QStringList& paths);
-    // Opens a recording file the way the open command does after its dialog.
+    // Opens a recording file the way the open command does after its dialog: .rr, text, an
+    // RR list or CSV, told by content; filterIndex (1..3) is the dialog's type, kept in the
+    // settings when it is 1 or 2. A list opens unsaved.
     RecordingWindow* OpenRecording(const std::string& path, int filterIndex);
     // Saves a finished recording; false when cancelled or failed (the user was told).
     bool SaveGraph(RecordingWindow& graph);

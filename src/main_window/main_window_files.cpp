@@ -5,6 +5,7 @@
 #include "file_naming.h"
 #include "message_box.h"
 #include "path_parts.h"
+#include "recording_file.h"
 #include "recording_window.h"
 #include "rr_file.h"
 #include "short_date.h"
@@ -23,16 +24,41 @@ namespace {
 
 const QStringList kFilters{"Файл NN-интервалов (*.rr)", "Текстовый файл (*.txt)"};
 
+// Only the open command reads lists of other tools. The settings keep 1 or 2, so choosing
+// this third filter leaves the stored one as it was.
+constexpr int kListFilter = 3;
+
+QString listFilter() {
+    return MainWindow::tr("Список RR-интервалов (*.txt *.csv)");
+}
+
 // One dialog for both commands; the file type index is 1-based as the settings keep it.
-void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex) {
+void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, bool lists) {
     d.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
     d.setDirectory(QString::fromStdString(folder));
-    d.setNameFilters(kFilters);
+    d.setNameFilters(lists ? kFilters + QStringList{listFilter()} : kFilters);
     d.selectNameFilter(kFilters[FilterIndexOrDefault(filterIndex) - 1]);
 }
 
 int chosenFilter(const QFileDialog& d) {
+    if (d.selectedNameFilter() == listFilter())
+        return kListFilter;
     return kFilters.indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+}
+
+bool isList(RecordingFormat f) {
+    return f == RecordingFormat::MsList || f == RecordingFormat::Csv;
+}
+
+// Why a file could not be opened, below the line that names it.
+QString loadFailure(const RecordingLoad& load) {
+    if (load.format == RecordingFormat::Unknown)
+        return MainWindow::tr("Это не файл .rr, не текстовый файл, не список RR-интервалов в мс "
+                              "и не CSV-файл со столбцом RR.");
+    const QString detail = QString::fromStdString(load.status.detail);
+    if (load.line > 0)
+        return MainWindow::tr("Строка %1: %2").arg(load.line).arg(detail);
+    return detail;
 }
 
 QString readReport(const std::string& path, const TextReadReport& r) {
@@ -66,7 +92,7 @@ QString readReport(const std::string& path, const TextReadReport& r) {
 
 void MainWindow::TB_OpenClick() {
     QFileDialog dialog(this, "Открыть файл");
-    prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex);
+    prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -76,8 +102,10 @@ void MainWindow::TB_OpenClick() {
 void MainWindow::OpenFiles(const QStringList& paths) {
     for (const QString& name : paths) {
         const QFileInfo info(name);
-        // With no dialog to choose the type, the extension does.
-        const int filter = info.suffix().compare("txt", Qt::CaseInsensitive) == 0 ? 2 : 1;
+        // With no dialog, the extension stands for the type chosen; the content decides.
+        int filter = info.suffix().compare("txt", Qt::CaseInsensitive) == 0 ? 2 : 1;
+        if (info.suffix().compare("csv", Qt::CaseInsensitive) == 0)
+            filter = kListFilter;
         OpenRecording(info.absoluteFilePath().toStdString(), filter);
         IdleHandler();  // the commands follow each new window, as after the open command
     }
@@ -91,27 +119,29 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
         runner_->exec(box);
         return nullptr;
     }
-    setup_.OpenFilterIndex = filterIndex;
+    if (filterIndex != kListFilter)
+        setup_.OpenFilterIndex = filterIndex;
     openFolder_ = FolderOf(path);
     setup_.DataDir = CutToChars(openFolder_, kDataDirMaxChars);
     RecordingWindow* g = addGraph();
     g->SetFileName(path);
     Recording& rec = g->recording();
     rec.Comment.clear();
-    TextReadReport report;
-    const IoStatus st =
-        filterIndex == 2 ? ReadTextFile(path, rec, report) : ReadDataFile(path, rec);
-    if (!st.ok) {
+    const RecordingLoad load = LoadRecordingFile(path, rec);
+    if (!load.status.ok) {
         g->parentWidget()->close();  // an empty window helps nobody
-        message("Ошибка",
-                "Не удалось прочитать файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        message("Ошибка", "Не удалось прочитать файл " + qpath + "\n" + loadFailure(load));
         return nullptr;
     }
     rec.PrepareData(ToCoreSettings(setup_));
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
     rememberFile(path);
-    if (const QString text = readReport(path, report); !text.isEmpty())
+    // A list is no .rr yet: closing asks to save it, as after a new recording (and, as
+    // there, not when it has no beats).
+    if (isList(load.format) && rec.beats() > 0)
+        g->SetSaved(false);
+    if (const QString text = readReport(path, load.textReport); !text.isEmpty())
         message("Предупреждение", text);
     return g;
 }
@@ -123,7 +153,7 @@ void MainWindow::TB_SaveClick() {
 
 bool MainWindow::SaveGraph(RecordingWindow& graph) {
     QFileDialog dialog(this, "Сохранить файл");
-    prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex);
+    prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex, false);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -24,7 +24,7 @@ TEST_F(CliTest, WrongUsageExitsWith2) {
         {"summary", "a.rr", "--sample", "1e2"},
         {"summary", "a.rr", "--sample"},
         {"summary", "a.rr", "--verbose"},
-        {"summary", "a.csv"},
+        {"convert", "a.csv", "b.csv"},  // what to write is told by its name
         {"import-ms", "a.csv", "b.dat"},
         {"record"},
         {"record", "out.csv"},

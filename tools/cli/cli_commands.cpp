@@ -3,12 +3,12 @@
 
 #include "analyze_command.h"
 #include "cli_options.h"
-#include "ms_list.h"
 #include "print_command.h"
 #include "record_command.h"
 #include "recording_io.h"
 #include "render_command.h"
 #include "report_command.h"
+#include "rr_csv.h"
 #include "setup.h"
 #include "summary_json.h"
 #include "version.h"
@@ -71,7 +71,7 @@ int runImportMs(Context& c) {
         return fail(c.err, in + ": " + st.detail);
     auto rec = std::make_unique<Recording>();
     MsListError e;
-    if (!ParseMsList(text, *rec, e))
+    if (!ParseRrList(text, *rec, e))
         return fail(c.err, in + (e.line ? ":" + std::to_string(e.line) : "") + ": " + e.message);
     rec->PrepareData(ToCoreSettings(c.setup));
     return save(c, c.opt.files[1], *rec);
@@ -107,18 +107,19 @@ int runSummary(Context& c) {
 }
 
 struct Command {
-    // One letter per file name it takes: r a recording (.rr or .txt), m a plain ms list
-    // (any name), p a PNG image, f a PDF file; "r+" one or more recordings.
+    // One letter per file name it takes: i a recording to read (any name: .rr, text, RR list
+    // or CSV, told by content), r a recording to write (.rr or .txt), m an ms list or CSV
+    // (any name), p a PNG image, f a PDF file; "i+" one or more recordings to read.
     std::string files;
     std::function<int(Context&)> run;
 };
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table{
-        {"convert", {"rr", runConvert}}, {"import-ms", {"mr", runImportMs}},
-        {"summary", {"r", runSummary}},  {"record", {"r", runRecord}},
-        {"render", {"rp", runRender}},   {"analyze", {"r+", runAnalyze}},
-        {"print", {"rf", runPrint}},     {"report", {"rf", runReport}},
+        {"convert", {"ir", runConvert}}, {"import-ms", {"mr", runImportMs}},
+        {"summary", {"i", runSummary}},  {"record", {"r", runRecord}},
+        {"render", {"ip", runRender}},   {"analyze", {"i+", runAnalyze}},
+        {"print", {"if", runPrint}},     {"report", {"if", runReport}},
     };
     return table;
 }
@@ -151,9 +152,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (it == commands().end())
         return usage(err, "unknown command '" + opt.command + "'");
     const Command& cmd = it->second;
-    // "r+" stands for as many recordings as given, at least one.
-    const bool many = cmd.files == "r+";
-    const std::string kinds = many ? std::string(opt.files.size(), 'r') : cmd.files;
+    // "i+" stands for as many recordings as given, at least one.
+    const bool many = cmd.files == "i+";
+    const std::string kinds = many ? std::string(opt.files.size(), 'i') : cmd.files;
     if (opt.files.size() != kinds.size() || opt.files.empty())
         return usage(err, opt.command + " takes " +
                               (many ? "one or more" : std::to_string(kinds.size())) +

@@ -1,4 +1,4 @@
-// Extension-driven load and save for the command-line tool.
+// Content-driven load and extension-driven save for the command-line tool.
 #include "recording_io.h"
 
 #include "rr_file.h"

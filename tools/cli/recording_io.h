@@ -1,4 +1,5 @@
-// Loads and saves recordings for the command-line tool, by file name extension.
+// Loads recordings for the command-line tool by their content, and saves them by the
+// extension of the name to write.
 #pragma once
 
 #include "core_settings.h"

@@ -1,0 +1,31 @@
+// Which of the formats Trivant reads a file holds: told by its content, since lists and
+// exports of other tools come with any name.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trivant {
+
+enum class RecordingFormat { Rr, Text, MsList, Csv, Unknown };
+
+// Bytes of a file's beginning that DetectRecordingFormat needs.
+constexpr size_t kFormatHeadBytes = 64u << 10;
+
+// By the extension alone, for files to write: ".rr" Rr, ".txt" Text, in any letter case;
+// anything else Unknown.
+RecordingFormat FormatOf(const std::string& path);
+
+// The format of a file to read from its first bytes (head) and name, in this order:
+// 1. a name ending in .rr, or control bytes (NUL and the like) in head: the .rr binary,
+//    unless head begins with a UTF-16 byte order mark (Unknown: text we don't read);
+// 2. a fourth line whose first field is the column title N: Trivant's text file (its first
+//    three lines are free: name, date, comment; a list or CSV has no N there);
+// 3. a first line (past blank lines and # comments) naming an RR column: CSV;
+// 4. a first line beginning with a number, or no data line at all: a plain ms list;
+// 5. anything else: Trivant's text file when the name ends in .txt (its reader then names
+//    the lines it can't read), else Unknown.
+// An empty or comment-only .txt file stays Trivant text, as it always was.
+RecordingFormat DetectRecordingFormat(std::string_view head, const std::string& path);
+
+}  // namespace trivant

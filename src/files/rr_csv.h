@@ -1,0 +1,41 @@
+// Reader of CSV exports of HRV tools (Polar, Kubios, Elite HRV, HRV Logger): a header row
+// names the RR column, the rows below hold one interval each. Rows become the same entries
+// as a plain ms list, so rounding, limits and messages are those of the ms list.
+#pragma once
+
+#include "ms_list.h"
+
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+struct RrCsvHeader {
+    int line = 0;         // 1-based line of the header row
+    char separator = 0;   // ',', ';' or '\t'; 0 for a single column
+    size_t rrColumn = 0;  // 0-based
+    int spoColumn = -1;   // 0-based, or -1 when no SpO2 column is named
+};
+
+// True when the first line that is neither blank nor a # comment is a header row naming an
+// RR column: RR, RRI, NN, NNI, IBI or "RR interval", in any letter case, quoted or not,
+// with or without a unit (rr_ms, "RR-interval [ms]", RRI (s)).
+bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header);
+
+// Milliseconds per unit of the RR column: 1000 (seconds) when the median of its numbers is
+// below 10, else 1. An interval of 10 ms or less is no heartbeat, one of 10 s or more is a
+// pause no recording can hold (2.55 s at most), so the median, which a few artifacts can't
+// move, falls far from 10 in either unit.
+double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header);
+
+// The rows below the header, at most maxEntries. Fields may be quoted; with ';', a tab or
+// no separator a decimal comma is read as a point. Returns false on the first row it can't
+// take, as the ms list does.
+bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
+                size_t maxEntries);
+
+// A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf and
+// CurrentFileLen of a fresh recording as ParseMsList does.
+bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
+
+}  // namespace trivant

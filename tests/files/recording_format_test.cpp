@@ -1,0 +1,100 @@
+// Which format a file's content shows, whatever its name, and the list loader's equality with
+// import-ms on exports of the same real recording.
+#include "recording_file.h"
+#include "rr_csv.h"
+#include "rr_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace trivant {
+namespace {
+
+using F = RecordingFormat;
+
+TEST(RecordingFormat, IsToldByContentThenByName) {
+    auto one = std::make_unique<Recording>();
+    one->DataBuf[1] = packSample(80, 0);  // SpO2 0: a NUL byte, as the header's
+    one->CurrentFileLen = 2;
+    const std::string rr = EncodeRr(*one);
+    const std::string text = "rest\r\n01.02.2024\r\nnote\r\nN         NN/10,x\r\n1  800\r\n";
+    const struct {
+        std::string head, path;
+        F want;
+    } cases[] = {
+        {rr, "a.rr", F::Rr},
+        {rr, "a.txt", F::Rr},           // NUL bytes are no text
+        {"800\n810\n", "a.RR", F::Rr},  // the name .rr is always the binary
+        {std::string("\xFF\xFER\0R\0", 6), "a.csv", F::Unknown},  // UTF-16
+        {text, "a.txt", F::Text},                                 //
+        {text, "a.csv", F::Text},                     // the title line N, whatever the name
+        {"RR\r\nd\r\n\r\nN\r\n", "RR.txt", F::Text},  // a text file named RR
+        {"123\r\nd\r\n\r\nN\r\n", "x", F::Text},      // ... or 123
+        {"800\n810 97\n", "a.txt", F::MsList},
+        {"# Polar\n\n812.5;96\n", "a", F::MsList},
+        {"abc\n800\n", "a.lst", F::Unknown},
+        {"abc\n800\n", "a.txt", F::Text},  // the text reader names its bad lines
+        {"", "a.txt", F::Text},            // as always
+        {"# nothing\n", "a.txt", F::Text},
+        {"", "a.csv", F::MsList},  // no beats
+        {"RR\n800\n", "a.txt", F::Csv},
+        {"date,rr,since start\n", "a", F::Csv},
+        {"Phone timestamp;RR-interval [ms]\n", "a", F::Csv},
+        {"\"Time (s)\"\t\"RR (s)\"\n1\t0.8\n", "a", F::Csv},
+        {"# export\ntime,NN\n1,800\n", "a", F::Csv},
+        {"time,HR\n1,75\n", "a.csv", F::Unknown},  // no RR column
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DetectRecordingFormat(c.head, c.path), c.want) << c.head << " " << c.path;
+}
+
+std::string fileText(const std::string& name) {
+    std::ifstream in(std::string(TRIVANT_TEST_DATA) + "/lists/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Exports of one real recording in several tools' layouts read as import-ms reads the list.
+TEST(RecordingFormat, ExportsLoadAsTheImportedList) {
+    auto want = std::make_unique<Recording>();
+    MsListError err;
+    ASSERT_TRUE(ParseMsList(fileText("real_rri_polar.txt"), *want, err));
+    ASSERT_EQ(want->beats(), 771);
+    const std::pair<const char*, F> files[] = {
+        {"real_rri_polar.txt", F::MsList},      {"real_rri_rr.csv", F::Csv},
+        {"real_rri_kubios.txt", F::Csv},        {"real_rri_hrv_logger.csv", F::Csv},
+        {"real_rri_sensor_logger.csv", F::Csv},
+    };
+    for (const auto& [name, format] : files) {
+        auto rec = std::make_unique<Recording>();
+        const RecordingLoad load =
+            LoadRecordingFile(std::string(TRIVANT_TEST_DATA) + "/lists/" + name, *rec);
+        ASSERT_TRUE(load.status.ok) << name << ": " << load.status.detail;
+        EXPECT_EQ(load.format, format) << name;
+        EXPECT_EQ(EncodeRr(*rec), EncodeRr(*want)) << name;
+    }
+}
+
+TEST(RecordingFormat, ListFailuresNameTheLineAsImportMsDoes) {
+    const std::string dir = ::testing::TempDir();
+    const std::pair<std::string, std::string> cases[] = {
+        {"800\nfast\n", ":2: not a number: 'fast'"},
+        {"RR;SpO2\n800;97\n3000;97\n", ":3: RR interval out of range 0..2550 ms: 3000"},
+        {"what\n", ": not a recording"},
+    };
+    for (const auto& [text, tail] : cases) {
+        const std::string path = dir + "/list.dat";
+        std::ofstream(path, std::ios::binary) << text;
+        auto rec = std::make_unique<Recording>();
+        const std::string msg = ReadRecordingFile(path, *rec);
+        EXPECT_EQ(msg.rfind(path + tail, 0), 0u) << msg;
+        EXPECT_EQ(rec->CurrentFileLen, 0) << text;  // left as it was
+    }
+}
+
+}  // namespace
+}  // namespace trivant

@@ -1,0 +1,87 @@
+// RR lists and CSV exports through the open command: the recording import-ms makes of the
+// list, opened unsaved; a bad line told in one message.
+#include "app_fixture.h"
+
+#include "ms_list.h"
+
+#include <QMdiArea>
+
+#include <fstream>
+#include <sstream>
+
+namespace trivant::test {
+namespace {
+
+std::string listFile(const std::string& name) {
+    return std::string(TRIVANT_TEST_DATA) + "/lists/" + name;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(AppTest, ListsOpenAsTheirImportWhateverTheFilter) {
+    start();
+    auto want = std::make_unique<Recording>();
+    MsListError err;
+    ASSERT_TRUE(ParseMsList(fileText(listFile("real_rri_polar.txt")), *want, err));
+    const std::pair<const char*, int> opens[] = {{"real_rri_polar.txt", 3},
+                                                 {"real_rri_rr.csv", 3},
+                                                 {"real_rri_kubios.txt", 2},
+                                                 {"real_rri_sensor_logger.csv", 1}};
+    int stored = form->setup().OpenFilterIndex;
+    for (const auto& [name, filter] : opens) {
+        SCOPED_TRACE(name);
+        answer(file(listFile(name), filter));
+        form->TB_Open->trigger();
+        RecordingWindow* g = form->activeGraph();
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(EncodeRr(g->recording()), EncodeRr(*want));
+        EXPECT_FALSE(g->saved());                // no .rr yet
+        stored = filter == 3 ? stored : filter;  // the settings know no third type
+        EXPECT_EQ(form->setup().OpenFilterIndex, stored);
+    }
+    EXPECT_EQ(form->mdiArea()->subWindowList().size(), 4);
+}
+
+// Closing asks as after a new recording, and saving goes through the save dialog.
+TEST_F(AppTest, AnOpenedListAsksToBeSavedOnClosing) {
+    start();
+    const int stored = form->setup().OpenFilterIndex;
+    form->OpenFiles({QString::fromStdString(listFile("real_rri_hrv_logger.csv"))});
+    RecordingWindow* g = form->activeGraph();
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->recording().beats(), 771);
+    EXPECT_EQ(form->setup().OpenFilterIndex, stored);  // a .csv leaves the stored type alone
+    QString asked;
+    answer(message(kMsgOk, &asked));  // "Сохранить"
+    answer(file(dir.file("saved.rr"), 1));
+    g->parentWidget()->close();
+    EXPECT_TRUE(asked.contains("не сохранена")) << asked.toStdString();
+    EXPECT_TRUE(form->mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(runner->answers.empty());
+    std::string imported;
+    ASSERT_TRUE(ReadFileBytes(dir.file("saved.rr"), imported, 1 << 20).ok);
+    auto want = std::make_unique<Recording>();
+    MsListError err;
+    ASSERT_TRUE(ParseMsList(fileText(listFile("real_rri_polar.txt")), *want, err));
+    EXPECT_EQ(imported, EncodeRr(*want));
+}
+
+TEST_F(AppTest, ABadListLineIsToldInOneMessage) {
+    start();
+    dir.write("bad.csv", "time;RR\n1;800\n2;fast\n3;810\n");
+    QString text;
+    answer(message(kMsgOk, &text));
+    EXPECT_EQ(form->OpenRecording(dir.file("bad.csv"), 3), nullptr);
+    EXPECT_TRUE(text.contains(QString::fromStdString(dir.file("bad.csv"))));
+    EXPECT_TRUE(text.contains("Строка 3: not a number: 'fast'")) << text.toStdString();
+    EXPECT_TRUE(form->mdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(runner->answers.empty());
+}
+
+}  // namespace
+}  // namespace trivant::test

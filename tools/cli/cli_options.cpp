@@ -37,17 +37,23 @@ const OptionSpec kZoom{"zoom", "1|2|4", "Pixels per beat.", "1 2 4"};
 
 std::vector<CliCommandSpec> makeCommands() {
     return {
-        {"convert", "IN OUT", "rr",
+        {"convert",
+         "IN OUT",
+         "rr",
          "Convert a recording; the format of each file follows its\n"
          "extension (.rr binary, .txt text).",
          {}},
-        {"import-ms", "IN OUT", "mr",
+        {"import-ms",
+         "IN OUT",
+         "mr",
          "Import RR intervals in ms, one per line, with an optional\n"
          "second column of SpO2 in %. Blank lines and lines starting\n"
          "with # are ignored. Intervals are rounded to 10 ms.",
          {}},
         {"summary", "IN", "r", "Print the recording's summary as one JSON object.", {}},
-        {"analyze", "IN...", "r+",
+        {"analyze",
+         "IN...",
+         "r+",
          "Analyse the 5-minute fragment from --start in each recording:\n"
          "time-domain statistics and the power spectrum, as JSON lines\n"
          "(--json, the default) or CSV rows (--csv).",
@@ -66,15 +72,24 @@ std::vector<CliCommandSpec> makeCommands() {
           {"jobs", "N",
            "Files analysed at once (1..256; default: the cores).\n"
            "The output keeps the order of the files."}}},
-        {"report", "IN OUT.pdf", "rf", "Print the fragment report from --start into a PDF file.",
+        {"report",
+         "IN OUT.pdf",
+         "rf",
+         "Print the fragment report from --start into a PDF file.",
          {kStart, kLandscape}},
-        {"print", "IN OUT.pdf", "rf", "Print the recording window's page into a PDF file.",
+        {"print",
+         "IN OUT.pdf",
+         "rf",
+         "Print the recording window's page into a PDF file.",
          {kLandscape, kSize, kXpos, kZoom}},
-        {"render", "IN OUT.png", "rp",
+        {"render",
+         "IN OUT.png",
+         "rp",
          "Draw the recording window as it would show IN, into a PNG.\nNeeds no display.",
-         {kSize, kXpos, kZoom,
-          {"point", "BEAT", "Show the histogram and values of that beat."}}},
-        {"record", "OUT", "r",
+         {kSize, kXpos, kZoom, {"point", "BEAT", "Show the histogram and values of that beat."}}},
+        {"record",
+         "OUT",
+         "r",
          "Record from the pulse device into OUT (.rr or .txt), on\n"
          "100 ms ticks as the application does. Ctrl+C stops and saves.\n"
          "The settings' five-minute limit applies.",
@@ -147,18 +162,25 @@ std::string takeValue(const std::string& name, const std::string& v, CliOptions&
     return {};
 }
 
-// Switches; false when the option takes a value.
+// Switches; "--json" clears what "--csv" sets, so the last of the two wins.
+const std::pair<const char*, bool CliOptions::*> kSwitches[] = {
+    {"help", &CliOptions::help},
+    {"version", &CliOptions::version},
+    {"landscape", &CliOptions::landscape},
+    {"ib-compensation", &CliOptions::ibCompensation},
+    {"standard", &CliOptions::standard},
+    {"csv", &CliOptions::csv},
+    {"json", &CliOptions::csv},
+};
+
+// False when the option takes a value.
 bool takeSwitch(const std::string& name, CliOptions& out) {
-    bool CliOptions::*const flag = name == "help"              ? &CliOptions::help
-                                   : name == "version"         ? &CliOptions::version
-                                   : name == "ib-compensation" ? &CliOptions::ibCompensation
-                                   : name == "landscape"       ? &CliOptions::landscape
-                                   : name == "standard"        ? &CliOptions::standard
-                                   : name == "json" || name == "csv" ? &CliOptions::csv
-                                                                     : nullptr;
-    if (flag)
-        out.*flag = name != "json";
-    return flag != nullptr;
+    for (const auto& [switchName, flag] : kSwitches)
+        if (name == switchName) {
+            out.*flag = name != "json";
+            return true;
+        }
+    return false;
 }
 
 // The spellings of every option that takes a value, whatever the command.

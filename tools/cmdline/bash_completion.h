@@ -17,8 +17,8 @@ struct CompletionCommand {
 };
 
 struct CompletionSpec {
-    std::string tool;                          // "trivant-cli"
-    OptionTable options;                       // before a command, or all of a tool without
+    std::string tool;                         // "trivant-cli"
+    OptionTable options;                      // before a command, or all of a tool without
     std::vector<CompletionCommand> commands;  // empty for a tool without commands
 };
 

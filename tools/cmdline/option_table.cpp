@@ -78,6 +78,11 @@ std::string ParseArguments(const OptionTable& table, const std::vector<std::stri
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return "unknown option " + typed(unknown.first(), args);
+        // The parser finds a missing value only at the end: a value option came last.
+        for (const OptionSpec& o : table)
+            for (const std::string& s : OptionSpellings(o))
+                if (*o.valueName != '\0' && !args.empty() && args.back() == s)
+                    return s + " needs a value";
         std::string text = parser.errorText().toStdString();
         if (!text.empty() && text.back() == '.')
             text.pop_back();

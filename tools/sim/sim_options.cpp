@@ -53,6 +53,12 @@ const OptionTable kOptions = {
     {"version", "", "show the version."},
 };
 
+const std::pair<const char*, bool SimOptions::*> kSwitches[] = {
+    {"help", &SimOptions::help},   {"version", &SimOptions::version},
+    {"loop", &SimOptions::loop},   {"garbage", &SimOptions::garbage},
+    {"split", &SimOptions::split},
+};
+
 OptionTable allOptions() {
     OptionTable all = kSources;
     all.insert(all.end(), kOptions.begin(), kOptions.end());
@@ -123,12 +129,9 @@ std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& ou
     if (!parsed.positional.empty())
         return "unexpected argument " + parsed.positional.front();
     for (const ParsedOption& o : parsed.options) {
-        bool SimOptions::*const flag = o.name == "help"      ? &SimOptions::help
-                                       : o.name == "version" ? &SimOptions::version
-                                       : o.name == "loop"    ? &SimOptions::loop
-                                       : o.name == "garbage" ? &SimOptions::garbage
-                                       : o.name == "split"   ? &SimOptions::split
-                                                             : nullptr;
+        bool SimOptions::*flag = nullptr;
+        for (const auto& [name, member] : kSwitches)
+            flag = o.name == name ? member : flag;
         const std::string err = flag ? std::string() : takeValue("--" + o.name, o.value, out);
         if (flag)
             out.*flag = true;

@@ -69,10 +69,13 @@ void writeFileHelper(std::ostream& s, const std::string& fn) {
       << "}\n\n";
 }
 
+// A value completes to words or file names; the other values are free, with nothing to offer.
 void writeValues(std::ostream& s, const std::string& fn, const OptionTable& options) {
     s << "    if [[ -n $opt ]]; then\n        case $opt in\n";
     for (const OptionSpec& o : options) {
         const std::string v = o.values;
+        if (v.empty())
+            continue;
         std::string names;
         for (const std::string& n : OptionSpellings(o))
             names += (names.empty() ? "" : "|") + n;
@@ -81,10 +84,8 @@ void writeValues(std::ostream& s, const std::string& fn, const OptionTable& opti
             s << fn << "_files \"\" \"$cur\"";
         else if (v == kCompleteRecordings)
             s << fn << "_files \"" << extensions('r') << "\" \"$cur\"";
-        else if (!v.empty())
-            s << "COMPREPLY=($(compgen -W \"" << v << "\" -- \"$cur\"))";
         else
-            s << ":";
+            s << "COMPREPLY=($(compgen -W \"" << v << "\" -- \"$cur\"))";
         s << " ;;\n";
     }
     s << "        esac\n        return\n    fi\n";

@@ -183,28 +183,28 @@ bool takeSwitch(const std::string& name, CliOptions& out) {
     return false;
 }
 
-// The spellings of every option that takes a value, whatever the command.
-std::set<std::string> valueSpellings() {
+// The names of every option that takes a value, whatever the command.
+std::set<std::string> valueNames() {
     std::set<std::string> out;
     for (const CliCommandSpec& c : CliCommands())
         for (const OptionSpec& o : CliCommandOptions(c))
             if (*o.valueName != '\0')
-                for (const std::string& s : OptionSpellings(o))
-                    out.insert(s);
+                out.insert(LongName(o));
     return out;
 }
 
-// The first argument that is neither an option nor an option's value.
+// The first argument that is neither an option nor an option's value. Like the parser, it
+// takes "-name" for "--name".
 std::string commandWord(const std::vector<std::string>& args) {
-    static const std::set<std::string> values = valueSpellings();
+    static const std::set<std::string> values = valueNames();
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--")
             return i + 1 < args.size() ? args[i + 1] : std::string();
-        if (values.count(a))
-            ++i;
-        else if (a.size() < 2 || a[0] != '-')
+        if (a.size() < 2 || a[0] != '-')
             return a;
+        if (values.count(a.substr(a[1] == '-' ? 2 : 1)))
+            ++i;  // its value follows; "--name=value" holds its own
     }
     return {};
 }

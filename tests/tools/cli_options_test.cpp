@@ -18,6 +18,7 @@ TEST_F(CliTest, ArgumentsGiveStatusAndMessages) {
         {{"-h"}, kExitOk, "\"trivant-cli COMMAND --help\"", ""},
         {{"analyze", "--help"}, kExitOk, "  --artifacts LEVEL  Correct artifacts", ""},
         {{"render", "x.csv", "-h"}, kExitOk, "Usage: trivant-cli render [OPTIONS] IN OUT.png", ""},
+        {{"summary", "--sample", "19", "--help"}, kExitOk, "Usage: trivant-cli summary", ""},
         {{"--version"}, kExitOk, std::string("trivant-cli ") + kVersion + "\n", ""},
         {{"summary", "--version"}, kExitOk, "trivant-cli ", ""},
         {{}, kExitUsage, "", "trivant-cli: no command given\n\nUsage: trivant-cli COMMAND"},

@@ -239,10 +239,13 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
         return out.command.empty() || cmd ? bad : unknown;
     if (!parsed.positional.empty())
         out.files.assign(parsed.positional.begin() + 1, parsed.positional.end());
-    for (const ParsedOption& o : parsed.options) {
-        if (takeSwitch(o.name, out))
-            continue;
-        const std::string wrong = takeValue("--" + o.name, o.value, out);
+    std::vector<const ParsedOption*> values;
+    for (const ParsedOption& o : parsed.options)
+        if (!takeSwitch(o.name, out))
+            values.push_back(&o);
+    // After the switches, so that --help anywhere wins over a wrong value.
+    for (const ParsedOption* o : values) {
+        const std::string wrong = takeValue("--" + o->name, o->value, out);
         if (!wrong.empty() && !out.help)
             return wrong;
     }

@@ -85,9 +85,9 @@ TEST(CliOptions, ValuesInEitherSpellingAndAnyOrder) {
 
 // Each command's help lists exactly its table: the common options, then its own.
 TEST(CliOptions, CommandHelpListsItsTable) {
-    for (const CliCommandSpec& cmd : CliCommands()) {
+    for (const CliCommand& cmd : CliCommands()) {
         const std::string help = CliCommandUsage(cmd);
-        for (const OptionSpec& o : CliCommandOptions(cmd))
+        for (const OptionRow& o : CliCommandOptions(cmd))
             EXPECT_NE(help.find("  " + OptionSpellings(o).front()), std::string::npos)
                 << cmd.name << " " << o.names;
         EXPECT_NE(CliUsage().find(std::string("  ") + cmd.name + " " + cmd.args),

@@ -45,7 +45,7 @@ check() {
     done
 }
 
-# The commands: the rows of the "Commands:" part of the tool's help.
+# The commands: the rows under "Commands:" in the tool's help.
 commands=$("$cli" --help | sed -n '/^Commands:/,/^$/p' | grep -oE '^  [a-z-]+' | xargs)
 [ -n "$commands" ] || { echo "help_docs_test: no commands in trivant-cli --help" >&2; exit 1; }
 check trivant-cli "$cli"

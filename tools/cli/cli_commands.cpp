@@ -122,7 +122,7 @@ bool endsWith(const std::string& f, const char* tail) {
 }
 
 // A command's own usage when the command is known.
-int usage(std::ostream& err, const std::string& msg, const CliCommandSpec* cmd) {
+int usage(std::ostream& err, const std::string& msg, const CliCommand* cmd) {
     err << "trivant-cli: " << msg << "\n\n" << (cmd ? CliCommandUsage(*cmd) : CliUsage());
     return kExitUsage;
 }
@@ -132,7 +132,7 @@ int usage(std::ostream& err, const std::string& msg, const CliCommandSpec* cmd) 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CliOptions opt;
     const std::string bad = ParseCliOptions(args, opt);
-    const CliCommandSpec* cmd = FindCliCommand(opt.command);
+    const CliCommand* cmd = FindCliCommand(opt.command);
     if (opt.help) {
         out << (cmd ? CliCommandUsage(*cmd) : CliUsage());
         return kExitOk;

@@ -29,13 +29,13 @@ const OptionTable kCommon = {
     {"ib-compensation", "", "Compensate the sample size when computing the stress index."},
 };
 
-const OptionSpec kStart{"start", "SECONDS", "The fragment's start (default 0)."};
-const OptionSpec kLandscape{"landscape", "", "Landscape instead of portrait."};
-const OptionSpec kSize{"size", "WxH", "The window's size in pixels (default 1000x700)."};
-const OptionSpec kXpos{"xpos", "N", "The first beat shown is N + 1."};
-const OptionSpec kZoom{"zoom", "1|2|4", "Pixels per beat.", "1 2 4"};
+const OptionRow kStart{"start", "SECONDS", "The fragment's start (default 0)."};
+const OptionRow kLandscape{"landscape", "", "Landscape instead of portrait."};
+const OptionRow kSize{"size", "WxH", "The window's size in pixels (default 1000x700)."};
+const OptionRow kXpos{"xpos", "N", "The first beat shown is N + 1."};
+const OptionRow kZoom{"zoom", "1|2|4", "Pixels per beat.", "1 2 4"};
 
-std::vector<CliCommandSpec> makeCommands() {
+std::vector<CliCommand> makeCommands() {
     return {
         {"convert",
          "IN OUT",
@@ -186,8 +186,8 @@ bool takeSwitch(const std::string& name, CliOptions& out) {
 // The names of every option that takes a value, whatever the command.
 std::set<std::string> valueNames() {
     std::set<std::string> out;
-    for (const CliCommandSpec& c : CliCommands())
-        for (const OptionSpec& o : CliCommandOptions(c))
+    for (const CliCommand& c : CliCommands())
+        for (const OptionRow& o : CliCommandOptions(c))
             if (*o.valueName != '\0')
                 out.insert(LongName(o));
     return out;
@@ -211,19 +211,19 @@ std::string commandWord(const std::vector<std::string>& args) {
 
 }  // namespace
 
-const std::vector<CliCommandSpec>& CliCommands() {
-    static const std::vector<CliCommandSpec> table = makeCommands();
+const std::vector<CliCommand>& CliCommands() {
+    static const std::vector<CliCommand> table = makeCommands();
     return table;
 }
 
-const CliCommandSpec* FindCliCommand(const std::string& name) {
-    for (const CliCommandSpec& c : CliCommands())
+const CliCommand* FindCliCommand(const std::string& name) {
+    for (const CliCommand& c : CliCommands())
         if (name == c.name)
             return &c;
     return nullptr;
 }
 
-OptionTable CliCommandOptions(const CliCommandSpec& cmd) {
+OptionTable CliCommandOptions(const CliCommand& cmd) {
     OptionTable all = kCommon;
     all.insert(all.end(), cmd.options.begin(), cmd.options.end());
     return all;
@@ -231,7 +231,7 @@ OptionTable CliCommandOptions(const CliCommandSpec& cmd) {
 
 std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& out) {
     out.command = commandWord(args);
-    const CliCommandSpec* cmd = FindCliCommand(out.command);
+    const CliCommand* cmd = FindCliCommand(out.command);
     ParsedArguments parsed;
     const std::string bad = ParseArguments(cmd ? CliCommandOptions(*cmd) : kCommon, args, parsed);
     const std::string unknown = "unknown command '" + out.command + "'";
@@ -258,23 +258,23 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
 
 std::string CliUsage() {
     std::string out = std::string(kAbout) + "\nCommands:\n";
-    for (const CliCommandSpec& c : CliCommands())
+    for (const CliCommand& c : CliCommands())
         out += HelpRow(std::string(c.name) + " " + c.args, c.help);
     out += "\nOptions of every command:\n" + OptionsHelp(kCommon) +
            "\n\"trivant-cli COMMAND --help\" lists the options of that command.\n\n";
     return out + kClosing;
 }
 
-std::string CliCommandUsage(const CliCommandSpec& cmd) {
+std::string CliCommandUsage(const CliCommand& cmd) {
     return "Usage: trivant-cli " + std::string(cmd.name) + " [OPTIONS] " + cmd.args + "\n\n" +
            cmd.help + "\n\nOptions:\n" + OptionsHelp(CliCommandOptions(cmd)) + "\n" + kClosing;
 }
 
-CompletionSpec CliCompletion() {
-    CompletionSpec spec{"trivant-cli", kCommon, {}};
-    for (const CliCommandSpec& c : CliCommands())
-        spec.commands.push_back({c.name, c.files, CliCommandOptions(c)});
-    return spec;
+CompletionTool CliCompletion() {
+    CompletionTool tool{"trivant-cli", kCommon, {}};
+    for (const CliCommand& c : CliCommands())
+        tool.commands.push_back({c.name, c.files, CliCommandOptions(c)});
+    return tool;
 }
 
 }  // namespace trivant

@@ -33,7 +33,7 @@ struct CliOptions {
     bool version = false;  // --version
 };
 
-struct CliCommandSpec {
+struct CliCommand {
     const char* name;
     const char* args;  // as the usage shows them: "IN OUT.pdf"
     // One letter per file name it takes: r a recording (.rr or .txt), m a plain ms list
@@ -43,19 +43,19 @@ struct CliCommandSpec {
     OptionTable options;  // besides the ones every command takes
 };
 
-const std::vector<CliCommandSpec>& CliCommands();
+const std::vector<CliCommand>& CliCommands();
 // nullptr when there is no such command.
-const CliCommandSpec* FindCliCommand(const std::string& name);
+const CliCommand* FindCliCommand(const std::string& name);
 // Every option a command takes: the common ones, then its own.
-OptionTable CliCommandOptions(const CliCommandSpec& cmd);
+OptionTable CliCommandOptions(const CliCommand& cmd);
 
 // Returns an empty string on success, else what is wrong with the command line.
 std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& out);
 
 // The tool's help, with the commands; a command's help, with its options.
 std::string CliUsage();
-std::string CliCommandUsage(const CliCommandSpec& cmd);
+std::string CliCommandUsage(const CliCommand& cmd);
 
-CompletionSpec CliCompletion();
+CompletionTool CliCompletion();
 
 }  // namespace trivant

@@ -25,7 +25,7 @@ std::string join(const std::set<std::string>& words, const char* sep) {
 
 std::string spellings(const OptionTable& table, bool withValue) {
     std::set<std::string> words;
-    for (const OptionSpec& o : table)
+    for (const OptionRow& o : table)
         if (!withValue || *o.valueName != '\0')
             for (const std::string& s : OptionSpellings(o))
                 words.insert(s);
@@ -46,13 +46,13 @@ const char* extensions(char kind) {
 }
 
 // Every option of the tool that takes a value, with what the value completes to.
-OptionTable valueOptions(const CompletionSpec& spec) {
-    OptionTable all = spec.options;
-    for (const CompletionCommand& c : spec.commands)
+OptionTable valueOptions(const CompletionTool& tool) {
+    OptionTable all = tool.options;
+    for (const CompletionCommand& c : tool.commands)
         all.insert(all.end(), c.options.begin(), c.options.end());
     OptionTable out;
     std::set<std::string> seen;
-    for (const OptionSpec& o : all)
+    for (const OptionRow& o : all)
         if (*o.valueName != '\0' && seen.insert(LongName(o)).second)
             out.push_back(o);
     return out;
@@ -72,7 +72,7 @@ void writeFileHelper(std::ostream& s, const std::string& fn) {
 // A value completes to words or file names; the other values are free, with nothing to offer.
 void writeValues(std::ostream& s, const std::string& fn, const OptionTable& options) {
     s << "    if [[ -n $opt ]]; then\n        case $opt in\n";
-    for (const OptionSpec& o : options) {
+    for (const OptionRow& o : options) {
         const std::string v = o.values;
         if (v.empty())
             continue;
@@ -91,25 +91,25 @@ void writeValues(std::ostream& s, const std::string& fn, const OptionTable& opti
     s << "        esac\n        return\n    fi\n";
 }
 
-void writeOptionWords(std::ostream& s, const CompletionSpec& spec) {
-    s << "    if [[ $cur == -* ]]; then\n        local words=\"" << spellings(spec.options, false)
+void writeOptionWords(std::ostream& s, const CompletionTool& tool) {
+    s << "    if [[ $cur == -* ]]; then\n        local words=\"" << spellings(tool.options, false)
       << "\"\n";
-    if (!spec.commands.empty()) {
+    if (!tool.commands.empty()) {
         s << "        case $cmd in\n";
-        for (const CompletionCommand& c : spec.commands)
+        for (const CompletionCommand& c : tool.commands)
             s << "        " << c.name << ") words=\"" << spellings(c.options, false) << "\" ;;\n";
         s << "        esac\n";
     }
     s << "        COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n        return\n    fi\n";
 }
 
-void writeFileNames(std::ostream& s, const std::string& fn, const CompletionSpec& spec) {
+void writeFileNames(std::ostream& s, const std::string& fn, const CompletionTool& tool) {
     std::set<std::string> names;
-    for (const CompletionCommand& c : spec.commands)
+    for (const CompletionCommand& c : tool.commands)
         names.insert(c.name);
     s << "    if [[ -z $cmd ]]; then\n        COMPREPLY=($(compgen -W \"" << join(names, " ")
       << "\" -- \"$cur\"))\n        return\n    fi\n    local exts\n    case $cmd:$npos in\n";
-    for (const CompletionCommand& c : spec.commands) {
+    for (const CompletionCommand& c : tool.commands) {
         const bool many = !c.files.empty() && c.files.back() == '+';
         const std::string kinds = many ? c.files.substr(0, c.files.size() - 1) : c.files;
         for (std::size_t i = 0; i < kinds.size(); ++i) {
@@ -123,11 +123,11 @@ void writeFileNames(std::ostream& s, const std::string& fn, const CompletionSpec
 
 }  // namespace
 
-std::string BashCompletion(const CompletionSpec& spec) {
-    const std::string fn = functionName(spec.tool);
-    const OptionTable values = valueOptions(spec);
+std::string BashCompletion(const CompletionTool& tool) {
+    const std::string fn = functionName(tool.name);
+    const OptionTable values = valueOptions(tool);
     std::ostringstream s;
-    s << "# bash completion for " << spec.tool << ", written from its option tables.\n\n";
+    s << "# bash completion for " << tool.name << ", written from its option tables.\n\n";
     writeFileHelper(s, fn);
     s << fn << "() {\n"
       << "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} opt=\n"
@@ -150,10 +150,10 @@ std::string BashCompletion(const CompletionSpec& spec) {
       << "        esac\n"
       << "        i=$((i + 1))\n"
       << "    done\n";
-    writeOptionWords(s, spec);
-    if (!spec.commands.empty())
-        writeFileNames(s, fn, spec);
-    s << "}\n\ncomplete -F " << fn << " " << spec.tool << "\n";
+    writeOptionWords(s, tool);
+    if (!tool.commands.empty())
+        writeFileNames(s, fn, tool);
+    s << "}\n\ncomplete -F " << fn << " " << tool.name << "\n";
     return s.str();
 }
 

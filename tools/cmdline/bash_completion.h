@@ -16,13 +16,13 @@ struct CompletionCommand {
     OptionTable options;  // every option the command takes
 };
 
-struct CompletionSpec {
-    std::string tool;                         // "trivant-cli"
+struct CompletionTool {
+    std::string name;                         // "trivant-cli"
     OptionTable options;                      // before a command, or all of a tool without
     std::vector<CompletionCommand> commands;  // empty for a tool without commands
 };
 
 // A script for bash-completion's folder: commands, options, option values and file names.
-std::string BashCompletion(const CompletionSpec& spec);
+std::string BashCompletion(const CompletionTool& tool);
 
 }  // namespace trivant

@@ -38,7 +38,7 @@ std::string typed(const QString& name, const std::vector<std::string>& args) {
     return dashed(n);
 }
 
-QCommandLineOption qtOption(const OptionSpec& o) {
+QCommandLineOption qtOption(const OptionRow& o) {
     QStringList names;
     for (const std::string& n : split(o.names, ','))
         names << QString::fromStdString(n);
@@ -49,14 +49,14 @@ QCommandLineOption qtOption(const OptionSpec& o) {
 
 }  // namespace
 
-std::vector<std::string> OptionSpellings(const OptionSpec& o) {
+std::vector<std::string> OptionSpellings(const OptionRow& o) {
     std::vector<std::string> out;
     for (const std::string& n : split(o.names, ','))
         out.push_back(dashed(n));
     return out;
 }
 
-std::string LongName(const OptionSpec& o) {
+std::string LongName(const OptionRow& o) {
     return split(o.names, ',').back();
 }
 
@@ -66,7 +66,7 @@ std::string ParseArguments(const OptionTable& table, const std::vector<std::stri
     // "-verbose" is one unknown option, not seven short ones.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     std::map<QString, std::string> longNames;
-    for (const OptionSpec& o : table) {
+    for (const OptionRow& o : table) {
         parser.addOption(qtOption(o));
         for (const std::string& n : split(o.names, ','))
             longNames[QString::fromStdString(n)] = LongName(o);
@@ -79,7 +79,7 @@ std::string ParseArguments(const OptionTable& table, const std::vector<std::stri
         if (!unknown.isEmpty())
             return "unknown option " + typed(unknown.first(), args);
         // The parser finds a missing value only at the end: a value option came last.
-        for (const OptionSpec& o : table)
+        for (const OptionRow& o : table)
             for (const std::string& s : OptionSpellings(o))
                 if (*o.valueName != '\0' && !args.empty() && args.back() == s)
                     return s + " needs a value";
@@ -105,7 +105,7 @@ std::string ParseArguments(const OptionTable& table, const std::vector<std::stri
 
 std::string HelpRow(const std::string& left, const char* help) {
     std::string out = "  " + left;
-    // A long left part gets a line of its own.
+    // Names too long for the column get a line of their own.
     out += out.size() + 1 > kHelpColumn ? "\n" + std::string(kHelpColumn, ' ')
                                         : std::string(kHelpColumn - out.size(), ' ');
     const std::vector<std::string> lines = split(help, '\n');
@@ -116,7 +116,7 @@ std::string HelpRow(const std::string& left, const char* help) {
 
 std::string OptionsHelp(const OptionTable& table) {
     std::string out;
-    for (const OptionSpec& o : table) {
+    for (const OptionRow& o : table) {
         std::string left;
         for (const std::string& s : OptionSpellings(o))
             left += (left.empty() ? "" : ", ") + s;

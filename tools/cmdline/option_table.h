@@ -9,7 +9,7 @@ class QCommandLineParser;
 
 namespace trivant {
 
-struct OptionSpec {
+struct OptionRow {
     const char* names;      // comma-separated, short ones first: "h,help", "sample"
     const char* valueName;  // empty for a switch
     const char* help;       // lines separated by '\n'
@@ -18,15 +18,15 @@ struct OptionSpec {
     const char* values = "";
 };
 
-using OptionTable = std::vector<OptionSpec>;
+using OptionTable = std::vector<OptionRow>;
 
 inline constexpr const char* kCompleteFiles = "<files>";
 inline constexpr const char* kCompleteRecordings = "<recordings>";
 
 // Each name as typed: "-h", "--help".
-std::vector<std::string> OptionSpellings(const OptionSpec& o);
+std::vector<std::string> OptionSpellings(const OptionRow& o);
 // The long name alone: "help".
-std::string LongName(const OptionSpec& o);
+std::string LongName(const OptionRow& o);
 
 // An option as it is found in args, in the order given.
 struct ParsedOption {

@@ -147,7 +147,7 @@ std::string SimUsage() {
     return kAbout + OptionsHelp(kSources) + kClosing + OptionsHelp(kOptions) + kAfter;
 }
 
-CompletionSpec SimCompletion() {
+CompletionTool SimCompletion() {
     return {"trivant-sim", allOptions(), {}};
 }
 

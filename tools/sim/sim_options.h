@@ -41,6 +41,6 @@ std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& ou
 
 std::string SimUsage();
 // The option table as the completion script sees it.
-CompletionSpec SimCompletion();
+CompletionTool SimCompletion();
 
 }  // namespace trivant

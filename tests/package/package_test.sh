@@ -48,6 +48,10 @@ desktop-file-validate /usr/share/applications/trivant.desktop
 test -s /usr/share/icons/hicolor/256x256/apps/trivant.png
 test -s /usr/share/man/man1/trivant-cli.1
 test -s /usr/share/man/man1/trivant.1
+# The completion loads in bash and offers the commands.
+for tool in trivant-cli trivant-sim; do
+    bash -c "source /usr/share/bash-completion/completions/$tool && complete -p $tool" > /dev/null
+done
 dpkg-query -W -f='${Status}\n' trivant | grep -q "install ok installed"
 
 # The .rr type, and Trivant as its application (the dpkg triggers updated both databases).

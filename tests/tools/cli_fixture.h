@@ -4,6 +4,9 @@
 #include "cli_commands.h"
 #include "temp_dir.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,6 +31,11 @@ protected:
         std::ostringstream out, err;
         const int status = RunCli(args, out, err);
         return {status, out.str(), err.str()};
+    }
+    // The first line of out as a JSON object (empty when it is none).
+    static QJsonObject jsonOf(const std::string& out) {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(out.substr(0, out.find('\n'))))
+            .object();
     }
     static std::string data(const std::string& name) {
         return std::string(TRIVANT_TEST_DATA) + "/rr/" + name;

@@ -25,14 +25,14 @@ text() { sed 2d "$1" | sha256sum | cut -d' ' -f1; }
 # its accuracy (1e-9 of the direct sum) is the analysis tests' to check.
 json() {
     awk '{
-        i = index($0, "\"spectrum\": [")
+        i = index($0, "\"spectrum\":[")
         if (i == 0) { print; next }
-        rest = substr($0, i + 13)
-        sub(/\]\}$/, "", rest)
-        n = split(rest, v, ", ")
-        out = substr($0, 1, i + 12)
-        for (k = 1; k <= n; k++) out = out (k > 1 ? ", " : "") sprintf("%.7g", v[k])
-        print out "]}"
+        rest = substr($0, i + 12)
+        j = index(rest, "]")
+        n = split(substr(rest, 1, j - 1), v, ",")
+        out = substr($0, 1, i + 11)
+        for (k = 1; k <= n; k++) out = out (k > 1 ? "," : "") sprintf("%.7g", v[k])
+        print out substr(rest, j)
     }' "$1" | sha256sum | cut -d' ' -f1
 }
 pixels() { identify -format '%#\n' "$1" | sha256sum | cut -d' ' -f1; }

@@ -55,6 +55,24 @@ TEST(SimOptions, RejectsBadValues) {
     }
 }
 
+TEST(SimOptions, EitherSpellingAndMessagesThatNameTheOption) {
+    SimOptions o;
+    ASSERT_EQ(ParseSimOptions({"--recording=a.rr", "--speed=2", "-h"}, o), "");
+    EXPECT_EQ(std::tie(o.recordingFile, o.speed, o.help), std::make_tuple("a.rr", 2.0, true));
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"--frob"}, "unknown option --frob"},
+        {{"-x", "--loop"}, "unknown option -x"},
+        {{"--ms"}, "--ms needs a value"},
+        {{"extra"}, "unexpected argument extra"},
+        {{"--loop=1"}, "unexpected value after '--loop'"},
+        {{"--device=3"}, "--device takes 1 or 2"},
+    };
+    for (const auto& [args, message] : rows) {
+        SimOptions bad;
+        EXPECT_EQ(ParseSimOptions(args, bad), message);
+    }
+}
+
 TEST(SimFrames, DeviceUnitsRoundHalvesUpAndCap) {
     const std::tuple<double, int, int> cases[] = {
         {805, 10, 81},    {804, 10, 80},   {1000, 8, 125}, {1004, 8, 126},

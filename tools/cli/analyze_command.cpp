@@ -9,7 +9,8 @@
 #include "summary_json.h"
 #include "terminal.h"
 
-#include <cstdio>
+#include <QJsonArray>
+
 #include <iostream>
 
 namespace trivant {
@@ -71,30 +72,32 @@ FragmentLine AnalyzeLine(const CliOptions& opt) {
     }
     return [csv = opt.csv, standard = opt.standard, artifacts](const std::string& file,
                                                                const FragmentReport& r) {
-        std::string line = csv ? FragmentCsvRow(file, r) : FragmentJson(file, r);
         if (!standard)
-            return FileResult{true, line};
+            return FileResult{true, csv ? FragmentCsvRow(file, r) : FragmentJson(file, r)};
         const StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), artifacts);
         if (!m.ok)
             return FileResult{false, file + ": " + m.error};
         if (csv)
-            return FileResult{true, line + StandardCsvCells(m)};
-        line.pop_back();  // the object's closing brace
-        return FileResult{true, line + ", " + StandardJsonMember(m) + "}"};
+            return FileResult{true, FragmentCsvRow(file, r) + StandardCsvCells(m)};
+        QJsonObject o = FragmentObject(file, r);
+        o.insert("standard", StandardJsonObject(m));
+        return FileResult{true, JsonLine(o)};
     };
 }
 
-std::string FragmentJson(const std::string& file, const FragmentReport& r) {
-    std::string out = "{\"file\": " + JsonString(file);
+QJsonObject FragmentObject(const std::string& file, const FragmentReport& r) {
+    QJsonObject o{{"file", QString::fromStdString(file)}};
     for (const Field& f : kFields)
-        out += ", \"" + std::string(f.name) + "\": " + std::to_string(r.*f.value);
-    out += ", \"spectrum\": [";
-    for (int k = 1; k <= kSpectrumBins; ++k) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.17g", r.FrSpecBuf[k]);
-        out += (k > 1 ? ", " : "") + std::string(buf);
-    }
-    return out + "]}";
+        o.insert(f.name, r.*f.value);
+    QJsonArray spectrum;
+    for (int k = 1; k <= kSpectrumBins; ++k)
+        spectrum.append(r.FrSpecBuf[k]);
+    o.insert("spectrum", spectrum);
+    return o;
+}
+
+std::string FragmentJson(const std::string& file, const FragmentReport& r) {
+    return JsonLine(FragmentObject(file, r));
 }
 
 std::string FragmentCsvHeader() {

@@ -6,11 +6,14 @@
 #include "fragment_analysis.h"
 #include "setup.h"
 
+#include <QJsonObject>
+
 #include <ostream>
 
 namespace trivant {
 
 // The report's integer fields as one JSON object, with the file and the spectrum.
+QJsonObject FragmentObject(const std::string& file, const FragmentReport& r);
 std::string FragmentJson(const std::string& file, const FragmentReport& r);
 // The CSV header and one row per file (no spectrum).
 std::string FragmentCsvHeader();

@@ -106,20 +106,13 @@ int runSummary(Context& c) {
     return kExitOk;
 }
 
-struct Command {
-    // One letter per file name it takes: i a recording to read (any name: .rr, text, RR list
-    // or CSV, told by content), r a recording to write (.rr or .txt), m an ms list or CSV
-    // (any name), p a PNG image, f a PDF file; "i+" one or more recordings to read.
-    std::string files;
-    std::function<int(Context&)> run;
-};
+using Run = std::function<int(Context&)>;
 
-const std::map<std::string, Command>& commands() {
-    static const std::map<std::string, Command> table{
-        {"convert", {"ir", runConvert}}, {"import-ms", {"mr", runImportMs}},
-        {"summary", {"i", runSummary}},  {"record", {"r", runRecord}},
-        {"render", {"ip", runRender}},   {"analyze", {"i+", runAnalyze}},
-        {"print", {"if", runPrint}},     {"report", {"if", runReport}},
+const std::map<std::string, Run>& runners() {
+    static const std::map<std::string, Run> table{
+        {"convert", runConvert}, {"import-ms", runImportMs}, {"summary", runSummary},
+        {"record", runRecord},   {"render", runRender},      {"analyze", runAnalyze},
+        {"print", runPrint},     {"report", runReport},
     };
     return table;
 }
@@ -128,8 +121,9 @@ bool endsWith(const std::string& f, const char* tail) {
     return f.size() > 4 && QString::fromStdString(f).endsWith(tail, Qt::CaseInsensitive);
 }
 
-int usage(std::ostream& err, const std::string& msg) {
-    err << "trivant-cli: " << msg << "\n\n" << kCliUsage;
+// A command's own usage when the command is known.
+int usage(std::ostream& err, const std::string& msg, const CliCommand* cmd) {
+    err << "trivant-cli: " << msg << "\n\n" << (cmd ? CliCommandUsage(*cmd) : CliUsage());
     return kExitUsage;
 }
 
@@ -138,8 +132,9 @@ int usage(std::ostream& err, const std::string& msg) {
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CliOptions opt;
     const std::string bad = ParseCliOptions(args, opt);
+    const CliCommand* cmd = FindCliCommand(opt.command);
     if (opt.help) {
-        out << kCliUsage;
+        out << (cmd ? CliCommandUsage(*cmd) : CliUsage());
         return kExitOk;
     }
     if (opt.version) {
@@ -147,29 +142,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     if (!bad.empty())
-        return usage(err, bad);
-    const auto it = commands().find(opt.command);
-    if (it == commands().end())
-        return usage(err, "unknown command '" + opt.command + "'");
-    const Command& cmd = it->second;
+        return usage(err, bad, cmd);
     // "i+" stands for as many recordings as given, at least one.
-    const bool many = cmd.files == "i+";
-    const std::string kinds = many ? std::string(opt.files.size(), 'i') : cmd.files;
+    const bool many = std::string(cmd->files) == "i+";
+    const std::string kinds = many ? std::string(opt.files.size(), 'i') : cmd->files;
     if (opt.files.size() != kinds.size() || opt.files.empty())
-        return usage(err, opt.command + " takes " +
-                              (many ? "one or more" : std::to_string(kinds.size())) +
-                              " file name(s)");
+        return usage(err,
+                     opt.command + " takes " +
+                         (many ? "one or more" : std::to_string(kinds.size())) + " file name(s)",
+                     cmd);
     for (size_t i = 0; i < kinds.size(); ++i) {
         const std::string& f = opt.files[i];
         if (kinds[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
-            return usage(err, f + ": the file name must end in .rr or .txt");
+            return usage(err, f + ": the file name must end in .rr or .txt", cmd);
         if (kinds[i] == 'p' && !endsWith(f, ".png"))
-            return usage(err, f + ": the image's name must end in .png");
+            return usage(err, f + ": the image's name must end in .png", cmd);
         if (kinds[i] == 'f' && !endsWith(f, ".pdf"))
-            return usage(err, f + ": the PDF file's name must end in .pdf");
+            return usage(err, f + ": the PDF file's name must end in .pdf", cmd);
     }
     Context c{opt, settingsFor(opt, err), out, err};
-    return cmd.run(c);
+    return runners().at(opt.command)(c);
 }
 
 }  // namespace trivant

@@ -1,58 +1,22 @@
-// Parses trivant-cli's arguments; options may stand before or after the file names.
+// Parses trivant-cli's arguments with one option table per command; options may stand
+// before or after the file names.
 #include "cli_options.h"
 
 #include "number_text.h"
 #include "recording.h"
 #include "standard_measures.h"
 
+#include <set>
+
 namespace trivant {
 
-const char* const kCliUsage =
-    "Usage: trivant-cli COMMAND [OPTIONS] FILE...\n"
-    "\n"
-    "Commands:\n"
-    "  convert IN OUT     Convert a recording; OUT's format follows its extension\n"
-    "                     (.rr binary, .txt text).\n"
-    "  import-ms IN OUT   Import RR intervals in ms, one per line, with an optional\n"
-    "                     second column of SpO2 in %. Blank lines and lines starting\n"
-    "                     with # are ignored. Intervals are rounded to 10 ms. A CSV\n"
-    "                     export with an RR column is taken too.\n"
-    "  summary IN         Print the recording's summary as one JSON object.\n"
-    "  analyze IN...      Analyse the 5-minute fragment from --start in each recording:\n"
-    "                     time-domain statistics and the power spectrum, as JSON lines\n"
-    "                     (--json, the default) or CSV rows (--csv).\n"
-    "  report IN OUT.pdf  Print the fragment report from --start into a PDF file.\n"
-    "  print IN OUT.pdf   Print the recording window's page into a PDF file.\n"
-    "  render IN OUT.png  Draw the recording window as it would show IN, into a PNG.\n"
-    "                     Needs no display.\n"
-    "  record OUT         Record from the pulse device into OUT (.rr or .txt), on\n"
-    "                     100 ms ticks as the application does. Ctrl+C stops and saves.\n"
-    "                     The settings' five-minute limit applies.\n"
-    "\n"
-    "Options:\n"
-    "  --sample N         Sample size for the histogram and indices (20..500 beats).\n"
-    "  --ib-compensation  Compensate the sample size when computing the stress index.\n"
-    "  --port NAME        record: the serial port; searched for automatically if absent.\n"
-    "  --beats N          record: stop after N beats.\n"
-    "  --seconds T        record: stop after T seconds.\n"
-    "  --start SECONDS    analyze, report: the fragment's start (default 0).\n"
-    "  --json, --csv      analyze: the output format.\n"
-    "  --standard         analyze: the standard HRV measures too (time domain,\n"
-    "                     Poincare, Welch spectrum, DFA, sample entropy, artifacts):\n"
-    "                     a \"standard\" object in JSON, std_ columns in CSV.\n"
-    "  --artifacts LEVEL  analyze: correct artifacts before the standard measures\n"
-    "                     (implies --standard); LEVEL is verylow, low, medium, strong,\n"
-    "                     verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.\n"
-    "  --jobs N           analyze: files analysed at once (1..256; default: the cores).\n"
-    "                     The output keeps the order of the files.\n"
-    "  --landscape        print: landscape instead of portrait.\n"
-    "  --size WxH         render: the window's size in pixels (default 1000x700).\n"
-    "  --xpos N           render: the first beat shown is N + 1.\n"
-    "  --zoom 1|2|4       render: pixels per beat.\n"
-    "  --point BEAT       render: show the histogram and values of that beat.\n"
-    "  -h, --help         Show this help.\n"
-    "  --version          Show the version.\n"
-    "\n"
+namespace {
+
+constexpr int kMaxJobs = 256;
+
+const char* const kAbout = "Usage: trivant-cli COMMAND [OPTIONS] FILE...\n";
+
+const char* const kClosing =
     "Every IN may be a .rr file, a text file, an RR list in ms or a CSV export whose\n"
     "header names an RR column (RR, rr_ms, RRI, NN, ...); its content tells which.\n"
     "\n"
@@ -61,9 +25,83 @@ const char* const kCliUsage =
     "\n"
     "Exit status: 0 success, 1 bad input, 2 wrong usage.\n";
 
-namespace {
+const OptionTable kCommon = {
+    {"h,help", "", "Show this help."},
+    {"version", "", "Show the version."},
+    {"sample", "N", "Sample size for the histogram and indices (20..500 beats)."},
+    {"ib-compensation", "", "Compensate the sample size when computing the stress index."},
+};
 
-constexpr int kMaxJobs = 256;
+const OptionRow kStart{"start", "SECONDS", "The fragment's start (default 0)."};
+const OptionRow kLandscape{"landscape", "", "Landscape instead of portrait."};
+const OptionRow kSize{"size", "WxH", "The window's size in pixels (default 1000x700)."};
+const OptionRow kXpos{"xpos", "N", "The first beat shown is N + 1."};
+const OptionRow kZoom{"zoom", "1|2|4", "Pixels per beat.", "1 2 4"};
+
+std::vector<CliCommand> makeCommands() {
+    return {
+        {"convert",
+         "IN OUT",
+         "ir",
+         "Convert a recording; OUT's format follows its extension\n"
+         "(.rr binary, .txt text).",
+         {}},
+        {"import-ms",
+         "IN OUT",
+         "mr",
+         "Import RR intervals in ms, one per line, with an optional\n"
+         "second column of SpO2 in %. Blank lines and lines starting\n"
+         "with # are ignored. Intervals are rounded to 10 ms. A CSV\n"
+         "export with an RR column is taken too.",
+         {}},
+        {"summary", "IN", "i", "Print the recording's summary as one JSON object.", {}},
+        {"analyze",
+         "IN...",
+         "i+",
+         "Analyse the 5-minute fragment from --start in each recording:\n"
+         "time-domain statistics and the power spectrum, as JSON lines\n"
+         "(--json, the default) or CSV rows (--csv).",
+         {kStart,
+          {"json", "", "JSON lines, one object per file (the default)."},
+          {"csv", "", "CSV rows under a header line."},
+          {"standard", "",
+           "The standard HRV measures too (time domain,\n"
+           "Poincare, Welch spectrum, DFA, sample entropy, artifacts):\n"
+           "a \"standard\" object in JSON, std_ columns in CSV."},
+          {"artifacts", "LEVEL",
+           "Correct artifacts before the standard measures\n"
+           "(implies --standard); LEVEL is verylow, low, medium, strong,\n"
+           "verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.",
+           "verylow low medium strong verystrong"},
+          {"jobs", "N",
+           "Files analysed at once (1..256; default: the cores).\n"
+           "The output keeps the order of the files."}}},
+        {"report",
+         "IN OUT.pdf",
+         "if",
+         "Print the fragment report from --start into a PDF file.",
+         {kStart, kLandscape}},
+        {"print",
+         "IN OUT.pdf",
+         "if",
+         "Print the recording window's page into a PDF file.",
+         {kLandscape, kSize, kXpos, kZoom}},
+        {"render",
+         "IN OUT.png",
+         "ip",
+         "Draw the recording window as it would show IN, into a PNG.\nNeeds no display.",
+         {kSize, kXpos, kZoom, {"point", "BEAT", "Show the histogram and values of that beat."}}},
+        {"record",
+         "OUT",
+         "r",
+         "Record from the pulse device into OUT (.rr or .txt), on\n"
+         "100 ms ticks as the application does. Ctrl+C stops and saves.\n"
+         "The settings' five-minute limit applies.",
+         {{"port", "NAME", "The serial port; searched for automatically if absent."},
+          {"beats", "N", "Stop after N beats."},
+          {"seconds", "T", "Stop after T seconds."}}},
+    };
+}
 
 std::string takeRenderValue(const std::string& name, const std::string& v, CliOptions& out) {
     int n = 0;
@@ -97,8 +135,6 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--point takes a beat number";
         out.point = n;
-    } else {
-        return "unknown option " + name;
     }
     return {};
 }
@@ -130,47 +166,119 @@ std::string takeValue(const std::string& name, const std::string& v, CliOptions&
     return {};
 }
 
+// Switches; "--json" clears what "--csv" sets, so the last of the two wins.
+const std::pair<const char*, bool CliOptions::*> kSwitches[] = {
+    {"help", &CliOptions::help},
+    {"version", &CliOptions::version},
+    {"landscape", &CliOptions::landscape},
+    {"ib-compensation", &CliOptions::ibCompensation},
+    {"standard", &CliOptions::standard},
+    {"csv", &CliOptions::csv},
+    {"json", &CliOptions::csv},
+};
+
+// False when the option takes a value.
+bool takeSwitch(const std::string& name, CliOptions& out) {
+    for (const auto& [switchName, flag] : kSwitches)
+        if (name == switchName) {
+            out.*flag = name != "json";
+            return true;
+        }
+    return false;
+}
+
+// The names of every option that takes a value, whatever the command.
+std::set<std::string> valueNames() {
+    std::set<std::string> out;
+    for (const CliCommand& c : CliCommands())
+        for (const OptionRow& o : CliCommandOptions(c))
+            if (*o.valueName != '\0')
+                out.insert(LongName(o));
+    return out;
+}
+
+// The first argument that is neither an option nor an option's value. Like the parser, it
+// takes "-name" for "--name".
+std::string commandWord(const std::vector<std::string>& args) {
+    static const std::set<std::string> values = valueNames();
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--")
+            return i + 1 < args.size() ? args[i + 1] : std::string();
+        if (a.size() < 2 || a[0] != '-')
+            return a;
+        if (values.count(a.substr(a[1] == '-' ? 2 : 1)))
+            ++i;  // its value follows; "--name=value" holds its own
+    }
+    return {};
+}
+
 }  // namespace
 
+const std::vector<CliCommand>& CliCommands() {
+    static const std::vector<CliCommand> table = makeCommands();
+    return table;
+}
+
+const CliCommand* FindCliCommand(const std::string& name) {
+    for (const CliCommand& c : CliCommands())
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+OptionTable CliCommandOptions(const CliCommand& cmd) {
+    OptionTable all = kCommon;
+    all.insert(all.end(), cmd.options.begin(), cmd.options.end());
+    return all;
+}
+
 std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& out) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-h" || a == "--help") {
-            out.help = true;
-        } else if (a == "--version") {
-            out.version = true;
-        } else if (a == "--ib-compensation") {
-            out.ibCompensation = true;
-        } else if (a == "--landscape") {
-            out.landscape = true;
-        } else if (a == "--json" || a == "--csv") {
-            out.csv = a == "--csv";
-        } else if (a == "--standard") {
-            out.standard = true;
-        } else if (a.rfind("--", 0) == 0 && a.size() > 2) {
-            const size_t eq = a.find('=');
-            std::string value;
-            if (eq != std::string::npos) {
-                value = a.substr(eq + 1);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                return a + " needs a value";
-            }
-            const std::string bad = takeValue(a.substr(0, eq), value, out);
-            if (!bad.empty())
-                return bad;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "unknown option " + a;
-        } else if (out.command.empty()) {
-            out.command = a;
-        } else {
-            out.files.push_back(a);
-        }
+    out.command = commandWord(args);
+    const CliCommand* cmd = FindCliCommand(out.command);
+    ParsedArguments parsed;
+    const std::string bad = ParseArguments(cmd ? CliCommandOptions(*cmd) : kCommon, args, parsed);
+    const std::string unknown = "unknown command '" + out.command + "'";
+    if (!bad.empty())
+        return out.command.empty() || cmd ? bad : unknown;
+    if (!parsed.positional.empty())
+        out.files.assign(parsed.positional.begin() + 1, parsed.positional.end());
+    std::vector<const ParsedOption*> values;
+    for (const ParsedOption& o : parsed.options)
+        if (!takeSwitch(o.name, out))
+            values.push_back(&o);
+    // After the switches, so that --help anywhere wins over a wrong value.
+    for (const ParsedOption* o : values) {
+        const std::string wrong = takeValue("--" + o->name, o->value, out);
+        if (!wrong.empty() && !out.help)
+            return wrong;
     }
-    if (!out.help && out.command.empty())
+    if (out.help || out.version)
+        return {};
+    if (out.command.empty())
         return "no command given";
-    return {};
+    return cmd ? std::string() : unknown;
+}
+
+std::string CliUsage() {
+    std::string out = std::string(kAbout) + "\nCommands:\n";
+    for (const CliCommand& c : CliCommands())
+        out += HelpRow(std::string(c.name) + " " + c.args, c.help);
+    out += "\nOptions of every command:\n" + OptionsHelp(kCommon) +
+           "\n\"trivant-cli COMMAND --help\" lists the options of that command.\n\n";
+    return out + kClosing;
+}
+
+std::string CliCommandUsage(const CliCommand& cmd) {
+    return "Usage: trivant-cli " + std::string(cmd.name) + " [OPTIONS] " + cmd.args + "\n\n" +
+           cmd.help + "\n\nOptions:\n" + OptionsHelp(CliCommandOptions(cmd)) + "\n" + kClosing;
+}
+
+CompletionTool CliCompletion() {
+    CompletionTool tool{"trivant-cli", kCommon, {}};
+    for (const CliCommand& c : CliCommands())
+        tool.commands.push_back({c.name, c.files, CliCommandOptions(c)});
+    return tool;
 }
 
 }  // namespace trivant

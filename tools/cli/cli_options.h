@@ -1,5 +1,9 @@
-// Command line of trivant-cli: a command, file names and options in any order.
+// Command line of trivant-cli: a command, then file names and the command's options in any
+// order. The option tables also give the help and the shell completion.
 #pragma once
+
+#include "bash_completion.h"
+#include "option_table.h"
 
 #include <optional>
 #include <string>
@@ -29,9 +33,30 @@ struct CliOptions {
     bool version = false;  // --version
 };
 
+struct CliCommand {
+    const char* name;
+    const char* args;  // as the usage shows them: "IN OUT.pdf"
+    // One letter per file name it takes: i a recording to read (any name: .rr, text, RR list
+    // or CSV, told by content), r a recording to write (.rr or .txt), m an ms list or CSV
+    // (any name), p a PNG image, f a PDF file; "i+" one or more recordings to read.
+    const char* files;
+    const char* help;
+    OptionTable options;  // besides the ones every command takes
+};
+
+const std::vector<CliCommand>& CliCommands();
+// nullptr when there is no such command.
+const CliCommand* FindCliCommand(const std::string& name);
+// Every option a command takes: the common ones, then its own.
+OptionTable CliCommandOptions(const CliCommand& cmd);
+
 // Returns an empty string on success, else what is wrong with the command line.
 std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& out);
 
-extern const char* const kCliUsage;
+// The tool's help, with the commands; a command's help, with its options.
+std::string CliUsage();
+std::string CliCommandUsage(const CliCommand& cmd);
+
+CompletionTool CliCompletion();
 
 }  // namespace trivant

@@ -1,4 +1,5 @@
 // One table of the measures' names serves both formats, so their columns can't drift apart.
+// The CSV cells keep 17 digits; JSON goes through QJsonObject.
 #include "standard_json.h"
 
 #include <cstdio>
@@ -48,17 +49,18 @@ template <typename F> void forEachValue(const StandardMeasures& m, F f) {
 
 }  // namespace
 
-std::string StandardJsonMember(const StandardMeasures& m) {
-    std::string out = "\"standard\": {";
-    forEachValue(m, [&](const char* name, const std::string& v) {
-        const std::string key = std::string("\"") + name + "\": ";
-        if (std::string(name) == "threshold_ms")
-            out += ", \"artifacts\": {";  // the artifacts' four values in their own object
-        else if (out.back() != '{')
-            out += ", ";
-        out += key + (v.empty() ? "null" : v);
-    });
-    return out + "}}";
+QJsonObject StandardJsonObject(const StandardMeasures& m) {
+    QJsonObject o{{"n", m.n}};
+    for (const Field& field : kFields) {
+        const std::optional<double>& v = m.*field.value;
+        o.insert(field.name, v ? QJsonValue(*v) : QJsonValue());
+    }
+    const ArtifactReport& a = m.artifacts;
+    o.insert("artifacts", QJsonObject{{"threshold_ms", a.thresholdMs},
+                                      {"flagged", a.flagged},
+                                      {"percent", a.percent},
+                                      {"corrected", a.corrected}});
+    return o;
 }
 
 std::string StandardCsvHeader() {

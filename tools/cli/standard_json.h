@@ -3,12 +3,15 @@
 
 #include "standard_measures.h"
 
+#include <QJsonObject>
+
 #include <string>
 
 namespace trivant {
 
-// "\"standard\": {...}", numbers to full precision, null where undefined.
-std::string StandardJsonMember(const StandardMeasures& m);
+// The measures as the "standard" object: null where undefined, the artifacts' four values
+// in an object of their own.
+QJsonObject StandardJsonObject(const StandardMeasures& m);
 // ",std_n,...": the columns after the report's own.
 std::string StandardCsvHeader();
 // ",400,...": empty cells where undefined.

@@ -31,12 +31,18 @@ std::unique_ptr<trivant::BeatSource> makeSource(const trivant::SimOptions& opt,
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // For the build, which installs the script; not an option of the tool's users.
+    if (args == std::vector<std::string>{"--bash-completion"}) {
+        std::cout << trivant::BashCompletion(trivant::SimCompletion());
+        return 0;
+    }
     // Before anything looks for its registrations' folder, as Trivant and trivant-cli do.
     trivant::EnsureRuntimeDir();
     trivant::SimOptions opt;
-    const std::string bad = trivant::ParseSimOptions({argv + 1, argv + argc}, opt);
+    const std::string bad = trivant::ParseSimOptions(args, opt);
     if (opt.help) {
-        std::cout << trivant::kSimUsage;
+        std::cout << trivant::SimUsage();
         return 0;
     }
     if (opt.version) {
@@ -44,7 +50,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!bad.empty()) {
-        std::cerr << "trivant-sim: " << bad << "\n\n" << trivant::kSimUsage;
+        std::cerr << "trivant-sim: " << bad << "\n\n" << trivant::SimUsage();
         return 2;
     }
     std::string error;

@@ -1,13 +1,16 @@
-// Parses trivant-sim's options.
+// Parses trivant-sim's options with one table that also gives the help and completion.
 #include "sim_options.h"
 
 #include "number_text.h"
+#include "option_table.h"
 
 #include <cmath>
 
 namespace trivant {
 
-const char* const kSimUsage =
+namespace {
+
+const char* const kAbout =
     "Usage: trivant-sim [--ms FILE | --recording FILE] [OPTIONS]\n"
     "\n"
     "A simulated pulse device. It opens a pseudo-terminal, registers it so that Trivant's\n"
@@ -15,32 +18,52 @@ const char* const kSimUsage =
     "output, and sends one 3-byte frame (status, RR, SpO2 + 100) per beat at the pace of\n"
     "the intervals. Beats are sent while a program has the port open.\n"
     "\n"
-    "Sources:\n"
-    "  --ms FILE              RR intervals in ms, one per line (optional SpO2 column).\n"
-    "  --recording FILE       a .rr or .txt recording.\n"
-    "  (neither)              a built-in generator, about 70 beats/min with respiratory\n"
-    "                         and slower waves and noise; SpO2 about 97.\n"
+    "Sources:\n";
+
+const char* const kClosing =
+    "  (neither)          a built-in generator, about 70 beats/min with respiratory\n"
+    "                     and slower waves and noise; SpO2 about 97.\n"
     "\n"
-    "Options:\n"
-    "  --device 1|2           RR in 8 ms (1) or 10 ms (2, default) units.\n"
-    "  --speed X              X times real time (default 1).\n"
-    "  --beats N              send N beats.\n"
-    "  --loop                 play the source again from the start.\n"
-    "  --status CODE@BEAT[xCOUNT]\n"
-    "                         insert COUNT frames with status CODE (1..5) before that\n"
-    "                         beat; they carry no beat. May be repeated.\n"
-    "  --garbage              bytes of 6 or more between some frames.\n"
-    "  --split                frames split across writes.\n"
-    "  --silence SECONDS@BEAT send nothing for SECONDS of real time before that beat.\n"
-    "                         May be repeated.\n"
-    "  --seed N               seed of the generator, garbage and split choices.\n"
-    "  -h, --help             show this help.\n"
-    "  --version              show the version.\n"
+    "Options:\n";
+
+const char* const kAfter =
     "\n"
     "After the last beat, without --loop, the port stays open and silent until the\n"
     "program is stopped (Ctrl+C).\n";
 
-namespace {
+const OptionTable kSources = {
+    {"ms", "FILE", "RR intervals in ms, one per line (optional SpO2 column).", kCompleteFiles},
+    {"recording", "FILE", "a .rr or .txt recording.", kCompleteRecordings},
+};
+
+const OptionTable kOptions = {
+    {"device", "1|2", "RR in 8 ms (1) or 10 ms (2, default) units.", "1 2"},
+    {"speed", "X", "X times real time (default 1)."},
+    {"beats", "N", "send N beats."},
+    {"loop", "", "play the source again from the start."},
+    {"status", "CODE@BEAT[xCOUNT]",
+     "insert COUNT frames with status CODE (1..5) before that\n"
+     "beat; they carry no beat. May be repeated."},
+    {"garbage", "", "bytes of 6 or more between some frames."},
+    {"split", "", "frames split across writes."},
+    {"silence", "SECONDS@BEAT",
+     "send nothing for SECONDS of real time before that beat.\nMay be repeated."},
+    {"seed", "N", "seed of the generator, garbage and split choices."},
+    {"h,help", "", "show this help."},
+    {"version", "", "show the version."},
+};
+
+const std::pair<const char*, bool SimOptions::*> kSwitches[] = {
+    {"help", &SimOptions::help},   {"version", &SimOptions::version},
+    {"loop", &SimOptions::loop},   {"garbage", &SimOptions::garbage},
+    {"split", &SimOptions::split},
+};
+
+OptionTable allOptions() {
+    OptionTable all = kSources;
+    all.insert(all.end(), kOptions.begin(), kOptions.end());
+    return all;
+}
 
 // CODE@BEAT[xCOUNT]
 bool parseStatus(const std::string& s, StatusInsert& st) {
@@ -92,8 +115,6 @@ std::string takeValue(const std::string& opt, const std::string& v, SimOptions& 
         if (!parseSilence(v, si))
             return "--silence takes SECONDS@BEAT";
         o.silences.push_back(si);
-    } else {
-        return "unknown option " + opt;
     }
     return {};
 }
@@ -101,29 +122,33 @@ std::string takeValue(const std::string& opt, const std::string& v, SimOptions& 
 }  // namespace
 
 std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& out) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-h" || a == "--help")
-            out.help = true;
-        else if (a == "--version")
-            out.version = true;
-        else if (a == "--loop")
-            out.loop = true;
-        else if (a == "--garbage")
-            out.garbage = true;
-        else if (a == "--split")
-            out.split = true;
-        else if (i + 1 < args.size() && a.rfind("--", 0) == 0) {
-            const std::string err = takeValue(a, args[++i], out);
-            if (!err.empty())
-                return err;
-        } else {
-            return "unknown or incomplete option " + a;
-        }
+    ParsedArguments parsed;
+    const std::string bad = ParseArguments(allOptions(), args, parsed);
+    if (!bad.empty())
+        return bad;
+    if (!parsed.positional.empty())
+        return "unexpected argument " + parsed.positional.front();
+    for (const ParsedOption& o : parsed.options) {
+        bool SimOptions::*flag = nullptr;
+        for (const auto& [name, member] : kSwitches)
+            flag = o.name == name ? member : flag;
+        const std::string err = flag ? std::string() : takeValue("--" + o.name, o.value, out);
+        if (flag)
+            out.*flag = true;
+        if (!err.empty())
+            return err;
     }
     if (!out.msFile.empty() && !out.recordingFile.empty())
         return "--ms and --recording exclude each other";
     return {};
+}
+
+std::string SimUsage() {
+    return kAbout + OptionsHelp(kSources) + kClosing + OptionsHelp(kOptions) + kAfter;
+}
+
+CompletionTool SimCompletion() {
+    return {"trivant-sim", allOptions(), {}};
 }
 
 }  // namespace trivant

@@ -1,5 +1,7 @@
-// trivant-sim's command line.
+// trivant-sim's command line, from one option table for the parser, help and completion.
 #pragma once
+
+#include "bash_completion.h"
 
 #include <cstdint>
 #include <string>
@@ -37,6 +39,8 @@ struct SimOptions {
 // Empty on success, else what is wrong.
 std::string ParseSimOptions(const std::vector<std::string>& args, SimOptions& out);
 
-extern const char* const kSimUsage;
+std::string SimUsage();
+// The option table as the completion script sees it.
+CompletionTool SimCompletion();
 
 }  // namespace trivant

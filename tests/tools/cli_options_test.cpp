@@ -1,0 +1,99 @@
+// trivant-cli's command line: argument vectors against exit status, stdout and stderr, and
+// the options as parsed.
+#include "cli_fixture.h"
+
+#include "cli_options.h"
+#include "version.h"
+
+namespace trivant::test {
+namespace {
+
+TEST_F(CliTest, ArgumentsGiveStatusAndMessages) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;  // expected within each stream; empty: that stream stays empty
+    } rows[] = {
+        {{"--help"}, kExitOk, "Usage: trivant-cli COMMAND", ""},
+        {{"-h"}, kExitOk, "\"trivant-cli COMMAND --help\"", ""},
+        {{"analyze", "--help"}, kExitOk, "  --artifacts LEVEL  Correct artifacts", ""},
+        {{"render", "x.csv", "-h"}, kExitOk, "Usage: trivant-cli render [OPTIONS] IN OUT.png", ""},
+        {{"summary", "--sample", "19", "--help"}, kExitOk, "Usage: trivant-cli summary", ""},
+        {{"--version"}, kExitOk, std::string("trivant-cli ") + kVersion + "\n", ""},
+        {{"summary", "--version"}, kExitOk, "trivant-cli ", ""},
+        {{}, kExitUsage, "", "trivant-cli: no command given\n\nUsage: trivant-cli COMMAND"},
+        {{"frobnicate"}, kExitUsage, "", "unknown command 'frobnicate'"},
+        {{"summary", "a.rr", "--verbose"},
+         kExitUsage,
+         "",
+         "unknown option --verbose\n\nUsage: "
+         "trivant-cli summary [OPTIONS] IN"},
+        {{"summary", "-v", "a.rr"}, kExitUsage, "", "unknown option -v\n"},
+        {{"summary", "a.rr", "--landscape"}, kExitUsage, "", "unknown option --landscape\n"},
+        {{"summary", "a.rr", "--sample"}, kExitUsage, "", "--sample needs a value"},
+        {{"analyze", "--json=1", "a.rr"}, kExitUsage, "", "unexpected value after '--json'"},
+        {{"analyze", "--start=x", "a.rr"}, kExitUsage, "", "--start takes seconds"},
+        {{"--sample", "20", "summary"}, kExitUsage, "", "summary takes 1 file name(s)"},
+        {{"analyze", "--start", "0", "--", "-a.rr"}, kExitBadInput, "", "-a.rr"},
+        {{"-sample", "20", "summary", "a.csv"}, kExitUsage, "", "a.csv: the file name must end"},
+    };
+    for (const auto& row : rows) {
+        const CliRun r = run(row.args);
+        const std::string where = ::testing::PrintToString(row.args);
+        EXPECT_EQ(r.status, row.status) << where << r.err;
+        for (const auto& [got, want] : {std::pair{r.out, row.out}, std::pair{r.err, row.err}}) {
+            if (want.empty())
+                EXPECT_EQ(got, "") << where;
+            else
+                EXPECT_NE(got.find(want), std::string::npos) << where << ": " << got;
+        }
+    }
+}
+
+TEST(CliOptions, ValuesInEitherSpellingAndAnyOrder) {
+    CliOptions o;
+    ASSERT_EQ(ParseCliOptions({"--sample", "30", "render", "a.rr", "--size=800x600", "--zoom", "2",
+                               "b.png", "--xpos", "1", "--point=2", "--ib-compensation"},
+                              o),
+              "");
+    EXPECT_EQ(o.command, "render");
+    EXPECT_EQ(o.files, (std::vector<std::string>{"a.rr", "b.png"}));
+    EXPECT_EQ(o.sample, 30);
+    EXPECT_TRUE(o.ibCompensation);
+    EXPECT_EQ(std::tie(o.width, o.height, o.zoom), std::make_tuple(800, 600, 2));
+    EXPECT_EQ(o.xpos, 1);
+    EXPECT_EQ(o.point, 2);
+
+    const struct {
+        std::vector<std::string> args;
+        bool csv, standard;
+        std::optional<double> artifactsMs;
+    } rows[] = {
+        {{"analyze", "--csv", "--json", "a.rr"}, false, false, {}},
+        {{"analyze", "--json", "a.rr", "--csv"}, true, false, {}},
+        {{"analyze", "--artifacts", "low", "a.rr"}, false, true, 350},
+        {{"analyze", "a.rr", "--standard", "--artifacts=80"}, false, true, 80},
+    };
+    for (const auto& row : rows) {
+        CliOptions a;
+        ASSERT_EQ(ParseCliOptions(row.args, a), "");
+        EXPECT_EQ(std::tie(a.csv, a.standard, a.artifactsMs),
+                  std::tie(row.csv, row.standard, row.artifactsMs))
+            << ::testing::PrintToString(row.args);
+    }
+}
+
+// Each command's help lists exactly its table: the common options, then its own.
+TEST(CliOptions, CommandHelpListsItsTable) {
+    for (const CliCommand& cmd : CliCommands()) {
+        const std::string help = CliCommandUsage(cmd);
+        for (const OptionRow& o : CliCommandOptions(cmd))
+            EXPECT_NE(help.find("  " + OptionSpellings(o).front()), std::string::npos)
+                << cmd.name << " " << o.names;
+        EXPECT_NE(CliUsage().find(std::string("  ") + cmd.name + " " + cmd.args),
+                  std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The tools' bash completion as installed: the candidates offered for a command line being
+# typed, in a folder with a file of each kind.
+# Usage: completion_test.sh COMPLETION_DIR
+set -euo pipefail
+export LC_ALL=C
+dir=$(realpath "$1")
+source "$dir/trivant-cli"
+source "$dir/trivant-sim"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+touch a.rr b.TXT c.png d.pdf e.csv
+mkdir sub
+
+# candidates TOOL WORD...: what TOOL's completion offers for the last word, sorted, on a line.
+candidates() {
+    local fn=_${1//-/_}
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    "$fn"
+    printf '%s\n' "${COMPREPLY[@]}" | sort | xargs
+}
+
+# Each row: the candidates expected | the words typed, the last one being completed ('' for
+# an empty word). bash splits "--name=value" into "--name", "=" and "value".
+failed=0
+while IFS='|' read -r want words; do
+    eval "args=($words)"
+    got=$(candidates "${args[@]}")
+    if [ "$got" != "$(echo $want)" ]; then
+        echo "completion_test: ${words} offers '$got', expected '$(echo $want)'" >&2
+        failed=1
+    fi
+done <<'ROWS'
+analyze convert import-ms print record render report summary | trivant-cli ''
+record render report                                  | trivant-cli re
+report                                                | trivant-cli --sample 30 rep
+--help --ib-compensation --sample --version -h        | trivant-cli -
+--standard --start                                    | trivant-cli analyze a.rr --st
+--landscape                                           | trivant-cli print --l
+--point                                               | trivant-cli render a.rr c.png --p
+a.rr b.TXT sub                                        | trivant-cli summary ''
+a.rr b.TXT sub                                        | trivant-cli --sample=30 summary ''
+c.png sub                                             | trivant-cli render a.rr ''
+d.pdf sub                                             | trivant-cli report a.rr --start 600 ''
+d.pdf sub                                             | trivant-cli report --start = 600 a.rr ''
+a.rr b.TXT c.png d.pdf e.csv sub                      | trivant-cli import-ms ''
+a.rr b.TXT sub                                        | trivant-cli import-ms e.csv ''
+                                                      | trivant-cli summary a.rr ''
+a.rr b.TXT sub                                        | trivant-cli analyze a.rr b.TXT ''
+low                                                   | trivant-cli analyze --artifacts l
+verylow verystrong                                    | trivant-cli analyze --artifacts = very
+1 2 4                                                 | trivant-cli render --zoom = ''
+1 2 4                                                 | trivant-cli render --zoom =
+                                                      | trivant-cli summary --sample ''
+--recording                                           | trivant-sim --rec
+a.rr b.TXT sub                                        | trivant-sim --recording ''
+a.rr b.TXT c.png d.pdf e.csv sub                      | trivant-sim --speed 2 --ms ''
+1 2                                                   | trivant-sim --device ''
+--seed --silence --speed --split --status             | trivant-sim --loop --s
+ROWS
+[ $failed -eq 0 ] && echo "completion_test: every row offers what it should"
+exit $failed

@@ -1,0 +1,10 @@
+# Runs TOOL --bash-completion into OUT. Sanitizer builds leave their leak check out.
+set(ENV{ASAN_OPTIONS} "detect_leaks=0")
+set(ENV{QT_QPA_PLATFORM} "offscreen")
+get_filename_component(dir ${OUT} DIRECTORY)
+file(MAKE_DIRECTORY ${dir})
+execute_process(COMMAND ${TOOL} --bash-completion OUTPUT_FILE ${OUT}.tmp RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${TOOL} --bash-completion failed: ${status}")
+endif()
+file(RENAME ${OUT}.tmp ${OUT})

@@ -35,7 +35,10 @@ TEST_F(CliTest, ArgumentsGiveStatusAndMessages) {
         {{"analyze", "--start=x", "a.rr"}, kExitUsage, "", "--start takes seconds"},
         {{"--sample", "20", "summary"}, kExitUsage, "", "summary takes 1 file name(s)"},
         {{"analyze", "--start", "0", "--", "-a.rr"}, kExitBadInput, "", "-a.rr"},
-        {{"-sample", "20", "summary", "a.csv"}, kExitUsage, "", "a.csv: the file name must end"},
+        {{"-sample", "20", "convert", "a.rr", "b.csv"},
+         kExitUsage,
+         "",
+         "b.csv: the file name must end"},
     };
     for (const auto& row : rows) {
         const CliRun r = run(row.args);

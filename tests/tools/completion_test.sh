@@ -41,22 +41,22 @@ report                                                | trivant-cli --sample 30 
 --standard --start                                    | trivant-cli analyze a.rr --st
 --landscape                                           | trivant-cli print --l
 --point                                               | trivant-cli render a.rr c.png --p
-a.rr b.TXT sub                                        | trivant-cli summary ''
-a.rr b.TXT sub                                        | trivant-cli --sample=30 summary ''
+a.rr b.TXT e.csv sub                                  | trivant-cli summary ''
+a.rr b.TXT e.csv sub                                  | trivant-cli --sample=30 summary ''
 c.png sub                                             | trivant-cli render a.rr ''
 d.pdf sub                                             | trivant-cli report a.rr --start 600 ''
 d.pdf sub                                             | trivant-cli report --start = 600 a.rr ''
 a.rr b.TXT c.png d.pdf e.csv sub                      | trivant-cli import-ms ''
 a.rr b.TXT sub                                        | trivant-cli import-ms e.csv ''
                                                       | trivant-cli summary a.rr ''
-a.rr b.TXT sub                                        | trivant-cli analyze a.rr b.TXT ''
+a.rr b.TXT e.csv sub                                  | trivant-cli analyze a.rr b.TXT ''
 low                                                   | trivant-cli analyze --artifacts l
 verylow verystrong                                    | trivant-cli analyze --artifacts = very
 1 2 4                                                 | trivant-cli render --zoom = ''
 1 2 4                                                 | trivant-cli render --zoom =
                                                       | trivant-cli summary --sample ''
 --recording                                           | trivant-sim --rec
-a.rr b.TXT sub                                        | trivant-sim --recording ''
+a.rr b.TXT e.csv sub                                  | trivant-sim --recording ''
 a.rr b.TXT c.png d.pdf e.csv sub                      | trivant-sim --speed 2 --ms ''
 1 2                                                   | trivant-sim --device ''
 --seed --silence --speed --split --status             | trivant-sim --loop --s

@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "qt_port_layer.h"
 #include "runtime_dir.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Trivant");
     QApplication::setWindowIcon(trivant::AppIcon());
     QGuiApplication::setDesktopFileName("trivant");
+    // Before any window: every text is translated as it is created.
+    trivant::InstallTranslations(app, trivant::ChooseUiLanguage());
     // Settings and the default recordings folder live in the folder Trivant starts in.
     trivant::MainWindow main(std::make_unique<trivant::QtPortLayer>(),
                              std::make_unique<trivant::DialogRunner>(),

@@ -21,41 +21,49 @@ namespace trivant {
 
 namespace {
 
-const QStringList kFilters{"Файл NN-интервалов (*.rr)", "Текстовый файл (*.txt)"};
+const char* const kFilters[] = {
+    QT_TRANSLATE_NOOP("trivant::MainWindow", "Файл NN-интервалов (*.rr)"),
+    QT_TRANSLATE_NOOP("trivant::MainWindow", "Текстовый файл (*.txt)")};
+
+QStringList filters() {
+    return {MainWindow::tr(kFilters[0]), MainWindow::tr(kFilters[1])};
+}
 
 // One dialog for both commands; the file type index is 1-based as the settings keep it.
 void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex) {
     d.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
     d.setDirectory(QString::fromStdString(folder));
-    d.setNameFilters(kFilters);
-    d.selectNameFilter(kFilters[FilterIndexOrDefault(filterIndex) - 1]);
+    d.setNameFilters(filters());
+    d.selectNameFilter(filters()[FilterIndexOrDefault(filterIndex) - 1]);
 }
 
 int chosenFilter(const QFileDialog& d) {
-    return kFilters.indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+    return filters().indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
 }
 
 QString readReport(const std::string& path, const TextReadReport& r) {
     QString text;
     if (r.skippedLines > 0)
-        text += QString("В файле %1 не удалось прочитать строк: %2 (первая из них — строка %3). "
-                        "Они пропущены.")
-                    .arg(QString::fromStdString(path))
-                    .arg(r.skippedLines)
-                    .arg(r.firstSkippedLine);
+        text +=
+            MainWindow::tr("В файле %1 не удалось прочитать строк: %2 (первая из них — строка %3). "
+                           "Они пропущены.")
+                .arg(QString::fromStdString(path))
+                .arg(r.skippedLines)
+                .arg(r.firstSkippedLine);
     if (r.movedLabels > 0)
-        text += QString(" Пропущенная строка %1 относилась к отмеченному интервалу; метка "
-                        "перенесена на следующий интервал (строка %2).")
+        text += MainWindow::tr(" Пропущенная строка %1 относилась к отмеченному интервалу; метка "
+                               "перенесена на следующий интервал (строка %2).")
                     .arg(r.firstMovedLabelFrom)
                     .arg(r.firstMovedLabelTo);
     if (r.movedLabels > 1)
-        text += QString(" Всего перенесено меток: %1.").arg(r.movedLabels);
+        text += MainWindow::tr(" Всего перенесено меток: %1.").arg(r.movedLabels);
     if (r.lostLabelLine > 0)
-        text += QString(" Пропущенная строка %1 относилась к отмеченному интервалу, а после неё "
-                        "интервалов нет; эта метка не загружена.")
-                    .arg(r.lostLabelLine);
+        text +=
+            MainWindow::tr(" Пропущенная строка %1 относилась к отмеченному интервалу, а после неё "
+                           "интервалов нет; эта метка не загружена.")
+                .arg(r.lostLabelLine);
     if (r.truncated)
-        text += QString("%1В файле %2 больше %3 интервалов; загружены первые %3.")
+        text += MainWindow::tr("%1В файле %2 больше %3 интервалов; загружены первые %3.")
                     .arg(text.isEmpty() ? "" : "\n")
                     .arg(QString::fromStdString(path))
                     .arg(kMaxBeats);
@@ -65,7 +73,7 @@ QString readReport(const std::string& path, const TextReadReport& r) {
 }  // namespace
 
 void MainWindow::TB_OpenClick() {
-    QFileDialog dialog(this, "Открыть файл");
+    QFileDialog dialog(this, tr("Открыть файл"));
     prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -86,7 +94,7 @@ void MainWindow::OpenFiles(const QStringList& paths) {
 RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIndex) {
     const QString qpath = QString::fromStdString(path);
     if (!QFileInfo::exists(qpath)) {
-        QMessageBox box(QMessageBox::Information, kAppCaption, "Файл " + qpath + " не найден",
+        QMessageBox box(QMessageBox::Information, kAppCaption, tr("Файл %1 не найден").arg(qpath),
                         QMessageBox::Ok, this);
         runner_->exec(box);
         return nullptr;
@@ -103,15 +111,15 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
         filterIndex == 2 ? ReadTextFile(path, rec, report) : ReadDataFile(path, rec);
     if (!st.ok) {
         g->parentWidget()->close();  // an empty window helps nobody
-        message("Ошибка",
-                "Не удалось прочитать файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        message(tr("Ошибка"), tr("Не удалось прочитать файл %1").arg(qpath) + "\n" +
+                                  QString::fromStdString(st.detail));
         return nullptr;
     }
     rec.PrepareData(ToCoreSettings(setup_));
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
     if (const QString text = readReport(path, report); !text.isEmpty())
-        message("Предупреждение", text);
+        message(tr("Предупреждение"), text);
     return g;
 }
 
@@ -121,7 +129,7 @@ void MainWindow::TB_SaveClick() {
 }
 
 bool MainWindow::SaveGraph(RecordingWindow& graph) {
-    QFileDialog dialog(this, "Сохранить файл");
+    QFileDialog dialog(this, tr("Сохранить файл"));
     prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
@@ -138,16 +146,16 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     setup_.DataDir = CutToChars(saveFolder_, kDataDirMaxChars);
     setup_.SaveFilterIndex = filter;
     const QString qpath = QString::fromStdString(path);
-    if (QFileInfo::exists(qpath) &&
-        AskUser(this, *runner_, "Подтверждение", "Файл " + qpath + " существует. Переписать?",
-                "Переписать", "Отменить") != kMsgOk)
+    if (QFileInfo::exists(qpath) && AskUser(this, *runner_, tr("Подтверждение"),
+                                            tr("Файл %1 существует. Переписать?").arg(qpath),
+                                            tr("Переписать"), tr("Отменить")) != kMsgOk)
         return false;
     const Recording& rec = graph.recording();
     const IoStatus st = filter == 2 ? SaveTextFile(path, rec, ShortDateText(std::time(nullptr)))
                                     : SaveDataFile(path, rec);
     if (!st.ok) {
-        message("Ошибка",
-                "Не удалось сохранить файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        message(tr("Ошибка"), tr("Не удалось сохранить файл %1").arg(qpath) + "\n" +
+                                  QString::fromStdString(st.detail));
         return false;
     }
     graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));

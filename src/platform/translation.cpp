@@ -14,9 +14,12 @@ namespace {
 
 UiLanguage current = UiLanguage::Russian;
 
+bool isPlain(const std::string& locale) {
+    return locale.empty() || locale == "C" || locale.rfind("C.", 0) == 0 || locale == "POSIX";
+}
+
 bool isRussianOrNone(const std::string& locale) {
-    return locale.empty() || locale == "C" || locale.rfind("C.", 0) == 0 || locale == "POSIX" ||
-           locale.rfind("ru", 0) == 0;
+    return isPlain(locale) || locale.rfind("ru", 0) == 0;
 }
 
 std::string firstSet(const std::function<std::string(const char*)>& env,
@@ -55,7 +58,7 @@ UiLanguage ChooseUiLanguage(const std::function<std::string(const char*)>& env) 
     if (forced == "ru" || forced == "en")
         return forced == "ru" ? UiLanguage::Russian : UiLanguage::English;
     const std::string locale = firstSet(env, {"LC_ALL", "LC_MESSAGES", "LANG"});
-    if (isRussianOrNone(locale))
+    if (isPlain(locale))
         return UiLanguage::Russian;  // gettext, too, ignores LANGUAGE in the C locale
     const std::string languages = env("LANGUAGE");
     const std::string first = languages.substr(0, languages.find(':'));

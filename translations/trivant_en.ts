@@ -453,7 +453,7 @@
     </message>
     <message>
         <source>П&amp;араметры...</source>
-        <translation>Op&amp;tions...</translation>
+        <translation>&amp;Options...</translation>
     </message>
     <message>
         <source>Комментарий</source>
@@ -707,7 +707,7 @@
     </message>
     <message>
         <source>Компенсация выборки при вычислении ИБ</source>
-        <translation>Sample compensation in IB</translation>
+        <translation>Compensate sample size in IB</translation>
     </message>
     <message>
         <source>Автоматически завершать запись через 5 мин.</source>

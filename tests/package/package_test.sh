@@ -30,4 +30,6 @@ desktop-file-validate /usr/share/applications/trivant.desktop
 test -s /usr/share/icons/hicolor/256x256/apps/trivant.png
 test -s /usr/share/man/man1/trivant-cli.1
 dpkg-query -W -f='${Status}\n' trivant | grep -q "install ok installed"
+# Qt's own dialogs in Russian come from Qt's translations, loaded at run time.
+dpkg-query -W -f='${Depends}\n' trivant | grep -q qt6-translations-l10n
 echo "package installed, checked and removed: $(basename "$deb")"

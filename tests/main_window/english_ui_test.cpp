@@ -70,7 +70,10 @@ protected:
         form->TB_ToolsClick();
         answer(inspect(ui));
         form->TB_HelpClick();
+        fake->present = {"/dev/ttyUSB0"};
+        fake->forbidden = {"/dev/ttyUSB0"};  // the device label's hint explains the fix
         form->IdleHandler();
+        EXPECT_TRUE(form->L_Device->toolTip().startsWith("No access to port /dev/ttyUSB0"));
         ui.addWidget(*form);
         ui.addActions("tool bar", form->findChildren<QAction*>());
         for (QAction* a : form->menuBar()->actions())

@@ -80,6 +80,7 @@ private:
             addMenu(m);
         if (auto* l = qobject_cast<QLabel*>(&w)) {
             add(where, l->text());
+            add(where + " hint", l->toolTip());
             if (!l->wordWrap())
                 checkWidth(w, l->text(), l->contentsRect().width());
         } else if (auto* b = qobject_cast<QAbstractButton*>(&w)) {

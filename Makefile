@@ -4,7 +4,7 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build test run demo bench package fuzz soak clean
+.PHONY: deps build test run demo bench package fuzz soak clean translations
 
 deps:
 	@bash scripts/deps.sh
@@ -20,6 +20,11 @@ test: deps
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
+
+# The English translation brought up to date with the texts of src/: new texts come in
+# unfinished, for Qt Linguist or an editor.
+translations: deps
+	bash scripts/update_translations.sh
 
 # The application keeps its settings and the Data folder in the folder it starts in.
 run: build

@@ -3,6 +3,7 @@
 
 #include "round_even.h"
 #include "time_text.h"
+#include "tr_noop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,9 +31,12 @@ FragmentBounds LocateFragment(const Recording& rec, int fragPos) {
     return b;
 }
 
-std::string FragmentCaption(const std::string& windowCaption, const FragmentReport& r) {
-    return windowCaption + " Фрагмент " + std::to_string(r.FrPos) + "-" + std::to_string(r.FrEnd) +
-           " (" + TimeTextHundredths(r.startHundredths) + "-" +
+const char* const kFragmentWord = QT_TRANSLATE_NOOP("Messages", "Фрагмент");
+
+std::string FragmentCaption(const std::string& windowCaption, const FragmentReport& r,
+                            const std::string& fragmentWord) {
+    return windowCaption + " " + fragmentWord + " " + std::to_string(r.FrPos) + "-" +
+           std::to_string(r.FrEnd) + " (" + TimeTextHundredths(r.startHundredths) + "-" +
            TimeTextHundredths(r.startHundredths + kFragmentSamples) + ")";
 }
 

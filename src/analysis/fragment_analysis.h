@@ -111,7 +111,9 @@ inline void CountStat(FragmentReport& r) {
 }
 
 // "rec.rr Фрагмент 1-351 (00:00:00-00:05:00)"
-std::string FragmentCaption(const std::string& windowCaption, const FragmentReport& r);
+extern const char* const kFragmentWord;  // "Фрагмент", translated by the application
+std::string FragmentCaption(const std::string& windowCaption, const FragmentReport& r,
+                            const std::string& fragmentWord = kFragmentWord);
 
 // The nearest int; beyond the int range the nearest end of it, NaN as 0. A ratio over a
 // near-zero HF power can be that large.

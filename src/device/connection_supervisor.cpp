@@ -2,14 +2,18 @@
 #include "connection_supervisor.h"
 
 #include "port_names.h"
+#include "tr_noop.h"
 
 #include <algorithm>
 
 namespace trivant {
 
-const char* const kNoPortName = "Нету порта";
-const char* const kDeviceConnectedText = "Прибор подключен";
-const char* const kDeviceNotConnectedText = "Прибор не подключен";
+const char* const kNoPortName = QT_TRANSLATE_NOOP("Messages", "Нету порта");
+const char* const kDeviceConnectedText = QT_TRANSLATE_NOOP("Messages", "Прибор подключен");
+const char* const kDeviceNotConnectedText = QT_TRANSLATE_NOOP("Messages", "Прибор не подключен");
+const char* const kPermissionHint = QT_TRANSLATE_NOOP(
+    "Messages", "Нет доступа к порту %1. Добавьте пользователя в группу dialout (sudo usermod "
+                "-aG dialout $USER) и войдите в систему заново.");
 
 ConnectionSupervisor::~ConnectionSupervisor() {
     closeHandle();
@@ -23,14 +27,15 @@ void ConnectionSupervisor::Pass(int portIndex) {
         searchAutomatically();
     else
         keepFixedPort(portIndex);
-    if (!deviceConnected_ && !deniedPort_.empty())
+    if (!deviceConnected_ && !deniedPort_.empty()) {
         deviceHint_ = PermissionHint(deniedPort_);
+        hintPort_ = deniedPort_;
+    }
 }
 
 std::string PermissionHint(const std::string& port) {
-    return "Нет доступа к порту " + port +
-           ". Добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите "
-           "в систему заново.";
+    std::string hint = kPermissionHint;
+    return hint.replace(hint.find("%1"), 2, port);
 }
 
 int ConnectionSupervisor::tryOpen(const std::string& name) {
@@ -49,6 +54,7 @@ void ConnectionSupervisor::searchAutomatically() {
             closeHandle();  // the port is gone; its handle is of no use any more
             portName_ = kNoPortName;
             deviceHint_.clear();
+            hintPort_.clear();
         }
         return;
     }
@@ -72,6 +78,7 @@ void ConnectionSupervisor::keepFixedPort(int portIndex) {
     if (!deviceConnected_) {
         portName_ = kNoPortName;
         deviceHint_.clear();
+        hintPort_.clear();
     }
 }
 
@@ -81,6 +88,7 @@ void ConnectionSupervisor::adopt(int handle, const std::string& name) {
     portName_ = name;
     deviceConnected_ = true;
     deviceHint_ = name;
+    hintPort_.clear();
 }
 
 void ConnectionSupervisor::closeHandle() {

@@ -12,6 +12,7 @@ namespace trivant {
 extern const char* const kNoPortName;           // "Нету порта"
 extern const char* const kDeviceConnectedText;  // caption of L_Device
 extern const char* const kDeviceNotConnectedText;
+extern const char* const kPermissionHint;  // "%1" stands for the port
 
 // What to do about a port the user may not open, for the hint of L_Device.
 std::string PermissionHint(const std::string& port);
@@ -42,6 +43,8 @@ public:
     const std::vector<std::string>& PortList() const { return portList_; }
     // The hint of L_Device: the port in use, or empty.
     const std::string& DeviceHint() const { return deviceHint_; }
+    // The port the hint asks permission for; empty when the hint is a port in use.
+    const std::string& HintPort() const { return hintPort_; }
     // A port present that the user may not open (last pass).
     const std::string& DeniedPort() const { return deniedPort_; }
 
@@ -58,6 +61,7 @@ private:
     std::string portName_;
     std::vector<std::string> portList_;
     std::string deviceHint_;
+    std::string hintPort_;
     std::string deniedPort_;
 };
 

@@ -2,14 +2,23 @@
 // a recording.
 #include "recorder.h"
 
+#include "tr_noop.h"
+
 namespace trivant {
 
 const std::array<const char*, kStatusCodes> kStatusTexts{
-    "", "Нет датчика", "Нет пациента", "Нет пульса", "Ограничение", "Отказ датчика"};
+    "",
+    QT_TRANSLATE_NOOP("Messages", "Нет датчика"),
+    QT_TRANSLATE_NOOP("Messages", "Нет пациента"),
+    QT_TRANSLATE_NOOP("Messages", "Нет пульса"),
+    QT_TRANSLATE_NOOP("Messages", "Ограничение"),
+    QT_TRANSLATE_NOOP("Messages", "Отказ датчика")};
 
-const char* const kCapacityMessage = "Максимальное количество RR-интервалов в одном фрагменте : ";
-const char* const kFiveMinutesMessage = "Запись 5-минутного фрагмента завершена";
-const char* const kNoConnectionMessage = "Нет связи с прибором";
+const char* const kCapacityMessage =
+    QT_TRANSLATE_NOOP("Messages", "Максимальное количество RR-интервалов в одном фрагменте : ");
+const char* const kFiveMinutesMessage =
+    QT_TRANSLATE_NOOP("Messages", "Запись 5-минутного фрагмента завершена");
+const char* const kNoConnectionMessage = QT_TRANSLATE_NOOP("Messages", "Нет связи с прибором");
 
 void Recorder::Start() {
     rec_.CurrentFileLen = 1;

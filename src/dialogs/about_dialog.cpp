@@ -15,8 +15,8 @@ namespace {
 constexpr int kNamePointSize = 18;
 constexpr int kImageSide = 64;  // pixels kept for the icon
 
-QLabel* makeLine(QWidget* parent, const char* name, const char* text) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
+QLabel* makeLine(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
     return l;
@@ -26,21 +26,21 @@ QLabel* makeLine(QWidget* parent, const char* name, const char* text) {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutDialog");
-    setWindowTitle(QString::fromUtf8("О программе"));
+    setWindowTitle(tr("О программе"));
     iconLabel = new QLabel(this);
     iconLabel->setObjectName("iconLabel");
     iconLabel->setMinimumSize(kImageSide, kImageSide);
     iconLabel->setAlignment(Qt::AlignCenter);
     iconLabel->setPixmap(AppIcon().pixmap(kImageSide, kImageSide));
-    L_Name = makeLine(this, "L_Name", "ТРИВАНТ");
+    L_Name = makeLine(this, "L_Name", tr("ТРИВАНТ"));
     QFont big = L_Name->font();
     big.setPointSize(kNamePointSize);
     big.setBold(true);
     L_Name->setFont(big);
-    L_Purpose = makeLine(this, "L_Purpose", "Анализ вариабельности ритма сердца");
-    L_Version = makeLine(this, "L_Version", (std::string("Версия ") + kVersion).c_str());
-    L_Years = makeLine(this, "L_Years", "2005 - 2023 г");
-    okButton = new QPushButton(QString::fromUtf8("Ok"), this);
+    L_Purpose = makeLine(this, "L_Purpose", tr("Анализ вариабельности ритма сердца"));
+    L_Version = makeLine(this, "L_Version", tr("Версия %1").arg(kVersion));
+    L_Years = makeLine(this, "L_Years", tr("2005 - 2023 г"));
+    okButton = new QPushButton(tr("Ok"), this);
     okButton->setObjectName("okButton");
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);

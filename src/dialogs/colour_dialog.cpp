@@ -124,10 +124,10 @@ void ColorGrid::keyPressEvent(QKeyEvent* event) {
 
 ColourDialog::ColourDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("ColourDialog");
-    setWindowTitle(QString::fromUtf8("Цвет"));
+    setWindowTitle(tr("Цвет"));
     colourGrid = new ColorGrid(kColors, this);
     colourGrid->setObjectName("colourGrid");
-    const DialogButtons buttons = MakeDialogButtons(this, "ОК", "Отмена");
+    const DialogButtons buttons = MakeDialogButtons(this, tr("ОК"), tr("Отмена"));
     okButton = buttons.okButton;
     cancelButton = buttons.cancelButton;
     auto* main = new QVBoxLayout(this);

@@ -22,10 +22,10 @@ CommentDialog::CommentDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName("CommentDialog");
-    setWindowTitle(QString::fromUtf8("Введите комментарий"));
+    setWindowTitle(tr("Введите комментарий"));
     commentEdit = new QLineEdit(this);
     commentEdit->setObjectName("commentEdit");
-    const DialogButtons buttons = MakeDialogButtons(this, "Ok", "Отмена");
+    const DialogButtons buttons = MakeDialogButtons(this, tr("Ok"), tr("Отмена"));
     okButton = buttons.okButton;
     cancelButton = buttons.cancelButton;
     auto* main = new QVBoxLayout(this);

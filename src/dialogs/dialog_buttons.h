@@ -14,9 +14,9 @@ struct DialogButtons {
     QHBoxLayout* row;
 };
 
-inline DialogButtons MakeDialogButtons(QDialog* d, const char* okText, const char* cancelText) {
-    DialogButtons b{new QPushButton(QString::fromUtf8(okText), d),
-                    new QPushButton(QString::fromUtf8(cancelText), d), new QHBoxLayout};
+inline DialogButtons MakeDialogButtons(QDialog* d, const QString& okText,
+                                       const QString& cancelText) {
+    DialogButtons b{new QPushButton(okText, d), new QPushButton(cancelText, d), new QHBoxLayout};
     b.okButton->setObjectName("okButton");
     b.okButton->setDefault(true);
     b.cancelButton->setObjectName("cancelButton");

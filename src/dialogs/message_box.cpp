@@ -50,7 +50,7 @@ MessageBox::MessageBox(QWidget* parent)
     messageText->setAutoFillBackground(true);
     okButton = makeButton(this, "okButton", kMsgOk);
     cancelButton = makeButton(this, "cancelButton", kMsgCancel);
-    cancelButton->setText(QString::fromUtf8("Отмена"));
+    cancelButton->setText(tr("Отмена"));
     yesButton = makeButton(this, "yesButton", kMsgYes);
     // cancelButton comes first so that a stray Enter cancels rather than confirms.
     setTabOrder(cancelButton, okButton);

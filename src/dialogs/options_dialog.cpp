@@ -35,8 +35,8 @@ constexpr int kSampleStep = 10;
 constexpr int kMinBarWidth = 3;  // pixels
 constexpr int kMaxBarWidth = 10;
 
-const char* const kSingleLine = "Одинарная";
-const char* const kOrmis001 = "Ормис-001";
+const char* const kSingleLine = QT_TRANSLATE_NOOP("trivant::OptionsDialog", "Одинарная");
+const char* const kOrmis001 = QT_TRANSLATE_NOOP("trivant::OptionsDialog", "Ормис-001");
 constexpr int32_t kThinLine = 1, kThickLine = 2;
 constexpr int32_t kDeviceOrmis001 = 1, kDeviceOrmiks01 = 2;
 
@@ -44,8 +44,8 @@ QString u8(const char* s) {
     return QString::fromUtf8(s);
 }
 
-QCheckBox* makeCheck(QWidget* parent, const char* name, const char* text) {
-    auto* c = new QCheckBox(u8(text), parent);
+QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& text) {
+    auto* c = new QCheckBox(text, parent);
     c->setObjectName(name);
     return c;
 }
@@ -91,16 +91,16 @@ void ColorSwatch::mousePressEvent(QMouseEvent*) {
 OptionsDialog::OptionsDialog(Setup& setup, DialogRunner& runner, QWidget* parent)
     : QDialog(parent), setup_(setup), runner_(runner) {
     setObjectName("OptionsDialog");
-    setWindowTitle(u8("Параметры"));
+    setWindowTitle(tr("Параметры"));
     tabs = new QTabWidget(this);
     tabs->setObjectName("tabs");
-    tabs->addTab(createGraphTab(), u8("График"));
-    tabs->addTab(createHistoTab(), u8("Гистограмма"));
-    tabs->addTab(createSystemTab(), u8("Системные"));
-    CB_IbCount = makeCheck(this, "CB_IbCount", "Компенсация выборки при вычислении ИБ");
-    CB_AutoStop = makeCheck(this, "CB_AutoStop", "Автоматически завершать запись через 5 мин.");
-    CB_AutoSaveSetup = makeCheck(this, "CB_AutoSaveSetup", "Автоматически сохранять параметры");
-    const DialogButtons buttons = MakeDialogButtons(this, "OK", "Отмена");
+    tabs->addTab(createGraphTab(), tr("График"));
+    tabs->addTab(createHistoTab(), tr("Гистограмма"));
+    tabs->addTab(createSystemTab(), tr("Системные"));
+    CB_IbCount = makeCheck(this, "CB_IbCount", tr("Компенсация выборки при вычислении ИБ"));
+    CB_AutoStop = makeCheck(this, "CB_AutoStop", tr("Автоматически завершать запись через 5 мин."));
+    CB_AutoSaveSetup = makeCheck(this, "CB_AutoSaveSetup", tr("Автоматически сохранять параметры"));
+    const DialogButtons buttons = MakeDialogButtons(this, tr("OK"), tr("Отмена"));
     okButton = buttons.okButton;
     cancelButton = buttons.cancelButton;
     FormColor = new ColourDialog(this);
@@ -127,17 +127,17 @@ QWidget* OptionsDialog::createGraphTab() {
         const char* text;
     };
     const std::array<Row, 7> rows{{
-        {kSerRR, &CB_RR, &Shape_RR, "CB_RR", "Shape_RR", "Ритмограмма"},
-        {kSerSYM, &CB_SYM, &Shape_SYM, "CB_SYM", "Shape_SYM", "График СИМ"},
-        {kSerPAR, &CB_PAR, &Shape_PAR, "CB_PAR", "Shape_PAR", "График ПАР"},
-        {kSerSPO, &CB_SpO2, &Shape_SpO2, "CB_SpO2", "Shape_SpO2", "График SpO2"},
-        {kSerSDNN, &CB_SDNN, &Shape_SDNN, "CB_SDNN", "Shape_SDNN", "График SDNN"},
-        {kSerIBHi, &CB_IB, &Shape_IB, "CB_IB", "Shape_IB", "График ИБ"},
-        {kSerLbl, &CB_Labels, &Shape_Labels, "CB_Labels", "Shape_Labels", "Метки"},
+        {kSerRR, &CB_RR, &Shape_RR, "CB_RR", "Shape_RR", QT_TR_NOOP("Ритмограмма")},
+        {kSerSYM, &CB_SYM, &Shape_SYM, "CB_SYM", "Shape_SYM", QT_TR_NOOP("График СИМ")},
+        {kSerPAR, &CB_PAR, &Shape_PAR, "CB_PAR", "Shape_PAR", QT_TR_NOOP("График ПАР")},
+        {kSerSPO, &CB_SpO2, &Shape_SpO2, "CB_SpO2", "Shape_SpO2", QT_TR_NOOP("График SpO2")},
+        {kSerSDNN, &CB_SDNN, &Shape_SDNN, "CB_SDNN", "Shape_SDNN", QT_TR_NOOP("График SDNN")},
+        {kSerIBHi, &CB_IB, &Shape_IB, "CB_IB", "Shape_IB", QT_TR_NOOP("График ИБ")},
+        {kSerLbl, &CB_Labels, &Shape_Labels, "CB_Labels", "Shape_Labels", QT_TR_NOOP("Метки")},
     }};
     for (size_t i = 0; i < rows.size(); ++i) {
         const Row& r = rows[i];
-        *r.check = makeCheck(page, r.checkName, r.text);
+        *r.check = makeCheck(page, r.checkName, tr(r.text));
         *r.swatch = new ColorSwatch(setup_.Traces[r.series].Color, page);
         (*r.swatch)->setObjectName(r.swatchName);
         const int series = r.series;
@@ -146,8 +146,8 @@ QWidget* OptionsDialog::createGraphTab() {
         grid->addWidget(*r.swatch, int(i), 1);
         traces_[i] = {r.series, *r.check, *r.swatch};
     }
-    lineWidthCombo = makeCombo(page, "lineWidthCombo", {u8(kSingleLine), u8("Двойная")});
-    grid->addWidget(new QLabel(u8("Толщина линий"), page), int(rows.size()), 0);
+    lineWidthCombo = makeCombo(page, "lineWidthCombo", {tr(kSingleLine), tr("Двойная")});
+    grid->addWidget(new QLabel(tr("Толщина линий"), page), int(rows.size()), 0);
     grid->addWidget(lineWidthCombo, int(rows.size()), 1);
     return page;
 }
@@ -160,23 +160,23 @@ QWidget* OptionsDialog::createHistoTab() {
     // Only the arrows change the bar width.
     if (auto* edit = E_BarW->findChild<QLineEdit*>())
         edit->setReadOnly(true);
-    form->addRow(u8("Выборка"), E_Sample);
-    form->addRow(u8("Ширина столбца"), E_BarW);
+    form->addRow(tr("Выборка"), E_Sample);
+    form->addRow(tr("Ширина столбца"), E_BarW);
     return page;
 }
 
 QWidget* OptionsDialog::createSystemTab() {
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
-    deviceCombo = makeCombo(page, "deviceCombo", {u8(kOrmis001), u8("Ормикс-01")});
+    deviceCombo = makeCombo(page, "deviceCombo", {tr(kOrmis001), tr("Ормикс-01")});
     QStringList ports{u8("USB")};
     for (int i = 1; i <= 8; ++i)
         ports << u8("COM %1").arg(i);
     portCombo = makeCombo(page, "portCombo", ports);
     CB_Baud = makeCombo(page, "CB_Baud", {u8("19200"), u8("2400"), u8("600")});
-    form->addRow(u8("Прибор"), deviceCombo);
-    form->addRow(u8("Порт"), portCombo);
-    form->addRow(u8("Скорость"), CB_Baud);
+    form->addRow(tr("Прибор"), deviceCombo);
+    form->addRow(tr("Порт"), portCombo);
+    form->addRow(tr("Скорость"), CB_Baud);
     return page;
 }
 
@@ -216,9 +216,9 @@ void OptionsDialog::StoreToSetup() {
         setup_.PortIndex = portCombo->currentIndex();
     if (CB_Baud->currentIndex() >= 0)
         setup_.BaudIndex = CB_Baud->currentIndex();
-    setup_.LineWidth = lineWidthCombo->currentText() == u8(kSingleLine) ? kThinLine : kThickLine;
+    setup_.LineWidth = lineWidthCombo->currentText() == tr(kSingleLine) ? kThinLine : kThickLine;
     setup_.DeviceType =
-        deviceCombo->currentText() == u8(kOrmis001) ? kDeviceOrmis001 : kDeviceOrmiks01;
+        deviceCombo->currentText() == tr(kOrmis001) ? kDeviceOrmis001 : kDeviceOrmiks01;
     setup_.AutoStop = CB_AutoStop->isChecked();
     setup_.AutoSaveSetup = CB_AutoSaveSetup->isChecked();
 }

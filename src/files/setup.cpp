@@ -3,6 +3,7 @@
 
 #include "codepage.h"
 #include "recording.h"
+#include "tr_noop.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -56,9 +57,10 @@ constexpr int32_t kMinLineWidth = 1, kMaxLineWidth = 2;
 constexpr int32_t kPortChoices = 9;  // automatic search and eight fixed ports
 constexpr int32_t kBaudChoices = 3;
 
-constexpr const char* kReadErrorTitle = "Ошибка";
+constexpr const char* kReadErrorTitle = QT_TRANSLATE_NOOP("Messages", "Ошибка");
 constexpr const char* kReadErrorText =
-    "Ошибка чтения файла конфигурации. Будут установлены параметры \"по умолчанию\"";
+    QT_TRANSLATE_NOOP("Messages", "Ошибка чтения файла конфигурации. Будут установлены "
+                                  "параметры \"по умолчанию\"");
 
 void putInt32(Bytes& b, size_t at, int32_t v) {
     const auto u = static_cast<uint32_t>(v);

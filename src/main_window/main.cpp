@@ -7,6 +7,7 @@
 #include "recent_files.h"
 #include "runtime_dir.h"
 #include "single_instance.h"
+#include "translation.h"
 #include "user_folders.h"
 
 #include <QApplication>
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     case trivant::SingleInstance::Role::Primary:
         break;
     }
+    // Before any window: every text is translated as it is created.
+    trivant::InstallTranslations(app, trivant::ChooseUiLanguage());
     const trivant::FolderEnvironment env = trivant::CurrentFolderEnvironment();
     trivant::MainWindow main(std::make_unique<trivant::QtPortLayer>(),
                              std::make_unique<trivant::DialogRunner>(),

@@ -6,6 +6,7 @@
 #include "message_box.h"
 #include "recent_files.h"
 #include "recording_window.h"
+#include "translation.h"
 #include "version.h"
 
 #include <QAction>
@@ -26,14 +27,14 @@ namespace {
 const std::string kAppCaptionText = std::string("TRIVANT ") + kVersion;
 }  // namespace
 const char* const kAppCaption = kAppCaptionText.c_str();
-const char* const kDefaultsCaption = "Ормикс-01";
+const char* const kDefaultsCaption = QT_TRANSLATE_NOOP("trivant::MainWindow", "Ормикс-01");
 
 namespace {
 
 constexpr int kIdleMs = 200;  // supervision and enabling; a pass costs tens of microseconds
 
-QAction* makeAction(QObject* owner, const char* name, const char* text) {
-    auto* a = new QAction(QString::fromUtf8(text), owner);
+QAction* makeAction(QObject* owner, const char* name, const QString& text) {
+    auto* a = new QAction(text, owner);
     a->setObjectName(name);
     return a;
 }
@@ -81,12 +82,12 @@ MainWindow::~MainWindow() {
 
 void MainWindow::loadSettings() {
     auto report = [this](const std::string& title, const std::string& text) {
-        AskUser(this, *runner_, QString::fromStdString(title), QString::fromStdString(text), "Ok");
+        AskUser(this, *runner_, TrMessage(title), TrMessage(text), tr("Ok"));
     };
     if (!LoadSetup(configDir_, setup_, report)) {
         ApplyDefaultValues(setup_);
         ApplyDefaultDataDir(setup_, dataDir_);
-        setWindowTitle(QString::fromUtf8(kDefaultsCaption));
+        setWindowTitle(tr(kDefaultsCaption));
     }
     // The default folder whole: the record keeps only 80 characters of it.
     const bool isDefault = setup_.DataDir == CutToChars(dataDir_, kDataDirMaxChars);
@@ -110,35 +111,38 @@ void MainWindow::createActions() {
         void (MainWindow::*slot)();
     };
     Pair pairs[] = {
-        {TB_Open, N_FOpen, "TB_Open", "N_FOpen", "Открыть файл", "&Открыть...",
-         &MainWindow::TB_OpenClick},
-        {TB_Save, N_FSave, "TB_Save", "N_FSave", "Сохранить файл", "&Сохранить...",
-         &MainWindow::TB_SaveClick},
-        {TB_Print, N_Print, "TB_Print", "N_Print", "Печать", "&Печать", &MainWindow::TB_PrintClick},
-        {TB_PrintSetup, N_PrintSetup, "TB_PrintSetup", "N_PrintSetup", "Настройки принтера",
-         "&Настройки принтера...", &MainWindow::TB_PrintSetupClick},
-        {TB_Start, N_Start, "TB_Start", "N_Start", "Начать запись", "С&тарт",
-         &MainWindow::TB_StartClick},
-        {TB_Stop, N_Stop, "TB_Stop", "N_Stop", "Остановить запись", "Сто&п",
+        {TB_Open, N_FOpen, "TB_Open", "N_FOpen", QT_TR_NOOP("Открыть файл"),
+         QT_TR_NOOP("&Открыть..."), &MainWindow::TB_OpenClick},
+        {TB_Save, N_FSave, "TB_Save", "N_FSave", QT_TR_NOOP("Сохранить файл"),
+         QT_TR_NOOP("&Сохранить..."), &MainWindow::TB_SaveClick},
+        {TB_Print, N_Print, "TB_Print", "N_Print", QT_TR_NOOP("Печать"), QT_TR_NOOP("&Печать"),
+         &MainWindow::TB_PrintClick},
+        {TB_PrintSetup, N_PrintSetup, "TB_PrintSetup", "N_PrintSetup",
+         QT_TR_NOOP("Настройки принтера"), QT_TR_NOOP("&Настройки принтера..."),
+         &MainWindow::TB_PrintSetupClick},
+        {TB_Start, N_Start, "TB_Start", "N_Start", QT_TR_NOOP("Начать запись"),
+         QT_TR_NOOP("С&тарт"), &MainWindow::TB_StartClick},
+        {TB_Stop, N_Stop, "TB_Stop", "N_Stop", QT_TR_NOOP("Остановить запись"), QT_TR_NOOP("Сто&п"),
          &MainWindow::TB_StopClick},
-        {TB_Label, N_Label, "TB_Label", "N_Label", "Метка", "&Метка", &MainWindow::TB_LabelClick},
-        {TB_Tools, N_Tools, "TB_Tools", "N_Tools", "Параметры", "П&араметры...",
-         &MainWindow::TB_ToolsClick},
+        {TB_Label, N_Label, "TB_Label", "N_Label", QT_TR_NOOP("Метка"), QT_TR_NOOP("&Метка"),
+         &MainWindow::TB_LabelClick},
+        {TB_Tools, N_Tools, "TB_Tools", "N_Tools", QT_TR_NOOP("Параметры"),
+         QT_TR_NOOP("П&араметры..."), &MainWindow::TB_ToolsClick},
     };
     for (Pair& p : pairs) {
-        p.tool = makeAction(this, p.toolName, p.hint);
-        p.tool->setToolTip(QString::fromUtf8(p.hint));
-        p.menu = makeAction(this, p.menuName, p.menuText);
+        p.tool = makeAction(this, p.toolName, tr(p.hint));
+        p.tool->setToolTip(tr(p.hint));
+        p.menu = makeAction(this, p.menuName, tr(p.menuText));
         bind(p.tool, p.slot);
         bind(p.menu, p.slot);
     }
-    TB_Comment = makeAction(this, "TB_Comment", "Комментарий");
+    TB_Comment = makeAction(this, "TB_Comment", tr("Комментарий"));
     bind(TB_Comment, &MainWindow::TB_CommentClick);
-    TB_Help = makeAction(this, "TB_Help", "О программе");
+    TB_Help = makeAction(this, "TB_Help", tr("О программе"));
     bind(TB_Help, &MainWindow::TB_HelpClick);
-    N_Spec = makeAction(this, "N_Spec", "&Анализ фрагмента...");
+    N_Spec = makeAction(this, "N_Spec", tr("&Анализ фрагмента..."));
     bind(N_Spec, &MainWindow::N_SpecClick);
-    N_Exit = makeAction(this, "N_Exit", "&Выход");
+    N_Exit = makeAction(this, "N_Exit", tr("&Выход"));
     bind(N_Exit, &MainWindow::N_ExitClick);
     N_FOpen->setShortcut(QKeySequence::Open);
     N_FSave->setShortcut(QKeySequence::Save);
@@ -149,21 +153,21 @@ void MainWindow::createActions() {
 }
 
 void MainWindow::createMenus() {
-    N_File = menuBar()->addMenu("&Файл");
+    N_File = menuBar()->addMenu(tr("&Файл"));
     N_File->addActions({N_FOpen, N_FSave, N_Print, N_PrintSetup});
     N_File->addSeparator();
     N_File->addAction(N_Exit);
     createRecentMenu();
-    N_Record = menuBar()->addMenu("&Запись");
+    N_Record = menuBar()->addMenu(tr("&Запись"));
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();
     N_Record->addActions({N_Label, N_Tools, N_Spec});
     createScaleMenu();
-    N_Window = menuBar()->addMenu("&Окно");
+    N_Window = menuBar()->addMenu(tr("&Окно"));
     N_Window->setObjectName("N_Window");
-    N_NextW = makeAction(this, "N_NextW", "&Следующее");
-    N_PrevW = makeAction(this, "N_PrevW", "&Предыдущее");
-    N_Cascade = makeAction(this, "N_Cascade", "&Каскад");
+    N_NextW = makeAction(this, "N_NextW", tr("&Следующее"));
+    N_PrevW = makeAction(this, "N_PrevW", tr("&Предыдущее"));
+    N_Cascade = makeAction(this, "N_Cascade", tr("&Каскад"));
     N_NextW->setShortcut(QKeySequence::NextChild);
     N_PrevW->setShortcut(QKeySequence::PreviousChild);
     connect(N_NextW, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
@@ -189,7 +193,7 @@ void MainWindow::fillWindowMenu() {
 }
 
 void MainWindow::createToolBar() {
-    QToolBar* bar = addToolBar("Панель инструментов");
+    QToolBar* bar = addToolBar(tr("Панель инструментов"));
     bar->setObjectName("toolBar");
     bar->setMovable(false);
     const std::pair<QAction*, QStyle::StandardPixmap> icons[] = {
@@ -209,7 +213,7 @@ void MainWindow::createToolBar() {
         bar->addAction(action);
     }
     bar->addSeparator();
-    L_Device = new QLabel(QString::fromUtf8(kDeviceNotConnectedText), bar);
+    L_Device = new QLabel(TrMessage(kDeviceNotConnectedText), bar);
     L_Device->setObjectName("L_Device");
     L_Device->setContentsMargins(8, 0, 8, 0);
     bar->addWidget(L_Device);

@@ -9,6 +9,7 @@
 #include "options_dialog.h"
 #include "recording_window.h"
 #include "report_window.h"
+#include "translation.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -122,7 +123,7 @@ QPrinter& MainWindow::printer() {
 void MainWindow::TB_PrintSetupClick() {
     QPrinter& chosen = printer();
     QPrintDialog dialog(&chosen, this);
-    dialog.setWindowTitle("Настройки принтера");
+    dialog.setWindowTitle(tr("Настройки принтера"));
     // One page is printed, so page ranges mean nothing; printing into a file stays a choice.
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     runner_->exec(dialog);
@@ -136,9 +137,10 @@ void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
     // A printer of the system, or the file that the printer set-up named.
     if (chosen.outputFormat() == QPrinter::NativeFormat || !chosen.outputFileName().isEmpty()) {
         if (!draw(chosen, landscape))
-            message("Ошибка", chosen.outputFileName().isEmpty()
-                                  ? "Не удалось напечатать страницу"
-                                  : "Не удалось записать файл " + chosen.outputFileName());
+            message(tr("Ошибка"),
+                    chosen.outputFileName().isEmpty()
+                        ? tr("Не удалось напечатать страницу")
+                        : tr("Не удалось записать файл %1").arg(chosen.outputFileName()));
         return;
     }
     const QString path = askPdfPath();
@@ -149,26 +151,27 @@ void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
     printer.setOutputFileName(path);
     printer.setPageLayout(chosen.pageLayout());  // the paper and orientation of the set-up
     if (!draw(printer, landscape))
-        message("Ошибка", "Не удалось записать файл " + path);
+        message(tr("Ошибка"), tr("Не удалось записать файл %1").arg(path));
 }
 
 QString MainWindow::askPdfPath() {
-    if (AskUser(this, *runner_, "Печать", "Принтер не найден. Сохранить страницу в файл PDF?",
-                "Сохранить", "Отмена") != kMsgOk)
+    if (AskUser(this, *runner_, tr("Печать"),
+                tr("Принтер не найден. Сохранить страницу в файл PDF?"), tr("Сохранить"),
+                tr("Отмена")) != kMsgOk)
         return {};
-    QFileDialog dialog(this, "Сохранить в PDF");
+    QFileDialog dialog(this, tr("Сохранить в PDF"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter("Документ PDF (*.pdf)");
+    dialog.setNameFilter(tr("Документ PDF (*.pdf)"));
     dialog.setDefaultSuffix("pdf");
     dialog.setDirectory(QString::fromStdString(setup_.DataDir));
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().first();
-    if (QFileInfo::exists(path) &&
-        AskUser(this, *runner_, "Подтверждение", "Файл " + path + " существует. Переписать?",
-                "Переписать", "Отменить") != kMsgOk)
+    if (QFileInfo::exists(path) && AskUser(this, *runner_, tr("Подтверждение"),
+                                           tr("Файл %1 существует. Переписать?").arg(path),
+                                           tr("Переписать"), tr("Отменить")) != kMsgOk)
         return {};
     return path;
 }
@@ -182,8 +185,8 @@ void MainWindow::N_SpecClick() {
     const Recording& rec = g->recording();
     const ResampleResult resampled = PrepareAnalysis(rec, *analysis_);
     if (!resampled.enough) {
-        AskUser(this, *runner_, "Ошибка", "Недостаточно данных для спектрального анализа",
-                "Закрыть");
+        AskUser(this, *runner_, tr("Ошибка"), tr("Недостаточно данных для спектрального анализа"),
+                tr("Закрыть"));
         return;
     }
     FragmentPicker dialog(this);
@@ -197,7 +200,10 @@ void MainWindow::N_SpecClick() {
     // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
     if (!AnalyzeFragment(rec, dialog.FragPos(), resampled, *analysis_, *report, nullptr))
         return;
-    addReport(*report, FragmentCaption(g->windowTitle().toStdString(), *report), rec.Comment);
+    addReport(*report,
+              FragmentCaption(g->windowTitle().toStdString(), *report,
+                              TrMessage(kFragmentWord).toStdString()),
+              rec.Comment);
 }
 
 ReportWindow* MainWindow::addReport(const FragmentReport& report, const std::string& caption,
@@ -225,9 +231,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (setup_.AutoSaveSetup) {
         IoStatus st;
         if (!SaveSetup(configDir_, setup_, &st))
-            message("Ошибка", "Не удалось сохранить параметры в файл " +
-                                  QString::fromStdString(st.path) + "\n" +
-                                  QString::fromStdString(st.detail));
+            message(tr("Ошибка"), tr("Не удалось сохранить параметры в файл %1")
+                                          .arg(QString::fromStdString(st.path)) +
+                                      "\n" + QString::fromStdString(st.detail));
     }
     event->accept();
 }
@@ -242,13 +248,13 @@ void MainWindow::PurgePort() {
 
 void MainWindow::ShowLimitMessage(StopReason why) {
     if (why == StopReason::Silence) {
-        AskUser(this, *runner_, "Ошибка", kNoConnectionMessage, "Закрыть");
+        AskUser(this, *runner_, tr("Ошибка"), TrMessage(kNoConnectionMessage), tr("Закрыть"));
         return;
     }
     const bool full = why == StopReason::Capacity;
     QMessageBox box(full ? QMessageBox::Warning : QMessageBox::Information, kAppCaption,
-                    full ? QString::fromUtf8(kCapacityMessage) + QString::number(kCapacity)
-                         : QString::fromUtf8(kFiveMinutesMessage),
+                    full ? TrMessage(kCapacityMessage) + QString::number(kCapacity)
+                         : TrMessage(kFiveMinutesMessage),
                     QMessageBox::Ok, this);
     runner_->exec(box);
 }
@@ -262,10 +268,10 @@ bool MainWindow::MayClose(RecordingWindow& graph) {
         return mayCloseRecording(graph);
     if (graph.saved())
         return true;
-    const int answer =
-        AskUser(this, *runner_, "Подтверждение",
-                "Запись «" + graph.windowTitle() + "» не сохранена. Сохранить её перед закрытием?",
-                "Сохранить", "", "Не сохранять");
+    const int answer = AskUser(
+        this, *runner_, tr("Подтверждение"),
+        tr("Запись «%1» не сохранена. Сохранить её перед закрытием?").arg(graph.windowTitle()),
+        tr("Сохранить"), "", tr("Не сохранять"));
     if (answer == kMsgYes)
         return true;
     return answer == kMsgOk && SaveGraph(graph);
@@ -273,9 +279,9 @@ bool MainWindow::MayClose(RecordingWindow& graph) {
 
 bool MainWindow::mayCloseRecording(RecordingWindow& graph) {
     // Asked before stopping, so that "Отмена" leaves the recording running.
-    const int answer = AskUser(this, *runner_, "Подтверждение",
-                               "Запись ещё идёт. Остановить её и сохранить перед закрытием?",
-                               "Сохранить", "", "Не сохранять");
+    const int answer = AskUser(this, *runner_, tr("Подтверждение"),
+                               tr("Запись ещё идёт. Остановить её и сохранить перед закрытием?"),
+                               tr("Сохранить"), "", tr("Не сохранять"));
     if (answer != kMsgOk && answer != kMsgYes)
         return false;
     if (graph.recordingNow())  // a limit may have ended it while the question was shown

@@ -22,7 +22,13 @@ namespace trivant {
 
 namespace {
 
-const QStringList kFilters{"Файл NN-интервалов (*.rr)", "Текстовый файл (*.txt)"};
+const char* const kFilters[] = {
+    QT_TRANSLATE_NOOP("trivant::MainWindow", "Файл NN-интервалов (*.rr)"),
+    QT_TRANSLATE_NOOP("trivant::MainWindow", "Текстовый файл (*.txt)")};
+
+QStringList filters() {
+    return {MainWindow::tr(kFilters[0]), MainWindow::tr(kFilters[1])};
+}
 
 // Only the open command reads lists of other tools. The settings keep 1 or 2, so choosing
 // this third filter leaves the stored one as it was.
@@ -36,14 +42,14 @@ QString listFilter() {
 void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, bool lists) {
     d.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
     d.setDirectory(QString::fromStdString(folder));
-    d.setNameFilters(lists ? kFilters + QStringList{listFilter()} : kFilters);
-    d.selectNameFilter(kFilters[FilterIndexOrDefault(filterIndex) - 1]);
+    d.setNameFilters(lists ? filters() + QStringList{listFilter()} : filters());
+    d.selectNameFilter(filters()[FilterIndexOrDefault(filterIndex) - 1]);
 }
 
 int chosenFilter(const QFileDialog& d) {
     if (d.selectedNameFilter() == listFilter())
         return kListFilter;
-    return kFilters.indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+    return filters().indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
 }
 
 bool isList(RecordingFormat f) {
@@ -64,24 +70,26 @@ QString loadFailure(const RecordingLoad& load) {
 QString readReport(const std::string& path, const TextReadReport& r) {
     QString text;
     if (r.skippedLines > 0)
-        text += QString("В файле %1 не удалось прочитать строк: %2 (первая из них — строка %3). "
-                        "Они пропущены.")
-                    .arg(QString::fromStdString(path))
-                    .arg(r.skippedLines)
-                    .arg(r.firstSkippedLine);
+        text +=
+            MainWindow::tr("В файле %1 не удалось прочитать строк: %2 (первая из них — строка %3). "
+                           "Они пропущены.")
+                .arg(QString::fromStdString(path))
+                .arg(r.skippedLines)
+                .arg(r.firstSkippedLine);
     if (r.movedLabels > 0)
-        text += QString(" Пропущенная строка %1 относилась к отмеченному интервалу; метка "
-                        "перенесена на следующий интервал (строка %2).")
+        text += MainWindow::tr(" Пропущенная строка %1 относилась к отмеченному интервалу; метка "
+                               "перенесена на следующий интервал (строка %2).")
                     .arg(r.firstMovedLabelFrom)
                     .arg(r.firstMovedLabelTo);
     if (r.movedLabels > 1)
-        text += QString(" Всего перенесено меток: %1.").arg(r.movedLabels);
+        text += MainWindow::tr(" Всего перенесено меток: %1.").arg(r.movedLabels);
     if (r.lostLabelLine > 0)
-        text += QString(" Пропущенная строка %1 относилась к отмеченному интервалу, а после неё "
-                        "интервалов нет; эта метка не загружена.")
-                    .arg(r.lostLabelLine);
+        text +=
+            MainWindow::tr(" Пропущенная строка %1 относилась к отмеченному интервалу, а после неё "
+                           "интервалов нет; эта метка не загружена.")
+                .arg(r.lostLabelLine);
     if (r.truncated)
-        text += QString("%1В файле %2 больше %3 интервалов; загружены первые %3.")
+        text += MainWindow::tr("%1В файле %2 больше %3 интервалов; загружены первые %3.")
                     .arg(text.isEmpty() ? "" : "\n")
                     .arg(QString::fromStdString(path))
                     .arg(kMaxBeats);
@@ -91,7 +99,7 @@ QString readReport(const std::string& path, const TextReadReport& r) {
 }  // namespace
 
 void MainWindow::TB_OpenClick() {
-    QFileDialog dialog(this, "Открыть файл");
+    QFileDialog dialog(this, tr("Открыть файл"));
     prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -114,7 +122,7 @@ void MainWindow::OpenFiles(const QStringList& paths) {
 RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIndex) {
     const QString qpath = QString::fromStdString(path);
     if (!QFileInfo::exists(qpath)) {
-        QMessageBox box(QMessageBox::Information, kAppCaption, "Файл " + qpath + " не найден",
+        QMessageBox box(QMessageBox::Information, kAppCaption, tr("Файл %1 не найден").arg(qpath),
                         QMessageBox::Ok, this);
         runner_->exec(box);
         return nullptr;
@@ -130,7 +138,7 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     const RecordingLoad load = LoadRecordingFile(path, rec);
     if (!load.status.ok) {
         g->parentWidget()->close();  // an empty window helps nobody
-        message("Ошибка", "Не удалось прочитать файл " + qpath + "\n" + loadFailure(load));
+        message(tr("Ошибка"), tr("Не удалось прочитать файл %1").arg(qpath) + "\n" + loadFailure(load));
         return nullptr;
     }
     rec.PrepareData(ToCoreSettings(setup_));
@@ -142,7 +150,7 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     if (isList(load.format) && rec.beats() > 0)
         g->SetSaved(false);
     if (const QString text = readReport(path, load.textReport); !text.isEmpty())
-        message("Предупреждение", text);
+        message(tr("Предупреждение"), text);
     return g;
 }
 
@@ -152,7 +160,7 @@ void MainWindow::TB_SaveClick() {
 }
 
 bool MainWindow::SaveGraph(RecordingWindow& graph) {
-    QFileDialog dialog(this, "Сохранить файл");
+    QFileDialog dialog(this, tr("Сохранить файл"));
     prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex, false);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
@@ -169,16 +177,16 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     setup_.DataDir = CutToChars(saveFolder_, kDataDirMaxChars);
     setup_.SaveFilterIndex = filter;
     const QString qpath = QString::fromStdString(path);
-    if (QFileInfo::exists(qpath) &&
-        AskUser(this, *runner_, "Подтверждение", "Файл " + qpath + " существует. Переписать?",
-                "Переписать", "Отменить") != kMsgOk)
+    if (QFileInfo::exists(qpath) && AskUser(this, *runner_, tr("Подтверждение"),
+                                            tr("Файл %1 существует. Переписать?").arg(qpath),
+                                            tr("Переписать"), tr("Отменить")) != kMsgOk)
         return false;
     const Recording& rec = graph.recording();
     const IoStatus st = filter == 2 ? SaveTextFile(path, rec, ShortDateText(std::time(nullptr)))
                                     : SaveDataFile(path, rec);
     if (!st.ok) {
-        message("Ошибка",
-                "Не удалось сохранить файл " + qpath + "\n" + QString::fromStdString(st.detail));
+        message(tr("Ошибка"), tr("Не удалось сохранить файл %1").arg(qpath) + "\n" +
+                                  QString::fromStdString(st.detail));
         return false;
     }
     graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));

@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "recording_window.h"
+#include "translation.h"
 
 #include <QAction>
 #include <QLabel>
@@ -25,7 +26,7 @@ struct ScaleGroup {
 }  // namespace
 
 void MainWindow::createScaleMenu() {
-    N_Scale = menuBar()->addMenu("&Масштаб");
+    N_Scale = menuBar()->addMenu(tr("&Масштаб"));
     N_Scale->setObjectName("N_Scale");
     const ScaleGroup groups[] = {
         {"SpO2",
@@ -33,24 +34,24 @@ void MainWindow::createScaleMenu() {
          [](const RecordingWindow& g) { return g.recording().ScSPO; },
          [](RecordingWindow& g, int v) { g.recording().ScSPO = v; },
          {0, 1, 2}},
-        {"Ритмограмма",
-         {"200..1200 мс", "300..1300 мс", "400..1400 мс", "500..1500 мс", "600..1600 мс", "-",
-          "200..2200 мс"},
+        {QT_TR_NOOP("Ритмограмма"),
+         {QT_TR_NOOP("200..1200 мс"), QT_TR_NOOP("300..1300 мс"), QT_TR_NOOP("400..1400 мс"),
+          QT_TR_NOOP("500..1500 мс"), QT_TR_NOOP("600..1600 мс"), "-", QT_TR_NOOP("200..2200 мс")},
          [](const RecordingWindow& g) { return g.recording().ScRR; },
          [](RecordingWindow& g, int v) { g.recording().ScRR = v; },
          {0, 1, 2, 3, 4, 5}},
-        {"СИМ, ПАР, SDNN",
+        {QT_TR_NOOP("СИМ, ПАР, SDNN"),
          {"0..200", "0..150", "0..100", "0..50", "0..25", "0..10"},
          [](const RecordingWindow& g) { return g.recording().ScHRV; },
          [](RecordingWindow& g, int v) { g.recording().ScHRV = v; },
          {0, 1, 2, 3, 4, 5}},
-        {"ИБ",
+        {QT_TR_NOOP("ИБ"),
          {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
          [](const RecordingWindow& g) { return g.recording().ScIB; },
          [](RecordingWindow& g, int v) { g.recording().ScIB = v; },
          {0, 1, 2, 3, 4, 5}},
-        {"По горизонтали",
-         {"х1", "х2", "х4"},
+        {QT_TR_NOOP("По горизонтали"),
+         {QT_TR_NOOP("х1"), QT_TR_NOOP("х2"), QT_TR_NOOP("х4")},
          [](const RecordingWindow& g) { return g.view().XMult; },
          [](RecordingWindow& g, int v) { g.SetZoom(v); },
          {1, 2, 4}},
@@ -58,14 +59,14 @@ void MainWindow::createScaleMenu() {
     for (const ScaleGroup& group : groups) {
         if (std::string(group.title) == "По горизонтали")
             N_Scale->addSeparator();
-        QMenu* sub = N_Scale->addMenu(QString::fromUtf8(group.title));
+        QMenu* sub = N_Scale->addMenu(tr(group.title));
         size_t v = 0;
         for (const char* text : group.items) {
             if (std::string(text) == "-") {
                 sub->addSeparator();
                 continue;
             }
-            QAction* a = sub->addAction(QString::fromUtf8(text));
+            QAction* a = sub->addAction(tr(text));
             a->setCheckable(true);
             const int value = group.values[v++];
             const auto choose = group.choose;
@@ -105,8 +106,11 @@ ActiveChild MainWindow::activeChild() const {
 
 void MainWindow::IdleHandler() {
     supervisor_.Pass(setup_.PortIndex);
-    L_Device->setText(QString::fromUtf8(supervisor_.StateText()));
-    L_Device->setToolTip(QString::fromStdString(supervisor_.DeviceHint()));
+    L_Device->setText(TrMessage(supervisor_.StateText()));
+    L_Device->setToolTip(
+        supervisor_.HintPort().empty()
+            ? QString::fromStdString(supervisor_.DeviceHint())
+            : TrMessage(kPermissionHint).arg(QString::fromStdString(supervisor_.HintPort())));
     bool anyRecording = false;
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (auto* g = qobject_cast<RecordingWindow*>(w->widget()))

@@ -1,4 +1,5 @@
-// Short dates through QLocale, so that they follow the user's regional settings.
+// Short dates through the default QLocale: the user's regional settings, or the interface
+// language's own when the two disagree (InstallTranslations).
 #include "short_date.h"
 
 #include <QDateTime>
@@ -9,7 +10,7 @@ namespace trivant {
 
 namespace {
 std::string format(const QDate& d) {
-    return QLocale::system().toString(d, QLocale::ShortFormat).toStdString();
+    return QLocale().toString(d, QLocale::ShortFormat).toStdString();
 }
 }  // namespace
 

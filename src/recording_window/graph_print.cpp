@@ -3,6 +3,7 @@
 
 #include "graph_grid.h"
 
+#include <QCoreApplication>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -11,6 +12,11 @@
 namespace trivant {
 
 namespace {
+
+// The page's texts: translated in the application, Russian in trivant-cli (no translator).
+struct GraphPrintText {
+    Q_DECLARE_TR_FUNCTIONS(GraphPrint)
+};
 
 // Returns the cells of the headings beside the lower panel, which its numbers keep clear of.
 std::vector<QRect> headings(QPainter& p, const PrintLayout& g, const GraphScene& sc) {
@@ -21,24 +27,26 @@ std::vector<QRect> headings(QPainter& p, const PrintLayout& g, const GraphScene&
     TextAt(p, g.L, g.P1.Top - 3 * g.th, "SpO2");
     TextAt(p, g.L, g.P1.Top - 2 * g.th, "%");
     TextAt(p, g.cm + 1, g.P1.Top - 3 * g.th, "NN");
-    TextAt(p, g.cm + 1, g.P1.Top - 2 * g.th, "мс");
+    TextAt(p, g.cm + 1, g.P1.Top - 2 * g.th, GraphPrintText::tr("мс"));
     std::vector<QRect> lower;
     int y = g.P2.Top;
     const auto& st = sc.style;
     if (st.shown[kSerIBHi]) {
         p.setPen(st.colors[kSerIBHi]);
-        TextAt(p, g.L, y, "ИБ");
-        lower.push_back(TextCell(p, g.L, y, "ИБ"));
+        TextAt(p, g.L, y, GraphPrintText::tr("ИБ"));
+        lower.push_back(TextCell(p, g.L, y, GraphPrintText::tr("ИБ")));
     }
     // The index headings stack up; a trace switched off leaves no gap.
     const std::pair<int, const char*> stacked[] = {
-        {kSerSDNN, "SDNN"}, {kSerSYM, "СИМ"}, {kSerPAR, "ПАР"}};
+        {kSerSDNN, "SDNN"},
+        {kSerSYM, QT_TRANSLATE_NOOP("GraphPrint", "СИМ")},
+        {kSerPAR, QT_TRANSLATE_NOOP("GraphPrint", "ПАР")}};
     for (const auto& [s, name] : stacked) {
         if (!st.shown[s])
             continue;
         p.setPen(st.colors[s]);
-        TextAt(p, g.cm, y, name);
-        lower.push_back(TextCell(p, g.cm, y, name));
+        TextAt(p, g.cm, y, GraphPrintText::tr(name));
+        lower.push_back(TextCell(p, g.cm, y, GraphPrintText::tr(name)));
         y += g.th;
     }
     bold.setBold(false);
@@ -50,18 +58,21 @@ void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
     const int x = g.GL;
     int y = g.P2.Bottom + 2 * g.th;
     p.setPen(Qt::black);
-    TextAt(p, x, y, "Средние значения");
-    auto value = [&rec](int32_t v, const char* unit) {
+    TextAt(p, x, y, GraphPrintText::tr("Средние значения"));
+    auto value = [&rec](int32_t v, const QString& unit) {
         return rec.AveragesValid ? QString::number(v) + unit : QString("—");
     };
     const std::pair<const char*, QString> rows[] = {
-        {"NN", value(rec.averRR, " мс")},  {"SpO2", value(rec.averSPO, " %")},
-        {"СИМ", value(rec.averSYM, "")},   {"ПАР", value(rec.averPAR, "")},
-        {"SDNN", value(rec.averSDNN, "")}, {"ИБ", value(rec.averIB50, "")},
+        {"NN", value(rec.averRR, GraphPrintText::tr(" мс"))},
+        {"SpO2", value(rec.averSPO, " %")},
+        {QT_TRANSLATE_NOOP("GraphPrint", "СИМ"), value(rec.averSYM, "")},
+        {QT_TRANSLATE_NOOP("GraphPrint", "ПАР"), value(rec.averPAR, "")},
+        {"SDNN", value(rec.averSDNN, "")},
+        {QT_TRANSLATE_NOOP("GraphPrint", "ИБ"), value(rec.averIB50, "")},
     };
     for (const auto& [name, text] : rows) {
         y += g.th;
-        TextAt(p, x, y, QString::fromUtf8(name));
+        TextAt(p, x, y, GraphPrintText::tr(name));
         TextAt(p, x + 6 * g.tw, y, text);
     }
 }

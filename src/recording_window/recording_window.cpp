@@ -18,8 +18,8 @@ constexpr int kFontPixels = 11;      // the form font
 constexpr int kNameFontPixels = 12;  // bold series names
 constexpr int kTimerMs = 100;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* text = "") {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text = QString()) {
+    auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
@@ -63,12 +63,12 @@ RecordingWindow::RecordingWindow(GraphHost& host, QWidget* parent)
 RecordingWindow::~RecordingWindow() = default;
 
 void RecordingWindow::createLabels() {
-    L_NRR = makeLabel(this, "L_NRR", "NN, мс");
+    L_NRR = makeLabel(this, "L_NRR", tr("NN, мс"));
     L_NSPO = makeLabel(this, "L_NSPO", "SpO2, %");
-    L_NSYM = makeLabel(this, "L_NSYM", "СИМ");
-    L_NPAR = makeLabel(this, "L_NPAR", "ПАР");
+    L_NSYM = makeLabel(this, "L_NSYM", tr("СИМ"));
+    L_NPAR = makeLabel(this, "L_NPAR", tr("ПАР"));
     L_NSDNN = makeLabel(this, "L_NSDNN", "SDNN");
-    L_NIB50 = makeLabel(this, "L_NIB50", "ИБ");
+    L_NIB50 = makeLabel(this, "L_NIB50", tr("ИБ"));
     L_Status = makeLabel(this, "L_Status");
     for (QLabel* l : {L_NRR, L_NSPO, L_NSYM, L_NPAR, L_NSDNN, L_Status})
         boldLabel(l, kNameFontPixels);
@@ -79,7 +79,7 @@ void RecordingWindow::createLabels() {
     L_PAR = makeLabel(this, "L_PAR");
     L_SDNN = makeLabel(this, "L_SDNN");
     L_IB50 = makeLabel(this, "L_IB50");
-    L_Aver = makeLabel(this, "L_Aver", "Среднее");
+    L_Aver = makeLabel(this, "L_Aver", tr("Среднее"));
     L_RRaver = makeLabel(this, "L_RRaver");
     L_SPOaver = makeLabel(this, "L_SPOaver");
     L_SYMaver = makeLabel(this, "L_SYMaver");
@@ -88,9 +88,9 @@ void RecordingWindow::createLabels() {
     L_IB50aver = makeLabel(this, "L_IB50aver");
     L_NMODA = makeLabel(this, "L_NMODA", "Moda");
     L_NAMO = makeLabel(this, "L_NAMO", "AMo");
-    L_NDX = makeLabel(this, "L_NDX", "ВР");
+    L_NDX = makeLabel(this, "L_NDX", tr("ВР"));
     L_NNUM = makeLabel(this, "L_NNUM", "NN #");
-    L_NTime = makeLabel(this, "L_NTime", "Время");
+    L_NTime = makeLabel(this, "L_NTime", tr("Время"));
     L_Moda = makeLabel(this, "L_Moda");
     L_AMo = makeLabel(this, "L_AMo");
     L_DeltaX = makeLabel(this, "L_DeltaX");
@@ -202,9 +202,9 @@ void RecordingWindow::setAveragesVisible(bool visible) {
 }
 
 void RecordingWindow::setHistoTexts() {
-    SetLabel(L_Moda, QString::number(rec_->Histo.Moda * 10) + " мс");
+    SetLabel(L_Moda, QString::number(rec_->Histo.Moda * 10) + tr(" мс"));
     SetLabel(L_AMo, QString::number(rec_->Histo.AMo));
-    SetLabel(L_DeltaX, QString::number(rec_->Histo.DeltaX * 10) + " мс");
+    SetLabel(L_DeltaX, QString::number(rec_->Histo.DeltaX * 10) + tr(" мс"));
 }
 
 void RecordingWindow::SetZoom(int xMult) {
@@ -225,7 +225,7 @@ void RecordingWindow::SetSaved(bool saved) {
 
 void RecordingWindow::setTitle(const std::string& name) {
     fileName_ = name;
-    setWindowTitle(QString::fromStdString(name));
+    setWindowTitle(tr(name.c_str()));
 }
 
 }  // namespace trivant

@@ -4,6 +4,7 @@
 
 #include "port_layer.h"
 #include "time_text.h"
+#include "translation.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -13,8 +14,9 @@
 namespace trivant {
 
 namespace {
-const char* const kRecordingTitle = "Идет запись...";
-const char* const kNewRecordingTitle = "Новая запись";
+const char* const kRecordingTitle = QT_TRANSLATE_NOOP("trivant::RecordingWindow", "Идет запись...");
+const char* const kNewRecordingTitle =
+    QT_TRANSLATE_NOOP("trivant::RecordingWindow", "Новая запись");
 }  // namespace
 
 void RecordingWindow::StartRecording() {
@@ -53,7 +55,7 @@ void RecordingWindow::ShowLoadedRecording() {
 }
 
 void RecordingWindow::StatusTextChanged(const std::string& text) {
-    SetLabel(L_Status, QString::fromStdString(text));
+    SetLabel(L_Status, TrMessage(text));
 }
 
 void RecordingWindow::BeatCompleted(int n) {

@@ -4,6 +4,7 @@
 #include "time_text.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -23,7 +24,7 @@ QMenu* choiceMenu(QWidget* owner, const char* name, const std::vector<const char
             menu->addSeparator();
             continue;
         }
-        QAction* a = menu->addAction(QString::fromUtf8(text));
+        QAction* a = menu->addAction(QCoreApplication::translate("trivant::RecordingWindow", text));
         a->setCheckable(true);
         const int index = static_cast<int>(actions.size());
         QObject::connect(a, &QAction::triggered, owner, [choose, index] { choose(index); });
@@ -47,8 +48,8 @@ void RecordingWindow::createMenus() {
     };
     PopM_ScaleX = choiceMenu(
         this, "PopM_ScaleX",
-        {"Масштаб по горизонтали : x1", "Масштаб по горизонтали : x2",
-         "Масштаб по горизонтали : x4"},
+        {QT_TR_NOOP("Масштаб по горизонтали : x1"), QT_TR_NOOP("Масштаб по горизонтали : x2"),
+         QT_TR_NOOP("Масштаб по горизонтали : x4")},
         [this] { return view_.XMult == 4 ? 2 : view_.XMult - 1; },
         repaintAfter([this](int i) { view_.XMult = 1 << i; }));
     PopM_ScY1_SPO = choiceMenu(
@@ -56,8 +57,8 @@ void RecordingWindow::createMenus() {
         [this] { return rec_->ScSPO; }, repaintAfter([this](int i) { rec_->ScSPO = i; }));
     PopM_ScY1_RR = choiceMenu(
         this, "PopM_ScY1_RR",
-        {"200-1200 мс", "300..1300 мс", "400..1400 мс", "500..1500 мс", "600..1600 мс", "-",
-         "200..2200 мс"},
+        {QT_TR_NOOP("200-1200 мс"), QT_TR_NOOP("300..1300 мс"), QT_TR_NOOP("400..1400 мс"),
+         QT_TR_NOOP("500..1500 мс"), QT_TR_NOOP("600..1600 мс"), "-", QT_TR_NOOP("200..2200 мс")},
         [this] { return rec_->ScRR; }, repaintAfter([this](int i) { rec_->ScRR = i; }));
     PopM_ScY2_1 = choiceMenu(
         this, "PopM_ScY2_1", {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
@@ -71,7 +72,7 @@ void RecordingWindow::createMenus() {
     PopM_Gr2->setObjectName("PopM_Gr2");
     // Shown flags are application-wide; switching a trace chooses the ranges afresh.
     auto traceItem = [this](QMenu* menu, const char* name, const char* text, int series) {
-        QAction* a = menu->addAction(QString::fromUtf8(text));
+        QAction* a = menu->addAction(tr(text));
         a->setObjectName(name);
         a->setCheckable(true);
         connect(menu, &QMenu::aboutToShow, this,
@@ -83,16 +84,16 @@ void RecordingWindow::createMenus() {
             update();
         });
     };
-    traceItem(PopM_Gr1, "i_SpO_Gr", "График SpO2", kSerSPO);
-    traceItem(PopM_Gr1, "i_NN_Gr", "Ритмограмма", kSerRR);
+    traceItem(PopM_Gr1, "i_SpO_Gr", QT_TR_NOOP("График SpO2"), kSerSPO);
+    traceItem(PopM_Gr1, "i_NN_Gr", QT_TR_NOOP("Ритмограмма"), kSerRR);
     PopM_Gr1->addSeparator();
-    traceItem(PopM_Gr1, "i_Label1", "Метки", kSerLbl);
-    traceItem(PopM_Gr2, "i_SYM_Gr", "График СИМ", kSerSYM);
-    traceItem(PopM_Gr2, "i_PAR_Gr", "График ПАР", kSerPAR);
-    traceItem(PopM_Gr2, "i_SDNN_Gr", "График SDNN", kSerSDNN);
-    traceItem(PopM_Gr2, "i_IB_Gr", "График ИБ", kSerIBHi);
+    traceItem(PopM_Gr1, "i_Label1", QT_TR_NOOP("Метки"), kSerLbl);
+    traceItem(PopM_Gr2, "i_SYM_Gr", QT_TR_NOOP("График СИМ"), kSerSYM);
+    traceItem(PopM_Gr2, "i_PAR_Gr", QT_TR_NOOP("График ПАР"), kSerPAR);
+    traceItem(PopM_Gr2, "i_SDNN_Gr", QT_TR_NOOP("График SDNN"), kSerSDNN);
+    traceItem(PopM_Gr2, "i_IB_Gr", QT_TR_NOOP("График ИБ"), kSerIBHi);
     PopM_Gr2->addSeparator();
-    traceItem(PopM_Gr2, "i_Label2", "Метки", kSerLbl);
+    traceItem(PopM_Gr2, "i_Label2", QT_TR_NOOP("Метки"), kSerLbl);
 }
 
 QMenu* RecordingWindow::menuAt(const QPoint& pos) const {

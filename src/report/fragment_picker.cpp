@@ -174,15 +174,15 @@ void PaintSelection(QPainter& p, const SelectionScene& sc) {
 }
 
 FragmentPicker::FragmentPicker(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("Выбор 5-минутного фрагмента");
+    setWindowTitle(tr("Выбор 5-минутного фрагмента"));
     QFont f = font();
     f.setPixelSize(kFontPixels);
     setFont(f);
-    fragmentCaption = new QLabel("Фрагмент : ", this);
+    fragmentCaption = new QLabel(tr("Фрагмент : "), this);
     L_Frag = new QLabel("--", this);
-    B_Ok = new QPushButton("Ok", this);
+    B_Ok = new QPushButton(tr("Ok"), this);
     B_Ok->setDefault(true);
-    B_Cancel = new QPushButton("Отмена", this);
+    B_Cancel = new QPushButton(tr("Отмена"), this);
     SB = new QScrollBar(Qt::Horizontal, this);
     SB->setRange(0, kSelScrollMax);
     SB->setPageStep(0);

@@ -3,7 +3,9 @@
 #include "report_paint.h"
 
 #include "paint_kit.h"
+#include "translation.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLine>
 #include <QPainter>
@@ -28,6 +30,11 @@ int rounded(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
+// The page's texts: translated in the application, Russian in trivant-cli (no translator).
+struct ReportPaintText {
+    Q_DECLARE_TR_FUNCTIONS(ReportPaint)
+};
+
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -51,13 +58,13 @@ struct PlotAxes {
 void drawPlotTitle(QPainter& p, const Rect& r, const char* unitY, const char* title, int shiftTW,
                    const ReportLayout& L, int spill, const QRect& topNumber) {
     const int y = r.Top - L.TH - 1;
-    const QString unit = QString::fromUtf8(unitY);
+    const QString unit = ReportPaintText::tr(unitY);
     QRect unitCell = TextCell(p, r.Left, y, unit);
     if (unitCell.intersects(topNumber))
         unitCell.moveLeft(topNumber.right() + 1 + L.TW / 2);
     TextAt(p, unitCell.left(), y, unit);
     const QFontMetrics fm = p.fontMetrics();
-    QString text = QString::fromUtf8(title);
+    QString text = ReportPaintText::tr(title);
     const int minX = unitCell.right() + 1 + L.TW;
     const int right = r.Right + spill;
     const int x = std::max(minX, std::min(r.Left + r.width() / 2 - shiftTW * L.TW,
@@ -96,7 +103,7 @@ void drawPlotAxes(QPainter& p, const PlotAxes& a, const ReportLayout& L, int spi
     auto yAt = [&](int j) { return r.Bottom - j * yStep - L.TH / 2; };
     drawPlotTitle(p, r, a.unitY, a.title, a.titleShiftTW, L, spill,
                   TextCell(p, a.yLabelX, yAt(a.yTicks), a.yLabels[a.yTicks]));
-    const QString unitX = QString::fromUtf8(a.unitX);
+    const QString unitX = ReportPaintText::tr(a.unitX);
     TextAt(p, r.Left, r.Bottom + 4, unitX);
     for (int j = 0; j <= a.yTicks; ++j)
         TextAt(p, a.yLabelX, yAt(j), a.yLabels[j]);
@@ -111,24 +118,32 @@ QStringList toQt(const std::vector<std::string>& v) {
 }
 
 void drawAllAxes(QPainter& p, const ReportLayout& L, const ReportView& v, int spill) {
-    const QStringList seconds{"0,0", "0,5", "1,0", "1,5", "2,0"};
-    const QStringList halves{"0,5", "1,0", "1,5"};
+    const QStringList seconds{DecimalText("0.0"), DecimalText("0.5"), DecimalText("1.0"),
+                              DecimalText("1.5"), DecimalText("2.0")};
+    const QStringList halves = seconds.mid(1, 3);
     QStringList rrTimes, hertz;
     for (int m = 1; m < RRXGridTick; ++m)
         rrTimes << QString::number(30 * m);
     for (int m = 1; m < SpecXGridTick; ++m)
-        hertz << QString("0,%1").arg(5 * m, 2, 10, QChar('0'));
+        hertz << DecimalText(QString("0.%1").arg(5 * m, 2, 10, QChar('0')));
     const Rect &rr = L.R_RR, &sc = L.R_Scat, &hi = L.R_Histo, &sp = L.R_Spec;
     const int tw = L.TW;
     const PlotAxes axes[] = {
-        {rr, "NN,c", "t,c", "Ритмограмма", 6, RRYGridTick, seconds, rr.Left - 3 * tw, rr.Left - 2,
-         RRXGridTick, rrTimes, -tw, rr.Bottom, rr.Bottom + 2},
-        {sc, "NN i-1,c", "NNi,c", "Скатерограмма", 6, ScatYGridTick, seconds, sc.Left - 3 * tw,
-         sc.Left, ScatXGridTick, halves, 0, sc.Bottom + 4, sc.Bottom + 2},
-        {hi, "N,ед", "NN,c", "Гистограмма", 5, HistoYGridTick, toQt(HistoYLabels(v.ViewAMo)),
-         hi.Left - 3 * tw, hi.Left, HistoXGridTick, halves, 0, hi.Bottom + 4, hi.Bottom},
-        {sp, "мс2/Гц", "F,Гц", "Спектр", 5, SpecYGridTick, toQt(SpecYLabels(v.ViewSpecMax)),
-         sp.Left - 4 * tw - tw / 2, sp.Left, SpecXGridTick, hertz, 0, sp.Bottom + 4, sp.Bottom},
+        {rr, QT_TRANSLATE_NOOP("ReportPaint", "NN,c"), QT_TRANSLATE_NOOP("ReportPaint", "t,c"),
+         QT_TRANSLATE_NOOP("ReportPaint", "Ритмограмма"), 6, RRYGridTick, seconds, rr.Left - 3 * tw,
+         rr.Left - 2, RRXGridTick, rrTimes, -tw, rr.Bottom, rr.Bottom + 2},
+        {sc, QT_TRANSLATE_NOOP("ReportPaint", "NN i-1,c"),
+         QT_TRANSLATE_NOOP("ReportPaint", "NNi,c"),
+         QT_TRANSLATE_NOOP("ReportPaint", "Скатерограмма"), 6, ScatYGridTick, seconds,
+         sc.Left - 3 * tw, sc.Left, ScatXGridTick, halves, 0, sc.Bottom + 4, sc.Bottom + 2},
+        {hi, QT_TRANSLATE_NOOP("ReportPaint", "N,ед"), QT_TRANSLATE_NOOP("ReportPaint", "NN,c"),
+         QT_TRANSLATE_NOOP("ReportPaint", "Гистограмма"), 5, HistoYGridTick,
+         toQt(HistoYLabels(v.ViewAMo)), hi.Left - 3 * tw, hi.Left, HistoXGridTick, halves, 0,
+         hi.Bottom + 4, hi.Bottom},
+        {sp, QT_TRANSLATE_NOOP("ReportPaint", "мс2/Гц"), QT_TRANSLATE_NOOP("ReportPaint", "F,Гц"),
+         QT_TRANSLATE_NOOP("ReportPaint", "Спектр"), 5, SpecYGridTick,
+         toQt(SpecYLabels(v.ViewSpecMax)), sp.Left - 4 * tw - tw / 2, sp.Left, SpecXGridTick, hertz,
+         0, sp.Bottom + 4, sp.Bottom},
     };
     for (const PlotAxes& a : axes)
         drawPlotAxes(p, a, L, spill);
@@ -196,7 +211,7 @@ void drawComponentGrid(QPainter& p, const ReportLayout& L, int s, bool dotted, i
     }
     p.setPen(Qt::black);
     auto numberAt = [&](int k) { return r.Bottom - k * row - L.TH / 2; };
-    drawPlotTitle(p, r, "%", "Компоненты спектра", 5, L, spill,
+    drawPlotTitle(p, r, "%", QT_TRANSLATE_NOOP("ReportPaint", "Компоненты спектра"), 5, L, spill,
                   TextCell(p, r.Left - 4 * L.TW, numberAt(kComponentTicks), "100"));
     for (int k = 1; k <= kComponentTicks; ++k)
         TextAt(p, r.Left - 4 * L.TW, numberAt(k), QString::number(20 * k));

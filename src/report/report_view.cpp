@@ -2,6 +2,8 @@
 // zero; "rounded" is to the nearest integer with halves to even.
 #include "report_view.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -127,8 +129,9 @@ std::vector<std::string> scaleLabels(int ticks, int step) {
     return out;
 }
 
+// unit is marked for translation with the page's texts.
 std::string withUnit(int v, const char* unit) {
-    return std::to_string(v) + unit;
+    return std::to_string(v) + QCoreApplication::translate("ReportPaint", unit).toStdString();
 }
 
 }  // namespace
@@ -205,11 +208,16 @@ std::string TenthsText(int v) {
 
 std::vector<TextLine> TimeBlockLines(const FragmentReport& r, bool printed) {
     std::vector<TextLine> lines{
-        {"SDNN", withUnit(r.FrSDNN, " мс")},  {"RMSSD", withUnit(r.FrRMSSD, " мс")},
-        {"pNN50", withUnit(r.FrpNN50, " %")}, {"HRV", TenthsText(r.FrHRV)},
-        {"TINN", withUnit(r.FrTINN, " мс")},  {"HR", withUnit(r.FrBPM, " уд/мин")},
-        {"IB", std::to_string(r.FrIB50)},     {"Moda", withUnit(10 * r.FrModa, " мс")},
-        {"AMo", withUnit(r.FrAMo_pr, " %")},  {"DX", withUnit(10 * r.FrDX, " мс")},
+        {"SDNN", withUnit(r.FrSDNN, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
+        {"RMSSD", withUnit(r.FrRMSSD, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
+        {"pNN50", withUnit(r.FrpNN50, " %")},
+        {"HRV", TenthsText(r.FrHRV)},
+        {"TINN", withUnit(r.FrTINN, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
+        {"HR", withUnit(r.FrBPM, QT_TRANSLATE_NOOP("ReportPaint", " уд/мин"))},
+        {"IB", std::to_string(r.FrIB50)},
+        {"Moda", withUnit(10 * r.FrModa, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
+        {"AMo", withUnit(r.FrAMo_pr, " %")},
+        {"DX", withUnit(10 * r.FrDX, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
         {"n", std::to_string(r.intervals())},
     };
     if (printed) {
@@ -221,10 +229,10 @@ std::vector<TextLine> TimeBlockLines(const FragmentReport& r, bool printed) {
 
 std::vector<TextLine> SpecBlockLines(const FragmentReport& r) {
     return {
-        {"VLF", withUnit(r.FrVLF, " мс2")},
-        {"LF", withUnit(r.FrLF, " мс2")},
-        {"HF", withUnit(r.FrHF, " мс2")},
-        {"Total", withUnit(r.FrTotalPower, " мс2")},
+        {"VLF", withUnit(r.FrVLF, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
+        {"LF", withUnit(r.FrLF, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
+        {"HF", withUnit(r.FrHF, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
+        {"Total", withUnit(r.FrTotalPower, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
         {"LF norm", withUnit(r.FrLFnorm, " %"), true},
         {"HF norm", withUnit(r.FrHFnorm, " %")},
         {"LF/HF", HundredthsText(r.FrLFdivHF)},

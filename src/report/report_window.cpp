@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -40,16 +41,16 @@ void ReportWindow::buildPageBar() {
     auto* row = new QHBoxLayout(pageBar_);
     row->setContentsMargins(0, 0, 4, 0);
     tabs_ = new QTabBar(pageBar_);
-    tabs_->addTab(QStringLiteral("Отчёт"));
-    tabs_->addTab(QStringLiteral("Стандартные показатели"));
+    tabs_->addTab(tr("Отчёт"));
+    tabs_->addTab(tr("Стандартные показатели"));
     tabs_->setCurrentIndex(StandardMeasuresPage);
     connect(tabs_, &QTabBar::currentChanged, this, &ReportWindow::SetPage);
     correction_ = new QComboBox(pageBar_);
     for (const CorrectionChoice& c : CorrectionChoices())
-        correction_->addItem(QString::fromUtf8(c.title));
+        correction_->addItem(QCoreApplication::translate("StandardPage", c.title));
     connect(correction_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ReportWindow::SetCorrection);
-    auto* label = new QLabel(QStringLiteral("Коррекция &артефактов:"), pageBar_);
+    auto* label = new QLabel(tr("Коррекция &артефактов:"), pageBar_);
     label->setBuddy(correction_);
     row->addWidget(tabs_);
     row->addStretch();
@@ -66,11 +67,11 @@ void ReportWindow::addPageActions() {
         const char* title;
         QKeySequence key;
         int page;
-    } pages[] = {{"Отчёт", QKeySequence(Qt::CTRL | Qt::Key_PageUp), ReportPage},
-                 {"Стандартные показатели", QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+    } pages[] = {{QT_TR_NOOP("Отчёт"), QKeySequence(Qt::CTRL | Qt::Key_PageUp), ReportPage},
+                 {QT_TR_NOOP("Стандартные показатели"), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
                   StandardMeasuresPage}};
     for (const auto& pg : pages) {
-        auto* a = new QAction(QString::fromUtf8(pg.title), this);
+        auto* a = new QAction(tr(pg.title), this);
         a->setShortcut(pg.key);
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         const int target = pg.page;

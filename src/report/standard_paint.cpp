@@ -5,7 +5,9 @@
 #include "grid_paint.h"
 #include "paint_kit.h"
 #include "report_paint.h"
+#include "translation.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygonF>
@@ -21,13 +23,18 @@ constexpr int kValueGapTW = 2;            // between the longest name and the va
 constexpr double kThousandsFrom = 10000;  // ms^2/Hz
 constexpr double kRhythmMinS = 300;       // the time axis spans at least the 5-minute fragment
 
+// The page's texts: translated in the application, Russian in trivant-cli (no translator).
+struct StandardPaintText {
+    Q_DECLARE_TR_FUNCTIONS(StandardPage)
+};
+
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// "0,05": the decimal comma of the page-one axes.
+// "0,05": the decimal sign of the page-one axes.
 QString axisNumber(double v, int decimals) {
-    return QString::number(v, 'f', decimals).replace('.', ',');
+    return DecimalText(QString::number(v, 'f', decimals));
 }
 
 struct AxisText {
@@ -73,15 +80,15 @@ void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange&
     DrawGrid(p, g);
     p.setPen(Qt::black);
     const int titleY = r.Top - 2 * L.TH + 2;
-    const QString unitY = QString::fromUtf8(text.unitY);
+    const QString unitY = StandardPaintText::tr(text.unitY);
     const QRect unitCell = TextCell(p, r.Left - kAxisNumbersTW * L.TW, titleY, unitY);
     TextAt(p, unitCell.left(), titleY, unitY);
     // The title centred over the plot, right of the unit when that would cover it.
-    const QString title = QString::fromUtf8(text.title);
+    const QString title = StandardPaintText::tr(text.title);
     const int titleX = std::max(unitCell.right() + 1 + L.TW,
                                 r.Left + (r.width() - fm.horizontalAdvance(title)) / 2);
     TextAt(p, titleX, titleY, fm.elidedText(title, Qt::ElideRight, r.Right + L.TW - titleX));
-    const QString unitX = QString::fromUtf8(text.unitX);
+    const QString unitX = StandardPaintText::tr(text.unitX);
     TextAt(p, r.Right - fm.horizontalAdvance(unitX), r.Bottom + L.TH + 2, unitX);
     Outline(p, r);
 }
@@ -117,7 +124,11 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
                   const StandardStyle& st) {
     const Rect& r = L.R_Poinc;
     const ValueRange v = IntervalRange(m.rr);
-    drawAxes(p, r, v, v, 0, {"Диаграмма Пуанкаре", "RRi+1, мс", "RRi, мс"}, L);
+    drawAxes(p, r, v, v, 0,
+             {QT_TRANSLATE_NOOP("StandardPage", "Диаграмма Пуанкаре"),
+              QT_TRANSLATE_NOOP("StandardPage", "RRi+1, мс"),
+              QT_TRANSLATE_NOOP("StandardPage", "RRi, мс")},
+             L);
     auto at = [&](double x, double y) {
         return QPointF(ValueToPixel(x, v.lo, v.hi, r.Left, r.Right),
                        ValueToPixel(y, v.lo, v.hi, r.Bottom, r.Top));
@@ -159,7 +170,11 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
         p.fillRect(s.first, r.Top, s.last - s.first, r.height(), BandShade(colors[b]));
     }
     drawAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,
-             {"Спектр (Уэлч)", unit > 1 ? "10³ мс²/Гц" : "мс²/Гц", "F, Гц"}, L);
+             {QT_TRANSLATE_NOOP("StandardPage", "Спектр (Уэлч)"),
+              unit > 1 ? QT_TRANSLATE_NOOP("StandardPage", "10³ мс²/Гц")
+                       : QT_TRANSLATE_NOOP("StandardPage", "мс²/Гц"),
+              QT_TRANSLATE_NOOP("StandardPage", "F, Гц")},
+             L);
     QPolygonF line;
     for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
         line << QPointF(ValueToPixel(m.welch.freq[j], 0, kWelchMaxHz, r.Left, r.Right),
@@ -177,7 +192,11 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
     const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
     const ValueRange x{0, tMax, stepS};
     const ValueRange v = IntervalRange(page.rrMs);
-    drawAxes(p, r, x, v, 0, {"Ритмограмма", "RR, мс", "t, с"}, L);
+    drawAxes(p, r, x, v, 0,
+             {QT_TRANSLATE_NOOP("StandardPage", "Ритмограмма"),
+              QT_TRANSLATE_NOOP("StandardPage", "RR, мс"),
+              QT_TRANSLATE_NOOP("StandardPage", "t, с")},
+             L);
     auto at = [&](size_t i) {
         return QPointF(ValueToPixel(t[i], 0, tMax, r.Left, r.Right),
                        ValueToPixel(page.rrMs[i], v.lo, v.hi, r.Bottom, r.Top));
@@ -242,7 +261,7 @@ void PaintStandardPaperPage(QPainter& p, const StandardPage& page, const QString
     const int tw = fm.horizontalAdvance(QChar('0'));
     p.setPen(Qt::black);
     TextAt(p, 10 * tw, 5 * th, caption);
-    TextAt(p, 10 * tw, 6 * th, QStringLiteral("Стандартные показатели"));
+    TextAt(p, 10 * tw, 6 * th, StandardPaintText::tr("Стандартные показатели"));
     PaintStandardPage(p, page,
                       ComputeStandardLayout(StandardPaperArea(pageW, pageH, th, tw), th, tw),
                       PaperStandardStyle(tw));

@@ -1,6 +1,8 @@
 // Page-two geometry and text. A value of the table keeps the digits its unit warrants.
 #include "standard_view.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -24,6 +26,15 @@ std::string fixed(double v, int decimals) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
     return buf;
+}
+
+// The page's texts: translated in the application, Russian in trivant-cli (no translator).
+struct StandardViewText {
+    Q_DECLARE_TR_FUNCTIONS(StandardPage)
+};
+
+std::string translated(const std::string& text) {
+    return StandardViewText::tr(text.c_str()).toStdString();
 }
 
 std::string valueText(const std::optional<double>& v, int decimals) {
@@ -123,47 +134,63 @@ std::vector<double> BeatTimesS(const std::vector<double>& rrMs) {
 }
 
 std::vector<TextLine> StandardTableLines(const StandardMeasures& m) {
-    return {
-        {"Средний RR, мс", valueText(m.mean_rr, 1)},
-        {"SDNN, мс", valueText(m.sdnn, 1)},
-        {"ЧСС, уд/мин", valueText(m.mean_hr, 1)},
-        {"RMSSD, мс", valueText(m.rmssd, 1)},
+    std::vector<TextLine> lines{
+        {QT_TRANSLATE_NOOP("StandardPage", "Средний RR, мс"), valueText(m.mean_rr, 1)},
+        {QT_TRANSLATE_NOOP("StandardPage", "SDNN, мс"), valueText(m.sdnn, 1)},
+        {QT_TRANSLATE_NOOP("StandardPage", "ЧСС, уд/мин"), valueText(m.mean_hr, 1)},
+        {QT_TRANSLATE_NOOP("StandardPage", "RMSSD, мс"), valueText(m.rmssd, 1)},
         {"NN50", valueText(m.nn50, 0)},
         {"pNN50, %", valueText(m.pnn50, 1)},
-        {"SD1, мс", valueText(m.sd1, 1), true},
-        {"SD2, мс", valueText(m.sd2, 1)},
-        {"VLF, мс²", valueText(m.vlf, 0), true},
-        {"LF, мс²", valueText(m.lf, 0)},
-        {"HF, мс²", valueText(m.hf, 0)},
-        {"Общая мощность, мс²", valueText(m.total, 0)},
-        {"LF, н.е.", valueText(m.lf_nu, 1)},
-        {"HF, н.е.", valueText(m.hf_nu, 1)},
+        {QT_TRANSLATE_NOOP("StandardPage", "SD1, мс"), valueText(m.sd1, 1), true},
+        {QT_TRANSLATE_NOOP("StandardPage", "SD2, мс"), valueText(m.sd2, 1)},
+        {QT_TRANSLATE_NOOP("StandardPage", "VLF, мс²"), valueText(m.vlf, 0), true},
+        {QT_TRANSLATE_NOOP("StandardPage", "LF, мс²"), valueText(m.lf, 0)},
+        {QT_TRANSLATE_NOOP("StandardPage", "HF, мс²"), valueText(m.hf, 0)},
+        {QT_TRANSLATE_NOOP("StandardPage", "Общая мощность, мс²"), valueText(m.total, 0)},
+        {QT_TRANSLATE_NOOP("StandardPage", "LF, н.е."), valueText(m.lf_nu, 1)},
+        {QT_TRANSLATE_NOOP("StandardPage", "HF, н.е."), valueText(m.hf_nu, 1)},
         {"LF/HF", valueText(m.lf_hf, 2)},
-        {"Пик LF, Гц", valueText(m.lf_peak, 3)},
-        {"Пик HF, Гц", valueText(m.hf_peak, 3)},
+        {QT_TRANSLATE_NOOP("StandardPage", "Пик LF, Гц"), valueText(m.lf_peak, 3)},
+        {QT_TRANSLATE_NOOP("StandardPage", "Пик HF, Гц"), valueText(m.hf_peak, 3)},
         {"DFA α1", valueText(m.dfa_a1, 2), true},
         {"DFA α2", valueText(m.dfa_a2, 2)},
         {"SampEn", valueText(m.sampen, 2)},
     };
+    for (TextLine& l : lines)
+        l.name = translated(l.name);
+    return lines;
 }
 
 std::vector<std::string> ArtifactLines(const ArtifactReport& a) {
-    return {"Артефакты: " + std::to_string(a.flagged) + " (" + fixed(a.percent, 1) + " %)",
-            "при пороге " + fixed(a.thresholdMs, 0) + " мс, " +
-                (a.corrected ? "скорректированы" : "без коррекции")};
+    const QString corrected = a.corrected ? StandardViewText::tr("скорректированы")
+                                          : StandardViewText::tr("без коррекции");
+    return {StandardViewText::tr("Артефакты: %1 (%2 %)")
+                .arg(a.flagged)
+                .arg(QString::fromStdString(fixed(a.percent, 1)))
+                .toStdString(),
+            StandardViewText::tr("при пороге %1 мс, %2")
+                .arg(QString::fromStdString(fixed(a.thresholdMs, 0)), corrected)
+                .toStdString()};
 }
 
 std::string RefusalText(const StandardMeasures& m) {
     const auto& flags = m.artifacts.isArtifact;
-    if (!flags.empty() && m.artifacts.flagged == int(flags.size()))
-        return "Все интервалы фрагмента — артефакты: стандартные показатели не вычислены";
-    return "Стандартные показатели не вычислены: во фрагменте слишком мало интервалов";
+    const bool allArtifacts = !flags.empty() && m.artifacts.flagged == int(flags.size());
+    return translated(
+        allArtifacts ? QT_TRANSLATE_NOOP("StandardPage", "Все интервалы фрагмента — артефакты: "
+                                                         "стандартные показатели не вычислены")
+                     : QT_TRANSLATE_NOOP("StandardPage", "Стандартные показатели не вычислены: во "
+                                                         "фрагменте слишком мало интервалов"));
 }
 
 std::vector<CorrectionChoice> CorrectionChoices() {
-    static const char* const kTitles[] = {"Очень слабая", "Слабая", "Средняя", "Сильная",
-                                          "Очень сильная"};
-    std::vector<CorrectionChoice> out{{"Без коррекции", ArtifactOptions{}}};
+    static const char* const kTitles[] = {QT_TRANSLATE_NOOP("StandardPage", "Очень слабая"),
+                                          QT_TRANSLATE_NOOP("StandardPage", "Слабая"),
+                                          QT_TRANSLATE_NOOP("StandardPage", "Средняя"),
+                                          QT_TRANSLATE_NOOP("StandardPage", "Сильная"),
+                                          QT_TRANSLATE_NOOP("StandardPage", "Очень сильная")};
+    std::vector<CorrectionChoice> out{
+        {QT_TRANSLATE_NOOP("StandardPage", "Без коррекции"), ArtifactOptions{}}};
     for (size_t i = 0; i < kArtifactLevels.size(); ++i)
         out.push_back({kTitles[i], ArtifactOptions{true, kArtifactLevels[i].thresholdMs}});
     return out;

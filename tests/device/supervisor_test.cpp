@@ -126,12 +126,20 @@ TEST(Supervisor, PortWithoutPermissionExplainsTheFix) {
     EXPECT_STREQ(sup.StateText(), "Прибор не подключен");
     EXPECT_EQ(sup.DeniedPort(), "/dev/ttyUSB0");
     EXPECT_NE(sup.DeviceHint().find("dialout"), std::string::npos);
-    EXPECT_NE(sup.DeviceHint().find("/dev/ttyUSB0"), std::string::npos);
-    ports.forbidden.clear();  // the user joined the group
+    EXPECT_EQ(sup.DeviceHint(), PermissionHint("/dev/ttyUSB0"));
+    EXPECT_EQ(sup.HintPort(), "/dev/ttyUSB0");  // the interface translates the hint with it
+    ports.forbidden.clear();                    // the user joined the group
     ports.openable = {"/dev/ttyUSB0"};
     sup.Pass(0);
     EXPECT_TRUE(sup.DeviceConnected());
     EXPECT_EQ(sup.DeviceHint(), "/dev/ttyUSB0");
+    EXPECT_EQ(sup.HintPort(), "");
+}
+
+TEST(Supervisor, PermissionHintNamesThePort) {
+    EXPECT_EQ(PermissionHint("/dev/ttyUSB0"),
+              "Нет доступа к порту /dev/ttyUSB0. Добавьте пользователя в группу dialout (sudo "
+              "usermod -aG dialout $USER) и войдите в систему заново.");
 }
 
 }  // namespace

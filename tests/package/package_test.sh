@@ -53,6 +53,8 @@ for tool in trivant-cli trivant-sim; do
     bash -c "source /usr/share/bash-completion/completions/$tool && complete -p $tool" > /dev/null
 done
 dpkg-query -W -f='${Status}\n' trivant | grep -q "install ok installed"
+# Qt's own dialogs in Russian come from Qt's translations, loaded at run time.
+dpkg-query -W -f='${Depends}\n' trivant | grep -q qt6-translations-l10n
 
 # The .rr type, and Trivant as its application (the dpkg triggers updated both databases).
 grep -q 'type="application/x-trivant-recording"' /usr/share/mime/packages/trivant.xml

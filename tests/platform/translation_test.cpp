@@ -1,0 +1,83 @@
+// The interface language from the environment, and what installing it changes: our English
+// texts, the decimal sign, the default locale, Qt's own texts in Russian.
+#include "translation.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace trivant {
+namespace {
+
+struct EnvCase {
+    std::map<std::string, std::string> env;
+    UiLanguage expected;
+};
+
+TEST(ChooseUiLanguage, FollowsTheEnvironment) {
+    const auto ru = UiLanguage::Russian, en = UiLanguage::English;
+    const EnvCase cases[] = {
+        {{}, ru},
+        {{{"LANG", ""}}, ru},
+        {{{"LANG", "C"}}, ru},
+        {{{"LANG", "C.UTF-8"}}, ru},
+        {{{"LANG", "POSIX"}}, ru},
+        {{{"LANG", "ru_RU.UTF-8"}}, ru},
+        {{{"LANG", "ru_UA.UTF-8"}}, ru},
+        {{{"LANG", "en_US.UTF-8"}}, en},
+        {{{"LANG", "de_DE.UTF-8"}}, en},
+        {{{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "ru_RU.UTF-8"}}, ru},
+        {{{"LANG", "ru_RU.UTF-8"}, {"LC_MESSAGES", "fr_FR.UTF-8"}}, en},
+        {{{"LANG", "ru_RU.UTF-8"}, {"LC_ALL", "en_GB.UTF-8"}}, en},
+        {{{"LANG", "en_US.UTF-8"}, {"LC_ALL", "C"}}, ru},
+        {{{"LANG", "en_US.UTF-8"}, {"LANGUAGE", "ru:en"}}, ru},
+        {{{"LANG", "ru_RU.UTF-8"}, {"LANGUAGE", "en_US:en"}}, en},
+        {{{"LANGUAGE", "en"}}, ru},  // gettext too ignores LANGUAGE in the C locale
+        {{{"LANG", "ru_RU.UTF-8"}, {"TRIVANT_LANG", "en"}}, en},
+        {{{"LANG", "en_US.UTF-8"}, {"TRIVANT_LANG", "ru"}}, ru},
+        {{{"LANG", "en_US.UTF-8"}, {"TRIVANT_LANG", "xx"}}, en},
+        {{{"TRIVANT_LANG", "en"}}, en},
+    };
+    for (const EnvCase& c : cases) {
+        const auto env = [&c](const char* name) {
+            const auto it = c.env.find(name);
+            return it == c.env.end() ? std::string() : it->second;
+        };
+        std::string where;
+        for (const auto& [k, v] : c.env)
+            where += k + "=" + v + " ";
+        EXPECT_EQ(ChooseUiLanguage(env), c.expected) << where;
+    }
+}
+
+TEST(Translation, EnglishIsCompiledIntoTheProgram) {
+    EXPECT_TRUE(QFile::exists(":/i18n/trivant_en.qm"));
+}
+
+// The states follow one another in this order within the one process.
+TEST(Translation, InstallingChangesTextsNumbersAndLocale) {
+    ASSERT_EQ(CurrentUiLanguage(), UiLanguage::Russian);
+    EXPECT_EQ(DecimalText("0.05"), "0,05");
+    EXPECT_EQ(TrMessage("Нет датчика"), QString::fromUtf8("Нет датчика"));
+
+    auto& app = *QCoreApplication::instance();
+    EXPECT_TRUE(InstallTranslations(app, UiLanguage::Russian));  // Qt's own, qtbase_ru
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Open"), "Open");
+    EXPECT_EQ(DecimalText("0.05"), "0,05");
+
+    ASSERT_TRUE(InstallTranslations(app, UiLanguage::English));
+    EXPECT_EQ(CurrentUiLanguage(), UiLanguage::English);
+    EXPECT_EQ(TrMessage("Нет датчика"), "No sensor");
+    EXPECT_EQ(TrMessage(std::string("Прибор не подключен")), "Device not connected");
+    EXPECT_EQ(TrMessage("not a marked text"), "not a marked text");
+    EXPECT_EQ(DecimalText("0.05"), "0.05");
+    EXPECT_EQ(QLocale().language(), QLocale::English);
+}
+
+}  // namespace
+}  // namespace trivant

@@ -1,0 +1,911 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ru">
+<context>
+    <name>GraphPrint</name>
+    <message>
+        <source>мс</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>ИБ</source>
+        <translation>IB</translation>
+    </message>
+    <message>
+        <source>СИМ</source>
+        <translation>SYM</translation>
+    </message>
+    <message>
+        <source>ПАР</source>
+        <translation>PAR</translation>
+    </message>
+    <message>
+        <source>Средние значения</source>
+        <translation>Mean values</translation>
+    </message>
+    <message>
+        <source> мс</source>
+        <translation> ms</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>Фрагмент</source>
+        <translation>Fragment</translation>
+    </message>
+    <message>
+        <source>Нету порта</source>
+        <translation>No port</translation>
+    </message>
+    <message>
+        <source>Прибор подключен</source>
+        <translation>Device connected</translation>
+    </message>
+    <message>
+        <source>Прибор не подключен</source>
+        <translation>Device not connected</translation>
+    </message>
+    <message>
+        <source>Нет доступа к порту %1. Добавьте пользователя в группу dialout (sudo usermod -aG dialout $USER) и войдите в систему заново.</source>
+        <translation>No access to port %1. Add the user to the dialout group (sudo usermod -aG dialout $USER) and log in again.</translation>
+    </message>
+    <message>
+        <source>Нет датчика</source>
+        <translation>No sensor</translation>
+    </message>
+    <message>
+        <source>Нет пациента</source>
+        <translation>No patient</translation>
+    </message>
+    <message>
+        <source>Нет пульса</source>
+        <translation>No pulse</translation>
+    </message>
+    <message>
+        <source>Ограничение</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Отказ датчика</source>
+        <translation>Sensor failure</translation>
+    </message>
+    <message>
+        <source>Максимальное количество RR-интервалов в одном фрагменте : </source>
+        <translation>Maximum number of RR intervals in one fragment: </translation>
+    </message>
+    <message>
+        <source>Запись 5-минутного фрагмента завершена</source>
+        <translation>The 5-minute fragment has been recorded</translation>
+    </message>
+    <message>
+        <source>Нет связи с прибором</source>
+        <translation>No connection with the device</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла конфигурации. Будут установлены параметры &quot;по умолчанию&quot;</source>
+        <translation>Error reading the settings file. The default settings will be used</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPaint</name>
+    <message>
+        <source>NN,c</source>
+        <translation>NN,s</translation>
+    </message>
+    <message>
+        <source>t,c</source>
+        <translation>t,s</translation>
+    </message>
+    <message>
+        <source>Ритмограмма</source>
+        <translation>Rhythmogram</translation>
+    </message>
+    <message>
+        <source>NN i-1,c</source>
+        <translation>NN i-1,s</translation>
+    </message>
+    <message>
+        <source>NNi,c</source>
+        <translation>NNi,s</translation>
+    </message>
+    <message>
+        <source>Скатерограмма</source>
+        <translation>Scatterogram</translation>
+    </message>
+    <message>
+        <source>N,ед</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Гистограмма</source>
+        <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>мс2/Гц</source>
+        <translation>ms2/Hz</translation>
+    </message>
+    <message>
+        <source>F,Гц</source>
+        <translation>F,Hz</translation>
+    </message>
+    <message>
+        <source>Спектр</source>
+        <translation>Spectrum</translation>
+    </message>
+    <message>
+        <source>Компоненты спектра</source>
+        <translation>Spectral components</translation>
+    </message>
+    <message>
+        <source> мс</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source> уд/мин</source>
+        <translation> bpm</translation>
+    </message>
+    <message>
+        <source> мс2</source>
+        <translation> ms2</translation>
+    </message>
+</context>
+<context>
+    <name>StandardPage</name>
+    <message>
+        <source>Диаграмма Пуанкаре</source>
+        <translation>Poincaré plot</translation>
+    </message>
+    <message>
+        <source>RRi+1, мс</source>
+        <translation>RRi+1, ms</translation>
+    </message>
+    <message>
+        <source>RRi, мс</source>
+        <translation>RRi, ms</translation>
+    </message>
+    <message>
+        <source>Спектр (Уэлч)</source>
+        <translation>Spectrum (Welch)</translation>
+    </message>
+    <message>
+        <source>10³ мс²/Гц</source>
+        <translation>10³ ms²/Hz</translation>
+    </message>
+    <message>
+        <source>мс²/Гц</source>
+        <translation>ms²/Hz</translation>
+    </message>
+    <message>
+        <source>F, Гц</source>
+        <translation>F, Hz</translation>
+    </message>
+    <message>
+        <source>Ритмограмма</source>
+        <translation>Rhythmogram</translation>
+    </message>
+    <message>
+        <source>RR, мс</source>
+        <translation>RR, ms</translation>
+    </message>
+    <message>
+        <source>t, с</source>
+        <translation>t, s</translation>
+    </message>
+    <message>
+        <source>Стандартные показатели</source>
+        <translation>Standard measures</translation>
+    </message>
+    <message>
+        <source>Средний RR, мс</source>
+        <translation>Mean RR, ms</translation>
+    </message>
+    <message>
+        <source>SDNN, мс</source>
+        <translation>SDNN, ms</translation>
+    </message>
+    <message>
+        <source>ЧСС, уд/мин</source>
+        <translation>HR, bpm</translation>
+    </message>
+    <message>
+        <source>RMSSD, мс</source>
+        <translation>RMSSD, ms</translation>
+    </message>
+    <message>
+        <source>SD1, мс</source>
+        <translation>SD1, ms</translation>
+    </message>
+    <message>
+        <source>SD2, мс</source>
+        <translation>SD2, ms</translation>
+    </message>
+    <message>
+        <source>VLF, мс²</source>
+        <translation>VLF, ms²</translation>
+    </message>
+    <message>
+        <source>LF, мс²</source>
+        <translation>LF, ms²</translation>
+    </message>
+    <message>
+        <source>HF, мс²</source>
+        <translation>HF, ms²</translation>
+    </message>
+    <message>
+        <source>Общая мощность, мс²</source>
+        <translation>Total power, ms²</translation>
+    </message>
+    <message>
+        <source>LF, н.е.</source>
+        <translation>LF, n.u.</translation>
+    </message>
+    <message>
+        <source>HF, н.е.</source>
+        <translation>HF, n.u.</translation>
+    </message>
+    <message>
+        <source>Пик LF, Гц</source>
+        <translation>LF peak, Hz</translation>
+    </message>
+    <message>
+        <source>Пик HF, Гц</source>
+        <translation>HF peak, Hz</translation>
+    </message>
+    <message>
+        <source>скорректированы</source>
+        <translation>corrected</translation>
+    </message>
+    <message>
+        <source>без коррекции</source>
+        <translation>not corrected</translation>
+    </message>
+    <message>
+        <source>Артефакты: %1 (%2 %)</source>
+        <translation>Artifacts: %1 (%2 %)</translation>
+    </message>
+    <message>
+        <source>при пороге %1 мс, %2</source>
+        <translation>threshold %1 ms, %2</translation>
+    </message>
+    <message>
+        <source>Все интервалы фрагмента — артефакты: стандартные показатели не вычислены</source>
+        <translation>All intervals of the fragment are artifacts: standard measures not computed</translation>
+    </message>
+    <message>
+        <source>Стандартные показатели не вычислены: во фрагменте слишком мало интервалов</source>
+        <translation>Standard measures not computed: too few intervals in the fragment</translation>
+    </message>
+    <message>
+        <source>Очень слабая</source>
+        <translation>Very weak</translation>
+    </message>
+    <message>
+        <source>Слабая</source>
+        <translation>Weak</translation>
+    </message>
+    <message>
+        <source>Средняя</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>Сильная</source>
+        <translation>Strong</translation>
+    </message>
+    <message>
+        <source>Очень сильная</source>
+        <translation>Very strong</translation>
+    </message>
+    <message>
+        <source>Без коррекции</source>
+        <translation>No correction</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::AboutDialog</name>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>ТРИВАНТ</source>
+        <translation>TRIVANT</translation>
+    </message>
+    <message>
+        <source>Анализ вариабельности ритма сердца</source>
+        <translation>Heart rate variability analysis</translation>
+    </message>
+    <message>
+        <source>Версия %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>2005 - 2023 г</source>
+        <translation>2005 - 2023</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::ColourDialog</name>
+    <message>
+        <source>Цвет</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>ОК</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::CommentDialog</name>
+    <message>
+        <source>Введите комментарий</source>
+        <translation>Enter a comment</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::FragmentPicker</name>
+    <message>
+        <source>Выбор 5-минутного фрагмента</source>
+        <translation>Choose a 5-minute fragment</translation>
+    </message>
+    <message>
+        <source>Фрагмент : </source>
+        <translation>Fragment: </translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::MainWindow</name>
+    <message>
+        <source>Ормикс-01</source>
+        <translation>Ormiks-01</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Открыть файл</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>&amp;Открыть...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Сохранить файл</source>
+        <translation>Save file</translation>
+    </message>
+    <message>
+        <source>&amp;Сохранить...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>Печать</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>&amp;Печать</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>Настройки принтера</source>
+        <translation>Printer setup</translation>
+    </message>
+    <message>
+        <source>&amp;Настройки принтера...</source>
+        <translation>Printer set&amp;up...</translation>
+    </message>
+    <message>
+        <source>Начать запись</source>
+        <translation>Start recording</translation>
+    </message>
+    <message>
+        <source>С&amp;тарт</source>
+        <translation>S&amp;tart</translation>
+    </message>
+    <message>
+        <source>Остановить запись</source>
+        <translation>Stop recording</translation>
+    </message>
+    <message>
+        <source>Сто&amp;п</source>
+        <translation>Sto&amp;p</translation>
+    </message>
+    <message>
+        <source>Метка</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>&amp;Метка</source>
+        <translation>&amp;Label</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>П&amp;араметры...</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>Комментарий</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>&amp;Анализ фрагмента...</source>
+        <translation>&amp;Fragment analysis...</translation>
+    </message>
+    <message>
+        <source>&amp;Выход</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Файл</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Запись</source>
+        <translation>&amp;Recording</translation>
+    </message>
+    <message>
+        <source>&amp;Окно</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Следующее</source>
+        <translation>&amp;Next</translation>
+    </message>
+    <message>
+        <source>&amp;Предыдущее</source>
+        <translation>&amp;Previous</translation>
+    </message>
+    <message>
+        <source>&amp;Каскад</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>Панель инструментов</source>
+        <translation>Tool bar</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Не удалось напечатать страницу</source>
+        <translation>The page could not be printed</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1</source>
+        <translation>The file %1 could not be written</translation>
+    </message>
+    <message>
+        <source>Принтер не найден. Сохранить страницу в файл PDF?</source>
+        <translation>No printer found. Save the page as a PDF file?</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Сохранить в PDF</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Файл %1 существует. Переписать?</source>
+        <translation>The file %1 exists. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>Переписать</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Недостаточно данных для спектрального анализа</source>
+        <translation>Not enough data for spectral analysis</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить параметры в файл %1</source>
+        <translation>The settings could not be saved to the file %1</translation>
+    </message>
+    <message>
+        <source>Запись «%1» не сохранена. Сохранить её перед закрытием?</source>
+        <translation>The recording “%1” is not saved. Save it before closing?</translation>
+    </message>
+    <message>
+        <source>Не сохранять</source>
+        <translation>Don&apos;t save</translation>
+    </message>
+    <message>
+        <source>Запись ещё идёт. Остановить её и сохранить перед закрытием?</source>
+        <translation>Recording is still running. Stop and save it before closing?</translation>
+    </message>
+    <message>
+        <source>Файл NN-интервалов (*.rr)</source>
+        <translation>NN interval file (*.rr)</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+    <message>
+        <source>В файле %1 не удалось прочитать строк: %2 (первая из них — строка %3). Они пропущены.</source>
+        <translation>Lines of the file %1 that could not be read: %2 (the first is line %3). They were skipped.</translation>
+    </message>
+    <message>
+        <source> Пропущенная строка %1 относилась к отмеченному интервалу; метка перенесена на следующий интервал (строка %2).</source>
+        <translation> The skipped line %1 belonged to a labelled interval; the label moved to the next interval (line %2).</translation>
+    </message>
+    <message>
+        <source> Всего перенесено меток: %1.</source>
+        <translation> Labels moved in all: %1.</translation>
+    </message>
+    <message>
+        <source> Пропущенная строка %1 относилась к отмеченному интервалу, а после неё интервалов нет; эта метка не загружена.</source>
+        <translation> The skipped line %1 belonged to a labelled interval with no interval after it; that label was not loaded.</translation>
+    </message>
+    <message>
+        <source>%1В файле %2 больше %3 интервалов; загружены первые %3.</source>
+        <translation>%1The file %2 holds more than %3 intervals; the first %3 were loaded.</translation>
+    </message>
+    <message>
+        <source>Файл %1 не найден</source>
+        <translation>The file %1 was not found</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файл %1</source>
+        <translation>The file %1 could not be read</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить файл %1</source>
+        <translation>The file %1 could not be saved</translation>
+    </message>
+    <message>
+        <source>&amp;Масштаб</source>
+        <translation>&amp;Scale</translation>
+    </message>
+    <message>
+        <source>Ритмограмма</source>
+        <translation>Rhythmogram</translation>
+    </message>
+    <message>
+        <source>200..1200 мс</source>
+        <translation>200..1200 ms</translation>
+    </message>
+    <message>
+        <source>300..1300 мс</source>
+        <translation>300..1300 ms</translation>
+    </message>
+    <message>
+        <source>400..1400 мс</source>
+        <translation>400..1400 ms</translation>
+    </message>
+    <message>
+        <source>500..1500 мс</source>
+        <translation>500..1500 ms</translation>
+    </message>
+    <message>
+        <source>600..1600 мс</source>
+        <translation>600..1600 ms</translation>
+    </message>
+    <message>
+        <source>200..2200 мс</source>
+        <translation>200..2200 ms</translation>
+    </message>
+    <message>
+        <source>СИМ, ПАР, SDNN</source>
+        <translation>SYM, PAR, SDNN</translation>
+    </message>
+    <message>
+        <source>ИБ</source>
+        <translation>IB</translation>
+    </message>
+    <message>
+        <source>По горизонтали</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>х1</source>
+        <translation>x1</translation>
+    </message>
+    <message>
+        <source>х2</source>
+        <translation>x2</translation>
+    </message>
+    <message>
+        <source>х4</source>
+        <translation>x4</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::MessageBox</name>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::OptionsDialog</name>
+    <message>
+        <source>Одинарная</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Ормис-001</source>
+        <translation>Ormis-001</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>График</source>
+        <translation>Graph</translation>
+    </message>
+    <message>
+        <source>Гистограмма</source>
+        <translation>Histogram</translation>
+    </message>
+    <message>
+        <source>Системные</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Компенсация выборки при вычислении ИБ</source>
+        <translation>Compensate sample size in IB</translation>
+    </message>
+    <message>
+        <source>Автоматически завершать запись через 5 мин.</source>
+        <translation>Stop recording after 5 min automatically</translation>
+    </message>
+    <message>
+        <source>Автоматически сохранять параметры</source>
+        <translation>Save the options automatically</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ритмограмма</source>
+        <translation>Rhythmogram</translation>
+    </message>
+    <message>
+        <source>График СИМ</source>
+        <translation>SYM graph</translation>
+    </message>
+    <message>
+        <source>График ПАР</source>
+        <translation>PAR graph</translation>
+    </message>
+    <message>
+        <source>График SpO2</source>
+        <translation>SpO2 graph</translation>
+    </message>
+    <message>
+        <source>График SDNN</source>
+        <translation>SDNN graph</translation>
+    </message>
+    <message>
+        <source>График ИБ</source>
+        <translation>IB graph</translation>
+    </message>
+    <message>
+        <source>Метки</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>Двойная</source>
+        <translation>Double</translation>
+    </message>
+    <message>
+        <source>Толщина линий</source>
+        <translation>Line width</translation>
+    </message>
+    <message>
+        <source>Выборка</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Ширина столбца</source>
+        <translation>Bar width</translation>
+    </message>
+    <message>
+        <source>Ормикс-01</source>
+        <translation>Ormiks-01</translation>
+    </message>
+    <message>
+        <source>Прибор</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Порт</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Скорость</source>
+        <translation>Speed</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::RecordingWindow</name>
+    <message>
+        <source>NN, мс</source>
+        <translation>NN, ms</translation>
+    </message>
+    <message>
+        <source>СИМ</source>
+        <translation>SYM</translation>
+    </message>
+    <message>
+        <source>ПАР</source>
+        <translation>PAR</translation>
+    </message>
+    <message>
+        <source>ИБ</source>
+        <translation>IB</translation>
+    </message>
+    <message>
+        <source>Среднее</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>ВР</source>
+        <translation>DX</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source> мс</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Идет запись...</source>
+        <translation>Recording...</translation>
+    </message>
+    <message>
+        <source>Новая запись</source>
+        <translation>New recording</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : x1</source>
+        <translation>Horizontal scale: x1</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : x2</source>
+        <translation>Horizontal scale: x2</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : x4</source>
+        <translation>Horizontal scale: x4</translation>
+    </message>
+    <message>
+        <source>200-1200 мс</source>
+        <translation>200-1200 ms</translation>
+    </message>
+    <message>
+        <source>300..1300 мс</source>
+        <translation>300..1300 ms</translation>
+    </message>
+    <message>
+        <source>400..1400 мс</source>
+        <translation>400..1400 ms</translation>
+    </message>
+    <message>
+        <source>500..1500 мс</source>
+        <translation>500..1500 ms</translation>
+    </message>
+    <message>
+        <source>600..1600 мс</source>
+        <translation>600..1600 ms</translation>
+    </message>
+    <message>
+        <source>200..2200 мс</source>
+        <translation>200..2200 ms</translation>
+    </message>
+    <message>
+        <source>График SpO2</source>
+        <translation>SpO2 graph</translation>
+    </message>
+    <message>
+        <source>Ритмограмма</source>
+        <translation>Rhythmogram</translation>
+    </message>
+    <message>
+        <source>Метки</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>График СИМ</source>
+        <translation>SYM graph</translation>
+    </message>
+    <message>
+        <source>График ПАР</source>
+        <translation>PAR graph</translation>
+    </message>
+    <message>
+        <source>График SDNN</source>
+        <translation>SDNN graph</translation>
+    </message>
+    <message>
+        <source>График ИБ</source>
+        <translation>IB graph</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::ReportWindow</name>
+    <message>
+        <source>Отчёт</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Стандартные показатели</source>
+        <translation>Standard measures</translation>
+    </message>
+    <message>
+        <source>Коррекция &amp;артефактов:</source>
+        <translation>&amp;Artifact correction:</translation>
+    </message>
+</context>
+</TS>

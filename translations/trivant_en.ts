@@ -671,6 +671,22 @@
         <source>х4</source>
         <translation>x4</translation>
     </message>
+    <message>
+        <source>Список RR-интервалов (*.txt *.csv)</source>
+        <translation>RR interval list (*.txt *.csv)</translation>
+    </message>
+    <message>
+        <source>Это не файл .rr, не текстовый файл, не список RR-интервалов в мс и не CSV-файл со столбцом RR.</source>
+        <translation>This is not a .rr file, a text file, a list of RR intervals in ms or a CSV file with an RR column.</translation>
+    </message>
+    <message>
+        <source>Строка %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Недавние &amp;файлы</source>
+        <translation>&amp;Recent files</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

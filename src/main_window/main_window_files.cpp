@@ -138,7 +138,8 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     const RecordingLoad load = LoadRecordingFile(path, rec);
     if (!load.status.ok) {
         g->parentWidget()->close();  // an empty window helps nobody
-        message(tr("Ошибка"), tr("Не удалось прочитать файл %1").arg(qpath) + "\n" + loadFailure(load));
+        message(tr("Ошибка"),
+                tr("Не удалось прочитать файл %1").arg(qpath) + "\n" + loadFailure(load));
         return nullptr;
     }
     rec.PrepareData(ToCoreSettings(setup_));

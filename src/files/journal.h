@@ -1,0 +1,73 @@
+// The journal of a live recording: a ".rr" file that only grows, one sample word per
+// completed beat, flushed to disk at least once a second, so that a crash, a kill or a
+// power cut loses at most the last second of beats. Any .rr reader opens it as it stands.
+#pragma once
+
+#include "atomic_file.h"
+#include "recording.h"
+#include "sample_word.h"
+
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+// ".<name>.rr.part" in folder: the journal of a recording that has no file yet.
+std::string JournalPathIn(const std::string& folder, const std::string& name);
+// "OUT.part" beside OUT.
+std::string JournalPathFor(const std::string& out);
+// The comment's sidecar beside a journal.
+std::string JournalCommentPath(const std::string& journal);
+
+class JournalWriter {
+public:
+    JournalWriter();
+    ~JournalWriter();  // flushes and closes; the journal stays (only Remove deletes it)
+    JournalWriter(const JournalWriter&) = delete;
+    JournalWriter& operator=(const JournalWriter&) = delete;
+
+    // Creates the journal with the .rr header and locks it for as long as it is open, so
+    // that no other instance offers it for recovery. The folder is made when missing.
+    IoStatus Open(const std::string& path);
+    bool isOpen() const;
+    const std::string& path() const;
+
+    // One completed beat's word, from the recording tick: written at once, never waiting
+    // for the disk; the flush runs on a worker at least once a second.
+    void Append(SampleWord word);
+    // Replaces the comment's sidecar (empty text removes it).
+    void SetComment(const std::string& text);
+    // At Stop: the words so far are flushed to disk before it returns.
+    IoStatus Finish();
+    // After a save, or when the user discards the recording: journal and sidecar go.
+    void Remove();
+
+    // The first failure since the last call (write, flush or sidecar); ok when none. After
+    // a failure the journal takes no more words: the recording goes on in memory.
+    IoStatus TakeError();
+
+private:
+    struct State;
+    std::unique_ptr<State> s_;
+};
+
+struct JournalInfo {
+    std::string path;
+    int beats = 0;            // whole words after the header
+    std::time_t started = 0;  // when the recording started
+};
+
+// The journals in folder that no running writer holds. Journals without a whole beat are
+// removed silently.
+std::vector<JournalInfo> FindJournals(const std::string& folder);
+
+// Fills DataBuf and CurrentFileLen as ReadDataFile does (a torn last word is dropped) and
+// Comment from the sidecar; the caller prepares.
+IoStatus ReadJournal(const std::string& path, Recording& rec);
+
+// Removes a journal and its sidecar.
+void RemoveJournal(const std::string& path);
+
+}  // namespace trivant

@@ -85,5 +85,7 @@ int main(int argc, char** argv) {
                      });
     // The files named on the command line, once the frame has its size.
     QTimer::singleShot(0, &main, [&main, files] { main.OpenFiles(files); });
+    // Then the recordings a crash or a power cut left behind, over the shown window.
+    QTimer::singleShot(0, &main, [&main] { main.RecoverJournals(); });
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include "dialog_runner.h"
 #include "fragment_analysis.h"
 #include "graph_host.h"
+#include "journal.h"
 #include "setup.h"
 #include "user_folders.h"
 
@@ -56,6 +57,7 @@ public:
     void ShowLimitMessage(StopReason why) override;
     void RecordingStopped() override;
     bool MayClose(RecordingWindow& graph) override;
+    void ShowJournalError(const std::string& path, const std::string& detail) override;
 
     // One pass of what the original ran on every idle moment: supervision and enabling.
     void IdleHandler();
@@ -83,6 +85,12 @@ public:
     RecordingWindow* OpenRecording(const std::string& path, int filterIndex);
     // Saves a finished recording; false when cancelled or failed (the user was told).
     bool SaveGraph(RecordingWindow& graph);
+    // Offers each journal left in the Data folder by a recording that never ended: recover
+    // it into a window, delete it, or leave it for the next start.
+    void RecoverJournals();
+    // The folder of the recordings' journals: the start's own Data folder, whatever folder
+    // the last save chose.
+    const std::string& journalFolder() const { return dataDir_; }
 
     RecordingWindow* activeGraph() const;
     ActiveChild activeChild() const;
@@ -126,6 +134,10 @@ private:
     void checkScaleItems();
     void applyCommandStates();
     RecordingWindow* addGraph();
+    // A new journal's path in the Data folder, named after the start time.
+    std::string newJournalPath() const;
+    void offerJournal(const JournalInfo& journal);
+    void recoverJournal(const JournalInfo& journal, const QString& started);
     // Puts a child window into the frame, at least half the frame in each direction.
     QMdiSubWindow* addChild(QWidget* child);
     ReportWindow* addReport(const FragmentReport& report, const std::string& caption,

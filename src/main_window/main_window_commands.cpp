@@ -46,7 +46,7 @@ RecordingWindow* MainWindow::addGraph() {
 }
 
 void MainWindow::TB_StartClick() {
-    addGraph()->StartRecording();
+    addGraph()->StartRecording(newJournalPath());
     TB_Start->setEnabled(false);
     N_Start->setEnabled(false);
 }
@@ -72,6 +72,7 @@ void MainWindow::TB_CommentClick() {
     if (comment == g->recording().Comment)
         return;
     g->recording().Comment = comment;
+    g->SetJournalComment(comment);
     g->SetSaved(false);  // an edited comment is lost as easily as a new recording
     g->update();
 }

@@ -192,6 +192,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     }
     graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     graph.SetSaved(true);
+    graph.RemoveJournal();  // the file holds the recording now
     rememberFile(path);
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace trivant {
 
@@ -27,6 +28,8 @@ public:
     // The window is about to close, maybe while it records; false keeps it open and
     // unchanged (an unsaved or running recording, say).
     virtual bool MayClose(RecordingWindow& /*graph*/) { return true; }
+    // The recording's journal could not be written; the recording goes on in memory.
+    virtual void ShowJournalError(const std::string& /*path*/, const std::string& /*detail*/) {}
 };
 
 // A host without a device, for rendering and tests: settings only.

@@ -6,6 +6,7 @@
 #include "graph_host.h"
 #include "graph_layout.h"
 #include "graph_paint.h"
+#include "journal.h"
 #include "recorder.h"
 #include "recording.h"
 
@@ -50,12 +51,22 @@ public:
     // The main window marks a recording saved once it was written.
     void SetSaved(bool saved);
 
-    // Starts a new recording in this (new) window.
-    void StartRecording();
+    // Starts a new recording in this (new) window, kept beat by beat in the journal at
+    // journal unless that is empty.
+    void StartRecording(const std::string& journal = {});
     // The user's stop: timer off, then Stop.
     void StopRecording();
     // The recording was loaded into recording() and prepared: show it from beat 1.
     void ShowLoadedRecording();
+    // The journal that keeps this window's recording until it is saved or discarded; empty
+    // when there is none.
+    const std::string& journalPath() const { return journalPath_; }
+    // A recovered recording keeps the journal it came from until it is saved or discarded.
+    void AdoptJournal(const std::string& path);
+    // Saved or discarded: the journal and its comment go.
+    void RemoveJournal();
+    // The comment's sidecar follows the recording's comment while the journal is written.
+    void SetJournalComment(const std::string& text);
     // What a left click on beat s does: histogram point, histogram and read-outs.
     void ShowBeat(int s);
     // Gives the caption labels the trace colours.
@@ -108,6 +119,13 @@ private:
     void setAveragesVisible(bool visible);
     void setHistoTexts();
     void setTitle(const std::string& name);
+    void startJournal(const std::string& path);
+    void journalBeat(int n);
+    void finishJournal();
+    void checkJournal();
+    // Tells the host of the journal's first failure, once per recording and never from
+    // inside the tick.
+    void reportJournal(const IoStatus& st);
     static void SetLabel(QLabel* label, const QString& text);
 
     GraphHost& host_;
@@ -119,6 +137,9 @@ private:
     bool readyForPaint_ = false;
     std::string fileName_;
     bool saved_ = true;
+    std::unique_ptr<JournalWriter> journal_;  // open from Start until saved or discarded
+    std::string journalPath_;
+    bool journalFailed_ = false;
 };
 
 }  // namespace trivant

@@ -19,7 +19,9 @@ const char* const kNewRecordingTitle =
     QT_TRANSLATE_NOOP("trivant::RecordingWindow", "Новая запись");
 }  // namespace
 
-void RecordingWindow::StartRecording() {
+void RecordingWindow::StartRecording(const std::string& journal) {
+    if (!journal.empty())
+        startJournal(journal);
     host_.PurgePort();  // beats from before the start are not part of this recording
     recorder_.Start();
     setTitle(kRecordingTitle);
@@ -36,6 +38,7 @@ void RecordingWindow::Timer1Timer() {
     static std::array<uint8_t, kReceiveBufferBytes> buffer;  // one receive buffer for all windows
     const size_t n = host_.ReadPort(buffer.data(), buffer.size());
     recorder_.Tick(buffer.data(), n, RecorderSettingsFrom(host_.setup()));
+    checkJournal();
 }
 
 void RecordingWindow::StopRecording() {
@@ -59,6 +62,7 @@ void RecordingWindow::StatusTextChanged(const std::string& text) {
 }
 
 void RecordingWindow::BeatCompleted(int n) {
+    journalBeat(n);
     const Recording& r = *rec_;
     if (n > 2) {
         SetLabel(L_N, QString::number(n));
@@ -102,6 +106,7 @@ void RecordingWindow::Stopped() {
     SB->show();
     setAveragesVisible(host_.setup().Sample < rec_->CurrentFileLen);
     saved_ = rec_->beats() == 0;  // nothing to lose in an empty recording
+    finishJournal();
     update();
     host_.RecordingStopped();
 }
@@ -114,6 +119,7 @@ void RecordingWindow::closeEvent(QCloseEvent* event) {
     }
     if (rec_->RREventEnabled)
         StopRecording();
+    RemoveJournal();  // the host let it close: saved, or the user discarded it
     event->accept();
 }
 

@@ -1,0 +1,71 @@
+// RecordingWindow: the journal that keeps a live recording on disk beat by beat, so that a
+// crash loses at most its last second, until the recording is saved or discarded.
+#include "recording_window.h"
+
+#include <QTimer>
+
+namespace trivant {
+
+void RecordingWindow::startJournal(const std::string& path) {
+    journal_ = std::make_unique<JournalWriter>();
+    journalPath_ = path;
+    journalFailed_ = false;
+    reportJournal(journal_->Open(path));
+    SetJournalComment(rec_->Comment);
+}
+
+// The word a save writes for beat n, as Pack makes it: a label takes the SpO2's place.
+void RecordingWindow::journalBeat(int n) {
+    if (!journal_ || journalFailed_)
+        return;
+    const Recording& r = *rec_;
+    const int low = r.DataSeries[kSerLbl][n] != 0 ? kLabelMark : r.DataSeries[kSerSPO][n];
+    journal_->Append(packSample(r.DataSeries[kSerRR][n], low));
+}
+
+void RecordingWindow::finishJournal() {
+    if (!journal_ || journalFailed_)
+        return;
+    // Pack at Stop packed the slot being filled too, and a save writes it: so does the journal.
+    if (rec_->CurrentFileLen > 2 && rec_->CurrentFileLen <= kCapacity)
+        journal_->Append(rec_->DataBuf[static_cast<size_t>(rec_->CurrentFileLen)]);
+    const IoStatus finished = journal_->Finish();
+    const IoStatus first = journal_->TakeError();
+    reportJournal(first.ok ? finished : first);
+}
+
+void RecordingWindow::checkJournal() {
+    if (journal_ && !journalFailed_)
+        reportJournal(journal_->TakeError());
+}
+
+void RecordingWindow::reportJournal(const IoStatus& st) {
+    if (st.ok || journalFailed_)
+        return;
+    journalFailed_ = true;
+    // The tick returns first: the message waits in the event loop, not in the timer.
+    const std::string where = st.path.empty() ? journalPath_ : st.path;
+    QTimer::singleShot(
+        0, this, [this, where, detail = st.detail] { host_.ShowJournalError(where, detail); });
+}
+
+void RecordingWindow::AdoptJournal(const std::string& path) {
+    journal_.reset();
+    journalPath_ = path;
+}
+
+void RecordingWindow::RemoveJournal() {
+    if (journal_)
+        journal_->Remove();
+    else if (!journalPath_.empty())
+        trivant::RemoveJournal(journalPath_);
+    journal_.reset();
+    journalPath_.clear();
+}
+
+void RecordingWindow::SetJournalComment(const std::string& text) {
+    if (journal_ && !journalFailed_)
+        journal_->SetComment(text);
+}
+
+}  // namespace trivant

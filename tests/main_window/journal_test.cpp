@@ -1,0 +1,173 @@
+// The journal of a live recording: written beat by beat in the Data folder, equal to the
+// saved file at Stop, removed by a save or "Не сохранять", offered for recovery at the next
+// start, not offered while another writer holds it, and a full disk told once.
+#include "app_fixture.h"
+#include "journal_test_kit.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+namespace trivant::test {
+namespace {
+
+class JournalTest : public AppTest {
+protected:
+    std::string folder() const { return form->journalFolder(); }
+    // Beats of RR 60 + i (10 ms units), the SpO2 byte 197, on the fake port.
+    void feed(int beats, int from = 0) {
+        for (int i = from; i < from + beats; ++i)
+            fake->incoming.insert(fake->incoming.end(), {0, uint8_t(60 + i % 90), 197});
+    }
+    size_t recordingWindows() const { return form->mdiArea()->subWindowList().size(); }
+};
+
+TEST_F(JournalTest, StopLeavesWhatASaveWritesAndTheSaveRemovesIt) {
+    start();
+    RecordingWindow* g = startRecordingOnFakePort();
+    ASSERT_NE(g, nullptr);
+    feed(20);
+    g->Timer1Timer();
+    form->TB_LabelClick();  // on beat 21, the slot being filled
+    feed(20, 20);
+    g->Timer1Timer();
+    const std::vector<std::string> journals = journalFiles(folder());
+    ASSERT_EQ(journals.size(), 1u);
+    EXPECT_EQ(journals[0], g->journalPath());
+    form->TB_StopClick();
+    ASSERT_FALSE(g->recordingNow());
+    EXPECT_EQ(fileBytes(journals[0]), EncodeRr(g->recording()));
+    EXPECT_TRUE(sampleIsLabel(g->recording().DataBuf[21]));
+
+    const std::string out = (dir.path() / "saved.rr").string();
+    answer(file(out, 1));
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_TRUE(journalFiles(folder()).empty());
+    EXPECT_EQ(fileBytes(out), EncodeRr(g->recording()));
+}
+
+TEST_F(JournalTest, DiscardingRemovesTheJournalAndAbandoningKeepsIt) {
+    // "Не сохранять" while it records, "Не сохранять" once stopped, and a window that is
+    // never closed, as when the application is killed.
+    for (const int how : {0, 1, 2}) {
+        SCOPED_TRACE(how);
+        start();
+        RecordingWindow* g = startRecordingOnFakePort();
+        ASSERT_NE(g, nullptr);
+        feed(30);
+        g->Timer1Timer();
+        if (how == 1)
+            form->TB_StopClick();
+        if (how < 2) {
+            answer([](QDialog&) { return int(kMsgYes); });  // "Не сохранять"
+            form->close();
+            EXPECT_TRUE(journalFiles(folder()).empty());
+        }
+        const std::string data = form->journalFolder();
+        runner->answers.clear();
+        form.reset();  // never closed: the journal stays
+        EXPECT_EQ(journalFiles(data).size(), how == 2 ? 1u : 0u);
+        std::filesystem::remove_all(data);
+    }
+}
+
+struct RecoveryCase {
+    const char* name;
+    std::vector<int> answers;  // to the question, then to the confirmation
+    bool window;               // a recovered window opens
+    bool journalStays;
+};
+
+TEST_F(JournalTest, RecoveryQuestionAnswers) {
+    const RecoveryCase cases[] = {
+        {"Восстановить", {kMsgOk}, true, true},
+        {"Удалить", {kMsgCancel, kMsgOk}, false, false},
+        {"Удалить, then Отменить", {kMsgCancel, kMsgCancel}, false, true},
+        {"Позже", {kMsgYes}, false, true},
+    };
+    const std::vector<int> rr{61, 72, 83, 94, 65, 76, 87};
+    for (const RecoveryCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        const std::string path = leaveJournal(folder(), "20261209-101500", rr, "после сна");
+        ASSERT_FALSE(path.empty());
+        QString question;
+        answer(message(c.answers[0], &question));
+        for (size_t k = 1; k < c.answers.size(); ++k)
+            answer(message(c.answers[k]));
+        form->RecoverJournals();
+        EXPECT_TRUE(runner->answers.empty());
+        EXPECT_TRUE(question.startsWith("Найдена незавершённая запись")) << question.toStdString();
+        EXPECT_TRUE(question.contains("(7 ударов, начата ")) << question.toStdString();
+        EXPECT_EQ(recordingWindows(), c.window ? 1u : 0u);
+        EXPECT_EQ(std::filesystem::exists(path), c.journalStays);
+        if (c.window) {
+            RecordingWindow* g = form->activeGraph();
+            ASSERT_NE(g, nullptr);
+            EXPECT_FALSE(g->saved());
+            EXPECT_EQ(g->journalPath(), path);
+            EXPECT_EQ(g->recording().Comment, "после сна");
+            EXPECT_EQ(EncodeRr(g->recording()), fileBytes(path));
+            const std::string out = (dir.path() / "recovered.rr").string();
+            answer(file(out, 1));
+            ASSERT_TRUE(form->SaveGraph(*g));
+            EXPECT_FALSE(std::filesystem::exists(path));
+            EXPECT_TRUE(journalFiles(folder()).empty());
+        }
+        form->close();
+        form.reset();
+        std::filesystem::remove_all(dir.path() / "Data");
+    }
+}
+
+TEST_F(JournalTest, JournalOfARunningWriterIsNotOffered) {
+    start();
+    JournalWriter other;  // another instance, still recording
+    ASSERT_TRUE(other.Open(JournalPathIn(folder(), "20261209-111111")).ok);
+    other.Append(packSample(80, 96));
+    other.Append(packSample(81, 96));
+    ASSERT_TRUE(other.Finish().ok);
+    form->RecoverJournals();  // no dialog is expected
+    EXPECT_TRUE(runner->seen.isEmpty());
+    EXPECT_EQ(recordingWindows(), 0u);
+    EXPECT_EQ(journalFiles(folder()).size(), 1u);
+}
+
+TEST_F(JournalTest, FullDiskIsToldOnceAndTheRecordingGoesOn) {
+    start();
+    RecordingWindow* g = startRecordingOnFakePort();
+    ASSERT_NE(g, nullptr);
+    QString text;
+    {
+        // Room for the header and ten words, as a disk that fills up.
+        FileSizeLimit full(kRrHeaderBytes + 20);
+        ASSERT_TRUE(full.ok());
+        answer(message(kMsgOk, &text));
+        for (int t = 0; t < 30 && text.isEmpty(); ++t) {
+            feed(10, 10 * t);
+            g->Timer1Timer();
+            QTest::qWait(50);  // the journal's worker, then the queued message
+        }
+        ASSERT_TRUE(text.startsWith("Запись на диск невозможна: ")) << text.toStdString();
+        const int before = g->recording().beats();
+        for (int t = 0; t < 5; ++t) {
+            feed(10, before + 10 * t);
+            g->Timer1Timer();
+            QTest::qWait(20);
+        }
+        EXPECT_EQ(g->recording().beats(), before + 50);
+        EXPECT_TRUE(g->recordingNow());
+        form->TB_StopClick();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(runner->seen.size(), 1);  // told once, Stop included
+    const std::string out = (dir.path() / "after-full.rr").string();
+    answer(file(out, 1));
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_EQ(fileBytes(out), EncodeRr(g->recording()));
+    EXPECT_TRUE(journalFiles(folder()).empty());
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -37,6 +37,11 @@ std::string JournalCommentPath(const std::string& journal) {
     return journal + ".comment";
 }
 
+SampleWord JournalWord(const Recording& rec, int k) {
+    const bool label = rec.DataSeries[kSerLbl][k] != 0;
+    return packSample(rec.DataSeries[kSerRR][k], label ? kLabelMark : rec.DataSeries[kSerSPO][k]);
+}
+
 struct JournalWriter::State {
     JournalFile file;
     std::string path;
@@ -178,6 +183,8 @@ IoStatus ReadJournal(const std::string& path, Recording& rec) {
     IoStatus status = ReadDataFile(path, rec);
     if (!status.ok)
         return status;
+    if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < kCapacity)
+        rec.DataBuf[static_cast<size_t>(++rec.CurrentFileLen)] = 0;
     const std::string sidecar = JournalCommentPath(path);
     std::error_code ec;
     if (!fs::exists(fs::u8path(sidecar), ec)) {

@@ -22,6 +22,9 @@ std::string JournalPathFor(const std::string& out);
 // it is, nothing else, replaced atomically; no sidecar means no comment.
 std::string JournalCommentPath(const std::string& journal);
 
+// Beat k's word, as Pack stores it (a labelled beat carries the label mark).
+SampleWord JournalWord(const Recording& rec, int k);
+
 class JournalWriter {
 public:
     JournalWriter();
@@ -72,9 +75,14 @@ struct JournalInfo {
 // removed silently.
 std::vector<JournalInfo> FindJournals(const std::string& folder);
 
-// Fills DataBuf and CurrentFileLen as ReadDataFile does (a torn last word is dropped) and
-// Comment from the sidecar; the caller prepares.
+// Fills DataBuf and CurrentFileLen as ReadDataFile does with the file a save at Stop would
+// have written: the words (a torn last word is dropped), then the empty slot after the last
+// beat, so that beats() is the journal's beat count. Comment comes from the sidecar; the
+// caller prepares.
 IoStatus ReadJournal(const std::string& path, Recording& rec);
+
+// A running writer holds the journal.
+bool JournalInUse(const std::string& path);
 
 // Removes a journal and its sidecar.
 void RemoveJournal(const std::string& path);

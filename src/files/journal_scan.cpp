@@ -67,6 +67,11 @@ std::time_t recordedSeconds(const std::string& path) {
 
 }  // namespace
 
+bool JournalInUse(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::u8path(path), ec) && !JournalProbe(path).free();
+}
+
 std::vector<JournalInfo> FindJournals(const std::string& folder) {
     std::vector<JournalInfo> found;
     std::error_code ec;

@@ -42,11 +42,23 @@ TEST(Journal, WordsAreTheRrFileAtEveryLength) {
         ASSERT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(n))) << n;
         Recording back;
         ASSERT_TRUE(ReadJournal(dir.file("rec.rr.part"), back).ok);
-        ASSERT_EQ(back.CurrentFileLen, n);
+        ASSERT_EQ(back.beats(), n);
         EXPECT_EQ(back.DataBuf[n], wordAt(n));
+        EXPECT_EQ(back.DataBuf[n + 1], 0);  // the empty slot a stopped recording leaves
     }
     EXPECT_TRUE(w.Finish().ok);
     EXPECT_TRUE(w.TakeError().ok);
+}
+
+TEST(Journal, WordsAsPackStoresThem) {
+    Recording rec;
+    rec.DataSeries[kSerRR][1] = 80;
+    rec.DataSeries[kSerSPO][1] = 97;
+    rec.DataSeries[kSerRR][2] = 81;
+    rec.DataSeries[kSerSPO][2] = 96;
+    rec.DataSeries[kSerLbl][2] = 1;
+    EXPECT_EQ(JournalWord(rec, 1), packSample(80, 97));
+    EXPECT_EQ(JournalWord(rec, 2), packSample(81, kLabelMark));
 }
 
 TEST(Journal, PathsFollowTheirNames) {
@@ -88,7 +100,7 @@ TEST(Journal, TornAndEmptyJournals) {
             continue;
         Recording rec;
         ASSERT_TRUE(ReadJournal(dir.file(c.name), rec).ok);
-        EXPECT_EQ(rec.CurrentFileLen, c.beats) << c.name;
+        EXPECT_EQ(rec.beats(), c.beats) << c.name;
     }
     EXPECT_EQ(found.size(), 3u);
 }
@@ -101,6 +113,7 @@ TEST(Journal, AJournalBeingWrittenIsNotOffered) {
         ASSERT_TRUE(w.Open(path).ok);
         w.Append(wordAt(1));
         EXPECT_TRUE(FindJournals(dir.path().string()).empty());
+        EXPECT_TRUE(JournalInUse(path));
         JournalWriter other;
         EXPECT_FALSE(other.Open(path).ok);  // the lock, from another descriptor
         EXPECT_TRUE(fs::exists(path));
@@ -109,6 +122,7 @@ TEST(Journal, AJournalBeingWrittenIsNotOffered) {
     const auto found = FindJournals(dir.path().string());
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].beats, 1);
+    EXPECT_FALSE(JournalInUse(path));
     JournalWriter again;
     EXPECT_FALSE(again.Open(path).ok);  // an unrecovered recording is not overwritten
     EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(1)));

@@ -18,8 +18,12 @@ namespace trivant {
 std::string JournalPathIn(const std::string& folder, const std::string& name);
 // "OUT.part" beside OUT.
 std::string JournalPathFor(const std::string& out);
-// The comment's sidecar beside a journal.
+// The comment's sidecar beside a journal ("JOURNAL.comment"): the comment's UTF-8 text as
+// it is, nothing else, replaced atomically; no sidecar means no comment.
 std::string JournalCommentPath(const std::string& journal);
+
+// Beat k's word, as Pack stores it (a labelled beat carries the label mark).
+SampleWord JournalWord(const Recording& rec, int k);
 
 class JournalWriter {
 public:
@@ -29,7 +33,9 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
 
     // Creates the journal with the .rr header and locks it for as long as it is open, so
-    // that no other instance offers it for recovery. The folder is made when missing.
+    // that no other instance offers it for recovery. The folder is made when missing. A
+    // journal that another writer holds, or that holds a whole beat nobody recovered yet, is
+    // left as it is and Open fails.
     IoStatus Open(const std::string& path);
     bool isOpen() const;
     const std::string& path() const;
@@ -39,7 +45,9 @@ public:
     void Append(SampleWord word);
     // Replaces the comment's sidecar (empty text removes it).
     void SetComment(const std::string& text);
-    // At Stop: the words so far are flushed to disk before it returns.
+    // At Stop: the words so far are flushed to disk before it returns. Fails when the journal
+    // misses words (an earlier failure included); a failure of its own flush also goes to
+    // TakeError. The journal stays open and locked until Remove or the destructor.
     IoStatus Finish();
     // After a save, or when the user discards the recording: journal and sidecar go.
     void Remove();
@@ -55,17 +63,26 @@ private:
 
 struct JournalInfo {
     std::string path;
-    int beats = 0;            // whole words after the header
-    std::time_t started = 0;  // when the recording started
+    int beats = 0;  // whole words after the header
+    // When the recording started: the name's "YYYYMMDD-HHMMSS" (local time) for a journal
+    // named by JournalPathIn with such a name, else the last write's time less the sum of
+    // the RR intervals (each write ends a beat), to the second.
+    std::time_t started = 0;
 };
 
-// The journals in folder that no running writer holds. Journals without a whole beat are
+// The journals in folder that no running writer holds, by path: names ending in ".rr.part"
+// or ".txt.part" (any case) whose header is the .rr one. Those without a whole beat are
 // removed silently.
 std::vector<JournalInfo> FindJournals(const std::string& folder);
 
-// Fills DataBuf and CurrentFileLen as ReadDataFile does (a torn last word is dropped) and
-// Comment from the sidecar; the caller prepares.
+// Fills DataBuf and CurrentFileLen as ReadDataFile does with the file a save at Stop would
+// have written: the words (a torn last word is dropped), then the empty slot after the last
+// beat, so that beats() is the journal's beat count. Comment comes from the sidecar; the
+// caller prepares.
 IoStatus ReadJournal(const std::string& path, Recording& rec);
+
+// A running writer holds the journal.
+bool JournalInUse(const std::string& path);
 
 // Removes a journal and its sidecar.
 void RemoveJournal(const std::string& path);

@@ -10,7 +10,7 @@ source "$dir/trivant-sim"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-touch a.rr b.TXT c.png d.pdf e.csv
+touch a.rr b.TXT c.png d.pdf e.csv f.rr.part
 mkdir sub
 
 # candidates TOOL WORD...: what TOOL's completion offers for the last word, sorted, on a line.
@@ -34,8 +34,8 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze convert import-ms print record render report summary | trivant-cli ''
-record render report                                  | trivant-cli re
+analyze convert import-ms print record recover render report summary | trivant-cli ''
+record recover render report                          | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
 --help --ib-compensation --sample --version -h        | trivant-cli -
 --standard --start                                    | trivant-cli analyze a.rr --st
@@ -46,7 +46,7 @@ a.rr b.TXT e.csv sub                                  | trivant-cli --sample=30 
 c.png sub                                             | trivant-cli render a.rr ''
 d.pdf sub                                             | trivant-cli report a.rr --start 600 ''
 d.pdf sub                                             | trivant-cli report --start = 600 a.rr ''
-a.rr b.TXT c.png d.pdf e.csv sub                      | trivant-cli import-ms ''
+a.rr b.TXT c.png d.pdf e.csv f.rr.part sub            | trivant-cli import-ms ''
 a.rr b.TXT sub                                        | trivant-cli import-ms e.csv ''
                                                       | trivant-cli summary a.rr ''
 a.rr b.TXT e.csv sub                                  | trivant-cli analyze a.rr b.TXT ''
@@ -57,9 +57,12 @@ verylow verystrong                                    | trivant-cli analyze --ar
                                                       | trivant-cli summary --sample ''
 --recording                                           | trivant-sim --rec
 a.rr b.TXT e.csv sub                                  | trivant-sim --recording ''
-a.rr b.TXT c.png d.pdf e.csv sub                      | trivant-sim --speed 2 --ms ''
+a.rr b.TXT c.png d.pdf e.csv f.rr.part sub            | trivant-sim --speed 2 --ms ''
 1 2                                                   | trivant-sim --device ''
 --seed --silence --speed --split --status             | trivant-sim --loop --s
+f.rr.part sub                                         | trivant-cli recover ''
+a.rr b.TXT sub                                        | trivant-cli recover f.rr.part ''
+--list                                                | trivant-cli recover --l
 ROWS
 [ $failed -eq 0 ] && echo "completion_test: every row offers what it should"
 exit $failed

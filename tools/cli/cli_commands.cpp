@@ -6,6 +6,7 @@
 #include "print_command.h"
 #include "record_command.h"
 #include "recording_io.h"
+#include "recover_command.h"
 #include "render_command.h"
 #include "report_command.h"
 #include "rr_csv.h"
@@ -81,6 +82,10 @@ int runRecord(Context& c) {
     return RunRecord(c.opt, RecorderSettingsFrom(c.setup), c.err);
 }
 
+int runRecover(Context& c) {
+    return RunRecover(c.opt, ToCoreSettings(c.setup), c.out, c.err);
+}
+
 int runAnalyze(Context& c) {
     return RunAnalyze(c.opt, c.setup, c.out, c.err);
 }
@@ -112,13 +117,35 @@ const std::map<std::string, Run>& runners() {
     static const std::map<std::string, Run> table{
         {"convert", runConvert}, {"import-ms", runImportMs}, {"summary", runSummary},
         {"record", runRecord},   {"render", runRender},      {"analyze", runAnalyze},
-        {"print", runPrint},     {"report", runReport},
+        {"print", runPrint},     {"report", runReport},      {"recover", runRecover},
     };
     return table;
 }
 
 bool endsWith(const std::string& f, const char* tail) {
     return f.size() > 4 && QString::fromStdString(f).endsWith(tail, Qt::CaseInsensitive);
+}
+
+// What is wrong with the file names given to cmd; empty when nothing is.
+std::string checkFiles(const CliOptions& opt, const CliCommand& cmd) {
+    if (opt.list)  // recover --list [FOLDER]
+        return opt.files.size() <= 1 ? std::string() : "recover --list takes one folder at most";
+    // "i+" stands for as many recordings as given, at least one.
+    const bool many = std::string(cmd.files) == "i+";
+    const std::string kinds = many ? std::string(opt.files.size(), 'i') : cmd.files;
+    if (opt.files.size() != kinds.size() || opt.files.empty())
+        return opt.command + " takes " + (many ? "one or more" : std::to_string(kinds.size())) +
+               " file name(s)";
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        const std::string& f = opt.files[i];
+        if (kinds[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
+            return f + ": the file name must end in .rr or .txt";
+        if (kinds[i] == 'p' && !endsWith(f, ".png"))
+            return f + ": the image's name must end in .png";
+        if (kinds[i] == 'f' && !endsWith(f, ".pdf"))
+            return f + ": the PDF file's name must end in .pdf";
+    }
+    return {};
 }
 
 // A command's own usage when the command is known.
@@ -143,23 +170,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (!bad.empty())
         return usage(err, bad, cmd);
-    // "i+" stands for as many recordings as given, at least one.
-    const bool many = std::string(cmd->files) == "i+";
-    const std::string kinds = many ? std::string(opt.files.size(), 'i') : cmd->files;
-    if (opt.files.size() != kinds.size() || opt.files.empty())
-        return usage(err,
-                     opt.command + " takes " +
-                         (many ? "one or more" : std::to_string(kinds.size())) + " file name(s)",
-                     cmd);
-    for (size_t i = 0; i < kinds.size(); ++i) {
-        const std::string& f = opt.files[i];
-        if (kinds[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
-            return usage(err, f + ": the file name must end in .rr or .txt", cmd);
-        if (kinds[i] == 'p' && !endsWith(f, ".png"))
-            return usage(err, f + ": the image's name must end in .png", cmd);
-        if (kinds[i] == 'f' && !endsWith(f, ".pdf"))
-            return usage(err, f + ": the PDF file's name must end in .pdf", cmd);
-    }
+    const std::string wrong = checkFiles(opt, *cmd);
+    if (!wrong.empty())
+        return usage(err, wrong, cmd);
     Context c{opt, settingsFor(opt, err), out, err};
     return runners().at(opt.command)(c);
 }

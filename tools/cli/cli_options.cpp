@@ -100,6 +100,17 @@ std::vector<CliCommand> makeCommands() {
          {{"port", "NAME", "The serial port; searched for automatically if absent."},
           {"beats", "N", "Stop after N beats."},
           {"seconds", "T", "Stop after T seconds."}}},
+        {"recover",
+         "JOURNAL OUT",
+         "jr",
+         "Turn the journal a recording left behind (OUT.part of record,\n"
+         ".NAME.rr.part in the application's Data folder) into OUT\n"
+         "(.rr or .txt; text gets the comment), then remove the journal.\n"
+         "With --list, list the journals of a folder instead.",
+         {{"list", "",
+           "recover --list [FOLDER]: the journals of FOLDER (default: the\n"
+           "current one) that no running recording writes, one a line:\n"
+           "path, beats, start time, with tabs between."}}},
     };
 }
 
@@ -171,6 +182,7 @@ const std::pair<const char*, bool CliOptions::*> kSwitches[] = {
     {"help", &CliOptions::help},
     {"version", &CliOptions::version},
     {"landscape", &CliOptions::landscape},
+    {"list", &CliOptions::list},
     {"ib-compensation", &CliOptions::ibCompensation},
     {"standard", &CliOptions::standard},
     {"csv", &CliOptions::csv},

@@ -28,6 +28,7 @@ struct CliOptions {
     std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
     std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent
     bool landscape = false;             // print: --landscape
+    bool list = false;                  // recover: --list, the journals of a folder
     bool ibCompensation = false;
     bool help = false;
     bool version = false;  // --version
@@ -38,7 +39,8 @@ struct CliCommand {
     const char* args;  // as the usage shows them: "IN OUT.pdf"
     // One letter per file name it takes: i a recording to read (any name: .rr, text, RR list
     // or CSV, told by content), r a recording to write (.rr or .txt), m an ms list or CSV
-    // (any name), p a PNG image, f a PDF file; "i+" one or more recordings to read.
+    // (any name), p a PNG image, f a PDF file, j a journal (any name); "i+" one or more
+    // recordings to read.
     const char* files;
     const char* help;
     OptionTable options;  // besides the ones every command takes

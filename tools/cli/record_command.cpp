@@ -1,10 +1,12 @@
 // Drives the recorder on 100 ms ticks from a serial port until a limit, --beats,
-// --seconds or Ctrl+C ends the recording, then saves it.
+// --seconds or Ctrl+C ends the recording, then saves it. The beats also go to the journal
+// OUT.part as they complete, which the save removes.
 #include "record_command.h"
 
 #include "cli_commands.h"
 #include "connection_supervisor.h"
 #include "qt_port_layer.h"
+#include "record_journal.h"
 #include "recording_io.h"
 #include "time_text.h"
 
@@ -112,6 +114,7 @@ int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostr
     CliEvents events(err);
     Recorder recorder(*rec, events);
     recorder.Start();
+    RecordJournal journal(opt.files[0], err);
     gInterrupted = false;
     auto previous = std::signal(SIGINT, onInterrupt);
     std::vector<uint8_t> buf(kReceiveBufferBytes);
@@ -125,18 +128,25 @@ int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostr
         // Byte by byte, so that --beats stops exactly at its beat.
         for (size_t i = 0; i < n && recorder.recording() && !limitReached(opt, *rec, start); ++i)
             recorder.Tick(&buf[i], 1, settings);
+        journal.Take(*rec);
         if (Clock::now() >= nextReport) {
             progress(err, *rec, start, events);
             nextReport += std::chrono::seconds(1);
         }
     }
     std::signal(SIGINT, previous);
+    journal.Take(*rec);
+    journal.Finish();
     recorder.Stop(settings.core);
     const std::string msg = SaveRecording(opt.files[0], *rec);
     if (!msg.empty()) {
         err << "trivant-cli: " << msg << "\n";
+        if (journal.intact())
+            err << "trivant-cli: the beats stay in " << journal.path()
+                << "; trivant-cli recover turns it into a file\n";
         return kExitBadInput;
     }
+    journal.Saved();
     err << "trivant-cli: " << rec->beats() << " beats saved to " << opt.files[0] << "\n";
     return kExitOk;
 }

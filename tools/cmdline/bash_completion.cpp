@@ -42,6 +42,8 @@ const char* extensions(char kind) {
         return "png";
     case 'f':
         return "pdf";
+    case 'j':
+        return "part";
     default:
         return "";
     }

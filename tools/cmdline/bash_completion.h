@@ -11,7 +11,7 @@ namespace trivant {
 struct CompletionCommand {
     std::string name;
     // One letter per file name it takes: r a recording, m any file, p a PNG image, f a PDF
-    // file; a trailing '+' repeats the last letter.
+    // file, j a journal (.part); a trailing '+' repeats the last letter.
     std::string files;
     OptionTable options;  // every option the command takes
 };

@@ -1,0 +1,208 @@
+// The journal writer: words go to the page cache from the recording tick with one write(2);
+// a worker thread makes them durable with fdatasync at least once a second, so that a slow
+// disk stalls the worker, never the tick.
+#include "journal.h"
+
+#include "journal_file.h"
+#include "rr_file.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+namespace trivant {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Half the promised second: a beat written just after a wake waits at most this long, plus
+// the flush itself.
+constexpr auto kFlushWait = std::chrono::milliseconds(500);
+constexpr size_t kMaxCommentBytes = 1 << 20;
+
+}  // namespace
+
+std::string JournalPathIn(const std::string& folder, const std::string& name) {
+    return (fs::u8path(folder) / fs::u8path("." + name + ".rr.part")).u8string();
+}
+
+std::string JournalPathFor(const std::string& out) {
+    return out + ".part";
+}
+
+std::string JournalCommentPath(const std::string& journal) {
+    return journal + ".comment";
+}
+
+SampleWord JournalWord(const Recording& rec, int k) {
+    const bool label = rec.DataSeries[kSerLbl][k] != 0;
+    return packSample(rec.DataSeries[kSerRR][k], label ? kLabelMark : rec.DataSeries[kSerSPO][k]);
+}
+
+struct JournalWriter::State {
+    JournalFile file;
+    std::string path;
+    std::atomic<bool> dirty{false};   // written since the last flush
+    std::atomic<bool> failed{false};  // no more words once set
+    std::mutex mutex;                 // guards error, stop and the wait
+    std::condition_variable wake;
+    IoStatus error;
+    bool stop = false;
+    std::thread worker;
+
+    void fail(const IoStatus& status) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!failed.exchange(true))
+            error = status;
+    }
+    // Flushes what was written since the last flush; false on failure.
+    bool flush() {
+        if (!dirty.exchange(false))
+            return true;
+        const int err = file.sync();
+        if (err != 0)
+            fail(journalFailure(path, "cannot flush to disk", err));
+        return err == 0;
+    }
+    void run() {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!stop) {
+            wake.wait_for(lock, kFlushWait, [this] { return stop; });
+            lock.unlock();
+            flush();
+            lock.lock();
+        }
+    }
+    void stopWorker() {
+        if (!worker.joinable())
+            return;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stop = true;
+        }
+        wake.notify_all();
+        worker.join();
+    }
+    void close() {
+        stopWorker();
+        if (file.isOpen())
+            flush();
+        file.close();
+        path.clear();
+    }
+};
+
+JournalWriter::JournalWriter() : s_(std::make_unique<State>()) {}
+
+JournalWriter::~JournalWriter() {
+    s_->close();
+}
+
+IoStatus JournalWriter::Open(const std::string& path) {
+    s_->close();
+    s_->dirty = false;
+    s_->failed = false;
+    s_->error = {};
+    s_->stop = false;
+    std::error_code ec;
+    const fs::path folder = fs::u8path(path).parent_path();
+    if (!folder.empty())
+        fs::create_directories(folder, ec);
+    IoStatus status = s_->file.create(path);
+    if (!status.ok)
+        return status;
+    s_->path = path;
+    s_->worker = std::thread([state = s_.get()] { state->run(); });
+    return status;
+}
+
+bool JournalWriter::isOpen() const {
+    return s_->file.isOpen();
+}
+
+const std::string& JournalWriter::path() const {
+    return s_->path;
+}
+
+void JournalWriter::Append(SampleWord word) {
+    if (!s_->file.isOpen() || s_->failed)
+        return;
+    // The file's byte order: low byte first, as EncodeRr writes.
+    const char bytes[2] = {static_cast<char>(sampleLow(word)), static_cast<char>(sampleRR(word))};
+    const int err = s_->file.append(bytes, sizeof bytes);
+    if (err != 0)
+        s_->fail(journalFailure(s_->path, "cannot write", err));
+    else
+        s_->dirty = true;
+}
+
+void JournalWriter::SetComment(const std::string& text) {
+    if (!s_->file.isOpen() || s_->failed)
+        return;
+    const std::string sidecar = JournalCommentPath(s_->path);
+    if (!text.empty()) {
+        const IoStatus status = WriteFileAtomic(sidecar, text);
+        if (!status.ok)
+            s_->fail(status);
+        return;
+    }
+    std::error_code ec;
+    fs::remove(fs::u8path(sidecar), ec);
+}
+
+IoStatus JournalWriter::Finish() {
+    if (!s_->file.isOpen())
+        return {true, s_->path, {}};
+    if (s_->flush() && !s_->failed)
+        return {true, s_->path, {}};
+    std::lock_guard<std::mutex> lock(s_->mutex);
+    return {false, s_->path, "the journal misses words: " + s_->error.detail};
+}
+
+void JournalWriter::Remove() {
+    if (!s_->file.isOpen())
+        return;
+    s_->stopWorker();
+    // Removed while still locked, so that no scan offers it in between.
+    RemoveJournal(s_->path);
+    s_->file.close();
+    s_->path.clear();
+}
+
+IoStatus JournalWriter::TakeError() {
+    std::lock_guard<std::mutex> lock(s_->mutex);
+    IoStatus out = s_->error;
+    s_->error = {};
+    return out;
+}
+
+IoStatus ReadJournal(const std::string& path, Recording& rec) {
+    IoStatus status = ReadDataFile(path, rec);
+    if (!status.ok)
+        return status;
+    if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < kCapacity)
+        rec.DataBuf[static_cast<size_t>(++rec.CurrentFileLen)] = 0;
+    const std::string sidecar = JournalCommentPath(path);
+    std::error_code ec;
+    if (!fs::exists(fs::u8path(sidecar), ec)) {
+        rec.Comment.clear();
+        return status;
+    }
+    std::string text;
+    const IoStatus comment = ReadFileBytes(sidecar, text, kMaxCommentBytes);
+    if (!comment.ok)
+        return comment;
+    rec.Comment = text;
+    return status;
+}
+
+void RemoveJournal(const std::string& path) {
+    std::error_code ec;
+    fs::remove(fs::u8path(JournalCommentPath(path)), ec);
+    fs::remove(fs::u8path(path), ec);
+}
+
+}  // namespace trivant

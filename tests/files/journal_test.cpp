@@ -1,0 +1,242 @@
+// The journal against the .rr encoder: same bytes at every length, torn and empty journals,
+// locks held by writers, the comment's sidecar, start times and a write limit.
+#include "journal.h"
+#include "rr_file.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace trivant::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Beat k's word: RR bytes that vary, a label every seventh beat.
+SampleWord wordAt(int k) {
+    return packSample(static_cast<uint8_t>(60 + k % 50),
+                      k % 7 == 0 ? kLabelMark : static_cast<uint8_t>(90 + k % 9));
+}
+
+std::unique_ptr<Recording> recordingOf(int words) {
+    auto rec = std::make_unique<Recording>();
+    for (int k = 1; k <= words; ++k)
+        rec->DataBuf[k] = wordAt(k);
+    rec->CurrentFileLen = words;
+    return rec;
+}
+
+TEST(Journal, WordsAreTheRrFileAtEveryLength) {
+    TempDir dir;
+    JournalWriter w;
+    ASSERT_TRUE(w.Open(dir.file("rec.rr.part")).ok);
+    EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(0)));
+    for (int n = 1; n <= 40; ++n) {
+        w.Append(wordAt(n));
+        ASSERT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(n))) << n;
+        Recording back;
+        ASSERT_TRUE(ReadJournal(dir.file("rec.rr.part"), back).ok);
+        ASSERT_EQ(back.beats(), n);
+        EXPECT_EQ(back.DataBuf[n], wordAt(n));
+        EXPECT_EQ(back.DataBuf[n + 1], 0);  // the empty slot a stopped recording leaves
+    }
+    EXPECT_TRUE(w.Finish().ok);
+    EXPECT_TRUE(w.TakeError().ok);
+}
+
+TEST(Journal, WordsAsPackStoresThem) {
+    Recording rec;
+    rec.DataSeries[kSerRR][1] = 80;
+    rec.DataSeries[kSerSPO][1] = 97;
+    rec.DataSeries[kSerRR][2] = 81;
+    rec.DataSeries[kSerSPO][2] = 96;
+    rec.DataSeries[kSerLbl][2] = 1;
+    EXPECT_EQ(JournalWord(rec, 1), packSample(80, 97));
+    EXPECT_EQ(JournalWord(rec, 2), packSample(81, kLabelMark));
+}
+
+TEST(Journal, PathsFollowTheirNames) {
+    EXPECT_EQ(JournalPathIn("/data", "20261209-194100"), "/data/.20261209-194100.rr.part");
+    EXPECT_EQ(JournalPathFor("out/rec.txt"), "out/rec.txt.part");
+    EXPECT_EQ(JournalCommentPath("a/rec.rr.part"), "a/rec.rr.part.comment");
+}
+
+struct ScanCase {
+    const char* name;
+    std::string bytes;
+    int beats;  // -1: not listed and left alone; 0: removed
+};
+
+TEST(Journal, TornAndEmptyJournals) {
+    using namespace std::string_literals;
+    const ScanCase cases[] = {
+        {"empty.rr.part", ""s, 0},
+        {"half-header.rr.part", "\0"s, 0},
+        {"header.txt.part", "\0\0"s, 0},
+        {"torn-first.rr.part", "\0\0\x5f"s, 0},
+        {"one.rr.part", "\0\0\x5f\x50"s, 1},
+        {"one-torn.rr.part", "\0\0\x5f\x50\x60"s, 1},
+        {"two.RR.part", "\0\0\x5f\x50\xff\x51"s, 2},
+        {"download.part", ""s, -1},
+        {"other-header.rr.part", "ab"s, -1},
+    };
+    TempDir dir;
+    for (const auto& c : cases)
+        dir.write(c.name, c.bytes);
+    const auto found = FindJournals(dir.path().string());
+    for (const auto& c : cases) {
+        const auto it = std::find_if(found.begin(), found.end(), [&](const JournalInfo& j) {
+            return j.path == dir.file(c.name);
+        });
+        EXPECT_EQ(it == found.end() ? -1 : it->beats, c.beats > 0 ? c.beats : -1) << c.name;
+        EXPECT_EQ(fs::exists(dir.file(c.name)), c.beats != 0) << c.name;
+        if (c.beats <= 0)
+            continue;
+        Recording rec;
+        ASSERT_TRUE(ReadJournal(dir.file(c.name), rec).ok);
+        EXPECT_EQ(rec.beats(), c.beats) << c.name;
+    }
+    EXPECT_EQ(found.size(), 3u);
+}
+
+TEST(Journal, AJournalBeingWrittenIsNotOffered) {
+    TempDir dir;
+    const std::string path = dir.file("rec.rr.part");
+    {
+        JournalWriter w;
+        ASSERT_TRUE(w.Open(path).ok);
+        w.Append(wordAt(1));
+        EXPECT_TRUE(FindJournals(dir.path().string()).empty());
+        EXPECT_TRUE(JournalInUse(path));
+        JournalWriter other;
+        EXPECT_FALSE(other.Open(path).ok);  // the lock, from another descriptor
+        EXPECT_TRUE(fs::exists(path));
+    }
+    // The writer ended without Remove, as a crash would end it: the journal stays.
+    const auto found = FindJournals(dir.path().string());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].beats, 1);
+    EXPECT_FALSE(JournalInUse(path));
+    JournalWriter again;
+    EXPECT_FALSE(again.Open(path).ok);  // an unrecovered recording is not overwritten
+    EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(1)));
+}
+
+TEST(Journal, ALockHeldByAnotherProcess) {
+    TempDir dir;
+    const std::string path = dir.file("rec.rr.part");
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        JournalWriter w;
+        const bool opened = w.Open(path).ok;
+        w.Append(wordAt(1));
+        char c = opened ? 'y' : 'n';
+        (void)!write(ready[1], &c, 1);
+        (void)!read(done[0], &c, 1);
+        _exit(0);  // no destructor: the lock goes with the process
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'y');
+    EXPECT_TRUE(FindJournals(dir.path().string()).empty());
+    (void)!write(done[1], &c, 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(FindJournals(dir.path().string()).size(), 1u);
+    for (int fd : {ready[0], ready[1], done[0], done[1]})
+        close(fd);
+}
+
+TEST(Journal, CommentRoundTripAndRemove) {
+    TempDir dir;
+    const std::string path = dir.file("rec.rr.part");
+    const std::string comment = "Ruhe, Atemübung\r\nzweite Zeile";
+    JournalWriter w;
+    ASSERT_TRUE(w.Open(path).ok);
+    w.Append(wordAt(1));
+    w.SetComment("first");
+    w.SetComment(comment);
+    Recording rec;
+    rec.Comment = "stale";
+    ASSERT_TRUE(ReadJournal(path, rec).ok);
+    EXPECT_EQ(rec.Comment, comment);
+    w.SetComment("");
+    EXPECT_FALSE(fs::exists(JournalCommentPath(path)));
+    ASSERT_TRUE(ReadJournal(path, rec).ok);
+    EXPECT_EQ(rec.Comment, "");
+    w.SetComment(comment);
+    w.Remove();
+    EXPECT_FALSE(w.isOpen());
+    EXPECT_EQ(dir.entryCount(), 0);
+}
+
+TEST(Journal, StartTimes) {
+    TempDir dir;
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 9;
+    t.tm_hour = 19;
+    t.tm_min = 41;
+    t.tm_sec = 5;
+    t.tm_isdst = -1;
+    const std::time_t named = std::mktime(&t);
+    dir.write(".20261209-194105.rr.part", EncodeRr(*recordingOf(3)));
+    // 100 beats of 1.00 s written now: started 100 s ago.
+    auto hundred = recordingOf(100);
+    for (int k = 1; k <= 100; ++k)
+        hundred->DataBuf[k] = packSample(100, 97);
+    dir.write("out.rr.part", EncodeRr(*hundred));
+    const std::time_t now = std::time(nullptr);
+    const auto found = FindJournals(dir.path().string());
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].started, named);
+    EXPECT_NEAR(static_cast<double>(found[1].started), static_cast<double>(now - 100), 2.0);
+}
+
+// In a child whose files may not pass limitBytes: the journal stops at the limit, reports
+// the failure once, and a save still works once the limit is lifted. Exit code: the
+// failed check, 0 when all passed.
+int writeUnderLimit(const std::string& path, const std::string& saved, int limitBytes) {
+    signal(SIGXFSZ, SIG_IGN);  // write(2) fails with EFBIG instead
+    rlimit lim{};
+    getrlimit(RLIMIT_FSIZE, &lim);
+    const rlimit low{static_cast<rlim_t>(limitBytes), lim.rlim_max};
+    JournalWriter w;
+    if (setrlimit(RLIMIT_FSIZE, &low) != 0 || !w.Open(path).ok)
+        return 1;
+    for (int k = 1; k <= 20; ++k)
+        w.Append(wordAt(k));
+    const IoStatus first = w.TakeError();
+    if (first.ok || first.detail.find("cannot write") == std::string::npos)
+        return 2;
+    if (!w.TakeError().ok || w.Finish().ok)
+        return 3;
+    setrlimit(RLIMIT_FSIZE, &lim);
+    return SaveDataFile(saved, *recordingOf(20)).ok ? 0 : 4;
+}
+
+TEST(Journal, AFailedWriteStopsTheJournalOnly) {
+    TempDir dir;
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(writeUnderLimit(dir.file("rec.rr.part"), dir.file("saved.rr"), 22));
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(10)));
+    EXPECT_EQ(dir.read("saved.rr"), EncodeRr(*recordingOf(20)));
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -14,21 +14,16 @@ void RecordingWindow::startJournal(const std::string& path) {
     SetJournalComment(rec_->Comment);
 }
 
-// The word a save writes for beat n, as Pack makes it: a label takes the SpO2's place.
 void RecordingWindow::journalBeat(int n) {
-    if (!journal_ || journalFailed_)
-        return;
-    const Recording& r = *rec_;
-    const int low = r.DataSeries[kSerLbl][n] != 0 ? kLabelMark : r.DataSeries[kSerSPO][n];
-    journal_->Append(packSample(r.DataSeries[kSerRR][n], low));
+    if (journal_ && !journalFailed_)
+        journal_->Append(JournalWord(*rec_, n));
 }
 
 void RecordingWindow::finishJournal() {
     if (!journal_ || journalFailed_)
         return;
-    // Pack at Stop packed the slot being filled too, and a save writes it: so does the journal.
-    if (rec_->CurrentFileLen > 2 && rec_->CurrentFileLen <= kCapacity)
-        journal_->Append(rec_->DataBuf[static_cast<size_t>(rec_->CurrentFileLen)]);
+    // Completed beats only: reading a journal adds the slot after the last beat, as a save
+    // at Stop writes it.
     const IoStatus finished = journal_->Finish();
     const IoStatus first = journal_->TakeError();
     reportJournal(first.ok ? finished : first);

@@ -5,6 +5,8 @@
 #include "journal_test_kit.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -23,6 +25,7 @@ protected:
     size_t recordingWindows() const { return form->mdiArea()->subWindowList().size(); }
 };
 
+// The journal holds the completed beats; read back it is what the save writes.
 TEST_F(JournalTest, StopLeavesWhatASaveWritesAndTheSaveRemovesIt) {
     start();
     RecordingWindow* g = startRecordingOnFakePort();
@@ -37,8 +40,11 @@ TEST_F(JournalTest, StopLeavesWhatASaveWritesAndTheSaveRemovesIt) {
     EXPECT_EQ(journals[0], g->journalPath());
     form->TB_StopClick();
     ASSERT_FALSE(g->recordingNow());
-    EXPECT_EQ(fileBytes(journals[0]), EncodeRr(g->recording()));
-    EXPECT_TRUE(sampleIsLabel(g->recording().DataBuf[21]));
+    EXPECT_EQ(fileBytes(journals[0]).size(), kRrHeaderBytes + 2 * 40);
+    Recording read;
+    ASSERT_TRUE(ReadJournal(journals[0], read).ok);
+    EXPECT_EQ(EncodeRr(read), EncodeRr(g->recording()));
+    EXPECT_TRUE(sampleIsLabel(read.DataBuf[21]));
 
     const std::string out = (dir.path() / "saved.rr").string();
     answer(file(out, 1));
@@ -99,7 +105,10 @@ TEST_F(JournalTest, RecoveryQuestionAnswers) {
         form->RecoverJournals();
         EXPECT_TRUE(runner->answers.empty());
         EXPECT_TRUE(question.startsWith("Найдена незавершённая запись")) << question.toStdString();
-        EXPECT_TRUE(question.contains("(7 ударов, начата ")) << question.toStdString();
+        const QString started =
+            QLocale().toString(QDateTime(QDate(2026, 12, 9), QTime(10, 15)), QLocale::ShortFormat);
+        EXPECT_TRUE(question.contains("(7 ударов, начата " + started + ")"))
+            << question.toStdString();
         EXPECT_EQ(recordingWindows(), c.window ? 1u : 0u);
         EXPECT_EQ(std::filesystem::exists(path), c.journalStays);
         if (c.window) {
@@ -108,10 +117,13 @@ TEST_F(JournalTest, RecoveryQuestionAnswers) {
             EXPECT_FALSE(g->saved());
             EXPECT_EQ(g->journalPath(), path);
             EXPECT_EQ(g->recording().Comment, "после сна");
-            EXPECT_EQ(EncodeRr(g->recording()), fileBytes(path));
+            EXPECT_EQ(g->recording().beats(), 7);
+            const std::string saved = fileBytes(path) + std::string(2, '\0');  // the empty slot
+            EXPECT_EQ(EncodeRr(g->recording()), saved);
             const std::string out = (dir.path() / "recovered.rr").string();
             answer(file(out, 1));
             ASSERT_TRUE(form->SaveGraph(*g));
+            EXPECT_EQ(fileBytes(out), saved);
             EXPECT_FALSE(std::filesystem::exists(path));
             EXPECT_TRUE(journalFiles(folder()).empty());
         }

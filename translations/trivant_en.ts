@@ -687,6 +687,38 @@
         <source>Недавние &amp;файлы</source>
         <translation>&amp;Recent files</translation>
     </message>
+    <message>
+        <source>Запись на диск невозможна: %1
+%2
+Запись продолжается в памяти; сохраните её, когда на диске будет место.</source>
+        <translation>Cannot write to disk: %1
+%2
+The recording goes on in memory; save it once the disk has room.</translation>
+    </message>
+    <message>
+        <source>Найдена незавершённая запись %1 (%2 ударов, начата %3). Восстановить?</source>
+        <translation>An unfinished recording was found: %1 (%2 beats, started %3). Recover it?</translation>
+    </message>
+    <message>
+        <source>Восстановить</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Позже</source>
+        <translation>Later</translation>
+    </message>
+    <message>
+        <source>Удалить незавершённую запись %1 безвозвратно?</source>
+        <translation>Delete the unfinished recording %1 for good?</translation>
+    </message>
+    <message>
+        <source>Восстановленная запись (начата %1)</source>
+        <translation>Recovered recording (started %1)</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

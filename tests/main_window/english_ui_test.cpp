@@ -3,6 +3,7 @@
 // fits its control at the default font.
 #include "app_fixture.h"
 #include "colour_dialog.h"
+#include "journal_test_kit.h"
 #include "paint_kit.h"
 #include "report_window.h"
 #include "translation.h"
@@ -101,6 +102,25 @@ protected:
         form->ShowLimitMessage(StopReason::FiveMinutes);
         answer(inspect(ui));
         form->ShowLimitMessage(StopReason::Silence);
+        walkJournalMessages();
+    }
+
+    // A journal a crash left: the question, the confirmation of Delete, the recovered window;
+    // and a journal that cannot be written.
+    void walkJournalMessages() {
+        ASSERT_FALSE(
+            leaveJournal(form->journalFolder(), "20261209-101500", varyingIntervals(30)).empty());
+        answer(inspect(ui, kMsgCancel));  // "Delete"
+        answer(inspect(ui, kMsgCancel));  // not for good
+        form->RecoverJournals();
+        answer(inspect(ui, kMsgOk));  // "Recover"
+        form->RecoverJournals();
+        RecordingWindow* g = form->activeGraph();
+        ASSERT_NE(g, nullptr);
+        ASSERT_FALSE(g->journalPath().empty());
+        ui.add("recovered window", g->windowTitle());
+        answer(inspect(ui));
+        form->ShowJournalError(g->journalPath(), "No space left on device");
     }
 
     UiTexts ui;

@@ -2,10 +2,12 @@
 // saved file at Stop, removed by a save or "Не сохранять", offered for recovery at the next
 // start, not offered while another writer holds it, and a full disk told once.
 #include "app_fixture.h"
+#include "comment_dialog.h"
 #include "journal_test_kit.h"
 
 #include <QApplication>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -76,6 +78,39 @@ TEST_F(JournalTest, DiscardingRemovesTheJournalAndAbandoningKeepsIt) {
         EXPECT_EQ(journalFiles(data).size(), how == 2 ? 1u : 0u);
         std::filesystem::remove_all(data);
     }
+}
+
+// A comment given while it records is kept beside the journal and comes back with it.
+TEST_F(JournalTest, TheCommentTravelsWithTheJournal) {
+    start();
+    RecordingWindow* g = startRecordingOnFakePort();
+    ASSERT_NE(g, nullptr);
+    feed(25);
+    g->Timer1Timer();
+    answer([](QDialog& d) {
+        auto* c = dynamic_cast<CommentDialog*>(&d);
+        EXPECT_NE(c, nullptr);
+        if (c)
+            c->commentEdit->setText("проба пера");
+        return int(QDialog::Accepted);
+    });
+    form->TB_CommentClick();
+    feed(5, 25);
+    g->Timer1Timer();
+    const std::string journal = g->journalPath();
+    form.reset();  // killed while it records
+
+    start();
+    answer(message(kMsgOk));  // "Восстановить"
+    form->RecoverJournals();
+    RecordingWindow* r = form->activeGraph();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->recording().Comment, "проба пера");
+    EXPECT_EQ(r->recording().beats(), 30);
+    answer([](QDialog&) { return int(kMsgYes); });  // "Не сохранять"
+    r->parentWidget()->close();
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    EXPECT_FALSE(std::filesystem::exists(JournalCommentPath(journal)));
 }
 
 struct RecoveryCase {

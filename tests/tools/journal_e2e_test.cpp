@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <sys/resource.h>
 
 namespace trivant::test {
 namespace {
@@ -106,6 +107,42 @@ TEST_F(JournalEndToEnd, AKilledRecordingLeavesItsBeats) {
     ASSERT_TRUE(ReadDataFile(dir.file("back.rr"), *back).ok);
     EXPECT_EQ(back->beats(), kept);
     EXPECT_FALSE(std::filesystem::exists(journal));
+
+    sim.signal(SIGTERM);
+    EXPECT_EQ(sim.wait(std::chrono::seconds(10)), 0);
+}
+
+// The file size limit of a running process.
+bool limitFiles(pid_t pid, rlim_t bytes) {
+    const rlimit lim{bytes, RLIM_INFINITY};
+    return prlimit(pid, RLIMIT_FSIZE, &lim, nullptr) == 0;
+}
+
+// The disk fills while the journal grows (a file size limit stands in for it): the
+// recording goes on in memory, the user is told once, and the save works once space is back.
+TEST_F(JournalEndToEnd, AFullDiskStopsOnlyTheJournal) {
+    constexpr int kBeats = 120;
+    ChildProcess sim(TRIVANT_SIM, {"--ms", kSimSource, "--speed", "50"}, dir.path().string());
+    ASSERT_TRUE(sim.started());
+    ASSERT_FALSE(sim.readLine().empty());
+    ChildProcess cli(TRIVANT_CLI, {"record", "--beats", std::to_string(kBeats), "out.rr"},
+                     dir.path().string(), STDERR_FILENO);
+    std::string line = cli.readLine();  // the first progress line: the journal is open
+    ASSERT_GE(progressBeats(line), 0) << line;
+    ASSERT_TRUE(limitFiles(cli.pid(), 100));  // 49 words past the header
+    while (!(line = cli.readLine()).empty() && line.find("journal") == std::string::npos) {
+    }
+    ASSERT_TRUE(limitFiles(cli.pid(), RLIM_INFINITY));
+    EXPECT_NE(line.find("out.rr.part: cannot write: File too large"), std::string::npos) << line;
+    const std::string rest = cli.readAll();
+    ASSERT_EQ(cli.wait(std::chrono::seconds(60)), 0) << rest;
+    EXPECT_EQ(rest.find("journal"), std::string::npos) << rest;  // told once
+
+    auto rec = std::make_unique<Recording>();
+    ASSERT_TRUE(ReadDataFile(dir.file("out.rr"), *rec).ok);
+    ASSERT_EQ(rec->beats(), kBeats);
+    EXPECT_EQ(findRun(*rec, ReadSource(kSimSource), 0), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.rr.part")));
 
     sim.signal(SIGTERM);
     EXPECT_EQ(sim.wait(std::chrono::seconds(10)), 0);

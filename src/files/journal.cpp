@@ -48,6 +48,7 @@ struct JournalWriter::State {
     std::atomic<bool> dirty{false};   // written since the last flush
     std::atomic<bool> failed{false};  // no more words once set
     std::mutex mutex;                 // guards error, stop and the wait
+    std::mutex flushing;              // one flush at a time: Finish waits for the worker's
     std::condition_variable wake;
     IoStatus error;
     bool stop = false;
@@ -60,6 +61,7 @@ struct JournalWriter::State {
     }
     // Flushes what was written since the last flush; false on failure.
     bool flush() {
+        std::lock_guard<std::mutex> one(flushing);
         if (!dirty.exchange(false))
             return true;
         const int err = file.sync();

@@ -55,6 +55,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return pid_ > 0 && out_; }
+    pid_t pid() const { return pid_; }
 
     // One line of standard output without its newline; empty at the end.
     std::string readLine() {

@@ -117,6 +117,10 @@ int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostr
     RecordJournal journal(opt.files[0], err);
     gInterrupted = false;
     auto previous = std::signal(SIGINT, onInterrupt);
+#ifdef SIGXFSZ
+    // Past a file size limit the journal's write fails (EFBIG) instead of ending the recording.
+    auto previousSize = std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::vector<uint8_t> buf(kReceiveBufferBytes);
     const auto start = Clock::now();
     auto nextTick = start, nextReport = start + std::chrono::seconds(1);
@@ -135,6 +139,9 @@ int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostr
         }
     }
     std::signal(SIGINT, previous);
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, previousSize);
+#endif
     journal.Take(*rec);
     journal.Finish();
     recorder.Stop(settings.core);

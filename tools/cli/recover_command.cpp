@@ -5,6 +5,8 @@
 #include "journal.h"
 #include "recording_io.h"
 
+#include <QDateTime>
+
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -20,11 +22,9 @@ int fail(std::ostream& err, const std::string& msg) {
 
 // ISO 8601 in local time, as the application names its journals.
 std::string isoTime(std::time_t t) {
-    std::tm local{};
-    localtime_r(&t, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
-    return text;
+    return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t))
+        .toString(Qt::ISODate)
+        .toStdString();
 }
 
 int list(const std::string& folder, std::ostream& out, std::ostream& err) {

@@ -88,6 +88,14 @@ struct JournalWriter::State {
         wake.notify_all();
         worker.join();
     }
+    // Closed, with no error and no stop pending: ready for the next journal.
+    void reset() {
+        close();
+        dirty = false;
+        failed = false;
+        error = {};
+        stop = false;
+    }
     void close() {
         stopWorker();
         if (file.isOpen())
@@ -104,11 +112,7 @@ JournalWriter::~JournalWriter() {
 }
 
 IoStatus JournalWriter::Open(const std::string& path) {
-    s_->close();
-    s_->dirty = false;
-    s_->failed = false;
-    s_->error = {};
-    s_->stop = false;
+    s_->reset();
     std::error_code ec;
     const fs::path folder = fs::u8path(path).parent_path();
     if (!folder.empty())
@@ -118,6 +122,14 @@ IoStatus JournalWriter::Open(const std::string& path) {
         return status;
     s_->path = path;
     s_->worker = std::thread([state = s_.get()] { state->run(); });
+    return status;
+}
+
+IoStatus JournalWriter::Adopt(const std::string& path) {
+    s_->reset();
+    IoStatus status = s_->file.adopt(path);
+    if (status.ok)
+        s_->path = path;
     return status;
 }
 

@@ -37,6 +37,9 @@ public:
     // journal that another writer holds, or that holds a whole beat nobody recovered yet, is
     // left as it is and Open fails.
     IoStatus Open(const std::string& path);
+    // Takes over a journal left by an ended writer, as it is, with its lock: a recovered
+    // recording holds its journal until saved or discarded, and may still change its comment.
+    IoStatus Adopt(const std::string& path);
     bool isOpen() const;
     const std::string& path() const;
 

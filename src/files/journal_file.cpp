@@ -72,6 +72,19 @@ IoStatus JournalFile::create(const std::string& path) {
     return {true, path, {}};
 }
 
+IoStatus JournalFile::adopt(const std::string& path) {
+    close();
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0)
+        return journalFailure(path, "cannot open the journal", errno);
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return {false, path, "another recording writes this journal"};
+    }
+    fd_ = fd;
+    return {true, path, {}};
+}
+
 int JournalFile::append(const char* bytes, size_t count) {
     size_t done = 0;
     while (done < count) {
@@ -141,6 +154,13 @@ IoStatus JournalFile::create(const std::string& path) {
         return journalFailure(path, "cannot create the journal", err);
     }
     return {true, path, {}};
+}
+
+IoStatus JournalFile::adopt(const std::string& path) {
+    close();
+    fd_ = _wopen(fs::u8path(path).c_str(), _O_WRONLY | _O_APPEND | _O_BINARY);
+    return fd_ >= 0 ? IoStatus{true, path, {}}
+                    : journalFailure(path, "cannot open the journal", errno);
 }
 
 int JournalFile::append(const char* bytes, size_t count) {

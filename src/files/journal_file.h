@@ -22,6 +22,8 @@ public:
     // Creates path with the .rr header, locked. A file another writer holds, or one that
     // already holds a whole word (a recording nobody recovered yet), is left alone.
     IoStatus create(const std::string& path);
+    // Opens an existing journal for appending, locked, leaving its content as it is.
+    IoStatus adopt(const std::string& path);
     bool isOpen() const { return fd_ >= 0; }
     // Returns 0 or the errno of the failure; bytes may be partly written on failure.
     int append(const char* bytes, size_t count);

@@ -45,7 +45,11 @@ void RecordingWindow::reportJournal(const IoStatus& st) {
 }
 
 void RecordingWindow::AdoptJournal(const std::string& path) {
-    journal_.reset();
+    // Held, so that another instance does not offer it while this window has it; a journal
+    // that can't be held is still removed with the window's recording.
+    journal_ = std::make_unique<JournalWriter>();
+    if (!journal_->Adopt(path).ok)
+        journal_.reset();
     journalPath_ = path;
 }
 

@@ -126,6 +126,23 @@ TEST(Journal, AJournalBeingWrittenIsNotOffered) {
     JournalWriter again;
     EXPECT_FALSE(again.Open(path).ok);  // an unrecovered recording is not overwritten
     EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(1)));
+
+    // Recovered, it is held again as it stands: not offered, its comment still follows.
+    {
+        JournalWriter first, second;
+        ASSERT_TRUE(first.Adopt(path).ok);
+        EXPECT_FALSE(second.Adopt(path).ok);  // one holder at a time
+    }
+    JournalWriter adopted;
+    ASSERT_TRUE(adopted.Adopt(path).ok);
+    EXPECT_TRUE(JournalInUse(path));
+    EXPECT_TRUE(FindJournals(dir.path().string()).empty());
+    adopted.SetComment("после нагрузки");
+    EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(1)));
+    EXPECT_EQ(dir.read("rec.rr.part.comment"), "после нагрузки");
+    adopted.Remove();
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_FALSE(fs::exists(JournalCommentPath(path)));
 }
 
 TEST(Journal, ALockHeldByAnotherProcessGoesWithIt) {

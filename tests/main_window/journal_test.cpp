@@ -151,6 +151,7 @@ TEST_F(JournalTest, RecoveryQuestionAnswers) {
             ASSERT_NE(g, nullptr);
             EXPECT_FALSE(g->saved());
             EXPECT_EQ(g->journalPath(), path);
+            EXPECT_TRUE(JournalInUse(path));  // another instance would not offer it
             EXPECT_EQ(g->recording().Comment, "после сна");
             EXPECT_EQ(g->recording().beats(), 7);
             const std::string saved = fileBytes(path) + std::string(2, '\0');  // the empty slot

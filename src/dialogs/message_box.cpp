@@ -96,12 +96,28 @@ void MessageBox::reject() {
     done(kMsgCancel);
 }
 
+namespace {
+
+int ask(MessageBox& form, DialogRunner& runner) {
+    const int result = runner.exec(form);
+    return result == kMsgOk || result == kMsgYes ? result : kMsgCancel;
+}
+
+}  // namespace
+
 int AskUser(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
             const QString& b1, const QString& b2, const QString& b3) {
     MessageBox form(owner);
     form.Prepare(title, text, b1, b2, b3);
-    const int result = runner.exec(form);
-    return result == kMsgOk || result == kMsgYes ? result : kMsgCancel;
+    return ask(form, runner);
+}
+
+int AskUserThree(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
+                 const QString& b1, const QString& b2, const QString& b3) {
+    MessageBox form(owner);
+    form.Prepare(title, text, b1, b2, b3);
+    form.cancelButton->setText(b2);
+    return ask(form, runner);
 }
 
 }  // namespace trivant

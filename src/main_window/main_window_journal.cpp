@@ -42,12 +42,12 @@ void MainWindow::offerJournal(const JournalInfo& journal) {
         QDateTime::fromSecsSinceEpoch(static_cast<qint64>(journal.started)), QLocale::ShortFormat);
     const QString path = QString::fromStdString(journal.path);
     const int answer =
-        AskUser(this, *runner_, tr("Подтверждение"),
-                tr("Найдена незавершённая запись %1 (%2 ударов, начата %3). Восстановить?")
-                    .arg(path)
-                    .arg(journal.beats)
-                    .arg(started),
-                tr("Восстановить"), tr("Удалить"), tr("Позже"));
+        AskUserThree(this, *runner_, tr("Подтверждение"),
+                     tr("Найдена незавершённая запись %1 (%2 ударов, начата %3). Восстановить?")
+                         .arg(path)
+                         .arg(journal.beats)
+                         .arg(started),
+                     tr("Восстановить"), tr("Удалить"), tr("Позже"));
     if (answer == kMsgOk) {
         recoverJournal(journal, started);
         return;

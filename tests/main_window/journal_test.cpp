@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTest>
 
 namespace trivant::test {
@@ -134,12 +135,22 @@ TEST_F(JournalTest, RecoveryQuestionAnswers) {
         const std::string path = leaveJournal(folder(), "20261209-101500", rr, "после сна");
         ASSERT_FALSE(path.empty());
         QString question;
-        answer(message(c.answers[0], &question));
+        QStringList buttons;
+        answer([&question, &buttons, first = c.answers[0]](QDialog& d) {
+            auto* m = dynamic_cast<MessageBox*>(&d);
+            EXPECT_NE(m, nullptr);
+            if (m) {
+                question = m->messageText->text();
+                buttons = {m->okButton->text(), m->cancelButton->text(), m->yesButton->text()};
+            }
+            return first;
+        });
         for (size_t k = 1; k < c.answers.size(); ++k)
             answer(message(c.answers[k]));
         form->RecoverJournals();
         EXPECT_TRUE(runner->answers.empty());
         EXPECT_TRUE(question.startsWith("Найдена незавершённая запись")) << question.toStdString();
+        EXPECT_EQ(buttons, QStringList({"Восстановить", "Удалить", "Позже"}));
         const QString started =
             QLocale().toString(QDateTime(QDate(2026, 12, 9), QTime(10, 15)), QLocale::ShortFormat);
         EXPECT_TRUE(question.contains("(7 ударов, начата " + started + ")"))

@@ -2,6 +2,8 @@
 // that flushes through the Win32 API.
 #include "atomic_file.h"
 
+#include "write_all.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -74,19 +76,6 @@ int createTemp(const std::string& folder, std::string& tmpPath, int& err) {
     return -1;
 }
 
-int writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        done += static_cast<size_t>(n);
-    }
-    return 0;
-}
-
 // The replaced file keeps the permissions its owner gave it.
 int copyMode(int fd, const std::string& target) {
     struct stat st {};
@@ -134,7 +123,7 @@ int writeInPlace(const std::string& target, const std::string& bytes, bool& touc
     int err = size > 0 ? posix_fallocate(fd, 0, size) : 0;
     touched = err == 0;
     if (err == 0)
-        err = writeAll(fd, bytes);
+        err = WriteAll(fd, bytes.data(), bytes.size());
     if (err == 0 && ftruncate(fd, size) != 0)
         err = errno;
     if (err == 0 && fsync(fd) != 0)
@@ -199,7 +188,7 @@ IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
 
     const char* what = "";
     runStep(err, what, "cannot set permissions", [&] { return copyMode(fd, target); });
-    runStep(err, what, "cannot write", [&] { return writeAll(fd, bytes); });
+    runStep(err, what, "cannot write", [&] { return WriteAll(fd, bytes.data(), bytes.size()); });
     runStep(err, what, "cannot flush to disk", [&] { return fsync(fd) == 0 ? 0 : errno; });
     const int closeErr = close(fd) == 0 ? 0 : errno;
     runStep(err, what, "cannot close", [&] { return closeErr; });

@@ -3,6 +3,7 @@
 #include "journal_file.h"
 
 #include "rr_file.h"
+#include "write_all.h"
 
 #include <cerrno>
 #include <cstring>
@@ -86,16 +87,7 @@ IoStatus JournalFile::adopt(const std::string& path) {
 }
 
 int JournalFile::append(const char* bytes, size_t count) {
-    size_t done = 0;
-    while (done < count) {
-        const ssize_t n = write(fd_, bytes + done, count - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        done += static_cast<size_t>(n);
-    }
-    return 0;
+    return WriteAll(fd_, bytes, count);
 }
 
 int JournalFile::sync() {

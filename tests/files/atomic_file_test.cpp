@@ -1,19 +1,19 @@
 // Whole-file writes that never destroy the previous file, and bounded reads.
 #include "atomic_file.h"
 
+#include "file_size_limit.h"
 #include "setup.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace trivant {
 namespace {
 
+using test::FileSizeLimit;
 using test::TempDir;
 
 mode_t modeOf(const std::string& path) {
@@ -83,26 +83,6 @@ TEST(FilesAtomic, FailsOverADirectoryAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "rec.rr"));
     EXPECT_EQ(dir.entryCount(), 1);
 }
-
-// Lowers the file size limit for one scope, so that a write fails half-way as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit lower = old_;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(FilesAtomic, AFailedWriteKeepsTheOldFileAndRemovesTheTemporaryOne) {
     TempDir dir;

@@ -1,5 +1,6 @@
 // The journal against the .rr encoder: same bytes at every length, torn and empty journals,
 // locks held by writers, the comment's sidecar, start times and a write limit.
+#include "file_size_limit.h"
 #include "journal.h"
 #include "rr_file.h"
 #include "temp_dir.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -216,21 +216,19 @@ TEST(Journal, StartTimes) {
 // the failure once, and a save still works once the limit is lifted. Exit code: the
 // failed check, 0 when all passed.
 int writeUnderLimit(const std::string& path, const std::string& saved, int limitBytes) {
-    signal(SIGXFSZ, SIG_IGN);  // write(2) fails with EFBIG instead
-    rlimit lim{};
-    getrlimit(RLIMIT_FSIZE, &lim);
-    const rlimit low{static_cast<rlim_t>(limitBytes), lim.rlim_max};
     JournalWriter w;
-    if (setrlimit(RLIMIT_FSIZE, &low) != 0 || !w.Open(path).ok)
-        return 1;
-    for (int k = 1; k <= 20; ++k)
-        w.Append(wordAt(k));
-    const IoStatus first = w.TakeError();
-    if (first.ok || first.detail.find("cannot write") == std::string::npos)
-        return 2;
-    if (!w.TakeError().ok || w.Finish().ok)
-        return 3;
-    setrlimit(RLIMIT_FSIZE, &lim);
+    {
+        const FileSizeLimit limit(static_cast<rlim_t>(limitBytes));
+        if (!limit.ok() || !w.Open(path).ok)
+            return 1;
+        for (int k = 1; k <= 20; ++k)
+            w.Append(wordAt(k));
+        const IoStatus first = w.TakeError();
+        if (first.ok || first.detail.find("cannot write") == std::string::npos)
+            return 2;
+        if (!w.TakeError().ok || w.Finish().ok)
+            return 3;
+    }
     return SaveDataFile(saved, *recordingOf(20)).ok ? 0 : 4;
 }
 

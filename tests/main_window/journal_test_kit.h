@@ -1,13 +1,11 @@
-// Helpers for the journal tests: journals written as a recording would leave them, the
-// journal files of a folder, and a file size limit that stands for a full disk.
+// Helpers for the journal tests: journals written as a recording would leave them, and the
+// journal files of a folder.
 #pragma once
 
+#include "file_size_limit.h"
 #include "journal.h"
 #include "rr_file.h"
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -45,28 +43,5 @@ inline std::string leaveJournal(const std::string& folder, const std::string& na
     w.Finish();
     return path;
 }
-
-// While it lives, no file of this process grows past bytes: writes beyond fail with EFBIG,
-// as on a full disk, instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        old_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit r = saved_;
-        r.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &r) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, old_);
-    }
-    bool ok() const { return ok_; }
-
-private:
-    rlimit saved_{};
-    void (*old_)(int) = nullptr;
-    bool ok_ = false;
-};
 
 }  // namespace trivant::test

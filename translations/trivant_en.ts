@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>Counted</name>
+    <message>
+        <source>удар</source>
+        <translation>beat</translation>
+    </message>
+    <message>
+        <source>удара</source>
+        <translation>beats</translation>
+    </message>
+    <message>
+        <source>ударов</source>
+        <translation>beats</translation>
+    </message>
+</context>
+<context>
     <name>GraphPrint</name>
     <message>
         <source>мс</source>
@@ -303,6 +318,14 @@
     <message>
         <source>Без коррекции</source>
         <translation>No correction</translation>
+    </message>
+    <message>
+        <source>интервалы: точные</source>
+        <translation>intervals: exact</translation>
+    </message>
+    <message>
+        <source>интервалы: с шагом 10 мс</source>
+        <translation>intervals: in 10 ms steps</translation>
     </message>
 </context>
 <context>
@@ -696,10 +719,6 @@
 The recording goes on in memory; save it once the disk has room.</translation>
     </message>
     <message>
-        <source>Найдена незавершённая запись %1 (%2 ударов, начата %3). Восстановить?</source>
-        <translation>An unfinished recording was found: %1 (%2 beats, started %3). Recover it?</translation>
-    </message>
-    <message>
         <source>Восстановить</source>
         <translation>Recover</translation>
     </message>
@@ -718,6 +737,18 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>Восстановленная запись (начата %1)</source>
         <translation>Recovered recording (started %1)</translation>
+    </message>
+    <message>
+        <source>Таблица CSV (*.csv)</source>
+        <translation>CSV table (*.csv)</translation>
+    </message>
+    <message>
+        <source>Формат .rr хранит интервалы с шагом 10 мс: точные значения будут округлены. Сохранить в этом формате?</source>
+        <translation>The .rr format keeps intervals in 10 ms steps: the exact values will be rounded. Save in this format?</translation>
+    </message>
+    <message>
+        <source>Найдена незавершённая запись %1 (%2, начата %3). Восстановить?</source>
+        <translation>An unfinished recording was found: %1 (%2, started %3). Recover it?</translation>
     </message>
 </context>
 <context>

@@ -92,6 +92,12 @@ bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& re
     // resampled signal, whose time 0 is the end of the first interval.
     for (int k = 1; k <= out.intervals(); ++k)
         out.FrRRBuf[k] = rec.at(kSerRR, out.FrPos + k);
+    if (rec.hasExact()) {
+        out.FrExactUs.assign(static_cast<size_t>(out.intervals()) + 1, 0);
+        for (int k = 1; k <= out.intervals(); ++k)
+            out.FrExactUs[static_cast<size_t>(k)] =
+                static_cast<int32_t>(rec.intervalUs(out.FrPos + k));
+    }
     FrHisto(out);
     FrHisto50(out);
     CountStat(out);

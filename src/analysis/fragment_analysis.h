@@ -86,6 +86,9 @@ FragmentBounds LocateFragment(const Recording& rec, int fragPos);
 struct FragmentReport {
     int FrPos = 0, FrEnd = 0;
     std::vector<uint8_t> FrRRBuf = std::vector<uint8_t>(kCapacity + 1, 0);  // 1-based
+    // The same intervals exact, in microseconds, 1-based; empty when the recording has only
+    // 10 ms values. Only the standard measures read them.
+    std::vector<int32_t> FrExactUs;
     std::array<int, 256> FrHistoBuf{}, FrHistoBuf50{};
     int FrHistoLeft = 0, FrHistoRight = 0, FrAMo = 0, FrModa = 0, FrDX = 0;
     int FrHistoLeft50 = 0, FrHistoRight50 = 0, FrAMo50 = 0, FrModa50 = 0, FrDX50 = 0;

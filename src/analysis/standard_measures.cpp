@@ -130,9 +130,16 @@ StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
 
 std::vector<double> FragmentIntervalsMs(const FragmentReport& r) {
     std::vector<double> ms;
+    const bool exact = !r.FrExactUs.empty();
     for (int i = 1; i <= r.intervals(); ++i)
-        ms.push_back(r.FrRRBuf[i] * 10.0);
+        ms.push_back(exact ? r.FrExactUs[static_cast<size_t>(i)] / 1000.0 : r.FrRRBuf[i] * 10.0);
     return ms;
+}
+
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options) {
+    StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), options);
+    m.exact_intervals = !r.FrExactUs.empty();
+    return m;
 }
 
 bool ParseArtifactLevel(const std::string& text, double& thresholdMs) {

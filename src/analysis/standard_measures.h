@@ -62,16 +62,21 @@ struct StandardMeasures {
     std::optional<double> vlf, lf, hf, total, lf_nu, hf_nu, lf_hf, lf_peak, hf_peak;
     std::optional<double> dfa_a1, dfa_a2, sampen;
     ArtifactReport artifacts;
-    std::vector<double> rr;  // the series measured: corrected when correction is on
-    WelchSpectrum welch;     // empty below 256 samples
+    std::vector<double> rr;        // the series measured: corrected when correction is on
+    bool exact_intervals = false;  // measured on exact intervals, not on 10 ms steps
+    WelchSpectrum welch;           // empty below 256 samples
 };
 
 // The standard measures of r_1..r_N (ms).
 StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
                                          const ArtifactOptions& options);
 
-// The fragment's intervals in ms: FrRRBuf[1 .. FrEnd - FrPos] times 10.
+// The fragment's intervals in ms: FrExactUs[1 .. FrEnd - FrPos] / 1000 where the recording
+// has exact intervals, else FrRRBuf[1 .. FrEnd - FrPos] times 10.
 std::vector<double> FragmentIntervalsMs(const FragmentReport& r);
+
+// The standard measures of the fragment's intervals, saying whether they were exact.
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options);
 
 // "verylow".."verystrong" or a number of ms (> 0); false when it is neither.
 bool ParseArtifactLevel(const std::string& text, double& thresholdMs);

@@ -20,6 +20,27 @@ Recording::Recording() : DataBuf(kCapacity + 1, 0) {
         s.assign(kCapacity + 1, 0);
 }
 
+int64_t Recording::intervalUs(int k) const {
+    if (k >= 1 && static_cast<size_t>(k) < ExactUs.size())
+        return ExactUs[static_cast<size_t>(k)];
+    return int64_t{DataSeries[kSerRR][k]} * 10000;
+}
+
+int Recording::RoundedIntervals() const {
+    int n = 0;
+    const int last = std::min<int>(beats(), static_cast<int>(ExactUs.size()) - 1);
+    for (int k = 1; k <= last; ++k)
+        n += ExactUs[static_cast<size_t>(k)] != int64_t{sampleRR(DataBuf[k])} * 10000;
+    return n;
+}
+
+bool Recording::HasSpO2() const {
+    const auto& spo = DataSeries[kSerSPO];
+    const int last = std::min(beats(), kCapacity);
+    return std::any_of(spo.begin() + 1, spo.begin() + 1 + last,
+                       [](uint8_t v) { return v != 0 && v != kLabelMark; });
+}
+
 void Recording::Label() {
     if (CurrentFileLen < 1 || CurrentFileLen > kCapacity)
         return;

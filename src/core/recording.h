@@ -51,6 +51,16 @@ public:
     int beats() const { return CurrentFileLen > 1 ? CurrentFileLen - 1 : 0; }
     int32_t ibAt(int k) const { return DataSeries[kSerIBHi][k] * 256 + DataSeries[kSerIBLo][k]; }
 
+    // Whether beat k's interval is known to the microsecond (ExactUs), else only in 10 ms.
+    bool hasExact() const { return !ExactUs.empty(); }
+    // Beat k's interval in microseconds: the exact one where there is one, else 10 ms steps.
+    int64_t intervalUs(int k) const;
+    // Beats whose exact interval is not a whole number of 10 ms: the ones a .rr or text file
+    // would round.
+    int RoundedIntervals() const;
+    // False when no complete beat has an SpO2 above 0: the source had none (a list, a strap).
+    bool HasSpO2() const;
+
     // Marks the slot being filled as carrying a label.
     void Label();
     // Packs positions 1..CurrentFileLen into DataBuf; does nothing below 2 complete beats.
@@ -75,6 +85,10 @@ public:
     std::array<std::vector<uint8_t>, kSeriesCount> DataSeries;
     int32_t LabNum = 0;
     std::string Comment;  // UTF-8
+    // The intervals as the source gave them, in microseconds, at positions 1..beats (0
+    // unused); empty when the source had only 10 ms values. Series 1 and DataBuf keep the
+    // 10 ms values, from which everything but the standard measures is computed.
+    std::vector<int32_t> ExactUs;
 
     Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;

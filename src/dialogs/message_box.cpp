@@ -117,6 +117,9 @@ int AskUserThree(QWidget* owner, DialogRunner& runner, const QString& title, con
     MessageBox form(owner);
     form.Prepare(title, text, b1, b2, b3);
     form.cancelButton->setText(b2);
+    // Enter takes the first answer, never a step toward the second (a deletion, say).
+    form.okButton->setDefault(true);
+    form.okButton->setFocus();
     return ask(form, runner);
 }
 

@@ -53,8 +53,8 @@ public slots:
 // Shows a fresh box owned by owner and returns kMsgOk, kMsgCancel or kMsgYes.
 int AskUser(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
             const QString& b1, const QString& b2 = {}, const QString& b3 = {});
-// The same with three buttons that all carry the caller's captions; AskUser's middle button
-// stays "Отмена" when there are three.
+// The same with three buttons that all carry the caller's captions (AskUser's middle button
+// stays "Отмена" when there are three); the first is the default, which Enter presses.
 int AskUserThree(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
                  const QString& b1, const QString& b2, const QString& b3);
 

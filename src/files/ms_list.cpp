@@ -64,8 +64,9 @@ std::string TakeMsFields(const std::string& rrText, const std::string& spoText, 
     double value = 0;
     if (!parseNumber(rrText, value))
         return "not a number: '" + rrText + "'";
-    // Seconds are taken to the microsecond, so that 0.815 s is exactly 815 ms.
-    entry.ms = msPerUnit == 1 ? value : std::round(value * msPerUnit * 1000) / 1000;
+    // Taken to the microsecond, as the recording keeps it, so that 0.815 s is exactly 815 ms
+    // and the 10 ms value is the one a CSV recording of it reads back.
+    entry.ms = std::round(value * msPerUnit * 1000) / 1000;
     if (RoundMsTo10(entry.ms) < 0)
         return "RR interval out of range 0..2550 ms: " + rrText + (msPerUnit == 1 ? "" : " s");
     entry.spo = -1;
@@ -125,11 +126,20 @@ bool FirstDataLine(const std::string& text, std::string& line, int& lineNo) {
     return at.line > 0;
 }
 
+int32_t EntryUs(const MsEntry& entry) {
+    return static_cast<int32_t>(std::llround(entry.ms * 1000));
+}
+
 void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec) {
     const size_t n = std::min(entries.size(), static_cast<size_t>(kMaxBeats));
-    for (size_t i = 0; i < n; ++i)
-        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundMsTo10(entries[i].ms)),
-                                        static_cast<uint8_t>(std::max(0, entries[i].spo)));
+    rec.ExactUs.assign(n + 1, 0);
+    for (size_t i = 0; i < n; ++i) {
+        const MsEntry& e = entries[i];
+        const auto low = static_cast<uint8_t>(e.label ? kLabelMark : std::max(0, e.spo));
+        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundMsTo10(e.ms)), low);
+        rec.ExactUs[i + 1] = EntryUs(e);
+    }
+    rec.DataBuf[n + 1] = 0;  // the slot after the last beat holds nothing
     rec.CurrentFileLen = static_cast<int32_t>(n) + 1;
 }
 

@@ -13,6 +13,7 @@ namespace trivant {
 struct MsEntry {
     double ms = 0;  // the interval as written, >= 0
     int spo = -1;   // SpO2 % (0..254), or -1 when the line has no second column
+    bool label = false;
 };
 
 struct MsListError {
@@ -42,7 +43,11 @@ bool ReadMsEntries(const std::string& text, int skipLines, const MsLineReader& r
 // there is none.
 bool FirstDataLine(const std::string& text, std::string& line, int& lineNo);
 
-// DataBuf and CurrentFileLen of a fresh recording from entries (at most kMaxBeats).
+// The interval of an entry in microseconds, as the recording keeps it exactly.
+int32_t EntryUs(const MsEntry& entry);
+
+// DataBuf, CurrentFileLen and the exact intervals of a fresh recording from entries (at
+// most kMaxBeats).
 void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec);
 
 // Every data line of the list, at most maxEntries. Returns false on the first line it can't

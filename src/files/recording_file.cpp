@@ -3,6 +3,7 @@
 
 #include "rr_csv.h"
 #include "rr_file.h"
+#include "trivant_csv.h"
 
 namespace trivant {
 
@@ -51,6 +52,7 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec) {
         break;
     case RecordingFormat::MsList:
     case RecordingFormat::Csv:
+    case RecordingFormat::TrivantCsv:
         loadList(path, rec, load);
         break;
     case RecordingFormat::Unknown:
@@ -67,6 +69,18 @@ std::string ReadRecordingFile(const std::string& path, Recording& rec) {
         return load.status.path + (load.line > 0 ? ":" + std::to_string(load.line) : "") + ": " +
                load.status.detail;
     return textReportMessage(path, load.textReport);
+}
+
+IoStatus SaveRecordingFile(const std::string& path, const Recording& rec, RecordingFormat format,
+                           const std::string& dateText) {
+    switch (format) {
+    case RecordingFormat::Text:
+        return SaveTextFile(path, rec, dateText);
+    case RecordingFormat::TrivantCsv:
+        return SaveTrivantCsv(path, rec);
+    default:
+        return SaveDataFile(path, rec);
+    }
 }
 
 }  // namespace trivant

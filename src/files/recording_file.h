@@ -22,7 +22,8 @@ struct RecordingLoad {
     TextReadReport textReport;  // Trivant text: what was skipped or cut
 };
 
-// Fills DataBuf, CurrentFileLen and (from Trivant text) Comment; the caller prepares. On
+// Fills DataBuf, CurrentFileLen, the exact intervals (lists and CSV files) and the comment
+// (Trivant text and CSV); the caller prepares. On
 // failure rec is left as it was. A list is taken whole or not at all: its first bad line,
 // or more beats than fit, fail it, as import-ms does.
 RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec);
@@ -31,5 +32,10 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec);
 // or an empty string. A text file with lines that can't be read, or with more beats than
 // fit, counts as a failure.
 std::string ReadRecordingFile(const std::string& path, Recording& rec);
+
+// Writes a prepared recording in format (Rr, Text or TrivantCsv; any other writes .rr);
+// dateText is the text file's date line.
+IoStatus SaveRecordingFile(const std::string& path, const Recording& rec, RecordingFormat format,
+                           const std::string& dateText);
 
 }  // namespace trivant

@@ -62,6 +62,8 @@ RecordingFormat FormatOf(const std::string& path) {
         return RecordingFormat::Rr;
     if (endsWith(path, ".txt"))
         return RecordingFormat::Text;
+    if (endsWith(path, ".csv"))
+        return RecordingFormat::TrivantCsv;
     return RecordingFormat::Unknown;
 }
 
@@ -79,7 +81,7 @@ RecordingFormat DetectRecordingFormat(std::string_view head, const std::string& 
     const std::string text(head);
     RrCsvHeader header;
     if (FindRrCsvHeader(text, header))
-        return RecordingFormat::Csv;
+        return header.trivant ? RecordingFormat::TrivantCsv : RecordingFormat::Csv;
     std::string first;
     int lineNo = 0;
     if (!FirstDataLine(text, first, lineNo))

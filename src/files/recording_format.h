@@ -7,13 +7,14 @@
 
 namespace trivant {
 
-enum class RecordingFormat { Rr, Text, MsList, Csv, Unknown };
+// Csv is another tool's export; TrivantCsv is Trivant's own lossless CSV recording.
+enum class RecordingFormat { Rr, Text, MsList, Csv, TrivantCsv, Unknown };
 
 // Bytes of a file's beginning that DetectRecordingFormat needs.
 constexpr size_t kFormatHeadBytes = 64u << 10;
 
-// By the extension alone, for files to write: ".rr" Rr, ".txt" Text, in any letter case;
-// anything else Unknown.
+// By the extension alone, for files to write: ".rr" Rr, ".txt" Text, ".csv" TrivantCsv, in
+// any letter case; anything else Unknown.
 RecordingFormat FormatOf(const std::string& path);
 
 // The format of a file to read from its first bytes (head) and name, in this order:
@@ -21,7 +22,8 @@ RecordingFormat FormatOf(const std::string& path);
 //    unless head begins with a UTF-16 byte order mark (Unknown: text we don't read);
 // 2. a fourth line whose first field is the column title N: Trivant's text file (its first
 //    three lines are free: name, date, comment; a list or CSV has no N there);
-// 3. a first line (past blank lines and # comments) naming an RR column: CSV;
+// 3. a first line (past blank lines and # comments) naming an RR column: CSV, TrivantCsv
+//    when it is Trivant's own header row;
 // 4. a first line beginning with a number, or no data line at all: a plain ms list;
 // 5. anything else: Trivant's text file when the name ends in .txt (its reader then names
 //    the lines it can't read), else Unknown.

@@ -70,6 +70,32 @@ bool isSpoName(const std::string& field) {
     return namesOneOf(normalName(field), {"spo2", "spo"});
 }
 
+bool isLabelName(const std::string& field) {
+    const std::string name = normalName(field);
+    return name == "label" || name == "lbl";
+}
+
+// The label field of a row: empty or 0 for none, 1 for a labelled beat.
+std::string takeLabel(const std::string& text, MsEntry& entry) {
+    if (text.empty() || text == "0" || text == "1") {
+        entry.label = text == "1";
+        return {};
+    }
+    return "label must be 0 or 1: '" + text + "'";
+}
+
+int columnOf(const std::vector<std::string>& names, bool (*is)(const std::string&)) {
+    const auto it = std::find_if(names.begin(), names.end(), is);
+    return it == names.end() ? -1 : static_cast<int>(it - names.begin());
+}
+
+// The field at column, empty where the row is shorter or there is no such column.
+std::string fieldAt(const std::vector<std::string>& fields, int column) {
+    return column >= 0 && static_cast<size_t>(column) < fields.size()
+               ? fields[static_cast<size_t>(column)]
+               : std::string();
+}
+
 char separatorOf(const std::string& line) {
     for (char sep : {';', ',', '\t'})
         if (splitRow(line, sep).size() > 1)
@@ -91,9 +117,9 @@ std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerU
     const auto fields = rowFields(line, h);
     if (fields.size() <= h.rrColumn || fields[h.rrColumn].empty())
         return "no RR interval";
-    const size_t spo = static_cast<size_t>(h.spoColumn);
-    const bool hasSpo = h.spoColumn >= 0 && spo < fields.size();
-    return TakeMsFields(fields[h.rrColumn], hasSpo ? fields[spo] : std::string(), msPerUnit, entry);
+    const std::string msg =
+        TakeMsFields(fields[h.rrColumn], fieldAt(fields, h.spoColumn), msPerUnit, entry);
+    return msg.empty() ? takeLabel(fieldAt(fields, h.labelColumn), entry) : msg;
 }
 
 constexpr size_t kNoLimit = std::numeric_limits<size_t>::max();
@@ -111,14 +137,16 @@ bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header) {
     if (rr == names.end())
         return false;
     h.rrColumn = static_cast<size_t>(rr - names.begin());
-    const auto spo = std::find_if(names.begin(), names.end(), isSpoName);
-    if (spo != names.end())
-        h.spoColumn = static_cast<int>(spo - names.begin());
+    h.spoColumn = columnOf(names, isSpoName);
+    h.labelColumn = columnOf(names, isLabelName);
+    h.trivant = trimmed(first) == kTrivantCsvHeader;
     header = h;
     return true;
 }
 
 double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header) {
+    if (header.trivant)
+        return 1;
     std::vector<double> values;
     std::vector<MsEntry> none;
     MsListError unused;
@@ -154,14 +182,28 @@ bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError&
         out, err, maxEntries);
 }
 
+std::string CsvComment(const std::string& text) {
+    const size_t from = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const size_t prefix = std::char_traits<char>::length(kCsvCommentPrefix);
+    if (text.compare(from, prefix, kCsvCommentPrefix) != 0)
+        return {};
+    const size_t eol = text.find('\n', from);
+    std::string comment =
+        text.substr(from + prefix, eol == std::string::npos ? eol : eol - from - prefix);
+    if (!comment.empty() && comment.back() == '\r')
+        comment.pop_back();
+    return comment;
+}
+
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
     RrCsvHeader h;
-    if (!FindRrCsvHeader(text, h))
-        return ParseMsList(text, rec, err);
     std::vector<MsEntry> entries;
-    if (!ParseRrCsv(text, entries, err, kMaxBeats))
+    const bool csv = FindRrCsvHeader(text, h);
+    if (!(csv ? ParseRrCsv(text, entries, err, kMaxBeats)
+              : ParseMsLines(text, entries, err, kMaxBeats)))
         return false;
     FillFromMsEntries(entries, rec);
+    rec.Comment = CsvComment(text);
     return true;
 }
 

@@ -11,11 +11,21 @@
 namespace trivant {
 
 struct RrCsvHeader {
-    int line = 0;         // 1-based line of the header row
-    char separator = 0;   // ',', ';' or '\t'; 0 for a single column
-    size_t rrColumn = 0;  // 0-based
-    int spoColumn = -1;   // 0-based, or -1 when no SpO2 column is named
+    int line = 0;          // 1-based line of the header row
+    char separator = 0;    // ',', ';' or '\t'; 0 for a single column
+    size_t rrColumn = 0;   // 0-based
+    int spoColumn = -1;    // 0-based, or -1 when no SpO2 column is named
+    int labelColumn = -1;  // 0-based, or -1 when no label column is named (0 or 1 a row)
+    bool trivant = false;  // the header of Trivant's own CSV recording: RR in ms, always
 };
+
+// The header row of Trivant's CSV recording, and the line before it that holds a comment.
+constexpr const char* kTrivantCsvHeader = "RR_ms;SpO2;label";
+constexpr const char* kCsvCommentPrefix = "# comment: ";
+
+// The comment of a CSV recording or list: its first line when it begins with
+// kCsvCommentPrefix (after a UTF-8 byte order mark), else empty.
+std::string CsvComment(const std::string& text);
 
 // True when the first line that is neither blank nor a # comment is a header row naming an
 // RR column: RR, RRI, NN, NNI, IBI or "RR interval", in any letter case, quoted or not,
@@ -34,8 +44,8 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header);
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
                 size_t maxEntries);
 
-// A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf and
-// CurrentFileLen of a fresh recording as ParseMsList does.
+// A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
+// CurrentFileLen, the exact intervals and the comment of a fresh recording.
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

@@ -36,6 +36,7 @@ void DecodeRr(const std::string& bytes, Recording& rec) {
     for (size_t k = 1; k <= words; ++k)
         rec.DataBuf[k] = packSample(byteAt(2 * k + 1), byteAt(2 * k));
     rec.CurrentFileLen = static_cast<int32_t>(words);
+    rec.ExactUs.clear();  // a .rr file keeps 10 ms steps only
 }
 
 IoStatus SaveDataFile(const std::string& path, const Recording& rec) {

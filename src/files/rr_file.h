@@ -15,7 +15,8 @@ constexpr size_t kRrMaxWordBytes = 2 * kCapacity;  // bytes past this are not re
 // Header 0, 0 and DataBuf[1..CurrentFileLen] (CurrentFileLen held to 0..kCapacity).
 std::string EncodeRr(const Recording& rec);
 // Skips the header whatever it holds and fills DataBuf from position 1 with the whole words
-// that follow, at most kCapacity; CurrentFileLen := their number. Nothing else changes.
+// that follow, at most kCapacity; CurrentFileLen := their number; no exact intervals.
+// Nothing else changes.
 void DecodeRr(const std::string& bytes, Recording& rec);
 
 IoStatus SaveDataFile(const std::string& path, const Recording& rec);

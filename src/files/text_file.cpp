@@ -207,6 +207,7 @@ public:
             rec.DataBuf.resize(kCapacity + 1, 0);
         std::copy(buf_.begin() + 1, buf_.begin() + p_, rec.DataBuf.begin() + 1);
         rec.CurrentFileLen = p_;
+        rec.ExactUs.clear();  // the text file keeps 10 ms steps only
         rec.Comment = comment_;
         TextReadReport report = report_;
         if (pending_ && labelSkipped_ != 0 && !report.truncated)

@@ -7,9 +7,7 @@
 #include "path_parts.h"
 #include "recording_file.h"
 #include "recording_window.h"
-#include "rr_file.h"
 #include "short_date.h"
-#include "text_file.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,26 +28,59 @@ QStringList filters() {
     return {MainWindow::tr(kFilters[0]), MainWindow::tr(kFilters[1])};
 }
 
-// Only the open command reads lists of other tools. The settings keep 1 or 2, so choosing
-// this third filter leaves the stored one as it was.
+// Only the open command reads lists of other tools, and only the save command writes CSV.
+// The settings keep 1 or 2, so choosing either leaves the stored one as it was.
 constexpr int kListFilter = 3;
+constexpr int kCsvFilter = 4;
 
 QString listFilter() {
     return MainWindow::tr("Список RR-интервалов (*.txt *.csv)");
 }
 
+QString csvFilter() {
+    return MainWindow::tr("Таблица CSV (*.csv)");
+}
+
+// Exact intervals that a .rr file would round put CSV first, chosen.
+enum class DialogKind { Open, Save, SaveExact };
+
 // One dialog for both commands; the file type index is 1-based as the settings keep it.
-void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, bool lists) {
+void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, DialogKind kind) {
     d.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
     d.setDirectory(QString::fromStdString(folder));
-    d.setNameFilters(lists ? filters() + QStringList{listFilter()} : filters());
+    switch (kind) {
+    case DialogKind::Open:
+        d.setNameFilters(filters() + QStringList{listFilter()});
+        break;
+    case DialogKind::Save:
+        d.setNameFilters(filters() + QStringList{csvFilter()});
+        break;
+    case DialogKind::SaveExact:
+        d.setNameFilters(QStringList{csvFilter()} + filters());
+        d.selectNameFilter(csvFilter());
+        return;
+    }
     d.selectNameFilter(filters()[FilterIndexOrDefault(filterIndex) - 1]);
 }
 
 int chosenFilter(const QFileDialog& d) {
     if (d.selectedNameFilter() == listFilter())
         return kListFilter;
+    if (d.selectedNameFilter() == csvFilter())
+        return kCsvFilter;
     return filters().indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+}
+
+RecordingFormat savedFormat(int filter) {
+    if (filter == kCsvFilter)
+        return RecordingFormat::TrivantCsv;
+    return filter == 2 ? RecordingFormat::Text : RecordingFormat::Rr;
+}
+
+const char* extensionOf(RecordingFormat f) {
+    if (f == RecordingFormat::TrivantCsv)
+        return ".csv";
+    return f == RecordingFormat::Text ? ".txt" : ".rr";
 }
 
 bool isList(RecordingFormat f) {
@@ -100,7 +131,7 @@ QString readReport(const std::string& path, const TextReadReport& r) {
 
 void MainWindow::TB_OpenClick() {
     QFileDialog dialog(this, tr("Открыть файл"));
-    prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex, true);
+    prepareDialog(dialog, openFolder_, setup_.OpenFilterIndex, DialogKind::Open);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -161,30 +192,39 @@ void MainWindow::TB_SaveClick() {
 }
 
 bool MainWindow::SaveGraph(RecordingWindow& graph) {
+    const Recording& rec = graph.recording();
+    const bool rounds = rec.RoundedIntervals() > 0;
     QFileDialog dialog(this, tr("Сохранить файл"));
-    prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex, false);
+    prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex,
+                  rounds ? DialogKind::SaveExact : DialogKind::Save);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const int filter = chosenFilter(dialog);
+    const RecordingFormat format = savedFormat(filter);
     // The default extension follows the file type chosen last in the dialog.
     QString chosen = dialog.selectedFiles().first();
     if (QFileInfo(chosen).suffix().isEmpty())
-        chosen += filter == 2 ? ".txt" : ".rr";
+        chosen += extensionOf(format);
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
     graph.SetFileName(path);
     saveFolder_ = FolderOf(path);
     setup_.DataDir = CutToChars(saveFolder_, kDataDirMaxChars);
-    setup_.SaveFilterIndex = filter;
+    if (filter != kCsvFilter)
+        setup_.SaveFilterIndex = filter;
+    if (rounds && format != RecordingFormat::TrivantCsv &&
+        AskUser(this, *runner_, tr("Подтверждение"),
+                tr("Формат .rr хранит интервалы с шагом 10 мс: точные значения будут округлены. "
+                   "Сохранить в этом формате?"),
+                tr("Сохранить"), tr("Отмена")) != kMsgOk)
+        return false;
     const QString qpath = QString::fromStdString(path);
     if (QFileInfo::exists(qpath) && AskUser(this, *runner_, tr("Подтверждение"),
                                             tr("Файл %1 существует. Переписать?").arg(qpath),
                                             tr("Переписать"), tr("Отменить")) != kMsgOk)
         return false;
-    const Recording& rec = graph.recording();
-    const IoStatus st = filter == 2 ? SaveTextFile(path, rec, ShortDateText(std::time(nullptr)))
-                                    : SaveDataFile(path, rec);
+    const IoStatus st = SaveRecordingFile(path, rec, format, ShortDateText(std::time(nullptr)));
     if (!st.ok) {
         message(tr("Ошибка"), tr("Не удалось сохранить файл %1").arg(qpath) + "\n" +
                                   QString::fromStdString(st.detail));

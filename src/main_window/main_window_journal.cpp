@@ -4,6 +4,7 @@
 
 #include "message_box.h"
 #include "recording_window.h"
+#include "translation.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -38,15 +39,17 @@ void MainWindow::RecoverJournals() {
 }
 
 void MainWindow::offerJournal(const JournalInfo& journal) {
-    const QString started = QLocale().toString(
+    const QString started = DateLocale().toString(
         QDateTime::fromSecsSinceEpoch(static_cast<qint64>(journal.started)), QLocale::ShortFormat);
     const QString path = QString::fromStdString(journal.path);
     const int answer =
         AskUserThree(this, *runner_, tr("Подтверждение"),
-                     tr("Найдена незавершённая запись %1 (%2 ударов, начата %3). Восстановить?")
-                         .arg(path)
-                         .arg(journal.beats)
-                         .arg(started),
+                     tr("Найдена незавершённая запись %1 (%2, начата %3). Восстановить?")
+                         .arg(path,
+                              CountedText(journal.beats, QT_TRANSLATE_NOOP("Counted", "удар"),
+                                          QT_TRANSLATE_NOOP("Counted", "удара"),
+                                          QT_TRANSLATE_NOOP("Counted", "ударов")),
+                              started),
                      tr("Восстановить"), tr("Удалить"), tr("Позже"));
     if (answer == kMsgOk) {
         recoverJournal(journal, started);

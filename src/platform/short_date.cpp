@@ -1,6 +1,8 @@
-// Short dates through the default QLocale: the user's regional settings, or the interface
-// language's own when the two disagree (InstallTranslations).
+// Short dates through DateLocale: the user's regional settings, or the interface language's
+// own when the two disagree (InstallTranslations) or the settings are C's.
 #include "short_date.h"
+
+#include "translation.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -10,7 +12,7 @@ namespace trivant {
 
 namespace {
 std::string format(const QDate& d) {
-    return QLocale().toString(d, QLocale::ShortFormat).toStdString();
+    return DateLocale().toString(d, QLocale::ShortFormat).toStdString();
 }
 }  // namespace
 

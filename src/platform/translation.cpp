@@ -94,6 +94,25 @@ QString TrMessage(const std::string& text) {
     return TrMessage(text.c_str());
 }
 
+QLocale DateLocale() {
+    const QLocale locale;
+    if (current == UiLanguage::Russian && locale.language() == QLocale::C)
+        return QLocale(QLocale::Russian, QLocale::Russia);
+    return locale;
+}
+
+QString CountedText(int n, const char* one, const char* few, const char* many) {
+    const int tens = n % 100, units = n % 10;
+    const char* form = many;
+    if (current == UiLanguage::English)
+        form = n == 1 ? one : many;
+    else if (units == 1 && tens != 11)
+        form = one;
+    else if (units >= 2 && units <= 4 && (tens < 12 || tens > 14))
+        form = few;
+    return QString::number(n) + " " + QCoreApplication::translate("Counted", form);
+}
+
 QString DecimalText(QString number) {
     return current == UiLanguage::Russian ? number.replace('.', ',') : number;
 }

@@ -3,6 +3,7 @@
 // formats follow the same choice.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <functional>
@@ -30,6 +31,15 @@ UiLanguage CurrentUiLanguage();
 // A text of the plain libraries, marked there with QT_TRANSLATE_NOOP("Messages", ...).
 QString TrMessage(const char* text);
 QString TrMessage(const std::string& text);
+
+// The locale dates are written in: the default one, but Russian's own where the default is
+// C or POSIX under the Russian interface, whose dates would otherwise carry English months.
+QLocale DateLocale();
+
+// n and its noun: "1 удар", "3 удара", "5 ударов" (one, few and many are the Russian forms
+// for 1, 2..4 and 5; 11..14 take many). English takes one for 1, else many, as the
+// "Counted" translation context translates them ("beat", "beats").
+QString CountedText(int n, const char* one, const char* few, const char* many);
 
 // A number written with a point, with the decimal sign of the language: "0,5" in Russian.
 QString DecimalText(QString number);

@@ -96,8 +96,9 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     const int last =
         LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos, rec.CurrentFileLen);
     QVector<QLine> lines;
+    const bool spo = rec.HasSpO2();  // a flat line at 0 % would only mislead
     for (int s = kSerRR; s <= kSerIBHi; ++s) {
-        if (!sc.style.shown[s])
+        if (!sc.style.shown[s] || (s == kSerSPO && !spo))
             continue;
         const Rect& panel = s <= kSerSPO ? pl.p1 : pl.p2;
         const ScaleRange r = SeriesRange(s, rec);

@@ -64,7 +64,7 @@ void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
     };
     const std::pair<const char*, QString> rows[] = {
         {"NN", value(rec.averRR, GraphPrintText::tr(" мс"))},
-        {"SpO2", value(rec.averSPO, " %")},
+        {"SpO2", rec.HasSpO2() ? value(rec.averSPO, " %") : QString("—")},
         {QT_TRANSLATE_NOOP("GraphPrint", "СИМ"), value(rec.averSYM, "")},
         {QT_TRANSLATE_NOOP("GraphPrint", "ПАР"), value(rec.averPAR, "")},
         {"SDNN", value(rec.averSDNN, "")},

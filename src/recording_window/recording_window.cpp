@@ -189,7 +189,7 @@ void RecordingWindow::SetLabel(QLabel* label, const QString& text) {
 void RecordingWindow::setAverageTexts() {
     const Recording& r = *rec_;
     SetLabel(L_RRaver, QString::number(r.averRR));
-    SetLabel(L_SPOaver, QString::number(r.averSPO));
+    SetLabel(L_SPOaver, r.HasSpO2() ? QString::number(r.averSPO) : QString());
     SetLabel(L_SYMaver, QString::number(r.averSYM));
     SetLabel(L_PARaver, QString::number(r.averPAR));
     SetLabel(L_SDNNaver, QString::number(r.averSDNN));

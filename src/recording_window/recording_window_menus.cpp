@@ -141,7 +141,7 @@ void RecordingWindow::ShowBeat(int s) {
     rec_->BuildHisto(s, host_.setup().Sample);
     setHistoTexts();
     SetLabel(L_RR, QString::number(r.at(kSerRR, s) * 10));
-    SetLabel(L_SPO, QString::number(r.at(kSerSPO, s)));
+    SetLabel(L_SPO, r.HasSpO2() ? QString::number(r.at(kSerSPO, s)) : QString());
     SetLabel(L_SYM, QString::number(r.at(kSerSYM, s)));
     SetLabel(L_PAR, QString::number(r.at(kSerPAR, s)));
     SetLabel(L_SDNN, QString::number(r.at(kSerSDNN, s)));

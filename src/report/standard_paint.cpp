@@ -112,7 +112,7 @@ void drawTable(QPainter& p, const StandardPage& page, const StandardLayout& L) {
         TextAt(p, x0 + widest + kValueGapTW * L.TW, rows[i], q(lines[i].value));
     }
     int y = (rows.empty() ? t.Top : rows.back()) + 2 * L.TH;
-    for (const std::string& s : ArtifactLines(page.m.artifacts)) {
+    for (const std::string& s : ArtifactLines(page.m.artifacts, page.m.exact_intervals)) {
         if (y + L.TH > t.Bottom)
             break;
         TextAt(p, x0, y, q(s));

@@ -161,7 +161,7 @@ std::vector<TextLine> StandardTableLines(const StandardMeasures& m) {
     return lines;
 }
 
-std::vector<std::string> ArtifactLines(const ArtifactReport& a) {
+std::vector<std::string> ArtifactLines(const ArtifactReport& a, bool exactIntervals) {
     const QString corrected = a.corrected ? StandardViewText::tr("скорректированы")
                                           : StandardViewText::tr("без коррекции");
     return {StandardViewText::tr("Артефакты: %1 (%2 %)")
@@ -170,6 +170,9 @@ std::vector<std::string> ArtifactLines(const ArtifactReport& a) {
                 .toStdString(),
             StandardViewText::tr("при пороге %1 мс, %2")
                 .arg(QString::fromStdString(fixed(a.thresholdMs, 0)), corrected)
+                .toStdString(),
+            (exactIntervals ? StandardViewText::tr("интервалы: точные")
+                            : StandardViewText::tr("интервалы: с шагом 10 мс"))
                 .toStdString()};
 }
 
@@ -199,7 +202,7 @@ std::vector<CorrectionChoice> CorrectionChoices() {
 StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options) {
     StandardPage page;
     page.rrMs = FragmentIntervalsMs(r);
-    page.m = ComputeStandardMeasures(page.rrMs, options);
+    page.m = ComputeFragmentMeasures(r, options);
     return page;
 }
 

@@ -62,9 +62,10 @@ std::vector<double> BeatTimesS(const std::vector<double>& rrMs);
 
 // The table rows, with "—" for a measure that is undefined.
 std::vector<TextLine> StandardTableLines(const StandardMeasures& m);
-// The artifacts under the table in two lines: "Артефакты: 3 (1.0 %)" and
-// "при пороге 250 мс, скорректированы".
-std::vector<std::string> ArtifactLines(const ArtifactReport& a);
+// The artifacts under the table in three lines: "Артефакты: 3 (1.0 %)",
+// "при пороге 250 мс, скорректированы" and which intervals were measured,
+// "интервалы: точные" or "интервалы: с шагом 10 мс".
+std::vector<std::string> ArtifactLines(const ArtifactReport& a, bool exactIntervals);
 // What the page says instead of the numbers when the measures were refused.
 std::string RefusalText(const StandardMeasures& m);
 

@@ -1,10 +1,10 @@
-// Test tool: the standard measures of fragments of an RR list in ms, one JSON object a line,
-// for standard_oracle.py to check. Usage: standard_dump LIST START_S...
+// Test tool: the standard measures of fragments of a recording (an RR list in ms: exact
+// intervals), one JSON object a line, for standard_oracle.py to check.
+// Usage: standard_dump RECORDING START_S...
 // Each start is measured without correction and with correction at medium and verystrong;
 // a start where no fragment fits prints {"start": S, "fits": false}.
-#include "atomic_file.h"
 #include "fragment_analysis.h"
-#include "ms_list.h"
+#include "recording_file.h"
 #include "standard_measures.h"
 
 #include <cstdio>
@@ -33,8 +33,8 @@ void printSeries(const char* name, const std::vector<double>& v) {
 
 void printMeasures(int start, const char* level, const std::vector<double>& input,
                    const StandardMeasures& m) {
-    std::printf("{\"start\": %d, \"fits\": true, \"level\": \"%s\", \"ok\": %s", start, level,
-                m.ok ? "true" : "false");
+    std::printf("{\"start\": %d, \"fits\": true, \"level\": \"%s\", \"ok\": %s, \"exact\": %s",
+                start, level, m.ok ? "true" : "false", m.exact_intervals ? "true" : "false");
     printSeries("input", input);
     printSeries("rr", m.rr);
     const std::pair<const char*, std::optional<double>> numbers[] = {
@@ -54,15 +54,9 @@ void printMeasures(int start, const char* level, const std::vector<double>& inpu
 }
 
 int run(int argc, char** argv) {
-    std::string text;
-    if (const IoStatus st = ReadFileBytes(argv[1], text, 1u << 24); !st.ok) {
-        std::fprintf(stderr, "%s: %s\n", st.path.c_str(), st.detail.c_str());
-        return 1;
-    }
     auto rec = std::make_unique<Recording>();
-    MsListError err;
-    if (!ParseMsList(text, *rec, err)) {
-        std::fprintf(stderr, "%s: line %d: %s\n", argv[1], err.line, err.message.c_str());
+    if (const std::string msg = ReadRecordingFile(argv[1], *rec); !msg.empty()) {
+        std::fprintf(stderr, "%s\n", msg.c_str());
         return 1;
     }
     rec->PrepareData(CoreSettings{});
@@ -77,11 +71,11 @@ int run(int argc, char** argv) {
             continue;
         }
         const std::vector<double> input = FragmentIntervalsMs(*report);
-        printMeasures(start, "none", input, ComputeStandardMeasures(input, {}));
+        printMeasures(start, "none", input, ComputeFragmentMeasures(*report, {}));
         for (const char* level : {"medium", "verystrong"}) {
             ArtifactOptions options{true, 0};
             ParseArtifactLevel(level, options.thresholdMs);
-            printMeasures(start, level, input, ComputeStandardMeasures(input, options));
+            printMeasures(start, level, input, ComputeFragmentMeasures(*report, options));
         }
     }
     return 0;
@@ -92,7 +86,7 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: standard_dump LIST START_S...\n");
+        std::fprintf(stderr, "usage: standard_dump RECORDING START_S...\n");
         return 2;
     }
     return trivant::run(argc, argv);

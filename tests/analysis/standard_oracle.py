@@ -1,14 +1,19 @@
 #!/usr/bin/python3
 """Checks trivant's standard HRV measures against an independent numpy/scipy evaluation.
 
-Usage: standard_oracle.py STANDARD_DUMP RR_FOLDER
+Usage: standard_oracle.py STANDARD_DUMP RR_FOLDER [TRIVANT_CLI LIST...]
 Runs standard_dump on every *.txt list of RR_FOLDER at a few starts and compares every
-measure. Exits 77 (skipped) when numpy or scipy is missing, 1 on a mismatch.
+measure, computed on the list's exact intervals. With TRIVANT_CLI, also runs
+`analyze --standard` on each list of RR_FOLDER and each LIST (exports such as a Kubios
+seconds file), which must measure the exact intervals, and on the .rr that import-ms makes
+of it, which must measure the intervals rounded to 10 ms.
+Exits 77 (skipped) when numpy or scipy is missing, 1 on a mismatch.
 """
 import json
 import math
 import subprocess
 import sys
+import tempfile
 from fractions import Fraction
 from pathlib import Path
 
@@ -121,12 +126,67 @@ def close(a, b, tol):
     return abs(a - b) <= tol * max(abs(a), abs(b), 1e-300)
 
 
+def rounded(ms):
+    """The intervals as a .rr file keeps them: 10 ms steps, halves up."""
+    return np.floor(ms / 10 + 0.5) * 10
+
+
 def in_list(rr, ms):
-    """Whether the fragment is a run of the list's intervals rounded to 10 ms, halves up."""
-    hay = (np.floor(ms / 10 + 0.5) * 10).astype(np.int64)
-    needle = np.array(rr, dtype=np.int64)
+    """Whether the fragment is a run of the list's intervals."""
+    hay = np.round(ms * 1000).astype(np.int64)
+    needle = np.round(np.array(rr) * 1000).astype(np.int64)
     starts = np.flatnonzero(hay[:len(hay) - len(needle) + 1] == needle[0])
     return any(np.array_equal(hay[s:s + len(needle)], needle) for s in starts)
+
+
+def read_ms(path):
+    """The intervals of a plain list in ms, or of a tab-separated export with a header row
+    naming an RR column (seconds when its median is below 10), to the microsecond."""
+    lines = [l for l in path.read_text().splitlines() if l.strip() and not l.startswith("#")]
+    try:
+        float(lines[0].split()[0])
+        return np.array([float(l.split()[0]) for l in lines])
+    except ValueError:
+        names = lines[0].split("\t")
+        col = next(i for i, n in enumerate(names) if n.strip('"').startswith("RR"))
+        v = np.array([float(l.split("\t")[col]) for l in lines[1:]])
+        return np.round(v * (1000 if np.median(v) < 10 else 1), 3)
+
+
+def compare(where, got, r, fails):
+    """Every measure of got against the oracle's on r; returns the oracle's Welch spectrum."""
+    want, p = expected(r)
+    for name, value in want.items():
+        tol = SPECTRAL if name in ("vlf", "lf", "hf", "total", "lf_nu", "hf_nu", "lf_hf",
+                                   "lf_peak", "hf_peak") else EXACT
+        if got.get(name) is None or not close(got[name], value, tol):
+            fails.append(f"{where}: {name} {got.get(name)}, expected {value}")
+    return p
+
+
+def check_cli(cli, path, fails):
+    """analyze --standard on the list (exact) and on its .rr (10 ms) against the oracle."""
+    ms = read_ms(path)
+    compared = 0
+    with tempfile.TemporaryDirectory() as tmp:
+        rr = Path(tmp) / "list.rr"
+        subprocess.run([cli, "import-ms", str(path), str(rr)], check=True, capture_output=True)
+        for source, exact in ((path, True), (rr, False)):
+            values = ms if exact else rounded(ms)
+            for start in STARTS:
+                run = subprocess.run([cli, "analyze", "--standard", "--start", str(start),
+                                      str(source)], capture_output=True, text=True)
+                if run.returncode != 0:
+                    continue  # no fragment there
+                out = json.loads(run.stdout)
+                where = f"{path.name} {'list' if exact else '.rr'} start {start}"
+                if out["standard"]["exact_intervals"] is not exact:
+                    fails.append(f"{where}: exact_intervals is not {exact}")
+                compare(where, out["standard"], values[out["FrPos"]:out["FrEnd"]], fails)
+                compared += 1
+    if compared == 0:
+        fails.append(f"{path.name}: analyze fitted no fragment")
+    return compared
 
 
 def check(case, fails):
@@ -140,13 +200,9 @@ def check(case, fails):
     if not np.allclose(case["rr"], r, rtol=1e-12, atol=0):
         fails.append(f"{where}: the measured series differs")
         return
-    want, p = expected(r)
-    for name, value in want.items():
-        tol = SPECTRAL if name in ("vlf", "lf", "hf", "total", "lf_nu", "hf_nu", "lf_hf",
-                                   "lf_peak", "hf_peak") else EXACT
-        got = case[name]
-        if got is None or not close(got, value, tol):
-            fails.append(f"{where}: {name} {got}, expected {value}")
+    if not case["exact"]:
+        fails.append(f"{where}: a list's intervals were not taken exactly")
+    p = compare(where, case, r, fails)
     if p is not None and not np.allclose(case["welch"], p, rtol=SPECTRAL,
                                          atol=SPECTRAL * p.max()):
         fails.append(f"{where}: the Welch spectrum differs")
@@ -169,6 +225,10 @@ def main():
             check(case, fails)
             fails[before:] = [f"{path.name} {f}" for f in fails[before:]]
             cases += 1
+    if len(sys.argv) > 3:
+        cli = sys.argv[3]
+        lists = sorted(folder.glob("*.txt")) + [Path(p) for p in sys.argv[4:]]
+        cases += sum(check_cli(cli, path, fails) for path in lists)
     print(f"{cases} fragments compared, {len(fails)} mismatches")
     for f in fails:
         print(f)

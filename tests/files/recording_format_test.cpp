@@ -46,6 +46,9 @@ TEST(RecordingFormat, IsToldByContentThenByName) {
         {"\"Time (s)\"\t\"RR (s)\"\n1\t0.8\n", "a", F::Csv},
         {"# export\ntime,NN\n1,800\n", "a", F::Csv},
         {"time,HR\n1,75\n", "a.csv", F::Unknown},  // no RR column
+        {"# comment: a;b\nRR_ms;SpO2;label\n800;;0\n", "a.txt", F::TrivantCsv},
+        {"RR_ms;SpO2;label\r\n", "a", F::TrivantCsv},
+        {"RR_ms;SpO2\n", "a.csv", F::Csv},  // another tool's
     };
     for (const auto& c : cases)
         EXPECT_EQ(DetectRecordingFormat(c.head, c.path), c.want) << c.head << " " << c.path;
@@ -76,6 +79,7 @@ TEST(RecordingFormat, ExportsLoadAsTheImportedList) {
         ASSERT_TRUE(load.status.ok) << name << ": " << load.status.detail;
         EXPECT_EQ(load.format, format) << name;
         EXPECT_EQ(EncodeRr(*rec), EncodeRr(*want)) << name;
+        EXPECT_EQ(rec->ExactUs, want->ExactUs) << name;  // seconds too, to the microsecond
     }
 }
 

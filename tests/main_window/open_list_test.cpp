@@ -6,6 +6,7 @@
 
 #include <QMdiArea>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -56,11 +57,13 @@ TEST_F(AppTest, AnOpenedListAsksToBeSavedOnClosing) {
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->recording().beats(), 771);
     EXPECT_EQ(form->setup().OpenFilterIndex, stored);  // a .csv leaves the stored type alone
-    QString asked;
-    answer(message(kMsgOk, &asked));  // "Сохранить"
-    answer(file(dir.file("saved.rr"), 1));
+    QString asked, rounding;
+    answer(message(kMsgOk, &asked));        // "Сохранить"
+    answer(file(dir.file("saved.rr"), 2));  // the .rr type, after CSV for exact intervals
+    answer(message(kMsgOk, &rounding));     // round them
     g->parentWidget()->close();
     EXPECT_TRUE(asked.contains("не сохранена")) << asked.toStdString();
+    EXPECT_TRUE(rounding.contains("будут округлены")) << rounding.toStdString();
     EXPECT_TRUE(form->mdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(runner->answers.empty());
     std::string imported;
@@ -81,6 +84,44 @@ TEST_F(AppTest, ABadListLineIsToldInOneMessage) {
     EXPECT_TRUE(text.contains("Строка 3: not a number: 'fast'")) << text.toStdString();
     EXPECT_TRUE(form->mdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(runner->answers.empty());
+}
+
+// Exact intervals: CSV is offered first and keeps them; .rr asks before it rounds; the CSV
+// opens again as the same recording, saved.
+TEST_F(AppTest, ExactIntervalsSaveAsCsvAndRoundOnlyWhenAsked) {
+    start();
+    const std::string csv =
+        "# comment: сидя\nRR_ms;SpO2;label\n812.5;97;0\n800;97;1\n805.25;95;0\n";
+    dir.write("exact.csv", csv);
+    RecordingWindow* g = form->OpenRecording(dir.file("exact.csv"), 3);
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->saved());  // Trivant's own CSV is a recording file, not an import
+    QStringList offered;
+    answer([&offered](QDialog& d) {  // looked at, then cancelled
+        auto& f = static_cast<QFileDialog&>(d);
+        offered = QStringList{f.selectedNameFilter()} + f.nameFilters();
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(form->SaveGraph(*g));
+    ASSERT_EQ(offered.size(), 4);
+    EXPECT_EQ(offered[0], "Таблица CSV (*.csv)");  // chosen
+    EXPECT_EQ(offered[1], offered[0]);             // and first
+    QString question;
+    answer(file(dir.file("kept.rr"), 2));
+    answer(message(kMsgCancel, &question));
+    EXPECT_FALSE(form->SaveGraph(*g));
+    EXPECT_EQ(question, "Формат .rr хранит интервалы с шагом 10 мс: точные значения будут "
+                        "округлены. Сохранить в этом формате?");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("kept.rr")));
+    answer(file(dir.file("copy"), 1));  // the extension follows the type
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_EQ(fileText(dir.file("copy.csv")), csv);
+    EXPECT_TRUE(runner->answers.empty());
+    RecordingWindow* again = form->OpenRecording(dir.file("copy.csv"), 1);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->recording().ExactUs, g->recording().ExactUs);
+    EXPECT_EQ(EncodeRr(again->recording()), EncodeRr(g->recording()));
+    EXPECT_EQ(again->recording().Comment, "сидя");
 }
 
 }  // namespace

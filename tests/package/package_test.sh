@@ -53,6 +53,9 @@ for tool in trivant-cli trivant-sim; do
     bash -c "source /usr/share/bash-completion/completions/$tool && complete -p $tool" > /dev/null
 done
 dpkg-query -W -f='${Status}\n' trivant | grep -q "install ok installed"
+# Debian's machine-readable copyright, naming Trivant's licence.
+head -n 1 /usr/share/doc/trivant/copyright | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/'
+grep -q '^License: GPL-3+' /usr/share/doc/trivant/copyright
 # Qt's own dialogs in Russian come from Qt's translations, loaded at run time.
 dpkg-query -W -f='${Depends}\n' trivant | grep -q qt6-translations-l10n
 

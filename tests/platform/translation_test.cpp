@@ -3,6 +3,7 @@
 #include "translation.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QLocale>
 
@@ -65,10 +66,20 @@ TEST(Translation, InstallingChangesTextsNumbersAndLocale) {
     EXPECT_EQ(DecimalText("0.05"), "0,05");
     EXPECT_EQ(TrMessage("Нет датчика"), QString::fromUtf8("Нет датчика"));
 
+    const char* const beat[] = {"удар", "удара", "ударов"};
+    const std::pair<int, const char*> counted[] = {
+        {0, "0 ударов"},  {1, "1 удар"},       {2, "2 удара"},     {4, "4 удара"},
+        {5, "5 ударов"},  {11, "11 ударов"},   {12, "12 ударов"},  {21, "21 удар"},
+        {22, "22 удара"}, {111, "111 ударов"}, {1001, "1001 удар"}};
+    for (const auto& [n, text] : counted)
+        EXPECT_EQ(CountedText(n, beat[0], beat[1], beat[2]), QString::fromUtf8(text)) << n;
+
     auto& app = *QCoreApplication::instance();
     EXPECT_TRUE(InstallTranslations(app, UiLanguage::Russian));  // Qt's own, qtbase_ru
     EXPECT_NE(QCoreApplication::translate("QFileDialog", "Open"), "Open");
     EXPECT_EQ(DecimalText("0.05"), "0,05");
+    // Russian dates whatever the locale, C's included, whose months are English.
+    EXPECT_EQ(DateLocale().toString(QDate(2026, 12, 9), QLocale::ShortFormat), "09.12.2026");
 
     ASSERT_TRUE(InstallTranslations(app, UiLanguage::English));
     EXPECT_EQ(CurrentUiLanguage(), UiLanguage::English);
@@ -77,6 +88,8 @@ TEST(Translation, InstallingChangesTextsNumbersAndLocale) {
     EXPECT_EQ(TrMessage("not a marked text"), "not a marked text");
     EXPECT_EQ(DecimalText("0.05"), "0.05");
     EXPECT_EQ(QLocale().language(), QLocale::English);
+    EXPECT_EQ(CountedText(1, beat[0], beat[1], beat[2]), "1 beat");
+    EXPECT_EQ(CountedText(2, beat[0], beat[1], beat[2]), "2 beats");
 }
 
 }  // namespace

@@ -44,13 +44,13 @@ public:
     int purges = 0, stops = 0;
 };
 
-// A loaded recording of the given RR values (10 ms units), SpO2 97, in a window of w x h.
+// A loaded recording of the given RR values (10 ms units) and SpO2, in a window of w x h.
 inline std::unique_ptr<RecordingWindow> loadedGraph(TestHost& host, const std::vector<int>& rr,
-                                                    int w = 663, int h = 478) {
+                                                    int w = 663, int h = 478, uint8_t spo = 97) {
     auto g = std::make_unique<RecordingWindow>(host);
     Recording& rec = g->recording();
     for (size_t i = 0; i < rr.size(); ++i)
-        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(rr[i]), 97);
+        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(rr[i]), spo);
     rec.CurrentFileLen = static_cast<int>(rr.size()) + 1;
     rec.PrepareData(ToCoreSettings(host.settings));
     g->setAttribute(Qt::WA_DontShowOnScreen);

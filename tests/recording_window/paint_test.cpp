@@ -4,6 +4,7 @@
 #include "graph_print.h"
 #include "scale_ranges.h"
 
+#include <QLabel>
 #include <QPainter>
 
 namespace trivant::test {
@@ -52,6 +53,22 @@ TEST(GraphPaint, TraceSwitchedOffLeavesItsNumbers) {
             redNumbers += c.red() > 150 && c.green() < 120 && c.blue() < 120;
         }
     EXPECT_GT(redNumbers, 30);
+}
+
+// A source with no SpO2 (every value 0) draws no SpO2 trace and shows no SpO2 values.
+TEST(GraphPaint, NoSpo2TraceNorValuesWithoutSpo2) {
+    for (const uint8_t spo : {97, 0}) {
+        SCOPED_TRACE(spo);
+        TestHost host;
+        auto g = loadedGraph(host, std::vector<int>(300, 70), 663, 478, spo);
+        const QImage img = g->renderImage();
+        const GraphLayout& L = g->layout();
+        const int red = countInColumn(img, L.rGr1.Left + 40, L.rGr1.Top + 1, L.rGr1.Bottom, kRed);
+        EXPECT_EQ(red > 0, spo > 0) << red;
+        g->ShowBeat(5);
+        EXPECT_EQ(g->L_SPO->text(), spo ? "97" : "");
+        EXPECT_EQ(g->L_SPOaver->text(), spo ? "97" : "");
+    }
 }
 
 TEST(GraphPaint, LabelMarkAtItsColumnAfterScrolling) {

@@ -137,10 +137,13 @@ TEST(StandardText, ArtifactsAndRefusal) {
     a.percent = 0.857;
     a.thresholdMs = 450;
     a.corrected = true;
-    EXPECT_EQ(ArtifactLines(a), (std::vector<std::string>{"Артефакты: 3 (0.9 %)",
-                                                          "при пороге 450 мс, скорректированы"}));
+    EXPECT_EQ(
+        ArtifactLines(a, true),
+        (std::vector<std::string>{"Артефакты: 3 (0.9 %)", "при пороге 450 мс, скорректированы",
+                                  "интервалы: точные"}));
     a.corrected = false;
-    EXPECT_EQ(ArtifactLines(a)[1], "при пороге 450 мс, без коррекции");
+    EXPECT_EQ(ArtifactLines(a, false)[1], "при пороге 450 мс, без коррекции");
+    EXPECT_EQ(ArtifactLines(a, false)[2], "интервалы: с шагом 10 мс");
     StandardMeasures m;
     m.artifacts.isArtifact = {true, true};
     m.artifacts.flagged = 2;

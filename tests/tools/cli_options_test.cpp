@@ -35,10 +35,10 @@ TEST_F(CliTest, ArgumentsGiveStatusAndMessages) {
         {{"analyze", "--start=x", "a.rr"}, kExitUsage, "", "--start takes seconds"},
         {{"--sample", "20", "summary"}, kExitUsage, "", "summary takes 1 file name(s)"},
         {{"analyze", "--start", "0", "--", "-a.rr"}, kExitBadInput, "", "-a.rr"},
-        {{"-sample", "20", "convert", "a.rr", "b.csv"},
+        {{"-sample", "20", "convert", "a.rr", "b.dat"},
          kExitUsage,
          "",
-         "b.csv: the file name must end"},
+         "b.dat: the file name must end in .rr, .txt or .csv"},
     };
     for (const auto& row : rows) {
         const CliRun r = run(row.args);

@@ -26,7 +26,8 @@ TEST_F(CliTest, WrongUsageExitsWith2) {
         {"summary", "a.rr", "--sample", "1e2"},
         {"summary", "a.rr", "--sample"},
         {"summary", "a.rr", "--verbose"},
-        {"convert", "a.csv", "b.csv"},  // what to write is told by its name
+        {"convert", "a.csv", "b.dat"},    // what to write is told by its name
+        {"import-ms", "a.csv", "b.csv"},  // it rounds: .rr or .txt only
         {"import-ms", "a.csv", "b.dat"},
         {"record"},
         {"record", "out.csv"},

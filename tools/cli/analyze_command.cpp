@@ -74,7 +74,7 @@ FragmentLine AnalyzeLine(const CliOptions& opt) {
                                                                const FragmentReport& r) {
         if (!standard)
             return FileResult{true, csv ? FragmentCsvRow(file, r) : FragmentJson(file, r)};
-        const StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), artifacts);
+        const StandardMeasures m = ComputeFragmentMeasures(r, artifacts);
         if (!m.ok)
             return FileResult{false, file + ": " + m.error};
         if (csv)

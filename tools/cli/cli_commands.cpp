@@ -61,7 +61,14 @@ int save(Context& c, const std::string& path, const Recording& rec) {
 int runConvert(Context& c) {
     auto rec = std::make_unique<Recording>();
     const std::string msg = LoadRecording(c.opt.files[0], ToCoreSettings(c.setup), *rec);
-    return msg.empty() ? save(c, c.opt.files[1], *rec) : fail(c.err, msg);
+    if (!msg.empty())
+        return fail(c.err, msg);
+    const std::string& out = c.opt.files[1];
+    const int rounded = FormatOf(out) == RecordingFormat::TrivantCsv ? 0 : rec->RoundedIntervals();
+    const int status = save(c, out, *rec);
+    if (status == kExitOk && rounded > 0)
+        c.err << "trivant-cli: " << out << ": " << rounded << " interval(s) rounded to 10 ms\n";
+    return status;
 }
 
 int runImportMs(Context& c) {
@@ -138,8 +145,11 @@ std::string checkFiles(const CliOptions& opt, const CliCommand& cmd) {
                " file name(s)";
     for (size_t i = 0; i < kinds.size(); ++i) {
         const std::string& f = opt.files[i];
-        if (kinds[i] == 'r' && FormatOf(f) == RecordingFormat::Unknown)
+        const RecordingFormat format = FormatOf(f);
+        if (kinds[i] == 'r' && format != RecordingFormat::Rr && format != RecordingFormat::Text)
             return f + ": the file name must end in .rr or .txt";
+        if (kinds[i] == 'w' && format == RecordingFormat::Unknown)
+            return f + ": the file name must end in .rr, .txt or .csv";
         if (kinds[i] == 'p' && !endsWith(f, ".png"))
             return f + ": the image's name must end in .png";
         if (kinds[i] == 'f' && !endsWith(f, ".pdf"))

@@ -42,9 +42,11 @@ std::vector<CliCommand> makeCommands() {
     return {
         {"convert",
          "IN OUT",
-         "ir",
+         "iw",
          "Convert a recording; OUT's format follows its extension\n"
-         "(.rr binary, .txt text).",
+         "(.rr binary, .txt text, .csv Trivant's CSV). Only .csv keeps\n"
+         "intervals finer than 10 ms; a .rr or .txt OUT that rounds\n"
+         "some says how many on stderr.",
          {}},
         {"import-ms",
          "IN OUT",

@@ -38,9 +38,9 @@ struct CliCommand {
     const char* name;
     const char* args;  // as the usage shows them: "IN OUT.pdf"
     // One letter per file name it takes: i a recording to read (any name: .rr, text, RR list
-    // or CSV, told by content), r a recording to write (.rr or .txt), m an ms list or CSV
-    // (any name), p a PNG image, f a PDF file, j a journal (any name); "i+" one or more
-    // recordings to read.
+    // or CSV, told by content), r a recording to write (.rr or .txt), w one that may also be
+    // Trivant's CSV (.rr, .txt or .csv), m an ms list or CSV (any name), p a PNG image, f a
+    // PDF file, j a journal (any name); "i+" one or more recordings to read.
     const char* files;
     const char* help;
     OptionTable options;  // besides the ones every command takes

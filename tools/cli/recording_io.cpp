@@ -1,9 +1,7 @@
 // Content-driven load and extension-driven save for the command-line tool.
 #include "recording_io.h"
 
-#include "rr_file.h"
 #include "short_date.h"
-#include "text_file.h"
 
 #include <ctime>
 
@@ -17,9 +15,8 @@ std::string LoadRecording(const std::string& path, const CoreSettings& cfg, Reco
 }
 
 std::string SaveRecording(const std::string& path, const Recording& rec) {
-    const IoStatus st = FormatOf(path) == RecordingFormat::Rr
-                            ? SaveDataFile(path, rec)
-                            : SaveTextFile(path, rec, ShortDateText(std::time(nullptr)));
+    const IoStatus st =
+        SaveRecordingFile(path, rec, FormatOf(path), ShortDateText(std::time(nullptr)));
     return st.ok ? std::string() : st.path + ": " + st.detail;
 }
 

@@ -45,6 +45,7 @@ template <typename F> void forEachValue(const StandardMeasures& m, F f) {
     f("flagged", number(a.flagged));
     f("percent", number(a.percent));
     f("corrected", a.corrected ? "true" : "false");
+    f("exact_intervals", m.exact_intervals ? "1" : "0");
 }
 
 }  // namespace
@@ -60,6 +61,7 @@ QJsonObject StandardJsonObject(const StandardMeasures& m) {
                                       {"flagged", a.flagged},
                                       {"percent", a.percent},
                                       {"corrected", a.corrected}});
+    o.insert("exact_intervals", m.exact_intervals);
     return o;
 }
 

@@ -37,6 +37,7 @@ const char* extensions(char kind) {
     case 'r':
         return "rr txt";
     case 'i':
+    case 'w':
         return "rr txt csv";
     case 'p':
         return "png";

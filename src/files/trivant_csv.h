@@ -1,0 +1,24 @@
+// Trivant's CSV recording: what a .rr file can't keep, kept. An optional "# comment: TEXT"
+// line, the header RR_ms;SpO2;label, then one line per beat with its interval in ms to the
+// microsecond, its SpO2 (empty when the recording has none) and 1 for a labelled beat.
+// UTF-8, LF line ends. It is read back by the CSV reader (ParseRrList).
+#pragma once
+
+#include "atomic_file.h"
+#include "recording.h"
+
+#include <cstdint>
+#include <string>
+
+namespace trivant {
+
+// Microseconds as ms with up to 3 decimals and no trailing zeros: 812345 -> "812.345",
+// 812300 -> "812.3", 812000 -> "812".
+std::string MsText(int64_t us);
+
+// The CSV of a prepared recording: exact intervals where it has them, else its 10 ms values.
+std::string FormatTrivantCsv(const Recording& rec);
+
+IoStatus SaveTrivantCsv(const std::string& path, const Recording& rec);
+
+}  // namespace trivant

@@ -127,6 +127,14 @@ QString readReport(const std::string& path, const TextReadReport& r) {
     return text;
 }
 
+// Asked once per save before exact intervals go to the 10 ms steps of .rr and text files.
+bool roundingAccepted(QWidget* owner, DialogRunner& runner) {
+    return AskUser(owner, runner, MainWindow::tr("Подтверждение"),
+                   MainWindow::tr("Формат .rr хранит интервалы с шагом 10 мс: точные значения "
+                                  "будут округлены. Сохранить в этом формате?"),
+                   MainWindow::tr("Сохранить"), MainWindow::tr("Отмена")) == kMsgOk;
+}
+
 }  // namespace
 
 void MainWindow::TB_OpenClick() {
@@ -213,11 +221,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     setup_.DataDir = CutToChars(saveFolder_, kDataDirMaxChars);
     if (filter != kCsvFilter)
         setup_.SaveFilterIndex = filter;
-    if (rounds && format != RecordingFormat::TrivantCsv &&
-        AskUser(this, *runner_, tr("Подтверждение"),
-                tr("Формат .rr хранит интервалы с шагом 10 мс: точные значения будут округлены. "
-                   "Сохранить в этом формате?"),
-                tr("Сохранить"), tr("Отмена")) != kMsgOk)
+    if (rounds && format != RecordingFormat::TrivantCsv && !roundingAccepted(this, *runner_))
         return false;
     const QString qpath = QString::fromStdString(path);
     if (QFileInfo::exists(qpath) && AskUser(this, *runner_, tr("Подтверждение"),

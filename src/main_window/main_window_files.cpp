@@ -211,9 +211,12 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
         return false;
     const int filter = chosenFilter(dialog);
     const RecordingFormat format = savedFormat(filter);
-    // The default extension follows the file type chosen last in the dialog.
+    // The default extension follows the file type chosen last in the dialog. CSV text never
+    // goes under another extension: a name ending in .rr would be read back as binary words.
     QString chosen = dialog.selectedFiles().first();
-    if (QFileInfo(chosen).suffix().isEmpty())
+    const QString suffix = QFileInfo(chosen).suffix();
+    if (suffix.isEmpty() ||
+        (format == RecordingFormat::TrivantCsv && suffix.compare("csv", Qt::CaseInsensitive) != 0))
         chosen += extensionOf(format);
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
     graph.SetFileName(path);

@@ -113,6 +113,9 @@ TEST_F(AppTest, ExactIntervalsSaveAsCsvAndRoundOnlyWhenAsked) {
     EXPECT_EQ(question, "Формат .rr хранит интервалы с шагом 10 мс: точные значения будут "
                         "округлены. Сохранить в этом формате?");
     EXPECT_FALSE(std::filesystem::exists(dir.file("kept.rr")));
+    answer(file(dir.file("named.rr"), 1));  // CSV text, never under a .rr name
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_EQ(fileText(dir.file("named.rr.csv")), csv);
     answer(file(dir.file("copy"), 1));  // the extension follows the type
     ASSERT_TRUE(form->SaveGraph(*g));
     EXPECT_EQ(fileText(dir.file("copy.csv")), csv);

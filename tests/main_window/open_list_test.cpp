@@ -87,7 +87,7 @@ TEST_F(AppTest, ABadListLineIsToldInOneMessage) {
 }
 
 // Exact intervals: CSV is offered first and keeps them; .rr asks before it rounds; the CSV
-// opens again as the same recording, saved.
+// opens again as the same recording, saved (Trivant's own CSV is no import).
 TEST_F(AppTest, ExactIntervalsSaveAsCsvAndRoundOnlyWhenAsked) {
     start();
     const std::string csv =
@@ -95,26 +95,20 @@ TEST_F(AppTest, ExactIntervalsSaveAsCsvAndRoundOnlyWhenAsked) {
     dir.write("exact.csv", csv);
     RecordingWindow* g = form->OpenRecording(dir.file("exact.csv"), 3);
     ASSERT_NE(g, nullptr);
-    EXPECT_TRUE(g->saved());  // Trivant's own CSV is a recording file, not an import
-    QStringList offered;
-    answer([&offered](QDialog& d) {  // looked at, then cancelled
-        auto& f = static_cast<QFileDialog&>(d);
-        offered = QStringList{f.selectedNameFilter()} + f.nameFilters();
-        return int(QDialog::Rejected);
-    });
-    EXPECT_FALSE(form->SaveGraph(*g));
-    ASSERT_EQ(offered.size(), 4);
-    EXPECT_EQ(offered[0], "Таблица CSV (*.csv)");  // chosen
-    EXPECT_EQ(offered[1], offered[0]);             // and first
-    QString question;
+    QString question, offered;
     answer(file(dir.file("kept.rr"), 2));
     answer(message(kMsgCancel, &question));
     EXPECT_FALSE(form->SaveGraph(*g));
     EXPECT_EQ(question, "Формат .rr хранит интервалы с шагом 10 мс: точные значения будут "
                         "округлены. Сохранить в этом формате?");
     EXPECT_FALSE(std::filesystem::exists(dir.file("kept.rr")));
-    answer(file(dir.file("named.rr"), 1));  // CSV text, never under a .rr name
+    answer([&](QDialog& d) {  // CSV chosen and first; its text never under a .rr name
+        auto& f = static_cast<QFileDialog&>(d);
+        offered = f.selectedNameFilter() + "|" + f.nameFilters().first();
+        return file(dir.file("named.rr"), 1)(d);
+    });
     ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_EQ(offered, "Таблица CSV (*.csv)|Таблица CSV (*.csv)");
     EXPECT_EQ(fileText(dir.file("named.rr.csv")), csv);
     answer(file(dir.file("copy"), 1));  // the extension follows the type
     ASSERT_TRUE(form->SaveGraph(*g));
@@ -123,8 +117,7 @@ TEST_F(AppTest, ExactIntervalsSaveAsCsvAndRoundOnlyWhenAsked) {
     RecordingWindow* again = form->OpenRecording(dir.file("copy.csv"), 1);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->recording().ExactUs, g->recording().ExactUs);
-    EXPECT_EQ(EncodeRr(again->recording()), EncodeRr(g->recording()));
-    EXPECT_EQ(again->recording().Comment, "сидя");
+    EXPECT_TRUE(again->saved());
 }
 
 }  // namespace

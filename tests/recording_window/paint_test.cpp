@@ -58,16 +58,14 @@ TEST(GraphPaint, TraceSwitchedOffLeavesItsNumbers) {
 // A source with no SpO2 (every value 0) draws no SpO2 trace and shows no SpO2 values.
 TEST(GraphPaint, NoSpo2TraceNorValuesWithoutSpo2) {
     for (const uint8_t spo : {97, 0}) {
-        SCOPED_TRACE(spo);
         TestHost host;
         auto g = loadedGraph(host, std::vector<int>(300, 70), 663, 478, spo);
-        const QImage img = g->renderImage();
         const GraphLayout& L = g->layout();
-        const int red = countInColumn(img, L.rGr1.Left + 40, L.rGr1.Top + 1, L.rGr1.Bottom, kRed);
-        EXPECT_EQ(red > 0, spo > 0) << red;
+        const int x = L.rGr1.Left + 40;
+        EXPECT_EQ(countInColumn(g->renderImage(), x, L.rGr1.Top + 1, L.rGr1.Bottom, kRed) > 0,
+                  spo > 0);
         g->ShowBeat(5);
-        EXPECT_EQ(g->L_SPO->text(), spo ? "97" : "");
-        EXPECT_EQ(g->L_SPOaver->text(), spo ? "97" : "");
+        EXPECT_EQ(g->L_SPO->text() + g->L_SPOaver->text(), spo ? "9797" : "");
     }
 }
 

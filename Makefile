@@ -2,9 +2,10 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-asan
+WINDOWS_BUILD ?= build-windows
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build test run demo bench package fuzz soak clean translations
+.PHONY: deps build test test-windows run demo bench package fuzz soak clean translations
 
 deps:
 	@bash scripts/deps.sh
@@ -20,6 +21,19 @@ test: deps
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	cd $(TEST_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-windows
+
+# The plain C++ libraries and their tests built for Windows (MinGW-w64) and run under Wine,
+# in a Wine prefix of their own inside the build directory.
+WINE ?= /usr/lib/wine/wine64
+test-windows: deps
+	cmake -S windows -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Debug > /dev/null
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	@test -d $(WINDOWS_BUILD)/wineprefix || { echo "Creating the Wine prefix (once)"; \
+		WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix WINEDEBUG=-all $(WINE) wineboot --init \
+		> /dev/null 2>&1; }
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The English translation brought up to date with the texts of src/: new texts come in
 # unfinished, for Qt Linguist or an editor.
@@ -63,4 +77,4 @@ package: deps
 	cd build-pkg && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) build-pkg build-fuzz build-soak
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(WINDOWS_BUILD) build-pkg build-fuzz build-soak

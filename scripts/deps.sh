@@ -12,6 +12,7 @@ packages=(
     shared-mime-info xdg-utils libglib2.0-bin  # the .rr type and gio open in the package test
     fonts-dejavu-core clang-format
     python3-numpy python3-scipy  # the standard measures' oracle and the bench baseline
+    g++-mingw-w64-x86-64-posix wine64 googletest  # make test-windows: the plain libraries under Wine
 )
 
 # make fuzz also needs clang's libFuzzer.

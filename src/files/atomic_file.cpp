@@ -1,5 +1,5 @@
-// POSIX implementation of the whole-file I/O, with a standard-library fallback for Windows
-// that flushes through the Win32 API.
+// The whole-file I/O on POSIX descriptors, and on Windows through the Win32 API: the same
+// steps (a temporary file, flushed, then put in the target's place) on both.
 #include "atomic_file.h"
 
 #include "write_all.h"
@@ -11,7 +11,9 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <atomic>
 #include <fstream>
+#include <system_error>
 #ifndef NOMINMAX
 #define NOMINMAX  // keeps std::min usable
 #endif
@@ -250,40 +252,87 @@ IoStatus ReadFileBlocks(const std::string& path,
 
 namespace {
 
-// Forces the written file's data to disk before the rename makes it the file, as fsync does.
-bool flushToDisk(const fs::path& file) {
-    const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    const bool flushed = FlushFileBuffers(h) != 0;
-    return CloseHandle(h) != 0 && flushed;
+// The C library's words for the common failures, as the POSIX code reports them.
+std::string why(DWORD err) {
+    switch (err) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return std::strerror(ENOENT);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return std::strerror(EACCES);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return std::strerror(ENOSPC);
+    default:
+        return std::system_category().message(static_cast<int>(err));
+    }
+}
+
+IoStatus failure(const std::string& path, const std::string& what, DWORD err) {
+    return failure(path, what, why(err));
+}
+
+// A new file in folder that did not exist before; the name starts with a dot so that file
+// lists don't show a leftover.
+HANDLE createTemp(const fs::path& folder, fs::path& tmp, DWORD& err) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmp = folder / (".trivant-" + std::to_string(GetCurrentProcessId()) + "-" +
+                        std::to_string(counter++) + ".tmp");
+        const HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        err = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+        if (err != ERROR_FILE_EXISTS)
+            return h;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes bytes and flushes them to disk; 0 or the error.
+DWORD writeAndFlush(HANDLE h, const std::string& bytes) {
+    for (size_t done = 0; done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr))
+            return GetLastError();
+        done += written;
+    }
+    return FlushFileBuffers(h) ? 0 : GetLastError();
 }
 
 }  // namespace
 
-// Windows: no permission bits here; the rename still keeps the old file until the new one
-// is complete and flushed.
+// The target keeps its attributes (ReplaceFileW); a new one is moved into place through the
+// disk's cache. A failure leaves the old file as it was.
 IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
     const fs::path target = fs::u8path(path);
-    fs::path tmp = target;
-    tmp += ".trivant-tmp";
     std::error_code ec;
-    {
-        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        f.close();
-        if (!f || !flushToDisk(tmp)) {
-            fs::remove(tmp, ec);
-            return failure(path, "cannot write", "temporary file");
-        }
+    if (fs::is_directory(target, ec))
+        return failure(path, "cannot replace the file", std::strerror(EISDIR));
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    fs::path tmp;
+    DWORD err = 0;
+    const HANDLE h = createTemp(folder, tmp, err);
+    if (h == INVALID_HANDLE_VALUE)
+        return failure(path, "cannot create a temporary file in " + folder.u8string(), err);
+    err = writeAndFlush(h, bytes);
+    if (!CloseHandle(h) && err == 0)
+        err = GetLastError();
+    if (err != 0) {
+        DeleteFileW(tmp.c_str());
+        return failure(path, "cannot write", err);
     }
-    fs::rename(tmp, target, ec);
-    if (!ec)
+    const bool replaced =
+        fs::exists(target, ec)
+            ? ReplaceFileW(target.c_str(), tmp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                           nullptr, nullptr) != 0
+            : MoveFileExW(tmp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (replaced)
         return {true, path, {}};
-    const std::string why = ec.message();
-    fs::remove(tmp, ec);
-    return failure(path, "cannot replace the file", why);
+    err = GetLastError();
+    return failure(
+        path, "cannot replace the file (the new content is kept in " + tmp.u8string() + ")", err);
 }
 
 IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes) {

@@ -1,22 +1,32 @@
-// Windows-1251 <-> UTF-8 through iconv on POSIX and the code-page API on Windows.
+// Windows-1251 <-> UTF-8 by the code page's table, the same on every system (the POSIX
+// iconv and the Windows code-page API each treat invalid input their own way).
 // Whatever the input, the result is defined: refused input becomes '?'.
 #include "codepage.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <utility>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <iconv.h>
-#endif
+#include <array>
+#include <cstdint>
 
 namespace trivant {
 namespace {
 
+// The characters of bytes 0x80..0xFF; 0 for 0x98, which Windows-1251 leaves undefined.
+constexpr std::array<uint16_t, 128> kHighHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
+    0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0,      0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
+    0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
+    0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
+    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
+    0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
 // Length of the valid UTF-8 sequence at p (1..4), or 0 when the bytes there are not one.
-// Overlong forms, surrogates and code points above U+10FFFF are invalid, as iconv has it.
+// Overlong forms, surrogates and code points above U+10FFFF are invalid.
 size_t utf8SeqLen(const unsigned char* p, size_t n) {
     const unsigned char b = p[0];
     size_t len = 0;
@@ -52,140 +62,60 @@ size_t utf8Unit(const unsigned char* p, size_t n) {
     return std::max<size_t>(1, utf8SeqLen(p, n));
 }
 
-#ifdef _WIN32
-
-std::wstring toWide(UINT cp, const std::string& in) {
-    if (in.empty())
-        return {};
-    const int n = MultiByteToWideChar(cp, 0, in.data(), static_cast<int>(in.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(std::max(n, 0)), L'\0');
-    MultiByteToWideChar(cp, 0, in.data(), static_cast<int>(in.size()), w.data(), n);
-    return w;
+// The code point of the valid sequence of len bytes at p.
+uint32_t codePoint(const unsigned char* p, size_t len) {
+    static constexpr unsigned char kLead[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    uint32_t c = p[0] & kLead[len];
+    for (size_t i = 1; i < len; ++i)
+        c = (c << 6) | (p[i] & 0x3F);
+    return c;
 }
 
-std::string fromWide(UINT cp, const std::wstring& w) {
-    if (w.empty())
-        return {};
-    const DWORD flags = cp == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const char* dflt = cp == CP_UTF8 ? nullptr : "?";
-    const int wn = static_cast<int>(w.size());
-    const int n = WideCharToMultiByte(cp, flags, w.data(), wn, nullptr, 0, dflt, nullptr);
-    std::string out(static_cast<size_t>(std::max(n, 0)), '\0');
-    WideCharToMultiByte(cp, flags, w.data(), wn, out.data(), n, dflt, nullptr);
-    return out;
-}
-
-std::string convert(UINT to, UINT from, const std::string& in) {
-    return fromWide(to, toWide(from, in));
-}
-
-#else
-
-size_t byteUnit(const unsigned char*, size_t) {
-    return 1;
-}
-
-using UnitFn = size_t (*)(const unsigned char*, size_t);
-
-class Iconv {
-public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (ok())
-            iconv_close(cd_);
+void appendUtf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return cd_; }
-
-private:
-    iconv_t cd_;
-};
-
-// Output buffer that grows on demand; iconv writes through pos/left.
-struct OutBuf {
-    std::string text;
-    char* pos = nullptr;
-    size_t left = 0;
-
-    explicit OutBuf(size_t size) : text(size, '\0'), pos(text.data()), left(size) {}
-    void grow(size_t atLeast) {
-        const size_t used = text.size() - left;
-        text.resize(text.size() + std::max(atLeast, text.size()));
-        pos = text.data() + used;
-        left = text.size() - used;
-    }
-    std::string finish() {
-        text.resize(text.size() - left);
-        return std::move(text);
-    }
-};
-
-// ASCII passes, everything else becomes '?': used only when iconv lacks a code page.
-std::string asciiOnly(const std::string& in, UnitFn unit) {
-    std::string out;
-    const auto* p = reinterpret_cast<const unsigned char*>(in.data());
-    for (size_t i = 0; i < in.size();) {
-        out += p[i] < 0x80 ? static_cast<char>(p[i]) : '?';
-        i += p[i] < 0x80 ? 1 : std::min(unit(p + i, in.size() - i), in.size() - i);
-    }
-    return out;
 }
 
-std::string convert(const char* to, const char* from, const std::string& in, UnitFn unit,
-                    size_t outPerIn) {
-    Iconv cd(to, from);
-    if (!cd.ok())
-        return asciiOnly(in, unit);
-    OutBuf out(in.size() * outPerIn + 4);
-    char* src = const_cast<char*>(in.data());  // iconv's signature is not const-correct
-    size_t srcLeft = in.size();
-    while (srcLeft > 0) {
-        if (iconv(cd.get(), &src, &srcLeft, &out.pos, &out.left) != static_cast<size_t>(-1))
-            break;
-        if (errno == E2BIG) {
-            out.grow(srcLeft * outPerIn + 4);
-            continue;
-        }
-        // EILSEQ or EINVAL: drop one unit and mark it.
-        const size_t n = unit(reinterpret_cast<unsigned char*>(src), srcLeft);
-        src += std::min(n, srcLeft);
-        srcLeft -= std::min(n, srcLeft);
-        if (out.left == 0)
-            out.grow(1);
-        *out.pos++ = '?';
-        --out.left;
-        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-    }
-    return out.finish();
+// The Windows-1251 byte of a character, or '?' when the code page has none.
+char cp1251Of(uint32_t c) {
+    if (c < 0x80)
+        return static_cast<char>(c);
+    const auto it = std::find(kHighHalf.begin(), kHighHalf.end(), c);
+    return it == kHighHalf.end() ? '?' : static_cast<char>(0x80 + (it - kHighHalf.begin()));
 }
-
-#endif
 
 }  // namespace
 
-#ifdef _WIN32
-
 std::string Utf8ToCp1251(const std::string& utf8) {
-    return convert(1251, CP_UTF8, utf8);
+    std::string out;
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t len = utf8SeqLen(p + i, utf8.size() - i);
+        out += len == 0 ? '?' : cp1251Of(codePoint(p + i, len));
+        i += std::max<size_t>(len, 1);
+    }
+    return out;
 }
+
 std::string Cp1251ToUtf8(const std::string& cp1251) {
-    return convert(CP_UTF8, 1251, cp1251);
+    std::string out;
+    out.reserve(cp1251.size() * 2);
+    for (const char ch : cp1251) {
+        const auto b = static_cast<unsigned char>(ch);
+        const uint32_t c = b < 0x80 ? b : kHighHalf[b - 0x80];
+        appendUtf8(out, b >= 0x80 && c == 0 ? '?' : c);
+    }
+    return out;
 }
-
-#else
-
-// One character never takes more bytes in Windows-1251 than in UTF-8, and at most three in
-// UTF-8 for one Windows-1251 byte.
-std::string Utf8ToCp1251(const std::string& utf8) {
-    return convert("CP1251", "UTF-8", utf8, utf8Unit, 1);
-}
-std::string Cp1251ToUtf8(const std::string& cp1251) {
-    return convert("UTF-8", "CP1251", cp1251, byteUnit, 3);
-}
-
-#endif
 
 std::string CutToChars(const std::string& utf8, size_t maxChars) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());

@@ -1,6 +1,5 @@
 // Conversion between the UTF-8 used in memory and the Windows-1251 bytes of the
-// text file and the settings file. Kept behind this small layer so each platform
-// can use its own converter.
+// text file and the settings file, alike on every system.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // POSIX descriptors and flock(2) for the journal; on Windows the C runtime's descriptors
-// without a lock (two instances there could both offer the same journal).
+// over handles that LockFileEx locks, and that let the journal be removed while open.
 #include "journal_file.h"
 
 #include "rr_file.h"
@@ -13,6 +13,13 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -131,51 +138,127 @@ bool JournalProbe::zeroHeader() const {
 
 #else
 
+namespace {
+
+// Windows locks are mandatory, so the lock covers one byte far past any journal's data:
+// readers are not kept out, other lockers are.
+constexpr DWORD kLockOffsetHigh = 0x40000000;
+
+HANDLE handleOf(int fd) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+}
+
+bool lockFd(int fd, bool exclusive) {
+    OVERLAPPED at{};
+    at.OffsetHigh = kLockOffsetHigh;
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+    return LockFileEx(handleOf(fd), flags, 0, 1, 0, &at) != 0;
+}
+
+// Closes fd, unlocking first: the system may release a closed file's locks only later.
+void closeLocked(int fd) {
+    OVERLAPPED at{};
+    at.OffsetHigh = kLockOffsetHigh;
+    UnlockFileEx(handleOf(fd), 0, 1, 0, &at);
+    _close(fd);
+}
+
+// A descriptor of path that lets others read, write and remove it, as on POSIX; -1 with
+// errno set on failure.
+int openShared(const std::string& path, DWORD access, DWORD disposition, int flags) {
+    const HANDLE h = CreateFileW(fs::u8path(path).c_str(), access,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD err = GetLastError();
+        errno = err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
+        return -1;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), flags | _O_BINARY);
+    if (fd < 0)
+        CloseHandle(h);
+    return fd;
+}
+
+// The descriptor of path opened for appending and locked, or a refusal.
+IoStatus openLocked(const std::string& path, DWORD disposition, int& fd) {
+    fd = openShared(path, GENERIC_WRITE, disposition, _O_WRONLY | _O_APPEND);
+    if (fd < 0)
+        return journalFailure(path, "cannot open the journal", errno);
+    if (lockFd(fd, true))
+        return {true, path, {}};
+    _close(fd);
+    fd = -1;
+    return {false, path, "another recording writes this journal"};
+}
+
+}  // namespace
+
 IoStatus JournalFile::create(const std::string& path) {
     close();
-    const int fd =
-        _wopen(fs::u8path(path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_APPEND | _O_BINARY,
-               _S_IREAD | _S_IWRITE);
-    if (fd < 0)
-        return journalFailure(path, "cannot create the journal", errno);
+    int fd = -1;
+    IoStatus st = openLocked(path, OPEN_ALWAYS, fd);
+    if (!st.ok)
+        return st;
+    struct _stat64 info {};
+    if (_fstat64(fd, &info) == 0 && info.st_size >= static_cast<int64_t>(kRrHeaderBytes + 2)) {
+        closeLocked(fd);
+        return {false, path, "the journal holds an unsaved recording: recover or remove it first"};
+    }
     fd_ = fd;
     const char header[kRrHeaderBytes] = {0, 0};
-    const int err = append(header, sizeof header);
+    int err = _chsize_s(fd, 0);
+    if (err == 0)
+        err = append(header, sizeof header);
+    if (err == 0)
+        err = sync();
     if (err != 0) {
         close();
         return journalFailure(path, "cannot create the journal", err);
     }
-    return {true, path, {}};
+    return st;
 }
 
 IoStatus JournalFile::adopt(const std::string& path) {
     close();
-    fd_ = _wopen(fs::u8path(path).c_str(), _O_WRONLY | _O_APPEND | _O_BINARY);
-    return fd_ >= 0 ? IoStatus{true, path, {}}
-                    : journalFailure(path, "cannot open the journal", errno);
+    int fd = -1;
+    IoStatus st = openLocked(path, OPEN_EXISTING, fd);
+    fd_ = fd;
+    return st;
 }
 
 int JournalFile::append(const char* bytes, size_t count) {
-    return _write(fd_, bytes, static_cast<unsigned>(count)) == static_cast<int>(count) ? 0 : errno;
+    size_t done = 0;
+    while (done < count) {
+        const int n = _write(fd_, bytes + done, static_cast<unsigned>(count - done));
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
 }
 
 int JournalFile::sync() {
-    return _commit(fd_) == 0 ? 0 : errno;
+    return FlushFileBuffers(handleOf(fd_)) ? 0 : EIO;
 }
 
 void JournalFile::close() {
     if (fd_ >= 0)
-        _close(fd_);
+        closeLocked(fd_);
     fd_ = -1;
 }
 
 JournalProbe::JournalProbe(const std::string& path) {
-    fd_ = _wopen(fs::u8path(path).c_str(), _O_RDONLY | _O_BINARY);
+    fd_ = openShared(path, GENERIC_READ, OPEN_EXISTING, _O_RDONLY);
+    if (fd_ >= 0 && !lockFd(fd_, false)) {
+        _close(fd_);
+        fd_ = -1;
+    }
 }
 
 JournalProbe::~JournalProbe() {
     if (fd_ >= 0)
-        _close(fd_);
+        closeLocked(fd_);
 }
 
 int64_t JournalProbe::size() const {
@@ -190,7 +273,8 @@ int64_t JournalProbe::modifiedTime() const {
 
 bool JournalProbe::zeroHeader() const {
     char header[kRrHeaderBytes] = {0, 0};
-    return fd_ >= 0 && _read(fd_, header, sizeof header) >= 0 && header[0] == 0 && header[1] == 0;
+    return fd_ >= 0 && _lseeki64(fd_, 0, SEEK_SET) == 0 && _read(fd_, header, sizeof header) >= 0 &&
+           header[0] == 0 && header[1] == 0;
 }
 
 #endif

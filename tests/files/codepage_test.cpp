@@ -6,6 +6,10 @@
 
 #include <random>
 
+#ifndef _WIN32
+#include <iconv.h>
+#endif
+
 namespace trivant {
 namespace {
 
@@ -46,6 +50,28 @@ TEST(FilesCodepage, EveryDefinedByteSurvivesARoundTrip) {
         EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(one)), one) << "byte " << b;
     }
 }
+
+#ifndef _WIN32
+// The table against the C library's converter, byte by byte: what iconv makes of each
+// defined byte, and each byte back from that character.
+TEST(FilesCodepage, TableAgreesWithIconv) {
+    const iconv_t toUtf8 = iconv_open("UTF-8", "CP1251");
+    ASSERT_NE(toUtf8, reinterpret_cast<iconv_t>(-1));
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        char in = static_cast<char>(b), out[8] = {};
+        char *src = &in, *dst = out;
+        size_t srcLeft = 1, dstLeft = sizeof out;
+        if (iconv(toUtf8, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1)) {
+            EXPECT_EQ(Cp1251ToUtf8(std::string(1, in)), "?") << b;
+            continue;
+        }
+        const std::string utf8(out, static_cast<size_t>(dst - out));
+        EXPECT_EQ(Cp1251ToUtf8(std::string(1, in)), utf8) << b;
+        EXPECT_EQ(Utf8ToCp1251(utf8), std::string(1, in)) << b;
+    }
+    iconv_close(toUtf8);
+}
+#endif
 
 TEST(FilesCodepage, ReadsRussianAndMarksTheUndefinedByte) {
     EXPECT_EQ(Cp1251ToUtf8("\xF2\xE5\xF1\xF2"), "тест");

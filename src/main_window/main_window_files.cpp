@@ -83,10 +83,6 @@ const char* extensionOf(RecordingFormat f) {
     return f == RecordingFormat::Text ? ".txt" : ".rr";
 }
 
-bool isList(RecordingFormat f) {
-    return f == RecordingFormat::MsList || f == RecordingFormat::Csv;
-}
-
 // Why a file could not be opened, below the line that names it.
 QString loadFailure(const RecordingLoad& load) {
     if (load.format == RecordingFormat::Unknown)
@@ -185,10 +181,6 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
     rememberFile(path);
-    // A list is no .rr yet: closing asks to save it, as after a new recording (and, as
-    // there, not when it has no beats).
-    if (isList(load.format) && rec.beats() > 0)
-        g->SetSaved(false);
     if (const QString text = readReport(path, load.textReport); !text.isEmpty())
         message(tr("Предупреждение"), text);
     return g;

@@ -39,7 +39,10 @@ TEST_F(CliTest, WrongUsageExitsWith2) {
     for (const auto& args : cases) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, kExitUsage) << ::testing::PrintToString(args);
-        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+        // The error, then one line pointing to the help, and no more.
+        const std::string hint = r.err.substr(r.err.find('\n') + 1);
+        EXPECT_EQ(hint.rfind("Try 'trivant-cli ", 0), 0u) << r.err;
+        EXPECT_EQ(hint.find('\n'), hint.size() - 1) << r.err;
     }
 }
 

@@ -158,9 +158,11 @@ std::string checkFiles(const CliOptions& opt, const CliCommand& cmd) {
     return {};
 }
 
-// A command's own usage when the command is known.
+// The error and where the help is, the command's own when the command is known: the whole
+// help would bury the one line that matters.
 int usage(std::ostream& err, const std::string& msg, const CliCommand* cmd) {
-    err << "trivant-cli: " << msg << "\n\n" << (cmd ? CliCommandUsage(*cmd) : CliUsage());
+    err << "trivant-cli: " << msg << "\nTry 'trivant-cli "
+        << (cmd ? cmd->name + std::string(" ") : "") << "--help'.\n";
     return kExitUsage;
 }
 

@@ -62,7 +62,20 @@ std::vector<CliCommand> makeCommands() {
          "i+",
          "Analyse the 5-minute fragment from --start in each recording:\n"
          "time-domain statistics and the power spectrum, as JSON lines\n"
-         "(--json, the default) or CSV rows (--csv).",
+         "(--json, the default) or CSV rows (--csv).\n"
+         "Fields, as the report keeps them (JSON keys and CSV columns):\n"
+         "  FrPos, FrEnd    beat numbers; the fragment is beats FrPos+1..FrEnd\n"
+         "  FrSDNN, FrRMSSD, FrTINN  ms\n"
+         "  FrNN50          count; FrpNN50 % of the intervals\n"
+         "  FrBPM           mean heart rate, beats/min\n"
+         "  FrIB50          stress index (50 ms histogram)\n"
+         "  FrHRV           HRV triangular index in tenths (117 = 11.7)\n"
+         "  FrModa, FrDX    10 ms units (73 = 730 ms); FrAMo beats\n"
+         "  FrAMo_pr        mode amplitude, % of the intervals\n"
+         "  FrModa50, FrDX50  50 ms units; FrAMo50 beats\n"
+         "  FrVLF, FrLF, FrHF, FrTotalPower  ms^2 (the report's own scale)\n"
+         "  FrLFnorm, FrHFnorm  %; FrLFdivHF hundredths (298 = 2.98)\n"
+         "  spectrum        JSON only: 150 powers at k/300 Hz, k = 1..150",
          {kStart,
           {"json", "", "JSON lines, one object per file (the default)."},
           {"csv", "", "CSV rows under a header line."},

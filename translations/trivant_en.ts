@@ -327,6 +327,14 @@
         <source>интервалы: с шагом 10 мс</source>
         <translation>intervals: in 10 ms steps</translation>
     </message>
+    <message>
+        <source>● скорректированы</source>
+        <translation>● corrected</translation>
+    </message>
+    <message>
+        <source>● артефакты</source>
+        <translation>● artifacts</translation>
+    </message>
 </context>
 <context>
     <name>trivant::AboutDialog</name>

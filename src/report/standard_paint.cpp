@@ -39,6 +39,8 @@ QString axisNumber(double v, int decimals) {
 
 struct AxisText {
     const char *title, *unitY, *unitX;
+    const char* legend = nullptr;  // at the title row's right end, in legendColor
+    QColor legendColor = Qt::black;
 };
 
 // Every stride-th line of x gets its number: the smallest stride at which neighbours keep a
@@ -83,11 +85,23 @@ void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange&
     const QString unitY = StandardPaintText::tr(text.unitY);
     const QRect unitCell = TextCell(p, r.Left - kAxisNumbersTW * L.TW, titleY, unitY);
     TextAt(p, unitCell.left(), titleY, unitY);
-    // The title centred over the plot, right of the unit when that would cover it.
+    // The legend at the right end; the title centred over the plot, moved left of the legend
+    // and right of the unit when they would cover it, and cut when there is no room.
+    int titleRight = r.Right + L.TW;
+    if (text.legend) {
+        const QString legend = StandardPaintText::tr(text.legend);
+        titleRight = r.Right - fm.horizontalAdvance(legend) - L.TW;
+        p.setPen(text.legendColor);
+        TextAt(p, titleRight + L.TW, titleY, legend);
+        p.setPen(Qt::black);
+    }
     const QString title = StandardPaintText::tr(text.title);
+    const int centred = r.Left + (r.width() - fm.horizontalAdvance(title)) / 2;
     const int titleX = std::max(unitCell.right() + 1 + L.TW,
-                                r.Left + (r.width() - fm.horizontalAdvance(title)) / 2);
-    TextAt(p, titleX, titleY, fm.elidedText(title, Qt::ElideRight, r.Right + L.TW - titleX));
+                                std::min(centred, titleRight - fm.horizontalAdvance(title)));
+    const QString shown = fm.elidedText(title, Qt::ElideRight, titleRight - titleX);
+    if (!shown.isEmpty() && shown != QStringLiteral("…"))
+        TextAt(p, titleX, titleY, shown);
     const QString unitX = StandardPaintText::tr(text.unitX);
     TextAt(p, r.Right - fm.horizontalAdvance(unitX), r.Bottom + L.TH + 2, unitX);
     Outline(p, r);
@@ -120,6 +134,23 @@ void drawTable(QPainter& p, const StandardPage& page, const StandardLayout& L) {
     }
 }
 
+// Flagged beats are marked in the colour that tells whether they were measured corrected.
+QColor markColor(const ArtifactReport& a) {
+    return a.corrected ? kCorrectedColor : kArtifactColor;
+}
+
+bool flaggedAt(const ArtifactReport& a, size_t i) {
+    return i < a.isArtifact.size() && a.isArtifact[i];
+}
+
+// What the marks stand for, when there are any.
+const char* markLegend(const ArtifactReport& a) {
+    if (a.flagged == 0)
+        return nullptr;
+    return a.corrected ? QT_TRANSLATE_NOOP("StandardPage", "● скорректированы")
+                       : QT_TRANSLATE_NOOP("StandardPage", "● артефакты");
+}
+
 void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
                   const StandardStyle& st) {
     const Rect& r = L.R_Poinc;
@@ -127,16 +158,22 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
     drawAxes(p, r, v, v, 0,
              {QT_TRANSLATE_NOOP("StandardPage", "Диаграмма Пуанкаре"),
               QT_TRANSLATE_NOOP("StandardPage", "RRi+1, мс"),
-              QT_TRANSLATE_NOOP("StandardPage", "RRi, мс")},
+              QT_TRANSLATE_NOOP("StandardPage", "RRi, мс"), markLegend(m.artifacts),
+              markColor(m.artifacts)},
              L);
     auto at = [&](double x, double y) {
         return QPointF(ValueToPixel(x, v.lo, v.hi, r.Left, r.Right),
                        ValueToPixel(y, v.lo, v.hi, r.Bottom, r.Top));
     };
-    p.setPen(Qt::black);
-    p.setBrush(Qt::black);
-    for (size_t i = 1; i < m.rr.size(); ++i)
-        drawDot(p, at(m.rr[i - 1], m.rr[i]), st.dotRadius);
+    // The measured pairs; those with a flagged beat in the marks' colour, drawn last.
+    for (const bool marked : {false, true}) {
+        const QColor c = marked ? markColor(m.artifacts) : QColor(Qt::black);
+        p.setPen(c);
+        p.setBrush(c);
+        for (size_t i = 1; i < m.rr.size(); ++i)
+            if ((flaggedAt(m.artifacts, i - 1) || flaggedAt(m.artifacts, i)) == marked)
+                drawDot(p, at(m.rr[i - 1], m.rr[i]), st.dotRadius);
+    }
     p.setBrush(Qt::NoBrush);
     if (!m.mean_rr || !m.sd1 || !m.sd2)
         return;
@@ -186,31 +223,36 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
 void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
                 const StandardStyle& st) {
     const Rect& r = L.R_Rhythm;
+    // The series measured (corrected when correction is on), or the fragment's own when the
+    // measures were refused; the times stay those of the fragment's beats.
+    const std::vector<double>& rr = page.m.rr.empty() ? page.rrMs : page.m.rr;
     const std::vector<double> t = BeatTimesS(page.rrMs);
     // Lines every 30 s; the axis ends with the fragment's last beat, at 300 s or a little later.
     const double stepS = kRhythmMinS / kRhythmXTicks;
     const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
     const ValueRange x{0, tMax, stepS};
-    const ValueRange v = IntervalRange(page.rrMs);
+    const ValueRange v = IntervalRange(rr);
     drawAxes(p, r, x, v, 0,
              {QT_TRANSLATE_NOOP("StandardPage", "Ритмограмма"),
               QT_TRANSLATE_NOOP("StandardPage", "RR, мс"),
-              QT_TRANSLATE_NOOP("StandardPage", "t, с")},
+              QT_TRANSLATE_NOOP("StandardPage", "t, с"), markLegend(page.m.artifacts),
+              markColor(page.m.artifacts)},
              L);
+    const size_t n = std::min(t.size(), rr.size());
     auto at = [&](size_t i) {
         return QPointF(ValueToPixel(t[i], 0, tMax, r.Left, r.Right),
-                       ValueToPixel(page.rrMs[i], v.lo, v.hi, r.Bottom, r.Top));
+                       ValueToPixel(rr[i], v.lo, v.hi, r.Bottom, r.Top));
     };
     QPolygonF line;
-    for (size_t i = 0; i < t.size(); ++i)
+    for (size_t i = 0; i < n; ++i)
         line << at(i);
     p.setPen(QPen(Qt::black, st.traceWidth));
     p.drawPolyline(line);
-    const std::vector<bool>& flags = page.m.artifacts.isArtifact;
-    p.setPen(kArtifactColor);
-    p.setBrush(kArtifactColor);
-    for (size_t i = 0; i < std::min(flags.size(), t.size()); ++i)
-        if (flags[i])
+    const ArtifactReport& a = page.m.artifacts;
+    p.setPen(markColor(a));
+    p.setBrush(markColor(a));
+    for (size_t i = 0; i < n; ++i)
+        if (flaggedAt(a, i))
             drawDot(p, at(i), st.dotRadius + 1);
     p.setBrush(Qt::NoBrush);
 }

@@ -22,8 +22,9 @@ StandardStyle PaperStandardStyle(int tw);
 // The colour that fills a band's columns under the spectrum line: its own colour
 // lightened to a quarter on white, opaque.
 QColor BandShade(const QColor& band);
-inline const QColor kArtifactColor{Qt::red};
-inline const QColor kEllipseColor{0, 160, 0};  // the SD1/SD2 ellipse and its axes
+inline const QColor kArtifactColor{Qt::red};     // flagged, measured as they are
+inline const QColor kCorrectedColor{0, 0, 255};  // flagged, measured as corrected
+inline const QColor kEllipseColor{0, 160, 0};    // the SD1/SD2 ellipse and its axes
 
 // The page in the layout's rectangles, or the refusal and the rhythmogram when the measures
 // were refused.

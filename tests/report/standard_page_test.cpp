@@ -246,8 +246,17 @@ TEST(StandardWindow, SecondPagePixels) {
     const StandardLayout& L = w.standardLayout();
     for (const QColor& band : {kVLF, kLF, kHF})
         EXPECT_GT(countColor(image, L.R_Welch, BandShade(band)), 50) << band.name().toStdString();
-    EXPECT_GT(countColor(image, L.R_Poinc, Qt::black), 20);       // the dots
+    EXPECT_GT(countColor(image, L.R_Poinc, Qt::black), 10);       // the dots
+    EXPECT_GT(countColor(image, L.R_Poinc, kArtifactColor), 4);   // the spike's two pairs
     EXPECT_GT(countColor(image, L.R_Rhythm, kArtifactColor), 4);  // the spike's mark
+    // Corrected, both plots show the series measured, its corrected beat in its own colour
+    // (in the Poincaré plot partly under the ellipse's axes).
+    w.SetCorrection(3);
+    const QImage corrected = w.renderImage();
+    for (const Rect& r : {L.R_Poinc, L.R_Rhythm}) {
+        EXPECT_EQ(countColor(corrected, r, kArtifactColor), 0);
+        EXPECT_GT(countColor(corrected, r, kCorrectedColor), 0);
+    }
 }
 
 TEST(StandardWindow, RefusalInsteadOfTheNumbers) {

@@ -994,5 +994,9 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <source>Коррекция &amp;артефактов:</source>
         <translation>&amp;Artifact correction:</translation>
     </message>
+    <message>
+        <source>%1 (%2 мс)</source>
+        <translation>%1 (%2 ms)</translation>
+    </message>
 </context>
 </TS>

@@ -136,11 +136,12 @@ std::string withUnit(int v, const char* unit) {
 
 }  // namespace
 
-ReportLayout ComputeReportLayout(int clientW, int clientH, int th, int tw) {
-    const int A = clientH / 3;
-    const int B = A + A;
+ReportLayout ComputeReportLayout(int clientW, int clientH, int th, int tw, int top) {
+    const int third = (clientH - top) / 3;
+    const int A = top + third;
+    const int B = A + third;
     const Columns c{kAxisTW * tw, clientW / 2, clientW / 2 + clientW / 4, clientW};
-    const Bands b{{0, A, B}, {A, B, clientH}, th / 2};
+    const Bands b{{top, A, B}, {A, B, clientH}, th / 2};
     ReportLayout L = layoutFrom(c, b, th, tw);
     L.CW = clientW;
     L.CH = clientH;

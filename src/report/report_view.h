@@ -33,8 +33,9 @@ struct ReportLayout {
     int CW = 0, CH = 0, A = 0, B = 0, X2 = 0, X3 = 0;
 };
 
-// The window's client area split into three bands of plots.
-ReportLayout ComputeReportLayout(int clientW, int clientH, int th, int tw);
+// The window's client area from row top down (below the page tabs) split into three bands
+// of plots.
+ReportLayout ComputeReportLayout(int clientW, int clientH, int th, int tw, int top = 0);
 
 // The printed page: caption and comment on top, the plots from 8 text rows down, in the
 // whole page height when landscape and in its upper two thirds when portrait.

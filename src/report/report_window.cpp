@@ -24,6 +24,14 @@ namespace {
 
 constexpr int kFontPixels = 11;  // the form font
 
+// A level by its name and threshold, "Средняя (250 мс)", as trivant-cli takes it in ms.
+QString choiceTitle(const CorrectionChoice& c) {
+    const QString name = QCoreApplication::translate("StandardPage", c.title);
+    if (!c.options.correct)
+        return name;
+    return ReportWindow::tr("%1 (%2 мс)").arg(name).arg(c.options.thresholdMs);
+}
+
 }  // namespace
 
 ReportWindow::ReportWindow(QWidget* parent) : QWidget(parent) {
@@ -43,11 +51,10 @@ void ReportWindow::buildPageBar() {
     tabs_ = new QTabBar(pageBar_);
     tabs_->addTab(tr("Отчёт"));
     tabs_->addTab(tr("Стандартные показатели"));
-    tabs_->setCurrentIndex(StandardMeasuresPage);
     connect(tabs_, &QTabBar::currentChanged, this, &ReportWindow::SetPage);
     correction_ = new QComboBox(pageBar_);
     for (const CorrectionChoice& c : CorrectionChoices())
-        correction_->addItem(QCoreApplication::translate("StandardPage", c.title));
+        correction_->addItem(choiceTitle(c));
     connect(correction_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ReportWindow::SetCorrection);
     auto* label = new QLabel(tr("Коррекция &артефактов:"), pageBar_);
@@ -56,7 +63,10 @@ void ReportWindow::buildPageBar() {
     row->addStretch();
     row->addWidget(label);
     row->addWidget(correction_);
-    pageBar_->hide();
+    correctionLabel_ = label;
+    tabs_->setCurrentIndex(ReportPage);
+    label->hide();
+    correction_->hide();
 }
 
 // The pages by keyboard (with the focus in the window) and by the context menu.
@@ -103,13 +113,16 @@ void ReportWindow::SetCorrection(int index) {
 
 void ReportWindow::SetPage(int page) {
     page_ = page == StandardMeasuresPage ? StandardMeasuresPage : ReportPage;
-    pageBar_->setVisible(page_ == StandardMeasuresPage);
-    // The bar's tabs name the page shown; on the report page the bar is hidden.
+    // The tabs show on both pages, so that the second can be found; the correction belongs
+    // to the second alone.
+    const bool standard = page_ == StandardMeasuresPage;
+    correctionLabel_->setVisible(standard);
+    correction_->setVisible(standard);
     const QSignalBlocker quiet(tabs_);
-    tabs_->setCurrentIndex(StandardMeasuresPage);
-    if (page_ == StandardMeasuresPage && hasFocus())
+    tabs_->setCurrentIndex(page_);
+    if (standard && hasFocus())
         correction_->setFocus();
-    else if (page_ == ReportPage && pageBar_->isAncestorOf(focusWidget()))
+    else if (!standard && correction_->hasFocus())
         setFocus();
     update();
 }
@@ -122,9 +135,9 @@ void ReportWindow::StartPainting() {
 void ReportWindow::relayout() {
     const QFontMetrics fm(font());
     const int tw = fm.horizontalAdvance("1");
-    layout_ = ComputeReportLayout(width(), height(), fm.height(), tw);
     const int barH = pageBar_->sizeHint().height();
     pageBar_->setGeometry(0, 0, width(), barH);
+    layout_ = ComputeReportLayout(width(), height(), fm.height(), tw, barH);
     standardLayout_ = ComputeStandardLayout(
         {tw, barH + fm.height() / 2, width() - tw, height() - fm.height() / 2}, fm.height(), tw);
 }

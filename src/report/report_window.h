@@ -65,6 +65,7 @@ private:
     ReportLayout layout_;
     int page_ = ReportPage;
     QWidget* pageBar_ = nullptr;
+    QWidget* correctionLabel_ = nullptr;
     QTabBar* tabs_ = nullptr;
     QComboBox* correction_ = nullptr;
     StandardPage standard_;

@@ -176,7 +176,8 @@ TEST(StandardWindow, CorrectionRecomputes) {
     EXPECT_GE(a.flagged, 3);
     ASSERT_EQ(a.isArtifact.size(), 350u);
     EXPECT_TRUE(a.isArtifact[49] && a.isArtifact[199]);
-    w.correctionBox()->setCurrentIndex(1);  // very weak: 450 ms
+    EXPECT_EQ(w.correctionBox()->itemText(3), "Средняя (250 мс)");  // named with its threshold
+    w.correctionBox()->setCurrentIndex(1);                          // very weak: 450 ms
     const int weak = w.standardPage().m.artifacts.flagged;
     EXPECT_TRUE(w.standardPage().m.artifacts.corrected);
     EXPECT_DOUBLE_EQ(w.standardPage().m.artifacts.thresholdMs, 450);
@@ -210,25 +211,30 @@ TEST(StandardWindow, PagesByKeyboard) {
     EXPECT_EQ(w.page(), ReportWindow::ReportPage);
 }
 
-// The first page is what PaintReport draws in the whole client area, before and after a
-// visit to the second.
+// The first page is what PaintReport draws in the client area below the page tabs, before
+// and after a visit to the second; the tabs show on both pages.
 TEST(StandardWindow, FirstPageUnchanged) {
     auto r = fragment(350, {60});
     ReportWindow w;
     w.resize(900, 600);
     w.SetReport(*r);
     w.StartPainting();
+    const int top = w.pageTabs()->parentWidget()->height();
+    ASSERT_GT(top, 0);
+    EXPECT_TRUE(w.pageTabs()->isVisibleTo(&w));
     QImage direct(w.size(), QImage::Format_ARGB32_Premultiplied);
     direct.fill(Qt::white);
     {
         QPainter p(&direct);
         p.setFont(w.font());
         const QFontMetrics fm(w.font());
-        PaintReport(p, *r, ComputeReportLayout(900, 600, fm.height(), fm.horizontalAdvance("1")),
+        PaintReport(p, *r,
+                    ComputeReportLayout(900, 600, fm.height(), fm.horizontalAdvance("1"), top),
                     ScreenReportStyle());
     }
     const QImage before = w.renderImage();
-    EXPECT_EQ(before.convertToFormat(direct.format()), direct);
+    const QRect page(0, top, 900, 600 - top);
+    EXPECT_EQ(before.convertToFormat(direct.format()).copy(page), direct.copy(page));
     w.SetPage(ReportWindow::StandardMeasuresPage);
     EXPECT_NE(w.renderImage(), before);
     w.SetPage(ReportWindow::ReportPage);

@@ -758,6 +758,14 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <source>Найдена незавершённая запись %1 (%2, начата %3). Восстановить?</source>
         <translation>An unfinished recording was found: %1 (%2, started %3). Recover it?</translation>
     </message>
+    <message>
+        <source>&amp;Экспорт показателей (CSV)...</source>
+        <translation>&amp;Export the measures (CSV)...</translation>
+    </message>
+    <message>
+        <source>Экспорт показателей (CSV)</source>
+        <translation>Export the measures (CSV)</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -997,6 +1005,10 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>%1 (%2 мс)</source>
         <translation>%1 (%2 ms)</translation>
+    </message>
+    <message>
+        <source>Экспорт показателей (CSV)...</source>
+        <translation>Export the measures (CSV)...</translation>
     </message>
 </context>
 </TS>

@@ -142,6 +142,8 @@ void MainWindow::createActions() {
     bind(TB_Help, &MainWindow::TB_HelpClick);
     N_Spec = makeAction(this, "N_Spec", tr("&Анализ фрагмента..."));
     bind(N_Spec, &MainWindow::N_SpecClick);
+    N_Export = makeAction(this, "N_Export", tr("&Экспорт показателей (CSV)..."));
+    bind(N_Export, &MainWindow::N_ExportClick);
     N_Exit = makeAction(this, "N_Exit", tr("&Выход"));
     bind(N_Exit, &MainWindow::N_ExitClick);
     N_FOpen->setShortcut(QKeySequence::Open);
@@ -161,7 +163,7 @@ void MainWindow::createMenus() {
     N_Record = menuBar()->addMenu(tr("&Запись"));
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();
-    N_Record->addActions({N_Label, N_Tools, N_Spec});
+    N_Record->addActions({N_Label, N_Tools, N_Spec, N_Export});
     createScaleMenu();
     N_Window = menuBar()->addMenu(tr("&Окно"));
     N_Window->setObjectName("N_Window");

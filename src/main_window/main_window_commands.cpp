@@ -201,10 +201,11 @@ void MainWindow::N_SpecClick() {
     // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
     if (!AnalyzeFragment(rec, dialog.FragPos(), resampled, *analysis_, *report, nullptr))
         return;
-    addReport(*report,
-              FragmentCaption(g->windowTitle().toStdString(), *report,
-                              TrMessage(kFragmentWord).toStdString()),
-              rec.Comment);
+    ReportWindow* frag = addReport(*report,
+                                   FragmentCaption(g->windowTitle().toStdString(), *report,
+                                                   TrMessage(kFragmentWord).toStdString()),
+                                   rec.Comment);
+    frag->SetSourceFile(g->currentFileName());
 }
 
 ReportWindow* MainWindow::addReport(const FragmentReport& report, const std::string& caption,
@@ -213,6 +214,7 @@ ReportWindow* MainWindow::addReport(const FragmentReport& report, const std::str
     frag->setWindowTitle(QString::fromStdString(caption));
     frag->SetComment(QString::fromStdString(comment));
     frag->SetReport(report);
+    connect(frag, &ReportWindow::exportRequested, this, [this, frag] { ExportMeasures(*frag); });
     addChild(frag);
     frag->StartPainting();
     return frag;

@@ -7,10 +7,12 @@
 #include "path_parts.h"
 #include "recording_file.h"
 #include "recording_window.h"
+#include "report_window.h"
 #include "short_date.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 
@@ -234,6 +236,35 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     graph.RemoveJournal();  // the file holds the recording now
     rememberFile(path);
     return true;
+}
+
+void MainWindow::N_ExportClick() {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    if (auto* frag = w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr)
+        ExportMeasures(*frag);
+}
+
+bool MainWindow::ExportMeasures(ReportWindow& report) {
+    QFileDialog dialog(this, tr("Экспорт показателей (CSV)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(QString::fromStdString(saveFolder_));
+    dialog.setNameFilters({csvFilter()});
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
+    if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    QString chosen = dialog.selectedFiles().first();
+    if (QFileInfo(chosen).suffix().isEmpty())
+        chosen += ".csv";
+    if (QFileInfo::exists(chosen) && AskUser(this, *runner_, tr("Подтверждение"),
+                                             tr("Файл %1 существует. Переписать?").arg(chosen),
+                                             tr("Переписать"), tr("Отменить")) != kMsgOk)
+        return false;
+    const IoStatus st = WriteFileAtomic(chosen.toStdString(), report.MeasuresCsv());
+    if (!st.ok)
+        message(tr("Ошибка"), tr("Не удалось сохранить файл %1").arg(chosen) + "\n" +
+                                  QString::fromStdString(st.detail));
+    return st.ok;
 }
 
 }  // namespace trivant

@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "recording_window.h"
+#include "report_window.h"
 #include "translation.h"
 
 #include <QAction>
@@ -141,6 +142,8 @@ void MainWindow::applyCommandStates() {
     for (const auto& [actions, item] : items)
         for (QAction* a : actions)
             a->setEnabled(s[item]);
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    N_Export->setEnabled(w && qobject_cast<ReportWindow*>(w->widget()));
 }
 
 }  // namespace trivant

@@ -1,6 +1,7 @@
 // ReportWindow: layout on resize, the two screen pages, the page bar, and the printed pages.
 #include "report_window.h"
 
+#include "measure_csv.h"
 #include "paint_kit.h"
 
 #include "report_paint.h"
@@ -88,6 +89,14 @@ void ReportWindow::addPageActions() {
         connect(a, &QAction::triggered, this, [this, target] { SetPage(target); });
         addAction(a);
     }
+    auto* exportAction = new QAction(tr("Экспорт показателей (CSV)..."), this);
+    connect(exportAction, &QAction::triggered, this, &ReportWindow::exportRequested);
+    addAction(exportAction);
+}
+
+std::string ReportWindow::MeasuresCsv() const {
+    return FragmentCsvHeader() + StandardCsvHeader() + "\n" + FragmentCsvRow(sourceFile_, report_) +
+           StandardCsvCells(standard_.m) + "\n";
 }
 
 void ReportWindow::SetReport(const FragmentReport& report) {

@@ -1,7 +1,7 @@
 // ReportWindow: the report window of one analysed 5-minute fragment. It keeps its own copy of
 // the results, lays the page out on resize and paints and prints it through PaintReport. A
-// second page shows the standard measures; its bar (page tabs and the artifact correction)
-// shows on that page only, so the first page keeps the whole client area.
+// second page shows the standard measures. The page tabs stand above both pages; the
+// artifact correction beside them belongs to the second.
 #pragma once
 
 #include "fragment_analysis.h"
@@ -9,6 +9,8 @@
 #include "standard_view.h"
 
 #include <QWidget>
+
+#include <string>
 
 class QComboBox;
 class QPagedPaintDevice;
@@ -49,6 +51,16 @@ public:
     // Renders the window into an image of its size.
     QImage renderImage();
 
+    // The recording the fragment comes from, as the export's file column names it.
+    void SetSourceFile(const std::string& file) { sourceFile_ = file; }
+    // The header and the one row that trivant-cli analyze --csv --standard writes for this
+    // fragment, with the correction chosen on the second page.
+    std::string MeasuresCsv() const;
+
+signals:
+    // "Экспорт показателей (CSV)..." chosen in the window's context menu.
+    void exportRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -70,6 +82,7 @@ private:
     QComboBox* correction_ = nullptr;
     StandardPage standard_;
     StandardLayout standardLayout_;
+    std::string sourceFile_;
 };
 
 }  // namespace trivant

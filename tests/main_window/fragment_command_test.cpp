@@ -16,6 +16,10 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
 namespace trivant::test {
 namespace {
 
@@ -25,6 +29,13 @@ std::vector<int> fiveMinutesAt351() {
     for (int k = 335; k <= 349; ++k)
         rr[k - 1] = 85;
     return rr;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 class FragmentCommand : public AppTest {
@@ -109,6 +120,33 @@ TEST_F(FragmentCommand, OkOpensTheReportWindow) {
     const QImage image = frag->renderImage();
     const ReportLayout& L = frag->layout();
     EXPECT_EQ(image.pixelColor(L.R_RR.Left, L.R_RR.Top + 20), QColor(Qt::black));
+}
+
+// The export writes analyze --csv --standard's header and the fragment's row, with the
+// correction of the second page; the command is there for a report window only.
+TEST_F(FragmentCommand, ExportWritesTheAnalyzeColumnsWithThePagesCorrection) {
+    start();
+    ASSERT_NE(openRecording(fiveMinutesAt351()), nullptr);
+    EXPECT_FALSE(form->N_Export->isEnabled());
+    answer([](QDialog&) { return int(QDialog::Accepted); });
+    form->N_Spec->trigger();
+    ReportWindow* frag = activeReport();
+    ASSERT_NE(frag, nullptr);
+    form->IdleHandler();
+    EXPECT_TRUE(form->N_Export->isEnabled());
+    frag->SetCorrection(3);  // medium, 250 ms
+    answer(file(dir.file("measures"), 1));
+    form->N_Export->trigger();
+    EXPECT_TRUE(runner->answers.empty());
+    const std::string text = fileText(dir.file("measures.csv"));
+    const std::string header = text.substr(0, text.find('\n'));
+    const std::string row = text.substr(header.size() + 1);
+    EXPECT_EQ(header.rfind("file,FrPos,FrEnd,FrSDNN,", 0), 0u) << header;
+    EXPECT_NE(header.find(",std_threshold_ms,std_flagged,std_percent,std_corrected,"),
+              std::string::npos);
+    EXPECT_EQ(row.rfind(dir.file("rec.rr") + ",1,351,", 0), 0u) << row;
+    EXPECT_NE(row.find(",250,0,0,true,0\n"), std::string::npos) << row;  // corrected, not exact
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
 }
 
 TEST_F(FragmentCommand, PrintWithoutPrinterWritesATwoPagePdf) {

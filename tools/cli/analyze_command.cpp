@@ -4,6 +4,7 @@
 
 #include "analyze_batch.h"
 #include "cli_commands.h"
+#include "measure_csv.h"
 #include "progress_line.h"
 #include "standard_json.h"
 #include "summary_json.h"
@@ -19,48 +20,6 @@ namespace {
 
 // Fewer files are done before a count would be worth reading.
 constexpr std::size_t kProgressFromFiles = 4;
-
-struct Field {
-    const char* name;
-    int FragmentReport::*value;
-};
-
-const Field kFields[] = {
-    {"FrPos", &FragmentReport::FrPos},
-    {"FrEnd", &FragmentReport::FrEnd},
-    {"FrSDNN", &FragmentReport::FrSDNN},
-    {"FrRMSSD", &FragmentReport::FrRMSSD},
-    {"FrNN50", &FragmentReport::FrNN50},
-    {"FrpNN50", &FragmentReport::FrpNN50},
-    {"FrBPM", &FragmentReport::FrBPM},
-    {"FrIB50", &FragmentReport::FrIB50},
-    {"FrHRV", &FragmentReport::FrHRV},
-    {"FrTINN", &FragmentReport::FrTINN},
-    {"FrModa", &FragmentReport::FrModa},
-    {"FrAMo", &FragmentReport::FrAMo},
-    {"FrAMo_pr", &FragmentReport::FrAMo_pr},
-    {"FrDX", &FragmentReport::FrDX},
-    {"FrModa50", &FragmentReport::FrModa50},
-    {"FrAMo50", &FragmentReport::FrAMo50},
-    {"FrDX50", &FragmentReport::FrDX50},
-    {"FrVLF", &FragmentReport::FrVLF},
-    {"FrLF", &FragmentReport::FrLF},
-    {"FrHF", &FragmentReport::FrHF},
-    {"FrTotalPower", &FragmentReport::FrTotalPower},
-    {"FrLFnorm", &FragmentReport::FrLFnorm},
-    {"FrHFnorm", &FragmentReport::FrHFnorm},
-    {"FrLFdivHF", &FragmentReport::FrLFdivHF},
-};
-
-// A CSV field: quoted when it holds a separator, a quote or a line break.
-std::string csvText(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos)
-        return s;
-    std::string out = "\"";
-    for (char c : s)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
-}
 
 }  // namespace
 
@@ -87,7 +46,7 @@ FragmentLine AnalyzeLine(const CliOptions& opt) {
 
 QJsonObject FragmentObject(const std::string& file, const FragmentReport& r) {
     QJsonObject o{{"file", QString::fromStdString(file)}};
-    for (const Field& f : kFields)
+    for (const FragmentField& f : kFragmentFields)
         o.insert(f.name, r.*f.value);
     QJsonArray spectrum;
     for (int k = 1; k <= kSpectrumBins; ++k)
@@ -98,20 +57,6 @@ QJsonObject FragmentObject(const std::string& file, const FragmentReport& r) {
 
 std::string FragmentJson(const std::string& file, const FragmentReport& r) {
     return JsonLine(FragmentObject(file, r));
-}
-
-std::string FragmentCsvHeader() {
-    std::string out = "file";
-    for (const Field& f : kFields)
-        out += std::string(",") + f.name;
-    return out;
-}
-
-std::string FragmentCsvRow(const std::string& file, const FragmentReport& r) {
-    std::string out = csvText(file);
-    for (const Field& f : kFields)
-        out += "," + std::to_string(r.*f.value);
-    return out;
 }
 
 int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {

@@ -15,9 +15,6 @@ namespace trivant {
 // The report's integer fields as one JSON object, with the file and the spectrum.
 QJsonObject FragmentObject(const std::string& file, const FragmentReport& r);
 std::string FragmentJson(const std::string& file, const FragmentReport& r);
-// The CSV header and one row per file (no spectrum).
-std::string FragmentCsvHeader();
-std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);
 
 // A file's line as the options ask: JSON or CSV, with the standard measures when asked for.
 FragmentLine AnalyzeLine(const CliOptions& opt);

@@ -1,4 +1,5 @@
-// The standard HRV measures of analyze --standard: a JSON member and CSV cells.
+// The standard HRV measures of analyze --standard as a JSON member (the CSV cells are
+// StandardCsvCells).
 #pragma once
 
 #include "standard_measures.h"
@@ -12,9 +13,5 @@ namespace trivant {
 // The measures as the "standard" object: null where undefined, the artifacts' four values
 // in an object of their own.
 QJsonObject StandardJsonObject(const StandardMeasures& m);
-// ",std_n,...": the columns after the report's own.
-std::string StandardCsvHeader();
-// ",400,...": empty cells where undefined.
-std::string StandardCsvCells(const StandardMeasures& m);
 
 }  // namespace trivant

@@ -1,0 +1,110 @@
+// The tables of the fragment's numbers and their CSV.
+#include "measure_csv.h"
+
+#include <cstdio>
+
+namespace trivant {
+
+const std::array<FragmentField, 24> kFragmentFields = {{
+    {"FrPos", &FragmentReport::FrPos},
+    {"FrEnd", &FragmentReport::FrEnd},
+    {"FrSDNN", &FragmentReport::FrSDNN},
+    {"FrRMSSD", &FragmentReport::FrRMSSD},
+    {"FrNN50", &FragmentReport::FrNN50},
+    {"FrpNN50", &FragmentReport::FrpNN50},
+    {"FrBPM", &FragmentReport::FrBPM},
+    {"FrIB50", &FragmentReport::FrIB50},
+    {"FrHRV", &FragmentReport::FrHRV},
+    {"FrTINN", &FragmentReport::FrTINN},
+    {"FrModa", &FragmentReport::FrModa},
+    {"FrAMo", &FragmentReport::FrAMo},
+    {"FrAMo_pr", &FragmentReport::FrAMo_pr},
+    {"FrDX", &FragmentReport::FrDX},
+    {"FrModa50", &FragmentReport::FrModa50},
+    {"FrAMo50", &FragmentReport::FrAMo50},
+    {"FrDX50", &FragmentReport::FrDX50},
+    {"FrVLF", &FragmentReport::FrVLF},
+    {"FrLF", &FragmentReport::FrLF},
+    {"FrHF", &FragmentReport::FrHF},
+    {"FrTotalPower", &FragmentReport::FrTotalPower},
+    {"FrLFnorm", &FragmentReport::FrLFnorm},
+    {"FrHFnorm", &FragmentReport::FrHFnorm},
+    {"FrLFdivHF", &FragmentReport::FrLFdivHF},
+}};
+
+const std::array<StandardField, 20> kStandardFields = {{
+    {"mean_rr", &StandardMeasures::mean_rr}, {"sdnn", &StandardMeasures::sdnn},
+    {"mean_hr", &StandardMeasures::mean_hr}, {"rmssd", &StandardMeasures::rmssd},
+    {"nn50", &StandardMeasures::nn50},       {"pnn50", &StandardMeasures::pnn50},
+    {"sd1", &StandardMeasures::sd1},         {"sd2", &StandardMeasures::sd2},
+    {"vlf", &StandardMeasures::vlf},         {"lf", &StandardMeasures::lf},
+    {"hf", &StandardMeasures::hf},           {"total", &StandardMeasures::total},
+    {"lf_nu", &StandardMeasures::lf_nu},     {"hf_nu", &StandardMeasures::hf_nu},
+    {"lf_hf", &StandardMeasures::lf_hf},     {"lf_peak", &StandardMeasures::lf_peak},
+    {"hf_peak", &StandardMeasures::hf_peak}, {"dfa_a1", &StandardMeasures::dfa_a1},
+    {"dfa_a2", &StandardMeasures::dfa_a2},   {"sampen", &StandardMeasures::sampen},
+}};
+
+namespace {
+
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string csvText(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos)
+        return s;
+    std::string out = "\"";
+    for (char c : s)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
+std::string number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.17g", v);
+    return buf;
+}
+
+// Every standard value in column order, as text; empty where undefined.
+template <typename F> void forEachValue(const StandardMeasures& m, F f) {
+    f("n", number(m.n));
+    for (const StandardField& field : kStandardFields) {
+        const std::optional<double>& v = m.*field.value;
+        f(field.name, v ? number(*v) : std::string());
+    }
+    const ArtifactReport& a = m.artifacts;
+    f("threshold_ms", number(a.thresholdMs));
+    f("flagged", number(a.flagged));
+    f("percent", number(a.percent));
+    f("corrected", a.corrected ? "true" : "false");
+    f("exact_intervals", m.exact_intervals ? "1" : "0");
+}
+
+}  // namespace
+
+std::string FragmentCsvHeader() {
+    std::string out = "file";
+    for (const FragmentField& f : kFragmentFields)
+        out += std::string(",") + f.name;
+    return out;
+}
+
+std::string FragmentCsvRow(const std::string& file, const FragmentReport& r) {
+    std::string out = csvText(file);
+    for (const FragmentField& f : kFragmentFields)
+        out += "," + std::to_string(r.*f.value);
+    return out;
+}
+
+std::string StandardCsvHeader() {
+    std::string out;
+    forEachValue(StandardMeasures{},
+                 [&](const char* name, const std::string&) { out += std::string(",std_") + name; });
+    return out;
+}
+
+std::string StandardCsvCells(const StandardMeasures& m) {
+    std::string out;
+    forEachValue(m, [&](const char*, const std::string& v) { out += "," + v; });
+    return out;
+}
+
+}  // namespace trivant

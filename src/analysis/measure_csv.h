@@ -1,0 +1,36 @@
+// The fragment's numbers by name, and the CSV that trivant-cli analyze writes of them: one
+// table per kind of number serves every format, so their columns can't drift apart.
+#pragma once
+
+#include "fragment_analysis.h"
+#include "standard_measures.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace trivant {
+
+// The report's own integers, under the names the report window shows them by.
+struct FragmentField {
+    const char* name;
+    int FragmentReport::*value;
+};
+extern const std::array<FragmentField, 24> kFragmentFields;
+
+// The standard measures, empty where undefined.
+struct StandardField {
+    const char* name;
+    std::optional<double> StandardMeasures::*value;
+};
+extern const std::array<StandardField, 20> kStandardFields;
+
+// "file,FrPos,...": the report's columns; a row of them for one file (no spectrum).
+std::string FragmentCsvHeader();
+std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);
+// ",std_n,...": the columns after the report's own; ",400,...", empty where undefined, 17
+// digits.
+std::string StandardCsvHeader();
+std::string StandardCsvCells(const StandardMeasures& m);
+
+}  // namespace trivant

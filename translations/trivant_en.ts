@@ -766,6 +766,14 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <source>Экспорт показателей (CSV)</source>
         <translation>Export the measures (CSV)</translation>
     </message>
+    <message>
+        <source>Анализ фрагмента</source>
+        <translation>Fragment analysis</translation>
+    </message>
+    <message>
+        <source>Стандартные &amp;показатели</source>
+        <translation>Standard &amp;measures</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

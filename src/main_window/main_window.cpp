@@ -142,6 +142,12 @@ void MainWindow::createActions() {
     bind(TB_Help, &MainWindow::TB_HelpClick);
     N_Spec = makeAction(this, "N_Spec", tr("&Анализ фрагмента..."));
     bind(N_Spec, &MainWindow::N_SpecClick);
+    TB_Spec = makeAction(this, "TB_Spec", tr("Анализ фрагмента"));
+    TB_Spec->setToolTip(tr("Анализ фрагмента"));
+    bind(TB_Spec, &MainWindow::N_SpecClick);
+    // The report window owns the keys (Ctrl+PgDown there); the menu only names them.
+    N_StdPage = makeAction(this, "N_StdPage", tr("Стандартные &показатели") + "\tCtrl+PgDown");
+    bind(N_StdPage, &MainWindow::N_StdPageClick);
     N_Export = makeAction(this, "N_Export", tr("&Экспорт показателей (CSV)..."));
     bind(N_Export, &MainWindow::N_ExportClick);
     N_Exit = makeAction(this, "N_Exit", tr("&Выход"));
@@ -163,7 +169,7 @@ void MainWindow::createMenus() {
     N_Record = menuBar()->addMenu(tr("&Запись"));
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();
-    N_Record->addActions({N_Label, N_Tools, N_Spec, N_Export});
+    N_Record->addActions({N_Label, N_Tools, N_Spec, N_StdPage, N_Export});
     createScaleMenu();
     N_Window = menuBar()->addMenu(tr("&Окно"));
     N_Window->setObjectName("N_Window");
@@ -208,6 +214,7 @@ void MainWindow::createToolBar() {
         {TB_Comment, QStyle::SP_FileDialogContentsView},
         {TB_Print, QStyle::SP_DriveFDIcon},
         {TB_PrintSetup, QStyle::SP_FileDialogListView},
+        {TB_Spec, QStyle::SP_FileDialogInfoView},
         {TB_Help, QStyle::SP_MessageBoxQuestion},
     };
     for (const auto& [action, pixmap] : icons) {

@@ -78,6 +78,8 @@ public:
     // analyze --csv --standard. False when cancelled or not written.
     bool ExportMeasures(ReportWindow& report);
     void N_ExportClick();
+    // The active report's second page.
+    void N_StdPageClick();
     void N_ExitClick();
 
     // Opens each named file in a window of its own, as the open command would, in the format
@@ -97,6 +99,7 @@ public:
     const std::string& journalFolder() const { return dataDir_; }
 
     RecordingWindow* activeGraph() const;
+    ReportWindow* activeReport() const;
     ActiveChild activeChild() const;
     QMdiArea* mdiArea() const { return mdi_; }
     ConnectionSupervisor& supervisor() { return supervisor_; }
@@ -109,7 +112,7 @@ public:
     QAction *TB_Open, *TB_Save, *TB_Start, *TB_Stop, *TB_Label, *TB_Tools, *TB_Comment, *TB_Print,
         *TB_PrintSetup, *TB_Help;
     QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
-    QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec, *N_Export;
+    QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec, *N_StdPage, *N_Export, *TB_Spec;
     QAction *N_NextW, *N_PrevW, *N_Cascade;
     QMenu *N_File, *N_Record, *N_Scale, *N_Window;
     QMenu* N_Recent;  // the recent files, numbered 1..8 in the File menu

@@ -100,8 +100,7 @@ void MainWindow::TB_HelpClick() {
 }
 
 void MainWindow::TB_PrintClick() {
-    QMdiSubWindow* w = mdi_->activeSubWindow();
-    if (auto* frag = w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr)
+    if (ReportWindow* frag = activeReport())
         printPage([frag](QPrinter& printer, bool landscape) {
             return frag->MyPrint(printer, landscape);
         });

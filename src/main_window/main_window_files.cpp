@@ -239,9 +239,13 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
 }
 
 void MainWindow::N_ExportClick() {
-    QMdiSubWindow* w = mdi_->activeSubWindow();
-    if (auto* frag = w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr)
+    if (ReportWindow* frag = activeReport())
         ExportMeasures(*frag);
+}
+
+void MainWindow::N_StdPageClick() {
+    if (ReportWindow* frag = activeReport())
+        frag->SetPage(ReportWindow::StandardMeasuresPage);
 }
 
 bool MainWindow::ExportMeasures(ReportWindow& report) {

@@ -96,6 +96,11 @@ RecordingWindow* MainWindow::activeGraph() const {
     return w ? qobject_cast<RecordingWindow*>(w->widget()) : nullptr;
 }
 
+ReportWindow* MainWindow::activeReport() const {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    return w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr;
+}
+
 ActiveChild MainWindow::activeChild() const {
     if (!mdi_->activeSubWindow())
         return ActiveChild::None;
@@ -137,13 +142,14 @@ void MainWindow::applyCommandStates() {
         {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},
         {{TB_Label, N_Label}, kLabel}, {{TB_Tools, N_Tools}, kTools},
         {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
-        {{TB_Comment}, kComment},      {{N_Spec}, kSpec},
+        {{TB_Comment}, kComment},      {{N_Spec, TB_Spec}, kSpec},
     };
     for (const auto& [actions, item] : items)
         for (QAction* a : actions)
             a->setEnabled(s[item]);
-    QMdiSubWindow* w = mdi_->activeSubWindow();
-    N_Export->setEnabled(w && qobject_cast<ReportWindow*>(w->widget()));
+    const bool report = activeReport() != nullptr;
+    N_Export->setEnabled(report);
+    N_StdPage->setEnabled(report);
 }
 
 }  // namespace trivant

@@ -128,12 +128,15 @@ TEST_F(FragmentCommand, ExportWritesTheAnalyzeColumnsWithThePagesCorrection) {
     start();
     ASSERT_NE(openRecording(fiveMinutesAt351()), nullptr);
     EXPECT_FALSE(form->N_Export->isEnabled());
+    EXPECT_TRUE(form->TB_Spec->isEnabled());  // the analysis has its tool button
     answer([](QDialog&) { return int(QDialog::Accepted); });
-    form->N_Spec->trigger();
+    form->TB_Spec->trigger();
     ReportWindow* frag = activeReport();
     ASSERT_NE(frag, nullptr);
     form->IdleHandler();
     EXPECT_TRUE(form->N_Export->isEnabled());
+    form->N_StdPage->trigger();  // the second page from the main menu too
+    EXPECT_EQ(frag->page(), ReportWindow::StandardMeasuresPage);
     frag->SetCorrection(3);  // medium, 250 ms
     answer(file(dir.file("measures"), 1));
     form->N_Export->trigger();

@@ -120,6 +120,19 @@ void ReportWindow::SetCorrection(int index) {
     update();
 }
 
+void ReportWindow::SetArtifactOptions(const ArtifactOptions& options) {
+    const std::vector<CorrectionChoice> choices = CorrectionChoices();
+    for (size_t i = 0; i < choices.size(); ++i) {
+        const ArtifactOptions& c = choices[i].options;
+        if (c.correct == options.correct && (!c.correct || c.thresholdMs == options.thresholdMs)) {
+            SetCorrection(int(i));
+            return;
+        }
+    }
+    standard_ = MakeStandardPage(report_, options);
+    update();
+}
+
 void ReportWindow::SetPage(int page) {
     page_ = page == StandardMeasuresPage ? StandardMeasuresPage : ReportPage;
     // The tabs show on both pages, so that the second can be found; the correction belongs

@@ -44,6 +44,9 @@ public:
     int page() const { return page_; }
     // The correction choice of CorrectionChoices(); the measures are computed again.
     void SetCorrection(int index);
+    // The measures with these options: a level's own choice in the box, or else a threshold
+    // of its own (trivant-cli report --artifacts 80).
+    void SetArtifactOptions(const ArtifactOptions& options);
     const StandardPage& standardPage() const { return standard_; }
     const StandardLayout& standardLayout() const { return standardLayout_; }
     QComboBox* correctionBox() const { return correction_; }

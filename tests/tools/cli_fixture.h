@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -22,6 +23,9 @@ struct CliRun {
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Pictures follow the interface language; the expectations are Russian, whatever the
+        // machine's locale.
+        setenv("TRIVANT_LANG", "ru", 1);
         saved_ = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());  // the settings file is looked up here
     }

@@ -13,6 +13,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 export QT_QPA_PLATFORM=offscreen
+# Pictures and PDFs follow the interface language: Russian unless said otherwise below.
+export TRIVANT_LANG=ru
 # A private runtime folder, so that Qt has nothing to say about a missing one.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -108,6 +110,15 @@ for rr in "${recs[@]}"; do
     report "" 0 "$n-r.pdf"
     report -600 600 "$n-r6.pdf"
 done
+
+# The same in English, for one recording: the window's picture and the report with both pages,
+# the second corrected.
+export TRIVANT_LANG=en
+rr=${recs[1]}
+n=${rr%.rr}
+run pixels "$n render-en" "$n-en.png" "$cli" render "$rr" "$n-en.png" --point 300
+run pdf "$n report-en-medium" "$n-en.pdf" "$cli" report "$rr" --start 600 "$n-en.pdf" --artifacts medium
+export TRIVANT_LANG=ru
 
 # All recordings in one batch on two threads must write what one thread writes: the
 # same lines and messages in the same order (so no signature of its own).

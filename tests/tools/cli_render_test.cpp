@@ -24,6 +24,30 @@ TEST_F(CliTest, RenderDrawsTheWindowAtTheGivenSize) {
     EXPECT_GT(blue, 100);
 }
 
+// The picture speaks the interface language, chosen as the application chooses it: Russian
+// for ru, C or no locale, English for any other language; TRIVANT_LANG first.
+TEST_F(CliTest, PicturesFollowTheInterfaceLanguage) {
+    ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "rec.rr"}).status, kExitOk);
+    const std::pair<const char*, bool> envs[] = {{"TRIVANT_LANG=ru LANG=en_US.UTF-8", false},
+                                                 {"TRIVANT_LANG=en", true},
+                                                 {"LANG=C", false},
+                                                 {"LANG=ru_RU.UTF-8", false},
+                                                 {"LANG=en_US.UTF-8", true},
+                                                 {"LC_ALL=de_DE.UTF-8", true}};
+    std::string russian, english;
+    for (const auto& [env, isEnglish] : envs) {
+        const std::string cmd = std::string("env -u TRIVANT_LANG -u LANG -u LC_ALL -u LANGUAGE ") +
+                                "-u LC_MESSAGES " + env + " " + TRIVANT_CLI +
+                                " render rec.rr out.png --point 300 > /dev/null 2>&1";
+        ASSERT_EQ(std::system(cmd.c_str()), 0) << env;
+        std::string& first = isEnglish ? english : russian;
+        if (first.empty())
+            first = dir.read("out.png");
+        EXPECT_EQ(dir.read("out.png"), first) << env;
+    }
+    EXPECT_NE(russian, english);
+}
+
 TEST_F(CliTest, RenderRejectsBadRequests) {
     ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "rec.rr"}).status, kExitOk);
     EXPECT_EQ(run({"render", "rec.rr", "out.png", "--point", "5000"}).status, kExitBadInput);

@@ -94,8 +94,16 @@ std::vector<CliCommand> makeCommands() {
         {"report",
          "IN OUT.pdf",
          "if",
-         "Print the fragment report from --start into a PDF file.",
-         {kStart, kLandscape}},
+         "Print the fragment report from --start into a PDF file: the\n"
+         "report, then the standard measures. Pictures and PDFs follow the\n"
+         "interface language (TRIVANT_LANG, then the locale), as Trivant does.",
+         {kStart,
+          kLandscape,
+          {"artifacts", "LEVEL",
+           "Correct artifacts on the standard measures' page; LEVEL is\n"
+           "verylow, low, medium, strong, verystrong (450, 350, 250, 150,\n"
+           "50 ms) or a threshold in ms.",
+           "verylow low medium strong verystrong"}}},
         {"print",
          "IN OUT.pdf",
          "if",

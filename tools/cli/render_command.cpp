@@ -4,6 +4,7 @@
 #include "cli_commands.h"
 #include "recording_file.h"
 #include "recording_window.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -24,6 +25,9 @@ void EnsureGuiApplication() {
     static char name[] = "trivant-cli";
     static char* argv[] = {name, nullptr};
     static QApplication app(argc, argv);  // lives until the process ends
+    // Pictures and PDFs speak the interface's language, as the application's do; files
+    // (.rr, Windows-1251 text) don't depend on it.
+    InstallTranslations(app, ChooseUiLanguage());
 }
 
 std::unique_ptr<RecordingWindow> OffscreenGraph(GraphHost& host, const CliOptions& opt,

@@ -6,6 +6,7 @@
 #include "recording_io.h"
 #include "render_command.h"
 #include "report_window.h"
+#include "translation.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
@@ -31,9 +32,12 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     }
     ReportWindow window;
     const std::string name = QFileInfo(QString::fromStdString(in)).completeBaseName().toStdString();
-    window.setWindowTitle(QString::fromStdString(FragmentCaption(name, *report)));
+    window.setWindowTitle(QString::fromStdString(
+        FragmentCaption(name, *report, TrMessage(kFragmentWord).toStdString())));
     window.SetComment(QString::fromStdString(rec->Comment));
     window.SetReport(*report);
+    if (opt.artifactsMs)
+        window.SetArtifactOptions({true, *opt.artifactsMs});
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(opt.files[1]));

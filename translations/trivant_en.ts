@@ -411,6 +411,18 @@
         <source>Отмена</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Щёлкните по ритмограмме там, где начинается фрагмент; полоса под ней листает запись.</source>
+        <translation>Click the rhythmogram where the fragment begins; the bar below it scrolls the recording.</translation>
+    </message>
+    <message>
+        <source>Фрагмент выходит за конец записи: последнее возможное начало %1</source>
+        <translation>The fragment runs past the end of the recording: the latest possible start is %1</translation>
+    </message>
+    <message>
+        <source>Запись короче 5 минут: фрагмент не помещается.</source>
+        <translation>The recording is shorter than 5 minutes: no fragment fits.</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MainWindow</name>

@@ -77,10 +77,12 @@ bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& re
         static_cast<int>(std::min<int64_t>(resampled.length / 100, kMaxOverviewSeconds));
     if (!resampled.enough || fragPos < 0 || bufLen < fragPos + kFragmentSeconds) {
         if (error)
-            *error = resampled.enough ? "the fragment from second " + std::to_string(fragPos) +
-                                            " runs past the recording (" + std::to_string(bufLen) +
-                                            " s can be analysed)"
-                                      : "fewer than 300 s of intervals";
+            *error = resampled.enough
+                         ? "the fragment from second " + std::to_string(fragPos) +
+                               " runs past the recording (" + std::to_string(bufLen) +
+                               " s can be analysed; the latest start is " +
+                               std::to_string(std::max(0, bufLen - kFragmentSeconds)) + ")"
+                         : "fewer than 300 s of intervals";
         return false;
     }
     out = FragmentReport();

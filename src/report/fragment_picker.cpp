@@ -180,6 +180,8 @@ FragmentPicker::FragmentPicker(QWidget* parent) : QDialog(parent) {
     setFont(f);
     fragmentCaption = new QLabel(tr("Фрагмент : "), this);
     L_Frag = new QLabel("--", this);
+    L_Hint = new QLabel(this);
+    L_Hint->setObjectName("L_Hint");
     B_Ok = new QPushButton(tr("Ok"), this);
     B_Ok->setDefault(true);
     B_Cancel = new QPushButton(tr("Отмена"), this);
@@ -225,9 +227,25 @@ void FragmentPicker::SBChange(int position) {
 }
 
 void FragmentPicker::showChoice() {
-    B_Ok->setEnabled(FragmentFits(bufLen_, fragPos_));
+    const bool fits = FragmentFits(bufLen_, fragPos_);
+    B_Ok->setEnabled(fits);
     L_Frag->setText(QString::fromStdString(FragmentText(fragPos_)));
     L_Frag->adjustSize();
+    if (fits)
+        L_Hint->setText(tr("Щёлкните по ритмограмме там, где начинается фрагмент; полоса "
+                           "под ней листает запись."));
+    else if (bufLen_ >= kFragmentSeconds)
+        L_Hint->setText(tr("Фрагмент выходит за конец записи: последнее возможное начало %1")
+                            .arg(QString::fromStdString(TimeText(bufLen_ - kFragmentSeconds))));
+    else
+        L_Hint->setText(tr("Запись короче 5 минут: фрагмент не помещается."));
+    L_Hint->adjustSize();
+    placeHint();
+}
+
+// Right of the fragment's times, on the buttons' row.
+void FragmentPicker::placeHint() {
+    L_Hint->move(L_Frag->geometry().right() + 1 + 4 * layout_.TW, L_Frag->y());
 }
 
 void FragmentPicker::placeControls() {
@@ -242,6 +260,7 @@ void FragmentPicker::placeControls() {
     fragmentCaption->adjustSize();
     fragmentCaption->move(layout_.TW, labelTop);
     L_Frag->move(fragmentCaption->geometry().right() + 1, labelTop);
+    placeHint();
     xGridTick_ = layout_.R_Gr.width() / xGridStep_;
     SB->setSingleStep(xGridStep_);
     SB->setPageStep(xGridStep_ * std::max(xGridTick_ - 1, 0));

@@ -94,6 +94,8 @@ public:
     int XGridTick() const { return xGridTick_; }
 
     QLabel *fragmentCaption, *L_Frag;
+    // What to do, or, when the chosen start runs past the recording, the latest start there is.
+    QLabel* L_Hint;
     QPushButton *B_Ok, *B_Cancel;
     QScrollBar* SB;
 
@@ -106,6 +108,7 @@ protected:
 private:
     void showChoice();
     void placeControls();
+    void placeHint();
 
     std::vector<uint8_t> rrViewBuf_;
     int bufLen_ = 0, xPos_ = 0, fragPos_ = 0;

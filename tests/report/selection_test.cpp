@@ -125,6 +125,8 @@ TEST_F(SelectionDialog, OpensAtTheStartWithOkByLength) {
     shortOne.SetOverview(flatOverview(299));
     shortOne.Start(0);
     EXPECT_FALSE(shortOne.B_Ok->isEnabled());
+    EXPECT_EQ(shortOne.L_Hint->text(), "Запись короче 5 минут: фрагмент не помещается.");
+    EXPECT_TRUE(dialog.L_Hint->text().startsWith("Щёлкните по ритмограмме"));
 }
 
 TEST_F(SelectionDialog, LeftClickChoosesRightClickDoesNot) {
@@ -138,6 +140,8 @@ TEST_F(SelectionDialog, LeftClickChoosesRightClickDoesNot) {
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, inside(101));
     EXPECT_EQ(dialog.FragPos(), 101);
     EXPECT_FALSE(dialog.B_Ok->isEnabled());  // 400 < 101 + 300
+    EXPECT_TRUE(dialog.L_Hint->text().endsWith("последнее возможное начало 00:01:40"))
+        << dialog.L_Hint->text().toStdString();
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(inside(10).x(), 0));
     EXPECT_EQ(dialog.FragPos(), 101);
 }

@@ -38,6 +38,7 @@ TEST_F(CliTest, AnalyzeRefusesAStartTooLate) {
     const CliRun r = run({"analyze", "a.rr", "--start", "3500"});  // the recording lasts 3600 s
     EXPECT_EQ(r.status, kExitBadInput);
     EXPECT_NE(r.err.find("runs past the recording"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("; the latest start is "), std::string::npos) << r.err;
     EXPECT_EQ(run({"analyze"}).status, kExitUsage);
 }
 

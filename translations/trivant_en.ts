@@ -141,10 +141,6 @@
         <translation>Histogram</translation>
     </message>
     <message>
-        <source>мс2/Гц</source>
-        <translation>ms2/Hz</translation>
-    </message>
-    <message>
         <source>F,Гц</source>
         <translation>F,Hz</translation>
     </message>
@@ -165,8 +161,16 @@
         <translation> bpm</translation>
     </message>
     <message>
-        <source> мс2</source>
-        <translation> ms2</translation>
+        <source>мс²/Гц</source>
+        <translation>ms²/Hz</translation>
+    </message>
+    <message>
+        <source> мс²</source>
+        <translation> ms²</translation>
+    </message>
+    <message>
+        <source>Moda</source>
+        <translation>Mode</translation>
     </message>
 </context>
 <context>
@@ -334,6 +338,10 @@
     <message>
         <source>● артефакты</source>
         <translation>● artifacts</translation>
+    </message>
+    <message>
+        <source>Уэлч: кубический сплайн 4 Гц, окна Ханна по 256 точек</source>
+        <translation>Welch, 4 Hz cubic spline, 256-sample Hann segments</translation>
     </message>
 </context>
 <context>
@@ -1006,6 +1014,10 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>График ИБ</source>
         <translation>IB graph</translation>
+    </message>
+    <message>
+        <source>Moda</source>
+        <translation>Mode</translation>
     </message>
 </context>
 <context>

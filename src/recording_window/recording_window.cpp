@@ -86,7 +86,7 @@ void RecordingWindow::createLabels() {
     L_PARaver = makeLabel(this, "L_PARaver");
     L_SDNNaver = makeLabel(this, "L_SDNNaver");
     L_IB50aver = makeLabel(this, "L_IB50aver");
-    L_NMODA = makeLabel(this, "L_NMODA", "Moda");
+    L_NMODA = makeLabel(this, "L_NMODA", tr("Moda"));  // "Mode" in English
     L_NAMO = makeLabel(this, "L_NAMO", "AMo");
     L_NDX = makeLabel(this, "L_NDX", tr("ВР"));
     L_NNUM = makeLabel(this, "L_NNUM", "NN #");

@@ -140,7 +140,7 @@ void drawAllAxes(QPainter& p, const ReportLayout& L, const ReportView& v, int sp
          QT_TRANSLATE_NOOP("ReportPaint", "Гистограмма"), 5, HistoYGridTick,
          toQt(HistoYLabels(v.ViewAMo)), hi.Left - 3 * tw, hi.Left, HistoXGridTick, halves, 0,
          hi.Bottom + 4, hi.Bottom},
-        {sp, QT_TRANSLATE_NOOP("ReportPaint", "мс2/Гц"), QT_TRANSLATE_NOOP("ReportPaint", "F,Гц"),
+        {sp, QT_TRANSLATE_NOOP("ReportPaint", "мс²/Гц"), QT_TRANSLATE_NOOP("ReportPaint", "F,Гц"),
          QT_TRANSLATE_NOOP("ReportPaint", "Спектр"), 5, SpecYGridTick,
          toQt(SpecYLabels(v.ViewSpecMax)), sp.Left - 4 * tw - tw / 2, sp.Left, SpecXGridTick, hertz,
          0, sp.Bottom + 4, sp.Bottom},

@@ -130,6 +130,9 @@ std::vector<std::string> scaleLabels(int ticks, int step) {
 }
 
 // unit is marked for translation with the page's texts.
+// "Mode" in English; the Russian report keeps the original's Latin word.
+const char* const kModa = QT_TRANSLATE_NOOP("ReportPaint", "Moda");
+
 std::string withUnit(int v, const char* unit) {
     return std::to_string(v) + QCoreApplication::translate("ReportPaint", unit).toStdString();
 }
@@ -216,7 +219,8 @@ std::vector<TextLine> TimeBlockLines(const FragmentReport& r, bool printed) {
         {"TINN", withUnit(r.FrTINN, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
         {"HR", withUnit(r.FrBPM, QT_TRANSLATE_NOOP("ReportPaint", " уд/мин"))},
         {"IB", std::to_string(r.FrIB50)},
-        {"Moda", withUnit(10 * r.FrModa, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
+        {QCoreApplication::translate("ReportPaint", kModa).toStdString(),
+         withUnit(10 * r.FrModa, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
         {"AMo", withUnit(r.FrAMo_pr, " %")},
         {"DX", withUnit(10 * r.FrDX, QT_TRANSLATE_NOOP("ReportPaint", " мс"))},
         {"n", std::to_string(r.intervals())},
@@ -230,10 +234,10 @@ std::vector<TextLine> TimeBlockLines(const FragmentReport& r, bool printed) {
 
 std::vector<TextLine> SpecBlockLines(const FragmentReport& r) {
     return {
-        {"VLF", withUnit(r.FrVLF, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
-        {"LF", withUnit(r.FrLF, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
-        {"HF", withUnit(r.FrHF, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
-        {"Total", withUnit(r.FrTotalPower, QT_TRANSLATE_NOOP("ReportPaint", " мс2"))},
+        {"VLF", withUnit(r.FrVLF, QT_TRANSLATE_NOOP("ReportPaint", " мс²"))},
+        {"LF", withUnit(r.FrLF, QT_TRANSLATE_NOOP("ReportPaint", " мс²"))},
+        {"HF", withUnit(r.FrHF, QT_TRANSLATE_NOOP("ReportPaint", " мс²"))},
+        {"Total", withUnit(r.FrTotalPower, QT_TRANSLATE_NOOP("ReportPaint", " мс²"))},
         {"LF norm", withUnit(r.FrLFnorm, " %"), true},
         {"HF norm", withUnit(r.FrHFnorm, " %")},
         {"LF/HF", HundredthsText(r.FrLFdivHF)},

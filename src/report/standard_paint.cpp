@@ -191,6 +191,9 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
     p.restore();
 }
 
+const char* const kWelchMethod =
+    QT_TRANSLATE_NOOP("StandardPage", "Уэлч: кубический сплайн 4 Гц, окна Ханна по 256 точек");
+
 void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
                const StandardStyle& st) {
     const Rect& r = L.R_Welch;
@@ -212,6 +215,16 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
                        : QT_TRANSLATE_NOOP("StandardPage", "мс²/Гц"),
               QT_TRANSLATE_NOOP("StandardPage", "F, Гц")},
              L);
+    // The method under the plot, left of the frequency's unit: these band powers are not
+    // the first page's, which keep the original method and scale.
+    const QFontMetrics fm = p.fontMetrics();
+    const QString unitX = StandardPaintText::tr("F, Гц");
+    const QString method = StandardPaintText::tr(kWelchMethod);
+    const int room = r.width() - fm.horizontalAdvance(unitX) - 2 * L.TW;
+    p.setPen(Qt::black);
+    const QString shown = fm.elidedText(method, Qt::ElideRight, room);
+    if (room > 0 && shown != QStringLiteral("…"))
+        TextAt(p, r.Left, r.Bottom + L.TH + 2, shown);
     QPolygonF line;
     for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
         line << QPointF(ValueToPixel(m.welch.freq[j], 0, kWelchMaxHz, r.Left, r.Right),

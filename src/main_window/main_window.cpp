@@ -1,6 +1,8 @@
 // MainWindow: construction, actions, menus and the tool bar.
 #include "main_window.h"
 
+#include "tool_icons.h"
+
 #include "app_icon.h"
 #include "codepage.h"
 #include "message_box.h"
@@ -204,21 +206,22 @@ void MainWindow::createToolBar() {
     QToolBar* bar = addToolBar(tr("Панель инструментов"));
     bar->setObjectName("toolBar");
     bar->setMovable(false);
-    const std::pair<QAction*, QStyle::StandardPixmap> icons[] = {
-        {TB_Open, QStyle::SP_DialogOpenButton},
-        {TB_Save, QStyle::SP_DialogSaveButton},
-        {TB_Start, QStyle::SP_MediaPlay},
-        {TB_Stop, QStyle::SP_MediaStop},
-        {TB_Label, QStyle::SP_DialogApplyButton},
-        {TB_Tools, QStyle::SP_FileDialogDetailedView},
-        {TB_Comment, QStyle::SP_FileDialogContentsView},
-        {TB_Print, QStyle::SP_DriveFDIcon},
-        {TB_PrintSetup, QStyle::SP_FileDialogListView},
-        {TB_Spec, QStyle::SP_FileDialogInfoView},
-        {TB_Help, QStyle::SP_MessageBoxQuestion},
+    // The theme's icons by their freedesktop names, our drawings where it has none.
+    const std::pair<QAction*, ToolIcon> icons[] = {
+        {TB_Open, ToolIcon::Open},
+        {TB_Save, ToolIcon::Save},
+        {TB_Start, ToolIcon::Record},
+        {TB_Stop, ToolIcon::Stop},
+        {TB_Label, ToolIcon::Label},
+        {TB_Tools, ToolIcon::Options},
+        {TB_Comment, ToolIcon::Comment},
+        {TB_Print, ToolIcon::Print},
+        {TB_PrintSetup, ToolIcon::PrintSetup},
+        {TB_Spec, ToolIcon::Analysis},
+        {TB_Help, ToolIcon::About},
     };
-    for (const auto& [action, pixmap] : icons) {
-        action->setIcon(style()->standardIcon(pixmap));
+    for (const auto& [action, icon] : icons) {
+        action->setIcon(ToolIconFor(icon));
         bar->addAction(action);
     }
     bar->addSeparator();

@@ -5,6 +5,7 @@
 #include "options_dialog.h"
 #include "recording_window.h"
 #include "rr_file.h"
+#include "tool_icons.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,6 +22,24 @@ namespace trivant::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Every button has a drawing of its own where the theme has none: Print no longer shows
+// Save's floppy disk, nor Comment a magnifier.
+TEST(ToolIcons, EveryDrawingIsItsOwn) {
+    const ToolIcon all[] = {ToolIcon::Open,     ToolIcon::Save,  ToolIcon::Record,
+                            ToolIcon::Stop,     ToolIcon::Label, ToolIcon::Options,
+                            ToolIcon::Comment,  ToolIcon::Print, ToolIcon::PrintSetup,
+                            ToolIcon::Analysis, ToolIcon::About};
+    std::vector<QImage> seen;
+    for (const ToolIcon icon : all) {
+        const QImage image = DrawnToolIcon(icon).pixmap(24, 24).toImage();
+        ASSERT_FALSE(image.isNull());
+        for (const QImage& other : seen)
+            EXPECT_NE(image, other) << int(icon);
+        seen.push_back(image);
+        EXPECT_FALSE(ToolIconFor(icon).isNull()) << int(icon);
+    }
+}
 
 TEST_F(AppTest, FirstStartInAnEmptyFolder) {
     start();

@@ -16,7 +16,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 

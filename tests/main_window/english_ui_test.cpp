@@ -10,10 +10,12 @@
 #include "ui_texts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPdfWriter>
+#include <QTabBar>
 
 namespace trivant::test {
 namespace {
@@ -177,13 +179,19 @@ TEST_F(EnglishUiTest, PaintedAndPrintedTextsAreEnglish) {
         report->SetPage(page);
         addPainted(ui, "report page", [&] { EXPECT_FALSE(report->renderImage().isNull()); });
     }
+    report->SetCorrection(3);  // page 2 corrected: its plots and its lines follow
+    addPainted(ui, "corrected page", [&] { EXPECT_FALSE(report->renderImage().isNull()); });
+    EXPECT_EQ(report->correctionBox()->currentText(), "Medium (250 ms)");
+    EXPECT_EQ(report->pageTabs()->tabText(1), "Standard measures");
     QPdfWriter pdf(QString::fromStdString((dir.path() / "report.pdf").string()));
     addPainted(ui, "report paper", [&] { EXPECT_TRUE(report->MyPrint(pdf, false)); });
     QStringList all;
     for (const UiTexts::Text& t : ui.texts)
         all << t.text;
-    for (const char* expected : {"Mean values", "Rhythmogram", "Scatterogram", "Standard measures",
-                                 "Poincaré plot", "Mean RR, ms", "NN,s"})
+    for (const char* expected :
+         {"Mean values", "Rhythmogram", "Scatterogram", "Standard measures", "Poincaré plot",
+          "Mean RR, ms", "NN,s", "Mode", "Welch, 4 Hz cubic spline, 256-sample Hann segments",
+          "intervals: in 10 ms steps", "threshold 250 ms, corrected"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
     expectEnglish();
 }

@@ -127,6 +127,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // True when path is free, or the user agrees to overwrite it.
+    bool overwriteAccepted(const QString& path);
     void loadSettings();
     void createActions();
     void createMenus();

@@ -169,9 +169,7 @@ QString MainWindow::askPdfPath() {
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().first();
-    if (QFileInfo::exists(path) && AskUser(this, *runner_, tr("Подтверждение"),
-                                           tr("Файл %1 существует. Переписать?").arg(path),
-                                           tr("Переписать"), tr("Отменить")) != kMsgOk)
+    if (!overwriteAccepted(path))
         return {};
     return path;
 }

@@ -221,9 +221,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     if (rounds && format != RecordingFormat::TrivantCsv && !roundingAccepted(this, *runner_))
         return false;
     const QString qpath = QString::fromStdString(path);
-    if (QFileInfo::exists(qpath) && AskUser(this, *runner_, tr("Подтверждение"),
-                                            tr("Файл %1 существует. Переписать?").arg(qpath),
-                                            tr("Переписать"), tr("Отменить")) != kMsgOk)
+    if (!overwriteAccepted(qpath))
         return false;
     const IoStatus st = SaveRecordingFile(path, rec, format, ShortDateText(std::time(nullptr)));
     if (!st.ok) {
@@ -236,6 +234,12 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     graph.RemoveJournal();  // the file holds the recording now
     rememberFile(path);
     return true;
+}
+
+bool MainWindow::overwriteAccepted(const QString& path) {
+    return !QFileInfo::exists(path) || AskUser(this, *runner_, tr("Подтверждение"),
+                                               tr("Файл %1 существует. Переписать?").arg(path),
+                                               tr("Переписать"), tr("Отменить")) == kMsgOk;
 }
 
 void MainWindow::N_ExportClick() {
@@ -260,9 +264,7 @@ bool MainWindow::ExportMeasures(ReportWindow& report) {
     QString chosen = dialog.selectedFiles().first();
     if (QFileInfo(chosen).suffix().isEmpty())
         chosen += ".csv";
-    if (QFileInfo::exists(chosen) && AskUser(this, *runner_, tr("Подтверждение"),
-                                             tr("Файл %1 существует. Переписать?").arg(chosen),
-                                             tr("Переписать"), tr("Отменить")) != kMsgOk)
+    if (!overwriteAccepted(chosen))
         return false;
     const IoStatus st = WriteFileAtomic(chosen.toStdString(), report.MeasuresCsv());
     if (!st.ok)

@@ -794,6 +794,14 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <source>Стандартные &amp;показатели</source>
         <translation>Standard &amp;measures</translation>
     </message>
+    <message>
+        <source>Спектр строится по фрагменту 5 минут: нужно не менее %1 с интервалов, а в записи %2 с.</source>
+        <translation>A spectrum is computed over a 5-minute fragment: at least %1 s of intervals are needed, and the recording has %2 s.</translation>
+    </message>
+    <message>
+        <source>Показатели всей записи во временной области (интервалов: %1):</source>
+        <translation>Time-domain measures of the whole recording (%1 intervals):</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

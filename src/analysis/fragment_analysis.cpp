@@ -82,7 +82,9 @@ bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& re
                                " runs past the recording (" + std::to_string(bufLen) +
                                " s can be analysed; the latest start is " +
                                std::to_string(std::max(0, bufLen - kFragmentSeconds)) + ")"
-                         : "fewer than 300 s of intervals";
+                         : "the recording holds " + std::to_string(resampled.total / 100) +
+                               " s of intervals; the analysis needs at least " +
+                               std::to_string(kFragmentSeconds);
         return false;
     }
     out = FragmentReport();

@@ -136,6 +136,13 @@ std::vector<double> FragmentIntervalsMs(const FragmentReport& r) {
     return ms;
 }
 
+std::vector<double> RecordingIntervalsMs(const Recording& rec) {
+    std::vector<double> ms;
+    for (int k = 1; k <= rec.beats(); ++k)
+        ms.push_back(static_cast<double>(rec.intervalUs(k)) / 1000.0);
+    return ms;
+}
+
 StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options) {
     StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), options);
     m.exact_intervals = !r.FrExactUs.empty();

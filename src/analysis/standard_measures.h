@@ -75,6 +75,9 @@ StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
 // has exact intervals, else FrRRBuf[1 .. FrEnd - FrPos] times 10.
 std::vector<double> FragmentIntervalsMs(const FragmentReport& r);
 
+// The whole recording's intervals in ms, beats 1..beats: exact where it has them.
+std::vector<double> RecordingIntervalsMs(const Recording& rec);
+
 // The standard measures of the fragment's intervals, saying whether they were exact.
 StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options);
 

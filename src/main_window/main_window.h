@@ -127,6 +127,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Why a recording shorter than a fragment has no spectrum, with what it does have.
+    void showTooShort(const Recording& rec, const ResampleResult& resampled);
     // True when path is free, or the user agrees to overwrite it.
     bool overwriteAccepted(const QString& path);
     void loadSettings();

@@ -9,6 +9,7 @@
 #include "options_dialog.h"
 #include "recording_window.h"
 #include "report_window.h"
+#include "standard_view.h"
 #include "translation.h"
 
 #include <QCloseEvent>
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 
 namespace trivant {
@@ -183,8 +185,7 @@ void MainWindow::N_SpecClick() {
     const Recording& rec = g->recording();
     const ResampleResult resampled = PrepareAnalysis(rec, *analysis_);
     if (!resampled.enough) {
-        AskUser(this, *runner_, tr("Ошибка"), tr("Недостаточно данных для спектрального анализа"),
-                tr("Закрыть"));
+        showTooShort(rec, resampled);
         return;
     }
     FragmentPicker dialog(this);
@@ -203,6 +204,32 @@ void MainWindow::N_SpecClick() {
                                                    TrMessage(kFragmentWord).toStdString()),
                                    rec.Comment);
     frag->SetSourceFile(g->currentFileName());
+}
+
+void MainWindow::showTooShort(const Recording& rec, const ResampleResult& resampled) {
+    QMessageBox box(QMessageBox::Information, tr("Анализ фрагмента"),
+                    tr("Недостаточно данных для спектрального анализа") + ".\n" +
+                        tr("Спектр строится по фрагменту 5 минут: нужно не менее %1 с "
+                           "интервалов, а в записи %2 с.")
+                            .arg(kFragmentSeconds)
+                            .arg(resampled.total / 100),
+                    QMessageBox::Close, this);
+    box.button(QMessageBox::Close)->setText(tr("Закрыть"));
+    // What can be said of a short recording is said: its time domain, without correction.
+    const StandardMeasures m = ComputeStandardMeasures(RecordingIntervalsMs(rec), {});
+    if (m.ok) {
+        QString table = "<p>" +
+                        tr("Показатели всей записи во временной области (интервалов: %1):")
+                            .arg(m.n)
+                            .toHtmlEscaped() +
+                        "</p><table>";
+        for (const TextLine& l : TimeDomainTableLines(m))
+            table += QString("<tr><td>%1</td><td align=\"right\">&nbsp;&nbsp;%2</td></tr>")
+                         .arg(QString::fromStdString(l.name).toHtmlEscaped(),
+                              QString::fromStdString(l.value));
+        box.setInformativeText(table + "</table>");
+    }
+    runner_->exec(box);
 }
 
 ReportWindow* MainWindow::addReport(const FragmentReport& report, const std::string& caption,

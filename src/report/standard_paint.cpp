@@ -191,6 +191,7 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
     p.restore();
 }
 
+constexpr double kSmallestMethodFont = 0.75;  // of the page's font, before cutting
 const char* const kWelchMethod =
     QT_TRANSLATE_NOOP("StandardPage", "Уэлч: кубический сплайн 4 Гц, окна Ханна по 256 точек");
 
@@ -215,16 +216,27 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
                        : QT_TRANSLATE_NOOP("StandardPage", "мс²/Гц"),
               QT_TRANSLATE_NOOP("StandardPage", "F, Гц")},
              L);
-    // The method under the plot, left of the frequency's unit: these band powers are not
-    // the first page's, which keep the original method and scale.
-    const QFontMetrics fm = p.fontMetrics();
-    const QString unitX = StandardPaintText::tr("F, Гц");
+    // The method on a line of its own under the unit: these band powers are not the first
+    // page's, which keep the original method and scale. A narrow page sets it smaller
+    // before it cuts it.
+    const int left = r.Left - kAxisNumbersTW * L.TW, room = r.Right - left;
     const QString method = StandardPaintText::tr(kWelchMethod);
-    const int room = r.width() - fm.horizontalAdvance(unitX) - 2 * L.TW;
+    p.save();
+    const int full = p.fontMetrics().horizontalAdvance(method);
+    if (full > room && room > 0) {
+        const double k = std::max(kSmallestMethodFont, double(room) / full);
+        QFont f = p.font();
+        if (f.pixelSize() > 0)
+            f.setPixelSize(std::max(1, int(f.pixelSize() * k)));
+        else
+            f.setPointSizeF(f.pointSizeF() * k);
+        p.setFont(f);
+    }
+    const QString shown = p.fontMetrics().elidedText(method, Qt::ElideRight, room);
     p.setPen(Qt::black);
-    const QString shown = fm.elidedText(method, Qt::ElideRight, room);
-    if (room > 0 && shown != QStringLiteral("…"))
-        TextAt(p, r.Left, r.Bottom + L.TH + 2, shown);
+    if (shown != QStringLiteral("…"))
+        TextAt(p, left, r.Bottom + 2 * L.TH + 2, shown);
+    p.restore();
     QPolygonF line;
     for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
         line << QPointF(ValueToPixel(m.welch.freq[j], 0, kWelchMaxHz, r.Left, r.Right),

@@ -47,6 +47,12 @@ Rect plotIn(const Rect& cell, int th, int tw) {
             cell.Bottom - kAxisBelowTH * th - 4};
 }
 
+// The spectrum gives up a line under its unit to name its method in full.
+Rect withMethodLine(Rect r, int th) {
+    r.Bottom -= th;
+    return r;
+}
+
 }  // namespace
 
 StandardLayout ComputeStandardLayout(const Rect& area, int th, int tw) {
@@ -61,7 +67,7 @@ StandardLayout ComputeStandardLayout(const Rect& area, int th, int tw) {
         const int middle = area.Top + (area.height() * 3) / 5;
         const int poincRight = split + std::min((area.Right - split) / 2, middle - area.Top);
         L.R_Poinc = SquareIn(plotIn({split, area.Top, poincRight, middle}, th, tw));
-        L.R_Welch = plotIn({poincRight, area.Top, area.Right, middle}, th, tw);
+        L.R_Welch = withMethodLine(plotIn({poincRight, area.Top, area.Right, middle}, th, tw), th);
         L.R_Rhythm = plotIn({split, middle, area.Right, area.Bottom}, th, tw);
         return L;
     }
@@ -72,7 +78,7 @@ StandardLayout ComputeStandardLayout(const Rect& area, int th, int tw) {
     const int middle = top + (area.Bottom - top) / 2;
     L.R_Table = {area.Left, area.Top, split, top};
     L.R_Poinc = SquareIn(plotIn({split, area.Top, area.Right, top}, th, tw));
-    L.R_Welch = plotIn({area.Left, top, area.Right, middle}, th, tw);
+    L.R_Welch = withMethodLine(plotIn({area.Left, top, area.Right, middle}, th, tw), th);
     L.R_Rhythm = plotIn({area.Left, middle, area.Right, area.Bottom}, th, tw);
     return L;
 }
@@ -158,6 +164,13 @@ std::vector<TextLine> StandardTableLines(const StandardMeasures& m) {
     };
     for (TextLine& l : lines)
         l.name = translated(l.name);
+    return lines;
+}
+
+std::vector<TextLine> TimeDomainTableLines(const StandardMeasures& m) {
+    constexpr size_t kTimeDomainRows = 8;  // mean RR .. SD2, the rows above VLF
+    std::vector<TextLine> lines = StandardTableLines(m);
+    lines.resize(kTimeDomainRows);
     return lines;
 }
 

@@ -23,7 +23,7 @@ struct StandardLayout {
     Rect area;      // the whole page
     Rect R_Table;   // the measures' names and values, then the artifacts line
     Rect R_Poinc;   // square: both axes share one scale
-    Rect R_Welch;   // 0 .. kWelchMaxHz
+    Rect R_Welch;   // 0 .. kWelchMaxHz; its numbers, unit and method below it
     Rect R_Rhythm;  // the fragment's intervals against time
 };
 
@@ -62,6 +62,8 @@ std::vector<double> BeatTimesS(const std::vector<double>& rrMs);
 
 // The table rows, with "—" for a measure that is undefined.
 std::vector<TextLine> StandardTableLines(const StandardMeasures& m);
+// Its time-domain and Poincaré rows alone: what a recording too short for a spectrum has.
+std::vector<TextLine> TimeDomainTableLines(const StandardMeasures& m);
 // The artifacts under the table in three lines: "Артефакты: 3 (1.0 %)",
 // "при пороге 250 мс, скорректированы" and which intervals were measured,
 // "интервалы: точные" or "интервалы: с шагом 10 мс".

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
 
@@ -58,18 +59,27 @@ protected:
     }
 };
 
-TEST_F(FragmentCommand, TooShortRecordingGetsTheMessage) {
+TEST_F(FragmentCommand, TooShortRecordingGetsTheMessageAndItsTimeDomain) {
     start();
-    ASSERT_NE(openRecording(std::vector<int>(300, 80)), nullptr);  // 240 s
+    std::vector<int> rr(300, 80);  // 240 s, alternating 800 and 820 ms
+    for (size_t i = 1; i < rr.size(); i += 2)
+        rr[i] = 82;
+    ASSERT_NE(openRecording(rr), nullptr);
     answer([](QDialog& d) {
-        auto* m = dynamic_cast<MessageBox*>(&d);
+        auto* m = dynamic_cast<QMessageBox*>(&d);
         EXPECT_NE(m, nullptr);
         if (m) {
-            EXPECT_EQ(m->windowTitle(), "Ошибка");
-            EXPECT_EQ(m->messageText->text(), "Недостаточно данных для спектрального анализа");
-            EXPECT_EQ(m->okButton->text(), "Закрыть");
+            EXPECT_EQ(m->text(),
+                      "Недостаточно данных для спектрального анализа.\nСпектр строится по "
+                      "фрагменту 5 минут: нужно не менее 300 с интервалов, а в записи "
+                      "243 с.");
+            const QString numbers = m->informativeText();
+            for (const char* part : {"(интервалов: 300)", "Средний RR, мс", "810.0", "RMSSD, мс",
+                                     "20.0", "pNN50, %", "SD2, мс"})
+                EXPECT_TRUE(numbers.contains(QString::fromUtf8(part))) << part;
+            EXPECT_FALSE(numbers.contains("VLF"));
         }
-        return kMsgOk;
+        return int(QMessageBox::Close);
     });
     form->N_Spec->trigger();
     EXPECT_TRUE(runner->answers.empty());

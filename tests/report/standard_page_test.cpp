@@ -68,7 +68,7 @@ TEST(StandardLayout, PlotsInsideTheAreaAndApart) {
             EXPECT_GT(r.width(), 0);
         }
         EXPECT_TRUE(apart(L.R_Poinc, L.R_Welch));
-        EXPECT_GE(L.R_Rhythm.Top, L.R_Welch.Bottom + 2 * c.th);  // numbers and unit between
+        EXPECT_GE(L.R_Rhythm.Top, L.R_Welch.Bottom + 3 * c.th);  // numbers, unit, method
     }
 }
 

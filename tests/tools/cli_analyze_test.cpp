@@ -23,13 +23,16 @@ TEST_F(CliTest, AnalyzeWritesTheReportFields) {
 
 TEST_F(CliTest, AnalyzeCsvBatchGoesOnPastABadFile) {
     ASSERT_EQ(run({"import-ms", data("pyhrv-series_1.txt"), "a.rr"}).status, kExitOk);
-    dir.write("short.txt", "200\n");
+    dir.write("short.txt", "800\n800\n800\n800\n800\n");
     ASSERT_EQ(run({"import-ms", "short.txt", "short.rr"}).status, kExitOk);
     const CliRun r = run({"analyze", "--csv", "a.rr", "short.rr", "missing.rr", "a.rr"});
     EXPECT_EQ(r.status, kExitBadInput);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);  // header and two rows
     EXPECT_EQ(r.out.rfind("file,FrPos,FrEnd,", 0), 0u);
     EXPECT_NE(r.err.find("short.rr"), std::string::npos);
+    EXPECT_NE(r.err.find("holds 4 s of intervals; the analysis needs at least 300"),
+              std::string::npos)
+        << r.err;
     EXPECT_NE(r.err.find("missing.rr"), std::string::npos);
 }
 

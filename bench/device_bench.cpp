@@ -1,7 +1,9 @@
-// The device link's hot paths: decoding with per-beat indices, and one supervision pass.
+// The device link's hot paths: decoding with per-beat indices, a strap notification, and
+// one supervision pass.
 #include "bench_data.h"
 
 #include "connection_supervisor.h"
+#include "heart_rate_decoder.h"
 #include "qt_port_layer.h"
 #include "recorder.h"
 
@@ -31,6 +33,17 @@ void BM_DecodeWithIndices(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * source->beats());
 }
 BENCHMARK(BM_DecodeWithIndices)->Unit(benchmark::kMillisecond);
+
+// One strap notification: flags, uint8 heart rate and three RR values.
+void BM_HeartRateDecode(benchmark::State& state) {
+    const uint8_t payload[] = {0x16, 75, 0x34, 0x03, 0x35, 0x03, 0x01, 0x02};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(payload);
+        const HeartRateMeasurement m = DecodeHeartRate(payload, sizeof payload);
+        benchmark::DoNotOptimize(m.rrUs[2]);
+    }
+}
+BENCHMARK(BM_HeartRateDecode);
 
 void BM_SupervisionPass(benchmark::State& state) {
     QtPortLayer ports;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config libfftw3-dev
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-connectivity-dev  # straps: QtBluetooth
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n  # lupdate, lrelease, their CMake; Qt's own dialogs
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev

@@ -9,9 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-600}
 runs=${FUZZ_RUNS:--1}
-read -r -a targets <<< "${FUZZ_TARGETS:-rr text setup decoder ms_list rr_list fragment}"
+read -r -a targets <<< "${FUZZ_TARGETS:-rr text setup decoder heart_rate ms_list rr_list fragment}"
 # Longest input per target: enough for every path, short enough to keep the speed.
-declare -A max_len=([rr]=512 [text]=2048 [setup]=1024 [decoder]=1024 [ms_list]=4096
+declare -A max_len=([rr]=512 [text]=2048 [setup]=1024 [decoder]=1024 [heart_rate]=2048 [ms_list]=4096
     [rr_list]=4096 [fragment]=1200)
 bash scripts/deps.sh fuzz
 cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \

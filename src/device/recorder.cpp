@@ -2,6 +2,7 @@
 // a recording.
 #include "recorder.h"
 
+#include "heart_rate_decoder.h"
 #include "tr_noop.h"
 
 namespace trivant {
@@ -23,6 +24,7 @@ const char* const kNoConnectionMessage = QT_TRANSLATE_NOOP("Messages", "Нет �
 void Recorder::Start() {
     rec_.CurrentFileLen = 1;
     rec_.Comment.clear();
+    rec_.ExactUs.clear();
     rec_.RREventEnabled = true;
     totalTime_ = 0;
     connectTimeout_ = 0;
@@ -32,17 +34,38 @@ void Recorder::Start() {
 }
 
 void Recorder::Tick(const uint8_t* bytes, size_t count, const RecorderSettings& s) {
-    if (!rec_.RREventEnabled)
+    if (!rec_.RREventEnabled || !heard(count > 0, s.core))
         return;
-    if (count == 0) {
-        if (++connectTimeout_ == kSilentTickLimit)
-            stopFor(StopReason::Silence, s.core);
-        return;
-    }
-    connectTimeout_ = 0;
     // Bytes after a limit stopped the recording are dropped with the rest of the read.
     for (size_t i = 0; i < count && rec_.RREventEnabled; ++i)
         apply(decoder_.Feed(bytes[i]), s);
+}
+
+void Recorder::TickExact(const int32_t* us, size_t count, bool arrived, const RecorderSettings& s) {
+    if (!rec_.RREventEnabled || !heard(arrived, s.core))
+        return;
+    for (size_t i = 0; i < count && rec_.RREventEnabled; ++i) {
+        const int n = rec_.CurrentFileLen;
+        if (n < 1 || n > kMaxBeats)
+            return;
+        if (us[i] < 5000 || us[i] > kMaxStrapIntervalUs)
+            continue;  // no 10 ms value: the decoder has counted it already
+        // The 10 ms value rounded from the exact one, halves up, as a list's is.
+        rec_.DataSeries[kSerRR][n] = static_cast<uint8_t>((us[i] + 5000) / 10000);
+        rec_.ExactUs.resize(static_cast<size_t>(n) + 1, 0);
+        rec_.ExactUs[static_cast<size_t>(n)] = us[i];
+        completeBeat(0, s);  // a strap has no SpO2
+    }
+}
+
+bool Recorder::heard(bool arrived, const CoreSettings& core) {
+    if (arrived) {
+        connectTimeout_ = 0;
+        return true;
+    }
+    if (++connectTimeout_ == kSilentTickLimit)
+        stopFor(StopReason::Silence, core);
+    return false;
 }
 
 void Recorder::apply(const FrameEvent& e, const RecorderSettings& s) {

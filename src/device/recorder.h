@@ -46,6 +46,9 @@ public:
     void Start();
     // One timer tick with the bytes read from the port (count 0: nothing arrived).
     void Tick(const uint8_t* bytes, size_t count, const RecorderSettings& s);
+    // One timer tick with a strap's intervals in µs, oldest first. arrived: a notification
+    // came, with or without intervals, so the strap is not silent.
+    void TickExact(const int32_t* us, size_t count, bool arrived, const RecorderSettings& s);
     // Ends the recording: pack, prepare as a loaded file would be, histogram of beat 1.
     void Stop(const CoreSettings& core);
 
@@ -60,6 +63,8 @@ public:
 private:
     void apply(const FrameEvent& e, const RecorderSettings& s);
     void storeRR(uint8_t rr, const RecorderSettings& s);
+    // False after 100 s of ticks with nothing: the recording stopped.
+    bool heard(bool arrived, const CoreSettings& core);
     void completeBeat(uint8_t spoByte, const RecorderSettings& s);
     void stopFor(StopReason why, const CoreSettings& core);
 

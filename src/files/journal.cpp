@@ -6,6 +6,7 @@
 #include "journal_file.h"
 #include "rr_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -37,6 +38,16 @@ std::string JournalCommentPath(const std::string& journal) {
     return journal + ".comment";
 }
 
+std::string JournalExactPath(const std::string& journal) {
+    return journal + ".us";
+}
+
+int32_t JournalExactUs(const Recording& rec, int k) {
+    return k >= 1 && static_cast<size_t>(k) < rec.ExactUs.size()
+               ? rec.ExactUs[static_cast<size_t>(k)]
+               : 0;
+}
+
 SampleWord JournalWord(const Recording& rec, int k) {
     const bool label = rec.DataSeries[kSerLbl][k] != 0;
     return packSample(rec.DataSeries[kSerRR][k], label ? kLabelMark : rec.DataSeries[kSerSPO][k]);
@@ -44,6 +55,7 @@ SampleWord JournalWord(const Recording& rec, int k) {
 
 struct JournalWriter::State {
     JournalFile file;
+    JournalFile exact;  // the intervals in µs, when kept
     std::string path;
     std::atomic<bool> dirty{false};   // written since the last flush
     std::atomic<bool> failed{false};  // no more words once set
@@ -64,7 +76,9 @@ struct JournalWriter::State {
         std::lock_guard<std::mutex> one(flushing);
         if (!dirty.exchange(false))
             return true;
-        const int err = file.sync();
+        int err = file.sync();
+        if (err == 0 && exact.isOpen())
+            err = exact.sync();
         if (err != 0)
             fail(journalFailure(path, "cannot flush to disk", err));
         return err == 0;
@@ -101,6 +115,7 @@ struct JournalWriter::State {
         if (file.isOpen())
             flush();
         file.close();
+        exact.close();
         path.clear();
     }
 };
@@ -111,7 +126,7 @@ JournalWriter::~JournalWriter() {
     s_->close();
 }
 
-IoStatus JournalWriter::Open(const std::string& path) {
+IoStatus JournalWriter::Open(const std::string& path, bool exact) {
     s_->reset();
     std::error_code ec;
     const fs::path folder = fs::u8path(path).parent_path();
@@ -120,6 +135,13 @@ IoStatus JournalWriter::Open(const std::string& path) {
     IoStatus status = s_->file.create(path);
     if (!status.ok)
         return status;
+    // A sidecar left beside a journal that held no beat belongs to nothing.
+    fs::remove(fs::u8path(JournalExactPath(path)), ec);
+    if (exact && !(status = s_->exact.create(JournalExactPath(path))).ok) {
+        s_->file.close();
+        RemoveJournal(path);
+        return status;
+    }
     s_->path = path;
     s_->worker = std::thread([state = s_.get()] { state->run(); });
     return status;
@@ -141,12 +163,20 @@ const std::string& JournalWriter::path() const {
     return s_->path;
 }
 
-void JournalWriter::Append(SampleWord word) {
+void JournalWriter::Append(SampleWord word, int32_t exactUs) {
     if (!s_->file.isOpen() || s_->failed)
         return;
     // The file's byte order: low byte first, as EncodeRr writes.
     const char bytes[2] = {static_cast<char>(sampleLow(word)), static_cast<char>(sampleRR(word))};
-    const int err = s_->file.append(bytes, sizeof bytes);
+    int err = 0;
+    if (s_->exact.isOpen()) {  // before the word: a word never lacks its interval
+        const auto u = static_cast<uint32_t>(exactUs);
+        const char us[4] = {static_cast<char>(u), static_cast<char>(u >> 8),
+                            static_cast<char>(u >> 16), static_cast<char>(u >> 24)};
+        err = s_->exact.append(us, sizeof us);
+    }
+    if (err == 0)
+        err = s_->file.append(bytes, sizeof bytes);
     if (err != 0)
         s_->fail(journalFailure(s_->path, "cannot write", err));
     else
@@ -183,6 +213,7 @@ void JournalWriter::Remove() {
     // Removed while still locked, so that no scan offers it in between.
     RemoveJournal(s_->path);
     s_->file.close();
+    s_->exact.close();
     s_->path.clear();
 }
 
@@ -193,12 +224,43 @@ IoStatus JournalWriter::TakeError() {
     return out;
 }
 
+namespace {
+
+// The sidecar's intervals into ExactUs, for as many beats as it holds; none when a value does
+// not round to its beat's word, as it would not in a sidecar of another recording.
+void readExact(const std::string& journal, Recording& rec) {
+    rec.ExactUs.clear();
+    std::string bytes;
+    const std::string sidecar = JournalExactPath(journal);
+    std::error_code ec;
+    if (!fs::exists(fs::u8path(sidecar), ec) ||
+        !ReadFileBytes(sidecar, bytes, kRrHeaderBytes + 4 * size_t{kCapacity}).ok ||
+        bytes.size() < kRrHeaderBytes)
+        return;
+    const int count = std::min(rec.beats(), static_cast<int>((bytes.size() - kRrHeaderBytes) / 4));
+    std::vector<int32_t> us(static_cast<size_t>(count) + 1, 0);
+    for (int k = 1; k <= count; ++k) {
+        const auto* p =
+            reinterpret_cast<const uint8_t*>(bytes.data()) + kRrHeaderBytes + 4 * (k - 1);
+        us[static_cast<size_t>(k)] = static_cast<int32_t>(
+            uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
+        const int32_t v = us[static_cast<size_t>(k)];
+        if (v < 0 || (int64_t{v} + 5000) / 10000 != sampleRR(rec.DataBuf[static_cast<size_t>(k)]))
+            return;
+    }
+    if (count > 0)
+        rec.ExactUs = std::move(us);
+}
+
+}  // namespace
+
 IoStatus ReadJournal(const std::string& path, Recording& rec) {
     IoStatus status = ReadDataFile(path, rec);
     if (!status.ok)
         return status;
     if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < kCapacity)
         rec.DataBuf[static_cast<size_t>(++rec.CurrentFileLen)] = 0;
+    readExact(path, rec);
     const std::string sidecar = JournalCommentPath(path);
     std::error_code ec;
     if (!fs::exists(fs::u8path(sidecar), ec)) {
@@ -216,6 +278,7 @@ IoStatus ReadJournal(const std::string& path, Recording& rec) {
 void RemoveJournal(const std::string& path) {
     std::error_code ec;
     fs::remove(fs::u8path(JournalCommentPath(path)), ec);
+    fs::remove(fs::u8path(JournalExactPath(path)), ec);
     fs::remove(fs::u8path(path), ec);
 }
 

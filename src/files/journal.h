@@ -22,8 +22,14 @@ std::string JournalPathFor(const std::string& out);
 // it is, nothing else, replaced atomically; no sidecar means no comment.
 std::string JournalCommentPath(const std::string& journal);
 
+// The exact intervals' sidecar beside a journal ("JOURNAL.us"): the journal's 2-byte header,
+// then one little-endian int32 per beat, the interval in µs, written with the beat's word.
+std::string JournalExactPath(const std::string& journal);
+
 // Beat k's word, as Pack stores it (a labelled beat carries the label mark).
 SampleWord JournalWord(const Recording& rec, int k);
+// Beat k's exact interval in µs, or 0 when the recording has none.
+int32_t JournalExactUs(const Recording& rec, int k);
 
 class JournalWriter {
 public:
@@ -35,17 +41,18 @@ public:
     // Creates the journal with the .rr header and locks it for as long as it is open, so
     // that no other instance offers it for recovery. The folder is made when missing. A
     // journal that another writer holds, or that holds a whole beat nobody recovered yet, is
-    // left as it is and Open fails.
-    IoStatus Open(const std::string& path);
+    // left as it is and Open fails. exact: the intervals in µs go to the sidecar too.
+    IoStatus Open(const std::string& path, bool exact = false);
     // Takes over a journal left by an ended writer, as it is, with its lock: a recovered
     // recording holds its journal until saved or discarded, and may still change its comment.
     IoStatus Adopt(const std::string& path);
     bool isOpen() const;
     const std::string& path() const;
 
-    // One completed beat's word, from the recording tick: written at once, never waiting
-    // for the disk; the flush runs on a worker at least once a second.
-    void Append(SampleWord word);
+    // One completed beat's word (and its exact interval, when the journal keeps them), from
+    // the recording tick: written at once, never waiting for the disk; the flush runs on a
+    // worker at least once a second.
+    void Append(SampleWord word, int32_t exactUs = 0);
     // Replaces the comment's sidecar (empty text removes it).
     void SetComment(const std::string& text);
     // At Stop: the words so far are flushed to disk before it returns. Fails when the journal
@@ -80,14 +87,14 @@ std::vector<JournalInfo> FindJournals(const std::string& folder);
 
 // Fills DataBuf and CurrentFileLen as ReadDataFile does with the file a save at Stop would
 // have written: the words (a torn last word is dropped), then the empty slot after the last
-// beat, so that beats() is the journal's beat count. Comment comes from the sidecar; the
-// caller prepares.
+// beat, so that beats() is the journal's beat count. Comment comes from the sidecar, the
+// exact intervals from theirs when every value there matches its word; the caller prepares.
 IoStatus ReadJournal(const std::string& path, Recording& rec);
 
 // A running writer holds the journal.
 bool JournalInUse(const std::string& path);
 
-// Removes a journal and its sidecar.
+// Removes a journal and its sidecars.
 void RemoveJournal(const std::string& path);
 
 }  // namespace trivant

@@ -16,7 +16,7 @@ void RecordingWindow::startJournal(const std::string& path) {
 
 void RecordingWindow::journalBeat(int n) {
     if (journal_ && !journalFailed_)
-        journal_->Append(JournalWord(*rec_, n));
+        journal_->Append(JournalWord(*rec_, n), JournalExactUs(*rec_, n));
 }
 
 void RecordingWindow::finishJournal() {

@@ -202,6 +202,31 @@ TEST(Journal, CommentRoundTripAndRemove) {
     EXPECT_EQ(dir.entryCount(), 0);
 }
 
+TEST(Journal, ExactIntervalsRoundTripAndAreDroppedWhenTheyDoNotMatch) {
+    TempDir dir;
+    const std::string path = dir.file("rec.rr.part");
+    JournalWriter w;
+    ASSERT_TRUE(w.Open(path, true).ok);
+    const int32_t us[] = {804999, 805000, 1234567};
+    for (int32_t v : us)
+        w.Append(packSample(static_cast<uint8_t>((v + 5000) / 10000), 0), v);
+    ASSERT_TRUE(w.Finish().ok);
+    Recording rec;
+    ASSERT_TRUE(ReadJournal(path, rec).ok);
+    EXPECT_EQ(rec.ExactUs, (std::vector<int32_t>{0, 804999, 805000, 1234567}));
+    // A sidecar torn within its last value keeps the whole ones; one that disagrees with its
+    // words is another recording's, and none is taken.
+    const std::string sidecar = dir.read("rec.rr.part.us");
+    dir.write("rec.rr.part.us", sidecar.substr(0, sidecar.size() - 1));
+    ASSERT_TRUE(ReadJournal(path, rec).ok);
+    EXPECT_EQ(rec.ExactUs, (std::vector<int32_t>{0, 804999, 805000}));
+    dir.write("rec.rr.part.us", sidecar.substr(0, 2) + sidecar.substr(6));
+    ASSERT_TRUE(ReadJournal(path, rec).ok);
+    EXPECT_TRUE(rec.ExactUs.empty());
+    w.Remove();
+    EXPECT_EQ(dir.entryCount(), 0);
+}
+
 TEST(Journal, StartTimes) {
     TempDir dir;
     std::tm t{};

@@ -12,7 +12,7 @@ void RecordJournal::Take(const Recording& rec) {
     if (!writer_.isOpen())
         return;
     for (; written_ < rec.beats(); ++written_)
-        writer_.Append(JournalWord(rec, written_ + 1));
+        writer_.Append(JournalWord(rec, written_ + 1), JournalExactUs(rec, written_ + 1));
     report(writer_.TakeError());
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,11 @@ public:
     // The payloads notified since the last call, oldest first.
     virtual void TakeNotifications(std::vector<std::vector<uint8_t>>& out) = 0;
 };
+
+// The radio, where the program links one: it sets the maker at its start. Tests and tools
+// without one get nullptr, and say that this build has no Bluetooth.
+using StrapRadioMaker = std::unique_ptr<StrapLink> (*)();
+void SetStrapRadio(StrapRadioMaker make);
+std::unique_ptr<StrapLink> MakeStrapRadio();
 
 }  // namespace trivant

@@ -7,6 +7,18 @@ namespace trivant {
 const char* const kStrapConnectedText = QT_TRANSLATE_NOOP("Messages", "Датчик подключен");
 const char* const kStrapNotConnectedText = QT_TRANSLATE_NOOP("Messages", "Датчик не подключен");
 
+namespace {
+StrapRadioMaker gRadio = nullptr;
+}  // namespace
+
+void SetStrapRadio(StrapRadioMaker make) {
+    gRadio = make;
+}
+
+std::unique_ptr<StrapLink> MakeStrapRadio() {
+    return gRadio ? gRadio() : nullptr;
+}
+
 void StrapSupervisor::Pass(const std::string& address) {
     if (address != address_) {
         link_.Disconnect();

@@ -23,7 +23,7 @@ TEST_F(CliTest, RecoverRefusals) {
     const RecoverCase cases[] = {
         {{"recover", "--list", "a", "b"}, kExitUsage, "one folder at most"},
         {{"recover", "only.part"}, kExitUsage, "takes 2 file name(s)"},
-        {{"recover", "j.part", "out.pdf"}, kExitUsage, "must end in .rr or .txt"},
+        {{"recover", "j.part", "out.pdf"}, kExitUsage, "must end in .rr, .txt or .csv"},
         {{"recover", "--list", "missing"}, kExitBadInput, "missing: not a folder"},
         {{"recover", "missing.part", "x.rr"}, kExitBadInput, "missing.part: cannot open"},
         {{"recover", "empty.rr.part", "x.rr"}, kExitBadInput, "no whole beat"},

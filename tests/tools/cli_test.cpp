@@ -30,11 +30,14 @@ TEST_F(CliTest, WrongUsageExitsWith2) {
         {"import-ms", "a.csv", "b.csv"},  // it rounds: .rr or .txt only
         {"import-ms", "a.csv", "b.dat"},
         {"record"},
-        {"record", "out.csv"},
+        {"record", "out.pdf"},
         {"record", "out.rr", "--beats", "0"},
         {"record", "out.rr", "--beats", "32000"},
         {"record", "out.rr", "--seconds", "-1"},
         {"record", "out.rr", "--port="},
+        {"record", "out.csv", "--ble="},
+        {"record", "out.csv", "--port", "x", "--ble", "y"},  // one device at a time
+        {"ble-scan", "out.csv"},
     };
     for (const auto& args : cases) {
         const CliRun r = run(args);

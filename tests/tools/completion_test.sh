@@ -34,7 +34,7 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze convert import-ms print record recover render report summary | trivant-cli ''
+analyze ble-scan convert import-ms print record recover render report summary | trivant-cli ''
 record recover render report                          | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
 --help --ib-compensation --sample --version -h        | trivant-cli -
@@ -61,7 +61,8 @@ a.rr b.TXT c.png d.pdf e.csv f.rr.part sub            | trivant-sim --speed 2 --
 1 2                                                   | trivant-sim --device ''
 --seed --silence --speed --split --status             | trivant-sim --loop --s
 f.rr.part sub                                         | trivant-cli recover ''
-a.rr b.TXT sub                                        | trivant-cli recover f.rr.part ''
+a.rr b.TXT e.csv sub                                  | trivant-cli recover f.rr.part ''
+--beats --ble --ble-replay                            | trivant-cli record --b
 --list                                                | trivant-cli recover --l
 ROWS
 [ $failed -eq 0 ] && echo "completion_test: every row offers what it should"

@@ -64,10 +64,10 @@ int runConvert(Context& c) {
     if (!msg.empty())
         return fail(c.err, msg);
     const std::string& out = c.opt.files[1];
-    const int rounded = FormatOf(out) == RecordingFormat::TrivantCsv ? 0 : rec->RoundedIntervals();
     const int status = save(c, out, *rec);
-    if (status == kExitOk && rounded > 0)
-        c.err << "trivant-cli: " << out << ": " << rounded << " interval(s) rounded to 10 ms\n";
+    const std::string rounded = RoundingNote(out, *rec);
+    if (status == kExitOk && !rounded.empty())
+        c.err << "trivant-cli: " << rounded << "\n";
     return status;
 }
 
@@ -86,7 +86,13 @@ int runImportMs(Context& c) {
 }
 
 int runRecord(Context& c) {
-    return RunRecord(c.opt, RecorderSettingsFrom(c.setup), c.err);
+    const RecorderSettings s = RecorderSettingsFrom(c.setup);
+    return c.opt.ble.empty() && c.opt.bleReplay.empty() ? RunRecord(c.opt, s, c.err)
+                                                        : RunStrapRecord(c.opt, s, c.err);
+}
+
+int runBleScan(Context& c) {
+    return RunBleScan(c.opt, c.out, c.err);
 }
 
 int runRecover(Context& c) {
@@ -122,9 +128,10 @@ using Run = std::function<int(Context&)>;
 
 const std::map<std::string, Run>& runners() {
     static const std::map<std::string, Run> table{
-        {"convert", runConvert}, {"import-ms", runImportMs}, {"summary", runSummary},
-        {"record", runRecord},   {"render", runRender},      {"analyze", runAnalyze},
-        {"print", runPrint},     {"report", runReport},      {"recover", runRecover},
+        {"convert", runConvert},  {"import-ms", runImportMs}, {"summary", runSummary},
+        {"record", runRecord},    {"render", runRender},      {"analyze", runAnalyze},
+        {"print", runPrint},      {"report", runReport},      {"recover", runRecover},
+        {"ble-scan", runBleScan},
     };
     return table;
 }
@@ -140,7 +147,7 @@ std::string checkFiles(const CliOptions& opt, const CliCommand& cmd) {
     // "i+" stands for as many recordings as given, at least one.
     const bool many = std::string(cmd.files) == "i+";
     const std::string kinds = many ? std::string(opt.files.size(), 'i') : cmd.files;
-    if (opt.files.size() != kinds.size() || opt.files.empty())
+    if (opt.files.size() != kinds.size() || (many && opt.files.empty()))
         return opt.command + " takes " + (many ? "one or more" : std::to_string(kinds.size())) +
                " file name(s)";
     for (size_t i = 0; i < kinds.size(); ++i) {

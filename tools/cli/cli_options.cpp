@@ -116,19 +116,33 @@ std::vector<CliCommand> makeCommands() {
          {kSize, kXpos, kZoom, {"point", "BEAT", "Show the histogram and values of that beat."}}},
         {"record",
          "OUT",
-         "r",
-         "Record from the pulse device into OUT (.rr or .txt), on\n"
+         "w",
+         "Record from the pulse device into OUT (.rr, .txt or .csv), on\n"
          "100 ms ticks as the application does. Ctrl+C stops and saves.\n"
-         "The settings' five-minute limit applies.",
+         "The settings' five-minute limit applies. A strap's intervals\n"
+         "are exact: .csv keeps them, .rr and .txt round them to 10 ms.",
          {{"port", "NAME", "The serial port; searched for automatically if absent."},
+          {"ble", "ADDRESS",
+           "Record from the Bluetooth heart-rate strap at ADDRESS\n"
+           "(trivant-cli ble-scan lists them)."},
+          {"ble-replay", "LOG",
+           "Record from a strap's notification log instead of the radio,\n"
+           "without waiting: one notification a line, SECONDS HEX."},
           {"beats", "N", "Stop after N beats."},
-          {"seconds", "T", "Stop after T seconds."}}},
+          {"seconds", "T", "Stop after T seconds (of the log, with --ble-replay)."}}},
+        {"ble-scan",
+         "",
+         "",
+         "List the Bluetooth heart-rate straps in reach, one a line:\n"
+         "address, name and signal (dBm), with tabs between.",
+         {{"seconds", "T", "Scan for T seconds (default 5)."}}},
         {"recover",
          "JOURNAL OUT",
-         "jr",
+         "jw",
          "Turn the journal a recording left behind (OUT.part of record,\n"
          ".NAME.rr.part in the application's Data folder) into OUT\n"
-         "(.rr or .txt; text gets the comment), then remove the journal.\n"
+         "(.rr, .txt or .csv; text and CSV get the comment; a strap's\n"
+         "exact intervals stay exact in .csv), then remove the journal.\n"
          "With --list, list the journals of a folder instead.",
          {{"list", "",
            "recover --list [FOLDER]: the journals of FOLDER (default: the\n"
@@ -184,6 +198,10 @@ std::string takeValue(const std::string& name, const std::string& v, CliOptions&
         if (v.empty())
             return "--port needs a name";
         out.port = v;
+    } else if (name == "--ble" || name == "--ble-replay") {
+        if (v.empty())
+            return name + " needs a value";
+        (name == "--ble" ? out.ble : out.bleReplay) = v;
     } else if (name == "--beats") {
         long n = 0;
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
@@ -292,6 +310,8 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
         return {};
     if (out.command.empty())
         return "no command given";
+    if (int(!out.port.empty()) + int(!out.ble.empty()) + int(!out.bleReplay.empty()) > 1)
+        return "--port, --ble and --ble-replay choose one device: give one of them";
     return cmd ? std::string() : unknown;
 }
 

@@ -16,6 +16,8 @@ struct CliOptions {
     std::vector<std::string> files;
     std::optional<int> sample;          // --sample N
     std::string port;                   // record: --port NAME
+    std::string ble;                    // record: --ble ADDRESS, a strap
+    std::string bleReplay;              // record: --ble-replay LOG, a strap's notification log
     std::optional<long> beats;          // record: --beats N
     std::optional<double> seconds;      // record: --seconds T
     int width = 1000, height = 700;     // render: --size WxH

@@ -2,6 +2,8 @@
 #include "bash_completion.h"
 #include "cli_commands.h"
 #include "cli_options.h"
+#include "qt_strap_link.h"
+#include "render_command.h"
 #include "runtime_dir.h"
 
 #include <iostream>
@@ -14,5 +16,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     trivant::EnsureRuntimeDir();
-    return trivant::RunCli(args, std::cout, std::cerr);
+    trivant::SetStrapRadio(trivant::QtStrapLink::Make);
+    const int status = trivant::RunCli(args, std::cout, std::cerr);
+    trivant::CloseGuiApplication();
+    return status;
 }

@@ -36,26 +36,6 @@ void onInterrupt(int) {
     gInterrupted = true;
 }
 
-const std::array<const char*, kStatusCodes> kEnglishStatus{
-    "", "no sensor", "no patient", "no pulse", "limit", "sensor failure"};
-
-struct CliEvents : RecordingEvents {
-    explicit CliEvents(std::ostream& e) : err(e) {}
-    void StatusTextChanged(const std::string& text) override {
-        for (int code = 0; code < kStatusCodes; ++code)
-            if (text == kStatusTexts[code])
-                status = kEnglishStatus[code];
-    }
-    void LimitReached(StopReason why) override {
-        static const char* const text[] = {"the recording is full (31999 beats)",
-                                           "the five-minute recording is complete",
-                                           "no data from the device for 100 s"};
-        err << "trivant-cli: stopped: " << text[static_cast<int>(why)] << "\n";
-    }
-    std::ostream& err;
-    std::string status;
-};
-
 // The port to record from: the one named, or the one automatic search keeps.
 int connect(const CliOptions& opt, ConnectionSupervisor& sup, std::ostream& err) {
     if (!opt.port.empty()) {
@@ -95,13 +75,53 @@ void progress(std::ostream& err, const Recording& rec, Clock::time_point start,
 
 }  // namespace
 
-int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostream& err) {
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
     static int argc = 1;
     static char name[] = "trivant-cli";
     static char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance())
-        app = std::make_unique<QCoreApplication>(argc, argv);
+    if (QCoreApplication::instance())
+        return nullptr;
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+void CliEvents::StatusTextChanged(const std::string& text) {
+    static const std::array<const char*, kStatusCodes> kEnglishStatus{
+        "", "no sensor", "no patient", "no pulse", "limit", "sensor failure"};
+    for (int code = 0; code < kStatusCodes; ++code)
+        if (text == kStatusTexts[code])
+            status = kEnglishStatus[code];
+}
+
+void CliEvents::LimitReached(StopReason why) {
+    static const char* const text[] = {"the recording is full (31999 beats)",
+                                       "the five-minute recording is complete",
+                                       "no data from the device for 100 s"};
+    err << "trivant-cli: stopped: " << text[static_cast<int>(why)] << "\n";
+}
+
+int SaveRecorded(const std::string& out, Recording& rec, Recorder& recorder, RecordJournal& journal,
+                 const CoreSettings& core, std::ostream& err) {
+    journal.Take(rec);
+    journal.Finish();
+    recorder.Stop(core);
+    const std::string msg = SaveRecording(out, rec);
+    if (!msg.empty()) {
+        err << "trivant-cli: " << msg << "\n";
+        if (journal.intact())
+            err << "trivant-cli: the beats stay in " << journal.path()
+                << "; trivant-cli recover turns it into a file\n";
+        return kExitBadInput;
+    }
+    journal.Saved();
+    err << "trivant-cli: " << rec.beats() << " beats saved to " << out << "\n";
+    const std::string rounded = RoundingNote(out, rec);
+    if (!rounded.empty())
+        err << "trivant-cli: " << rounded << "\n";
+    return kExitOk;
+}
+
+int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostream& err) {
+    const auto app = EnsureCoreApplication();
 
     QtPortLayer ports;
     ConnectionSupervisor sup(ports);
@@ -142,20 +162,7 @@ int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostr
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, previousSize);
 #endif
-    journal.Take(*rec);
-    journal.Finish();
-    recorder.Stop(settings.core);
-    const std::string msg = SaveRecording(opt.files[0], *rec);
-    if (!msg.empty()) {
-        err << "trivant-cli: " << msg << "\n";
-        if (journal.intact())
-            err << "trivant-cli: the beats stay in " << journal.path()
-                << "; trivant-cli recover turns it into a file\n";
-        return kExitBadInput;
-    }
-    journal.Saved();
-    err << "trivant-cli: " << rec->beats() << " beats saved to " << opt.files[0] << "\n";
-    return kExitOk;
+    return SaveRecorded(opt.files[0], *rec, recorder, journal, settings.core, err);
 }
 
 }  // namespace trivant

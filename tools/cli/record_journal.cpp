@@ -3,9 +3,9 @@
 
 namespace trivant {
 
-RecordJournal::RecordJournal(const std::string& out, std::ostream& err)
+RecordJournal::RecordJournal(const std::string& out, std::ostream& err, bool exact)
     : path_(JournalPathFor(out)), err_(err) {
-    report(writer_.Open(path_));
+    report(writer_.Open(path_, exact));
 }
 
 void RecordJournal::Take(const Recording& rec) {

@@ -11,7 +11,8 @@ namespace trivant {
 
 class RecordJournal {
 public:
-    RecordJournal(const std::string& out, std::ostream& err);
+    // exact: the intervals in µs are kept beside the words (a strap's recording).
+    RecordJournal(const std::string& out, std::ostream& err, bool exact = false);
 
     // From the tick: the beats completed since the last call.
     void Take(const Recording& rec);

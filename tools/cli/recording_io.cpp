@@ -20,4 +20,10 @@ std::string SaveRecording(const std::string& path, const Recording& rec) {
     return st.ok ? std::string() : st.path + ": " + st.detail;
 }
 
+std::string RoundingNote(const std::string& path, const Recording& rec) {
+    const int n = FormatOf(path) == RecordingFormat::TrivantCsv ? 0 : rec.RoundedIntervals();
+    return n > 0 ? path + ": " + std::to_string(n) + " interval(s) rounded to 10 ms"
+                 : std::string();
+}
+
 }  // namespace trivant

@@ -17,4 +17,8 @@ std::string LoadRecording(const std::string& path, const CoreSettings& cfg, Reco
 // Writes what the application's save command writes; text files get today's date.
 std::string SaveRecording(const std::string& path, const Recording& rec);
 
+// "OUT: N interval(s) rounded to 10 ms" when writing rec to path rounds exact intervals;
+// empty when it rounds none.
+std::string RoundingNote(const std::string& path, const Recording& rec);
+
 }  // namespace trivant

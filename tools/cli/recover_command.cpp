@@ -52,6 +52,9 @@ int recover(const std::string& journal, const std::string& target, const CoreSet
         return fail(err, msg);
     RemoveJournal(journal);
     err << "trivant-cli: " << rec->beats() << " beats recovered to " << target << "\n";
+    const std::string rounded = RoundingNote(target, *rec);
+    if (!rounded.empty())
+        err << "trivant-cli: " << rounded << "\n";
     return kExitOk;
 }
 

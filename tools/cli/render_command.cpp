@@ -15,6 +15,15 @@
 
 namespace trivant {
 
+namespace {
+// Made on first use, so that at the process's end it goes in the order a static made then
+// would, after whatever Qt made later.
+std::unique_ptr<QApplication>& guiApp() {
+    static std::unique_ptr<QApplication> app;
+    return app;
+}
+}  // namespace
+
 void EnsureGuiApplication() {
     if (QCoreApplication::instance())
         return;
@@ -24,10 +33,14 @@ void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "trivant-cli";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);  // lives until the process ends
+    guiApp() = std::make_unique<QApplication>(argc, argv);
     // Pictures and PDFs speak the interface's language, as the application's do; files
     // (.rr, Windows-1251 text) don't depend on it.
-    InstallTranslations(app, ChooseUiLanguage());
+    InstallTranslations(*guiApp(), ChooseUiLanguage());
+}
+
+void CloseGuiApplication() {
+    guiApp().reset();
 }
 
 std::unique_ptr<RecordingWindow> OffscreenGraph(GraphHost& host, const CliOptions& opt,

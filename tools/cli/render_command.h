@@ -13,6 +13,8 @@ namespace trivant {
 
 // Makes sure a widget application exists; without a display it runs offscreen.
 void EnsureGuiApplication();
+// Ends that application before the process's own end: Qt frees its font caches only then.
+void CloseGuiApplication();
 
 // A recording window that is never shown, holding the prepared recording of the first
 // file name, at the size and view the options ask for; nullptr (and a message) on failure.

@@ -5,7 +5,7 @@ TEST_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 BENCH_BUILD ?= build-bench
 
-.PHONY: deps build test test-windows run demo bench package fuzz soak clean translations
+.PHONY: deps build test test-windows run demo demo-ble bench package fuzz soak clean translations
 
 deps:
 	@bash scripts/deps.sh
@@ -49,6 +49,14 @@ demo: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		echo "make demo needs a display. Without one: Xvfb :99 & DISPLAY=:99 make demo"; exit 1; fi
 	bash scripts/demo.sh $(BUILD)
+
+# A chest strap without a radio: Trivant plays a real strap's notification log in a loop.
+demo-ble: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "make demo-ble needs a display. Without one: Xvfb :99 & DISPLAY=:99 make demo-ble"; exit 1; fi
+	@mkdir -p $(BUILD)/home-ble
+	cd $(BUILD)/home-ble && TRIVANT_BLE_REPLAY=$(CURDIR)/examples/strap/polar-noisy.log \
+		../src/main_window/trivant
 
 # Five repetitions of every benchmark, their min/median/max, and the same 5-minute analysis
 # in Python beside them. Debian's python3 is the one with the numpy and scipy deps.sh installs.

@@ -105,6 +105,14 @@
         <source>Ошибка чтения файла конфигурации. Будут установлены параметры &quot;по умолчанию&quot;</source>
         <translation>Error reading the settings file. The default settings will be used</translation>
     </message>
+    <message>
+        <source>Датчик подключен</source>
+        <translation>Strap connected</translation>
+    </message>
+    <message>
+        <source>Датчик не подключен</source>
+        <translation>Strap not connected</translation>
+    </message>
 </context>
 <context>
     <name>ReportPaint</name>
@@ -802,6 +810,22 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <source>Показатели всей записи во временной области (интервалов: %1):</source>
         <translation>Time-domain measures of the whole recording (%1 intervals):</translation>
     </message>
+    <message>
+        <source>Адаптер Bluetooth не найден или служба BlueZ не запущена</source>
+        <translation>No Bluetooth adapter found, or the BlueZ service is not running</translation>
+    </message>
+    <message>
+        <source>%1: подключение...</source>
+        <translation>%1: connecting...</translation>
+    </message>
+    <message>
+        <source>%1, заряд батареи %2 %</source>
+        <translation>%1, battery %2 %</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить выбор датчика в файл %1</source>
+        <translation>Could not save the strap choice to the file %1</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -915,6 +939,30 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>Скорость</source>
         <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Нагрудный датчик (Bluetooth)</source>
+        <translation>Chest strap (Bluetooth)</translation>
+    </message>
+    <message>
+        <source>Найти датчики</source>
+        <translation>Find straps</translation>
+    </message>
+    <message>
+        <source>Датчик</source>
+        <translation>Strap</translation>
+    </message>
+    <message>
+        <source>Адаптер Bluetooth не найден или служба BlueZ не запущена</source>
+        <translation>No Bluetooth adapter found, or the BlueZ service is not running</translation>
+    </message>
+    <message>
+        <source>Поиск датчиков...</source>
+        <translation>Looking for straps...</translation>
+    </message>
+    <message>
+        <source>Датчики не найдены: включите датчик и наденьте его, затем повторите поиск</source>
+        <translation>No straps found: switch the strap on and put it on, then search again</translation>
     </message>
 </context>
 <context>

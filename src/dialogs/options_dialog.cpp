@@ -168,7 +168,8 @@ QWidget* OptionsDialog::createHistoTab() {
 QWidget* OptionsDialog::createSystemTab() {
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
-    deviceCombo = makeCombo(page, "deviceCombo", {tr(kOrmis001), tr("Ормикс-01")});
+    deviceCombo = makeCombo(page, "deviceCombo",
+                            {tr(kOrmis001), tr("Ормикс-01"), tr("Нагрудный датчик (Bluetooth)")});
     QStringList ports{u8("USB")};
     for (int i = 1; i <= 8; ++i)
         ports << u8("COM %1").arg(i);
@@ -177,6 +178,7 @@ QWidget* OptionsDialog::createSystemTab() {
     form->addRow(tr("Прибор"), deviceCombo);
     form->addRow(tr("Порт"), portCombo);
     form->addRow(tr("Скорость"), CB_Baud);
+    addStrapRows(form, page);
     return page;
 }
 
@@ -202,6 +204,7 @@ void OptionsDialog::LoadFromSetup() {
     CB_Baud->setCurrentIndex(setup_.BaudIndex);
     CB_AutoStop->setChecked(setup_.AutoStop);
     CB_AutoSaveSetup->setChecked(setup_.AutoSaveSetup);
+    loadStrap();
 }
 
 void OptionsDialog::StoreToSetup() {
@@ -217,8 +220,10 @@ void OptionsDialog::StoreToSetup() {
     if (CB_Baud->currentIndex() >= 0)
         setup_.BaudIndex = CB_Baud->currentIndex();
     setup_.LineWidth = lineWidthCombo->currentText() == tr(kSingleLine) ? kThinLine : kThickLine;
-    setup_.DeviceType =
-        deviceCombo->currentText() == tr(kOrmis001) ? kDeviceOrmis001 : kDeviceOrmiks01;
+    // A strap leaves the serial model as it was: the record has no place for a strap.
+    if (deviceCombo->currentIndex() != kStrapDeviceItem)
+        setup_.DeviceType = deviceCombo->currentIndex() == 0 ? kDeviceOrmis001 : kDeviceOrmiks01;
+    storeStrap();
     setup_.AutoStop = CB_AutoStop->isChecked();
     setup_.AutoSaveSetup = CB_AutoSaveSetup->isChecked();
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "setup.h"
+#include "strap_choice.h"
+#include "strap_link.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -12,6 +14,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QLabel;
+class QTimer;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -64,9 +69,17 @@ public:
     QComboBox* lineWidthCombo;  // line width
     QSpinBox* E_Sample;
     QSpinBox* E_BarW;
+    // The straps for the device choice: link scans (null: this build has no Bluetooth), and
+    // choice is read by LoadFromSetup and written by StoreToSetup.
+    void SetStraps(StrapLink* link, StrapChoice* choice);
+    static constexpr int kStrapDeviceItem = 2;  // deviceCombo's item for a strap
+
     QComboBox* deviceCombo;  // device model
     QComboBox* portCombo;    // port
     QComboBox* CB_Baud;
+    QComboBox* strapCombo;   // the straps found, the chosen one first; data: the address
+    QPushButton* strapScan;  // "Найти датчики"
+    QLabel* L_Strap;         // what the scan is doing, or why it can't
     QCheckBox *CB_IbCount, *CB_AutoStop, *CB_AutoSaveSetup;
     QPushButton* okButton;      // "OK"
     QPushButton* cancelButton;  // "Отмена"
@@ -81,10 +94,19 @@ private:
     QWidget* createGraphTab();
     QWidget* createHistoTab();
     QWidget* createSystemTab();
+    void addStrapRows(QFormLayout* form, QWidget* page);
+    void deviceChosen();
+    void startStrapScan();
+    void showStraps();
+    void loadStrap();
+    void storeStrap();
     const TraceControls* traceControls(int series) const;
 
     Setup& setup_;
     DialogRunner& runner_;
+    StrapLink* strapLink_ = nullptr;
+    StrapChoice* strapChoice_ = nullptr;
+    QTimer* scanTimer_ = nullptr;
     ColourDialog* FormColor;  // created once, reused for every swatch
     std::array<TraceControls, 7> traces_{};
 };

@@ -4,7 +4,9 @@
 #include "launch_options.h"
 #include "main_window.h"
 #include "qt_port_layer.h"
+#include "qt_strap_link.h"
 #include "recent_files.h"
+#include "replay_strap_link.h"
 #include "runtime_dir.h"
 #include "single_instance.h"
 #include "translation.h"
@@ -17,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -44,10 +47,35 @@ void bringForward(QWidget& window) {
     window.activateWindow();
 }
 
+// The straps: the radio, or with TRIVANT_BLE_REPLAY=LOG that log played in a loop, which
+// is then the device for this run (the user's choice stays as it was).
+void useStraps(trivant::MainWindow& main, const trivant::FolderEnvironment& env) {
+    const std::string choice = trivant::StrapChoicePath(env);
+    const QByteArray log = qgetenv("TRIVANT_BLE_REPLAY");
+    if (log.isEmpty()) {
+        main.UseStraps(trivant::MakeStrapRadio(), choice);
+        return;
+    }
+    std::string text;
+    const trivant::IoStatus st = trivant::ReadFileBytes(log.toStdString(), text, 256u << 20);
+    if (!st.ok)
+        std::fprintf(stderr, "trivant: %s: %s\n", st.path.c_str(), st.detail.c_str());
+    std::vector<trivant::StrapLogEntry> entries;
+    std::vector<trivant::StrapLogProblem> problems;
+    trivant::ParseStrapLog(text, entries, problems);
+    for (const trivant::StrapLogProblem& p : problems)
+        std::fprintf(stderr, "trivant: %s:%d: %s\n", log.constData(), p.line, p.message.c_str());
+    const std::string name = std::filesystem::u8path(log.toStdString()).filename().u8string();
+    const trivant::StrapChoice replay{true, trivant::ReplayStrapLink::kAddress, name};
+    main.UseStraps(std::make_unique<trivant::ReplayStrapLink>(std::move(entries), name, 1.0, true),
+                   choice, &replay);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     trivant::EnsureRuntimeDir();
+    trivant::SetStrapRadio(trivant::QtStrapLink::Make);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Trivant");
     QApplication::setWindowIcon(trivant::AppIcon());
@@ -74,6 +102,7 @@ int main(int argc, char** argv) {
                              std::make_unique<trivant::DialogRunner>(),
                              chooseFolders(options.fromMenu, env),
                              std::make_unique<trivant::RecentFiles>(trivant::RecentFilesPath(env)));
+    useStraps(main, env);
     // Without a window manager to maximise it, fill the screen anyway.
     main.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     main.showMaximized();

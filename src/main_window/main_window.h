@@ -10,6 +10,8 @@
 #include "graph_host.h"
 #include "journal.h"
 #include "setup.h"
+#include "strap_choice.h"
+#include "strap_supervisor.h"
 #include "user_folders.h"
 
 #include <QMainWindow>
@@ -54,6 +56,16 @@ public:
     const Setup& setup() const { return setup_; }
     size_t ReadPort(uint8_t* buffer, size_t capacity) override;
     void PurgePort() override;
+    bool StrapDevice() const override { return strapSup_ && strap_.strap; }
+    bool ReadStrap(std::vector<int32_t>& us, bool& arrived) override;
+
+    // The straps: link (the radio, or a log's replay) and the file of the user's choice.
+    // forced: a choice that holds for this run only, never saved (a replay's strap).
+    // Without a call the application knows no strap.
+    void UseStraps(std::unique_ptr<StrapLink> link, const std::string& choiceFile,
+                   const StrapChoice* forced = nullptr);
+    const StrapChoice& strapChoice() const { return strap_; }
+    StrapSupervisor* strapSupervisor() { return strapSup_.get(); }
     void ShowLimitMessage(StopReason why) override;
     void RecordingStopped() override;
     bool MayClose(RecordingWindow& graph) override;
@@ -129,6 +141,11 @@ protected:
 private:
     // Why a recording shorter than a fragment has no spectrum, with what it does have.
     void showTooShort(const Recording& rec, const ResampleResult& resampled);
+    // One supervision pass of the device chosen, and its label; true when it is connected.
+    bool superviseDevice();
+    QString strapHint() const;
+    // Takes the options dialog's strap choice, kept in its file unless forced.
+    void takeStrapChoice(const StrapChoice& chosen);
     // True when path is free, or the user agrees to overwrite it.
     bool overwriteAccepted(const QString& path);
     void loadSettings();
@@ -173,6 +190,11 @@ private:
     ConnectionSupervisor supervisor_;
     std::string configDir_, dataDir_;
     std::unique_ptr<RecentFiles> recent_;
+    std::unique_ptr<StrapLink> strapLink_;
+    std::unique_ptr<StrapSupervisor> strapSup_;
+    StrapChoice strap_;
+    std::string strapFile_;
+    bool strapForced_ = false;
     // Where the open and the save dialog start: the folder of the last file each one opened
     // or saved, whole; the settings keep only a cut copy for the next start.
     std::string openFolder_, saveFolder_;

@@ -81,10 +81,13 @@ void MainWindow::TB_CommentClick() {
 
 void MainWindow::TB_ToolsClick() {
     OptionsDialog dialog(setup_, *runner_, this);
+    StrapChoice chosen = strap_;
+    dialog.SetStraps(strapLink_.get(), strapSup_ ? &chosen : nullptr);
     dialog.LoadFromSetup();
     if (runner_->exec(dialog) == QDialog::Accepted) {
         dialog.StoreToSetup();
         supervisor_.Reset();  // the port choice may have changed
+        takeStrapChoice(chosen);
     }
     const auto windows = mdi_->subWindowList();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
@@ -270,7 +273,10 @@ size_t MainWindow::ReadPort(uint8_t* buffer, size_t capacity) {
 }
 
 void MainWindow::PurgePort() {
-    supervisor_.Purge();
+    if (StrapDevice())
+        strapSup_->Purge();
+    else
+        supervisor_.Purge();
 }
 
 void MainWindow::ShowLimitMessage(StopReason why) {

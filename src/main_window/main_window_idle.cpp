@@ -111,17 +111,12 @@ ActiveChild MainWindow::activeChild() const {
 }
 
 void MainWindow::IdleHandler() {
-    supervisor_.Pass(setup_.PortIndex);
-    L_Device->setText(TrMessage(supervisor_.StateText()));
-    L_Device->setToolTip(
-        supervisor_.HintPort().empty()
-            ? QString::fromStdString(supervisor_.DeviceHint())
-            : TrMessage(kPermissionHint).arg(QString::fromStdString(supervisor_.HintPort())));
+    const bool connected = superviseDevice();
     bool anyRecording = false;
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (auto* g = qobject_cast<RecordingWindow*>(w->widget()))
             anyRecording |= g->recordingNow();
-    const bool start = StartEnabled(supervisor_.DeviceConnected(), anyRecording);
+    const bool start = StartEnabled(connected, anyRecording);
     TB_Start->setEnabled(start);
     N_Start->setEnabled(start);
     states_ = NextCommandStates(activeChild(), states_);

@@ -54,6 +54,10 @@ std::string RecentFilesPath(const FolderEnvironment& env) {
     return joined(UserConfigDir(env), "recent-files");
 }
 
+std::string StrapChoicePath(const FolderEnvironment& env) {
+    return joined(UserConfigDir(env), "strap");
+}
+
 FolderEnvironment CurrentFolderEnvironment() {
     FolderEnvironment e;
     e.home = QDir::homePath().toStdString();

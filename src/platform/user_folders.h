@@ -28,6 +28,8 @@ std::string UserConfigDir(const FolderEnvironment& env);
 AppFolders PerUserFolders(const FolderEnvironment& env);
 // The list of recently opened recordings in the config folder.
 std::string RecentFilesPath(const FolderEnvironment& env);
+// The user's strap choice, beside the recent files.
+std::string StrapChoicePath(const FolderEnvironment& env);
 
 // This session's values (user-dirs.dirs as Qt reads it).
 FolderEnvironment CurrentFolderEnvironment();

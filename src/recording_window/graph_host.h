@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace trivant {
 
@@ -21,6 +22,11 @@ public:
     virtual size_t ReadPort(uint8_t* buffer, size_t capacity) = 0;
     // Drops what waited on the port before a recording starts.
     virtual void PurgePort() = 0;
+    // The device is a strap: intervals come exact from ReadStrap, not bytes from ReadPort.
+    virtual bool StrapDevice() const { return false; }
+    // The strap's intervals (µs, oldest first) since the last call, and whether any
+    // notification came; false with nothing when the strap is not the device.
+    virtual bool ReadStrap(std::vector<int32_t>& /*us*/, bool& /*arrived*/) { return false; }
     // Tells the user why the recording ended; returns once the message is dismissed.
     virtual void ShowLimitMessage(StopReason why) = 0;
     // A recording of this host ended (the start commands may change state).

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -131,6 +132,8 @@ private:
     GraphHost& host_;
     std::unique_ptr<Recording> rec_;
     Recorder recorder_;
+    bool fromStrap_ = false;        // this recording takes a strap's exact intervals
+    std::vector<int32_t> strapUs_;  // the intervals of one tick
     GraphLayout layout_;
     TimeGrid grid_;
     ViewState view_;

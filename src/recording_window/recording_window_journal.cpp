@@ -10,7 +10,7 @@ void RecordingWindow::startJournal(const std::string& path) {
     journal_ = std::make_unique<JournalWriter>();
     journalPath_ = path;
     journalFailed_ = false;
-    reportJournal(journal_->Open(path));
+    reportJournal(journal_->Open(path, fromStrap_));
     SetJournalComment(rec_->Comment);
 }
 

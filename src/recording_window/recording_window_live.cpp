@@ -20,6 +20,7 @@ const char* const kNewRecordingTitle =
 }  // namespace
 
 void RecordingWindow::StartRecording(const std::string& journal) {
+    fromStrap_ = host_.StrapDevice();
     if (!journal.empty())
         startJournal(journal);
     host_.PurgePort();  // beats from before the start are not part of this recording
@@ -35,9 +36,18 @@ void RecordingWindow::StartRecording(const std::string& journal) {
 void RecordingWindow::Timer1Timer() {
     if (!rec_->RREventEnabled)
         return;
-    static std::array<uint8_t, kReceiveBufferBytes> buffer;  // one receive buffer for all windows
-    const size_t n = host_.ReadPort(buffer.data(), buffer.size());
-    recorder_.Tick(buffer.data(), n, RecorderSettingsFrom(host_.setup()));
+    const RecorderSettings settings = RecorderSettingsFrom(host_.setup());
+    if (fromStrap_) {
+        // A strap chosen away from while recording is silent to this recording.
+        bool arrived = false;
+        if (!host_.ReadStrap(strapUs_, arrived))
+            strapUs_.clear();
+        recorder_.TickExact(strapUs_.data(), strapUs_.size(), arrived, settings);
+    } else {
+        static std::array<uint8_t, kReceiveBufferBytes> buffer;  // one for all windows
+        const size_t n = host_.ReadPort(buffer.data(), buffer.size());
+        recorder_.Tick(buffer.data(), n, settings);
+    }
     checkJournal();
 }
 

@@ -46,11 +46,18 @@ struct QtStrapLink::Impl {
         error = why.toStdString();
         drop();
     }
+    // Each may be inside a signal of its own here: silenced now, deleted once control
+    // returns to Qt.
+    template <typename T> static void later(std::unique_ptr<T>& p) {
+        if (!p)
+            return;
+        p->disconnect();
+        p.release()->deleteLater();
+    }
     void drop() {
-        heart.reset();
-        battery.reset();
-        if (controller)
-            controller.release()->deleteLater();  // may be inside its own signal
+        later(heart);
+        later(battery);
+        later(controller);
         state = adapterPresent() ? StrapState::Idle : StrapState::Unavailable;
     }
     void remember(const QBluetoothDeviceInfo& info) {

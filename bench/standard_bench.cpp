@@ -1,9 +1,11 @@
 // The standard measures of one 5-minute fragment, sample entropy included, as the report's
 // second page and trivant-cli --standard compute them: without correction and corrected at
-// the medium level. The fragment's intervals are taken once, outside the timing.
+// the medium level. The fragment's intervals are taken once, outside the timing. Then the
+// same measures along a whole recording.
 #include "bench_data.h"
 
 #include "standard_measures.h"
+#include "whole_recording.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,6 +39,20 @@ void BM_StandardMeasures(benchmark::State& state, ArtifactOptions options) {
 BENCHMARK_CAPTURE(BM_StandardMeasures, raw, ArtifactOptions{})->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_StandardMeasures, corrected_medium, ArtifactOptions{true, 250})
     ->Unit(benchmark::kMicrosecond);
+
+// The trend of a full recording (31999 beats, about 7 hours): windows of 300 s every 30 s,
+// every measure, one thread.
+void BM_Trend(benchmark::State& state) {
+    const auto rec = FullRecording();
+    size_t windows = 0;
+    for (auto _ : state) {
+        const std::vector<SpanMeasures> rows = RecordingTrend(*rec, 300, 30, {});
+        windows = rows.size();
+        benchmark::DoNotOptimize(rows.back().m.sampen);
+    }
+    state.counters["windows"] = static_cast<double>(windows);
+}
+BENCHMARK(BM_Trend)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace trivant::bench

@@ -45,10 +45,9 @@ const std::array<StandardField, 20> kStandardFields = {{
     {"dfa_a2", &StandardMeasures::dfa_a2},   {"sampen", &StandardMeasures::sampen},
 }};
 
-namespace {
+namespace {}  // namespace
 
-// A CSV field: quoted when it holds a separator, a quote or a line break.
-std::string csvText(const std::string& s) {
+std::string CsvField(const std::string& s) {
     if (s.find_first_of(",\"\r\n") == std::string::npos)
         return s;
     std::string out = "\"";
@@ -56,6 +55,8 @@ std::string csvText(const std::string& s) {
         out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
 }
+
+namespace {
 
 std::string number(double v) {
     char buf[32];
@@ -88,16 +89,17 @@ std::string FragmentCsvHeader() {
 }
 
 std::string FragmentCsvRow(const std::string& file, const FragmentReport& r) {
-    std::string out = csvText(file);
+    std::string out = CsvField(file);
     for (const FragmentField& f : kFragmentFields)
         out += "," + std::to_string(r.*f.value);
     return out;
 }
 
-std::string StandardCsvHeader() {
+std::string StandardCsvHeader(const char* prefix) {
     std::string out;
-    forEachValue(StandardMeasures{},
-                 [&](const char* name, const std::string&) { out += std::string(",std_") + name; });
+    forEachValue(StandardMeasures{}, [&](const char* name, const std::string&) {
+        out += std::string(",") + prefix + name;
+    });
     return out;
 }
 

@@ -30,7 +30,9 @@ std::string FragmentCsvHeader();
 std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);
 // ",std_n,...": the columns after the report's own; ",400,...", empty where undefined, 17
 // digits.
-std::string StandardCsvHeader();
+std::string StandardCsvHeader(const char* prefix = "std_");
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string CsvField(const std::string& s);
 std::string StandardCsvCells(const StandardMeasures& m);
 
 }  // namespace trivant

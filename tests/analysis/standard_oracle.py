@@ -189,6 +189,49 @@ def check_cli(cli, path, fails):
     return compared
 
 
+def rows(cli, args):
+    run = subprocess.run([cli] + args, check=True, capture_output=True, text=True)
+    return [json.loads(line) for line in run.stdout.splitlines()]
+
+
+def check_whole(cli, path, fails):
+    """trend and stages on a list: each row's intervals, chosen here by start times in whole
+    microseconds, against the oracle."""
+    ms = read_ms(path)
+    us = np.round(ms * 1000).astype(np.int64)
+    starts = np.concatenate(([0], np.cumsum(us)[:-1]))
+    compared = 0
+    for row in rows(cli, ["trend", "--json", "--window", "300", "--step", "300", str(path)]):
+        a, b = round(row["start_s"] * 1e6), round(row["end_s"] * 1e6)
+        inside = ms[(starts >= a) & (starts < b)]
+        where = f"{path.name} trend {row['start_s']}"
+        if row["n"] != len(inside) or b - a != 300 * 10**6:
+            fails.append(f"{where}: n {row['n']}, expected {len(inside)}")
+            continue
+        compare(where, row, inside, fails)
+        compared += 1
+    if compared < 10:
+        fails.append(f"{path.name} trend: {compared} windows, expected 11")
+    labels = [1000, 2500, 2501]  # the last two in a row: a stage of one beat
+    with tempfile.TemporaryDirectory() as tmp:
+        csv = Path(tmp) / "stages.csv"
+        csv.write_text("RR_ms;SpO2;label\n" + "".join(
+            f"{v:.3f};;{int(i in labels)}\n" for i, v in enumerate(ms)))
+        got = rows(cli, ["stages", "--json", str(csv)])
+    bounds = [0] + labels + [len(ms)]
+    if [r["stage"] for r in got] != [0, 1, 2, 3]:
+        fails.append(f"{path.name} stages: {[r['stage'] for r in got]}")
+        return compared
+    for row, first, last in zip(got, bounds, bounds[1:]):
+        where = f"{path.name} stage {row['stage']}"
+        if not close(row["start_s"], starts[first] / 1e6, EXACT) or row["n"] != last - first:
+            fails.append(f"{where}: starts at {row['start_s']} with {row['n']} intervals")
+        elif last - first > 1:
+            compare(where, row, ms[first:last], fails)
+        compared += 1
+    return compared
+
+
 def check(case, fails):
     r_in = np.array(case["input"])
     threshold = LEVELS[case["level"]]
@@ -229,6 +272,7 @@ def main():
         cli = sys.argv[3]
         lists = sorted(folder.glob("*.txt")) + [Path(p) for p in sys.argv[4:]]
         cases += sum(check_cli(cli, path, fails) for path in lists)
+        cases += check_whole(cli, folder / "pyhrv-series_1.txt", fails)
     print(f"{cases} fragments compared, {len(fails)} mismatches")
     for f in fails:
         print(f)

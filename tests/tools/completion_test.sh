@@ -34,12 +34,13 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze ble-scan convert import-ms print record recover render report summary | trivant-cli ''
+analyze ble-scan convert import-ms print record recover render report stages summary trend | trivant-cli ''
 record recover render report                          | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
 --help --ib-compensation --sample --version -h        | trivant-cli -
 --standard --start                                    | trivant-cli analyze a.rr --st
 --landscape                                           | trivant-cli print --l
+--step                                                | trivant-cli trend a.rr --st
 --point                                               | trivant-cli render a.rr c.png --p
 a.rr b.TXT e.csv sub                                  | trivant-cli summary ''
 a.rr b.TXT e.csv sub                                  | trivant-cli --sample=30 summary ''

@@ -44,30 +44,19 @@ private:
 struct Batch {
     const std::vector<std::string>& files;
     CoreSettings cfg;
-    int startS;
-    FragmentLine line;
+    const WorkerMaker& make;
     std::atomic<std::size_t> next{0};
     OrderedResults results;
 };
 
-// What the single-threaded tool did per file: a fresh recording, the worker's buffers.
-FileResult analyzeOne(const std::string& file, const Batch& b, AnalysisBuffers& buf,
-                      FragmentReport& report) {
-    auto rec = std::make_unique<Recording>();
-    std::string msg = LoadRecording(file, b.cfg, *rec);
-    if (msg.empty() &&
-        !AnalyzeFragment(*rec, b.startS, PrepareAnalysis(*rec, buf), buf, report, &msg))
-        msg = file + ": " + msg;
-    if (!msg.empty())
-        return {false, msg};
-    return b.line(file, report);
-}
-
 void work(Batch& b) {
-    auto buf = std::make_unique<AnalysisBuffers>();
-    auto report = std::make_unique<FragmentReport>();
-    for (std::size_t i; (i = b.next++) < b.files.size();)
-        b.results.add(i, analyzeOne(b.files[i], b, *buf, *report));
+    const RecordingLines lines = b.make();
+    for (std::size_t i; (i = b.next++) < b.files.size();) {
+        const std::string& file = b.files[i];
+        auto rec = std::make_unique<Recording>();
+        const std::string msg = LoadRecording(file, b.cfg, *rec);
+        b.results.add(i, msg.empty() ? lines(file, *rec) : FileResult{false, msg});
+    }
 }
 
 }  // namespace
@@ -76,9 +65,9 @@ int DefaultJobs() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-void AnalyzeFiles(const std::vector<std::string>& files, const Setup& setup, int startS, int jobs,
-                  FragmentLine line, const BatchSink& sink) {
-    Batch b{files, ToCoreSettings(setup), startS, line, {}, OrderedResults(sink)};
+void ProcessFiles(const std::vector<std::string>& files, const Setup& setup, int jobs,
+                  const WorkerMaker& make, const BatchSink& sink) {
+    Batch b{files, ToCoreSettings(setup), make, {}, OrderedResults(sink)};
     const std::size_t threads = std::min<std::size_t>(std::max(jobs, 1), files.size());
     std::vector<std::thread> helpers;
     try {
@@ -90,6 +79,24 @@ void AnalyzeFiles(const std::vector<std::string>& files, const Setup& setup, int
     work(b);
     for (std::thread& h : helpers)
         h.join();
+}
+
+RecordingLines FragmentWorker(int startS, const FragmentLine& line) {
+    // What the single-threaded tool did per file: the worker's own buffers.
+    auto buf = std::make_shared<AnalysisBuffers>();
+    auto report = std::make_shared<FragmentReport>();
+    return [startS, line, buf, report](const std::string& file, const Recording& rec) {
+        std::string msg;
+        if (!AnalyzeFragment(rec, startS, PrepareAnalysis(rec, *buf), *buf, *report, &msg))
+            return FileResult{false, file + ": " + msg};
+        return line(file, *report);
+    };
+}
+
+void AnalyzeFiles(const std::vector<std::string>& files, const Setup& setup, int startS, int jobs,
+                  FragmentLine line, const BatchSink& sink) {
+    ProcessFiles(
+        files, setup, jobs, [startS, line] { return FragmentWorker(startS, line); }, sink);
 }
 
 }  // namespace trivant

@@ -32,9 +32,22 @@ struct BatchSink {
 // The number of cores, at least 1.
 int DefaultJobs();
 
-// Loads, prepares and analyses from second startS each file, on up to jobs threads (one
-// thread runs in the caller's). Only the results of files done ahead of an earlier one
-// wait in memory, as their lines.
+// The output of one loaded, prepared recording (its lines, without the last newline), or
+// the message that names the file. Called on a worker thread.
+using RecordingLines = std::function<FileResult(const std::string& file, const Recording& rec)>;
+// Makes one worker's RecordingLines, with buffers of its own: workers share nothing.
+using WorkerMaker = std::function<RecordingLines()>;
+
+// Loads and prepares each file and hands it to a worker, on up to jobs threads (one thread
+// runs in the caller's). Only the results of files done ahead of an earlier one wait in
+// memory, as their lines.
+void ProcessFiles(const std::vector<std::string>& files, const Setup& setup, int jobs,
+                  const WorkerMaker& make, const BatchSink& sink);
+
+// A worker of the fragment analysis from second startS, with buffers of its own.
+RecordingLines FragmentWorker(int startS, const FragmentLine& line);
+
+// ProcessFiles with the fragment analysis from second startS of each file.
 void AnalyzeFiles(const std::vector<std::string>& files, const Setup& setup, int startS, int jobs,
                   FragmentLine line, const BatchSink& sink);
 

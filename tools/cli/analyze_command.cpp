@@ -59,9 +59,10 @@ std::string FragmentJson(const std::string& file, const FragmentReport& r) {
     return JsonLine(FragmentObject(file, r));
 }
 
-int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
-    if (opt.csv)
-        out << FragmentCsvHeader() << (opt.standard ? StandardCsvHeader() : "") << "\n";
+int RunFileBatch(const CliOptions& opt, const Setup& setup, const std::string& header,
+                 const WorkerMaker& make, std::ostream& out, std::ostream& err) {
+    if (!header.empty())
+        out << header << "\n";
     // The count is for a person watching this process's stderr, never for a caller's stream.
     const bool watched =
         &err == &std::cerr && StderrIsTerminal() && opt.files.size() > kProgressFromFiles;
@@ -75,15 +76,23 @@ int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std
             progress.message(err, "trivant-cli: " + r.text);
         } else if (outOnTerminal) {
             progress.message(out, r.text);
-        } else {
+        } else if (!r.text.empty()) {
             out << r.text << "\n" << std::flush;  // a long batch shows its lines early
         }
     };
     sink.progress = [&](std::size_t done) { progress.show(done, ProgressLine::Clock::now()); };
-    AnalyzeFiles(opt.files, setup, opt.start, opt.jobs.value_or(DefaultJobs()), AnalyzeLine(opt),
-                 sink);
+    ProcessFiles(opt.files, setup, opt.jobs.value_or(DefaultJobs()), make, sink);
     progress.finish();
     return status;
+}
+
+int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
+    const std::string header =
+        opt.csv ? FragmentCsvHeader() + (opt.standard ? StandardCsvHeader() : "") : "";
+    const FragmentLine line = AnalyzeLine(opt);
+    const int startS = opt.start;
+    const WorkerMaker make = [startS, line] { return FragmentWorker(startS, line); };
+    return RunFileBatch(opt, setup, header, make, out, err);
 }
 
 }  // namespace trivant

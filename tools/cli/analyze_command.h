@@ -21,4 +21,10 @@ FragmentLine AnalyzeLine(const CliOptions& opt);
 
 int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err);
 
+// Runs make's workers over the files of opt (--jobs threads), writing the header (when not
+// empty) and each file's lines to out in the order of the files, a failed file's message
+// to err, and a count of the files done while a person watches. Returns the exit status.
+int RunFileBatch(const CliOptions& opt, const Setup& setup, const std::string& header,
+                 const WorkerMaker& make, std::ostream& out, std::ostream& err);
+
 }  // namespace trivant

@@ -12,6 +12,7 @@
 #include "rr_csv.h"
 #include "setup.h"
 #include "summary_json.h"
+#include "trend_command.h"
 #include "version.h"
 
 #include <QString>
@@ -91,6 +92,14 @@ int runRecord(Context& c) {
                                                         : RunStrapRecord(c.opt, s, c.err);
 }
 
+int runTrend(Context& c) {
+    return RunTrend(c.opt, c.setup, c.out, c.err);
+}
+
+int runStages(Context& c) {
+    return RunStages(c.opt, c.setup, c.out, c.err);
+}
+
 int runBleScan(Context& c) {
     return RunBleScan(c.opt, c.out, c.err);
 }
@@ -131,7 +140,7 @@ const std::map<std::string, Run>& runners() {
         {"convert", runConvert},  {"import-ms", runImportMs}, {"summary", runSummary},
         {"record", runRecord},    {"render", runRender},      {"analyze", runAnalyze},
         {"print", runPrint},      {"report", runReport},      {"recover", runRecover},
-        {"ble-scan", runBleScan},
+        {"ble-scan", runBleScan}, {"trend", runTrend},        {"stages", runStages},
     };
     return table;
 }

@@ -5,6 +5,7 @@
 #include "number_text.h"
 #include "recording.h"
 #include "standard_measures.h"
+#include "whole_recording.h"
 
 #include <set>
 
@@ -37,6 +38,23 @@ const OptionRow kLandscape{"landscape", "", "Landscape instead of portrait."};
 const OptionRow kSize{"size", "WxH", "The window's size in pixels (default 1000x700)."};
 const OptionRow kXpos{"xpos", "N", "The first beat shown is N + 1."};
 const OptionRow kZoom{"zoom", "1|2|4", "Pixels per beat.", "1 2 4"};
+
+const OptionRow kJobs{"jobs", "N",
+                      "Files analysed at once (1..256; default: the cores).\n"
+                      "The output keeps the order of the files."};
+const OptionRow kRowArtifacts{"artifacts", "LEVEL",
+                              "Correct artifacts in each row first; LEVEL is verylow, low,\n"
+                              "medium, strong, verystrong (450, 350, 250, 150, 50 ms) or a\n"
+                              "threshold in ms.",
+                              "verylow low medium strong verystrong"};
+const OptionRow kRowsCsv{"csv", "", "CSV rows under a header line (the default)."};
+const OptionRow kRowsJson{"json", "", "JSON lines, one object per row."};
+const char* const kRowColumns =
+    "then n, mean_rr, sdnn, mean_hr, rmssd, nn50, pnn50, sd1, sd2,\n"
+    "vlf, lf, hf, total, lf_nu, hf_nu, lf_hf, lf_peak, hf_peak, dfa_a1,\n"
+    "dfa_a2, sampen and threshold_ms, flagged, percent, corrected,\n"
+    "exact_intervals, as analyze --standard has them (empty or null\n"
+    "where a row is too short). Each row starts with its file.";
 
 std::vector<CliCommand> makeCommands() {
     return {
@@ -88,9 +106,30 @@ std::vector<CliCommand> makeCommands() {
            "(implies --standard); LEVEL is verylow, low, medium, strong,\n"
            "verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.",
            "verylow low medium strong verystrong"},
-          {"jobs", "N",
-           "Files analysed at once (1..256; default: the cores).\n"
-           "The output keeps the order of the files."}}},
+          kJobs}},
+        {"trend",
+         "IN...",
+         "i+",
+         (std::string("The standard measures in windows sliding along each whole\n"
+                      "recording: window k covers [k*step, k*step + window) seconds\n"
+                      "and holds the intervals that start in it, while it ends within\n"
+                      "the recording. Columns: file, start_s, end_s, ") +
+          kRowColumns),
+         {{"window", "S", "The window in seconds (30..3600; default 300)."},
+          {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
+          kRowArtifacts,
+          kRowsCsv,
+          kRowsJson,
+          kJobs}},
+        {"stages",
+         "IN...",
+         "i+",
+         (std::string("The standard measures of each stage the labels mark: stage 0\n"
+                      "before the first labelled beat, stage j from the j-th labelled\n"
+                      "beat to the next. Stages without beats are left out. Columns:\n"
+                      "file, stage, start_s, duration_s, ") +
+          kRowColumns),
+         {kRowArtifacts, kRowsCsv, kRowsJson, kJobs}},
         {"report",
          "IN OUT.pdf",
          "if",
@@ -179,6 +218,14 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
             return "--artifacts takes verylow, low, medium, strong, verystrong or a number of ms";
         out.artifactsMs = ms;
         out.standard = true;
+    } else if (name == "--window") {
+        if (!ParseNumber(v, out.window) || out.window < kMinTrendWindowS ||
+            out.window > kMaxTrendWindowS)
+            return "--window takes whole seconds from 30 to 3600";
+    } else if (name == "--step") {
+        if (!ParseNumber(v, n) || n < kMinTrendStepS || n > kMaxTrendWindowS)
+            return "--step takes whole seconds from 1 to the window";
+        out.step = n;
     } else if (name == "--point") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--point takes a beat number";
@@ -235,6 +282,8 @@ bool takeSwitch(const std::string& name, CliOptions& out) {
     for (const auto& [switchName, flag] : kSwitches)
         if (name == switchName) {
             out.*flag = name != "json";
+            if (name == "json" || name == "csv")
+                out.json = name == "json";
             return true;
         }
     return false;
@@ -310,6 +359,8 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
         return {};
     if (out.command.empty())
         return "no command given";
+    if (out.step && *out.step > out.window)
+        return "--step takes whole seconds from 1 to the window";
     if (int(!out.port.empty()) + int(!out.ble.empty()) + int(!out.bleReplay.empty()) > 1)
         return "--port, --ble and --ble-replay choose one device: give one of them";
     return cmd ? std::string() : unknown;
@@ -318,7 +369,7 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
 std::string CliUsage() {
     std::string out = std::string(kAbout) + "\nCommands:\n";
     for (const CliCommand& c : CliCommands())
-        out += HelpRow(std::string(c.name) + " " + c.args, c.help);
+        out += HelpRow(std::string(c.name) + " " + c.args, c.help.c_str());
     out += "\nOptions of every command:\n" + OptionsHelp(kCommon) +
            "\n\"trivant-cli COMMAND --help\" lists the options of that command.\n\n";
     return out + kClosing;

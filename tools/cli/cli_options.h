@@ -16,6 +16,8 @@ struct CliOptions {
     std::vector<std::string> files;
     std::optional<int> sample;          // --sample N
     std::string port;                   // record: --port NAME
+    int window = 300;                   // trend: --window S
+    std::optional<int> step;            // trend: --step S, at most the window; 30 when absent
     std::string ble;                    // record: --ble ADDRESS, a strap
     std::string bleReplay;              // record: --ble-replay LOG, a strap's notification log
     std::optional<long> beats;          // record: --beats N
@@ -26,6 +28,7 @@ struct CliOptions {
     std::optional<int> point;           // render: --point BEAT
     int start = 0;                      // analyze, report: --start SECONDS
     bool csv = false;                   // analyze: --csv instead of --json
+    bool json = false;                  // trend, stages: --json instead of CSV
     bool standard = false;              // analyze: --standard, the published measures too
     std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
     std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent
@@ -44,7 +47,7 @@ struct CliCommand {
     // Trivant's CSV (.rr, .txt or .csv), m an ms list or CSV (any name), p a PNG image, f a
     // PDF file, j a journal (any name); "i+" one or more recordings to read.
     const char* files;
-    const char* help;
+    std::string help;
     OptionTable options;  // besides the ones every command takes
 };
 

@@ -1,0 +1,118 @@
+#include "whole_recording.h"
+
+#include <algorithm>
+
+namespace trivant {
+
+namespace {
+
+// The start time of each interval, then the total duration last.
+std::vector<int64_t> startTimes(const std::vector<int64_t>& rrUs) {
+    std::vector<int64_t> s(rrUs.size() + 1, 0);
+    for (std::size_t i = 0; i < rrUs.size(); ++i)
+        s[i + 1] = s[i] + rrUs[i];
+    return s;
+}
+
+}  // namespace
+
+std::vector<IntervalSpan> TrendSpans(const std::vector<int64_t>& rrUs, int64_t windowUs,
+                                     int64_t stepUs) {
+    std::vector<IntervalSpan> out;
+    if (windowUs <= 0 || stepUs <= 0)
+        return out;
+    const std::vector<int64_t> s = startTimes(rrUs);
+    const int64_t total = s.back();
+    const auto starts = s.begin(), startsEnd = s.end() - 1;  // the intervals' own starts
+    auto first = starts, last = starts;
+    for (int64_t a = 0; a + windowUs <= total; a += stepUs) {
+        first = std::lower_bound(first, startsEnd, a);
+        last = std::lower_bound(std::max(first, last), startsEnd, a + windowUs);
+        out.push_back({static_cast<std::size_t>(first - starts),
+                       static_cast<std::size_t>(last - starts), a, a + windowUs});
+    }
+    return out;
+}
+
+std::vector<StageSpan> StageSpans(const std::vector<int64_t>& rrUs,
+                                  const std::vector<bool>& labelled) {
+    const std::vector<int64_t> s = startTimes(rrUs);
+    std::vector<StageSpan> out;
+    int stage = 0;
+    std::size_t first = 0;
+    auto close = [&](std::size_t last) {
+        if (last > first) {
+            StageSpan span;
+            span.first = first;
+            span.last = last;
+            span.startUs = s[first];
+            span.endUs = s[last];
+            span.stage = stage;
+            out.push_back(span);
+        }
+    };
+    for (std::size_t i = 0; i < rrUs.size(); ++i)
+        if (i < labelled.size() && labelled[i]) {
+            close(i);
+            first = i;
+            ++stage;
+        }
+    close(rrUs.size());
+    return out;
+}
+
+std::vector<int64_t> RecordingIntervalsUs(const Recording& rec) {
+    std::vector<int64_t> us;
+    us.reserve(static_cast<std::size_t>(rec.beats()));
+    for (int k = 1; k <= rec.beats(); ++k)
+        us.push_back(rec.intervalUs(k));
+    return us;
+}
+
+std::vector<bool> RecordingLabels(const Recording& rec) {
+    std::vector<bool> labelled;
+    labelled.reserve(static_cast<std::size_t>(rec.beats()));
+    for (int k = 1; k <= rec.beats(); ++k)
+        labelled.push_back(rec.at(kSerLbl, k) != 0);
+    return labelled;
+}
+
+std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
+                                       const std::vector<IntervalSpan>& spans,
+                                       const ArtifactOptions& options) {
+    std::vector<SpanMeasures> out;
+    out.reserve(spans.size());
+    std::vector<double> ms;
+    for (const IntervalSpan& span : spans) {
+        ms.clear();
+        for (std::size_t i = span.first; i < span.last; ++i)
+            ms.push_back(static_cast<double>(rrUs[i]) / 1000.0);
+        SpanMeasures row{span, 0, ComputeStandardMeasures(ms, options)};
+        row.m.exact_intervals = exact;
+        row.m.rr.clear();  // the series is the recording's: rows need only their numbers
+        row.m.welch = {};
+        row.m.artifacts.isArtifact.clear();
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
+std::vector<SpanMeasures> RecordingTrend(const Recording& rec, int windowS, int stepS,
+                                         const ArtifactOptions& options) {
+    const std::vector<int64_t> us = RecordingIntervalsUs(rec);
+    return MeasureSpans(us, rec.hasExact(),
+                        TrendSpans(us, int64_t{windowS} * 1000000, int64_t{stepS} * 1000000),
+                        options);
+}
+
+std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOptions& options) {
+    const std::vector<int64_t> us = RecordingIntervalsUs(rec);
+    const std::vector<StageSpan> stages = StageSpans(us, RecordingLabels(rec));
+    std::vector<SpanMeasures> out =
+        MeasureSpans(us, rec.hasExact(), {stages.begin(), stages.end()}, options);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i].stage = stages[i].stage;
+    return out;
+}
+
+}  // namespace trivant

@@ -1,0 +1,78 @@
+// Which intervals each trend window and each stage holds, at the edges.
+#include "whole_recording.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace trivant {
+namespace {
+
+constexpr int64_t kS = 1000000;  // µs
+
+// Spans as "first-last@start" words, e.g. "0-3@0 2-5@2".
+template <typename Span> std::string words(const std::vector<Span>& spans) {
+    std::string out;
+    for (const Span& s : spans)
+        out += (out.empty() ? "" : " ") + std::to_string(s.first) + "-" + std::to_string(s.last) +
+               "@" + std::to_string(s.startUs / kS);
+    return out;
+}
+
+struct TrendCase {
+    const char* name;
+    std::vector<int64_t> rrS;  // seconds
+    int64_t window, step;
+    const char* want;
+};
+
+TEST(WholeRecording, TrendWindowsAtTheEdges) {
+    const TrendCase cases[] = {
+        // Starts 0,1,2,3,4,5; D = 6.
+        {"a beat exactly at the window's end is the next window's",
+         {1, 1, 1, 1, 1, 1},
+         3,
+         3,
+         "0-3@0 3-6@3"},
+        {"overlapping windows", {1, 1, 1, 1, 1, 1}, 4, 1, "0-4@0 1-5@1 2-6@2"},
+        {"the last partial window is left out", {1, 1, 1, 1, 1, 1, 1}, 3, 3, "0-3@0 3-6@3"},
+        {"windows without a beat start", {1, 5, 1}, 2, 2, "0-2@0 2-2@2 2-2@4"},
+        {"shorter than one window", {1, 1}, 3, 1, ""},
+        {"no intervals", {}, 3, 1, ""},
+    };
+    for (const TrendCase& c : cases) {
+        std::vector<int64_t> us;
+        for (int64_t s : c.rrS)
+            us.push_back(s * kS);
+        EXPECT_EQ(words(TrendSpans(us, c.window * kS, c.step * kS)), c.want) << c.name;
+    }
+}
+
+struct StageCase {
+    const char* name;
+    std::vector<bool> labelled;  // of five 1 s intervals
+    const char* want;
+};
+
+TEST(WholeRecording, StagesBetweenLabels) {
+    const StageCase cases[] = {
+        {"no labels: one stage", {0, 0, 0, 0, 0}, "0-5@0"},
+        {"a label on the first beat: no stage 0", {1, 0, 0, 0, 0}, "0-5@0"},
+        {"a label on the last beat", {0, 0, 0, 0, 1}, "0-4@0 4-5@4"},
+        {"two labels in a row", {0, 1, 1, 0, 0}, "0-1@0 1-2@1 2-5@2"},
+    };
+    const std::vector<int64_t> us(5, kS);
+    for (const StageCase& c : cases) {
+        const std::vector<StageSpan> stages = StageSpans(us, c.labelled);
+        EXPECT_EQ(words(stages), c.want) << c.name;
+        std::string numbers;
+        for (const StageSpan& s : stages)
+            numbers += std::to_string(s.stage);
+        const bool firstLabelled = c.labelled[0];
+        EXPECT_EQ(numbers.front(), firstLabelled ? '1' : '0') << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace trivant

@@ -1,0 +1,37 @@
+// trivant-cli trend and stages: their columns, the same bytes on any number of threads, and
+// their refusals.
+#include "cli_fixture.h"
+
+namespace trivant::test {
+namespace {
+
+TEST_F(CliTest, TrendAndStagesGiveTheSameBytesOnOneOrTwoThreads) {
+    const std::string a = data("pyhrv-series_1.txt"), b = data("rhenanbartels_hrv-08012805.txt");
+    for (const char* command : {"trend", "stages"}) {
+        SCOPED_TRACE(command);
+        const CliRun one = run({command, a, b, a, "--jobs", "1"});
+        const CliRun two = run({command, a, b, a, "--jobs", "2"});
+        ASSERT_EQ(one.status, kExitOk) << one.err;
+        EXPECT_EQ(one.out, two.out);
+        const std::string head = one.out.substr(0, one.out.find('\n'));
+        EXPECT_EQ(head.substr(0, head.find(",n,")), std::string(command) == "trend"
+                                                        ? "file,start_s,end_s"
+                                                        : "file,stage,start_s,duration_s");
+        EXPECT_NE(head.find(",sampen,threshold_ms,flagged,percent,corrected,exact_intervals"),
+                  std::string::npos);
+    }
+    // 3599 s in windows of 300 s every 30 s: 110 rows, then the other files'.
+    const CliRun t = run({"trend", a, "--json"});
+    EXPECT_EQ(std::count(t.out.begin(), t.out.end(), '\n'), 110);
+    EXPECT_EQ(jsonOf(t.out)["end_s"].toDouble(), 300);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"trend", a, "--window", "29"},
+          {"trend", a, "--window", "60", "--step", "61"},
+          {"trend", a, "--step", "0"}}) {
+        const CliRun r = run(bad);
+        EXPECT_EQ(r.status, kExitUsage) << bad.back();
+    }
+}
+
+}  // namespace
+}  // namespace trivant::test

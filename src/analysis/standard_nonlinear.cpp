@@ -22,25 +22,22 @@ std::vector<double> Profile(const std::vector<double>& rr) {
 
 namespace {
 
-// Squared residuals of y[0 .. n-1] about its least-squares line over x = 0..n-1.
+// Squared residuals of y[0 .. n-1] about its least-squares line over x = 0..n-1: the
+// centred sum of squares less what the slope explains, in two passes over the box.
 double residualSquares(const double* y, int n) {
     const double xMean = (n - 1) / 2.0;
+    const double sxx = n * (double(n) * n - 1) / 12;  // sum of (k - xMean)^2, exact
     double yMean = 0;
     for (int k = 0; k < n; ++k)
         yMean += y[k];
     yMean /= n;
-    double sxy = 0, sxx = 0;
+    double sxy = 0, syy = 0;
     for (int k = 0; k < n; ++k) {
-        sxy += (k - xMean) * (y[k] - yMean);
-        sxx += (k - xMean) * (k - xMean);
+        const double d = y[k] - yMean;
+        sxy += (k - xMean) * d;
+        syy += d * d;
     }
-    const double slope = sxy / sxx;
-    double ss = 0;
-    for (int k = 0; k < n; ++k) {
-        const double e = y[k] - yMean - slope * (k - xMean);
-        ss += e * e;
-    }
-    return ss;
+    return std::max(0.0, syy - sxy * sxy / sxx);
 }
 
 }  // namespace
@@ -83,18 +80,25 @@ std::optional<double> SampleEntropy(const std::vector<double>& rr, int m, double
     std::vector<size_t> order(count);
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return rr[a] < rr[b]; });
+    // The templates in that order, each of its m + 1 values side by side, for the scan to
+    // read straight through memory.
+    const size_t width = static_cast<size_t>(m) + 1;
+    std::vector<double> t(count * width);
+    for (size_t p = 0; p < count; ++p)
+        std::copy_n(rr.begin() + static_cast<std::ptrdiff_t>(order[p]), width,
+                    t.begin() + p * width);
     long long matchM = 0, matchM1 = 0;
     for (size_t p = 0; p < count; ++p) {
-        const size_t i = order[p];
-        for (size_t q = p + 1; q < count && rr[order[q]] - rr[i] <= r; ++q) {
-            const size_t j = order[q];
+        const double* a = t.data() + p * width;
+        for (size_t q = p + 1; q < count && t[q * width] - a[0] <= r; ++q) {
+            const double* b = t.data() + q * width;
             int k = 1;
-            while (k < m && std::fabs(rr[i + k] - rr[j + k]) <= r)
+            while (k < m && std::fabs(a[k] - b[k]) <= r)
                 ++k;
             if (k < m)
                 continue;
             ++matchM;
-            matchM1 += std::fabs(rr[i + m] - rr[j + m]) <= r;
+            matchM1 += std::fabs(a[m] - b[m]) <= r;
         }
     }
     if (matchM == 0 || matchM1 == 0)

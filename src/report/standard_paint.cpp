@@ -4,8 +4,8 @@
 
 #include "grid_paint.h"
 #include "paint_kit.h"
+#include "plot_axes.h"
 #include "report_paint.h"
-#include "translation.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -30,81 +30,6 @@ struct StandardPaintText {
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-// "0,05": the decimal sign of the page-one axes.
-QString axisNumber(double v, int decimals) {
-    return DecimalText(QString::number(v, 'f', decimals));
-}
-
-struct AxisText {
-    const char *title, *unitY, *unitX;
-    const char* legend = nullptr;  // at the title row's right end, in legendColor
-    QColor legendColor = Qt::black;
-};
-
-// Every stride-th line of x gets its number: the smallest stride at which neighbours keep a
-// digit apart.
-std::vector<GridMark> xMarks(const QFontMetrics& fm, const Rect& r, const ValueRange& x,
-                             int decimals) {
-    const int ticks = x.ticks();
-    int widest = 0;
-    for (int m = 1; m < ticks; ++m)
-        widest = std::max(widest, fm.horizontalAdvance(axisNumber(x.lo + m * x.step, decimals)));
-    const double stepPx = r.width() / double(std::max(1, ticks));
-    int stride = 1;
-    while (stride < ticks && stride * stepPx < widest + fm.horizontalAdvance(QChar('0')))
-        ++stride;
-    std::vector<GridMark> marks;
-    for (int m = 1; m < ticks; ++m) {
-        const double v = x.lo + m * x.step;
-        const int at = int(std::lround(ValueToPixel(v, x.lo, x.hi, r.Left, r.Right)));
-        const QString t = axisNumber(v, decimals);
-        marks.push_back({at, m % stride ? QString() : t});
-    }
-    return marks;
-}
-
-// The grid of one plot through the kit, its title and units above and below it.
-void drawAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRange& y, int xDecimals,
-              const AxisText& text, const StandardLayout& L) {
-    const QFontMetrics fm = p.fontMetrics();
-    GridPlacement g;
-    g.ticks = y.ticks();
-    g.textHeight = L.TH;
-    g.time.panels = {r};
-    g.time.marks = xMarks(fm, r, x, xDecimals);
-    g.time.numberShift = fm.horizontalAdvance(QStringLiteral("0")) / 2;
-    ScaleNumbers numbers{r.Left - kAxisNumbersTW * L.TW, Qt::black, {}, false};
-    for (int j = 0; j <= g.ticks; ++j)
-        numbers.texts.push_back(axisNumber(y.lo + j * y.step, AxisDecimals(y.step)));
-    g.value.push_back({r, {numbers}});
-    DrawGrid(p, g);
-    p.setPen(Qt::black);
-    const int titleY = r.Top - 2 * L.TH + 2;
-    const QString unitY = StandardPaintText::tr(text.unitY);
-    const QRect unitCell = TextCell(p, r.Left - kAxisNumbersTW * L.TW, titleY, unitY);
-    TextAt(p, unitCell.left(), titleY, unitY);
-    // The legend at the right end; the title centred over the plot, moved left of the legend
-    // and right of the unit when they would cover it, and cut when there is no room.
-    int titleRight = r.Right + L.TW;
-    if (text.legend) {
-        const QString legend = StandardPaintText::tr(text.legend);
-        titleRight = r.Right - fm.horizontalAdvance(legend) - L.TW;
-        p.setPen(text.legendColor);
-        TextAt(p, titleRight + L.TW, titleY, legend);
-        p.setPen(Qt::black);
-    }
-    const QString title = StandardPaintText::tr(text.title);
-    const int centred = r.Left + (r.width() - fm.horizontalAdvance(title)) / 2;
-    const int titleX = std::max(unitCell.right() + 1 + L.TW,
-                                std::min(centred, titleRight - fm.horizontalAdvance(title)));
-    const QString shown = fm.elidedText(title, Qt::ElideRight, titleRight - titleX);
-    if (!shown.isEmpty() && shown != QStringLiteral("…"))
-        TextAt(p, titleX, titleY, shown);
-    const QString unitX = StandardPaintText::tr(text.unitX);
-    TextAt(p, r.Right - fm.horizontalAdvance(unitX), r.Bottom + L.TH + 2, unitX);
-    Outline(p, r);
 }
 
 void drawDot(QPainter& p, const QPointF& c, int radius) {
@@ -155,12 +80,12 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
                   const StandardStyle& st) {
     const Rect& r = L.R_Poinc;
     const ValueRange v = IntervalRange(m.rr);
-    drawAxes(p, r, v, v, 0,
-             {QT_TRANSLATE_NOOP("StandardPage", "Диаграмма Пуанкаре"),
-              QT_TRANSLATE_NOOP("StandardPage", "RRi+1, мс"),
-              QT_TRANSLATE_NOOP("StandardPage", "RRi, мс"), markLegend(m.artifacts),
-              markColor(m.artifacts)},
-             L);
+    DrawPlotAxes(p, r, v, v, 0,
+                 {QT_TRANSLATE_NOOP("StandardPage", "Диаграмма Пуанкаре"),
+                  QT_TRANSLATE_NOOP("StandardPage", "RRi+1, мс"),
+                  QT_TRANSLATE_NOOP("StandardPage", "RRi, мс"), markLegend(m.artifacts),
+                  markColor(m.artifacts)},
+                 L.TW, L.TH);
     auto at = [&](double x, double y) {
         return QPointF(ValueToPixel(x, v.lo, v.hi, r.Left, r.Right),
                        ValueToPixel(y, v.lo, v.hi, r.Bottom, r.Top));
@@ -210,12 +135,12 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
         const ColumnSpan s = BandColumns(kSpectralBands[b].lo.hz(), kSpectralBands[b].hi.hz(), r);
         p.fillRect(s.first, r.Top, s.last - s.first, r.height(), BandShade(colors[b]));
     }
-    drawAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,
-             {QT_TRANSLATE_NOOP("StandardPage", "Спектр (Уэлч)"),
-              unit > 1 ? QT_TRANSLATE_NOOP("StandardPage", "10³ мс²/Гц")
-                       : QT_TRANSLATE_NOOP("StandardPage", "мс²/Гц"),
-              QT_TRANSLATE_NOOP("StandardPage", "F, Гц")},
-             L);
+    DrawPlotAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,
+                 {QT_TRANSLATE_NOOP("StandardPage", "Спектр (Уэлч)"),
+                  unit > 1 ? QT_TRANSLATE_NOOP("StandardPage", "10³ мс²/Гц")
+                           : QT_TRANSLATE_NOOP("StandardPage", "мс²/Гц"),
+                  QT_TRANSLATE_NOOP("StandardPage", "F, Гц")},
+                 L.TW, L.TH);
     // The method on a line of its own under the unit: these band powers are not the first
     // page's, which keep the original method and scale. A narrow page sets it smaller
     // before it cuts it.
@@ -257,12 +182,12 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
     const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
     const ValueRange x{0, tMax, stepS};
     const ValueRange v = IntervalRange(rr);
-    drawAxes(p, r, x, v, 0,
-             {QT_TRANSLATE_NOOP("StandardPage", "Ритмограмма"),
-              QT_TRANSLATE_NOOP("StandardPage", "RR, мс"),
-              QT_TRANSLATE_NOOP("StandardPage", "t, с"), markLegend(page.m.artifacts),
-              markColor(page.m.artifacts)},
-             L);
+    DrawPlotAxes(p, r, x, v, 0,
+                 {QT_TRANSLATE_NOOP("StandardPage", "Ритмограмма"),
+                  QT_TRANSLATE_NOOP("StandardPage", "RR, мс"),
+                  QT_TRANSLATE_NOOP("StandardPage", "t, с"), markLegend(page.m.artifacts),
+                  markColor(page.m.artifacts)},
+                 L.TW, L.TH);
     const size_t n = std::min(t.size(), rr.size());
     auto at = [&](size_t i) {
         return QPointF(ValueToPixel(t[i], 0, tMax, r.Left, r.Right),

@@ -351,6 +351,38 @@
         <source>Уэлч: кубический сплайн 4 Гц, окна Ханна по 256 точек</source>
         <translation>Welch, 4 Hz cubic spline, 256-sample Hann segments</translation>
     </message>
+    <message>
+        <source>t, мин</source>
+        <translation>t, min</translation>
+    </message>
+    <message>
+        <source>ЧСС</source>
+        <translation>HR</translation>
+    </message>
+    <message>
+        <source>уд/мин</source>
+        <translation>bpm</translation>
+    </message>
+    <message>
+        <source>мс</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Средний RR</source>
+        <translation>Mean RR</translation>
+    </message>
+    <message>
+        <source>мс²</source>
+        <translation>ms²</translation>
+    </message>
+    <message>
+        <source>Общая мощность</source>
+        <translation>Total power</translation>
+    </message>
+    <message>
+        <source>н.е.</source>
+        <translation>n.u.</translation>
+    </message>
 </context>
 <context>
     <name>trivant::AboutDialog</name>

@@ -2,6 +2,8 @@
 // their refusals.
 #include "cli_fixture.h"
 
+#include <QImage>
+
 namespace trivant::test {
 namespace {
 
@@ -24,8 +26,12 @@ TEST_F(CliTest, TrendAndStagesGiveTheSameBytesOnOneOrTwoThreads) {
     const CliRun t = run({"trend", a, "--json"});
     EXPECT_EQ(std::count(t.out.begin(), t.out.end(), '\n'), 110);
     EXPECT_EQ(jsonOf(t.out)["end_s"].toDouble(), 300);
+    ASSERT_EQ(run({"trend", a, "--png", "t.png", "--size", "640x480"}).status, kExitOk);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("t.png"))).size(), QSize(640, 480));
     for (const std::vector<std::string>& bad :
          {std::vector<std::string>{"trend", a, "--window", "29"},
+          {"trend", a, a, "--png", "t.png"},
+          {"trend", a, "--png", "t.jpg"},
           {"trend", a, "--window", "60", "--step", "61"},
           {"trend", a, "--step", "0"}}) {
         const CliRun r = run(bad);

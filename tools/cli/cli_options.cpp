@@ -117,6 +117,10 @@ std::vector<CliCommand> makeCommands() {
           kRowColumns),
          {{"window", "S", "The window in seconds (30..3600; default 300)."},
           {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
+          {"png", "OUT.png",
+           "Draw heart rate, RMSSD, SDNN and LF/HF along the recording\n"
+           "into a PNG instead of the rows (one IN)."},
+          kSize,
           kRowArtifacts,
           kRowsCsv,
           kRowsJson,
@@ -218,6 +222,10 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
             return "--artifacts takes verylow, low, medium, strong, verystrong or a number of ms";
         out.artifactsMs = ms;
         out.standard = true;
+    } else if (name == "--png") {
+        if (v.size() <= 4 || v.compare(v.size() - 4, 4, ".png") != 0)
+            return "--png takes the name of a .png file";
+        out.png = v;
     } else if (name == "--window") {
         if (!ParseNumber(v, out.window) || out.window < kMinTrendWindowS ||
             out.window > kMaxTrendWindowS)
@@ -359,6 +367,8 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
         return {};
     if (out.command.empty())
         return "no command given";
+    if (!out.png.empty() && out.files.size() != 1)
+        return "--png draws one recording: give one IN";
     if (out.step && *out.step > out.window)
         return "--step takes whole seconds from 1 to the window";
     if (int(!out.port.empty()) + int(!out.ble.empty()) + int(!out.bleReplay.empty()) > 1)

@@ -18,6 +18,7 @@ struct CliOptions {
     std::string port;                   // record: --port NAME
     int window = 300;                   // trend: --window S
     std::optional<int> step;            // trend: --step S, at most the window; 30 when absent
+    std::string png;                    // trend: --png OUT.png, the picture instead of rows
     std::string ble;                    // record: --ble ADDRESS, a strap
     std::string bleReplay;              // record: --ble-replay LOG, a strap's notification log
     std::optional<long> beats;          // record: --beats N

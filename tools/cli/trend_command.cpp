@@ -3,12 +3,19 @@
 #include "trend_command.h"
 
 #include "analyze_command.h"
+#include "cli_commands.h"
 #include "measure_csv.h"
+#include "recording_io.h"
+#include "render_command.h"
 #include "standard_json.h"
 #include "summary_json.h"
+#include "trend_paint.h"
 #include "whole_recording.h"
 
+#include <QImage>
+
 #include <cstdio>
+#include <memory>
 
 namespace trivant {
 
@@ -21,6 +28,10 @@ ArtifactOptions artifactsOf(const CliOptions& opt) {
         a.thresholdMs = *opt.artifactsMs;
     }
     return a;
+}
+
+int trendStep(const CliOptions& opt) {
+    return opt.step.value_or(std::min(opt.window, kDefaultTrendStepS));
 }
 
 std::string seconds(int64_t us) {
@@ -89,9 +100,38 @@ int run(const CliOptions& opt, const Setup& setup, const Place& place, Rows rows
     return RunFileBatch(opt, setup, json ? std::string() : header(place), make, out, err);
 }
 
+// The picture of the one recording's trend, as the trend window draws it.
+int drawTrend(const CliOptions& opt, const Setup& setup, std::ostream& err) {
+    EnsureGuiApplication();
+    const std::string& file = opt.files[0];
+    auto rec = std::make_unique<Recording>();
+    const std::string msg = LoadRecording(file, ToCoreSettings(setup), *rec);
+    if (!msg.empty()) {
+        err << "trivant-cli: " << msg << "\n";
+        return kExitBadInput;
+    }
+    TrendPicture t;
+    t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt));
+    for (int k = 1; k <= rec->beats(); ++k)
+        t.durationS += static_cast<double>(rec->intervalUs(k)) / 1e6;
+    t.keys = DefaultTrendKeys();
+    const QString caption = QString("%1: %2 s / %3 s")
+                                .arg(QString::fromStdString(file))
+                                .arg(opt.window)
+                                .arg(trendStep(opt));
+    if (!RenderTrendImage(t, caption, opt.width, opt.height)
+             .save(QString::fromStdString(opt.png), "PNG")) {
+        err << "trivant-cli: cannot write " << opt.png << "\n";
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunTrend(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
+    if (!opt.png.empty())
+        return drawTrend(opt, setup, err);
     return run(
         opt, setup, kTrendPlace,
         [](const Recording& rec, const CliOptions& o) {

@@ -1,0 +1,66 @@
+// The trend picture: each chosen measure's line in its own panel and colour, broken where
+// the windows have no value, and the axes' ranges.
+#include "trend_paint.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace trivant {
+namespace {
+
+int countColor(const QImage& image, const Rect& r, QRgb color) {
+    int n = 0;
+    for (int y = r.Top; y <= r.Bottom; ++y)
+        for (int x = r.Left; x <= r.Right; ++x)
+            n += image.pixel(x, y) == color;
+    return n;
+}
+
+// 20 minutes of intervals alternating 800 and 900 ms, one window every minute.
+TrendPicture picture(std::vector<std::string> keys) {
+    std::vector<int64_t> us;
+    for (int i = 0; i < 1400; ++i)
+        us.push_back(i % 2 ? 900000 : 800000);
+    TrendPicture t;
+    t.rows = MeasureSpans(us, true, TrendSpans(us, 300000000, 60000000), {});
+    t.durationS = 1190;
+    t.keys = std::move(keys);
+    return t;
+}
+
+TEST(TrendPaint, EachMeasureInItsPanelAndColour) {
+    const TrendPicture t = picture({"mean_hr", "rmssd", "lf_hf", "nosuch"});
+    const QImage image = RenderTrendImage(t, "x", 800, 600);
+    const QRgb colors[] = {qRgb(0, 0, 0), qRgb(200, 0, 0), qRgb(0, 0, 200), qRgb(0, 128, 0)};
+    // Quarters of the image, each about one panel: a flat series (RMSSD) is a line across
+    // its panel; an unknown measure draws nothing; no colour strays into another panel.
+    auto quarter = [](int i) { return Rect{0, i * 150, 799, i * 150 + 149}; };
+    // (Black is the text's colour too.)
+    EXPECT_GT(countColor(image, quarter(1), colors[1]), 400);  // minutes 2.5 to 16.5 of 20
+    EXPECT_EQ(countColor(image, quarter(3), colors[3]), 0);
+    for (int i = 0; i < 4; ++i)
+        for (int c = 1; c < 3; ++c)
+            EXPECT_EQ(c == i || countColor(image, quarter(i), colors[c]) == 0, true) << i << c;
+}
+
+TEST(TrendView, SeriesAndRanges) {
+    const TrendPicture t = picture({"mean_hr"});
+    const std::vector<TrendPoint> s = TrendSeries(t.rows, "mean_hr");
+    ASSERT_EQ(s.size(), 15u);  // windows at minutes 0..14 end within 1190 s
+    EXPECT_DOUBLE_EQ(s[0].minute, 2.5);
+    EXPECT_NEAR(*s[0].value, 60000 * 353 / (177 * 800.0 + 176 * 900), 1e-9);  // 353 starts
+    EXPECT_FALSE(TrendSeries(t.rows, "nosuch")[0].value);
+    const ValueRange flat = SeriesRange({70.0, 70.0, std::nullopt});
+    EXPECT_LE(flat.lo, 70);
+    EXPECT_GT(flat.hi, 70);
+    const ValueRange none = SeriesRange({std::nullopt});
+    EXPECT_EQ(none.lo, 0);
+    EXPECT_EQ(none.hi, 1);
+    const ValueRange time = TrendTimeRange(19.8);
+    EXPECT_EQ(time.hi, 20);
+    EXPECT_EQ(time.step, 2);
+}
+
+}  // namespace
+}  // namespace trivant

@@ -858,6 +858,14 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <source>Не удалось сохранить выбор датчика в файл %1</source>
         <translation>Could not save the strap choice to the file %1</translation>
     </message>
+    <message>
+        <source>&amp;Тренд показателей...</source>
+        <translation>&amp;Trend of the measures...</translation>
+    </message>
+    <message>
+        <source>Тренд показателей: %1</source>
+        <translation>Trend of the measures: %1</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1129,6 +1137,41 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>Экспорт показателей (CSV)...</source>
         <translation>Export the measures (CSV)...</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::TrendWindow</name>
+    <message>
+        <source>—</source>
+        <translation>—</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>&amp;Окно</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Шаг</source>
+        <translation>&amp;Step</translation>
+    </message>
+    <message>
+        <source>Вычисление...</source>
+        <translation>Computing...</translation>
+    </message>
+    <message>
+        <source>Вычисление: %1 %</source>
+        <translation>Computing: %1 %</translation>
+    </message>
+    <message>
+        <source>Запись короче окна: показатели не вычислены</source>
+        <translation>The recording is shorter than the window: no measures</translation>
+    </message>
+    <message>
+        <source>Окон: %1</source>
+        <translation>Windows: %1</translation>
     </message>
 </context>
 </TS>

@@ -79,11 +79,15 @@ std::vector<bool> RecordingLabels(const Recording& rec) {
 
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
-                                       const ArtifactOptions& options) {
+                                       const ArtifactOptions& options,
+                                       std::atomic<std::size_t>* done,
+                                       const std::atomic<bool>* cancel) {
     std::vector<SpanMeasures> out;
     out.reserve(spans.size());
     std::vector<double> ms;
     for (const IntervalSpan& span : spans) {
+        if (cancel && *cancel)
+            break;
         ms.clear();
         for (std::size_t i = span.first; i < span.last; ++i)
             ms.push_back(static_cast<double>(rrUs[i]) / 1000.0);
@@ -93,6 +97,8 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
         row.m.welch = {};
         row.m.artifacts.isArtifact.clear();
         out.push_back(std::move(row));
+        if (done)
+            ++*done;
     }
     return out;
 }

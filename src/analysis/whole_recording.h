@@ -6,6 +6,7 @@
 #include "recording.h"
 #include "standard_measures.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -46,10 +47,13 @@ struct SpanMeasures {
     StandardMeasures m;
 };
 
-// The measures of each span on its own, artifacts handled as options say.
+// The measures of each span on its own, artifacts handled as options say. done, when
+// given, counts the spans measured; a set cancel stops early with the rows so far.
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
-                                       const ArtifactOptions& options);
+                                       const ArtifactOptions& options,
+                                       std::atomic<std::size_t>* done = nullptr,
+                                       const std::atomic<bool>* cancel = nullptr);
 
 std::vector<SpanMeasures> RecordingTrend(const Recording& rec, int windowS, int stepS,
                                          const ArtifactOptions& options);

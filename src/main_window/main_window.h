@@ -86,6 +86,8 @@ public:
     void TB_PrintClick();
     void TB_PrintSetupClick();
     void N_SpecClick();
+    // The measures of the active recording along its whole time, in a window of their own.
+    void N_TrendClick();
     // The report's numbers into a CSV file the user names: the columns of trivant-cli
     // analyze --csv --standard. False when cancelled or not written.
     bool ExportMeasures(ReportWindow& report);
@@ -125,6 +127,7 @@ public:
         *TB_PrintSetup, *TB_Help;
     QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
     QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec, *N_StdPage, *N_Export, *TB_Spec;
+    QAction* N_Trend;
     QAction *N_NextW, *N_PrevW, *N_Cascade;
     QMenu *N_File, *N_Record, *N_Scale, *N_Window;
     QMenu* N_Recent;  // the recent files, numbered 1..8 in the File menu
@@ -139,6 +142,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The fragment picker over rec from second startS, then the report of the fragment
+    // chosen; caption and sourceFile name the recording's window and file.
+    void analyzeFragment(const Recording& rec, const QString& caption,
+                         const std::string& sourceFile, int startS);
     // Why a recording shorter than a fragment has no spectrum, with what it does have.
     void showTooShort(const Recording& rec, const ResampleResult& resampled);
     // One supervision pass of the device chosen, and its label; true when it is connected.

@@ -11,6 +11,7 @@
 #include "report_window.h"
 #include "standard_view.h"
 #include "translation.h"
+#include "trend_window.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -180,12 +181,15 @@ QString MainWindow::askPdfPath() {
 }
 
 void MainWindow::N_SpecClick() {
-    RecordingWindow* g = activeGraph();
-    if (!g)
-        return;
+    if (RecordingWindow* g = activeGraph())
+        analyzeFragment(g->recording(), g->windowTitle(), g->currentFileName(),
+                        OverviewStartSecond(g->recording(), g->view().XPos));
+}
+
+void MainWindow::analyzeFragment(const Recording& rec, const QString& caption,
+                                 const std::string& sourceFile, int startS) {
     if (!analysis_)
         analysis_ = std::make_unique<AnalysisBuffers>();
-    const Recording& rec = g->recording();
     const ResampleResult resampled = PrepareAnalysis(rec, *analysis_);
     if (!resampled.enough) {
         showTooShort(rec, resampled);
@@ -195,18 +199,32 @@ void MainWindow::N_SpecClick() {
     dialog.SetOverview(MakeOverview(*analysis_, resampled));
     const TraceStyle style = TraceStyleFrom(setup_);
     dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
-    dialog.Start(OverviewStartSecond(rec, g->view().XPos));
+    dialog.Start(startS);
     if (runner_->exec(dialog) != QDialog::Accepted)
         return;
     auto report = std::make_unique<FragmentReport>();
     // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
     if (!AnalyzeFragment(rec, dialog.FragPos(), resampled, *analysis_, *report, nullptr))
         return;
-    ReportWindow* frag = addReport(*report,
-                                   FragmentCaption(g->windowTitle().toStdString(), *report,
-                                                   TrMessage(kFragmentWord).toStdString()),
-                                   rec.Comment);
-    frag->SetSourceFile(g->currentFileName());
+    ReportWindow* frag = addReport(
+        *report,
+        FragmentCaption(caption.toStdString(), *report, TrMessage(kFragmentWord).toStdString()),
+        rec.Comment);
+    frag->SetSourceFile(sourceFile);
+}
+
+void MainWindow::N_TrendClick() {
+    RecordingWindow* g = activeGraph();
+    if (!g)
+        return;
+    auto* trend = new TrendWindow(std::make_unique<Recording>(g->recording()));
+    trend->setWindowTitle(tr("Тренд показателей: %1").arg(g->windowTitle()));
+    const QString caption = g->windowTitle();
+    const std::string file = g->currentFileName();
+    connect(trend, &TrendWindow::fragmentRequested, this, [this, trend, caption, file](int s) {
+        analyzeFragment(trend->recording(), caption, file, s);
+    });
+    addChild(trend);
 }
 
 void MainWindow::showTooShort(const Recording& rec, const ResampleResult& resampled) {

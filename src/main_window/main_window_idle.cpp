@@ -137,7 +137,7 @@ void MainWindow::applyCommandStates() {
         {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},
         {{TB_Label, N_Label}, kLabel}, {{TB_Tools, N_Tools}, kTools},
         {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
-        {{TB_Comment}, kComment},      {{N_Spec, TB_Spec}, kSpec},
+        {{TB_Comment}, kComment},      {{N_Spec, TB_Spec, N_Trend}, kSpec},
     };
     for (const auto& [actions, item] : items)
         for (QAction* a : actions)

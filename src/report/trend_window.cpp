@@ -1,0 +1,194 @@
+// The trend window's controls, its computation on a worker thread polled by a timer, and
+// its picture through the trend's paint path.
+#include "trend_window.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <thread>
+
+namespace trivant {
+
+namespace {
+
+constexpr int kFontPixels = 11;  // the form font
+constexpr int kPollMs = 100;
+
+QString measureTitle(const TrendMeasure& m) {
+    const QString title = QCoreApplication::translate("StandardPage", m.title);
+    return *m.unit ? title + ", " + QCoreApplication::translate("StandardPage", m.unit) : title;
+}
+
+}  // namespace
+
+struct TrendWindow::Job {
+    std::atomic<bool> cancel{false}, finished{false};
+    std::atomic<std::size_t> done{0};
+    std::size_t total = 0;
+    std::vector<SpanMeasures> rows;
+    std::thread thread;
+
+    ~Job() {
+        cancel = true;
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
+    : QWidget(parent), rec_(std::move(rec)) {
+    QFont f = font();
+    f.setPixelSize(kFontPixels);
+    setFont(f);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    bar_ = createBar();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bar_);
+    layout->addStretch(1);
+    for (const int64_t r : RecordingIntervalsUs(*rec_))
+        picture_.durationS += static_cast<double>(r) / 1e6;
+    pollTimer_ = new QTimer(this);
+    pollTimer_->setInterval(kPollMs);
+    connect(pollTimer_, &QTimer::timeout, this, &TrendWindow::poll);
+    chooseMeasures();
+    restart();
+}
+
+TrendWindow::~TrendWindow() = default;
+
+QWidget* TrendWindow::createBar() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    const std::vector<std::string> defaults = DefaultTrendKeys();
+    for (int i = 0; i < kMaxTrendPanels; ++i) {
+        QComboBox* c = measureCombos[static_cast<size_t>(i)] = new QComboBox(bar);
+        c->setObjectName(QString("measureCombo%1").arg(i + 1));
+        c->addItem(tr("—"), QString());
+        for (const TrendMeasure& m : TrendMeasures())
+            c->addItem(measureTitle(m), QString(m.key));
+        c->setCurrentIndex(c->findData(QString::fromStdString(defaults[static_cast<size_t>(i)])));
+        connect(c, qOverload<int>(&QComboBox::currentIndexChanged), this,
+                &TrendWindow::chooseMeasures);
+        row->addWidget(c);
+    }
+    E_Window = new QSpinBox(bar);
+    E_Window->setObjectName("E_Window");
+    E_Window->setRange(kMinTrendWindowS, kMaxTrendWindowS);
+    E_Window->setValue(kDefaultTrendWindowS);
+    E_Window->setSuffix(tr(" с"));
+    E_Step = new QSpinBox(bar);
+    E_Step->setObjectName("E_Step");
+    E_Step->setRange(kMinTrendStepS, kDefaultTrendWindowS);
+    E_Step->setValue(kDefaultTrendStepS);
+    E_Step->setSuffix(tr(" с"));
+    // The step never exceeds the window.
+    connect(E_Window, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int w) { E_Step->setMaximum(w); });
+    connect(E_Window, &QSpinBox::editingFinished, this, &TrendWindow::restart);
+    connect(E_Step, &QSpinBox::editingFinished, this, &TrendWindow::restart);
+    auto* windowLabel = new QLabel(tr("&Окно"), bar);
+    windowLabel->setBuddy(E_Window);
+    auto* stepLabel = new QLabel(tr("&Шаг"), bar);
+    stepLabel->setBuddy(E_Step);
+    L_Progress = new QLabel(bar);
+    L_Progress->setObjectName("L_Progress");
+    row->addWidget(windowLabel);
+    row->addWidget(E_Window);
+    row->addWidget(stepLabel);
+    row->addWidget(E_Step);
+    row->addWidget(L_Progress, 1);
+    return bar;
+}
+
+void TrendWindow::chooseMeasures() {
+    picture_.keys.clear();
+    for (QComboBox* c : measureCombos)
+        if (!c->currentData().toString().isEmpty())
+            picture_.keys.push_back(c->currentData().toString().toStdString());
+    update();
+}
+
+void TrendWindow::restart() {
+    job_.reset();  // a computation under way stops first
+    auto job = std::make_unique<Job>();
+    const std::vector<int64_t> us = RecordingIntervalsUs(*rec_);
+    const std::vector<IntervalSpan> spans =
+        TrendSpans(us, int64_t{E_Window->value()} * 1000000, int64_t{E_Step->value()} * 1000000);
+    job->total = spans.size();
+    Job* j = job.get();
+    job->thread = std::thread([j, us, spans, exact = rec_->hasExact()] {
+        j->rows = MeasureSpans(us, exact, spans, {}, &j->done, &j->cancel);
+        j->finished = true;
+    });
+    job_ = std::move(job);
+    L_Progress->setText(tr("Вычисление..."));
+    pollTimer_->start();
+}
+
+void TrendWindow::poll() {
+    if (!job_)
+        return;
+    if (!job_->finished) {
+        const std::size_t total = std::max<std::size_t>(job_->total, 1);
+        L_Progress->setText(tr("Вычисление: %1 %").arg(job_->done * 100 / total));
+        return;
+    }
+    if (job_->thread.joinable())
+        job_->thread.join();
+    picture_.rows = std::move(job_->rows);
+    job_.reset();
+    pollTimer_->stop();
+    L_Progress->setText(picture_.rows.empty() ? tr("Запись короче окна: показатели не вычислены")
+                                              : tr("Окон: %1").arg(picture_.rows.size()));
+    update();
+}
+
+bool TrendWindow::Busy() const {
+    return job_ != nullptr;
+}
+
+void TrendWindow::WaitIdle() {
+    if (job_ && job_->thread.joinable())
+        job_->thread.join();
+    poll();
+}
+
+TrendLayout TrendWindow::layout() const {
+    const QFontMetrics fm(font());
+    return ComputeTrendLayout({0, bar_->geometry().bottom() + 1, width() - 1, height() - 1},
+                              fm.height(), fm.horizontalAdvance(QChar('0')),
+                              static_cast<int>(picture_.keys.size()));
+}
+
+std::optional<int> TrendWindow::SecondAt(const QPoint& pos) const {
+    const ValueRange time = TrendTimeRange(picture_.durationS / 60);
+    for (const Rect& r : layout().panels)
+        if (pos.x() >= r.Left && pos.x() <= r.Right && pos.y() >= r.Top && pos.y() <= r.Bottom) {
+            const double minute =
+                time.lo + (pos.x() - r.Left) * (time.hi - time.lo) / std::max(1, r.width());
+            return static_cast<int>(minute * 60);
+        }
+    return std::nullopt;
+}
+
+void TrendWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    PaintTrend(p, picture_, layout(), 1);
+}
+
+void TrendWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        if (const std::optional<int> s = SecondAt(event->pos()))
+            emit fragmentRequested(*s);
+}
+
+}  // namespace trivant

@@ -1,0 +1,62 @@
+// TrendWindow: the measures of the whole recording along its time, up to four at once, each
+// chosen from a list, with the windows' length and step on the window. It keeps its own
+// copy of the recording and computes on a thread of its own, showing how far it got; a click
+// on a time asks for the fragment picker there.
+#pragma once
+
+#include "recording.h"
+#include "trend_paint.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+class QTimer;
+
+namespace trivant {
+
+class TrendWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent = nullptr);
+    ~TrendWindow() override;
+
+    const Recording& recording() const { return *rec_; }
+    const TrendPicture& picture() const { return picture_; }
+    TrendLayout layout() const;
+    // Whether the measures are still being computed; WaitIdle blocks until they are not.
+    bool Busy() const;
+    void WaitIdle();
+    // The second of the recording at a point of a panel; nothing elsewhere.
+    std::optional<int> SecondAt(const QPoint& pos) const;
+
+    QSpinBox *E_Window, *E_Step;
+    std::array<QComboBox*, kMaxTrendPanels> measureCombos{};
+    QLabel* L_Progress;
+
+signals:
+    void fragmentRequested(int second);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct Job;
+    void restart();
+    void poll();
+    void chooseMeasures();
+    QWidget* createBar();
+
+    std::unique_ptr<Recording> rec_;
+    TrendPicture picture_;
+    std::unique_ptr<Job> job_;
+    QTimer* pollTimer_;
+    QWidget* bar_;
+};
+
+}  // namespace trivant

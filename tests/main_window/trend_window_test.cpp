@@ -1,0 +1,58 @@
+// The trend window from the main window's menu: computed off the event loop, drawn, and a
+// click on a time opening the fragment picker there.
+#include "app_fixture.h"
+#include "fragment_picker.h"
+#include "trend_window.h"
+
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSpinBox>
+#include <QTest>
+
+namespace trivant::test {
+namespace {
+
+TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
+    start();
+    ASSERT_NE(form->OpenRecording(std::string(TRIVANT_TEST_DATA) + "/rr/pyhrv-series_1.txt", 3),
+              nullptr);
+    form->IdleHandler();
+    ASSERT_TRUE(form->N_Trend->isEnabled());
+    form->N_Trend->trigger();
+    auto* trend = qobject_cast<TrendWindow*>(form->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(trend, nullptr);
+    trend->WaitIdle();
+    EXPECT_FALSE(trend->Busy());
+    EXPECT_EQ(trend->picture().rows.size(), 110u);  // 3599 s: windows of 300 s every 30 s
+    EXPECT_EQ(trend->picture().keys, DefaultTrendKeys());
+    EXPECT_EQ(trend->L_Progress->text(), "Окон: 110");
+    // Three measures: three panels; a wider step gives fewer windows.
+    trend->measureCombos[3]->setCurrentIndex(0);
+    EXPECT_EQ(trend->layout().panels.size(), 3u);
+    trend->E_Step->setValue(300);
+    emit trend->E_Step->editingFinished();
+    trend->WaitIdle();
+    EXPECT_EQ(trend->picture().rows.size(), 11u);
+    const QImage image = RenderToImage(*trend);
+    const Rect rmssd = trend->layout().panels[1];
+    int red = 0;
+    for (int x = rmssd.Left; x <= rmssd.Right; ++x)
+        for (int y = rmssd.Top; y <= rmssd.Bottom; ++y)
+            red += image.pixel(x, y) == qRgb(200, 0, 0);
+    EXPECT_GT(red, rmssd.width() / 2);
+    // Minute 20 of 0..60 is a third of the way along a panel.
+    const QPoint at(rmssd.Left + rmssd.width() / 3, (rmssd.Top + rmssd.Bottom) / 2);
+    ASSERT_TRUE(trend->SecondAt(at));
+    EXPECT_NEAR(*trend->SecondAt(at), 1200, 10);
+    answer([](QDialog& d) {
+        auto* picker = dynamic_cast<FragmentPicker*>(&d);
+        EXPECT_NEAR(picker ? picker->XPos() : -1, 1200, 60);
+        return int(QDialog::Rejected);
+    });
+    QTest::mouseClick(trend, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(runner->answers.empty());
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -15,7 +15,7 @@ StrapChoice LoadStrapChoice(const std::string& path) {
     c.address = text.substr(a + 1, n == std::string::npos ? n : n - a - 1);
     c.name = n == std::string::npos ? std::string() : text.substr(n + 1);
     c.strap = !c.address.empty();
-    return c;
+    return c.strap ? c : StrapChoice{};
 }
 
 IoStatus SaveStrapChoice(const std::string& path, const StrapChoice& choice) {

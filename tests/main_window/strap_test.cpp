@@ -5,6 +5,8 @@
 #include "replay_strap_link.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace trivant::test {
@@ -76,6 +78,23 @@ TEST_F(StrapApp, TheOptionsDialogChoosesAStrapAndItsFileKeepsIt) {
     useReplay(&serial);
     EXPECT_FALSE(form->StrapDevice());
     EXPECT_EQ(LoadStrapChoice(dir.file("strap")).address, ReplayStrapLink::kAddress);
+}
+
+TEST_F(AppTest, WithoutARadioTheOptionsSaySoAndOfferNoStrap) {
+    start();
+    form->UseStraps(nullptr, dir.file("strap"));
+    answer([](QDialog& d) {
+        auto* o = dynamic_cast<OptionsDialog*>(&d);
+        if (!o)
+            return int(QDialog::Rejected);
+        o->deviceCombo->setCurrentIndex(OptionsDialog::kStrapDeviceItem);
+        EXPECT_FALSE(o->strapCombo->isEnabled());
+        EXPECT_FALSE(o->strapScan->isEnabled());
+        EXPECT_EQ(o->L_Strap->text(), "Адаптер Bluetooth не найден или служба BlueZ не запущена");
+        return int(QDialog::Accepted);
+    });
+    form->TB_Tools->trigger();
+    EXPECT_FALSE(form->StrapDevice());  // nothing to choose: the serial device stays
 }
 
 }  // namespace

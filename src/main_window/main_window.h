@@ -34,6 +34,7 @@ namespace trivant {
 class RecentFiles;
 class RecordingWindow;
 class ReportWindow;
+class TrendWindow;
 
 extern const char* const kAppCaption;       // "TRIVANT " and the version
 extern const char* const kDefaultsCaption;  // "Ормикс-01"
@@ -114,6 +115,7 @@ public:
 
     RecordingWindow* activeGraph() const;
     ReportWindow* activeReport() const;
+    TrendWindow* activeTrend() const;
     ActiveChild activeChild() const;
     QMdiArea* mdiArea() const { return mdi_; }
     ConnectionSupervisor& supervisor() { return supervisor_; }
@@ -153,6 +155,8 @@ private:
     QString strapHint() const;
     // Takes the options dialog's strap choice, kept in its file unless forced.
     void takeStrapChoice(const StrapChoice& chosen);
+    // Writes csv into a file the user names; false when cancelled or not written.
+    bool exportCsv(const std::string& csv);
     // True when path is free, or the user agrees to overwrite it.
     bool overwriteAccepted(const QString& path);
     void loadSettings();

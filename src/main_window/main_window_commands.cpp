@@ -110,6 +110,10 @@ void MainWindow::TB_PrintClick() {
         printPage([frag](QPrinter& printer, bool landscape) {
             return frag->MyPrint(printer, landscape);
         });
+    else if (TrendWindow* trend = activeTrend())
+        printPage([trend](QPrinter& printer, bool landscape) {
+            return trend->MyPrint(printer, landscape);
+        });
     else if (RecordingWindow* g = activeGraph(); g && !g->recordingNow())
         printPage([g](QPrinter& printer, bool) { return g->MyPrint(printer); });
 }
@@ -219,6 +223,8 @@ void MainWindow::N_TrendClick() {
         return;
     auto* trend = new TrendWindow(std::make_unique<Recording>(g->recording()));
     trend->setWindowTitle(tr("Тренд показателей: %1").arg(g->windowTitle()));
+    trend->SetSourceName(g->currentFileName().empty() ? g->windowTitle().toStdString()
+                                                      : g->currentFileName());
     const QString caption = g->windowTitle();
     const std::string file = g->currentFileName();
     connect(trend, &TrendWindow::fragmentRequested, this, [this, trend, caption, file](int s) {

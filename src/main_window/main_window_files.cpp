@@ -9,6 +9,7 @@
 #include "recording_window.h"
 #include "report_window.h"
 #include "short_date.h"
+#include "trend_window.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -245,6 +246,8 @@ bool MainWindow::overwriteAccepted(const QString& path) {
 void MainWindow::N_ExportClick() {
     if (ReportWindow* frag = activeReport())
         ExportMeasures(*frag);
+    else if (TrendWindow* trend = activeTrend())
+        exportCsv(trend->MeasuresCsv());
 }
 
 void MainWindow::N_StdPageClick() {
@@ -253,6 +256,10 @@ void MainWindow::N_StdPageClick() {
 }
 
 bool MainWindow::ExportMeasures(ReportWindow& report) {
+    return exportCsv(report.MeasuresCsv());
+}
+
+bool MainWindow::exportCsv(const std::string& csv) {
     QFileDialog dialog(this, tr("Экспорт показателей (CSV)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(QString::fromStdString(saveFolder_));
@@ -266,7 +273,7 @@ bool MainWindow::ExportMeasures(ReportWindow& report) {
         chosen += ".csv";
     if (!overwriteAccepted(chosen))
         return false;
-    const IoStatus st = WriteFileAtomic(chosen.toStdString(), report.MeasuresCsv());
+    const IoStatus st = WriteFileAtomic(chosen.toStdString(), csv);
     if (!st.ok)
         message(tr("Ошибка"), tr("Не удалось сохранить файл %1").arg(chosen) + "\n" +
                                   QString::fromStdString(st.detail));

@@ -4,6 +4,7 @@
 #include "recording_window.h"
 #include "report_window.h"
 #include "translation.h"
+#include "trend_window.h"
 
 #include <QAction>
 #include <QLabel>
@@ -101,6 +102,11 @@ ReportWindow* MainWindow::activeReport() const {
     return w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr;
 }
 
+TrendWindow* MainWindow::activeTrend() const {
+    QMdiSubWindow* w = mdi_->activeSubWindow();
+    return w ? qobject_cast<TrendWindow*>(w->widget()) : nullptr;
+}
+
 ActiveChild MainWindow::activeChild() const {
     if (!mdi_->activeSubWindow())
         return ActiveChild::None;
@@ -143,7 +149,7 @@ void MainWindow::applyCommandStates() {
         for (QAction* a : actions)
             a->setEnabled(s[item]);
     const bool report = activeReport() != nullptr;
-    N_Export->setEnabled(report);
+    N_Export->setEnabled(report || activeTrend());
     N_StdPage->setEnabled(report);
 }
 

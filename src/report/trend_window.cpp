@@ -2,12 +2,16 @@
 // its picture through the trend's paint path.
 #include "trend_window.h"
 
+#include "paint_kit.h"
+#include "span_csv.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSpinBox>
 #include <QTimer>
@@ -20,6 +24,7 @@ namespace {
 
 constexpr int kFontPixels = 11;  // the form font
 constexpr int kPollMs = 100;
+constexpr int kPaperRows = 70;  // text lines a page's height holds
 
 QString measureTitle(const TrendMeasure& m) {
     const QString title = QCoreApplication::translate("StandardPage", m.title);
@@ -177,6 +182,29 @@ std::optional<int> TrendWindow::SecondAt(const QPoint& pos) const {
             return static_cast<int>(minute * 60);
         }
     return std::nullopt;
+}
+
+std::string TrendWindow::MeasuresCsv() const {
+    return SpanCsv(sourceName_, kTrendPlace, picture_.rows);
+}
+
+bool TrendWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
+    device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPainter p;
+    if (!p.begin(&device))
+        return false;
+    // The text in the same share of the page as on the report's pages.
+    QFont f = p.font();
+    f.setPixelSize(std::max(8, device.height() / kPaperRows));
+    p.setFont(f);
+    const QFontMetrics fm(f);
+    const int th = fm.height(), tw = fm.horizontalAdvance(QChar('0'));
+    const int margin = 4 * tw;
+    TextAt(p, margin, 2 * th, windowTitle());
+    const Rect area{margin, 4 * th, device.width() - margin, device.height() - 2 * th};
+    PaintTrend(p, picture_, ComputeTrendLayout(area, th, tw, int(picture_.keys.size())),
+               std::max(1, tw / 6));
+    return p.end();
 }
 
 void TrendWindow::paintEvent(QPaintEvent*) {

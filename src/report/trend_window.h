@@ -11,8 +11,10 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class QComboBox;
+class QPagedPaintDevice;
 class QLabel;
 class QSpinBox;
 class QTimer;
@@ -31,6 +33,13 @@ public:
     // Whether the measures are still being computed; WaitIdle blocks until they are not.
     bool Busy() const;
     void WaitIdle();
+    // The file (or window) the rows are of, as the CSV's first column names it.
+    void SetSourceName(const std::string& name) { sourceName_ = name; }
+    // The rows as trivant-cli trend --csv writes them for this recording.
+    std::string MeasuresCsv() const;
+    // The picture on one page of device, oriented as asked, under the window's caption;
+    // false when the device cannot be painted on.
+    bool MyPrint(QPagedPaintDevice& device, bool landscape);
     // The second of the recording at a point of a panel; nothing elsewhere.
     std::optional<int> SecondAt(const QPoint& pos) const;
 
@@ -57,6 +66,7 @@ private:
     std::unique_ptr<Job> job_;
     QTimer* pollTimer_;
     QWidget* bar_;
+    std::string sourceName_;
 };
 
 }  // namespace trivant

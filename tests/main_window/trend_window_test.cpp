@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPdfWriter>
 #include <QSpinBox>
 #include <QTest>
 
@@ -52,6 +53,20 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     });
     QTest::mouseClick(trend, Qt::LeftButton, {}, at);
     EXPECT_TRUE(runner->answers.empty());
+
+    // Its rows leave as trivant-cli trend's CSV, and it prints on one page.
+    form->IdleHandler();
+    ASSERT_TRUE(form->N_Export->isEnabled());
+    answer(file(dir.file("trend.csv"), 1));
+    form->N_Export->trigger();
+    const std::string csv = dir.read("trend.csv");
+    EXPECT_EQ(csv, trend->MeasuresCsv());
+    EXPECT_EQ(csv.rfind("file,start_s,end_s,n,mean_rr,", 0), 0u);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 12);
+    EXPECT_NE(csv.find("pyhrv-series_1.txt,3000,3300,"), std::string::npos);
+    QPdfWriter pdf(QString::fromStdString(dir.file("trend.pdf")));
+    ASSERT_TRUE(trend->MyPrint(pdf, true));
+    EXPECT_EQ(QByteArray::fromStdString(dir.read("trend.pdf")).count("/Type /Page\n"), 1);
 }
 
 }  // namespace

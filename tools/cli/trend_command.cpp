@@ -7,6 +7,7 @@
 #include "measure_csv.h"
 #include "recording_io.h"
 #include "render_command.h"
+#include "span_csv.h"
 #include "standard_json.h"
 #include "summary_json.h"
 #include "trend_paint.h"
@@ -34,45 +35,7 @@ int trendStep(const CliOptions& opt) {
     return opt.step.value_or(std::min(opt.window, kDefaultTrendStepS));
 }
 
-std::string seconds(int64_t us) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", static_cast<double>(us) / 1e6);
-    return text;
-}
-
-// The columns that place a row: start_s and end_s for the trend, stage, start_s and
-// duration_s for the stages.
-struct Place {
-    const char* names[3];
-    std::vector<std::string> (*values)(const SpanMeasures& row);
-};
-
-const Place kTrendPlace{
-    {"start_s", "end_s", nullptr}, [](const SpanMeasures& r) {
-        return std::vector<std::string>{seconds(r.span.startUs), seconds(r.span.endUs)};
-    }};
-const Place kStagePlace{{"stage", "start_s", "duration_s"}, [](const SpanMeasures& r) {
-                            return std::vector<std::string>{std::to_string(r.stage),
-                                                            seconds(r.span.startUs),
-                                                            seconds(r.span.endUs - r.span.startUs)};
-                        }};
-
-std::string header(const Place& place) {
-    std::string h = "file";
-    for (const char* name : place.names)
-        if (name)
-            h += std::string(",") + name;
-    return h + StandardCsvHeader("");
-}
-
-std::string csvRow(const std::string& file, const Place& place, const SpanMeasures& r) {
-    std::string row = CsvField(file);
-    for (const std::string& v : place.values(r))
-        row += "," + v;
-    return row + StandardCsvCells(r.m);
-}
-
-std::string jsonRow(const std::string& file, const Place& place, const SpanMeasures& r) {
+std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r) {
     QJsonObject o{{"file", QString::fromStdString(file)}};
     const std::vector<std::string> values = place.values(r);
     for (size_t i = 0; i < values.size(); ++i)
@@ -85,19 +48,19 @@ std::string jsonRow(const std::string& file, const Place& place, const SpanMeasu
 
 using Rows = std::vector<SpanMeasures> (*)(const Recording&, const CliOptions&);
 
-int run(const CliOptions& opt, const Setup& setup, const Place& place, Rows rows, std::ostream& out,
-        std::ostream& err) {
+int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows rows,
+        std::ostream& out, std::ostream& err) {
     const bool json = opt.json;
     const WorkerMaker make = [&opt, &place, rows, json] {
         return [&opt, &place, rows, json](const std::string& file, const Recording& rec) {
             std::string text;
             for (const SpanMeasures& r : rows(rec, opt))
                 text += (text.empty() ? "" : "\n") +
-                        (json ? jsonRow(file, place, r) : csvRow(file, place, r));
+                        (json ? jsonRow(file, place, r) : SpanCsvRow(file, place, r));
             return FileResult{true, text};
         };
     };
-    return RunFileBatch(opt, setup, json ? std::string() : header(place), make, out, err);
+    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place), make, out, err);
 }
 
 // The picture of the one recording's trend, as the trend window draws it.

@@ -1,0 +1,26 @@
+// The rows of the whole-recording measures as CSV: each led by its file and where it lies
+// (the trend's window or the stage), then the standard measures' columns.
+#pragma once
+
+#include "whole_recording.h"
+
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+// The columns that place a row, and their values for a row (seconds to 17 digits).
+struct SpanPlace {
+    const char* names[3];  // nullptr past the last
+    std::vector<std::string> (*values)(const SpanMeasures& row);
+};
+extern const SpanPlace kTrendPlace;  // start_s, end_s
+extern const SpanPlace kStagePlace;  // stage, start_s, duration_s
+
+std::string SpanCsvHeader(const SpanPlace& place);
+std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r);
+// The header and every row, each line ended.
+std::string SpanCsv(const std::string& file, const SpanPlace& place,
+                    const std::vector<SpanMeasures>& rows);
+
+}  // namespace trivant

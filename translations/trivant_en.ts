@@ -383,6 +383,26 @@
         <source>н.е.</source>
         <translation>n.u.</translation>
     </message>
+    <message>
+        <source>Этап %1</source>
+        <translation>Stage %1</translation>
+    </message>
+    <message>
+        <source>Изменение</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Начало, с</source>
+        <translation>Start, s</translation>
+    </message>
+    <message>
+        <source>Длительность, с</source>
+        <translation>Duration, s</translation>
+    </message>
+    <message>
+        <source>Интервалов</source>
+        <translation>Intervals</translation>
+    </message>
 </context>
 <context>
     <name>trivant::AboutDialog</name>
@@ -865,6 +885,14 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>Тренд показателей: %1</source>
         <translation>Trend of the measures: %1</translation>
+    </message>
+    <message>
+        <source>Сравнение &amp;этапов...</source>
+        <translation>Compare &amp;stages...</translation>
+    </message>
+    <message>
+        <source>Сравнение этапов: %1</source>
+        <translation>Stage comparison: %1</translation>
     </message>
 </context>
 <context>

@@ -148,6 +148,8 @@ void MainWindow::createActions() {
     bind(TB_Spec, &MainWindow::N_SpecClick);
     N_Trend = makeAction(this, "N_Trend", tr("&Тренд показателей..."));
     bind(N_Trend, &MainWindow::N_TrendClick);
+    N_Stages = makeAction(this, "N_Stages", tr("Сравнение &этапов..."));
+    bind(N_Stages, &MainWindow::N_StagesClick);
     // The report window owns the keys (Ctrl+PgDown there); the menu only names them.
     N_StdPage = makeAction(this, "N_StdPage", tr("Стандартные &показатели") + "\tCtrl+PgDown");
     bind(N_StdPage, &MainWindow::N_StdPageClick);
@@ -172,7 +174,7 @@ void MainWindow::createMenus() {
     N_Record = menuBar()->addMenu(tr("&Запись"));
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();
-    N_Record->addActions({N_Label, N_Tools, N_Spec, N_Trend, N_StdPage, N_Export});
+    N_Record->addActions({N_Label, N_Tools, N_Spec, N_Trend, N_Stages, N_StdPage, N_Export});
     createScaleMenu();
     N_Window = menuBar()->addMenu(tr("&Окно"));
     N_Window->setObjectName("N_Window");

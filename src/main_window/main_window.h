@@ -34,7 +34,7 @@ namespace trivant {
 class RecentFiles;
 class RecordingWindow;
 class ReportWindow;
-class TrendWindow;
+class MeasuresView;
 
 extern const char* const kAppCaption;       // "TRIVANT " and the version
 extern const char* const kDefaultsCaption;  // "Ормикс-01"
@@ -89,6 +89,8 @@ public:
     void N_SpecClick();
     // The measures of the active recording along its whole time, in a window of their own.
     void N_TrendClick();
+    // The stages the active recording's labels mark, compared in a window of their own.
+    void N_StagesClick();
     // The report's numbers into a CSV file the user names: the columns of trivant-cli
     // analyze --csv --standard. False when cancelled or not written.
     bool ExportMeasures(ReportWindow& report);
@@ -115,7 +117,8 @@ public:
 
     RecordingWindow* activeGraph() const;
     ReportWindow* activeReport() const;
-    TrendWindow* activeTrend() const;
+    // The active trend or stage comparison.
+    MeasuresView* activeMeasures() const;
     ActiveChild activeChild() const;
     QMdiArea* mdiArea() const { return mdi_; }
     ConnectionSupervisor& supervisor() { return supervisor_; }
@@ -129,7 +132,7 @@ public:
         *TB_PrintSetup, *TB_Help;
     QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
     QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec, *N_StdPage, *N_Export, *TB_Spec;
-    QAction* N_Trend;
+    QAction *N_Trend, *N_Stages;
     QAction *N_NextW, *N_PrevW, *N_Cascade;
     QMenu *N_File, *N_Record, *N_Scale, *N_Window;
     QMenu* N_Recent;  // the recent files, numbered 1..8 in the File menu

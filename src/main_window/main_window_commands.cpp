@@ -9,10 +9,12 @@
 #include "options_dialog.h"
 #include "recording_window.h"
 #include "report_window.h"
+#include "stage_window.h"
 #include "standard_view.h"
 #include "translation.h"
 #include "trend_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -110,10 +112,9 @@ void MainWindow::TB_PrintClick() {
         printPage([frag](QPrinter& printer, bool landscape) {
             return frag->MyPrint(printer, landscape);
         });
-    else if (TrendWindow* trend = activeTrend())
-        printPage([trend](QPrinter& printer, bool landscape) {
-            return trend->MyPrint(printer, landscape);
-        });
+    else if (MeasuresView* v = activeMeasures())
+        printPage(
+            [v](QPrinter& printer, bool landscape) { return v->MyPrint(printer, landscape); });
     else if (RecordingWindow* g = activeGraph(); g && !g->recordingNow())
         printPage([g](QPrinter& printer, bool) { return g->MyPrint(printer); });
 }
@@ -231,6 +232,19 @@ void MainWindow::N_TrendClick() {
         analyzeFragment(trend->recording(), caption, file, s);
     });
     addChild(trend);
+}
+
+void MainWindow::N_StagesClick() {
+    RecordingWindow* g = activeGraph();
+    if (!g)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);  // a long recording takes a moment
+    auto* stages = new StageWindow(g->recording(), g->currentFileName().empty()
+                                                       ? g->windowTitle().toStdString()
+                                                       : g->currentFileName());
+    QApplication::restoreOverrideCursor();
+    stages->setWindowTitle(tr("Сравнение этапов: %1").arg(g->windowTitle()));
+    addChild(stages);
 }
 
 void MainWindow::showTooShort(const Recording& rec, const ResampleResult& resampled) {

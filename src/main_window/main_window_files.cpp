@@ -3,13 +3,13 @@
 
 #include "codepage.h"
 #include "file_naming.h"
+#include "measures_view.h"
 #include "message_box.h"
 #include "path_parts.h"
 #include "recording_file.h"
 #include "recording_window.h"
 #include "report_window.h"
 #include "short_date.h"
-#include "trend_window.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -246,8 +246,8 @@ bool MainWindow::overwriteAccepted(const QString& path) {
 void MainWindow::N_ExportClick() {
     if (ReportWindow* frag = activeReport())
         ExportMeasures(*frag);
-    else if (TrendWindow* trend = activeTrend())
-        exportCsv(trend->MeasuresCsv());
+    else if (MeasuresView* v = activeMeasures())
+        exportCsv(v->MeasuresCsv());
 }
 
 void MainWindow::N_StdPageClick() {

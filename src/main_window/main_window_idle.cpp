@@ -1,10 +1,10 @@
 // MainWindow: the idle pass (supervision and command enabling) and the scale menu.
 #include "main_window.h"
 
+#include "measures_view.h"
 #include "recording_window.h"
 #include "report_window.h"
 #include "translation.h"
-#include "trend_window.h"
 
 #include <QAction>
 #include <QLabel>
@@ -102,9 +102,9 @@ ReportWindow* MainWindow::activeReport() const {
     return w ? qobject_cast<ReportWindow*>(w->widget()) : nullptr;
 }
 
-TrendWindow* MainWindow::activeTrend() const {
+MeasuresView* MainWindow::activeMeasures() const {
     QMdiSubWindow* w = mdi_->activeSubWindow();
-    return w ? qobject_cast<TrendWindow*>(w->widget()) : nullptr;
+    return w ? dynamic_cast<MeasuresView*>(w->widget()) : nullptr;
 }
 
 ActiveChild MainWindow::activeChild() const {
@@ -143,13 +143,13 @@ void MainWindow::applyCommandStates() {
         {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},
         {{TB_Label, N_Label}, kLabel}, {{TB_Tools, N_Tools}, kTools},
         {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
-        {{TB_Comment}, kComment},      {{N_Spec, TB_Spec, N_Trend}, kSpec},
+        {{TB_Comment}, kComment},      {{N_Spec, TB_Spec, N_Trend, N_Stages}, kSpec},
     };
     for (const auto& [actions, item] : items)
         for (QAction* a : actions)
             a->setEnabled(s[item]);
     const bool report = activeReport() != nullptr;
-    N_Export->setEnabled(report || activeTrend());
+    N_Export->setEnabled(report || activeMeasures());
     N_StdPage->setEnabled(report);
 }
 

@@ -4,6 +4,7 @@
 // on a time asks for the fragment picker there.
 #pragma once
 
+#include "measures_view.h"
 #include "recording.h"
 #include "trend_paint.h"
 
@@ -21,7 +22,7 @@ class QTimer;
 
 namespace trivant {
 
-class TrendWindow : public QWidget {
+class TrendWindow : public QWidget, public MeasuresView {
     Q_OBJECT
 public:
     explicit TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent = nullptr);
@@ -36,10 +37,10 @@ public:
     // The file (or window) the rows are of, as the CSV's first column names it.
     void SetSourceName(const std::string& name) { sourceName_ = name; }
     // The rows as trivant-cli trend --csv writes them for this recording.
-    std::string MeasuresCsv() const;
+    std::string MeasuresCsv() const override;
     // The picture on one page of device, oriented as asked, under the window's caption;
     // false when the device cannot be painted on.
-    bool MyPrint(QPagedPaintDevice& device, bool landscape);
+    bool MyPrint(QPagedPaintDevice& device, bool landscape) override;
     // The second of the recording at a point of a panel; nothing elsewhere.
     std::optional<int> SecondAt(const QPoint& pos) const;
 

@@ -1,7 +1,9 @@
-// The trend window from the main window's menu: computed off the event loop, drawn, and a
-// click on a time opening the fragment picker there.
+// The whole-recording windows from the main window's menu: the trend, computed off the
+// event loop, drawn, printed and exported, a click on a time opening the fragment picker
+// there; and the stages between labels side by side.
 #include "app_fixture.h"
 #include "fragment_picker.h"
+#include "stage_window.h"
 #include "trend_window.h"
 
 #include <QComboBox>
@@ -67,6 +69,52 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     QPdfWriter pdf(QString::fromStdString(dir.file("trend.pdf")));
     ASSERT_TRUE(trend->MyPrint(pdf, true));
     EXPECT_EQ(QByteArray::fromStdString(dir.read("trend.pdf")).count("/Type /Page\n"), 1);
+}
+
+}  // namespace
+}  // namespace trivant::test
+
+namespace trivant::test {
+namespace {
+
+TEST(StageTable, ChangeTexts) {
+    const std::pair<std::pair<const char*, const char*>, const char*> cases[] = {
+        {{"80.0", "84.0"}, "+4.0 (+5.0 %)"},
+        {{"294", "469"}, "+175 (+59.5 %)"},
+        {{"0.0", "1.5"}, "+1.5"},
+        {{"—", "1.5"}, "—"},
+        {{"2.00", "1.50"}, "-0.50 (-25.0 %)"},
+    };
+    for (const auto& [values, want] : cases)
+        EXPECT_EQ(ChangeText(values.first, values.second), want) << want;
+}
+
+TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
+    start();
+    std::string csv = "RR_ms;SpO2;label\n";
+    for (int i = 0; i < 600; ++i)  // stages of 200 beats: 800, 900 and 1000 ms
+        csv +=
+            std::to_string(800 + 100 * (i / 200)) + ";;" + (i % 200 == 0 && i ? "1" : "0") + "\n";
+    dir.write("staged.csv", csv);
+    ASSERT_NE(form->OpenRecording(dir.file("staged.csv"), 3), nullptr);
+    form->IdleHandler();
+    form->N_Stages->trigger();
+    auto* w = dynamic_cast<StageWindow*>(form->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(w, nullptr);
+    const StageTable& t = w->table();
+    EXPECT_EQ(t.header, (std::vector<std::string>{"", "Этап 0", "Этап 1", "Изменение", "Этап 2",
+                                                  "Изменение"}));
+    EXPECT_EQ(t.rows[0], (std::vector<std::string>{"Начало, с", "0.0", "160.0", "", "340.0", ""}));
+    EXPECT_EQ(t.rows[3],
+              (std::vector<std::string>{"Средний RR, мс", "800.0", "900.0", "+100.0 (+12.5 %)",
+                                        "1000.0", "+200.0 (+25.0 %)"}));
+    form->IdleHandler();
+    answer(file(dir.file("stages.csv"), 1));
+    form->N_Export->trigger();
+    EXPECT_EQ(dir.read("stages.csv"), w->MeasuresCsv());
+    EXPECT_EQ(w->MeasuresCsv().rfind("file,stage,start_s,duration_s,n,", 0), 0u);
+    const QImage image = RenderToImage(*w);
+    EXPECT_GT(image.height(), 0);
 }
 
 }  // namespace

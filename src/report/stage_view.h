@@ -1,0 +1,26 @@
+// The stages side by side: the measures as rows, the stages as columns, each stage after
+// the first with its change from the first beside it. Plain text cells, for the window, the
+// paper and the tests alike.
+#pragma once
+
+#include "whole_recording.h"
+
+#include <string>
+#include <vector>
+
+namespace trivant {
+
+struct StageTable {
+    std::vector<std::string> header;  // "", "Этап 0", "Этап 1", "Изменение", ...
+    std::vector<std::vector<std::string>> rows;  // name, then one cell per header column
+};
+
+// The table of the stages reported (the first is the baseline of every change): start,
+// duration and intervals, then the standard measures as the second page of the report
+// names and rounds them. A change reads "+5.2 (+7.1 %)"; "—" where a value is missing.
+StageTable MakeStageTable(const std::vector<SpanMeasures>& stages);
+
+// "+5.2 (+7.1 %)" from the baseline's and the stage's texts, with the stage's decimals.
+std::string ChangeText(const std::string& base, const std::string& value);
+
+}  // namespace trivant

@@ -2,9 +2,15 @@
 // and a printed page.
 #pragma once
 
+#include "rect.h"
+
+#include <QString>
+
+#include <optional>
 #include <string>
 
 class QPagedPaintDevice;
+class QPainter;
 
 namespace trivant {
 
@@ -16,5 +22,15 @@ public:
     // One page on device, oriented as asked; false when the device cannot be painted on.
     virtual bool MyPrint(QPagedPaintDevice& device, bool landscape) = 0;
 };
+
+// A page begun on device for such a window: turned as asked, the text in the share of the
+// page the report's pages give it, the caption on top. Its digit width, line height and the
+// area below the caption; nothing when the device cannot be painted on.
+struct MeasuresPage {
+    int tw = 0, th = 0;
+    Rect area;
+};
+std::optional<MeasuresPage> BeginMeasuresPage(QPainter& p, QPagedPaintDevice& device,
+                                              bool landscape, const QString& caption);
 
 }  // namespace trivant

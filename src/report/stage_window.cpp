@@ -14,7 +14,6 @@ namespace trivant {
 namespace {
 
 constexpr int kFontPixels = 11;  // the form font
-constexpr int kPaperRows = 70;   // text lines a page's height holds
 constexpr int kGapTW = 2;        // between columns
 
 }  // namespace
@@ -64,18 +63,11 @@ std::string StageWindow::MeasuresCsv() const {
 }
 
 bool StageWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
-    device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter p;
-    if (!p.begin(&device))
+    const std::optional<MeasuresPage> page = BeginMeasuresPage(p, device, landscape, windowTitle());
+    if (!page)
         return false;
-    QFont f = p.font();
-    f.setPixelSize(std::max(8, device.height() / kPaperRows));
-    p.setFont(f);
-    const QFontMetrics fm(f);
-    const int th = fm.height(), tw = fm.horizontalAdvance(QChar('0'));
-    TextAt(p, 4 * tw, 2 * th, windowTitle());
-    PaintStageTable(p, table_, {4 * tw, 4 * th, device.width() - 4 * tw, device.height() - th}, tw,
-                    th);
+    PaintStageTable(p, table_, page->area, page->tw, page->th);
     return p.end();
 }
 

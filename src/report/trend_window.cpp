@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kFontPixels = 11;  // the form font
 constexpr int kPollMs = 100;
-constexpr int kPaperRows = 70;  // text lines a page's height holds
 
 QString measureTitle(const TrendMeasure& m) {
     const QString title = QCoreApplication::translate("StandardPage", m.title);
@@ -189,21 +188,13 @@ std::string TrendWindow::MeasuresCsv() const {
 }
 
 bool TrendWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
-    device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter p;
-    if (!p.begin(&device))
+    const std::optional<MeasuresPage> page = BeginMeasuresPage(p, device, landscape, windowTitle());
+    if (!page)
         return false;
-    // The text in the same share of the page as on the report's pages.
-    QFont f = p.font();
-    f.setPixelSize(std::max(8, device.height() / kPaperRows));
-    p.setFont(f);
-    const QFontMetrics fm(f);
-    const int th = fm.height(), tw = fm.horizontalAdvance(QChar('0'));
-    const int margin = 4 * tw;
-    TextAt(p, margin, 2 * th, windowTitle());
-    const Rect area{margin, 4 * th, device.width() - margin, device.height() - 2 * th};
-    PaintTrend(p, picture_, ComputeTrendLayout(area, th, tw, int(picture_.keys.size())),
-               std::max(1, tw / 6));
+    PaintTrend(p, picture_,
+               ComputeTrendLayout(page->area, page->th, page->tw, int(picture_.keys.size())),
+               std::max(1, page->tw / 6));
     return p.end();
 }
 

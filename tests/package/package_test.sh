@@ -38,8 +38,9 @@ cmake --build "$work/build" -j 2 --target trivant trivant-cli trivant-sim > /dev
 deb=$(ls "$work"/build/trivant_*.deb)
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" > /dev/null
 
-/usr/bin/trivant-cli --help | grep -q "Usage: trivant-cli"
-/usr/bin/trivant-sim --help | grep -q "Usage: trivant-sim"
+# grep reads the whole help: with -q it would stop early and the tool could die of SIGPIPE.
+/usr/bin/trivant-cli --help | grep "Usage: trivant-cli" > /dev/null
+/usr/bin/trivant-sim --help | grep "Usage: trivant-sim" > /dev/null
 # The package and both tools carry the one version of the project.
 version=$(dpkg-query -W -f='${Version}' trivant)
 [ "$(/usr/bin/trivant-cli --version)" = "trivant-cli $version" ]

@@ -49,12 +49,6 @@ const OptionRow kRowArtifacts{"artifacts", "LEVEL",
                               "verylow low medium strong verystrong"};
 const OptionRow kRowsCsv{"csv", "", "CSV rows under a header line (the default)."};
 const OptionRow kRowsJson{"json", "", "JSON lines, one object per row."};
-const char* const kRowColumns =
-    "then n, mean_rr, sdnn, mean_hr, rmssd, nn50, pnn50, sd1, sd2,\n"
-    "vlf, lf, hf, total, lf_nu, hf_nu, lf_hf, lf_peak, hf_peak, dfa_a1,\n"
-    "dfa_a2, sampen and threshold_ms, flagged, percent, corrected,\n"
-    "exact_intervals, as analyze --standard has them (empty or null\n"
-    "where a row is too short). Each row starts with its file.";
 
 std::vector<CliCommand> makeCommands() {
     return {
@@ -110,11 +104,10 @@ std::vector<CliCommand> makeCommands() {
         {"trend",
          "IN...",
          "i+",
-         (std::string("The standard measures in windows sliding along each whole\n"
-                      "recording: window k covers [k*step, k*step + window) seconds\n"
-                      "and holds the intervals that start in it, while it ends within\n"
-                      "the recording. Columns: file, start_s, end_s, ") +
-          kRowColumns),
+         "The standard measures in windows sliding along each whole\n"
+         "recording: window k covers [k*step, k*step + window) seconds and\n"
+         "holds the intervals that start in it. CSV columns: file, start_s,\n"
+         "end_s, then those of analyze --standard without their std_.",
          {{"window", "S", "The window in seconds (30..3600; default 300)."},
           {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
           {"png", "OUT.png",
@@ -128,11 +121,10 @@ std::vector<CliCommand> makeCommands() {
         {"stages",
          "IN...",
          "i+",
-         (std::string("The standard measures of each stage the labels mark: stage 0\n"
-                      "before the first labelled beat, stage j from the j-th labelled\n"
-                      "beat to the next. Stages without beats are left out. Columns:\n"
-                      "file, stage, start_s, duration_s, ") +
-          kRowColumns),
+         "The standard measures of each stage the labels mark (stage 0\n"
+         "before the first label, stage j from the j-th). CSV columns: file,\n"
+         "stage, start_s, duration_s, then those of analyze --standard\n"
+         "without their std_.",
          {kRowArtifacts, kRowsCsv, kRowsJson, kJobs}},
         {"report",
          "IN OUT.pdf",

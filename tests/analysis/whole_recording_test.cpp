@@ -76,3 +76,32 @@ TEST(WholeRecording, StagesBetweenLabels) {
 
 }  // namespace
 }  // namespace trivant
+
+namespace trivant {
+namespace {
+
+// From a recording: exact intervals where it has them, labels from its label marks.
+TEST(WholeRecording, RecordingsGiveTheirExactIntervalsAndLabels) {
+    Recording rec;
+    rec.CurrentFileLen = 5;  // four beats
+    rec.ExactUs = {0, 804999, 805000, 900000, 1000000};
+    const uint8_t rr[] = {0, 80, 81, 90, 100};
+    for (int k = 1; k <= 4; ++k) {
+        rec.DataSeries[kSerRR][k] = rr[k];
+        rec.DataSeries[kSerLbl][k] = k == 3;
+    }
+    EXPECT_EQ(RecordingIntervalsUs(rec), (std::vector<int64_t>{804999, 805000, 900000, 1000000}));
+    EXPECT_EQ(RecordingLabels(rec), (std::vector<bool>{false, false, true, false}));
+    const std::vector<SpanMeasures> stages = RecordingStages(rec, {});
+    ASSERT_EQ(stages.size(), 2u);
+    EXPECT_EQ(stages[1].stage, 1);
+    EXPECT_EQ(stages[1].span.startUs, 1609999);
+    EXPECT_TRUE(stages[0].m.exact_intervals);
+    EXPECT_DOUBLE_EQ(*stages[0].m.mean_rr, 804.9995);
+    rec.ExactUs.clear();  // 10 ms steps only
+    EXPECT_EQ(RecordingIntervalsUs(rec)[0], 800000);
+    EXPECT_FALSE(RecordingStages(rec, {})[0].m.exact_intervals);
+}
+
+}  // namespace
+}  // namespace trivant

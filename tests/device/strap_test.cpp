@@ -115,3 +115,30 @@ TEST(StrapRecorder, ExactIntervalsAndSilence) {
 
 }  // namespace
 }  // namespace trivant
+
+namespace trivant {
+namespace {
+
+// A looping replay at real speed: each round starts a second after the last payload of the
+// one before, and a round not yet begun delivers nothing.
+TEST(StrapReplay, LoopingRoundsFollowTheClock) {
+    double now = 10;
+    std::vector<StrapLogEntry> entries;
+    std::vector<StrapLogProblem> problems;
+    ParseStrapLog("0 10 3C 00 04\n2 10 3C 00 04\n", entries, problems);
+    ReplayStrapLink link(entries, "Replay", 1.0, true, [&now] { return now; });
+    link.Connect(ReplayStrapLink::kAddress);
+    std::vector<std::vector<uint8_t>> got;
+    const std::pair<double, size_t> steps[] = {
+        {0, 1}, {2, 2}, {2.9, 2}, {3, 3}, {5, 4}, {9, 7},  // rounds start at 0, 3, 6, 9
+    };
+    for (const auto& [at, total] : steps) {
+        now = 10 + at;
+        link.TakeNotifications(got);
+        EXPECT_EQ(got.size(), total) << at;
+    }
+    EXPECT_FALSE(link.Finished());
+}
+
+}  // namespace
+}  // namespace trivant

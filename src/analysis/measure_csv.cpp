@@ -1,7 +1,7 @@
 // The tables of the fragment's numbers and their CSV.
 #include "measure_csv.h"
 
-#include <cstdio>
+#include "number_text.h"
 
 namespace trivant {
 
@@ -45,8 +45,6 @@ const std::array<StandardField, 20> kStandardFields = {{
     {"dfa_a2", &StandardMeasures::dfa_a2},   {"sampen", &StandardMeasures::sampen},
 }};
 
-namespace {}  // namespace
-
 std::string CsvField(const std::string& s) {
     if (s.find_first_of(",\"\r\n") == std::string::npos)
         return s;
@@ -58,24 +56,18 @@ std::string CsvField(const std::string& s) {
 
 namespace {
 
-std::string number(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
-}
-
 // Every standard value in column order, as text; empty where undefined.
 template <typename F> void forEachValue(const StandardMeasures& m, F f) {
-    f("n", number(m.n));
+    f("n", std::to_string(m.n));
     for (const StandardField& field : kStandardFields) {
         const std::optional<double>& v = m.*field.value;
-        f(field.name, v ? number(*v) : std::string());
+        f(field.name, v ? NumberText(*v) : std::string());
     }
     const ArtifactReport& a = m.artifacts;
-    f("threshold_ms", number(a.thresholdMs));
-    f("flagged", number(a.flagged));
-    f("percent", number(a.percent));
-    f("corrected", a.corrected ? "true" : "false");
+    f("threshold_ms", NumberText(a.thresholdMs));
+    f("flagged", std::to_string(a.flagged));
+    f("percent", NumberText(a.percent));
+    f("corrected", a.corrected ? "1" : "0");
     f("exact_intervals", m.exact_intervals ? "1" : "0");
 }
 

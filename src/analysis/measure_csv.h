@@ -28,8 +28,8 @@ extern const std::array<StandardField, 20> kStandardFields;
 // "file,FrPos,...": the report's columns; a row of them for one file (no spectrum).
 std::string FragmentCsvHeader();
 std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);
-// ",std_n,...": the columns after the report's own; ",400,...", empty where undefined, 17
-// digits.
+// ",std_n,...": the columns after the report's own; ",400,...", empty where undefined, each
+// number in its shortest exact form and yes/no as 1/0.
 std::string StandardCsvHeader(const char* prefix = "std_");
 // A CSV field: quoted when it holds a separator, a quote or a line break.
 std::string CsvField(const std::string& s);

@@ -1,29 +1,26 @@
 #include "span_csv.h"
 
 #include "measure_csv.h"
-
-#include <cstdio>
+#include "number_text.h"
 
 namespace trivant {
 
 namespace {
 
-std::string seconds(int64_t us) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", static_cast<double>(us) / 1e6);
-    return text;
+double seconds(int64_t us) {
+    return static_cast<double>(us) / 1e6;
 }
 
 }  // namespace
 
 const SpanPlace kTrendPlace{
     {"start_s", "end_s", nullptr}, [](const SpanMeasures& r) {
-        return std::vector<std::string>{seconds(r.span.startUs), seconds(r.span.endUs)};
+        return std::vector<double>{seconds(r.span.startUs), seconds(r.span.endUs)};
     }};
 const SpanPlace kStagePlace{{"stage", "start_s", "duration_s"}, [](const SpanMeasures& r) {
-                                return std::vector<std::string>{
-                                    std::to_string(r.stage), seconds(r.span.startUs),
-                                    seconds(r.span.endUs - r.span.startUs)};
+                                return std::vector<double>{static_cast<double>(r.stage),
+                                                           seconds(r.span.startUs),
+                                                           seconds(r.span.endUs - r.span.startUs)};
                             }};
 
 std::string SpanCsvHeader(const SpanPlace& place) {
@@ -36,8 +33,8 @@ std::string SpanCsvHeader(const SpanPlace& place) {
 
 std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r) {
     std::string row = CsvField(file);
-    for (const std::string& v : place.values(r))
-        row += "," + v;
+    for (double v : place.values(r))
+        row += "," + NumberText(v);
     return row + StandardCsvCells(r.m);
 }
 

@@ -9,10 +9,10 @@
 
 namespace trivant {
 
-// The columns that place a row, and their values for a row (seconds to 17 digits).
+// The columns that place a row, and their values for a row (times in seconds).
 struct SpanPlace {
     const char* names[3];  // nullptr past the last
-    std::vector<std::string> (*values)(const SpanMeasures& row);
+    std::vector<double> (*values)(const SpanMeasures& row);
 };
 extern const SpanPlace kTrendPlace;  // start_s, end_s
 extern const SpanPlace kStagePlace;  // stage, start_s, duration_s

@@ -1,10 +1,9 @@
 // The standard measures of a series of intervals: artifacts first, then the time domain,
 // Poincaré, the Welch spectrum, DFA and sample entropy on the series as measured.
+#include "number_text.h"
 #include "standard_parts.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace trivant {
 
@@ -96,9 +95,7 @@ bool handleArtifacts(const std::vector<double>& rrMs, const ArtifactOptions& opt
         return true;
     }
     if (!rrMs.empty() && a.flagged == static_cast<int>(rrMs.size())) {
-        char text[64];
-        std::snprintf(text, sizeof text, "every interval is an artifact at %g ms", a.thresholdMs);
-        m.error = text;
+        m.error = "every interval is an artifact at " + NumberText(a.thresholdMs) + " ms";
         return false;
     }
     a.corrected = true;
@@ -155,11 +152,8 @@ bool ParseArtifactLevel(const std::string& text, double& thresholdMs) {
             thresholdMs = level.thresholdMs;
             return true;
         }
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(v) || v <= 0)
+    double v = 0;
+    if (!ParseNumber(text, v) || !std::isfinite(v) || v <= 0)
         return false;
     thresholdMs = v;
     return true;

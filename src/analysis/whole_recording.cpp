@@ -77,6 +77,13 @@ std::vector<bool> RecordingLabels(const Recording& rec) {
     return labelled;
 }
 
+int64_t RecordingDurationUs(const Recording& rec) {
+    int64_t us = 0;
+    for (int k = 1; k <= rec.beats(); ++k)
+        us += rec.intervalUs(k);
+    return us;
+}
+
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
                                        const ArtifactOptions& options,

@@ -38,6 +38,8 @@ std::vector<StageSpan> StageSpans(const std::vector<int64_t>& rrUs,
 // The recording's intervals in µs (exact where it has them) and which carry a label.
 std::vector<int64_t> RecordingIntervalsUs(const Recording& rec);
 std::vector<bool> RecordingLabels(const Recording& rec);
+// The sum of the recording's intervals (exact where it has them).
+int64_t RecordingDurationUs(const Recording& rec);
 
 // One row of the trend or the stages: where it is and its measures. For the trend, endUs
 // is the window's end; for a stage, its last interval's.

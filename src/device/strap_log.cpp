@@ -2,9 +2,10 @@
 // CR line ends) and refused where a byte would have to be guessed.
 #include "strap_log.h"
 
+#include "number_text.h"
+
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 
 namespace trivant {
 
@@ -30,9 +31,7 @@ std::string parseLine(const std::string& line, StrapLogEntry& entry) {
     if (timeEnd == std::string::npos)
         return "no payload after the time";
     const std::string time = line.substr(at, timeEnd - at);
-    char* end = nullptr;
-    entry.seconds = std::strtod(time.c_str(), &end);
-    if (end != time.c_str() + time.size() || !std::isfinite(entry.seconds) || entry.seconds < 0)
+    if (!ParseNumber(time, entry.seconds) || !std::isfinite(entry.seconds) || entry.seconds < 0)
         return "not a time in seconds: '" + time + "'";
     int high = -1;
     for (size_t i = timeEnd; i < line.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "cli_fixture.h"
 
 #include "journal.h"
+#include "number_text.h"
 
 #include <cmath>
 #include <fstream>
@@ -62,6 +63,38 @@ TEST_F(CliTest, RecordFromAStrapLogIsExactAndDropsTheFirstNotification) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, kExitBadInput);
         EXPECT_EQ(r.err, "trivant-cli: this build has no Bluetooth support\n");
+    }
+}
+
+// An explicit length replaces the settings' five minutes, which stop the recording otherwise.
+TEST_F(CliTest, RecordLengthAskedForReplacesTheFiveMinuteLimit) {
+    const std::string log =
+        std::string(TRIVANT_TEST_DATA) + "/../../examples/strap/polar-noisy.log";
+    const struct {
+        std::vector<std::string> length;
+        double minS, maxS;
+        size_t beats;  // 0: any
+    } cases[] = {
+        {{}, 300, 315, 0},  // 31000 units of 10 ms, the recorder's own count
+        {{"--seconds", "1200"}, 1190, 1200, 0},
+        {{"--beats", "3000"}, 1200, 2403, 3000},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"record", "--ble-replay", log, "long.csv"};
+        args.insert(args.end(), c.length.begin(), c.length.end());
+        const CliRun r = run(args);
+        ASSERT_EQ(r.status, kExitOk) << r.err;
+        EXPECT_EQ(r.err.find("five-minute") != std::string::npos, c.length.empty()) << r.err;
+        double ms = 0;
+        const std::vector<std::string> got = csvIntervals(dir.read("long.csv"));
+        for (const std::string& rr : got) {
+            double v = 0;
+            EXPECT_TRUE(ParseNumber(rr, v)) << rr;
+            ms += v;
+        }
+        EXPECT_GE(ms / 1000, c.minS) << args.back();
+        EXPECT_LE(ms / 1000, c.maxS) << args.back();
+        EXPECT_TRUE(c.beats == 0 || got.size() == c.beats) << got.size();
     }
 }
 

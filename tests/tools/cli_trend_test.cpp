@@ -2,6 +2,9 @@
 // their refusals.
 #include "cli_fixture.h"
 
+#include "number_text.h"
+#include "span_csv.h"
+
 #include <QImage>
 
 namespace trivant::test {
@@ -36,6 +39,43 @@ TEST_F(CliTest, TrendAndStagesGiveTheSameBytesOnOneOrTwoThreads) {
           {"trend", a, "--step", "0"}}) {
         const CliRun r = run(bad);
         EXPECT_EQ(r.status, kExitUsage) << bad.back();
+    }
+}
+
+// Each row's numbers in the shortest form that reads back the same, yes/no as 1/0.
+TEST_F(CliTest, RowsHoldShortestNumbersAndOneFormOfYesAndNo) {
+    const CliRun r = run({"stages", data("pyhrv-series_1.txt"), "--artifacts", "medium"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string row = r.out.substr(r.out.find('\n') + 1);
+    EXPECT_EQ(row.substr(row.size() - 5), ",1,1\n");  // corrected, exact intervals
+    long numbers = 0;
+    for (std::size_t at = row.find(',') + 1; at < row.size(); ++numbers) {
+        const std::size_t end = row.find_first_of(",\n", at);
+        const std::string field = row.substr(at, end - at);
+        double v = 0;
+        EXPECT_TRUE(field.empty() || (ParseNumber(field, v) && NumberText(v) == field)) << field;
+        at = end + 1;
+    }
+    EXPECT_EQ(numbers, std::count(row.begin(), row.end(), ','));
+}
+
+// Shorter than one window: the header and a message, no row, and success.
+TEST_F(CliTest, TrendOfARecordingShorterThanOneWindowSaysSo) {
+    const std::string a = data("pyhrv-series_1.txt");  // 3599 s
+    const std::string said =
+        "trivant-cli: " + a + ": the recording lasts 3599 s, shorter than one 3600 s window\n";
+    for (const char* format : {"--csv", "--json"}) {
+        const CliRun r = run({"trend", a, "--window", "3600", format});
+        EXPECT_EQ(r.status, kExitOk);
+        EXPECT_EQ(r.out, format == std::string("--csv") ? SpanCsvHeader(kTrendPlace) + "\n" : "");
+        EXPECT_EQ(r.err, said);
+    }
+    // The help names every column they write.
+    for (const SpanPlace* place : {&kTrendPlace, &kStagePlace}) {
+        const std::string help = run({place == &kTrendPlace ? "trend" : "stages", "--help"}).out;
+        std::stringstream columns(SpanCsvHeader(*place));
+        for (std::string column; std::getline(columns, column, ',');)
+            EXPECT_NE(help.find(column), std::string::npos) << column;
     }
 }
 

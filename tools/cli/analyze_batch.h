@@ -8,14 +8,20 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace trivant {
 
 // One file's outcome: its output line (no newline), or the message that names the file.
+// A good outcome may carry a note for stderr, which names the file too.
 struct FileResult {
+    FileResult() = default;
+    FileResult(bool good, std::string line, std::string aside = {})
+        : ok(good), text(std::move(line)), note(std::move(aside)) {}
     bool ok = false;
     std::string text;
+    std::string note;
 };
 
 // The outcome of an analysed file: its output line, or a message when what was asked of

@@ -74,11 +74,16 @@ int RunFileBatch(const CliOptions& opt, const Setup& setup, const std::string& h
         if (!r.ok) {
             status = kExitBadInput;
             progress.message(err, "trivant-cli: " + r.text);
-        } else if (outOnTerminal) {
-            progress.message(out, r.text);
-        } else if (!r.text.empty()) {
-            out << r.text << "\n" << std::flush;  // a long batch shows its lines early
+            return;
         }
+        if (!r.note.empty())
+            progress.message(err, "trivant-cli: " + r.note);
+        if (r.text.empty())
+            return;
+        if (outOnTerminal)
+            progress.message(out, r.text);
+        else
+            out << r.text << "\n" << std::flush;  // a long batch shows its lines early
     };
     sink.progress = [&](std::size_t done) { progress.show(done, ProgressLine::Clock::now()); };
     ProcessFiles(opt.files, setup, opt.jobs.value_or(DefaultJobs()), make, sink);

@@ -87,7 +87,10 @@ int runImportMs(Context& c) {
 }
 
 int runRecord(Context& c) {
-    const RecorderSettings s = RecorderSettingsFrom(c.setup);
+    RecorderSettings s = RecorderSettingsFrom(c.setup);
+    // Asking for a length is asking for that length, not for the settings' five minutes.
+    if (c.opt.beats || c.opt.seconds)
+        s.AutoStop = false;
     return c.opt.ble.empty() && c.opt.bleReplay.empty() ? RunRecord(c.opt, s, c.err)
                                                         : RunStrapRecord(c.opt, s, c.err);
 }

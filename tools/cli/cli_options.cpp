@@ -47,6 +47,20 @@ const OptionRow kRowArtifacts{"artifacts", "LEVEL",
                               "medium, strong, verystrong (450, 350, 250, 150, 50 ms) or a\n"
                               "threshold in ms.",
                               "verylow low medium strong verystrong"};
+// The columns trend and stages write after their own, with the units they hold.
+const char* const kRowColumns = "Columns after those (CSV; the same keys in JSON, where the\n"
+                                "artifact fields sit in an \"artifacts\" object):\n"
+                                "  n               intervals in the row\n"
+                                "  mean_rr, sdnn, rmssd, sd1, sd2  ms\n"
+                                "  mean_hr         mean heart rate, beats/min\n"
+                                "  nn50            count; pnn50 % of the intervals\n"
+                                "  vlf, lf, hf, total  ms^2 (Welch)\n"
+                                "  lf_nu, hf_nu    % of LF + HF; lf_hf the ratio\n"
+                                "  lf_peak, hf_peak  Hz\n"
+                                "  dfa_a1, dfa_a2, sampen  no unit\n"
+                                "  threshold_ms    ms; flagged count; percent % of the intervals\n"
+                                "  corrected, exact_intervals  1 or 0 (JSON: true or false)\n"
+                                "Empty (JSON: null) where a row is too short for a measure.";
 const OptionRow kRowsCsv{"csv", "", "CSV rows under a header line (the default)."};
 const OptionRow kRowsJson{"json", "", "JSON lines, one object per row."};
 
@@ -107,7 +121,10 @@ std::vector<CliCommand> makeCommands() {
          "The standard measures in windows sliding along each whole\n"
          "recording: window k covers [k*step, k*step + window) seconds and\n"
          "holds the intervals that start in it. CSV columns: file, start_s,\n"
-         "end_s, then those of analyze --standard without their std_.",
+         "end_s (s from the recording's start), then those of analyze\n"
+         "--standard without their std_. A recording shorter than one\n"
+         "window gives no row, and a message on stderr.\n" +
+             std::string(kRowColumns),
          {{"window", "S", "The window in seconds (30..3600; default 300)."},
           {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
           {"png", "OUT.png",
@@ -123,8 +140,9 @@ std::vector<CliCommand> makeCommands() {
          "i+",
          "The standard measures of each stage the labels mark (stage 0\n"
          "before the first label, stage j from the j-th). CSV columns: file,\n"
-         "stage, start_s, duration_s, then those of analyze --standard\n"
-         "without their std_.",
+         "stage, start_s, duration_s (s), then those of analyze --standard\n"
+         "without their std_.\n" +
+             std::string(kRowColumns),
          {kRowArtifacts, kRowsCsv, kRowsJson, kJobs}},
         {"report",
          "IN OUT.pdf",
@@ -154,8 +172,9 @@ std::vector<CliCommand> makeCommands() {
          "w",
          "Record from the pulse device into OUT (.rr, .txt or .csv), on\n"
          "100 ms ticks as the application does. Ctrl+C stops and saves.\n"
-         "The settings' five-minute limit applies. A strap's intervals\n"
-         "are exact: .csv keeps them, .rr and .txt round them to 10 ms.",
+         "The settings' five-minute limit applies unless --beats or\n"
+         "--seconds is given. A strap's intervals are exact: .csv keeps\n"
+         "them, .rr and .txt round them to 10 ms.",
          {{"port", "NAME", "The serial port; searched for automatically if absent."},
           {"ble", "ADDRESS",
            "Record from the Bluetooth heart-rate strap at ADDRESS\n"
@@ -163,8 +182,10 @@ std::vector<CliCommand> makeCommands() {
           {"ble-replay", "LOG",
            "Record from a strap's notification log instead of the radio,\n"
            "without waiting: one notification a line, SECONDS HEX."},
-          {"beats", "N", "Stop after N beats."},
-          {"seconds", "T", "Stop after T seconds (of the log, with --ble-replay)."}}},
+          {"beats", "N", "Stop after N beats, not at five minutes."},
+          {"seconds", "T",
+           "Stop after T seconds (of the log, with --ble-replay), not at\n"
+           "five minutes."}}},
         {"ble-scan",
          "",
          "",

@@ -37,9 +37,9 @@ int trendStep(const CliOptions& opt) {
 
 std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r) {
     QJsonObject o{{"file", QString::fromStdString(file)}};
-    const std::vector<std::string> values = place.values(r);
+    const std::vector<double> values = place.values(r);
     for (size_t i = 0; i < values.size(); ++i)
-        o.insert(place.names[i], std::stod(values[i]));
+        o.insert(place.names[i], values[i]);
     const QJsonObject m = StandardJsonObject(r.m);
     for (auto it = m.begin(); it != m.end(); ++it)
         o.insert(it.key(), it.value());
@@ -47,17 +47,27 @@ std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanM
 }
 
 using Rows = std::vector<SpanMeasures> (*)(const Recording&, const CliOptions&);
+// Why a recording gave no rows, for stderr; nullptr when it always gives some.
+using NoRows = std::string (*)(const Recording&, const CliOptions&);
 
-int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows rows,
+// No window fits in a recording shorter than one: the header alone is its answer.
+std::string shorterThanWindow(const Recording& rec, const CliOptions& opt) {
+    return "the recording lasts " + std::to_string(RecordingDurationUs(rec) / 1000000) +
+           " s, shorter than one " + std::to_string(opt.window) + " s window";
+}
+
+int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows rows, NoRows noRows,
         std::ostream& out, std::ostream& err) {
     const bool json = opt.json;
-    const WorkerMaker make = [&opt, &place, rows, json] {
-        return [&opt, &place, rows, json](const std::string& file, const Recording& rec) {
-            std::string text;
+    const WorkerMaker make = [&opt, &place, rows, noRows, json] {
+        return [&opt, &place, rows, noRows, json](const std::string& file, const Recording& rec) {
+            FileResult result{true, {}};
             for (const SpanMeasures& r : rows(rec, opt))
-                text += (text.empty() ? "" : "\n") +
-                        (json ? jsonRow(file, place, r) : SpanCsvRow(file, place, r));
-            return FileResult{true, text};
+                result.text += (result.text.empty() ? "" : "\n") +
+                               (json ? jsonRow(file, place, r) : SpanCsvRow(file, place, r));
+            if (result.text.empty() && noRows)
+                result.note = file + ": " + noRows(rec, opt);
+            return result;
         };
     };
     return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place), make, out, err);
@@ -75,8 +85,7 @@ int drawTrend(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     }
     TrendPicture t;
     t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt));
-    for (int k = 1; k <= rec->beats(); ++k)
-        t.durationS += static_cast<double>(rec->intervalUs(k)) / 1e6;
+    t.durationS = static_cast<double>(RecordingDurationUs(*rec)) / 1e6;
     t.keys = DefaultTrendKeys();
     const QString caption = QString("%1: %2 s / %3 s")
                                 .arg(QString::fromStdString(file))
@@ -98,11 +107,9 @@ int RunTrend(const CliOptions& opt, const Setup& setup, std::ostream& out, std::
     return run(
         opt, setup, kTrendPlace,
         [](const Recording& rec, const CliOptions& o) {
-            return RecordingTrend(rec, o.window,
-                                  o.step.value_or(std::min(o.window, kDefaultTrendStepS)),
-                                  artifactsOf(o));
+            return RecordingTrend(rec, o.window, trendStep(o), artifactsOf(o));
         },
-        out, err);
+        shorterThanWindow, out, err);
 }
 
 int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
@@ -111,7 +118,7 @@ int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std:
         [](const Recording& rec, const CliOptions& o) {
             return RecordingStages(rec, artifactsOf(o));
         },
-        out, err);
+        nullptr, out, err);
 }
 
 }  // namespace trivant

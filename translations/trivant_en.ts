@@ -903,7 +903,7 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <translation>The %1 format keeps intervals in 10 ms steps: the exact values will be rounded. Save in this format?</translation>
     </message>
     <message>
-        <source>Другой формат</source>
+        <source>Другой тип</source>
         <translation>Other format</translation>
     </message>
     <message>

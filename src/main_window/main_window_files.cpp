@@ -268,7 +268,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
         if (loss.isEmpty())
             break;
         const int answer = AskUser(this, *runner_, tr("Подтверждение"), loss, tr("Сохранить"), {},
-                                   tr("Другой формат"));
+                                   tr("Другой тип"));
         if (answer == kMsgOk)
             break;
         if (answer != kMsgYes)

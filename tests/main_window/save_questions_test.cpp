@@ -69,7 +69,7 @@ TEST_F(SaveQuestions, ARefusedSaveKeepsTheWindowsFile) {
 TEST_F(SaveQuestions, AnotherFormatGoesBackToTheDialogWithCsvFirst) {
     QString question, offered;
     answer(file(dir.file("b.rr"), 1));
-    answer(message(kMsgYes, &question));  // "Другой формат"
+    answer(message(kMsgYes, &question));  // "Другой тип"
     answer([&offered](QDialog& d) {
         auto& f = static_cast<QFileDialog&>(d);
         offered = f.selectedNameFilter() + "|" + QFileInfo(f.selectedFiles().value(0)).fileName();

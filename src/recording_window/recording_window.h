@@ -52,7 +52,7 @@ public:
     void SetZoom(int xMult);
     // The first beat shown is xPos + 1; the next paint shows it.
     void SetXPos(int xPos);
-    // The main window names the file it read, or wrote.
+    // The main window names the file it reads, or the one it wrote.
     void SetFileName(const std::string& name);
     // The main window marks a recording saved once it was written.
     void SetSaved(bool saved);

@@ -1,9 +1,6 @@
-// What a message box does with a long path, a first answer that is the default, and a
-// message that comes unbidden.
-#include "dialog_answers.h"
+// A long path in a message box breaks between folders, never inside a name.
 #include "message_box.h"
 
-#include <QLabel>
 #include <QTextLayout>
 
 #include <gtest/gtest.h>
@@ -42,34 +39,6 @@ TEST(MessageText, APathBreaksOnlyAfterASeparator) {
         for (int i = 0; i + 1 < lines.size(); ++i)
             EXPECT_TRUE(lines[i].endsWith('/')) << lines[i].toStdString();
     }
-}
-
-TEST(MessageText, TheOfferTakesEnter) {
-    AnswerRunner runner;
-    runner.answer = [](QDialog& d) {
-        d.show();
-        QTest::keyClick(&d, Qt::Key_Return);
-        return d.result();
-    };
-    EXPECT_EQ(AskUserFirstDefault(nullptr, runner, "T", "Сохранить?", "Сохранить", "Отмена"),
-              kMsgOk);
-    EXPECT_EQ(AskUser(nullptr, runner, "T", "Сохранить?", "Сохранить", "Отмена"), kMsgCancel);
-}
-
-TEST(MessageText, AnUnbiddenMessageOutlastsTheKeysOfItsFirstMoment) {
-    MessageBox box;
-    box.Prepare("T", "Запись 5-минутного фрагмента завершена", "Ok");
-    HoldAnswers(box, 200);
-    box.show();
-    for (Qt::Key k : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space})
-        QTest::keyClick(&box, k);
-    box.okButton->click();
-    EXPECT_TRUE(box.isVisible());
-    QTest::qWait(300);
-    EXPECT_TRUE(box.okButton->isEnabled());
-    QTest::keyClick(&box, Qt::Key_Escape);
-    EXPECT_FALSE(box.isVisible());
-    EXPECT_EQ(box.result(), kMsgCancel);
 }
 
 }  // namespace

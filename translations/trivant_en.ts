@@ -819,24 +819,12 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <translation>Later</translation>
     </message>
     <message>
-        <source>Удалить незавершённую запись %1 безвозвратно?</source>
-        <translation>Delete the unfinished recording %1 for good?</translation>
-    </message>
-    <message>
         <source>Восстановленная запись (начата %1)</source>
         <translation>Recovered recording (started %1)</translation>
     </message>
     <message>
         <source>Таблица CSV (*.csv)</source>
         <translation>CSV table (*.csv)</translation>
-    </message>
-    <message>
-        <source>Формат .rr хранит интервалы с шагом 10 мс: точные значения будут округлены. Сохранить в этом формате?</source>
-        <translation>The .rr format keeps intervals in 10 ms steps: the exact values will be rounded. Save in this format?</translation>
-    </message>
-    <message>
-        <source>Найдена незавершённая запись %1 (%2, начата %3). Восстановить?</source>
-        <translation>An unfinished recording was found: %1 (%2, started %3). Recover it?</translation>
     </message>
     <message>
         <source>&amp;Экспорт показателей (CSV)...</source>
@@ -893,6 +881,46 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>Сравнение этапов: %1</source>
         <translation>Stage comparison: %1</translation>
+    </message>
+    <message>
+        <source>Все записи (*.rr *.txt *.csv)</source>
+        <translation>All recordings (*.rr *.txt *.csv)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Формат .rr не хранит комментарий, а интервалы хранит с шагом 10 мс: комментарий будет потерян, точные значения будут округлены. Сохраняет всё только CSV. Сохранить в формате .rr?</source>
+        <translation>The .rr format keeps no comment and keeps intervals in 10 ms steps: the comment will be lost and the exact values rounded. Only CSV keeps everything. Save as .rr?</translation>
+    </message>
+    <message>
+        <source>Формат .rr не хранит комментарий: он будет потерян. Комментарий сохраняют текстовый файл и CSV. Сохранить в формате .rr?</source>
+        <translation>The .rr format keeps no comment: it will be lost. A text file and CSV keep the comment. Save as .rr?</translation>
+    </message>
+    <message>
+        <source>Формат %1 хранит интервалы с шагом 10 мс: точные значения будут округлены. Сохранить в этом формате?</source>
+        <translation>The %1 format keeps intervals in 10 ms steps: the exact values will be rounded. Save in this format?</translation>
+    </message>
+    <message>
+        <source>Другой тип</source>
+        <translation>Other format</translation>
+    </message>
+    <message>
+        <source>Автоматически</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Найдена незавершённая запись, начатая %1: %2.
+Папка: %3
+Восстановить её?</source>
+        <translation>An unfinished recording was found, started %1: %2.
+Folder: %3
+Recover it?</translation>
+    </message>
+    <message>
+        <source>Удалить незавершённую запись, начатую %1, безвозвратно?</source>
+        <translation>Delete the unfinished recording started %1 for good?</translation>
     </message>
 </context>
 <context>
@@ -1142,6 +1170,10 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>Moda</source>
         <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Автоматически</source>
+        <translation>Automatic</translation>
     </message>
 </context>
 <context>

@@ -3,10 +3,17 @@
 
 #include "dialog_runner.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
+
+#include <vector>
 
 namespace trivant {
 
@@ -22,7 +29,45 @@ QPushButton* makeButton(QDialog* parent, const char* name, int result) {
     return b;
 }
 
+// Drops the keys meant for its dialog while the hold lasts; it goes with the hold.
+class AnswerHold : public QObject {
+public:
+    explicit AnswerHold(QDialog& d) : QObject(&d), dialog_(d) {}
+    std::vector<QPointer<QAbstractButton>> held;
+    QPointer<QWidget> focus;  // where the keys go once the hold is over
+
+protected:
+    bool eventFilter(QObject* target, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* w = qobject_cast<QWidget*>(target);
+        return w && (w == &dialog_ || dialog_.isAncestorOf(w));
+    }
+
+private:
+    QDialog& dialog_;
+};
+
 }  // namespace
+
+void HoldAnswers(QDialog& d, int ms) {
+    auto* hold = new AnswerHold(d);
+    hold->focus = d.focusWidget();
+    for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
+        if (b->isEnabled()) {
+            b->setEnabled(false);
+            hold->held.emplace_back(b);
+        }
+    QCoreApplication::instance()->installEventFilter(hold);
+    QTimer::singleShot(ms, hold, [hold] {
+        for (const QPointer<QAbstractButton>& b : hold->held)
+            if (b)
+                b->setEnabled(true);
+        if (hold->focus)
+            hold->focus->setFocus();
+        hold->deleteLater();  // its filter goes with it
+    });
+}
 
 std::array<int, 3> MessageButtonLefts(int windowWidth, int buttonWidth, int buttonCount) {
     const int half = buttonWidth / 2;
@@ -36,6 +81,21 @@ std::array<int, 3> MessageButtonLefts(int windowWidth, int buttonWidth, int butt
     for (int k = 1; k < parts; ++k)
         lefts[k - 1] = k * step - half;
     return lefts;
+}
+
+QString UnbrokenPath(const QString& path) {
+    constexpr QChar kWordJoiner(0x2060), kBreakHere(0x200B);
+    QString out;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const QChar c = path[i];
+        const bool separator = c == QLatin1Char('/') || c == QLatin1Char('\\');
+        if (i > 0 && !separator && !out.endsWith(kBreakHere))
+            out += kWordJoiner;
+        out += c;
+        if (separator && i + 1 < path.size())
+            out += kBreakHere;
+    }
+    return out;
 }
 
 MessageBox::MessageBox(QWidget* parent)
@@ -103,6 +163,12 @@ int ask(MessageBox& form, DialogRunner& runner) {
     return result == kMsgOk || result == kMsgYes ? result : kMsgCancel;
 }
 
+int askFirstDefault(MessageBox& form, DialogRunner& runner) {
+    form.okButton->setDefault(true);
+    form.okButton->setFocus();
+    return ask(form, runner);
+}
+
 }  // namespace
 
 int AskUser(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
@@ -118,9 +184,14 @@ int AskUserThree(QWidget* owner, DialogRunner& runner, const QString& title, con
     form.Prepare(title, text, b1, b2, b3);
     form.cancelButton->setText(b2);
     // Enter takes the first answer, never a step toward the second (a deletion, say).
-    form.okButton->setDefault(true);
-    form.okButton->setFocus();
-    return ask(form, runner);
+    return askFirstDefault(form, runner);
+}
+
+int AskUserFirstDefault(QWidget* owner, DialogRunner& runner, const QString& title,
+                        const QString& text, const QString& b1, const QString& b2) {
+    MessageBox form(owner);
+    form.Prepare(title, text, b1, b2);
+    return askFirstDefault(form, runner);
 }
 
 }  // namespace trivant

@@ -50,6 +50,16 @@ public slots:
     void reject() override;
 };
 
+// A message that comes unbidden (the end of a recording) must not be taken by a key or a
+// click meant for what the user was doing: for ms from now, d's buttons are disabled and
+// the keys pressed in d are dropped.
+constexpr int kUnbiddenHoldMs = 700;
+void HoldAnswers(QDialog& d, int ms = kUnbiddenHoldMs);
+
+// path as a message shows it: a line may break after a folder separator, never inside a
+// folder's or a file's name (word joiners between their characters).
+QString UnbrokenPath(const QString& path);
+
 // Shows a fresh box owned by owner and returns kMsgOk, kMsgCancel or kMsgYes.
 int AskUser(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
             const QString& b1, const QString& b2 = {}, const QString& b3 = {});
@@ -57,5 +67,8 @@ int AskUser(QWidget* owner, DialogRunner& runner, const QString& title, const QS
 // stays "Отмена" when there are three); the first is the default, which Enter presses.
 int AskUserThree(QWidget* owner, DialogRunner& runner, const QString& title, const QString& text,
                  const QString& b1, const QString& b2, const QString& b3);
+// Two buttons whose first is the default, for an offer that loses nothing when taken.
+int AskUserFirstDefault(QWidget* owner, DialogRunner& runner, const QString& title,
+                        const QString& text, const QString& b1, const QString& b2);
 
 }  // namespace trivant

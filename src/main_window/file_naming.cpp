@@ -19,6 +19,11 @@ std::string FileCaption(const std::string& shortDate, const std::string& path) {
     return shortDate + " " + BaseNameOf(path);
 }
 
+std::string ProposedFileName(const std::string& source, const std::string& suffix) {
+    const std::string base = BaseNameOf(source);
+    return FolderOf(source).empty() || base.empty() ? std::string() : base + suffix;
+}
+
 int FilterIndexOrDefault(int stored) {
     return stored == 2 ? 2 : 1;
 }

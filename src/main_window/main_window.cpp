@@ -42,6 +42,10 @@ QAction* makeAction(QObject* owner, const char* name, const QString& text) {
 
 }  // namespace
 
+std::string RRRangeFile(const std::string& configDir) {
+    return (std::filesystem::u8path(configDir) / kRRRangeFileName).u8string();
+}
+
 AppFolders StartDirFolders(const std::string& dir) {
     return {dir, (std::filesystem::u8path(dir) / kDataDirName).u8string()};
 }
@@ -90,6 +94,8 @@ void MainWindow::loadSettings() {
         ApplyDefaultDataDir(setup_, dataDir_);
         setWindowTitle(tr(kDefaultsCaption));
     }
+    std::string range;
+    autoRR_ = ReadFileBytes(RRRangeFile(configDir_), range, 16).ok && range.rfind("auto", 0) == 0;
     // The default folder whole: the record keeps only 80 characters of it.
     const bool isDefault = setup_.DataDir == CutToChars(dataDir_, kDataDirMaxChars);
     openFolder_ = saveFolder_ = isDefault ? dataDir_ : setup_.DataDir;

@@ -9,6 +9,7 @@
 #include "fragment_analysis.h"
 #include "graph_host.h"
 #include "journal.h"
+#include "recording_format.h"
 #include "setup.h"
 #include "strap_choice.h"
 #include "strap_supervisor.h"
@@ -19,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -38,6 +40,10 @@ class MeasuresView;
 
 extern const char* const kAppCaption;       // "TRIVANT " and the version
 extern const char* const kDefaultsCaption;  // "Ормикс-01"
+// The property of a report, trend or stage window naming the recording's file it shows.
+constexpr const char* kSourceFileProperty = "sourceFile";
+// Beside the settings file: "auto" when the last NN range chosen was the fitted one.
+constexpr const char* kRRRangeFileName = "rr-range";
 
 class MainWindow : public QMainWindow, public GraphHost {
     Q_OBJECT
@@ -71,6 +77,8 @@ public:
     void RecordingStopped() override;
     bool MayClose(RecordingWindow& graph) override;
     void ShowJournalError(const std::string& path, const std::string& detail) override;
+    bool AutoRRRange() const override { return autoRR_; }
+    void SetAutoRRRange(bool automatic) override { autoRR_ = automatic; }
 
     // One pass of what the original ran on every idle moment: supervision and enabling.
     void IdleHandler();
@@ -160,6 +168,17 @@ private:
     void takeStrapChoice(const StrapChoice& chosen);
     // Writes csv into a file the user names; false when cancelled or not written.
     bool exportCsv(const std::string& csv);
+    // Where and as what the save dialog was told to write; nothing when it was cancelled.
+    struct SaveTarget {
+        std::string path;
+        RecordingFormat format;
+    };
+    std::optional<SaveTarget> askSaveTarget(const RecordingWindow& graph, bool csvFirst);
+    // The file of the active window's recording, whichever kind of window it is; empty
+    // for a recording never read nor saved.
+    std::string activeSourceFile() const;
+    // Writes the settings when the user asked for that; a failure is told.
+    void saveSettingsIfAsked();
     // True when path is free, or the user agrees to overwrite it.
     bool overwriteAccepted(const QString& path);
     void loadSettings();
@@ -221,7 +240,17 @@ private:
         void operator()(QPrinter* p) const;
     };
     std::unique_ptr<QPrinter, PrinterDeleter> printer_;
+    // The NN range chosen last; kept with the settings, in a file of its own, since the
+    // settings record has no room for it.
+    bool autoRR_ = false;
 };
+
+// What saving a recording in format loses, as the question asked before it; empty when
+// nothing is lost. rounds: exact intervals the 10 ms formats round.
+QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment);
+
+// The file of the NN range's choice in the settings' folder.
+std::string RRRangeFile(const std::string& configDir);
 
 // The folders of a start in dir: the settings there, the recordings in its "Data".
 AppFolders StartDirFolders(const std::string& dir);

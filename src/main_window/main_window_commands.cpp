@@ -4,6 +4,7 @@
 
 #include "about_dialog.h"
 #include "comment_dialog.h"
+#include "file_naming.h"
 #include "fragment_picker.h"
 #include "message_box.h"
 #include "options_dialog.h"
@@ -91,6 +92,7 @@ void MainWindow::TB_ToolsClick() {
         dialog.StoreToSetup();
         supervisor_.Reset();  // the port choice may have changed
         takeStrapChoice(chosen);
+        saveSettingsIfAsked();  // a crash must not take back what was chosen
     }
     const auto windows = mdi_->subWindowList();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
@@ -166,9 +168,10 @@ void MainWindow::printPage(const std::function<bool(QPrinter&, bool)>& draw) {
 }
 
 QString MainWindow::askPdfPath() {
-    if (AskUser(this, *runner_, tr("Печать"),
-                tr("Принтер не найден. Сохранить страницу в файл PDF?"), tr("Сохранить"),
-                tr("Отмена")) != kMsgOk)
+    // Saving is what the user came for: Enter takes it.
+    if (AskUserFirstDefault(this, *runner_, tr("Печать"),
+                            tr("Принтер не найден. Сохранить страницу в файл PDF?"),
+                            tr("Сохранить"), tr("Отмена")) != kMsgOk)
         return {};
     QFileDialog dialog(this, tr("Сохранить в PDF"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // the same dialog everywhere, and testable
@@ -177,6 +180,8 @@ QString MainWindow::askPdfPath() {
     dialog.setNameFilter(tr("Документ PDF (*.pdf)"));
     dialog.setDefaultSuffix("pdf");
     dialog.setDirectory(QString::fromStdString(setup_.DataDir));
+    if (const std::string name = ProposedFileName(activeSourceFile(), ".pdf"); !name.empty())
+        dialog.selectFile(QString::fromStdString(name));
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().first();
@@ -216,6 +221,7 @@ void MainWindow::analyzeFragment(const Recording& rec, const QString& caption,
         FragmentCaption(caption.toStdString(), *report, TrMessage(kFragmentWord).toStdString()),
         rec.Comment);
     frag->SetSourceFile(sourceFile);
+    frag->setProperty(kSourceFileProperty, QString::fromStdString(sourceFile));
 }
 
 void MainWindow::N_TrendClick() {
@@ -231,6 +237,7 @@ void MainWindow::N_TrendClick() {
     connect(trend, &TrendWindow::fragmentRequested, this, [this, trend, caption, file](int s) {
         analyzeFragment(trend->recording(), caption, file, s);
     });
+    trend->setProperty(kSourceFileProperty, QString::fromStdString(file));
     addChild(trend);
 }
 
@@ -244,6 +251,7 @@ void MainWindow::N_StagesClick() {
                                                        : g->currentFileName());
     QApplication::restoreOverrideCursor();
     stages->setWindowTitle(tr("Сравнение этапов: %1").arg(g->windowTitle()));
+    stages->setProperty(kSourceFileProperty, QString::fromStdString(g->currentFileName()));
     addChild(stages);
 }
 
@@ -296,14 +304,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     IdleTimer->stop();
-    if (setup_.AutoSaveSetup) {
-        IoStatus st;
-        if (!SaveSetup(configDir_, setup_, &st))
-            message(tr("Ошибка"), tr("Не удалось сохранить параметры в файл %1")
-                                          .arg(QString::fromStdString(st.path)) +
-                                      "\n" + QString::fromStdString(st.detail));
-    }
+    saveSettingsIfAsked();
     event->accept();
+}
+
+void MainWindow::saveSettingsIfAsked() {
+    if (!setup_.AutoSaveSetup)
+        return;
+    IoStatus st;
+    if (!SaveSetup(configDir_, setup_, &st) ||
+        !(st = WriteFileAtomic(RRRangeFile(configDir_), autoRR_ ? "auto\n" : "rows\n")).ok)
+        message(
+            tr("Ошибка"),
+            tr("Не удалось сохранить параметры в файл %1").arg(QString::fromStdString(st.path)) +
+                "\n" + QString::fromStdString(st.detail));
 }
 
 size_t MainWindow::ReadPort(uint8_t* buffer, size_t capacity) {
@@ -318,8 +332,13 @@ void MainWindow::PurgePort() {
 }
 
 void MainWindow::ShowLimitMessage(StopReason why) {
+    // These come at a moment the user did not choose: a showing modal box closes any open
+    // menu, so the Esc that was to close that menu took the box with it, unseen.
     if (why == StopReason::Silence) {
-        AskUser(this, *runner_, tr("Ошибка"), TrMessage(kNoConnectionMessage), tr("Закрыть"));
+        MessageBox box(this);
+        box.Prepare(tr("Ошибка"), TrMessage(kNoConnectionMessage), tr("Закрыть"));
+        HoldAnswers(box);
+        runner_->exec(box);
         return;
     }
     const bool full = why == StopReason::Capacity;
@@ -327,6 +346,7 @@ void MainWindow::ShowLimitMessage(StopReason why) {
                     full ? TrMessage(kCapacityMessage) + QString::number(kCapacity)
                          : TrMessage(kFiveMinutesMessage),
                     QMessageBox::Ok, this);
+    HoldAnswers(box);
     runner_->exec(box);
 }
 

@@ -31,10 +31,16 @@ QStringList filters() {
     return {MainWindow::tr(kFilters[0]), MainWindow::tr(kFilters[1])};
 }
 
-// Only the open command reads lists of other tools, and only the save command writes CSV.
-// The settings keep 1 or 2, so choosing either leaves the stored one as it was.
+// The settings keep 1 or 2 for the types of the original; 0, the default, stands for every
+// recording. Lists, CSV and any file leave the stored one as it was.
+constexpr int kAllFilter = 0;
 constexpr int kListFilter = 3;
 constexpr int kCsvFilter = 4;
+constexpr int kAnyFilter = 5;
+
+QString allFilter() {
+    return MainWindow::tr("Все записи (*.rr *.txt *.csv)");
+}
 
 QString listFilter() {
     return MainWindow::tr("Список RR-интервалов (*.txt *.csv)");
@@ -42,6 +48,10 @@ QString listFilter() {
 
 QString csvFilter() {
     return MainWindow::tr("Таблица CSV (*.csv)");
+}
+
+QString anyFilter() {
+    return MainWindow::tr("Все файлы (*)");
 }
 
 // Exact intervals that a .rr file would round put CSV first, chosen.
@@ -53,7 +63,10 @@ void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, D
     d.setDirectory(QString::fromStdString(folder));
     switch (kind) {
     case DialogKind::Open:
-        d.setNameFilters(filters() + QStringList{listFilter()});
+        d.setNameFilters(QStringList{allFilter()} + filters() +
+                         QStringList{listFilter(), anyFilter()});
+        if (filterIndex != 1 && filterIndex != 2)
+            return;  // the first one, every recording
         break;
     case DialogKind::Save:
         d.setNameFilters(filters() + QStringList{csvFilter()});
@@ -67,11 +80,15 @@ void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, D
 }
 
 int chosenFilter(const QFileDialog& d) {
-    if (d.selectedNameFilter() == listFilter())
-        return kListFilter;
-    if (d.selectedNameFilter() == csvFilter())
-        return kCsvFilter;
-    return filters().indexOf(d.selectedNameFilter()) == 1 ? 2 : 1;
+    const QString chosen = d.selectedNameFilter();
+    const std::pair<QString, int> others[] = {{allFilter(), kAllFilter},
+                                              {listFilter(), kListFilter},
+                                              {csvFilter(), kCsvFilter},
+                                              {anyFilter(), kAnyFilter}};
+    for (const auto& [name, index] : others)
+        if (chosen == name)
+            return index;
+    return filters().indexOf(chosen) == 1 ? 2 : 1;
 }
 
 RecordingFormat savedFormat(int filter) {
@@ -126,12 +143,11 @@ QString readReport(const std::string& path, const TextReadReport& r) {
     return text;
 }
 
-// Asked once per save before exact intervals go to the 10 ms steps of .rr and text files.
-bool roundingAccepted(QWidget* owner, DialogRunner& runner) {
-    return AskUser(owner, runner, MainWindow::tr("Подтверждение"),
-                   MainWindow::tr("Формат .rr хранит интервалы с шагом 10 мс: точные значения "
-                                  "будут округлены. Сохранить в этом формате?"),
-                   MainWindow::tr("Сохранить"), MainWindow::tr("Отмена")) == kMsgOk;
+// The save dialog names the recording's file with the suffix of the type it starts on.
+void proposeName(QFileDialog& d, const std::string& source, RecordingFormat format) {
+    const std::string name = ProposedFileName(source, extensionOf(format));
+    if (!name.empty())
+        d.selectFile(QString::fromStdString(name));
 }
 
 }  // namespace
@@ -165,7 +181,7 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
         runner_->exec(box);
         return nullptr;
     }
-    if (filterIndex != kListFilter)
+    if (filterIndex >= kAllFilter && filterIndex <= 2)
         setup_.OpenFilterIndex = filterIndex;
     openFolder_ = FolderOf(path);
     setup_.DataDir = CutToChars(openFolder_, kDataDirMaxChars);
@@ -194,16 +210,33 @@ void MainWindow::TB_SaveClick() {
         SaveGraph(*g);
 }
 
-bool MainWindow::SaveGraph(RecordingWindow& graph) {
-    const Recording& rec = graph.recording();
-    const bool rounds = rec.RoundedIntervals() > 0;
+QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment) {
+    const bool losesComment = hasComment && format == RecordingFormat::Rr;
+    const bool rounded = rounds && format != RecordingFormat::TrivantCsv;
+    if (losesComment && rounded)
+        return MainWindow::tr("Формат .rr не хранит комментарий, а интервалы хранит с шагом "
+                              "10 мс: комментарий будет потерян, точные значения будут "
+                              "округлены. Сохраняет всё только CSV. Сохранить в формате .rr?");
+    if (losesComment)
+        return MainWindow::tr("Формат .rr не хранит комментарий: он будет потерян. Комментарий "
+                              "сохраняют текстовый файл и CSV. Сохранить в формате .rr?");
+    if (rounded)
+        return MainWindow::tr("Формат %1 хранит интервалы с шагом 10 мс: точные значения "
+                              "будут округлены. Сохранить в этом формате?")
+            .arg(extensionOf(format));
+    return {};
+}
+
+std::optional<MainWindow::SaveTarget> MainWindow::askSaveTarget(const RecordingWindow& graph,
+                                                                bool csvFirst) {
     QFileDialog dialog(this, tr("Сохранить файл"));
     prepareDialog(dialog, saveFolder_, setup_.SaveFilterIndex,
-                  rounds ? DialogKind::SaveExact : DialogKind::Save);
+                  csvFirst ? DialogKind::SaveExact : DialogKind::Save);
+    proposeName(dialog, graph.currentFileName(), savedFormat(chosenFilter(dialog)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
+        return std::nullopt;
     const int filter = chosenFilter(dialog);
     const RecordingFormat format = savedFormat(filter);
     // The default extension follows the file type chosen last in the dialog. CSV text never
@@ -214,26 +247,49 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
         (format == RecordingFormat::TrivantCsv && suffix.compare("csv", Qt::CaseInsensitive) != 0))
         chosen += extensionOf(format);
     const std::string path = SaveNameWithUnderscores(chosen.toStdString());
-    graph.SetFileName(path);
     saveFolder_ = FolderOf(path);
     setup_.DataDir = CutToChars(saveFolder_, kDataDirMaxChars);
     if (filter != kCsvFilter)
         setup_.SaveFilterIndex = filter;
-    if (rounds && format != RecordingFormat::TrivantCsv && !roundingAccepted(this, *runner_))
-        return false;
-    const QString qpath = QString::fromStdString(path);
+    return SaveTarget{path, format};
+}
+
+bool MainWindow::SaveGraph(RecordingWindow& graph) {
+    const Recording& rec = graph.recording();
+    const bool rounds = rec.RoundedIntervals() > 0;
+    std::optional<SaveTarget> target;
+    // Until a type that loses nothing, or one whose loss the user accepts; the window keeps
+    // its file until one is written.
+    for (bool csvFirst = rounds;; csvFirst = true) {
+        target = askSaveTarget(graph, csvFirst);
+        if (!target)
+            return false;
+        const QString loss = SaveLossQuestion(target->format, rounds, !rec.Comment.empty());
+        if (loss.isEmpty())
+            break;
+        const int answer = AskUser(this, *runner_, tr("Подтверждение"), loss, tr("Сохранить"), {},
+                                   tr("Другой тип"));
+        if (answer == kMsgOk)
+            break;
+        if (answer != kMsgYes)
+            return false;
+    }
+    const QString qpath = QString::fromStdString(target->path);
     if (!overwriteAccepted(qpath))
         return false;
-    const IoStatus st = SaveRecordingFile(path, rec, format, ShortDateText(std::time(nullptr)));
+    const IoStatus st =
+        SaveRecordingFile(target->path, rec, target->format, ShortDateText(std::time(nullptr)));
     if (!st.ok) {
         message(tr("Ошибка"), tr("Не удалось сохранить файл %1").arg(qpath) + "\n" +
                                   QString::fromStdString(st.detail));
         return false;
     }
-    graph.setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
+    graph.SetFileName(target->path);
+    graph.setWindowTitle(
+        QString::fromStdString(FileCaption(FileShortDate(target->path), target->path)));
     graph.SetSaved(true);
     graph.RemoveJournal();  // the file holds the recording now
-    rememberFile(path);
+    rememberFile(target->path);
     return true;
 }
 
@@ -241,6 +297,15 @@ bool MainWindow::overwriteAccepted(const QString& path) {
     return !QFileInfo::exists(path) || AskUser(this, *runner_, tr("Подтверждение"),
                                                tr("Файл %1 существует. Переписать?").arg(path),
                                                tr("Переписать"), tr("Отменить")) == kMsgOk;
+}
+
+std::string MainWindow::activeSourceFile() const {
+    if (const RecordingWindow* g = activeGraph())
+        return g->currentFileName();
+    const QMdiSubWindow* sub = mdi_->activeSubWindow();
+    return sub && sub->widget()
+               ? sub->widget()->property(kSourceFileProperty).toString().toStdString()
+               : std::string();
 }
 
 void MainWindow::N_ExportClick() {
@@ -264,6 +329,8 @@ bool MainWindow::exportCsv(const std::string& csv) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDirectory(QString::fromStdString(saveFolder_));
     dialog.setNameFilters({csvFilter()});
+    if (const std::string name = ProposedFileName(activeSourceFile(), ".csv"); !name.empty())
+        dialog.selectFile(QString::fromStdString(name));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // asked below, in our own words
     if (runner_->exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())

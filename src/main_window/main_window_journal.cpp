@@ -3,10 +3,12 @@
 #include "main_window.h"
 
 #include "message_box.h"
+#include "path_parts.h"
 #include "recording_window.h"
 #include "translation.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -41,16 +43,18 @@ void MainWindow::RecoverJournals() {
 void MainWindow::offerJournal(const JournalInfo& journal) {
     const QString started = DateLocale().toString(
         QDateTime::fromSecsSinceEpoch(static_cast<qint64>(journal.started)), QLocale::ShortFormat);
-    const QString path = QString::fromStdString(journal.path);
-    const int answer =
-        AskUserThree(this, *runner_, tr("Подтверждение"),
-                     tr("Найдена незавершённая запись %1 (%2, начата %3). Восстановить?")
-                         .arg(path,
-                              CountedText(journal.beats, QT_TRANSLATE_NOOP("Counted", "удар"),
-                                          QT_TRANSLATE_NOOP("Counted", "удара"),
-                                          QT_TRANSLATE_NOOP("Counted", "ударов")),
-                              started),
-                     tr("Восстановить"), tr("Удалить"), tr("Позже"));
+    // Its start and length name the recording; the journal's own name tells the user nothing.
+    const QString folder =
+        UnbrokenPath(QDir::toNativeSeparators(QString::fromStdString(FolderOf(journal.path))));
+    const int answer = AskUserThree(
+        this, *runner_, tr("Подтверждение"),
+        tr("Найдена незавершённая запись, начатая %1: %2.\nПапка: %3\nВосстановить её?")
+            .arg(started,
+                 CountedText(journal.beats, QT_TRANSLATE_NOOP("Counted", "удар"),
+                             QT_TRANSLATE_NOOP("Counted", "удара"),
+                             QT_TRANSLATE_NOOP("Counted", "ударов")),
+                 folder),
+        tr("Восстановить"), tr("Удалить"), tr("Позже"));
     if (answer == kMsgOk) {
         recoverJournal(journal, started);
         return;
@@ -58,8 +62,8 @@ void MainWindow::offerJournal(const JournalInfo& journal) {
     // Esc lands here too, so nothing goes without a second, explicit yes.
     if (answer == kMsgCancel &&
         AskUser(this, *runner_, tr("Подтверждение"),
-                tr("Удалить незавершённую запись %1 безвозвратно?").arg(path), tr("Удалить"),
-                tr("Отменить")) == kMsgOk)
+                tr("Удалить незавершённую запись, начатую %1, безвозвратно?").arg(started),
+                tr("Удалить"), tr("Отменить")) == kMsgOk)
         RemoveJournal(journal.path);
 }
 

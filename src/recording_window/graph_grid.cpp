@@ -1,6 +1,7 @@
 // The recording window's grid placements for screen and paper.
 #include "graph_grid.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -37,10 +38,38 @@ ScaleNumbers scaleAt(int x, const QColor& color, const ScaleRange& r, int rows, 
 
 }  // namespace
 
-ScaleRange SeriesRange(int s, const Recording& rec) {
+ScaleRange FittedRange(int32_t minRR, int32_t maxRR) {
+    constexpr int32_t kSteps[] = {1, 2, 5, 10, 20, 50, 100};
+    for (int32_t step : kSteps) {
+        const int32_t lower = std::max(0, minRR - 1) / step * step;
+        if (lower + kValueGridTicks * step > maxRR)
+            return {lower, lower + kValueGridTicks * step};
+    }
+    return ScaleRanges::RR[ScaleRanges::kRows - 1];
+}
+
+namespace {
+
+// The NN range of the view: a row of the table, or fitted to the recording's intervals
+// (a word with RR 0 carries none); the row while there is no interval.
+ScaleRange rrRange(const GraphScene& sc) {
+    const Recording& rec = *sc.rec;
+    int32_t lo = INT32_MAX, hi = 0;
+    for (int k = 1; sc.view.AutoRR && k < rec.CurrentFileLen; ++k)
+        if (const int32_t v = rec.at(kSerRR, k); v > 0) {
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+    return hi > 0 ? FittedRange(lo, hi) : ScaleRanges::RR[rec.ScRR];
+}
+
+}  // namespace
+
+ScaleRange SeriesRange(int s, const GraphScene& sc) {
+    const Recording& rec = *sc.rec;
     switch (s) {
     case kSerRR:
-        return ScaleRanges::RR[rec.ScRR];
+        return rrRange(sc);
     case kSerSPO:
         return ScaleRanges::SPO[rec.ScSPO];
     case kSerIBHi:
@@ -56,19 +85,18 @@ int ScaleNumber(const ScaleRange& r, int k) {
 
 GridPlacement ScreenGridPlacement(const GraphScene& sc, const TimeGrid& grid) {
     const GraphLayout& L = sc.layout;
-    const Recording& rec = *sc.rec;
     const auto& c = sc.style.colors;
     GridPlacement g;
     g.time.panels = {L.rGr1, L.rGr2};
     g.time.marks = timeMarks(grid.XGridTick + 1, grid.XGridStep, 1.0, L.XAxY, INT_MAX, sc);
     g.time.numberShift = L.TW;
-    ScaleNumbers ib = scaleAt(L.rAxY2_1.Left, c[kSerIBHi], SeriesRange(kSerIBHi, rec), kBelowTop);
+    ScaleNumbers ib = scaleAt(L.rAxY2_1.Left, c[kSerIBHi], SeriesRange(kSerIBHi, sc), kBelowTop);
     ib.ownLine = true;
     g.value = {
         {L.rGr1,
-         {scaleAt(L.rAxY1_1.Left, c[kSerSPO], SeriesRange(kSerSPO, rec), kAllRows),
-          scaleAt(L.rAxY1_2.Left, c[kSerRR], SeriesRange(kSerRR, rec), kAllRows, 10)}},
-        {L.rGr2, {scaleAt(L.rAxY2_2.Left, Qt::black, SeriesRange(kSerSDNN, rec), kBelowTop), ib}},
+         {scaleAt(L.rAxY1_1.Left, c[kSerSPO], SeriesRange(kSerSPO, sc), kAllRows),
+          scaleAt(L.rAxY1_2.Left, c[kSerRR], SeriesRange(kSerRR, sc), kAllRows, 10)}},
+        {L.rGr2, {scaleAt(L.rAxY2_2.Left, Qt::black, SeriesRange(kSerSDNN, sc), kBelowTop), ib}},
     };
     g.ticks = kValueGridTicks;
     g.textHeight = L.TH;
@@ -76,7 +104,6 @@ GridPlacement ScreenGridPlacement(const GraphScene& sc, const TimeGrid& grid) {
 }
 
 GridPlacement PrintGridPlacement(const PrintLayout& page, const GraphScene& sc) {
-    const Recording& rec = *sc.rec;
     const auto& c = sc.style.colors;
     const int step = PrintTimeStep(page.tw, sc.view.XMult, sc.view.XPos);
     GridPlacement g;
@@ -86,11 +113,11 @@ GridPlacement PrintGridPlacement(const PrintLayout& page, const GraphScene& sc) 
     g.time.closingX = page.GR;
     g.value = {
         {page.P1,
-         {scaleAt(page.L + page.tw, c[kSerSPO], SeriesRange(kSerSPO, rec), kAllRows),
-          scaleAt(page.cm + 1, c[kSerRR], SeriesRange(kSerRR, rec), kAllRows, 10)}},
+         {scaleAt(page.L + page.tw, c[kSerSPO], SeriesRange(kSerSPO, sc), kAllRows),
+          scaleAt(page.cm + 1, c[kSerRR], SeriesRange(kSerRR, sc), kAllRows, 10)}},
         {page.P2,
-         {scaleAt(page.cm, Qt::black, SeriesRange(kSerSDNN, rec), kBelowTop),
-          scaleAt(page.L, Qt::black, SeriesRange(kSerIBHi, rec), kBelowTop)}},
+         {scaleAt(page.cm, Qt::black, SeriesRange(kSerSDNN, sc), kBelowTop),
+          scaleAt(page.L, Qt::black, SeriesRange(kSerIBHi, sc), kBelowTop)}},
     };
     g.ticks = kValueGridTicks;
     g.textHeight = page.th;

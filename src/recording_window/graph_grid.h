@@ -9,8 +9,14 @@
 
 namespace trivant {
 
-// The range of series s at the recording's scale indices; SYM, PAR and SDNN share the HRV one.
-ScaleRange SeriesRange(int s, const Recording& rec);
+// The range of series s at the recording's scale indices, or for NN the fitted one when the
+// view asks for it; SYM, PAR and SDNN share the HRV one.
+ScaleRange SeriesRange(int s, const GraphScene& scene);
+
+// The narrowest range of five steps of 10, 20, 50, 100, 200, 500 or 1000 ms whose lower
+// bound lies below minRR (or at 0) and upper bound above maxRR, all in 10 ms units; the
+// numbers on its lines are whole steps.
+ScaleRange FittedRange(int32_t minRR, int32_t maxRR);
 
 // The number at value line k (0 at the bottom) of range r: a fifth of the range per line.
 int ScaleNumber(const ScaleRange& r, int k);

@@ -31,6 +31,10 @@ public:
     virtual void ShowLimitMessage(StopReason why) = 0;
     // A recording of this host ended (the start commands may change state).
     virtual void RecordingStopped() {}
+    // Whether the last NN range chosen in any window was the fitted one: a new window starts
+    // with it.
+    virtual bool AutoRRRange() const { return false; }
+    virtual void SetAutoRRRange(bool /*automatic*/) {}
     // The window is about to close, maybe while it records; false keeps it open and
     // unchanged (an unsaved or running recording, say).
     virtual bool MayClose(RecordingWindow& /*graph*/) { return true; }

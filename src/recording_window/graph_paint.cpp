@@ -101,7 +101,7 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
         if (!sc.style.shown[s] || (s == kSerSPO && !spo))
             continue;
         const Rect& panel = s <= kSerSPO ? pl.p1 : pl.p2;
-        const ScaleRange r = SeriesRange(s, rec);
+        const ScaleRange r = SeriesRange(s, sc);
         lines.clear();
         for (int col = 1; col <= last; ++col) {
             const int x0 = placeX(pl, sc.view.XMult, col, panel);

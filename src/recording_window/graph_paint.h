@@ -33,6 +33,7 @@ TraceStyle TraceStyleFrom(const Setup& setup);
 // column, and the beat whose histogram is shown.
 struct ViewState {
     int XMult = 1, XPos = 0, HistoPoint = 0;
+    bool AutoRR = false;  // the NN range fitted to the recording's intervals, not ScRR's row
 };
 
 // Everything a paint reads.

@@ -47,6 +47,7 @@ RecordingWindow::RecordingWindow(GraphHost& host, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setMinimumSize(200, 150);
+    view_.AutoRR = host_.AutoRRRange();
     createLabels();
     SB = new QScrollBar(Qt::Horizontal, this);
     SB->setObjectName("SB");
@@ -205,6 +206,13 @@ void RecordingWindow::setHistoTexts() {
     SetLabel(L_Moda, QString::number(rec_->Histo.Moda * 10) + tr(" мс"));
     SetLabel(L_AMo, QString::number(rec_->Histo.AMo));
     SetLabel(L_DeltaX, QString::number(rec_->Histo.DeltaX * 10) + tr(" мс"));
+}
+
+void RecordingWindow::ChooseRRRange(int range) {
+    view_.AutoRR = range == kAutoRange;
+    if (range != kAutoRange)
+        rec_->ScRR = range;
+    host_.SetAutoRRRange(view_.AutoRR);
 }
 
 void RecordingWindow::SetZoom(int xMult) {

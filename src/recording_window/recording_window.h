@@ -43,11 +43,16 @@ public:
     // False from the end of a recording until it is saved.
     bool saved() const { return saved_; }
 
+    // The NN range: kAutoRange, fitted to the intervals, or a row of the table (ScRR). The
+    // choice is the host's for the next window; the next paint shows it.
+    static constexpr int kAutoRange = -1;
+    int RRRange() const { return view_.AutoRR ? kAutoRange : rec_->ScRR; }
+    void ChooseRRRange(int range);
     // Pixels per beat (1, 2 or 4); the next paint shows it.
     void SetZoom(int xMult);
     // The first beat shown is xPos + 1; the next paint shows it.
     void SetXPos(int xPos);
-    // The main window names the file before it reads or writes it.
+    // The main window names the file it reads, or the one it wrote.
     void SetFileName(const std::string& name);
     // The main window marks a recording saved once it was written.
     void SetSaved(bool saved);

@@ -55,11 +55,13 @@ void RecordingWindow::createMenus() {
     PopM_ScY1_SPO = choiceMenu(
         this, "PopM_ScY1_SPO", {"50..100 %", "75..100 %", "90..100 %"},
         [this] { return rec_->ScSPO; }, repaintAfter([this](int i) { rec_->ScSPO = i; }));
+    // Item 0 fits the range to the intervals; the rows of the table follow it.
     PopM_ScY1_RR = choiceMenu(
         this, "PopM_ScY1_RR",
-        {QT_TR_NOOP("200-1200 мс"), QT_TR_NOOP("300..1300 мс"), QT_TR_NOOP("400..1400 мс"),
-         QT_TR_NOOP("500..1500 мс"), QT_TR_NOOP("600..1600 мс"), "-", QT_TR_NOOP("200..2200 мс")},
-        [this] { return rec_->ScRR; }, repaintAfter([this](int i) { rec_->ScRR = i; }));
+        {QT_TR_NOOP("Автоматически"), "-", QT_TR_NOOP("200-1200 мс"), QT_TR_NOOP("300..1300 мс"),
+         QT_TR_NOOP("400..1400 мс"), QT_TR_NOOP("500..1500 мс"), QT_TR_NOOP("600..1600 мс"), "-",
+         QT_TR_NOOP("200..2200 мс")},
+        [this] { return RRRange() + 1; }, repaintAfter([this](int i) { ChooseRRRange(i - 1); }));
     PopM_ScY2_1 = choiceMenu(
         this, "PopM_ScY2_1", {"0..5000", "0..3000", "0..1000", "0..500", "0..250", "0..100"},
         [this] { return rec_->ScIB; }, repaintAfter([this](int i) { rec_->ScIB = i; }));

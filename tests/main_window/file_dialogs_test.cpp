@@ -3,6 +3,7 @@
 
 #include "codepage.h"
 
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -72,6 +73,52 @@ TEST_F(AppTest, FilesFromTheCommandLineOpenLikeTheOpenCommand) {
     EXPECT_EQ(form->activeGraph()->recording().Comment, "note");  // read as text
     EXPECT_EQ(form->setup().OpenFilterIndex, 2);
     EXPECT_TRUE(form->TB_Save->isEnabled());
+}
+
+// Every recording first, chosen unless the settings keep one of the original's two types.
+TEST_F(AppTest, OpenOffersEveryRecordingFirstAndHonoursTheStoredType) {
+    start();
+    const QStringList all = {"Все записи (*.rr *.txt *.csv)", "Файл NN-интервалов (*.rr)",
+                             "Текстовый файл (*.txt)", "Список RR-интервалов (*.txt *.csv)",
+                             "Все файлы (*)"};
+    const std::pair<int, int> storedAndShown[] = {{0, 0}, {1, 1}, {2, 2}, {7, 0}};
+    for (const auto& [stored, shown] : storedAndShown) {
+        SCOPED_TRACE(stored);
+        form->setup().OpenFilterIndex = stored;
+        QStringList offered;
+        QString chosen;
+        answer([&](QDialog& d) {
+            offered = static_cast<QFileDialog&>(d).nameFilters();
+            chosen = static_cast<QFileDialog&>(d).selectedNameFilter();
+            return int(QDialog::Rejected);
+        });
+        form->TB_Open->trigger();
+        EXPECT_EQ(offered, all);
+        EXPECT_EQ(chosen, all[shown]);
+    }
+    writeRecording(dir.file("a.rr"), std::vector<int>(50, 80));
+    answer(file(dir.file("a.rr"), 1));  // every recording: kept as the default, 0
+    form->TB_Open->trigger();
+    EXPECT_EQ(form->setup().OpenFilterIndex, 0);
+    answer(file(dir.file("a.rr"), 5));  // any file leaves it alone
+    form->TB_Open->trigger();
+    EXPECT_EQ(form->setup().OpenFilterIndex, 0);
+    EXPECT_EQ(form->mdiArea()->subWindowList().size(), 2);
+}
+
+// The export dialog of a trend proposes the recording's name with its own suffix.
+TEST_F(AppTest, ExportProposesTheRecordingsName) {
+    start();
+    writeRecording(dir.file("patient 7.rr"), std::vector<int>(600, 80));
+    ASSERT_NE(form->OpenRecording(dir.file("patient 7.rr"), 1), nullptr);
+    form->N_TrendClick();
+    QString proposed;
+    answer([&proposed](QDialog& d) {
+        proposed = QFileInfo(static_cast<QFileDialog&>(d).selectedFiles().value(0)).fileName();
+        return int(QDialog::Rejected);
+    });
+    form->N_ExportClick();
+    EXPECT_EQ(proposed, "patient 7.csv");
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST(JournalEndToEnd, KilledMidRecordingThenRecoveredAndSaved) {
     QString question;
     answers.answers.push_back(message(kMsgOk, &question));  // "Восстановить"
     again.RecoverJournals();
-    EXPECT_TRUE(question.contains(QString("(%1 удар").arg(words))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QString(": %1 удар").arg(words))) << question.toStdString();
     RecordingWindow* r = again.activeGraph();
     ASSERT_NE(r, nullptr);
     EXPECT_FALSE(r->saved());

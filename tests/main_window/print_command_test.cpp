@@ -9,9 +9,11 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace trivant::test {
@@ -30,16 +32,25 @@ TEST_F(AppTest, PrintingARecordingWithoutPrinterOffersAPdf) {
     form->IdleHandler();
     ASSERT_TRUE(form->TB_Print->isEnabled());
     const std::string pdf = dir.file("page.pdf");
-    answer([](QDialog&) { return kMsgOk; });  // "save as PDF?"
-    answer([pdf](QDialog& d) {
+    bool saveIsDefault = false;
+    answer([&saveIsDefault](QDialog& d) {  // "save as PDF?", Enter saving
+        auto* m = dynamic_cast<MessageBox*>(&d);
+        saveIsDefault = m && m->okButton->isDefault() && !m->cancelButton->isDefault();
+        return kMsgOk;
+    });
+    QString proposed;
+    answer([pdf, &proposed](QDialog& d) {
         auto* f = dynamic_cast<QFileDialog*>(&d);
         if (!f)
             return int(QDialog::Rejected);
+        proposed = QFileInfo(f->selectedFiles().value(0)).fileName();
         f->selectFile(QString::fromStdString(pdf));
         static_cast<QDialog*>(f)->accept();
         return f->result();
     });
     form->N_Print->trigger();
+    EXPECT_TRUE(saveIsDefault);
+    EXPECT_EQ(proposed, "rec.pdf");  // the recording's name
     const QByteArray data = QByteArray::fromStdString(dir.read("page.pdf"));
     ASSERT_TRUE(data.startsWith("%PDF"));
     EXPECT_EQ(data.count("/Type /Page") - data.count("/Type /Pages"), 1);

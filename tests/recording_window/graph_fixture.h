@@ -33,6 +33,8 @@ public:
     }
     void ShowLimitMessage(StopReason why) override { limits.push_back(why); }
     void RecordingStopped() override { ++stops; }
+    bool AutoRRRange() const override { return autoRR; }
+    void SetAutoRRRange(bool automatic) override { autoRR = automatic; }
 
     void send(const std::vector<uint8_t>& bytes) {
         incoming.insert(incoming.end(), bytes.begin(), bytes.end());
@@ -42,6 +44,7 @@ public:
     std::deque<uint8_t> incoming;
     std::vector<StopReason> limits;
     int purges = 0, stops = 0;
+    bool autoRR = false;
 };
 
 // A loaded recording of the given RR values (10 ms units) and SpO2, in a window of w x h.

@@ -1,5 +1,6 @@
 // The zone menus: which menu a point opens, marks on opening, and what a click changes.
 #include "graph_fixture.h"
+#include "graph_grid.h"
 
 #include <QAction>
 #include <QMenu>
@@ -46,8 +47,9 @@ TEST(GraphMenus, ZonesPickTheirMenus) {
 TEST(GraphMenus, CaptionsAndMarksOnOpening) {
     TestHost host;
     auto g = loadedGraph(host, std::vector<int>(50, 80));
-    EXPECT_EQ(items(g->PopM_ScY1_RR).size(), 6);
-    EXPECT_EQ(items(g->PopM_ScY1_RR)[0]->text(), "200-1200 мс");
+    EXPECT_EQ(items(g->PopM_ScY1_RR).size(), 7);
+    EXPECT_EQ(items(g->PopM_ScY1_RR)[0]->text(), "Автоматически");
+    EXPECT_EQ(items(g->PopM_ScY1_RR)[1]->text(), "200-1200 мс");
     EXPECT_EQ(items(g->PopM_ScaleX)[2]->text(), "Масштаб по горизонтали : x4");
     g->recording().ScHRV = 3;
     g->SetZoom(4);
@@ -71,10 +73,55 @@ TEST(GraphMenus, ZoomKeepsXPosAndRangesApply) {
     items(g->PopM_ScaleX)[1]->trigger();
     EXPECT_EQ(g->view().XMult, 2);
     EXPECT_EQ(g->view().XPos, 120);
-    items(g->PopM_ScY1_RR)[5]->trigger();
+    items(g->PopM_ScY1_RR)[6]->trigger();
     EXPECT_EQ(g->recording().ScRR, 5);
     items(g->PopM_ScY2_1)[0]->trigger();
     EXPECT_EQ(g->recording().ScIB, 0);
+}
+
+// Cycling intervals of 520..600 ms lie on the floor of every row but fill the fitted range,
+// which the host keeps for the next window and a trace switch leaves as it is.
+TEST(GraphMenus, TheAutomaticRangeFitsTheIntervals) {
+    TestHost host;
+    std::vector<int> rr;
+    for (int i = 0; i < 300; ++i)
+        rr.push_back(52 + i % 9);
+    auto g = loadedGraph(host, rr);
+    open(g->PopM_ScY1_RR);
+    EXPECT_EQ(checkedIndex(g->PopM_ScY1_RR), 1);  // row 0, as SetScales chose
+    items(g->PopM_ScY1_RR)[0]->trigger();
+    EXPECT_TRUE(host.autoRR);
+    open(g->PopM_ScY1_RR);
+    EXPECT_EQ(checkedIndex(g->PopM_ScY1_RR), 0);
+    const ScaleRange r = SeriesRange(kSerRR, g->scene());
+    EXPECT_EQ(r.lower, 50);
+    EXPECT_EQ(r.upper, 75);
+    items(g->PopM_Gr1)[0]->trigger();  // SpO2 off: the ranges are chosen afresh
+    EXPECT_EQ(g->RRRange(), RecordingWindow::kAutoRange);
+    EXPECT_EQ(RecordingWindow(host).RRRange(), RecordingWindow::kAutoRange);
+    items(g->PopM_ScY1_RR)[3]->trigger();
+    EXPECT_FALSE(host.autoRR);
+    EXPECT_EQ(SeriesRange(kSerRR, g->scene()).lower, ScaleRanges::RR[2].lower);
+}
+
+TEST(GraphMenus, FittedRangesHoldTheirIntervalsInWholeSteps) {
+    const struct {
+        int32_t min, max, lower, upper;
+    } cases[] = {
+        {80, 80, 79, 84},   // one value: 10 ms steps, off the floor
+        {52, 60, 50, 75},   // 50 ms steps
+        {40, 120, 0, 250},  // 500 ms steps
+        {1, 255, 0, 500},   // the widest intervals a word holds
+        {62, 95, 60, 110},  // 100 ms steps
+    };
+    for (const auto& c : cases) {
+        const ScaleRange r = FittedRange(c.min, c.max);
+        EXPECT_EQ(r.lower, c.lower) << c.min << ".." << c.max;
+        EXPECT_EQ(r.upper, c.upper) << c.min << ".." << c.max;
+        EXPECT_LT(r.lower, c.min);
+        EXPECT_GT(r.upper, c.max);
+        EXPECT_EQ((r.upper - r.lower) % kValueGridTicks, 0);
+    }
 }
 
 TEST(GraphMenus, TraceSwitchRechoosesRangesLabelsDoNot) {

@@ -1,0 +1,87 @@
+// What the save command asks before a format loses something (a comment, exact intervals),
+// and that a save refused at any question leaves the window's file as it was.
+#include "app_fixture.h"
+
+#include <QFileDialog>
+
+#include <filesystem>
+
+namespace trivant::test {
+namespace {
+
+TEST(SaveLossQuestion, NamesWhatTheChosenFormatLoses) {
+    const struct {
+        RecordingFormat format;
+        bool rounds, comment;
+        const char* begins;  // empty: nothing asked
+    } cases[] = {
+        {RecordingFormat::Rr, false, false, ""},
+        {RecordingFormat::Text, false, true, ""},
+        {RecordingFormat::TrivantCsv, true, true, ""},
+        {RecordingFormat::Rr, true, false, "Формат .rr хранит интервалы с шагом 10 мс"},
+        {RecordingFormat::Text, true, true, "Формат .txt хранит интервалы с шагом 10 мс"},
+        {RecordingFormat::Rr, false, true, "Формат .rr не хранит комментарий: он будет потерян"},
+        {RecordingFormat::Rr, true, true, "Формат .rr не хранит комментарий, а интервалы"},
+    };
+    for (const auto& c : cases) {
+        const QString q = SaveLossQuestion(c.format, c.rounds, c.comment);
+        EXPECT_TRUE(*c.begins ? q.startsWith(c.begins) : q.isEmpty()) << q.toStdString();
+    }
+}
+
+class SaveQuestions : public AppTest {
+protected:
+    void SetUp() override {
+        start();
+        writeRecording(dir.file("a.rr"), std::vector<int>(50, 80));
+        g = form->OpenRecording(dir.file("a.rr"), 1);
+        ASSERT_NE(g, nullptr);
+        g->recording().Comment = "Иванов И. И.";
+        title = g->windowTitle();
+    }
+    void expectUnchanged() {
+        EXPECT_EQ(g->currentFileName(), dir.file("a.rr"));
+        EXPECT_EQ(g->windowTitle(), title);
+        EXPECT_TRUE(runner->answers.empty());
+    }
+    RecordingWindow* g = nullptr;
+    QString title;
+};
+
+TEST_F(SaveQuestions, ARefusedSaveKeepsTheWindowsFile) {
+    QString proposed;
+    answer([&proposed, path = dir.file("b.rr")](QDialog& d) {
+        proposed = static_cast<QFileDialog&>(d).selectedFiles().value(0);
+        return file(path, 1)(d);
+    });
+    answer(message(kMsgCancel));  // the comment question
+    EXPECT_FALSE(form->SaveGraph(*g));
+    EXPECT_TRUE(proposed.endsWith("/a.rr")) << proposed.toStdString();
+    expectUnchanged();
+    dir.write("old.txt", "old");
+    answer(file(dir.file("old.txt"), 2));  // text keeps the comment: no question
+    answer(message(kMsgCancel));           // the overwrite question
+    EXPECT_FALSE(form->SaveGraph(*g));
+    expectUnchanged();
+    EXPECT_EQ(dir.read("old.txt"), "old");
+}
+
+TEST_F(SaveQuestions, AnotherFormatGoesBackToTheDialogWithCsvFirst) {
+    QString question, offered;
+    answer(file(dir.file("b.rr"), 1));
+    answer(message(kMsgYes, &question));  // "Другой тип"
+    answer([&offered](QDialog& d) {
+        auto& f = static_cast<QFileDialog&>(d);
+        offered = f.selectedNameFilter() + "|" + QFileInfo(f.selectedFiles().value(0)).fileName();
+        return file(f.selectedFiles().value(0).toStdString(), 1)(d);
+    });
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_TRUE(question.startsWith("Формат .rr не хранит комментарий")) << question.toStdString();
+    EXPECT_EQ(offered, "Таблица CSV (*.csv)|a.csv");
+    EXPECT_EQ(g->currentFileName(), dir.file("a.csv"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("b.rr")));
+    EXPECT_NE(dir.read("a.csv").find("Иванов"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trivant::test

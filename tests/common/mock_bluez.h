@@ -69,6 +69,20 @@ public:
     }
     ~MockBluez() { QDBusConnection::disconnectFromBus("trivant-mock"); }
 
+    static constexpr const char* kStrapAddress = "A0:9E:1A:4B:12:C3";
+    static constexpr const char* kStrapName = "Polar H10 4B12C3";
+    static constexpr const char* kNoBus = "no dbus-daemon: BlueZ cannot be mocked here";
+
+    // The shared mock afresh with one strap (-58 dBm, battery 87 %), or nullptr.
+    static MockBluez* WithStrap(const std::string& address, const std::string& name) {
+        MockBluez* m = Shared();
+        if (m) {
+            m->Reset();
+            m->AddStrap(address, name, -58, 87);
+        }
+        return m;
+    }
+
     // A fresh adapter without devices, as each test begins.
     void Reset() {
         call("RemoveAdapterWithDevices", {QString(kAdapter)}, false);

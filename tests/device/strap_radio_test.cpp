@@ -10,8 +10,8 @@
 namespace trivant::test {
 namespace {
 
-const std::string kStrap = "A0:9E:1A:4B:12:C3";
-const std::string kName = "Polar H10 4B12C3";
+const std::string kStrap = MockBluez::kStrapAddress;
+const std::string kName = MockBluez::kStrapName;
 
 // Heart Rate Measurement with a uint8 rate and the given intervals in 1/1024 s.
 QByteArray measurement(std::initializer_list<int> units) {
@@ -42,11 +42,8 @@ std::vector<int32_t> kept(const std::vector<std::vector<Pushed>>& links) {
 class RadioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        mock = MockBluez::Shared();
-        if (!mock)
-            GTEST_SKIP() << "no dbus-daemon: BlueZ cannot be mocked here";
-        mock->Reset();
-        mock->AddStrap(kStrap, kName, -58, 87);
+        if (!(mock = MockBluez::WithStrap(kStrap, kName)))
+            GTEST_SKIP() << MockBluez::kNoBus;
     }
     void push(const std::vector<Pushed>& link) {
         for (const Pushed& p : link)

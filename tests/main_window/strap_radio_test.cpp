@@ -8,8 +8,8 @@
 namespace trivant::test {
 namespace {
 
-const std::string kStrap = "A0:9E:1A:4B:12:C3";
-const std::string kName = "Polar H10 4B12C3";
+const std::string kStrap = MockBluez::kStrapAddress;
+const std::string kName = MockBluez::kStrapName;
 
 // Heart Rate Measurements with a uint8 rate and one interval each, in 1/1024 s.
 void notify(MockBluez& mock, std::initializer_list<int> units) {
@@ -21,11 +21,8 @@ void notify(MockBluez& mock, std::initializer_list<int> units) {
 class RadioApp : public AppTest {
 protected:
     void SetUp() override {
-        mock = MockBluez::Shared();
-        if (!mock)
-            GTEST_SKIP() << "no dbus-daemon: BlueZ cannot be mocked here";
-        mock->Reset();
-        mock->AddStrap(kStrap, kName, -58, 87);
+        if (!(mock = MockBluez::WithStrap(kStrap, kName)))
+            GTEST_SKIP() << MockBluez::kNoBus;
         start();
         dir.write("strap", "strap\t" + kStrap + "\t" + kName + "\n");
         SetStrapRadio(QtStrapLink::Make);

@@ -113,6 +113,10 @@
         <source>Датчик не подключен</source>
         <translation>Strap not connected</translation>
     </message>
+    <message>
+        <source>Адаптер Bluetooth не найден или служба BlueZ не запущена</source>
+        <translation>No Bluetooth adapter found, or the BlueZ service is not running</translation>
+    </message>
 </context>
 <context>
     <name>ReportPaint</name>
@@ -851,10 +855,6 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <translation>Time-domain measures of the whole recording (%1 intervals):</translation>
     </message>
     <message>
-        <source>Адаптер Bluetooth не найден или служба BlueZ не запущена</source>
-        <translation>No Bluetooth adapter found, or the BlueZ service is not running</translation>
-    </message>
-    <message>
         <source>%1: подключение...</source>
         <translation>%1: connecting...</translation>
     </message>
@@ -1047,10 +1047,6 @@ Recover it?</translation>
     <message>
         <source>Датчик</source>
         <translation>Strap</translation>
-    </message>
-    <message>
-        <source>Адаптер Bluetooth не найден или служба BlueZ не запущена</source>
-        <translation>No Bluetooth adapter found, or the BlueZ service is not running</translation>
     </message>
     <message>
         <source>Поиск датчиков...</source>

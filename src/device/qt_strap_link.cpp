@@ -7,6 +7,9 @@
 #include <QBluetoothLocalDevice>
 #include <QLowEnergyController>
 #include <QLowEnergyService>
+#include <QTimer>
+
+#include <initializer_list>
 
 namespace trivant {
 
@@ -18,14 +21,25 @@ const QBluetoothUuid
 const QBluetoothUuid kBatteryService(QBluetoothUuid::ServiceClassUuid::BatteryService);
 const QBluetoothUuid kBatteryLevel(QBluetoothUuid::CharacteristicType::BatteryLevel);
 
-// Without BlueZ, Qt warns in words of its own on every look; our message says it once.
-void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+// Qt's own words where ours say it: without BlueZ it warns on every look for an adapter,
+// without the kernel's management socket on every scan, it names its backend on every
+// connection, and it notes a controller deleted before BlueZ has answered the
+// disconnection asked for. Silenced for the one call.
+class QuietQt {
+public:
+    QuietQt() : previous_(qInstallMessageHandler(quiet)) {}
+    ~QuietQt() { qInstallMessageHandler(previous_); }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+
+private:
+    static void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+    QtMessageHandler previous_;
+};
 
 bool adapterPresent() {
-    const QtMessageHandler previous = qInstallMessageHandler(quiet);
-    const bool present = !QBluetoothLocalDevice::allDevices().isEmpty();
-    qInstallMessageHandler(previous);
-    return present;
+    const QuietQt quiet;
+    return !QBluetoothLocalDevice::allDevices().isEmpty();
 }
 
 const char* const kNoAdapter = "no Bluetooth adapter found (or BlueZ is not running)";
@@ -47,12 +61,15 @@ struct QtStrapLink::Impl {
         drop();
     }
     // Each may be inside a signal of its own here: silenced now, deleted once control
-    // returns to Qt.
+    // returns to Qt (a controller still closing, quietly).
     template <typename T> static void later(std::unique_ptr<T>& p) {
         if (!p)
             return;
         p->disconnect();
-        p.release()->deleteLater();
+        QTimer::singleShot(0, [o = p.release()] {
+            const QuietQt quiet;
+            delete o;
+        });
     }
     void drop() {
         later(heart);
@@ -124,7 +141,21 @@ QtStrapLink::QtStrapLink() : d_(std::make_unique<Impl>()) {
     }
 }
 
-QtStrapLink::~QtStrapLink() = default;
+// The handlers capture this: silenced before anything they watch goes, as on a drop.
+QtStrapLink::~QtStrapLink() {
+    for (QObject* o : std::initializer_list<QObject*>{d_->heart.get(), d_->battery.get(),
+                                                      d_->controller.get(), d_->agent.get()})
+        if (o)
+            o->disconnect();
+    d_->heart.reset();
+    d_->battery.reset();
+    if (d_->controller) {
+        d_->controller->disconnectFromDevice();
+        const QuietQt quiet;
+        d_->controller.reset();
+    }
+    d_->agent.reset();
+}
 
 void QtStrapLink::StartScan(int seconds) {
     if (!adapterPresent()) {
@@ -132,6 +163,7 @@ void QtStrapLink::StartScan(int seconds) {
         return;
     }
     d_->found.clear();
+    const QuietQt quiet;  // without the kernel's management socket the scan still works
     d_->agent = std::make_unique<QBluetoothDeviceDiscoveryAgent>();
     d_->agent->setLowEnergyDiscoveryTimeout(seconds * 1000);
     QObject::connect(d_->agent.get(), &QBluetoothDeviceDiscoveryAgent::deviceDiscovered,
@@ -161,14 +193,18 @@ void QtStrapLink::Connect(const std::string& address) {
     }
     Disconnect();
     d_->error.clear();
-    d_->name = address;
+    // Known from a scan of this run only; else empty, and the caller's saved name stands.
+    d_->name.clear();
     for (const StrapInfo& f : d_->found)
-        if (f.address == address && !f.name.empty())
+        if (f.address == address)
             d_->name = f.name;
     QBluetoothDeviceInfo info(QBluetoothAddress(QString::fromStdString(address)),
                               QString::fromStdString(d_->name), 0);
     info.setCoreConfigurations(QBluetoothDeviceInfo::LowEnergyCoreConfiguration);
-    d_->controller.reset(QLowEnergyController::createCentral(info));
+    {
+        const QuietQt quiet;
+        d_->controller.reset(QLowEnergyController::createCentral(info));
+    }
     QLowEnergyController* c = d_->controller.get();
     QObject::connect(c, &QLowEnergyController::connected, [c] { c->discoverServices(); });
     QObject::connect(c, &QLowEnergyController::discoveryFinished, [this] { d_->servicesFound(); });

@@ -38,7 +38,8 @@ public:
     virtual StrapState State() const = 0;
     // Why the link is Unavailable or the last connection failed, in English; empty if not.
     virtual std::string Error() const = 0;
-    // The connected strap's name, and its battery in % (-1 when it does not say).
+    // The connected strap's name (empty when the link does not know it), and its battery
+    // in % (-1 when it does not say).
     virtual std::string Name() const = 0;
     virtual int Battery() const = 0;
 

@@ -6,6 +6,8 @@ namespace trivant {
 
 const char* const kStrapConnectedText = QT_TRANSLATE_NOOP("Messages", "Датчик подключен");
 const char* const kStrapNotConnectedText = QT_TRANSLATE_NOOP("Messages", "Датчик не подключен");
+const char* const kStrapNoRadioText =
+    QT_TRANSLATE_NOOP("Messages", "Адаптер Bluetooth не найден или служба BlueZ не запущена");
 
 namespace {
 StrapRadioMaker gRadio = nullptr;

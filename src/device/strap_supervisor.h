@@ -13,6 +13,7 @@ namespace trivant {
 
 extern const char* const kStrapConnectedText;  // captions of L_Device for a strap
 extern const char* const kStrapNotConnectedText;
+extern const char* const kStrapNoRadioText;  // the link Unavailable: where the user looks first
 
 class StrapSupervisor {
 public:

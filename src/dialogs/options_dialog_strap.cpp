@@ -2,6 +2,9 @@
 // choice goes to its own file, never to the settings record.
 #include "options_dialog.h"
 
+#include "strap_supervisor.h"
+#include "translation.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -58,7 +61,7 @@ void OptionsDialog::deviceChosen() {
     strapCombo->setEnabled(strap && radio);
     strapScan->setEnabled(strap && radio);
     if (strap && !radio)
-        L_Strap->setText(tr("Адаптер Bluetooth не найден или служба BlueZ не запущена"));
+        L_Strap->setText(TrMessage(kStrapNoRadioText));
     else if (!strap)
         L_Strap->clear();
 }

@@ -204,30 +204,6 @@ IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
     return result;
 }
 
-IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes) {
-    out.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return failure(path, "cannot open", errno);
-    char buf[65536];
-    int err = 0;
-    while (out.size() < maxBytes) {
-        const ssize_t n = read(fd, buf, std::min(sizeof buf, maxBytes - out.size()));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            err = errno;
-        if (n <= 0)
-            break;
-        out.append(buf, static_cast<size_t>(n));
-    }
-    close(fd);
-    if (err == 0)
-        return {true, path, {}};
-    out.clear();
-    return failure(path, "cannot read", err);
-}
-
 IoStatus ReadFileBlocks(const std::string& path,
                         const std::function<bool(std::string_view)>& take) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -335,21 +311,6 @@ IoStatus WriteFileAtomic(const std::string& path, const std::string& bytes) {
         path, "cannot replace the file (the new content is kept in " + tmp.u8string() + ")", err);
 }
 
-IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes) {
-    out.clear();
-    std::ifstream f(fs::u8path(path), std::ios::binary);
-    if (!f)
-        return failure(path, "cannot open", "file not found or not readable");
-    out.resize(maxBytes);
-    f.read(out.data(), static_cast<std::streamsize>(maxBytes));
-    out.resize(static_cast<size_t>(f.gcount()));
-    if (f.bad()) {
-        out.clear();
-        return failure(path, "cannot read", "input error");
-    }
-    return {true, path, {}};
-}
-
 IoStatus ReadFileBlocks(const std::string& path,
                         const std::function<bool(std::string_view)>& take) {
     std::ifstream f(fs::u8path(path), std::ios::binary);
@@ -368,5 +329,17 @@ IoStatus ReadFileBlocks(const std::string& path,
 }
 
 #endif
+
+// Grows block by block up to maxBytes: a limit is not an allocation.
+IoStatus ReadFileBytes(const std::string& path, std::string& out, size_t maxBytes) {
+    out.clear();
+    const IoStatus st = ReadFileBlocks(path, [&](std::string_view block) {
+        out.append(block.substr(0, maxBytes - out.size()));
+        return out.size() < maxBytes;
+    });
+    if (!st.ok)
+        out.clear();
+    return st;
+}
 
 }  // namespace trivant

@@ -42,7 +42,7 @@ QString MainWindow::strapHint() const {
     const StrapLink& link = *strapLink_;
     const QString name = QString::fromStdString(strap_.name.empty() ? strap_.address : strap_.name);
     if (link.State() == StrapState::Unavailable)
-        return tr("Адаптер Bluetooth не найден или служба BlueZ не запущена");
+        return TrMessage(kStrapNoRadioText);
     if (!strapSup_->Connected())
         return tr("%1: подключение...").arg(name);
     const QString connected =

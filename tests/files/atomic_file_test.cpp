@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #ifndef _WIN32
 #include "file_size_limit.h"
@@ -199,6 +200,9 @@ TEST(FilesAtomic, ReadsAtMostTheGivenNumberOfBytes) {
     EXPECT_EQ(out, "0123456789");
     ASSERT_TRUE(ReadFileBytes(path, out, 0).ok);
     EXPECT_EQ(out, "");
+    // A limit is not an allocation: one far beyond memory reads a small file.
+    ASSERT_TRUE(ReadFileBytes(path, out, std::numeric_limits<size_t>::max() / 2).ok);
+    EXPECT_EQ(out, "0123456789");
 }
 
 TEST(FilesAtomic, ReadingAMissingFileOrADirectoryFails) {

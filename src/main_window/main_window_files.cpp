@@ -246,7 +246,7 @@ bool MainWindow::overwriteAccepted(const QString& path) {
 void MainWindow::N_ExportClick() {
     if (ReportWindow* frag = activeReport())
         ExportMeasures(*frag);
-    else if (MeasuresView* v = activeMeasures())
+    else if (MeasuresView* v = activeMeasures(); v && !v->Busy())
         exportCsv(v->MeasuresCsv());
 }
 

@@ -16,8 +16,6 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include <thread>
-
 namespace trivant {
 
 namespace {
@@ -32,20 +30,6 @@ QString measureTitle(const TrendMeasure& m) {
 
 }  // namespace
 
-struct TrendWindow::Job {
-    std::atomic<bool> cancel{false}, finished{false};
-    std::atomic<std::size_t> done{0};
-    std::size_t total = 0;
-    std::vector<SpanMeasures> rows;
-    std::thread thread;
-
-    ~Job() {
-        cancel = true;
-        if (thread.joinable())
-            thread.join();
-    }
-};
-
 TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
     : QWidget(parent), rec_(std::move(rec)) {
     QFont f = font();
@@ -57,8 +41,7 @@ TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
     layout->addStretch(1);
-    for (const int64_t r : RecordingIntervalsUs(*rec_))
-        picture_.durationS += static_cast<double>(r) / 1e6;
+    picture_.durationS = TrendDurationS(*rec_);
     pollTimer_ = new QTimer(this);
     pollTimer_->setInterval(kPollMs);
     connect(pollTimer_, &QTimer::timeout, this, &TrendWindow::poll);
@@ -98,6 +81,10 @@ QWidget* TrendWindow::createBar() {
             [this](int w) { E_Step->setMaximum(w); });
     connect(E_Window, &QSpinBox::editingFinished, this, &TrendWindow::restart);
     connect(E_Step, &QSpinBox::editingFinished, this, &TrendWindow::restart);
+    choices_ = AddMeasureChoices(row, bar);
+    connect(choices_.correction, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &TrendWindow::restart);
+    connect(choices_.bands, &BandEdit::bandsChanged, this, &TrendWindow::restart);
     auto* windowLabel = new QLabel(tr("&Окно"), bar);
     windowLabel->setBuddy(E_Window);
     auto* stepLabel = new QLabel(tr("&Шаг"), bar);
@@ -120,19 +107,27 @@ void TrendWindow::chooseMeasures() {
     update();
 }
 
+bool TrendWindow::Params::operator==(const Params& o) const {
+    return windowS == o.windowS && stepS == o.stepS && artifacts.correct == o.artifacts.correct &&
+           artifacts.thresholdMs == o.artifacts.thresholdMs && bands == o.bands;
+}
+
+TrendWindow::Params TrendWindow::params() const {
+    return {E_Window->value(), E_Step->value(), choices_.artifacts(), choices_.bands->bands()};
+}
+
 void TrendWindow::restart() {
+    const Params p = params();
+    if (computed_ && *computed_ == p)
+        return;  // leaving a box unchanged computes nothing
+    computed_ = p;
     job_.reset();  // a computation under way stops first
-    auto job = std::make_unique<Job>();
-    const std::vector<int64_t> us = RecordingIntervalsUs(*rec_);
-    const std::vector<IntervalSpan> spans =
-        TrendSpans(us, int64_t{E_Window->value()} * 1000000, int64_t{E_Step->value()} * 1000000);
-    job->total = spans.size();
-    Job* j = job.get();
-    job->thread = std::thread([j, us, spans, exact = rec_->hasExact()] {
-        j->rows = MeasureSpans(us, exact, spans, {}, &j->done, &j->cancel);
-        j->finished = true;
-    });
-    job_ = std::move(job);
+    const std::vector<IntervalSpan> spans = RecordingTrendSpans(*rec_, p.windowS, p.stepS);
+    job_ = std::make_unique<SpanJob>(
+        spans.size(), [us = RecordingIntervalsUs(*rec_), spans, exact = rec_->hasExact(),
+                       p](std::atomic<std::size_t>* done, const std::atomic<bool>* cancel) {
+            return MeasureSpans(us, exact, spans, p.artifacts, p.bands, done, cancel);
+        });
     L_Progress->setText(tr("Вычисление..."));
     pollTimer_->start();
 }
@@ -140,14 +135,11 @@ void TrendWindow::restart() {
 void TrendWindow::poll() {
     if (!job_)
         return;
-    if (!job_->finished) {
-        const std::size_t total = std::max<std::size_t>(job_->total, 1);
-        L_Progress->setText(tr("Вычисление: %1 %").arg(job_->done * 100 / total));
+    if (!job_->finished()) {
+        L_Progress->setText(tr("Вычисление: %1 %").arg(job_->percent()));
         return;
     }
-    if (job_->thread.joinable())
-        job_->thread.join();
-    picture_.rows = std::move(job_->rows);
+    picture_.rows = job_->take();
     job_.reset();
     pollTimer_->stop();
     L_Progress->setText(picture_.rows.empty() ? tr("Запись короче окна: показатели не вычислены")
@@ -160,8 +152,8 @@ bool TrendWindow::Busy() const {
 }
 
 void TrendWindow::WaitIdle() {
-    if (job_ && job_->thread.joinable())
-        job_->thread.join();
+    if (job_)
+        job_->wait();
     poll();
 }
 
@@ -181,6 +173,13 @@ std::optional<int> TrendWindow::SecondAt(const QPoint& pos) const {
             return static_cast<int>(minute * 60);
         }
     return std::nullopt;
+}
+
+std::optional<int> TrendWindow::WindowStartAt(const QPoint& pos) const {
+    const std::optional<int> s = SecondAt(pos);
+    if (!s || picture_.rows.empty())
+        return std::nullopt;
+    return NearestTrendRow(picture_.rows, *s).span.startUs / 1000000;
 }
 
 std::string TrendWindow::MeasuresCsv() const {
@@ -206,7 +205,7 @@ void TrendWindow::paintEvent(QPaintEvent*) {
 
 void TrendWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        if (const std::optional<int> s = SecondAt(event->pos()))
+        if (const std::optional<int> s = WindowStartAt(event->pos()))
             emit fragmentRequested(*s);
 }
 

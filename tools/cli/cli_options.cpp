@@ -47,6 +47,9 @@ const OptionRow kRowArtifacts{"artifacts", "LEVEL",
                               "medium, strong, verystrong (450, 350, 250, 150, 50 ms) or a\n"
                               "threshold in ms.",
                               "verylow low medium strong verystrong"};
+const OptionRow kBands{"bands", "VLF_LO,LF_LO,HF_LO,HF_HI",
+                       "The spectral bands' edges in Hz, increasing, HF_HI at most\n"
+                       "2 (default 0.0033,0.04,0.15,0.4)."};
 const OptionRow kRowsCsv{"csv", "", "CSV rows under a header line (the default)."};
 const OptionRow kRowsJson{"json", "", "JSON lines, one object per row."};
 
@@ -100,14 +103,17 @@ std::vector<CliCommand> makeCommands() {
            "(implies --standard); LEVEL is verylow, low, medium, strong,\n"
            "verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.",
            "verylow low medium strong verystrong"},
+          kBands,
           kJobs}},
         {"trend",
          "IN...",
          "i+",
          "The standard measures in windows sliding along each whole\n"
-         "recording: window k covers [k*step, k*step + window) seconds and\n"
-         "holds the intervals that start in it. CSV columns: file, start_s,\n"
-         "end_s, then those of analyze --standard without their std_.",
+         "recording, each the fragment the report's picker gives at its\n"
+         "start: window k starts k*step seconds after the first interval\n"
+         "and holds the intervals after the first beat there, for window\n"
+         "seconds. CSV columns: file, start_s, end_s, then those of\n"
+         "analyze --standard without their std_.",
          {{"window", "S", "The window in seconds (30..3600; default 300)."},
           {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
           {"png", "OUT.png",
@@ -115,6 +121,7 @@ std::vector<CliCommand> makeCommands() {
            "into a PNG instead of the rows (one IN)."},
           kSize,
           kRowArtifacts,
+          kBands,
           kRowsCsv,
           kRowsJson,
           kJobs}},
@@ -125,7 +132,7 @@ std::vector<CliCommand> makeCommands() {
          "before the first label, stage j from the j-th). CSV columns: file,\n"
          "stage, start_s, duration_s, then those of analyze --standard\n"
          "without their std_.",
-         {kRowArtifacts, kRowsCsv, kRowsJson, kJobs}},
+         {kRowArtifacts, kBands, kRowsCsv, kRowsJson, kJobs}},
         {"report",
          "IN OUT.pdf",
          "if",
@@ -138,7 +145,8 @@ std::vector<CliCommand> makeCommands() {
            "Correct artifacts on the standard measures' page; LEVEL is\n"
            "verylow, low, medium, strong, verystrong (450, 350, 250, 150,\n"
            "50 ms) or a threshold in ms.",
-           "verylow low medium strong verystrong"}}},
+           "verylow low medium strong verystrong"},
+          kBands}},
         {"print",
          "IN OUT.pdf",
          "if",
@@ -213,6 +221,11 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         if (!ParseArtifactLevel(v, ms))
             return "--artifacts takes verylow, low, medium, strong, verystrong or a number of ms";
         out.artifactsMs = ms;
+        out.standard = true;
+    } else if (name == "--bands") {
+        std::string error;
+        if (!ParseBandEdges(v, out.bands, error))
+            return "--bands: " + error;
         out.standard = true;
     } else if (name == "--png") {
         if (v.size() <= 4 || v.compare(v.size() - 4, 4, ".png") != 0)

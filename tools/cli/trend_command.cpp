@@ -74,9 +74,8 @@ int drawTrend(const CliOptions& opt, const Setup& setup, std::ostream& err) {
         return kExitBadInput;
     }
     TrendPicture t;
-    t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt));
-    for (int k = 1; k <= rec->beats(); ++k)
-        t.durationS += static_cast<double>(rec->intervalUs(k)) / 1e6;
+    t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt), opt.bands);
+    t.durationS = TrendDurationS(*rec);
     t.keys = DefaultTrendKeys();
     const QString caption = QString("%1: %2 s / %3 s")
                                 .arg(QString::fromStdString(file))
@@ -100,7 +99,7 @@ int RunTrend(const CliOptions& opt, const Setup& setup, std::ostream& out, std::
         [](const Recording& rec, const CliOptions& o) {
             return RecordingTrend(rec, o.window,
                                   o.step.value_or(std::min(o.window, kDefaultTrendStepS)),
-                                  artifactsOf(o));
+                                  artifactsOf(o), o.bands);
         },
         out, err);
 }
@@ -109,7 +108,7 @@ int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std:
     return run(
         opt, setup, kStagePlace,
         [](const Recording& rec, const CliOptions& o) {
-            return RecordingStages(rec, artifactsOf(o));
+            return RecordingStages(rec, artifactsOf(o), o.bands);
         },
         out, err);
 }

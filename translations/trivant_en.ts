@@ -65,6 +65,14 @@
         <source>Границы VLF, LF и HF и верхняя граница HF</source>
         <translation>The VLF, LF and HF edges and HF&apos;s upper edge</translation>
     </message>
+    <message>
+        <source>Вычисление...</source>
+        <translation>Computing...</translation>
+    </message>
+    <message>
+        <source>Вычисление: %1 %</source>
+        <translation>Computing: %1 %</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -427,8 +435,8 @@
         <translation>Intervals</translation>
     </message>
     <message>
-        <source>%1; полосы VLF, LF, HF: %2 Гц</source>
-        <translation>%1; VLF, LF, HF bands: %2 Hz</translation>
+        <source>VLF, LF, HF: %1 Гц; %2</source>
+        <translation>VLF, LF, HF: %1 Hz; %2</translation>
     </message>
     <message>
         <source>Нет значений: спектру нужны окна длиннее 64 с</source>
@@ -1197,14 +1205,6 @@ The recording goes on in memory; save it once the disk has room.</translation>
 <context>
     <name>trivant::StageWindow</name>
     <message>
-        <source>Вычисление...</source>
-        <translation>Computing...</translation>
-    </message>
-    <message>
-        <source>Вычисление: %1 %</source>
-        <translation>Computing: %1 %</translation>
-    </message>
-    <message>
         <source>Этапов: %1</source>
         <translation>Stages: %1</translation>
     </message>
@@ -1226,14 +1226,6 @@ The recording goes on in memory; save it once the disk has room.</translation>
     <message>
         <source>&amp;Шаг</source>
         <translation>&amp;Step</translation>
-    </message>
-    <message>
-        <source>Вычисление...</source>
-        <translation>Computing...</translation>
-    </message>
-    <message>
-        <source>Вычисление: %1 %</source>
-        <translation>Computing: %1 %</translation>
     </message>
     <message>
         <source>Запись короче окна: показатели не вычислены</source>

@@ -7,12 +7,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include <charconv>
 
 namespace trivant {
 
 namespace {
+
+constexpr int kPollMs = 100;
 
 struct ControlText {
     Q_DECLARE_TR_FUNCTIONS(MeasureControls)
@@ -111,6 +114,40 @@ MeasureChoices AddMeasureChoices(QHBoxLayout* row, QWidget* parent) {
     row->addWidget(c.bandsLabel);
     row->addWidget(c.bands);
     return c;
+}
+
+SpanComputation::SpanComputation(QLabel* progress, Done done, QObject* parent)
+    : QObject(parent), progress_(progress), done_(std::move(done)), timer_(new QTimer(this)) {
+    timer_->setInterval(kPollMs);
+    connect(timer_, &QTimer::timeout, this, &SpanComputation::poll);
+}
+
+SpanComputation::~SpanComputation() = default;
+
+void SpanComputation::start(std::size_t total, SpanJob::Work work) {
+    job_.reset();  // a computation under way stops first
+    job_ = std::make_unique<SpanJob>(total, std::move(work));
+    progress_->setText(ControlText::tr("Вычисление..."));
+    timer_->start();
+}
+
+void SpanComputation::poll() {
+    if (!job_)
+        return;
+    if (!job_->finished()) {
+        progress_->setText(ControlText::tr("Вычисление: %1 %").arg(job_->percent()));
+        return;
+    }
+    std::vector<SpanMeasures> rows = job_->take();
+    job_.reset();
+    timer_->stop();
+    done_(std::move(rows));
+}
+
+void SpanComputation::wait() {
+    if (job_)
+        job_->wait();
+    poll();
 }
 
 }  // namespace trivant

@@ -3,15 +3,19 @@
 // written with the decimal sign of the interface.
 #pragma once
 
+#include "measures_view.h"
 #include "standard_view.h"
 
 #include <QLineEdit>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class QTimer;
 
 namespace trivant {
 
@@ -48,5 +52,28 @@ struct MeasureChoices {
     void setVisible(bool visible);
 };
 MeasureChoices AddMeasureChoices(QHBoxLayout* row, QWidget* parent);
+
+// A window's rows computed off the event loop: each start stops the one under way, a timer
+// of its own shows how far it got on progress, and done takes the rows.
+class SpanComputation : public QObject {
+    Q_OBJECT
+public:
+    using Done = std::function<void(std::vector<SpanMeasures> rows)>;
+    SpanComputation(QLabel* progress, Done done, QObject* parent);
+    ~SpanComputation() override;
+    void start(std::size_t total, SpanJob::Work work);
+    bool busy() const { return job_ != nullptr; }
+    // Blocks until the rows are there, and hands them over.
+    void wait();
+    // Stops the computation under way; nothing is handed over.
+    void stop() { job_.reset(); }
+
+private:
+    void poll();
+    QLabel* progress_;
+    Done done_;
+    QTimer* timer_;
+    std::unique_ptr<SpanJob> job_;
+};
 
 }  // namespace trivant

@@ -29,19 +29,23 @@ const char* const kStart = QT_TRANSLATE_NOOP("StandardPage", "Начало, с")
 const char* const kDuration = QT_TRANSLATE_NOOP("StandardPage", "Длительность, с");
 const char* const kIntervals = QT_TRANSLATE_NOOP("StandardPage", "Интервалов");
 
-// With a point whatever the locale; the window shows it with the language's sign.
+// With a point whatever the locale (the window shows it with the language's sign); what
+// rounds to zero has no sign.
 std::string fixed(double v, int decimals) {
     char text[64];
-    const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals);
-    return std::string(text, r.ptr);
+    const auto r =
+        std::to_chars(text, text + sizeof text, std::fabs(v), std::chars_format::fixed, decimals);
+    const std::string magnitude(text, r.ptr);
+    const bool zero = magnitude.find_first_not_of("0.") == std::string::npos;
+    return (v < 0 && !zero ? "-" : "") + magnitude;
 }
 
 // "+1.5", "-0.25", or "0" for what rounds to zero at these decimals.
 std::string signedFixed(double v, int decimals) {
-    const std::string magnitude = fixed(std::fabs(v), decimals);
-    if (magnitude.find_first_not_of("0.") == std::string::npos)
+    const std::string text = fixed(v, decimals);
+    if (text.find_first_not_of("0.") == std::string::npos)
         return "0";
-    return (v < 0 ? "-" : "+") + magnitude;
+    return text[0] == '-' ? text : "+" + text;
 }
 
 // A row of the table: its name, and each stage's value.

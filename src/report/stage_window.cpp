@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -22,7 +21,6 @@ namespace {
 
 constexpr int kFontPixels = 11;  // the form font
 constexpr int kGapTW = 2;        // between columns
-constexpr int kPollMs = 100;
 
 }  // namespace
 
@@ -77,45 +75,37 @@ StageWindow::StageWindow(const Recording& rec, const std::string& name, QWidget*
     connect(choices_.correction, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &StageWindow::restart);
     connect(choices_.bands, &BandEdit::bandsChanged, this, &StageWindow::restart);
-    pollTimer_ = new QTimer(this);
-    pollTimer_->setInterval(kPollMs);
-    connect(pollTimer_, &QTimer::timeout, this, &StageWindow::poll);
+    computation_ = new SpanComputation(
+        L_Progress, [this](std::vector<SpanMeasures> rows) { take(std::move(rows)); }, this);
     restart();
 }
 
-StageWindow::~StageWindow() = default;
-
-void StageWindow::restart() {
-    job_.reset();  // a computation under way stops first
-    const std::size_t total = StageSpans(RecordingIntervalsUs(rec_), RecordingLabels(rec_)).size();
-    job_ = std::make_unique<SpanJob>(
-        total, [this, artifacts = choices_.artifacts(), bands = choices_.bands->bands()](
-                   std::atomic<std::size_t>* done, const std::atomic<bool>* cancel) {
-            return RecordingStages(rec_, artifacts, bands, done, cancel);
-        });
-    L_Progress->setText(tr("Вычисление..."));
-    pollTimer_->start();
+StageWindow::~StageWindow() {
+    computation_->stop();  // its thread reads rec_
 }
 
-void StageWindow::poll() {
-    if (!job_)
-        return;
-    if (!job_->finished()) {
-        L_Progress->setText(tr("Вычисление: %1 %").arg(job_->percent()));
-        return;
-    }
-    stages_ = job_->take();
-    job_.reset();
-    pollTimer_->stop();
+void StageWindow::restart() {
+    const std::size_t total = StageSpans(RecordingIntervalsUs(rec_), RecordingLabels(rec_)).size();
+    computation_->start(total,
+                        [this, artifacts = choices_.artifacts(), bands = choices_.bands->bands()](
+                            std::atomic<std::size_t>* done, const std::atomic<bool>* cancel) {
+                            return RecordingStages(rec_, artifacts, bands, done, cancel);
+                        });
+}
+
+void StageWindow::take(std::vector<SpanMeasures> rows) {
+    stages_ = std::move(rows);
     table_ = MakeStageTable(stages_);
     L_Progress->setText(tr("Этапов: %1").arg(stages_.size()));
     update();
 }
 
+bool StageWindow::Busy() const {
+    return computation_->busy();
+}
+
 void StageWindow::WaitIdle() {
-    if (job_)
-        job_->wait();
-    poll();
+    computation_->wait();
 }
 
 std::string StageWindow::MeasuresCsv() const {

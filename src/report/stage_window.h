@@ -12,11 +12,8 @@
 
 #include <QWidget>
 
-#include <memory>
-
 class QLabel;
 class QPainter;
-class QTimer;
 
 namespace trivant {
 
@@ -34,7 +31,7 @@ public:
     const StageTable& table() const { return table_; }
     std::string MeasuresCsv() const override;
     bool MyPrint(QPagedPaintDevice& device, bool landscape) override;
-    bool Busy() const override { return job_ != nullptr; }
+    bool Busy() const override;
     // Blocks until the stages are measured.
     void WaitIdle();
 
@@ -46,15 +43,14 @@ protected:
 
 private:
     void restart();
-    void poll();
+    void take(std::vector<SpanMeasures> rows);
 
     Recording rec_;
     std::vector<SpanMeasures> stages_;
     StageTable table_;
     std::string name_;
     QWidget* bar_;
-    QTimer* pollTimer_;
-    std::unique_ptr<SpanJob> job_;
+    SpanComputation* computation_;
 };
 
 }  // namespace trivant

@@ -149,8 +149,9 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
     // page's, which keep the original method and scale. A narrow page sets it smaller
     // before it cuts it.
     const int left = r.Left - kAxisNumbersTW * L.TW, room = r.Right - left;
-    const QString method = StandardPaintText::tr("%1; полосы VLF, LF, HF: %2 Гц")
-                               .arg(StandardPaintText::tr(kWelchMethod), BandText(e, "–"));
+    // The bands first: a narrow page cuts the method's end rather than the edges chosen.
+    const QString method = StandardPaintText::tr("VLF, LF, HF: %1 Гц; %2")
+                               .arg(BandText(e, "–"), StandardPaintText::tr(kWelchMethod));
     p.save();
     const int full = p.fontMetrics().horizontalAdvance(method);
     if (full > room && room > 0) {

@@ -14,14 +14,12 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSpinBox>
-#include <QTimer>
 
 namespace trivant {
 
 namespace {
 
 constexpr int kFontPixels = 11;  // the form font
-constexpr int kPollMs = 100;
 
 QString measureTitle(const TrendMeasure& m) {
     const QString title = QCoreApplication::translate("StandardPage", m.title);
@@ -42,9 +40,8 @@ TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
     layout->addWidget(bar_);
     layout->addStretch(1);
     picture_.durationS = TrendDurationS(*rec_);
-    pollTimer_ = new QTimer(this);
-    pollTimer_->setInterval(kPollMs);
-    connect(pollTimer_, &QTimer::timeout, this, &TrendWindow::poll);
+    computation_ = new SpanComputation(
+        L_Progress, [this](std::vector<SpanMeasures> rows) { take(std::move(rows)); }, this);
     chooseMeasures();
     restart();
 }
@@ -53,7 +50,12 @@ TrendWindow::~TrendWindow() = default;
 
 QWidget* TrendWindow::createBar() {
     auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
+    // The measures and the windows above, how they are computed below.
+    auto* rows = new QVBoxLayout(bar);
+    auto* row = new QHBoxLayout;
+    auto* choiceRow = new QHBoxLayout;
+    rows->addLayout(row);
+    rows->addLayout(choiceRow);
     const std::vector<std::string> defaults = DefaultTrendKeys();
     for (int i = 0; i < kMaxTrendPanels; ++i) {
         QComboBox* c = measureCombos[static_cast<size_t>(i)] = new QComboBox(bar);
@@ -81,7 +83,8 @@ QWidget* TrendWindow::createBar() {
             [this](int w) { E_Step->setMaximum(w); });
     connect(E_Window, &QSpinBox::editingFinished, this, &TrendWindow::restart);
     connect(E_Step, &QSpinBox::editingFinished, this, &TrendWindow::restart);
-    choices_ = AddMeasureChoices(row, bar);
+    choices_ = AddMeasureChoices(choiceRow, bar);
+    choiceRow->addStretch(1);
     connect(choices_.correction, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TrendWindow::restart);
     connect(choices_.bands, &BandEdit::bandsChanged, this, &TrendWindow::restart);
@@ -121,40 +124,27 @@ void TrendWindow::restart() {
     if (computed_ && *computed_ == p)
         return;  // leaving a box unchanged computes nothing
     computed_ = p;
-    job_.reset();  // a computation under way stops first
     const std::vector<IntervalSpan> spans = RecordingTrendSpans(*rec_, p.windowS, p.stepS);
-    job_ = std::make_unique<SpanJob>(
+    computation_->start(
         spans.size(), [us = RecordingIntervalsUs(*rec_), spans, exact = rec_->hasExact(),
                        p](std::atomic<std::size_t>* done, const std::atomic<bool>* cancel) {
             return MeasureSpans(us, exact, spans, p.artifacts, p.bands, done, cancel);
         });
-    L_Progress->setText(tr("Вычисление..."));
-    pollTimer_->start();
 }
 
-void TrendWindow::poll() {
-    if (!job_)
-        return;
-    if (!job_->finished()) {
-        L_Progress->setText(tr("Вычисление: %1 %").arg(job_->percent()));
-        return;
-    }
-    picture_.rows = job_->take();
-    job_.reset();
-    pollTimer_->stop();
+void TrendWindow::take(std::vector<SpanMeasures> rows) {
+    picture_.rows = std::move(rows);
     L_Progress->setText(picture_.rows.empty() ? tr("Запись короче окна: показатели не вычислены")
                                               : tr("Окон: %1").arg(picture_.rows.size()));
     update();
 }
 
 bool TrendWindow::Busy() const {
-    return job_ != nullptr;
+    return computation_->busy();
 }
 
 void TrendWindow::WaitIdle() {
-    if (job_)
-        job_->wait();
-    poll();
+    computation_->wait();
 }
 
 TrendLayout TrendWindow::layout() const {

@@ -20,7 +20,6 @@ class QComboBox;
 class QPagedPaintDevice;
 class QLabel;
 class QSpinBox;
-class QTimer;
 
 namespace trivant {
 
@@ -75,15 +74,14 @@ private:
     };
     Params params() const;
     void restart();
-    void poll();
+    void take(std::vector<SpanMeasures> rows);
     void chooseMeasures();
     QWidget* createBar();
 
     std::unique_ptr<Recording> rec_;
     TrendPicture picture_;
-    std::unique_ptr<SpanJob> job_;
     std::optional<Params> computed_;
-    QTimer* pollTimer_;
+    SpanComputation* computation_;
     QWidget* bar_;
     std::string sourceName_;
 };

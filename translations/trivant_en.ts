@@ -44,6 +44,37 @@
     </message>
 </context>
 <context>
+    <name>MeasureControls</name>
+    <message>
+        <source>%1 (%2 мс)</source>
+        <translation>%1 (%2 ms)</translation>
+    </message>
+    <message>
+        <source>Границы VLF, LF, HF и верхняя граница HF в Гц, по возрастанию, не выше 2 Гц</source>
+        <translation>The VLF, LF and HF edges and HF&apos;s upper edge in Hz, increasing, at most 2 Hz</translation>
+    </message>
+    <message>
+        <source>Коррекция &amp;артефактов:</source>
+        <translation>&amp;Artifact correction:</translation>
+    </message>
+    <message>
+        <source>&amp;Полосы, Гц:</source>
+        <translation>&amp;Bands, Hz:</translation>
+    </message>
+    <message>
+        <source>Границы VLF, LF и HF и верхняя граница HF</source>
+        <translation>The VLF, LF and HF edges and HF&apos;s upper edge</translation>
+    </message>
+    <message>
+        <source>Вычисление...</source>
+        <translation>Computing...</translation>
+    </message>
+    <message>
+        <source>Вычисление: %1 %</source>
+        <translation>Computing: %1 %</translation>
+    </message>
+</context>
+<context>
     <name>Messages</name>
     <message>
         <source>Фрагмент</source>
@@ -406,6 +437,18 @@
     <message>
         <source>Интервалов</source>
         <translation>Intervals</translation>
+    </message>
+    <message>
+        <source>VLF, LF, HF: %1 Гц; %2</source>
+        <translation>VLF, LF, HF: %1 Hz; %2</translation>
+    </message>
+    <message>
+        <source>Нет значений: спектру нужны окна длиннее 64 с</source>
+        <translation>No values: the spectrum needs windows longer than 64 s</translation>
+    </message>
+    <message>
+        <source>Нет значений: в окнах слишком мало интервалов для этого показателя</source>
+        <translation>No values: the windows hold too few intervals for this measure</translation>
     </message>
 </context>
 <context>
@@ -1183,16 +1226,15 @@ Recover it?</translation>
         <translation>Standard measures</translation>
     </message>
     <message>
-        <source>Коррекция &amp;артефактов:</source>
-        <translation>&amp;Artifact correction:</translation>
-    </message>
-    <message>
-        <source>%1 (%2 мс)</source>
-        <translation>%1 (%2 ms)</translation>
-    </message>
-    <message>
         <source>Экспорт показателей (CSV)...</source>
         <translation>Export the measures (CSV)...</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::StageWindow</name>
+    <message>
+        <source>Этапов: %1</source>
+        <translation>Stages: %1</translation>
     </message>
 </context>
 <context>
@@ -1212,14 +1254,6 @@ Recover it?</translation>
     <message>
         <source>&amp;Шаг</source>
         <translation>&amp;Step</translation>
-    </message>
-    <message>
-        <source>Вычисление...</source>
-        <translation>Computing...</translation>
-    </message>
-    <message>
-        <source>Вычисление: %1 %</source>
-        <translation>Computing: %1 %</translation>
     </message>
     <message>
         <source>Запись короче окна: показатели не вычислены</source>

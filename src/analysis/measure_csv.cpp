@@ -45,6 +45,13 @@ const std::array<StandardField, 20> kStandardFields = {{
     {"dfa_a2", &StandardMeasures::dfa_a2},   {"sampen", &StandardMeasures::sampen},
 }};
 
+const std::array<BandEdgeField, 4> kBandEdgeFields = {{
+    {"vlf_lo_hz", &BandEdges::vlfLo},
+    {"lf_lo_hz", &BandEdges::lfLo},
+    {"hf_lo_hz", &BandEdges::hfLo},
+    {"hf_hi_hz", &BandEdges::hfHi},
+}};
+
 std::string CsvField(const std::string& s) {
     if (s.find_first_of(",\"\r\n") == std::string::npos)
         return s;
@@ -69,6 +76,8 @@ template <typename F> void forEachValue(const StandardMeasures& m, F f) {
     f("percent", NumberText(a.percent));
     f("corrected", a.corrected ? "1" : "0");
     f("exact_intervals", m.exact_intervals ? "1" : "0");
+    for (const BandEdgeField& e : kBandEdgeFields)
+        f(e.name, NumberText(m.bands.*e.value));
 }
 
 }  // namespace

@@ -25,6 +25,13 @@ struct StandardField {
 };
 extern const std::array<StandardField, 20> kStandardFields;
 
+// The band edges the measures took, in Hz: the last columns of the standard measures.
+struct BandEdgeField {
+    const char* name;
+    double BandEdges::*value;
+};
+extern const std::array<BandEdgeField, 4> kBandEdgeFields;
+
 // "file,FrPos,...": the report's columns; a row of them for one file (no spectrum).
 std::string FragmentCsvHeader();
 std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);

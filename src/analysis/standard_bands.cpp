@@ -1,6 +1,9 @@
-// Band powers of Welch's spectrum. Band edges are exact fractions of a hertz and bins are
-// j / 256 Hz, so membership is decided on integers: f_j >= num / den <=> j * den >= 256 num.
+// Band powers of Welch's spectrum, and the band edges a user may choose. Bins are j / 256 Hz,
+// exact in binary, so a bin on an edge belongs to the band above it every time.
 #include "standard_parts.h"
+
+#include <charconv>
+#include <cmath>
 
 namespace trivant::standard {
 
@@ -8,17 +11,6 @@ namespace {
 
 constexpr int kBinsPerHz = 256;
 constexpr double kDf = 1.0 / kBinsPerHz;  // Hz per bin
-
-// The first bin at or above the edge.
-constexpr int firstBin(HzFraction e) {
-    return (kBinsPerHz * e.num + e.den - 1) / e.den;
-}
-
-constexpr const SpectralBand &kVlf = kSpectralBands[0], &kLf = kSpectralBands[1],
-                             &kHf = kSpectralBands[2];
-static_assert(firstBin(kVlf.lo) == 1 && firstBin(kLf.lo) == 11 && firstBin(kHf.lo) == 39 &&
-              firstBin(kHf.hi) == 103);
-static_assert(kVlf.hi.hz() == kLf.lo.hz() && kLf.hi.hz() == kHf.lo.hz());
 
 struct Band {
     double power = 0;  // ms^2
@@ -29,7 +21,7 @@ struct Band {
 Band band(const std::vector<double>& p, int first, int last) {
     Band b;
     int peak = first;
-    for (int j = first; j < last; ++j) {
+    for (int j = first; j < last && j < int(p.size()); ++j) {
         b.power += p[j] * kDf;
         if (p[j] > p[peak])
             peak = j;
@@ -40,12 +32,17 @@ Band band(const std::vector<double>& p, int first, int last) {
 
 }  // namespace
 
+int FirstBin(double hz) {
+    return static_cast<int>(std::ceil(hz * kBinsPerHz));
+}
+
 void FillBands(const WelchSpectrum& s, StandardMeasures& m) {
     if (s.power.empty())
         return;
-    const Band vlf = band(s.power, firstBin(kVlf.lo), firstBin(kVlf.hi));
-    const Band lf = band(s.power, firstBin(kLf.lo), firstBin(kLf.hi));
-    const Band hf = band(s.power, firstBin(kHf.lo), firstBin(kHf.hi));
+    const BandEdges& e = m.bands;
+    const Band vlf = band(s.power, FirstBin(e.vlfLo), FirstBin(e.lfLo));
+    const Band lf = band(s.power, FirstBin(e.lfLo), FirstBin(e.hfLo));
+    const Band hf = band(s.power, FirstBin(e.hfLo), FirstBin(e.hfHi));
     m.vlf = vlf.power;
     m.lf = lf.power;
     m.hf = hf.power;
@@ -61,3 +58,43 @@ void FillBands(const WelchSpectrum& s, StandardMeasures& m) {
 }
 
 }  // namespace trivant::standard
+
+namespace trivant {
+
+std::string BandEdgesError(const BandEdges& b) {
+    const double e[] = {b.vlfLo, b.lfLo, b.hfLo, b.hfHi};
+    for (double v : e)
+        if (!std::isfinite(v) || v < 0)
+            return "band edges are frequencies in Hz, 0 or more";
+    for (int i = 0; i < 3; ++i)
+        if (!(e[i] < e[i + 1]))
+            return "band edges must increase: VLF_LO < LF_LO < HF_LO < HF_HI";
+    if (b.hfHi > kResampleHz / 2)
+        return "HF_HI is at most 2 Hz, half the 4 Hz resampling rate";
+    for (int i = 0; i < 3; ++i)
+        if (standard::FirstBin(e[i]) >= standard::FirstBin(e[i + 1]))
+            return "every band must hold a line of the spectrum (they are 1/256 Hz apart)";
+    return {};
+}
+
+bool ParseBandEdges(const std::string& text, BandEdges& out, std::string& error) {
+    double e[4] = {};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (int i = 0; i < 4; ++i) {
+        const auto r = std::from_chars(at, end, e[i]);  // never the locale's decimal sign
+        at = r.ptr + 1;
+        if (r.ec != std::errc() || (i < 3 ? r.ptr == end || *r.ptr != ',' : r.ptr != end)) {
+            error = "four frequencies in Hz are needed: VLF_LO,LF_LO,HF_LO,HF_HI";
+            return false;
+        }
+    }
+    const BandEdges b{e[0], e[1], e[2], e[3]};
+    error = BandEdgesError(b);
+    if (!error.empty())
+        return false;
+    out = b;
+    return true;
+}
+
+}  // namespace trivant

@@ -107,9 +107,10 @@ bool handleArtifacts(const std::vector<double>& rrMs, const ArtifactOptions& opt
 }  // namespace standard
 
 StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
-                                         const ArtifactOptions& options) {
+                                         const ArtifactOptions& options, const BandEdges& bands) {
     using namespace standard;
     StandardMeasures m;
+    m.bands = bands;
     m.n = static_cast<int>(rrMs.size());
     if (!handleArtifacts(rrMs, options, m))
         return m;
@@ -140,8 +141,9 @@ std::vector<double> RecordingIntervalsMs(const Recording& rec) {
     return ms;
 }
 
-StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options) {
-    StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), options);
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options,
+                                         const BandEdges& bands) {
+    StandardMeasures m = ComputeStandardMeasures(FragmentIntervalsMs(r), options, bands);
     m.exact_intervals = !r.FrExactUs.empty();
     return m;
 }

@@ -20,18 +20,22 @@ struct ArtifactLevel {
 extern const std::array<ArtifactLevel, 5> kArtifactLevels;
 constexpr double kDefaultArtifactMs = 250;  // medium: the level reported without correction
 
-// A band edge, an exact fraction of a hertz: bins are compared with it in integers.
-struct HzFraction {
-    int num, den;
-    constexpr double hz() const { return static_cast<double>(num) / den; }
+// The spectral bands' edges in Hz, each band [lo, hi): VLF vlfLo..lfLo, LF lfLo..hfLo, HF
+// hfLo..hfHi. Exercise moves HF up to 0.6 Hz and beyond, so they are a choice.
+struct BandEdges {
+    double vlfLo = 0.0033, lfLo = 0.04, hfLo = 0.15, hfHi = 0.4;
+    bool operator==(const BandEdges& o) const {
+        return vlfLo == o.vlfLo && lfLo == o.lfLo && hfLo == o.hfLo && hfHi == o.hfHi;
+    }
+    bool operator!=(const BandEdges& o) const { return !(*this == o); }
 };
-// The spectral bands, [lo, hi): VLF 0.003..0.04 Hz, LF 0.04..0.15 Hz, HF 0.15..0.4 Hz.
-struct SpectralBand {
-    const char* name;
-    HzFraction lo, hi;
-};
-constexpr SpectralBand kSpectralBands[3] = {
-    {"VLF", {3, 1000}, {1, 25}}, {"LF", {1, 25}, {3, 20}}, {"HF", {3, 20}, {2, 5}}};
+constexpr double kResampleHz = 4;  // the spline's rate: the spectrum ends at half of it
+// Empty when the edges can be measured: 0 <= VLF_LO < LF_LO < HF_LO < HF_HI <= 2 Hz and
+// every band holds a line of the spectrum (1/256 Hz apart); else what is wrong, in English.
+std::string BandEdgesError(const BandEdges& b);
+// "VLF_LO,LF_LO,HF_LO,HF_HI" in Hz, as trivant-cli --bands takes them; false when the text
+// is not four numbers or BandEdgesError refuses them (error says why).
+bool ParseBandEdges(const std::string& text, BandEdges& out, std::string& error);
 
 // No correction (thresholdMs ignored; detection is reported at the medium level), or
 // correction at thresholdMs.
@@ -64,12 +68,14 @@ struct StandardMeasures {
     ArtifactReport artifacts;
     std::vector<double> rr;        // the series measured: corrected when correction is on
     bool exact_intervals = false;  // measured on exact intervals, not on 10 ms steps
+    BandEdges bands;               // the band powers' edges
     WelchSpectrum welch;           // empty below 256 samples
 };
 
 // The standard measures of r_1..r_N (ms).
 StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
-                                         const ArtifactOptions& options);
+                                         const ArtifactOptions& options,
+                                         const BandEdges& bands = {});
 
 // The fragment's intervals in ms: FrExactUs[1 .. FrEnd - FrPos] / 1000 where the recording
 // has exact intervals, else FrRRBuf[1 .. FrEnd - FrPos] times 10.
@@ -79,7 +85,8 @@ std::vector<double> FragmentIntervalsMs(const FragmentReport& r);
 std::vector<double> RecordingIntervalsMs(const Recording& rec);
 
 // The standard measures of the fragment's intervals, saying whether they were exact.
-StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options);
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options,
+                                         const BandEdges& bands = {});
 
 // "verylow".."verystrong" or a number of ms (> 0); false when it is neither.
 bool ParseArtifactLevel(const std::string& text, double& thresholdMs);

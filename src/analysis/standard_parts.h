@@ -35,8 +35,10 @@ std::vector<double> ResampleAt4Hz(const std::vector<double>& rr);
 // 1024-point transform); empty below 256 samples.
 WelchSpectrum Welch(const std::vector<double>& samples);
 
-// Band powers, ratios and peaks from the spectrum into m.
+// Band powers, ratios and peaks from the spectrum into m, within m.bands.
 void FillBands(const WelchSpectrum& s, StandardMeasures& m);
+// The first line of the spectrum at or above hz.
+int FirstBin(double hz);
 
 // F(n) of detrended fluctuation analysis with boxes of n intervals.
 double Fluctuation(const std::vector<double>& profile, int n);

@@ -16,22 +16,31 @@ std::vector<int64_t> startTimes(const std::vector<int64_t>& rrUs) {
 
 }  // namespace
 
-std::vector<IntervalSpan> TrendSpans(const std::vector<int64_t>& rrUs, int64_t windowUs,
+std::vector<IntervalSpan> TrendSpans(const std::vector<int64_t>& locUs, int64_t windowUs,
                                      int64_t stepUs) {
     std::vector<IntervalSpan> out;
-    if (windowUs <= 0 || stepUs <= 0)
+    const std::size_t n = locUs.size();
+    if (windowUs <= 0 || stepUs <= 0 || n == 0)
         return out;
-    const std::vector<int64_t> s = startTimes(rrUs);
-    const int64_t total = s.back();
-    const auto starts = s.begin(), startsEnd = s.end() - 1;  // the intervals' own starts
-    auto first = starts, last = starts;
-    for (int64_t a = 0; a + windowUs <= total; a += stepUs) {
-        first = std::lower_bound(first, startsEnd, a);
-        last = std::lower_bound(std::max(first, last), startsEnd, a + windowUs);
-        out.push_back({static_cast<std::size_t>(first - starts),
-                       static_cast<std::size_t>(last - starts), a, a + windowUs});
+    const std::vector<int64_t> s = startTimes(locUs);  // s[i]: the start of beat i + 1
+    // Beats FrPos = i + 1 and FrEnd = j + 1; both only grow from one window to the next.
+    std::size_t i = 0, j = 0;
+    for (int64_t a = 0; a + windowUs <= TrendTimeUs(locUs); a += stepUs) {
+        while (i + 1 < n && s[i] < a)
+            ++i;
+        j = std::min(std::max(j, i + 1), n - 1);
+        while (j + 1 < n && s[j] - s[i] < windowUs)
+            ++j;
+        out.push_back({i + 1, j + 1, a, a + windowUs});
     }
     return out;
+}
+
+int64_t TrendTimeUs(const std::vector<int64_t>& locUs) {
+    int64_t total = 0;
+    for (std::size_t i = 1; i < locUs.size(); ++i)
+        total += locUs[i];
+    return total;
 }
 
 std::vector<StageSpan> StageSpans(const std::vector<int64_t>& rrUs,
@@ -77,16 +86,21 @@ std::vector<bool> RecordingLabels(const Recording& rec) {
     return labelled;
 }
 
-int64_t RecordingDurationUs(const Recording& rec) {
-    int64_t us = 0;
+std::vector<int64_t> LocatingIntervalsUs(const Recording& rec) {
+    std::vector<int64_t> us;
+    us.reserve(static_cast<std::size_t>(rec.beats()));
     for (int k = 1; k <= rec.beats(); ++k)
-        us += rec.intervalUs(k);
+        us.push_back(int64_t{rec.at(kSerRR, k)} * 10000);
     return us;
+}
+
+double TrendDurationS(const Recording& rec) {
+    return static_cast<double>(TrendTimeUs(LocatingIntervalsUs(rec))) / 1e6;
 }
 
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
-                                       const ArtifactOptions& options,
+                                       const ArtifactOptions& options, const BandEdges& bands,
                                        std::atomic<std::size_t>* done,
                                        const std::atomic<bool>* cancel) {
     std::vector<SpanMeasures> out;
@@ -98,7 +112,7 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
         ms.clear();
         for (std::size_t i = span.first; i < span.last; ++i)
             ms.push_back(static_cast<double>(rrUs[i]) / 1000.0);
-        SpanMeasures row{span, 0, ComputeStandardMeasures(ms, options)};
+        SpanMeasures row{span, 0, ComputeStandardMeasures(ms, options, bands)};
         row.m.exact_intervals = exact;
         row.m.rr.clear();  // the series is the recording's: rows need only their numbers
         row.m.welch = {};
@@ -110,19 +124,24 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
     return out;
 }
 
-std::vector<SpanMeasures> RecordingTrend(const Recording& rec, int windowS, int stepS,
-                                         const ArtifactOptions& options) {
-    const std::vector<int64_t> us = RecordingIntervalsUs(rec);
-    return MeasureSpans(us, rec.hasExact(),
-                        TrendSpans(us, int64_t{windowS} * 1000000, int64_t{stepS} * 1000000),
-                        options);
+std::vector<IntervalSpan> RecordingTrendSpans(const Recording& rec, int windowS, int stepS) {
+    return TrendSpans(LocatingIntervalsUs(rec), int64_t{windowS} * 1000000,
+                      int64_t{stepS} * 1000000);
 }
 
-std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOptions& options) {
+std::vector<SpanMeasures> RecordingTrend(const Recording& rec, int windowS, int stepS,
+                                         const ArtifactOptions& options, const BandEdges& bands) {
+    return MeasureSpans(RecordingIntervalsUs(rec), rec.hasExact(),
+                        RecordingTrendSpans(rec, windowS, stepS), options, bands);
+}
+
+std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOptions& options,
+                                          const BandEdges& bands, std::atomic<std::size_t>* done,
+                                          const std::atomic<bool>* cancel) {
     const std::vector<int64_t> us = RecordingIntervalsUs(rec);
     const std::vector<StageSpan> stages = StageSpans(us, RecordingLabels(rec));
-    std::vector<SpanMeasures> out =
-        MeasureSpans(us, rec.hasExact(), {stages.begin(), stages.end()}, options);
+    std::vector<SpanMeasures> out = MeasureSpans(us, rec.hasExact(), {stages.begin(), stages.end()},
+                                                 options, bands, done, cancel);
     for (std::size_t i = 0; i < out.size(); ++i)
         out[i].stage = stages[i].stage;
     return out;

@@ -22,10 +22,18 @@ struct IntervalSpan {
     int64_t startUs = 0, endUs = 0;
 };
 
-// Windows [k·step, k·step + window) while they end within the total duration; a window
-// holds the intervals that start in it. Empty when either length is not positive.
-std::vector<IntervalSpan> TrendSpans(const std::vector<int64_t>& rrUs, int64_t windowUs,
+// The trend's windows, located as the fragment picker locates its fragment, so that a
+// window's row and the fragment opened at its start hold the same intervals. locUs are the
+// intervals as the picker counts them (the 10 ms values, in µs), and its time 0 is the end
+// of the first interval. The window at a = k·step takes FrPos, the first beat that starts
+// at or after a (beat 1 starting at 0), and FrEnd, the first beat a window or more after
+// FrPos (or the last beat), and holds the intervals of beats FrPos+1 .. FrEnd; windows go on
+// while a + window lies within the picker's time. Empty when either length is not positive.
+std::vector<IntervalSpan> TrendSpans(const std::vector<int64_t>& locUs, int64_t windowUs,
                                      int64_t stepUs);
+// The picker's time of a recording, which the trend's time axis spans: its intervals after
+// the first, as locUs has them.
+int64_t TrendTimeUs(const std::vector<int64_t>& locUs);
 
 // Stage 0 holds the intervals before the first labelled one; stage j begins at the j-th
 // labelled interval. Stages without intervals are left out. endUs is the stage's end.
@@ -38,8 +46,10 @@ std::vector<StageSpan> StageSpans(const std::vector<int64_t>& rrUs,
 // The recording's intervals in µs (exact where it has them) and which carry a label.
 std::vector<int64_t> RecordingIntervalsUs(const Recording& rec);
 std::vector<bool> RecordingLabels(const Recording& rec);
-// The sum of the recording's intervals (exact where it has them).
-int64_t RecordingDurationUs(const Recording& rec);
+// The recording's 10 ms values in µs: the intervals the trend's windows are located by.
+std::vector<int64_t> LocatingIntervalsUs(const Recording& rec);
+// TrendTimeUs of the recording, in seconds: the trend window and trend --png draw this.
+double TrendDurationS(const Recording& rec);
 
 // One row of the trend or the stages: where it is and its measures. For the trend, endUs
 // is the window's end; for a stage, its last interval's.
@@ -53,12 +63,18 @@ struct SpanMeasures {
 // given, counts the spans measured; a set cancel stops early with the rows so far.
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
-                                       const ArtifactOptions& options,
+                                       const ArtifactOptions& options, const BandEdges& bands,
                                        std::atomic<std::size_t>* done = nullptr,
                                        const std::atomic<bool>* cancel = nullptr);
 
+// The windows of the trend of rec, its exact intervals measured.
+std::vector<IntervalSpan> RecordingTrendSpans(const Recording& rec, int windowS, int stepS);
 std::vector<SpanMeasures> RecordingTrend(const Recording& rec, int windowS, int stepS,
-                                         const ArtifactOptions& options);
-std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOptions& options);
+                                         const ArtifactOptions& options,
+                                         const BandEdges& bands = {});
+std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOptions& options,
+                                          const BandEdges& bands = {},
+                                          std::atomic<std::size_t>* done = nullptr,
+                                          const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace trivant

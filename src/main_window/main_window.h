@@ -155,10 +155,11 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The fragment picker over rec from second startS, then the report of the fragment
-    // chosen; caption and sourceFile name the recording's window and file.
-    void analyzeFragment(const Recording& rec, const QString& caption,
-                         const std::string& sourceFile, int startS);
+    // The fragment picker over rec from second startS with fragPos chosen, then the report
+    // of the fragment chosen (nullptr when none); caption and sourceFile name the
+    // recording's window and file.
+    ReportWindow* analyzeFragment(const Recording& rec, const QString& caption,
+                                  const std::string& sourceFile, int startS, int fragPos = 0);
     // Why a recording shorter than a fragment has no spectrum, with what it does have.
     void showTooShort(const Recording& rec, const ResampleResult& resampled);
     // One supervision pass of the device chosen, and its label; true when it is connected.

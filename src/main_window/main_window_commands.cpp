@@ -114,7 +114,7 @@ void MainWindow::TB_PrintClick() {
         printPage([frag](QPrinter& printer, bool landscape) {
             return frag->MyPrint(printer, landscape);
         });
-    else if (MeasuresView* v = activeMeasures())
+    else if (MeasuresView* v = activeMeasures(); v && !v->Busy())
         printPage(
             [v](QPrinter& printer, bool landscape) { return v->MyPrint(printer, landscape); });
     else if (RecordingWindow* g = activeGraph(); g && !g->recordingNow())
@@ -196,32 +196,33 @@ void MainWindow::N_SpecClick() {
                         OverviewStartSecond(g->recording(), g->view().XPos));
 }
 
-void MainWindow::analyzeFragment(const Recording& rec, const QString& caption,
-                                 const std::string& sourceFile, int startS) {
+ReportWindow* MainWindow::analyzeFragment(const Recording& rec, const QString& caption,
+                                          const std::string& sourceFile, int startS, int fragPos) {
     if (!analysis_)
         analysis_ = std::make_unique<AnalysisBuffers>();
     const ResampleResult resampled = PrepareAnalysis(rec, *analysis_);
     if (!resampled.enough) {
         showTooShort(rec, resampled);
-        return;
+        return nullptr;
     }
     FragmentPicker dialog(this);
     dialog.SetOverview(MakeOverview(*analysis_, resampled));
     const TraceStyle style = TraceStyleFrom(setup_);
     dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
-    dialog.Start(startS);
+    dialog.Start(startS, fragPos);
     if (runner_->exec(dialog) != QDialog::Accepted)
-        return;
+        return nullptr;
     auto report = std::make_unique<FragmentReport>();
     // OK is disabled while the fragment does not fit, so a refusal here has nothing to show.
     if (!AnalyzeFragment(rec, dialog.FragPos(), resampled, *analysis_, *report, nullptr))
-        return;
+        return nullptr;
     ReportWindow* frag = addReport(
         *report,
         FragmentCaption(caption.toStdString(), *report, TrMessage(kFragmentWord).toStdString()),
         rec.Comment);
     frag->SetSourceFile(sourceFile);
     frag->setProperty(kSourceFileProperty, QString::fromStdString(sourceFile));
+    return frag;
 }
 
 void MainWindow::N_TrendClick() {
@@ -234,8 +235,12 @@ void MainWindow::N_TrendClick() {
                                                       : g->currentFileName());
     const QString caption = g->windowTitle();
     const std::string file = g->currentFileName();
+    // The fragment is the window clicked, measured as the trend measures it.
     connect(trend, &TrendWindow::fragmentRequested, this, [this, trend, caption, file](int s) {
-        analyzeFragment(trend->recording(), caption, file, s);
+        if (ReportWindow* frag = analyzeFragment(trend->recording(), caption, file, s, s)) {
+            frag->SetBands(trend->bands());
+            frag->SetArtifactOptions(trend->artifactOptions());
+        }
     });
     trend->setProperty(kSourceFileProperty, QString::fromStdString(file));
     addChild(trend);
@@ -245,11 +250,9 @@ void MainWindow::N_StagesClick() {
     RecordingWindow* g = activeGraph();
     if (!g)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);  // a long recording takes a moment
     auto* stages = new StageWindow(g->recording(), g->currentFileName().empty()
                                                        ? g->windowTitle().toStdString()
                                                        : g->currentFileName());
-    QApplication::restoreOverrideCursor();
     stages->setWindowTitle(tr("Сравнение этапов: %1").arg(g->windowTitle()));
     stages->setProperty(kSourceFileProperty, QString::fromStdString(g->currentFileName()));
     addChild(stages);

@@ -311,7 +311,7 @@ std::string MainWindow::activeSourceFile() const {
 void MainWindow::N_ExportClick() {
     if (ReportWindow* frag = activeReport())
         ExportMeasures(*frag);
-    else if (MeasuresView* v = activeMeasures())
+    else if (MeasuresView* v = activeMeasures(); v && !v->Busy())
         exportCsv(v->MeasuresCsv());
 }
 

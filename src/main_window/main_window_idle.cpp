@@ -150,7 +150,13 @@ void MainWindow::applyCommandStates() {
         for (QAction* a : actions)
             a->setEnabled(s[item]);
     const bool report = activeReport() != nullptr;
-    N_Export->setEnabled(report || activeMeasures());
+    const MeasuresView* measures = activeMeasures();
+    // The rows of a window still computing are not there to print or export.
+    const bool busy = measures && measures->Busy();
+    N_Export->setEnabled(report || (measures && !busy));
+    if (busy)
+        for (QAction* a : {TB_Print, N_Print})
+            a->setEnabled(false);
     N_StdPage->setEnabled(report);
 }
 

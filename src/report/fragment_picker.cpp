@@ -209,9 +209,9 @@ void FragmentPicker::SetTraceStyle(const QColor& color, int lineWidth) {
     lineWidth_ = lineWidth;
 }
 
-void FragmentPicker::Start(int xPos) {
+void FragmentPicker::Start(int xPos, int fragPos) {
     xPos_ = xPos;
-    fragPos_ = 0;
+    fragPos_ = fragPos;
     SB->setValue(xPos);  // a change of position snaps the view through SBChange
     showChoice();
 }

@@ -77,8 +77,8 @@ public:
 
     void SetOverview(const Overview& overview);
     void SetTraceStyle(const QColor& color, int lineWidth);
-    // Opens the view at second xPos (snapped once the scroll bar moves) with FragPos 0.
-    void Start(int xPos);
+    // Opens the view at second xPos (snapped once the scroll bar moves) with FragPos fragPos.
+    void Start(int xPos, int fragPos = 0);
     void SBChange(int position);
     const SelectionLayout& layout() const { return layout_; }
     SelectionScene scene() const;

@@ -32,4 +32,27 @@ std::optional<MeasuresPage> BeginMeasuresPage(QPainter& p, QPagedPaintDevice& de
     return page;
 }
 
+SpanJob::SpanJob(std::size_t total, Work work) : total_(total) {
+    thread_ = std::thread([this, work = std::move(work)] {
+        rows_ = work(&done_, &cancel_);
+        finished_ = true;
+    });
+}
+
+SpanJob::~SpanJob() {
+    cancel_ = true;
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void SpanJob::wait() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+std::vector<SpanMeasures> SpanJob::take() {
+    wait();
+    return std::move(rows_);
+}
+
 }  // namespace trivant

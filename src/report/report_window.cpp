@@ -1,6 +1,7 @@
 // ReportWindow: layout on resize, the two screen pages, the page bar, and the printed pages.
 #include "report_window.h"
 
+#include "measure_controls.h"
 #include "measure_csv.h"
 #include "paint_kit.h"
 
@@ -25,14 +26,6 @@ namespace {
 
 constexpr int kFontPixels = 11;  // the form font
 
-// A level by its name and threshold, "Средняя (250 мс)", as trivant-cli takes it in ms.
-QString choiceTitle(const CorrectionChoice& c) {
-    const QString name = QCoreApplication::translate("StandardPage", c.title);
-    if (!c.options.correct)
-        return name;
-    return ReportWindow::tr("%1 (%2 мс)").arg(name).arg(c.options.thresholdMs);
-}
-
 }  // namespace
 
 ReportWindow::ReportWindow(QWidget* parent) : QWidget(parent) {
@@ -53,21 +46,18 @@ void ReportWindow::buildPageBar() {
     tabs_->addTab(tr("Отчёт"));
     tabs_->addTab(tr("Стандартные показатели"));
     connect(tabs_, &QTabBar::currentChanged, this, &ReportWindow::SetPage);
-    correction_ = new QComboBox(pageBar_);
-    for (const CorrectionChoice& c : CorrectionChoices())
-        correction_->addItem(choiceTitle(c));
-    connect(correction_, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            &ReportWindow::SetCorrection);
-    auto* label = new QLabel(tr("Коррекция &артефактов:"), pageBar_);
-    label->setBuddy(correction_);
     row->addWidget(tabs_);
     row->addStretch();
-    row->addWidget(label);
-    row->addWidget(correction_);
-    correctionLabel_ = label;
+    choices_ = AddMeasureChoices(row, pageBar_);
+    correction_ = choices_.correction;
+    connect(correction_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &ReportWindow::SetCorrection);
+    connect(choices_.bands, &BandEdit::bandsChanged, this, [this] {
+        recompute();
+        update();
+    });
     tabs_->setCurrentIndex(ReportPage);
-    label->hide();
-    correction_->hide();
+    choices_.setVisible(false);
 }
 
 // The pages by keyboard (with the focus in the window) and by the context menu.
@@ -106,9 +96,13 @@ void ReportWindow::SetReport(const FragmentReport& report) {
 }
 
 void ReportWindow::recompute() {
-    const std::vector<CorrectionChoice> choices = CorrectionChoices();
-    const int i = std::clamp(correction_->currentIndex(), 0, int(choices.size()) - 1);
-    standard_ = MakeStandardPage(report_, choices[i].options);
+    standard_ = MakeStandardPage(report_, artifacts_, choices_.bands->bands());
+}
+
+void ReportWindow::SetBands(const BandEdges& bands) {
+    choices_.bands->SetBands(bands);
+    recompute();
+    update();
 }
 
 void ReportWindow::SetCorrection(int index) {
@@ -116,6 +110,7 @@ void ReportWindow::SetCorrection(int index) {
         correction_->setCurrentIndex(index);  // comes back here through the signal
         return;
     }
+    artifacts_ = choices_.artifacts();
     recompute();
     update();
 }
@@ -129,7 +124,8 @@ void ReportWindow::SetArtifactOptions(const ArtifactOptions& options) {
             return;
         }
     }
-    standard_ = MakeStandardPage(report_, options);
+    artifacts_ = options;
+    recompute();
     update();
 }
 
@@ -138,8 +134,7 @@ void ReportWindow::SetPage(int page) {
     // The tabs show on both pages, so that the second can be found; the correction belongs
     // to the second alone.
     const bool standard = page_ == StandardMeasuresPage;
-    correctionLabel_->setVisible(standard);
-    correction_->setVisible(standard);
+    choices_.setVisible(standard);
     const QSignalBlocker quiet(tabs_);
     tabs_->setCurrentIndex(page_);
     if (standard && hasFocus())

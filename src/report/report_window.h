@@ -5,6 +5,7 @@
 #pragma once
 
 #include "fragment_analysis.h"
+#include "measure_controls.h"
 #include "report_view.h"
 #include "standard_view.h"
 
@@ -47,6 +48,8 @@ public:
     // The measures with these options: a level's own choice in the box, or else a threshold
     // of its own (trivant-cli report --artifacts 80).
     void SetArtifactOptions(const ArtifactOptions& options);
+    // The spectral bands of the second page; the measures are computed again.
+    void SetBands(const BandEdges& bands);
     const StandardPage& standardPage() const { return standard_; }
     const StandardLayout& standardLayout() const { return standardLayout_; }
     QComboBox* correctionBox() const { return correction_; }
@@ -80,7 +83,8 @@ private:
     ReportLayout layout_;
     int page_ = ReportPage;
     QWidget* pageBar_ = nullptr;
-    QWidget* correctionLabel_ = nullptr;
+    MeasureChoices choices_{};
+    ArtifactOptions artifacts_;  // the box's choice, or a threshold of trivant-cli's own
     QTabBar* tabs_ = nullptr;
     QComboBox* correction_ = nullptr;
     StandardPage standard_;

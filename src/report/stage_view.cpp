@@ -1,12 +1,14 @@
+// The stage table's cells: every number with the decimals its measure has on the report's
+// second page, the change from the first stage at the same precision.
 #include "stage_view.h"
 
 #include "standard_view.h"
 
 #include <QCoreApplication>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <optional>
 
 namespace trivant {
 
@@ -27,64 +29,83 @@ const char* const kStart = QT_TRANSLATE_NOOP("StandardPage", "Начало, с")
 const char* const kDuration = QT_TRANSLATE_NOOP("StandardPage", "Длительность, с");
 const char* const kIntervals = QT_TRANSLATE_NOOP("StandardPage", "Интервалов");
 
-int decimalsOf(const std::string& text) {
-    const size_t dot = text.find('.');
-    return dot == std::string::npos ? 0 : static_cast<int>(text.size() - dot - 1);
-}
-
-bool number(const std::string& text, double& v) {
-    char* end = nullptr;
-    v = std::strtod(text.c_str(), &end);
-    return !text.empty() && end == text.c_str() + text.size();
-}
-
+// With a point whatever the locale (the window shows it with the language's sign); what
+// rounds to zero has no sign.
 std::string fixed(double v, int decimals) {
     char text[64];
-    std::snprintf(text, sizeof text, "%+.*f", decimals, v);
-    return text;
+    const auto r =
+        std::to_chars(text, text + sizeof text, std::fabs(v), std::chars_format::fixed, decimals);
+    const std::string magnitude(text, r.ptr);
+    const bool zero = magnitude.find_first_not_of("0.") == std::string::npos;
+    return (v < 0 && !zero ? "-" : "") + magnitude;
+}
+
+// "+1.5", "-0.25", or "0" for what rounds to zero at these decimals.
+std::string signedFixed(double v, int decimals) {
+    const std::string text = fixed(v, decimals);
+    if (text.find_first_not_of("0.") == std::string::npos)
+        return "0";
+    return text[0] == '-' ? text : "+" + text;
+}
+
+// A row of the table: its name, and each stage's value.
+struct StageRow {
+    std::string name;
+    int decimals;
+    std::vector<std::optional<double>> values;
+};
+
+std::vector<StageRow> stageRows(const std::vector<SpanMeasures>& stages) {
+    std::vector<StageRow> rows{
+        {tr(kStart), 1, {}}, {tr(kDuration), 1, {}}, {tr(kIntervals), 0, {}}};
+    for (const StandardRow& r : StandardRows())
+        rows.push_back({StageText::tr(r.name).toStdString(), r.decimals, {}});
+    for (const SpanMeasures& st : stages) {
+        rows[0].values.push_back(static_cast<double>(st.span.startUs) / 1e6);
+        rows[1].values.push_back(static_cast<double>(st.span.endUs - st.span.startUs) / 1e6);
+        rows[2].values.push_back(st.m.n);
+        for (size_t i = 0; i < StandardRows().size(); ++i)
+            rows[3 + i].values.push_back(st.m.*StandardRows()[i].value);
+    }
+    return rows;
 }
 
 }  // namespace
 
-std::string ChangeText(const std::string& base, const std::string& value) {
-    double b = 0, v = 0;
-    if (!number(base, b) || !number(value, v))
+std::string ChangeText(std::optional<double> base, std::optional<double> value, int decimals) {
+    if (!base || !value)
         return kDash;
-    const std::string diff = fixed(v - b, decimalsOf(value));
-    return b == 0 ? diff : diff + " (" + fixed(100 * (v - b) / std::fabs(b), 1) + " %)";
+    const double d = *value - *base;
+    const std::string diff = signedFixed(d, decimals);
+    if (*base == 0 || diff == "0")
+        return diff;
+    return diff + " (" + signedFixed(100 * d / std::fabs(*base), 1) + " %)";
 }
 
 StageTable MakeStageTable(const std::vector<SpanMeasures>& stages) {
     StageTable t;
     t.header.push_back("");
-    std::vector<std::vector<TextLine>> columns;
     for (size_t s = 0; s < stages.size(); ++s) {
         t.header.push_back(StageText::tr(kStage).arg(stages[s].stage).toStdString());
         if (s > 0)
             t.header.push_back(tr(kChange));
-        const SpanMeasures& st = stages[s];
-        char start[32], duration[32];
-        std::snprintf(start, sizeof start, "%.1f", static_cast<double>(st.span.startUs) / 1e6);
-        std::snprintf(duration, sizeof duration, "%.1f",
-                      static_cast<double>(st.span.endUs - st.span.startUs) / 1e6);
-        std::vector<TextLine> lines{{tr(kStart), start},
-                                    {tr(kDuration), duration},
-                                    {tr(kIntervals), std::to_string(st.m.n)}};
-        for (const TextLine& l : StandardTableLines(st.m))
-            lines.push_back(l);
-        columns.push_back(std::move(lines));
     }
-    if (columns.empty())
+    if (stages.empty())
         return t;
-    for (size_t r = 0; r < columns[0].size(); ++r) {
-        std::vector<std::string> row{columns[0][r].name, columns[0][r].value};
-        for (size_t s = 1; s < columns.size(); ++s) {
-            row.push_back(columns[s][r].value);
+    const std::vector<StageRow> rows = stageRows(stages);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const StageRow& row = rows[r];
+        auto text = [&](const std::optional<double>& v) {
+            return v ? fixed(*v, row.decimals) : std::string(kDash);
+        };
+        std::vector<std::string> cells{row.name, text(row.values[0])};
+        for (size_t s = 1; s < stages.size(); ++s) {
+            cells.push_back(text(row.values[s]));
             // Where a stage begins is no change to compare.
-            row.push_back(r == 0 ? std::string()
-                                 : ChangeText(columns[0][r].value, columns[s][r].value));
+            cells.push_back(r == 0 ? std::string()
+                                   : ChangeText(row.values[0], row.values[s], row.decimals));
         }
-        t.rows.push_back(std::move(row));
+        t.rows.push_back(std::move(cells));
     }
     return t;
 }

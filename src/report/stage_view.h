@@ -5,6 +5,7 @@
 
 #include "whole_recording.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,11 @@ struct StageTable {
 
 // The table of the stages reported (the first is the baseline of every change): start,
 // duration and intervals, then the standard measures as the second page of the report
-// names and rounds them. A change reads "+5.2 (+7.1 %)"; "—" where a value is missing.
+// names and rounds them. A change reads "+5.2 (+7.1 %)", "0" when it rounds to nothing; "—"
+// where a value is missing. Numbers have points: the window shows them in the language's way.
 StageTable MakeStageTable(const std::vector<SpanMeasures>& stages);
 
-// "+5.2 (+7.1 %)" from the baseline's and the stage's texts, with the stage's decimals.
-std::string ChangeText(const std::string& base, const std::string& value);
+// "+5.2 (+7.1 %)" from the baseline's and the stage's values, at the measure's decimals.
+std::string ChangeText(std::optional<double> base, std::optional<double> value, int decimals);
 
 }  // namespace trivant

@@ -1,9 +1,15 @@
+// The stage window: its table painted for screen and paper, and the stages measured on a
+// thread of their own with the correction and bands chosen on its bar.
 #include "stage_window.h"
 
 #include "paint_kit.h"
 #include "span_csv.h"
+#include "translation.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -31,7 +37,8 @@ void PaintStageTable(QPainter& p, const StageTable& table, const Rect& area, int
     auto drawRow = [&](const std::vector<std::string>& cells, int y) {
         int x = area.Left + tw;
         for (size_t c = 0; c < cells.size() && c < widths.size(); ++c) {
-            TextAt(p, x, y, QString::fromStdString(cells[c]));
+            const QString text = QString::fromStdString(cells[c]);
+            TextAt(p, x, y, c == 0 ? text : DecimalText(text));  // the names keep their points
             x += widths[c] + kGapTW * tw;
         }
     };
@@ -50,12 +57,55 @@ void PaintStageTable(QPainter& p, const StageTable& table, const Rect& area, int
 }
 
 StageWindow::StageWindow(const Recording& rec, const std::string& name, QWidget* parent)
-    : QWidget(parent), stages_(RecordingStages(rec, {})), table_(MakeStageTable(stages_)),
-      name_(name) {
+    : QWidget(parent), rec_(rec), name_(name) {
     QFont f = font();
     f.setPixelSize(kFontPixels);
     setFont(f);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    bar_ = new QWidget(this);
+    auto* row = new QHBoxLayout(bar_);
+    choices_ = AddMeasureChoices(row, bar_);
+    L_Progress = new QLabel(bar_);
+    L_Progress->setObjectName("L_Progress");
+    row->addWidget(L_Progress, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(bar_);
+    layout->addStretch(1);
+    connect(choices_.correction, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &StageWindow::restart);
+    connect(choices_.bands, &BandEdit::bandsChanged, this, &StageWindow::restart);
+    computation_ = new SpanComputation(
+        L_Progress, [this](std::vector<SpanMeasures> rows) { take(std::move(rows)); }, this);
+    restart();
+}
+
+StageWindow::~StageWindow() {
+    computation_->stop();  // its thread reads rec_
+}
+
+void StageWindow::restart() {
+    const std::size_t total = StageSpans(RecordingIntervalsUs(rec_), RecordingLabels(rec_)).size();
+    computation_->start(total,
+                        [this, artifacts = choices_.artifacts(), bands = choices_.bands->bands()](
+                            std::atomic<std::size_t>* done, const std::atomic<bool>* cancel) {
+                            return RecordingStages(rec_, artifacts, bands, done, cancel);
+                        });
+}
+
+void StageWindow::take(std::vector<SpanMeasures> rows) {
+    stages_ = std::move(rows);
+    table_ = MakeStageTable(stages_);
+    L_Progress->setText(tr("Этапов: %1").arg(stages_.size()));
+    update();
+}
+
+bool StageWindow::Busy() const {
+    return computation_->busy();
+}
+
+void StageWindow::WaitIdle() {
+    computation_->wait();
 }
 
 std::string StageWindow::MeasuresCsv() const {
@@ -75,8 +125,8 @@ void StageWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     const QFontMetrics fm(font());
-    PaintStageTable(p, table_, {0, 0, width() - 1, height() - 1}, fm.horizontalAdvance(QChar('0')),
-                    fm.height());
+    PaintStageTable(p, table_, {0, bar_->geometry().bottom() + 1, width() - 1, height() - 1},
+                    fm.horizontalAdvance(QChar('0')), fm.height());
 }
 
 }  // namespace trivant

@@ -3,6 +3,7 @@
 #include "standard_paint.h"
 
 #include "grid_paint.h"
+#include "measure_controls.h"
 #include "paint_kit.h"
 #include "plot_axes.h"
 #include "report_paint.h"
@@ -123,19 +124,22 @@ const char* const kWelchMethod =
 void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
                const StandardStyle& st) {
     const Rect& r = L.R_Welch;
+    const double maxHz = WelchAxisHz(m.bands);
     double top = 0;
-    for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
+    for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= maxHz; ++j)
         top = std::max(top, m.welch.power[j]);
     const double yMax = NiceCeil(top);
     // Numbers of six digits would not fit left of the plot: thousands from 10^4 on.
     const double unit = yMax >= kThousandsFrom ? 1000 : 1;
     const ValueRange y{0, yMax / unit, yMax / unit / kPlotYTicks};
     const QColor colors[] = {kVLF, kLF, kHF};
+    const BandEdges& e = m.bands;
+    const double edges[] = {e.vlfLo, e.lfLo, e.hfLo, e.hfHi};
     for (int b = 0; b < 3; ++b) {
-        const ColumnSpan s = BandColumns(kSpectralBands[b].lo.hz(), kSpectralBands[b].hi.hz(), r);
+        const ColumnSpan s = BandColumns(edges[b], edges[b + 1], r, maxHz);
         p.fillRect(s.first, r.Top, s.last - s.first, r.height(), BandShade(colors[b]));
     }
-    DrawPlotAxes(p, r, {0, kWelchMaxHz, kWelchMaxHz / kWelchXTicks}, y, 2,
+    DrawPlotAxes(p, r, {0, maxHz, maxHz / kWelchXTicks}, y, 2,
                  {QT_TRANSLATE_NOOP("StandardPage", "Спектр (Уэлч)"),
                   unit > 1 ? QT_TRANSLATE_NOOP("StandardPage", "10³ мс²/Гц")
                            : QT_TRANSLATE_NOOP("StandardPage", "мс²/Гц"),
@@ -145,7 +149,9 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
     // page's, which keep the original method and scale. A narrow page sets it smaller
     // before it cuts it.
     const int left = r.Left - kAxisNumbersTW * L.TW, room = r.Right - left;
-    const QString method = StandardPaintText::tr(kWelchMethod);
+    // The bands first: a narrow page cuts the method's end rather than the edges chosen.
+    const QString method = StandardPaintText::tr("VLF, LF, HF: %1 Гц; %2")
+                               .arg(BandText(e, "–"), StandardPaintText::tr(kWelchMethod));
     p.save();
     const int full = p.fontMetrics().horizontalAdvance(method);
     if (full > room && room > 0) {
@@ -163,8 +169,8 @@ void drawWelch(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
         TextAt(p, left, r.Bottom + 2 * L.TH + 2, shown);
     p.restore();
     QPolygonF line;
-    for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= kWelchMaxHz; ++j)
-        line << QPointF(ValueToPixel(m.welch.freq[j], 0, kWelchMaxHz, r.Left, r.Right),
+    for (size_t j = 0; j < m.welch.freq.size() && m.welch.freq[j] <= maxHz; ++j)
+        line << QPointF(ValueToPixel(m.welch.freq[j], 0, maxHz, r.Left, r.Right),
                         ValueToPixel(m.welch.power[j], 0, yMax, r.Bottom, r.Top));
     p.setPen(QPen(Qt::black, st.traceWidth));
     p.drawPolyline(line);

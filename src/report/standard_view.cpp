@@ -122,12 +122,16 @@ double ValueToPixel(double v, double lo, double hi, int pixLo, int pixHi) {
     return pixLo + (v - lo) / (hi - lo) * (pixHi - pixLo);
 }
 
-ColumnSpan BandColumns(double loHz, double hiHz, const Rect& welch) {
+ColumnSpan BandColumns(double loHz, double hiHz, const Rect& welch, double axisHz) {
     auto column = [&](double f) {
-        return int(std::lround(
-            ValueToPixel(std::min(f, kWelchMaxHz), 0, kWelchMaxHz, welch.Left, welch.Right)));
+        return int(
+            std::lround(ValueToPixel(std::min(f, axisHz), 0, axisHz, welch.Left, welch.Right)));
     };
     return {column(loHz), column(hiHz)};
+}
+
+double WelchAxisHz(const BandEdges& b) {
+    return std::max(kWelchMaxHz, std::ceil(b.hfHi * 2) / 2);
 }
 
 std::vector<double> BeatTimesS(const std::vector<double>& rrMs) {
@@ -139,31 +143,37 @@ std::vector<double> BeatTimesS(const std::vector<double>& rrMs) {
     return t;
 }
 
-std::vector<TextLine> StandardTableLines(const StandardMeasures& m) {
-    std::vector<TextLine> lines{
-        {QT_TRANSLATE_NOOP("StandardPage", "Средний RR, мс"), valueText(m.mean_rr, 1)},
-        {QT_TRANSLATE_NOOP("StandardPage", "SDNN, мс"), valueText(m.sdnn, 1)},
-        {QT_TRANSLATE_NOOP("StandardPage", "ЧСС, уд/мин"), valueText(m.mean_hr, 1)},
-        {QT_TRANSLATE_NOOP("StandardPage", "RMSSD, мс"), valueText(m.rmssd, 1)},
-        {"NN50", valueText(m.nn50, 0)},
-        {"pNN50, %", valueText(m.pnn50, 1)},
-        {QT_TRANSLATE_NOOP("StandardPage", "SD1, мс"), valueText(m.sd1, 1), true},
-        {QT_TRANSLATE_NOOP("StandardPage", "SD2, мс"), valueText(m.sd2, 1)},
-        {QT_TRANSLATE_NOOP("StandardPage", "VLF, мс²"), valueText(m.vlf, 0), true},
-        {QT_TRANSLATE_NOOP("StandardPage", "LF, мс²"), valueText(m.lf, 0)},
-        {QT_TRANSLATE_NOOP("StandardPage", "HF, мс²"), valueText(m.hf, 0)},
-        {QT_TRANSLATE_NOOP("StandardPage", "Общая мощность, мс²"), valueText(m.total, 0)},
-        {QT_TRANSLATE_NOOP("StandardPage", "LF, н.е."), valueText(m.lf_nu, 1)},
-        {QT_TRANSLATE_NOOP("StandardPage", "HF, н.е."), valueText(m.hf_nu, 1)},
-        {"LF/HF", valueText(m.lf_hf, 2)},
-        {QT_TRANSLATE_NOOP("StandardPage", "Пик LF, Гц"), valueText(m.lf_peak, 3)},
-        {QT_TRANSLATE_NOOP("StandardPage", "Пик HF, Гц"), valueText(m.hf_peak, 3)},
-        {"DFA α1", valueText(m.dfa_a1, 2), true},
-        {"DFA α2", valueText(m.dfa_a2, 2)},
-        {"SampEn", valueText(m.sampen, 2)},
+const std::vector<StandardRow>& StandardRows() {
+    using M = StandardMeasures;
+    static const std::vector<StandardRow> rows = {
+        {QT_TRANSLATE_NOOP("StandardPage", "Средний RR, мс"), &M::mean_rr, 1},
+        {QT_TRANSLATE_NOOP("StandardPage", "SDNN, мс"), &M::sdnn, 1},
+        {QT_TRANSLATE_NOOP("StandardPage", "ЧСС, уд/мин"), &M::mean_hr, 1},
+        {QT_TRANSLATE_NOOP("StandardPage", "RMSSD, мс"), &M::rmssd, 1},
+        {"NN50", &M::nn50, 0},
+        {"pNN50, %", &M::pnn50, 1},
+        {QT_TRANSLATE_NOOP("StandardPage", "SD1, мс"), &M::sd1, 1, true},
+        {QT_TRANSLATE_NOOP("StandardPage", "SD2, мс"), &M::sd2, 1},
+        {QT_TRANSLATE_NOOP("StandardPage", "VLF, мс²"), &M::vlf, 0, true},
+        {QT_TRANSLATE_NOOP("StandardPage", "LF, мс²"), &M::lf, 0},
+        {QT_TRANSLATE_NOOP("StandardPage", "HF, мс²"), &M::hf, 0},
+        {QT_TRANSLATE_NOOP("StandardPage", "Общая мощность, мс²"), &M::total, 0},
+        {QT_TRANSLATE_NOOP("StandardPage", "LF, н.е."), &M::lf_nu, 1},
+        {QT_TRANSLATE_NOOP("StandardPage", "HF, н.е."), &M::hf_nu, 1},
+        {"LF/HF", &M::lf_hf, 2},
+        {QT_TRANSLATE_NOOP("StandardPage", "Пик LF, Гц"), &M::lf_peak, 3},
+        {QT_TRANSLATE_NOOP("StandardPage", "Пик HF, Гц"), &M::hf_peak, 3},
+        {"DFA α1", &M::dfa_a1, 2, true},
+        {"DFA α2", &M::dfa_a2, 2},
+        {"SampEn", &M::sampen, 2},
     };
-    for (TextLine& l : lines)
-        l.name = translated(l.name);
+    return rows;
+}
+
+std::vector<TextLine> StandardTableLines(const StandardMeasures& m) {
+    std::vector<TextLine> lines;
+    for (const StandardRow& r : StandardRows())
+        lines.push_back({translated(r.name), valueText(m.*r.value, r.decimals), r.gapBefore});
     return lines;
 }
 
@@ -212,10 +222,11 @@ std::vector<CorrectionChoice> CorrectionChoices() {
     return out;
 }
 
-StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options) {
+StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,
+                              const BandEdges& bands) {
     StandardPage page;
     page.rrMs = FragmentIntervalsMs(r);
-    page.m = ComputeFragmentMeasures(r, options);
+    page.m = ComputeFragmentMeasures(r, options, bands);
     return page;
 }
 

@@ -7,6 +7,7 @@
 #include "report_view.h"
 #include "standard_measures.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,10 +56,22 @@ double ValueToPixel(double v, double lo, double hi, int pixLo, int pixHi);
 struct ColumnSpan {
     int first = 0, last = 0;
 };
-ColumnSpan BandColumns(double loHz, double hiHz, const Rect& welch);
+ColumnSpan BandColumns(double loHz, double hiHz, const Rect& welch, double axisHz = kWelchMaxHz);
+// Where the spectrum's frequency axis ends: kWelchMaxHz, or the next half hertz above HF_HI.
+double WelchAxisHz(const BandEdges& b);
 
 // Seconds from the fragment's start to the end of each interval.
 std::vector<double> BeatTimesS(const std::vector<double>& rrMs);
+
+// A row of the table: its name (StandardPage context), its measure and the decimals its
+// unit warrants.
+struct StandardRow {
+    const char* name;
+    std::optional<double> StandardMeasures::*value;
+    int decimals;
+    bool gapBefore = false;
+};
+const std::vector<StandardRow>& StandardRows();
 
 // The table rows, with "—" for a measure that is undefined.
 std::vector<TextLine> StandardTableLines(const StandardMeasures& m);
@@ -83,6 +96,7 @@ struct StandardPage {
     std::vector<double> rrMs;
     StandardMeasures m;
 };
-StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options);
+StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,
+                              const BandEdges& bands = {});
 
 }  // namespace trivant

@@ -5,6 +5,7 @@
 #include "paint_kit.h"
 #include "plot_axes.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -23,7 +24,7 @@ const char* const kMinutes = QT_TRANSLATE_NOOP("StandardPage", "t, мин");
 
 void paintPanel(QPainter& p, const Rect& r, const ValueRange& time,
                 const std::vector<TrendPoint>& points, const TrendMeasure& measure,
-                const TrendLayout& L, const QPen& pen) {
+                const TrendLayout& L, const QPen& pen, const char* note) {
     std::vector<std::optional<double>> values;
     for (const TrendPoint& t : points)
         values.push_back(t.value);
@@ -32,6 +33,11 @@ void paintPanel(QPainter& p, const Rect& r, const ValueRange& time,
                  L.TW, L.TH);
     p.save();
     p.setClipRect(r.Left, r.Top, r.width() + 1, r.height() + 1);
+    if (note) {
+        p.setPen(kGridColor.darker(150));
+        p.drawText(QRect(r.Left, r.Top, r.width(), r.height()), Qt::AlignCenter | Qt::TextWordWrap,
+                   QCoreApplication::translate("StandardPage", note));
+    }
     p.setPen(pen);
     QPolygonF line;
     auto flush = [&] {
@@ -60,7 +66,7 @@ void PaintTrend(QPainter& p, const TrendPicture& t, const TrendLayout& L, int li
     for (size_t i = 0; i < L.panels.size() && i < t.keys.size(); ++i)
         if (const TrendMeasure* m = FindTrendMeasure(t.keys[i]))
             paintPanel(p, L.panels[i], time, TrendSeries(t.rows, t.keys[i]), *m, L,
-                       QPen(kTrendColors[i], lineWidth));
+                       QPen(kTrendColors[i], lineWidth), TrendPanelNote(t.rows, t.keys[i]));
 }
 
 QImage RenderTrendImage(const TrendPicture& t, const QString& caption, int w, int h) {

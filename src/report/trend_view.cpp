@@ -97,12 +97,42 @@ ValueRange TrendTimeRange(double minutes) {
     return {0, std::ceil(std::max(minutes, 1.0) / step) * step, step};
 }
 
+namespace {
+
+double middleS(const SpanMeasures& r) {
+    return static_cast<double>(r.span.startUs + r.span.endUs) / 2e6;
+}
+
+}  // namespace
+
+const SpanMeasures& NearestTrendRow(const std::vector<SpanMeasures>& rows, double second) {
+    const SpanMeasures* best = &rows.front();
+    for (const SpanMeasures& r : rows)
+        if (std::fabs(middleS(r) - second) < std::fabs(middleS(*best) - second))
+            best = &r;
+    return *best;
+}
+
+const char* TrendPanelNote(const std::vector<SpanMeasures>& rows, const std::string& key) {
+    if (rows.empty())
+        return nullptr;
+    for (const SpanMeasures& r : rows)
+        if (MeasureValue(r.m, key))
+            return nullptr;
+    // Welch's spectrum needs 256 samples of the 4 Hz spline: more than 64 s of intervals.
+    static const std::string kSpectral[] = {"vlf",   "lf",    "hf",      "total",  "lf_nu",
+                                            "hf_nu", "lf_hf", "lf_peak", "hf_peak"};
+    if (std::find(std::begin(kSpectral), std::end(kSpectral), key) != std::end(kSpectral))
+        return QT_TRANSLATE_NOOP("StandardPage", "Нет значений: спектру нужны окна длиннее 64 с");
+    return QT_TRANSLATE_NOOP("StandardPage",
+                             "Нет значений: в окнах слишком мало интервалов для этого показателя");
+}
+
 std::vector<TrendPoint> TrendSeries(const std::vector<SpanMeasures>& rows, const std::string& key) {
     std::vector<TrendPoint> out;
     out.reserve(rows.size());
     for (const SpanMeasures& r : rows)
-        out.push_back({static_cast<double>(r.span.startUs + r.span.endUs) / 2 / 60e6,
-                       MeasureValue(r.m, key)});
+        out.push_back({middleS(r) / 60, MeasureValue(r.m, key)});
     return out;
 }
 

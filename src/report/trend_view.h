@@ -52,4 +52,11 @@ struct TrendPoint {
 };
 std::vector<TrendPoint> TrendSeries(const std::vector<SpanMeasures>& rows, const std::string& key);
 
+// The row whose point (its window's middle) lies nearest second; rows not empty.
+const SpanMeasures& NearestTrendRow(const std::vector<SpanMeasures>& rows, double second);
+
+// Why a panel of key shows no line (StandardPage context, untranslated), or nullptr when
+// some window has a value or there are no windows at all.
+const char* TrendPanelNote(const std::vector<SpanMeasures>& rows, const std::string& key);
+
 }  // namespace trivant

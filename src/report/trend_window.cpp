@@ -14,16 +14,12 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSpinBox>
-#include <QTimer>
-
-#include <thread>
 
 namespace trivant {
 
 namespace {
 
 constexpr int kFontPixels = 11;  // the form font
-constexpr int kPollMs = 100;
 
 QString measureTitle(const TrendMeasure& m) {
     const QString title = QCoreApplication::translate("StandardPage", m.title);
@@ -31,20 +27,6 @@ QString measureTitle(const TrendMeasure& m) {
 }
 
 }  // namespace
-
-struct TrendWindow::Job {
-    std::atomic<bool> cancel{false}, finished{false};
-    std::atomic<std::size_t> done{0};
-    std::size_t total = 0;
-    std::vector<SpanMeasures> rows;
-    std::thread thread;
-
-    ~Job() {
-        cancel = true;
-        if (thread.joinable())
-            thread.join();
-    }
-};
 
 TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
     : QWidget(parent), rec_(std::move(rec)) {
@@ -57,11 +39,9 @@ TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar_);
     layout->addStretch(1);
-    for (const int64_t r : RecordingIntervalsUs(*rec_))
-        picture_.durationS += static_cast<double>(r) / 1e6;
-    pollTimer_ = new QTimer(this);
-    pollTimer_->setInterval(kPollMs);
-    connect(pollTimer_, &QTimer::timeout, this, &TrendWindow::poll);
+    picture_.durationS = TrendDurationS(*rec_);
+    computation_ = new SpanComputation(
+        L_Progress, [this](std::vector<SpanMeasures> rows) { take(std::move(rows)); }, this);
     chooseMeasures();
     restart();
 }
@@ -70,7 +50,12 @@ TrendWindow::~TrendWindow() = default;
 
 QWidget* TrendWindow::createBar() {
     auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
+    // The measures and the windows above, how they are computed below.
+    auto* rows = new QVBoxLayout(bar);
+    auto* row = new QHBoxLayout;
+    auto* choiceRow = new QHBoxLayout;
+    rows->addLayout(row);
+    rows->addLayout(choiceRow);
     const std::vector<std::string> defaults = DefaultTrendKeys();
     for (int i = 0; i < kMaxTrendPanels; ++i) {
         QComboBox* c = measureCombos[static_cast<size_t>(i)] = new QComboBox(bar);
@@ -98,6 +83,11 @@ QWidget* TrendWindow::createBar() {
             [this](int w) { E_Step->setMaximum(w); });
     connect(E_Window, &QSpinBox::editingFinished, this, &TrendWindow::restart);
     connect(E_Step, &QSpinBox::editingFinished, this, &TrendWindow::restart);
+    choices_ = AddMeasureChoices(choiceRow, bar);
+    choiceRow->addStretch(1);
+    connect(choices_.correction, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &TrendWindow::restart);
+    connect(choices_.bands, &BandEdit::bandsChanged, this, &TrendWindow::restart);
     auto* windowLabel = new QLabel(tr("&Окно"), bar);
     windowLabel->setBuddy(E_Window);
     auto* stepLabel = new QLabel(tr("&Шаг"), bar);
@@ -120,49 +110,41 @@ void TrendWindow::chooseMeasures() {
     update();
 }
 
-void TrendWindow::restart() {
-    job_.reset();  // a computation under way stops first
-    auto job = std::make_unique<Job>();
-    const std::vector<int64_t> us = RecordingIntervalsUs(*rec_);
-    const std::vector<IntervalSpan> spans =
-        TrendSpans(us, int64_t{E_Window->value()} * 1000000, int64_t{E_Step->value()} * 1000000);
-    job->total = spans.size();
-    Job* j = job.get();
-    job->thread = std::thread([j, us, spans, exact = rec_->hasExact()] {
-        j->rows = MeasureSpans(us, exact, spans, {}, &j->done, &j->cancel);
-        j->finished = true;
-    });
-    job_ = std::move(job);
-    L_Progress->setText(tr("Вычисление..."));
-    pollTimer_->start();
+bool TrendWindow::Params::operator==(const Params& o) const {
+    return windowS == o.windowS && stepS == o.stepS && artifacts.correct == o.artifacts.correct &&
+           artifacts.thresholdMs == o.artifacts.thresholdMs && bands == o.bands;
 }
 
-void TrendWindow::poll() {
-    if (!job_)
-        return;
-    if (!job_->finished) {
-        const std::size_t total = std::max<std::size_t>(job_->total, 1);
-        L_Progress->setText(tr("Вычисление: %1 %").arg(job_->done * 100 / total));
-        return;
-    }
-    if (job_->thread.joinable())
-        job_->thread.join();
-    picture_.rows = std::move(job_->rows);
-    job_.reset();
-    pollTimer_->stop();
+TrendWindow::Params TrendWindow::params() const {
+    return {E_Window->value(), E_Step->value(), choices_.artifacts(), choices_.bands->bands()};
+}
+
+void TrendWindow::restart() {
+    const Params p = params();
+    if (computed_ && *computed_ == p)
+        return;  // leaving a box unchanged computes nothing
+    computed_ = p;
+    const std::vector<IntervalSpan> spans = RecordingTrendSpans(*rec_, p.windowS, p.stepS);
+    computation_->start(
+        spans.size(), [us = RecordingIntervalsUs(*rec_), spans, exact = rec_->hasExact(),
+                       p](std::atomic<std::size_t>* done, const std::atomic<bool>* cancel) {
+            return MeasureSpans(us, exact, spans, p.artifacts, p.bands, done, cancel);
+        });
+}
+
+void TrendWindow::take(std::vector<SpanMeasures> rows) {
+    picture_.rows = std::move(rows);
     L_Progress->setText(picture_.rows.empty() ? tr("Запись короче окна: показатели не вычислены")
                                               : tr("Окон: %1").arg(picture_.rows.size()));
     update();
 }
 
 bool TrendWindow::Busy() const {
-    return job_ != nullptr;
+    return computation_->busy();
 }
 
 void TrendWindow::WaitIdle() {
-    if (job_ && job_->thread.joinable())
-        job_->thread.join();
-    poll();
+    computation_->wait();
 }
 
 TrendLayout TrendWindow::layout() const {
@@ -181,6 +163,13 @@ std::optional<int> TrendWindow::SecondAt(const QPoint& pos) const {
             return static_cast<int>(minute * 60);
         }
     return std::nullopt;
+}
+
+std::optional<int> TrendWindow::WindowStartAt(const QPoint& pos) const {
+    const std::optional<int> s = SecondAt(pos);
+    if (!s || picture_.rows.empty())
+        return std::nullopt;
+    return NearestTrendRow(picture_.rows, *s).span.startUs / 1000000;
 }
 
 std::string TrendWindow::MeasuresCsv() const {
@@ -206,7 +195,7 @@ void TrendWindow::paintEvent(QPaintEvent*) {
 
 void TrendWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        if (const std::optional<int> s = SecondAt(event->pos()))
+        if (const std::optional<int> s = WindowStartAt(event->pos()))
             emit fragmentRequested(*s);
 }
 

@@ -1,9 +1,10 @@
 // TrendWindow: the measures of the whole recording along its time, up to four at once, each
 // chosen from a list, with the windows' length and step on the window. It keeps its own
 // copy of the recording and computes on a thread of its own, showing how far it got; a click
-// on a time asks for the fragment picker there.
+// on a window's point asks for the fragment picker at that window's start.
 #pragma once
 
+#include "measure_controls.h"
 #include "measures_view.h"
 #include "recording.h"
 #include "trend_paint.h"
@@ -12,13 +13,13 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QComboBox;
 class QPagedPaintDevice;
 class QLabel;
 class QSpinBox;
-class QTimer;
 
 namespace trivant {
 
@@ -32,7 +33,7 @@ public:
     const TrendPicture& picture() const { return picture_; }
     TrendLayout layout() const;
     // Whether the measures are still being computed; WaitIdle blocks until they are not.
-    bool Busy() const;
+    bool Busy() const override;
     void WaitIdle();
     // The file (or window) the rows are of, as the CSV's first column names it.
     void SetSourceName(const std::string& name) { sourceName_ = name; }
@@ -41,14 +42,22 @@ public:
     // The picture on one page of device, oriented as asked, under the window's caption;
     // false when the device cannot be painted on.
     bool MyPrint(QPagedPaintDevice& device, bool landscape) override;
-    // The second of the recording at a point of a panel; nothing elsewhere.
+    // The second of the trend's time at a point of a panel; nothing elsewhere.
     std::optional<int> SecondAt(const QPoint& pos) const;
+    // The start of the window whose point lies nearest the time at pos; nothing off the
+    // panels or without windows.
+    std::optional<int> WindowStartAt(const QPoint& pos) const;
+    // The correction and the bands the rows are computed with.
+    ArtifactOptions artifactOptions() const { return choices_.artifacts(); }
+    BandEdges bands() const { return choices_.bands->bands(); }
 
     QSpinBox *E_Window, *E_Step;
+    MeasureChoices choices_;
     std::array<QComboBox*, kMaxTrendPanels> measureCombos{};
     QLabel* L_Progress;
 
 signals:
+    // The start of the window clicked, in the fragment picker's seconds.
     void fragmentRequested(int second);
 
 protected:
@@ -56,16 +65,23 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    struct Job;
+    // What the rows were computed with: nothing is computed again for the same.
+    struct Params {
+        int windowS = 0, stepS = 0;
+        ArtifactOptions artifacts;
+        BandEdges bands;
+        bool operator==(const Params& o) const;
+    };
+    Params params() const;
     void restart();
-    void poll();
+    void take(std::vector<SpanMeasures> rows);
     void chooseMeasures();
     QWidget* createBar();
 
     std::unique_ptr<Recording> rec_;
     TrendPicture picture_;
-    std::unique_ptr<Job> job_;
-    QTimer* pollTimer_;
+    std::optional<Params> computed_;
+    SpanComputation* computation_;
     QWidget* bar_;
     std::string sourceName_;
 };

@@ -142,6 +142,42 @@ TEST(StandardWelch, BandEdgesAreExact) {
     EXPECT_DOUBLE_EQ(*m.lf_hf, 29.0 / 65);
 }
 
+// Bands chosen: a bin on an edge belongs to the band above it; HF up to 0.6 Hz for exercise.
+TEST(StandardWelch, BandsChosen) {
+    WelchSpectrum s;
+    s.power.assign(513, 1);
+    StandardMeasures m;
+    m.bands = {0.0033, 0.04, 0.25, 0.6};  // 0.25 Hz is bin 64; 0.6 Hz lies between 153 and 154
+    FillBands(s, m);
+    EXPECT_DOUBLE_EQ(*m.lf, 53.0 / 256);  // 11..63
+    EXPECT_DOUBLE_EQ(*m.hf, 90.0 / 256);  // 64..153
+    EXPECT_DOUBLE_EQ(*m.hf_peak, 64.0 / 256);
+}
+
+TEST(StandardWelch, BandEdgesAreChecked) {
+    const struct {
+        const char* text;
+        bool ok;
+    } cases[] = {
+        {"0.0033,0.04,0.15,0.4", true},    {"0,0.04,0.15,2", true},
+        {"0.0033,0.04,0.15", false},       {"0.0033,0.04,0.15,0.4,", false},
+        {"0.04,0.04,0.15,0.4", false},     {"0.0033,0.15,0.04,0.4", false},
+        {"0.0033,0.04,0.15,2.01", false},  {"-1,0.04,0.15,0.4", false},
+        {"0.0033,0.04,0.15,0.151", false},  // HF holds no bin
+        {"0.0033, 0.04,0.15,0.4", false},  {"a,b,c,d", false},
+    };
+    for (const auto& c : cases) {
+        BandEdges b;
+        std::string error;
+        EXPECT_EQ(ParseBandEdges(c.text, b, error), c.ok) << c.text << ": " << error;
+        EXPECT_EQ(error.empty(), c.ok) << c.text;
+    }
+    BandEdges b;
+    std::string error;
+    ASSERT_TRUE(ParseBandEdges("0.0033,0.04,0.3,0.6", b, error));
+    EXPECT_EQ(b, (BandEdges{0.0033, 0.04, 0.3, 0.6}));
+}
+
 TEST(StandardDfa, ProfileAndFluctuationByHand) {
     EXPECT_EQ(Profile({1, 2, 3, 6}), std::vector<double>({-2, -3, -3, 0}));
     // Boxes 0 1 0 1 leave residuals -0.2, 0.6, -0.6, 0.2; the ninth point is unused.

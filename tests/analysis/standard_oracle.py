@@ -195,15 +195,20 @@ def rows(cli, args):
 
 
 def check_whole(cli, path, fails):
-    """trend and stages on a list: each row's intervals, chosen here by start times in whole
-    microseconds, against the oracle."""
+    """trend and stages on a list: each row's intervals, chosen here as the fragment picker
+    chooses them (by the 10 ms values: the beat that starts at or after the window's start,
+    the intervals after it for 300 s), against the oracle."""
     ms = read_ms(path)
     us = np.round(ms * 1000).astype(np.int64)
     starts = np.concatenate(([0], np.cumsum(us)[:-1]))
+    loc = np.concatenate(([0], np.cumsum(np.floor(ms / 10 + 0.5).astype(np.int64) * 10000)))
+    n = len(ms)
     compared = 0
     for row in rows(cli, ["trend", "--json", "--window", "300", "--step", "300", str(path)]):
         a, b = round(row["start_s"] * 1e6), round(row["end_s"] * 1e6)
-        inside = ms[(starts >= a) & (starts < b)]
+        k = min(int(np.searchsorted(loc[:n], a)), n - 1)
+        j = min(max(int(np.searchsorted(loc[:n], loc[k] + 300 * 10**6)), k + 1), n - 1)
+        inside = ms[k + 1:j + 1]
         where = f"{path.name} trend {row['start_s']}"
         if row["n"] != len(inside) or b - a != 300 * 10**6:
             fails.append(f"{where}: n {row['n']}, expected {len(inside)}")

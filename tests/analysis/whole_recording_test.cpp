@@ -1,4 +1,5 @@
 // Which intervals each trend window and each stage holds, at the edges.
+#include "fragment_analysis.h"
 #include "whole_recording.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +28,20 @@ struct TrendCase {
     const char* want;
 };
 
+// A window at a: the first beat starting at or after a, then the intervals after it for a
+// window's time; windows while a + window lies within the time after the first interval.
 TEST(WholeRecording, TrendWindowsAtTheEdges) {
     const TrendCase cases[] = {
-        // Starts 0,1,2,3,4,5; D = 6.
-        {"a beat exactly at the window's end is the next window's",
-         {1, 1, 1, 1, 1, 1},
+        // Starts 0,1,2,3,4,5,6; the picker's time is 6 s.
+        {"a beat exactly a window later ends the window",
+         {1, 1, 1, 1, 1, 1, 1},
          3,
          3,
-         "0-3@0 3-6@3"},
-        {"overlapping windows", {1, 1, 1, 1, 1, 1}, 4, 1, "0-4@0 1-5@1 2-6@2"},
-        {"the last partial window is left out", {1, 1, 1, 1, 1, 1, 1}, 3, 3, "0-3@0 3-6@3"},
-        {"windows without a beat start", {1, 5, 1}, 2, 2, "0-2@0 2-2@2 2-2@4"},
-        {"shorter than one window", {1, 1}, 3, 1, ""},
+         "1-4@0 4-7@3"},
+        {"overlapping windows", {1, 1, 1, 1, 1, 1, 1}, 4, 1, "1-5@0 2-6@1 3-7@2"},
+        {"a between beats: the next beat", {2, 2, 2, 2, 2}, 4, 1, "1-3@0 2-4@1 2-4@2 3-5@3 3-5@4"},
+        {"a window running past the last beat ends at it", {1, 5, 1, 1}, 2, 2, "1-3@0 3-4@2 3-4@4"},
+        {"shorter than one window", {1, 1, 1}, 3, 1, ""},
         {"no intervals", {}, 3, 1, ""},
     };
     for (const TrendCase& c : cases) {
@@ -46,6 +49,26 @@ TEST(WholeRecording, TrendWindowsAtTheEdges) {
         for (int64_t s : c.rrS)
             us.push_back(s * kS);
         EXPECT_EQ(words(TrendSpans(us, c.window * kS, c.step * kS)), c.want) << c.name;
+    }
+}
+
+// Every 300 s window holds the beats the fragment picker's fragment at its start holds, up
+// to the last start the picker takes.
+TEST(WholeRecording, TrendWindowsAreThePickersFragments) {
+    Recording rec;
+    const int beats = 900;  // about 720 s
+    rec.CurrentFileLen = beats + 1;
+    for (int k = 1; k <= beats; ++k)
+        rec.DataSeries[kSerRR][k] = static_cast<uint8_t>(60 + (k * 37) % 41);
+    const std::vector<IntervalSpan> spans = RecordingTrendSpans(rec, kFragmentSeconds, 1);
+    const int64_t pickerS = TrendTimeUs(LocatingIntervalsUs(rec)) / kS;
+    ASSERT_EQ(int64_t(spans.size()), pickerS - kFragmentSeconds + 1);
+    EXPECT_EQ(TrendDurationS(rec), double(TrendTimeUs(LocatingIntervalsUs(rec))) / kS);
+    for (const IntervalSpan& span : spans) {
+        const FragmentBounds b = LocateFragment(rec, int(span.startUs / kS));
+        ASSERT_EQ(std::make_pair(span.first, span.last),
+                  std::make_pair(std::size_t(b.FrPos), std::size_t(b.FrEnd)))
+            << span.startUs / kS;
     }
 }
 

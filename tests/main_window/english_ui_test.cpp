@@ -188,10 +188,11 @@ TEST_F(EnglishUiTest, PaintedAndPrintedTextsAreEnglish) {
     QStringList all;
     for (const UiTexts::Text& t : ui.texts)
         all << t.text;
-    for (const char* expected :
-         {"Mean values", "Rhythmogram", "Scatterogram", "Standard measures", "Poincaré plot",
-          "Mean RR, ms", "NN,s", "Mode", "Welch, 4 Hz cubic spline, 256-sample Hann segments",
-          "intervals: in 10 ms steps", "threshold 250 ms, corrected"})
+    for (const char* expected : {"Mean values", "Rhythmogram", "Scatterogram", "Standard measures",
+                                 "Poincaré plot", "Mean RR, ms", "NN,s", "Mode",
+                                 "VLF, LF, HF: 0.0033–0.04–0.15–0.4 Hz; Welch, 4 Hz cubic spline, "
+                                 "256-sample Hann segments",
+                                 "intervals: in 10 ms steps", "threshold 250 ms, corrected"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
     expectEnglish();
 }

@@ -3,6 +3,7 @@
 // there; and the stages between labels side by side.
 #include "app_fixture.h"
 #include "fragment_picker.h"
+#include "report_window.h"
 #include "stage_window.h"
 #include "trend_window.h"
 
@@ -27,16 +28,17 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     ASSERT_NE(trend, nullptr);
     trend->WaitIdle();
     EXPECT_FALSE(trend->Busy());
-    EXPECT_EQ(trend->picture().rows.size(), 110u);  // 3599 s: windows of 300 s every 30 s
+    // 3601 s of 10 ms values, 3600.3 s after the first interval: windows of 300 s every 30 s.
+    EXPECT_EQ(trend->picture().rows.size(), 111u);
     EXPECT_EQ(trend->picture().keys, DefaultTrendKeys());
-    EXPECT_EQ(trend->L_Progress->text(), "Окон: 110");
+    EXPECT_EQ(trend->L_Progress->text(), "Окон: 111");
     // Three measures: three panels; a wider step gives fewer windows.
     trend->measureCombos[3]->setCurrentIndex(0);
     EXPECT_EQ(trend->layout().panels.size(), 3u);
     trend->E_Step->setValue(300);
     emit trend->E_Step->editingFinished();
     trend->WaitIdle();
-    EXPECT_EQ(trend->picture().rows.size(), 11u);
+    EXPECT_EQ(trend->picture().rows.size(), 12u);
     const QImage image = RenderToImage(*trend);
     const Rect rmssd = trend->layout().panels[1];
     int red = 0;
@@ -44,17 +46,40 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
         for (int y = rmssd.Top; y <= rmssd.Bottom; ++y)
             red += image.pixel(x, y) == qRgb(200, 0, 0);
     EXPECT_GT(red, rmssd.width() / 2);
-    // Minute 20 of 0..60 is a third of the way along a panel.
-    const QPoint at(rmssd.Left + rmssd.width() / 3, (rmssd.Top + rmssd.Bottom) / 2);
+    // Minute 20 of 0..70 is two sevenths of the way along a panel.
+    const QPoint at(rmssd.Left + rmssd.width() * 2 / 7, (rmssd.Top + rmssd.Bottom) / 2);
     ASSERT_TRUE(trend->SecondAt(at));
     EXPECT_NEAR(*trend->SecondAt(at), 1200, 10);
-    answer([](QDialog& d) {
+    // The click opens the picker at the start of the window whose point is nearest: the
+    // fragment is that window, with the row's numbers, as the trend measured it.
+    const SpanMeasures& row = NearestTrendRow(trend->picture().rows, 1200);
+    ASSERT_EQ(trend->WindowStartAt(at), row.span.startUs / 1000000);
+    trend->choices_.correction->setCurrentIndex(3);
+    trend->WaitIdle();
+    int fragPos = -1;
+    answer([&](QDialog& d) {
         auto* picker = dynamic_cast<FragmentPicker*>(&d);
-        EXPECT_NEAR(picker ? picker->XPos() : -1, 1200, 60);
-        return int(QDialog::Rejected);
+        fragPos = picker ? picker->FragPos() : -1;
+        return int(QDialog::Accepted);
     });
     QTest::mouseClick(trend, Qt::LeftButton, {}, at);
     EXPECT_TRUE(runner->answers.empty());
+    EXPECT_EQ(fragPos, *trend->WindowStartAt(at));
+    auto* frag = qobject_cast<ReportWindow*>(form->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(frag, nullptr);
+    const SpanMeasures& measured = NearestTrendRow(trend->picture().rows, 1200);
+    const StandardMeasures& m = frag->standardPage().m;
+    EXPECT_TRUE(m.artifacts.corrected);
+    EXPECT_EQ(frag->report().FrPos, int(measured.span.first));
+    EXPECT_EQ(frag->report().FrEnd, int(measured.span.last));
+    for (const char* key : {"mean_rr", "sdnn", "rmssd", "lf_hf", "dfa_a1", "sampen"})
+        EXPECT_EQ(MeasureValue(m, key), MeasureValue(measured.m, key)) << key;
+    for (QMdiSubWindow* w : form->mdiArea()->subWindowList())
+        if (w->widget() == trend)
+            form->mdiArea()->setActiveSubWindow(w);
+    // Leaving the window's length as it was computes nothing again.
+    emit trend->E_Window->editingFinished();
+    EXPECT_FALSE(trend->Busy());
 
     // Its rows leave as trivant-cli trend's CSV, and it prints on one page.
     form->IdleHandler();
@@ -64,7 +89,7 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     const std::string csv = dir.read("trend.csv");
     EXPECT_EQ(csv, trend->MeasuresCsv());
     EXPECT_EQ(csv.rfind("file,start_s,end_s,n,mean_rr,", 0), 0u);
-    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 12);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 13);
     EXPECT_NE(csv.find("pyhrv-series_1.txt,3000,3300,"), std::string::npos);
     QPdfWriter pdf(QString::fromStdString(dir.file("trend.pdf")));
     ASSERT_TRUE(trend->MyPrint(pdf, true));
@@ -77,16 +102,24 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
 namespace trivant::test {
 namespace {
 
-TEST(StageTable, ChangeTexts) {
-    const std::pair<std::pair<const char*, const char*>, const char*> cases[] = {
-        {{"80.0", "84.0"}, "+4.0 (+5.0 %)"},
-        {{"294", "469"}, "+175 (+59.5 %)"},
-        {{"0.0", "1.5"}, "+1.5"},
-        {{"—", "1.5"}, "—"},
-        {{"2.00", "1.50"}, "-0.50 (-25.0 %)"},
+TEST(StageTable, ChangesAtTheMeasuresPrecision) {
+    const struct {
+        std::optional<double> base, value;
+        int decimals;
+        const char* want;
+    } cases[] = {
+        {80, 84, 1, "+4.0 (+5.0 %)"},
+        {294, 469, 0, "+175 (+59.5 %)"},
+        {0, 1.5, 1, "+1.5"},
+        {std::nullopt, 1.5, 1, "—"},
+        {2, 1.5, 2, "-0.50 (-25.0 %)"},
+        {0.94, 1.26, 2, "+0.32 (+34.0 %)"},  // DFA α1 keeps its two decimals
+        {1.0, 1.001, 2, "0"},
+        {1.0, 0.999, 2, "0"},
+        {5.0, 5.0, 0, "0"},
     };
-    for (const auto& [values, want] : cases)
-        EXPECT_EQ(ChangeText(values.first, values.second), want) << want;
+    for (const auto& c : cases)
+        EXPECT_EQ(ChangeText(c.base, c.value, c.decimals), c.want) << c.want;
 }
 
 TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
@@ -101,6 +134,7 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     form->N_Stages->trigger();
     auto* w = dynamic_cast<StageWindow*>(form->mdiArea()->activeSubWindow()->widget());
     ASSERT_NE(w, nullptr);
+    w->WaitIdle();
     const StageTable& t = w->table();
     EXPECT_EQ(t.header, (std::vector<std::string>{"", "Этап 0", "Этап 1", "Изменение", "Этап 2",
                                                   "Изменение"}));
@@ -113,6 +147,18 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     form->N_Export->trigger();
     EXPECT_EQ(dir.read("stages.csv"), w->MeasuresCsv());
     EXPECT_EQ(w->MeasuresCsv().rfind("file,stage,start_s,duration_s,n,", 0), 0u);
+    // A correction chosen measures the stages again, and the CSV says which it was.
+    const std::string uncorrected = w->MeasuresCsv();
+    w->choices_.correction->setCurrentIndex(3);
+    EXPECT_TRUE(w->Busy());
+    form->IdleHandler();
+    EXPECT_FALSE(form->N_Export->isEnabled());
+    EXPECT_FALSE(form->N_Print->isEnabled());
+    w->WaitIdle();
+    form->IdleHandler();
+    EXPECT_TRUE(form->N_Export->isEnabled());
+    EXPECT_TRUE(w->stages()[0].m.artifacts.corrected);
+    EXPECT_NE(w->MeasuresCsv(), uncorrected);  // the corrected column
     const QImage image = RenderToImage(*w);
     EXPECT_GT(image.height(), 0);
 }

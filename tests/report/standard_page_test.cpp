@@ -1,5 +1,6 @@
 // The report's second page: its geometry, table and artifacts lines, the correction control,
 // the first page left as it was, both printed pages, and a few pixels of the page.
+#include "measure_controls.h"
 #include "paint_kit.h"
 #include "report_paint.h"
 #include "report_window.h"
@@ -312,6 +313,35 @@ TEST(StandardPrint, BothPagesWithoutCoveredTexts) {
             EXPECT_GT(cells.size(), 50u);
             EXPECT_EQ(test::Overlaps(cells), std::vector<std::string>{}) << dpi << " " << landscape;
         }
+}
+
+// The band edit reads what a user types in either language and keeps what it can't measure
+// out; the spectrum's axis widens for HF above 0.5 Hz.
+TEST(StandardPage, BandTextsAndTheAxis) {
+    const struct {
+        const char* text;
+        std::optional<BandEdges> want;
+    } cases[] = {
+        {"0,0033  0,04  0,15  0,4", BandEdges{}},
+        {"0.0033; 0.04; 0.3; 0.6", BandEdges{0.0033, 0.04, 0.3, 0.6}},
+        {"0.0033,0.04,0.3,0.6", BandEdges{0.0033, 0.04, 0.3, 0.6}},
+        {"0,0033 0,04 0,15", std::nullopt},
+        {"0,0033 0,15 0,04 0,4", std::nullopt},
+        {"0,0033 0,04 0,15 x", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseBandText(QString::fromUtf8(c.text)), c.want) << c.text;
+    EXPECT_EQ(BandText({}), "0,0033  0,04  0,15  0,4");  // Russian: commas
+    BandEdit edit;
+    edit.setText("0.0033 0.04 0.3 0.6");
+    emit edit.editingFinished();
+    EXPECT_EQ(edit.bands(), (BandEdges{0.0033, 0.04, 0.3, 0.6}));
+    edit.setText("0.0033 0.04 0.3 2.5");
+    emit edit.editingFinished();
+    EXPECT_EQ(edit.text(), "0,0033  0,04  0,3  0,6");
+    EXPECT_FALSE(edit.toolTip().isEmpty());
+    EXPECT_EQ(WelchAxisHz({}), kWelchMaxHz);
+    EXPECT_EQ(WelchAxisHz({0.0033, 0.04, 0.3, 0.6}), 1.0);
 }
 
 }  // namespace

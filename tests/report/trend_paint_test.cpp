@@ -23,10 +23,26 @@ TrendPicture picture(std::vector<std::string> keys) {
     for (int i = 0; i < 1400; ++i)
         us.push_back(i % 2 ? 900000 : 800000);
     TrendPicture t;
-    t.rows = MeasureSpans(us, true, TrendSpans(us, 300000000, 60000000), {});
+    t.rows = MeasureSpans(us, true, TrendSpans(us, 300000000, 60000000), {}, {});
     t.durationS = 1190;
     t.keys = std::move(keys);
     return t;
+}
+
+// A panel without a value says why: 60 s windows are too short for a spectrum.
+TEST(TrendView, EmptyPanelsSayWhyAndClicksFindTheNearestWindow) {
+    std::vector<int64_t> us(400, 800000);
+    const std::vector<SpanMeasures> rows =
+        MeasureSpans(us, true, TrendSpans(us, 60000000, 30000000), {}, {});
+    ASSERT_FALSE(rows.empty());
+    EXPECT_NE(TrendPanelNote(rows, "lf_hf"), nullptr);
+    EXPECT_EQ(TrendPanelNote(rows, "rmssd"), nullptr);
+    EXPECT_EQ(TrendPanelNote({}, "lf_hf"), nullptr);
+    EXPECT_EQ(NearestTrendRow(rows, 44).span.startUs, 0);  // middles at 30, 60, ...
+    EXPECT_EQ(NearestTrendRow(rows, 46).span.startUs, 30000000);
+    TrendPicture t{rows, 319, {"lf_hf"}};
+    const QImage image = RenderTrendImage(t, "x", 800, 600);
+    EXPECT_GT(countColor(image, {100, 100, 700, 500}, qRgb(85, 85, 85)), 10);
 }
 
 TEST(TrendPaint, EachMeasureInItsPanelAndColour) {
@@ -49,7 +65,8 @@ TEST(TrendView, SeriesAndRanges) {
     const std::vector<TrendPoint> s = TrendSeries(t.rows, "mean_hr");
     ASSERT_EQ(s.size(), 15u);  // windows at minutes 0..14 end within 1190 s
     EXPECT_DOUBLE_EQ(s[0].minute, 2.5);
-    EXPECT_NEAR(*s[0].value, 60000 * 353 / (177 * 800.0 + 176 * 900), 1e-9);  // 353 starts
+    // The 353 intervals after the first beat, from a 900 ms one, as the picker cuts them.
+    EXPECT_NEAR(*s[0].value, 60000 * 353 / (177 * 900.0 + 176 * 800), 1e-9);
     EXPECT_FALSE(TrendSeries(t.rows, "nosuch")[0].value);
     const ValueRange flat = SeriesRange({70.0, 70.0, std::nullopt});
     EXPECT_LE(flat.lo, 70);

@@ -35,7 +35,7 @@ TEST_F(CliTest, StandardMeasuresFollowTheReportsOwn) {
         report.remove("standard");
         EXPECT_EQ(report, jsonOf(plain.out));
         const QJsonObject standard = jsonOf(r.out)["standard"].toObject();
-        ASSERT_EQ(standard.size(), int(std::size(kKeys)) + 2);
+        ASSERT_EQ(standard.size(), int(std::size(kKeys)) + 3);      // artifacts, exact, bands
         EXPECT_EQ(standard["exact_intervals"], QJsonValue(false));  // a .rr keeps 10 ms
         for (const char* key : kKeys)
             EXPECT_TRUE(standard[key].isDouble()) << key;  // 5 minutes: every measure defined

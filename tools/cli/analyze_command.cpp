@@ -29,11 +29,11 @@ FragmentLine AnalyzeLine(const CliOptions& opt) {
         artifacts.correct = true;
         artifacts.thresholdMs = *opt.artifactsMs;
     }
-    return [csv = opt.csv, standard = opt.standard, artifacts](const std::string& file,
-                                                               const FragmentReport& r) {
+    return [csv = opt.csv, standard = opt.standard, artifacts,
+            bands = opt.bands](const std::string& file, const FragmentReport& r) {
         if (!standard)
             return FileResult{true, csv ? FragmentCsvRow(file, r) : FragmentJson(file, r)};
-        const StandardMeasures m = ComputeFragmentMeasures(r, artifacts);
+        const StandardMeasures m = ComputeFragmentMeasures(r, artifacts, bands);
         if (!m.ok)
             return FileResult{false, file + ": " + m.error};
         if (csv)

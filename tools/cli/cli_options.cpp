@@ -60,7 +60,12 @@ const char* const kRowColumns = "Columns after those (CSV; the same keys in JSON
                                 "  dfa_a1, dfa_a2, sampen  no unit\n"
                                 "  threshold_ms    ms; flagged count; percent % of the intervals\n"
                                 "  corrected, exact_intervals  1 or 0 (JSON: true or false)\n"
+                                "  vlf_lo_hz, lf_lo_hz, hf_lo_hz, hf_hi_hz  the bands' edges, Hz\n"
+                                "                  (JSON: a \"bands\" object)\n"
                                 "Empty (JSON: null) where a row is too short for a measure.";
+const OptionRow kBands{"bands", "VLF_LO,LF_LO,HF_LO,HF_HI",
+                       "The spectral bands' edges in Hz, increasing, HF_HI at most\n"
+                       "2 (default 0.0033,0.04,0.15,0.4)."};
 const OptionRow kRowsCsv{"csv", "", "CSV rows under a header line (the default)."};
 const OptionRow kRowsJson{"json", "", "JSON lines, one object per row."};
 
@@ -114,16 +119,18 @@ std::vector<CliCommand> makeCommands() {
            "(implies --standard); LEVEL is verylow, low, medium, strong,\n"
            "verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.",
            "verylow low medium strong verystrong"},
+          kBands,
           kJobs}},
         {"trend",
          "IN...",
          "i+",
          "The standard measures in windows sliding along each whole\n"
-         "recording: window k covers [k*step, k*step + window) seconds and\n"
-         "holds the intervals that start in it. CSV columns: file, start_s,\n"
-         "end_s (s from the recording's start), then those of analyze\n"
-         "--standard without their std_. A recording shorter than one\n"
-         "window gives no row, and a message on stderr.\n" +
+         "recording, each the fragment the report's picker gives at its\n"
+         "start: window k starts k*step seconds after the first interval\n"
+         "and holds the intervals after the first beat there, for window\n"
+         "seconds. CSV columns: file, start_s, end_s (s), then those of\n"
+         "analyze --standard without their std_. A recording shorter than\n"
+         "one window gives no row, and a message on stderr.\n" +
              std::string(kRowColumns),
          {{"window", "S", "The window in seconds (30..3600; default 300)."},
           {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
@@ -132,6 +139,7 @@ std::vector<CliCommand> makeCommands() {
            "into a PNG instead of the rows (one IN)."},
           kSize,
           kRowArtifacts,
+          kBands,
           kRowsCsv,
           kRowsJson,
           kJobs}},
@@ -143,7 +151,7 @@ std::vector<CliCommand> makeCommands() {
          "stage, start_s, duration_s (s), then those of analyze --standard\n"
          "without their std_.\n" +
              std::string(kRowColumns),
-         {kRowArtifacts, kRowsCsv, kRowsJson, kJobs}},
+         {kRowArtifacts, kBands, kRowsCsv, kRowsJson, kJobs}},
         {"report",
          "IN OUT.pdf",
          "if",
@@ -156,7 +164,8 @@ std::vector<CliCommand> makeCommands() {
            "Correct artifacts on the standard measures' page; LEVEL is\n"
            "verylow, low, medium, strong, verystrong (450, 350, 250, 150,\n"
            "50 ms) or a threshold in ms.",
-           "verylow low medium strong verystrong"}}},
+           "verylow low medium strong verystrong"},
+          kBands}},
         {"print",
          "IN OUT.pdf",
          "if",
@@ -234,6 +243,11 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         if (!ParseArtifactLevel(v, ms))
             return "--artifacts takes verylow, low, medium, strong, verystrong or a number of ms";
         out.artifactsMs = ms;
+        out.standard = true;
+    } else if (name == "--bands") {
+        std::string error;
+        if (!ParseBandEdges(v, out.bands, error))
+            return "--bands: " + error;
         out.standard = true;
     } else if (name == "--png") {
         if (v.size() <= 4 || v.compare(v.size() - 4, 4, ".png") != 0)

@@ -4,6 +4,7 @@
 
 #include "bash_completion.h"
 #include "option_table.h"
+#include "standard_measures.h"
 
 #include <optional>
 #include <string>
@@ -32,6 +33,7 @@ struct CliOptions {
     bool json = false;                  // trend, stages: --json instead of CSV
     bool standard = false;              // analyze: --standard, the published measures too
     std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
+    BandEdges bands;                    // analyze, trend, stages, report: --bands
     std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent
     bool landscape = false;             // print: --landscape
     bool list = false;                  // recover: --list, the journals of a folder

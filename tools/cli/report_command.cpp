@@ -36,6 +36,7 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
         FragmentCaption(name, *report, TrMessage(kFragmentWord).toStdString())));
     window.SetComment(QString::fromStdString(rec->Comment));
     window.SetReport(*report);
+    window.SetBands(opt.bands);
     if (opt.artifactsMs)
         window.SetArtifactOptions({true, *opt.artifactsMs});
     QPrinter printer(QPrinter::HighResolution);

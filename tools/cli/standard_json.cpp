@@ -19,6 +19,10 @@ QJsonObject StandardJsonObject(const StandardMeasures& m) {
                                       {"percent", a.percent},
                                       {"corrected", a.corrected}});
     o.insert("exact_intervals", m.exact_intervals);
+    QJsonObject bands;
+    for (const BandEdgeField& e : kBandEdgeFields)
+        bands.insert(e.name, m.bands.*e.value);
+    o.insert("bands", bands);
     return o;
 }
 

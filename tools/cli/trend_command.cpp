@@ -52,7 +52,7 @@ using NoRows = std::string (*)(const Recording&, const CliOptions&);
 
 // No window fits in a recording shorter than one: the header alone is its answer.
 std::string shorterThanWindow(const Recording& rec, const CliOptions& opt) {
-    return "the recording lasts " + std::to_string(RecordingDurationUs(rec) / 1000000) +
+    return "the recording lasts " + std::to_string(static_cast<int64_t>(TrendDurationS(rec))) +
            " s, shorter than one " + std::to_string(opt.window) + " s window";
 }
 
@@ -84,8 +84,8 @@ int drawTrend(const CliOptions& opt, const Setup& setup, std::ostream& err) {
         return kExitBadInput;
     }
     TrendPicture t;
-    t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt));
-    t.durationS = static_cast<double>(RecordingDurationUs(*rec)) / 1e6;
+    t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt), opt.bands);
+    t.durationS = TrendDurationS(*rec);
     t.keys = DefaultTrendKeys();
     const QString caption = QString("%1: %2 s / %3 s")
                                 .arg(QString::fromStdString(file))
@@ -107,7 +107,7 @@ int RunTrend(const CliOptions& opt, const Setup& setup, std::ostream& out, std::
     return run(
         opt, setup, kTrendPlace,
         [](const Recording& rec, const CliOptions& o) {
-            return RecordingTrend(rec, o.window, trendStep(o), artifactsOf(o));
+            return RecordingTrend(rec, o.window, trendStep(o), artifactsOf(o), o.bands);
         },
         shorterThanWindow, out, err);
 }
@@ -116,7 +116,7 @@ int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std:
     return run(
         opt, setup, kStagePlace,
         [](const Recording& rec, const CliOptions& o) {
-            return RecordingStages(rec, artifactsOf(o));
+            return RecordingStages(rec, artifactsOf(o), o.bands);
         },
         nullptr, out, err);
 }

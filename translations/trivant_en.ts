@@ -899,8 +899,8 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <translation>Not a recording Trivant reads: a file in %1 format.</translation>
     </message>
     <message>
-        <source>Это не запись, которую читает Trivant: SpO2 больше 100 % в %1 словах из %2.</source>
-        <translation>Not a recording Trivant reads: SpO2 above 100 % in %1 of %2 words.</translation>
+        <source>Это не запись, которую читает Trivant: SpO2 больше 100 % в большинстве слов (%1 из %2).</source>
+        <translation>Not a recording Trivant reads: SpO2 above 100 % in most words (%1 of %2).</translation>
     </message>
     <message>
         <source>Восстановление</source>

@@ -43,8 +43,9 @@ int Recording::RoundedIntervals() const {
 bool Recording::HasSpO2() const {
     const auto& spo = DataSeries[kSerSPO];
     const int last = std::min(beats(), kCapacity);
-    return std::any_of(spo.begin() + 1, spo.begin() + 1 + last,
-                       [](uint8_t v) { return v != 0 && v != kLabelMark; });
+    const auto some = [](uint8_t v) { return v != 0 && v != kLabelMark; };
+    return std::any_of(spo.begin() + 1, spo.begin() + 1 + last, some) ||
+           std::any_of(LabelSpO2.begin(), LabelSpO2.end(), some);
 }
 
 void Recording::Label() {

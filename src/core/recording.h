@@ -58,7 +58,8 @@ public:
     // Beats whose exact interval is not a whole number of 10 ms: the ones a .rr or text file
     // would round.
     int RoundedIntervals() const;
-    // False when no complete beat has an SpO2 above 0: the source had none (a list, a strap).
+    // False when no complete beat has an SpO2 above 0, beside a label or not: the source had
+    // none (a list, a strap).
     bool HasSpO2() const;
 
     // Marks the slot being filled as carrying a label.

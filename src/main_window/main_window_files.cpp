@@ -92,7 +92,7 @@ QString loadFailure(const RecordingLoad& load) {
         return r.format ? MainWindow::tr("Это не запись, которую читает Trivant: файл формата %1.")
                               .arg(QString::fromLatin1(r.format))
                         : MainWindow::tr("Это не запись, которую читает Trivant: SpO2 больше "
-                                         "100 % в %1 словах из %2.")
+                                         "100 % в большинстве слов (%1 из %2).")
                               .arg(r.badWords)
                               .arg(r.words);
     if (load.format == RecordingFormat::Unknown)

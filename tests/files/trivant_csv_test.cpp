@@ -33,6 +33,7 @@ TEST(TrivantCsv, RoundTripsEverySource) {
         {"# comment: утро; сидя\nRR_ms;SpO2;label\n812.5;97;1\n790;96;0\n791.005;;1\n",
          "# comment: утро; сидя\nRR_ms;SpO2;label\n812.5;97;1\n790;96;0\n791.005;;1\n", 2},
         {"RR_ms;SpO2;label\n", "RR_ms;SpO2;label\n", 0},
+        {"RR_ms;SpO2;label\n800;97;1\n810;0;0\n", "RR_ms;SpO2;label\n800;97;1\n810;0;0\n", 0},
         {"RR_ms;SpO2;label\n800;97;0\n# slot: 0;97;0\n",
          "RR_ms;SpO2;label\n800;97;0\n# slot: 0;97;0\n", 0},
     };

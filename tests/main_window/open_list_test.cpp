@@ -93,7 +93,8 @@ TEST_F(AppTest, AFileOfAnotherFormatIsRefused) {
     dir.write("noise.rr", std::string(2, '\0') + std::string(40, 'x'));  // SpO2 120 in each
     const std::pair<const char*, const char*> cases[] = {
         {"scan.png", "Это не запись, которую читает Trivant: файл формата PNG."},
-        {"noise.rr", "Это не запись, которую читает Trivant: SpO2 больше 100 % в 20 словах из 20."},
+        {"noise.rr",
+         "Это не запись, которую читает Trivant: SpO2 больше 100 % в большинстве слов (20 из 20)."},
     };
     for (const auto& [name, why] : cases) {
         QString text;

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!m.ok && m.rrCount != 0)
             __builtin_trap();
         for (size_t i = 0; i < m.rrCount; ++i)
-            if (m.rrUs[i] < 5000 || m.rrUs[i] > trivant::kMaxStrapIntervalUs)
+            if (m.rrUs[i] < trivant::kMinIntervalUs || m.rrUs[i] > trivant::kMaxIntervalUs)
                 __builtin_trap();
         kept += static_cast<int>(m.rrCount);
         recorder.TickExact(m.rrUs.data(), m.rrCount, true, s);

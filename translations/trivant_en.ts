@@ -965,6 +965,22 @@ Recover it?</translation>
         <source>Удалить незавершённую запись, начатую %1, безвозвратно?</source>
         <translation>Delete the unfinished recording started %1 for good?</translation>
     </message>
+    <message>
+        <source>Это не запись, которую читает Trivant: файл формата %1.</source>
+        <translation>Not a recording Trivant reads: a file in %1 format.</translation>
+    </message>
+    <message>
+        <source>Это не запись, которую читает Trivant: SpO2 больше 100 % в большинстве слов (%1 из %2).</source>
+        <translation>Not a recording Trivant reads: SpO2 above 100 % in most words (%1 of %2).</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Recovery</translation>
+    </message>
+    <message>
+        <source>Не все точные интервалы успели записаться на диск: интервалы восстановлены с шагом 10 мс, округлено: %1.</source>
+        <translation>Not all exact intervals reached the disk: the intervals are recovered in 10 ms steps, %1 of them rounded.</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

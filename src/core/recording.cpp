@@ -26,6 +26,12 @@ int64_t Recording::intervalUs(int k) const {
     return int64_t{DataSeries[kSerRR][k]} * 10000;
 }
 
+int Recording::labelSpO2(int k) const {
+    const bool kept = k >= 1 && static_cast<size_t>(k) < LabelSpO2.size() &&
+                      LabelSpO2[static_cast<size_t>(k)] != kLabelMark;
+    return kept ? LabelSpO2[static_cast<size_t>(k)] : -1;
+}
+
 int Recording::RoundedIntervals() const {
     int n = 0;
     const int last = std::min<int>(beats(), static_cast<int>(ExactUs.size()) - 1);
@@ -37,8 +43,9 @@ int Recording::RoundedIntervals() const {
 bool Recording::HasSpO2() const {
     const auto& spo = DataSeries[kSerSPO];
     const int last = std::min(beats(), kCapacity);
-    return std::any_of(spo.begin() + 1, spo.begin() + 1 + last,
-                       [](uint8_t v) { return v != 0 && v != kLabelMark; });
+    const auto some = [](uint8_t v) { return v != 0 && v != kLabelMark; };
+    return std::any_of(spo.begin() + 1, spo.begin() + 1 + last, some) ||
+           std::any_of(LabelSpO2.begin(), LabelSpO2.end(), some);
 }
 
 void Recording::Label() {
@@ -53,8 +60,15 @@ void Recording::Pack() {
     if (CurrentFileLen <= 2)
         return;
     const int last = std::min(CurrentFileLen, kCapacity);
+    LabelSpO2.clear();
     // The slot being filled is packed too, so a pending label is not lost.
     for (int k = 1; k <= last; ++k) {
+        const uint8_t spo = DataSeries[kSerSPO][k];
+        if (DataSeries[kSerLbl][k] != 0 && k < CurrentFileLen && spo != kLabelMark) {
+            // The frame's SpO2 overwrote the pending label's mark: the beat has both.
+            LabelSpO2.resize(static_cast<size_t>(CurrentFileLen), kLabelMark);
+            LabelSpO2[static_cast<size_t>(k)] = spo;
+        }
         if (DataSeries[kSerLbl][k] != 0)
             DataSeries[kSerSPO][k] = kLabelMark;
         DataBuf[k] = packSample(DataSeries[kSerRR][k], DataSeries[kSerSPO][k]);

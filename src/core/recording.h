@@ -58,7 +58,8 @@ public:
     // Beats whose exact interval is not a whole number of 10 ms: the ones a .rr or text file
     // would round.
     int RoundedIntervals() const;
-    // False when no complete beat has an SpO2 above 0: the source had none (a list, a strap).
+    // False when no complete beat has an SpO2 above 0, beside a label or not: the source had
+    // none (a list, a strap).
     bool HasSpO2() const;
 
     // Marks the slot being filled as carrying a label.
@@ -89,6 +90,12 @@ public:
     // unused); empty when the source had only 10 ms values. Series 1 and DataBuf keep the
     // 10 ms values, from which everything but the standard measures is computed.
     std::vector<int32_t> ExactUs;
+    // The SpO2 of labelled beats whose source gave one beside the label (the pulse device, a
+    // CSV row), at positions 1..beats (0 unused), kLabelMark where it gave none; empty when no
+    // beat has one. DataBuf holds the label mark in its place, and series 2 the SpO2 before.
+    std::vector<uint8_t> LabelSpO2;
+    // Labelled beat k's own SpO2, or -1 when its source gave none.
+    int labelSpO2(int k) const;
 
     Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;

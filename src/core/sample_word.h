@@ -23,4 +23,17 @@ constexpr bool sampleIsLabel(SampleWord w) {
     return sampleLow(w) == kLabelMark;
 }
 
+// The limits of an interval's 10 ms value, the RR byte: below kMinIntervalUs it rounds to 0,
+// no interval at all; above kMaxIntervalUs it does not fit the byte.
+constexpr int64_t kMinIntervalUs = 5000;
+constexpr int64_t kMaxIntervalUs = 2554999;
+
+// An interval in µs as the RR byte, halves up (805000 -> 81); 0 below kMinIntervalUs, -1 when
+// negative or above kMaxIntervalUs. Every source rounds its exact intervals with it.
+constexpr int RoundUsTo10Ms(int64_t us) {
+    if (us < 0 || us > kMaxIntervalUs)
+        return -1;
+    return us < kMinIntervalUs ? 0 : static_cast<int>((us + kMinIntervalUs) / 10000);
+}
+
 }  // namespace trivant

@@ -2,6 +2,8 @@
 // values, two bytes each, so an odd byte left over means the notification is broken.
 #include "heart_rate_decoder.h"
 
+#include "sample_word.h"
+
 namespace trivant {
 
 namespace {
@@ -54,7 +56,7 @@ HeartRateMeasurement DecodeHeartRate(const uint8_t* payload, size_t size) {
     for (; at < size; at += 2) {
         const int32_t us = StrapUnitsToUs(le16(payload + at));
         // A 10 ms value of 0 would be no interval at all.
-        if (us < 5000 || us > kMaxStrapIntervalUs)
+        if (RoundUsTo10Ms(us) <= 0)
             ++m.dropped;
         else
             m.rrUs[m.rrCount++] = us;

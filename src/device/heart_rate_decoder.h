@@ -13,9 +13,6 @@ namespace trivant {
 constexpr size_t kMaxHeartRatePayload = 512;
 constexpr size_t kMaxNotificationRR = kMaxHeartRatePayload / 2;
 
-// The longest interval a recording keeps: its 10 ms value must fit a byte (halves up).
-constexpr int64_t kMaxStrapIntervalUs = 2554999;
-
 enum class SensorContact : uint8_t {
     Unsupported,  // flag bits 1-2 are 0 or 1
     Lost,         // 2: supported, no contact

@@ -2,7 +2,6 @@
 // a recording.
 #include "recorder.h"
 
-#include "heart_rate_decoder.h"
 #include "tr_noop.h"
 
 namespace trivant {
@@ -25,6 +24,7 @@ void Recorder::Start() {
     rec_.CurrentFileLen = 1;
     rec_.Comment.clear();
     rec_.ExactUs.clear();
+    rec_.LabelSpO2.clear();
     rec_.RREventEnabled = true;
     totalTime_ = 0;
     connectTimeout_ = 0;
@@ -48,10 +48,10 @@ void Recorder::TickExact(const int32_t* us, size_t count, bool arrived, const Re
         const int n = rec_.CurrentFileLen;
         if (n < 1 || n > kMaxBeats)
             return;
-        if (us[i] < 5000 || us[i] > kMaxStrapIntervalUs)
+        const int rr10 = RoundUsTo10Ms(us[i]);  // as a list's is
+        if (rr10 <= 0)
             continue;  // no 10 ms value: the decoder has counted it already
-        // The 10 ms value rounded from the exact one, halves up, as a list's is.
-        rec_.DataSeries[kSerRR][n] = static_cast<uint8_t>((us[i] + 5000) / 10000);
+        rec_.DataSeries[kSerRR][n] = static_cast<uint8_t>(rr10);
         rec_.ExactUs.resize(static_cast<size_t>(n) + 1, 0);
         rec_.ExactUs[static_cast<size_t>(n)] = us[i];
         completeBeat(0, s);  // a strap has no SpO2

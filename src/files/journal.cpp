@@ -76,9 +76,10 @@ struct JournalWriter::State {
         std::lock_guard<std::mutex> one(flushing);
         if (!dirty.exchange(false))
             return true;
-        int err = file.sync();
-        if (err == 0 && exact.isOpen())
-            err = exact.sync();
+        // The intervals first: a word on disk then always has its interval there too.
+        int err = exact.isOpen() ? exact.sync() : 0;
+        if (err == 0)
+            err = file.sync();
         if (err != 0)
             fail(journalFailure(path, "cannot flush to disk", err));
         return err == 0;
@@ -226,41 +227,52 @@ IoStatus JournalWriter::TakeError() {
 
 namespace {
 
-// The sidecar's intervals into ExactUs, for as many beats as it holds; none when a value does
-// not round to its beat's word, as it would not in a sidecar of another recording.
-void readExact(const std::string& journal, Recording& rec) {
+// The sidecar's intervals into ExactUs when it holds one for every beat, each rounding to its
+// word; else none, and the count of beats known now only to 10 ms whose exact interval was
+// not a whole 10 ms (a beat without one counts: its interval can't be told). 0 without a
+// sidecar, as from a device that gives 10 ms values.
+int readExact(const std::string& journal, Recording& rec) {
     rec.ExactUs.clear();
     std::string bytes;
     const std::string sidecar = JournalExactPath(journal);
     std::error_code ec;
     if (!fs::exists(fs::u8path(sidecar), ec) ||
         !ReadFileBytes(sidecar, bytes, kRrHeaderBytes + 4 * size_t{kCapacity}).ok ||
-        bytes.size() < kRrHeaderBytes)
-        return;
-    const int count = std::min(rec.beats(), static_cast<int>((bytes.size() - kRrHeaderBytes) / 4));
-    std::vector<int32_t> us(static_cast<size_t>(count) + 1, 0);
-    for (int k = 1; k <= count; ++k) {
+        bytes.size() < kRrHeaderBytes || rec.beats() == 0)
+        return 0;
+    const int beats = rec.beats();
+    const int count = std::min(beats, static_cast<int>((bytes.size() - kRrHeaderBytes) / 4));
+    std::vector<int32_t> us(static_cast<size_t>(beats) + 1, 0);
+    int whole = 0;  // matching values that are whole tens of ms: nothing of them is lost
+    int k = 1;
+    for (; k <= count; ++k) {
         const auto* p =
             reinterpret_cast<const uint8_t*>(bytes.data()) + kRrHeaderBytes + 4 * (k - 1);
-        us[static_cast<size_t>(k)] = static_cast<int32_t>(
-            uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
-        const int32_t v = us[static_cast<size_t>(k)];
-        if (v < 0 || (int64_t{v} + 5000) / 10000 != sampleRR(rec.DataBuf[static_cast<size_t>(k)]))
-            return;
+        const int32_t v = static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 |
+                                               uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
+        if (RoundUsTo10Ms(v) != sampleRR(rec.DataBuf[static_cast<size_t>(k)]))
+            break;
+        us[static_cast<size_t>(k)] = v;
+        whole += v % 10000 == 0;
     }
-    if (count > 0)
+    if (k > beats) {
         rec.ExactUs = std::move(us);
+        return 0;
+    }
+    return beats - whole;
 }
 
 }  // namespace
 
-IoStatus ReadJournal(const std::string& path, Recording& rec) {
+IoStatus ReadJournal(const std::string& path, Recording& rec, int* rounded) {
     IoStatus status = ReadDataFile(path, rec);
     if (!status.ok)
         return status;
     if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < kCapacity)
         rec.DataBuf[static_cast<size_t>(++rec.CurrentFileLen)] = 0;
-    readExact(path, rec);
+    const int lost = readExact(path, rec);
+    if (rounded)
+        *rounded = lost;
     const std::string sidecar = JournalCommentPath(path);
     std::error_code ec;
     if (!fs::exists(fs::u8path(sidecar), ec)) {

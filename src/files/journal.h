@@ -23,7 +23,8 @@ std::string JournalPathFor(const std::string& out);
 std::string JournalCommentPath(const std::string& journal);
 
 // The exact intervals' sidecar beside a journal ("JOURNAL.us"): the journal's 2-byte header,
-// then one little-endian int32 per beat, the interval in µs, written with the beat's word.
+// then one little-endian int32 per beat, the interval in µs, written and synced before the
+// beat's word.
 std::string JournalExactPath(const std::string& journal);
 
 // Beat k's word, as Pack stores it (a labelled beat carries the label mark).
@@ -88,8 +89,10 @@ std::vector<JournalInfo> FindJournals(const std::string& folder);
 // Fills DataBuf and CurrentFileLen as ReadDataFile does with the file a save at Stop would
 // have written: the words (a torn last word is dropped), then the empty slot after the last
 // beat, so that beats() is the journal's beat count. Comment comes from the sidecar, the
-// exact intervals from theirs when every value there matches its word; the caller prepares.
-IoStatus ReadJournal(const std::string& path, Recording& rec);
+// exact intervals from theirs when it holds one for every beat (a power cut may have left it
+// shorter) and each matches its word; the caller prepares. rounded, when given, is how many
+// intervals a sidecar that did not hold them all leaves rounded to 10 ms, else 0.
+IoStatus ReadJournal(const std::string& path, Recording& rec, int* rounded = nullptr);
 
 // A running writer holds the journal.
 bool JournalInUse(const std::string& path);

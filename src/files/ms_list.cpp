@@ -53,10 +53,10 @@ std::string parseLine(const std::string& line, MsEntry& entry) {
 }  // namespace
 
 int RoundMsTo10(double ms) {
-    if (!std::isfinite(ms) || ms < 0)
+    // A list may hold RR 0: a .rr file's words come back through Trivant's CSV as they were.
+    if (!std::isfinite(ms) || ms < 0 || ms > 1e9)
         return -1;
-    const double units = std::floor(ms / 10.0 + 0.5);
-    return units > 255 ? -1 : static_cast<int>(units);
+    return RoundUsTo10Ms(std::llround(ms * 1000));
 }
 
 std::string TakeMsFields(const std::string& rrText, const std::string& spoText, double msPerUnit,
@@ -130,14 +130,23 @@ int32_t EntryUs(const MsEntry& entry) {
     return static_cast<int32_t>(std::llround(entry.ms * 1000));
 }
 
+SampleWord EntryWord(const MsEntry& entry) {
+    const auto low = static_cast<uint8_t>(entry.label ? kLabelMark : std::max(0, entry.spo));
+    return packSample(static_cast<uint8_t>(RoundMsTo10(entry.ms)), low);
+}
+
 void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec) {
     const size_t n = std::min(entries.size(), static_cast<size_t>(kMaxBeats));
     rec.ExactUs.assign(n + 1, 0);
+    rec.LabelSpO2.clear();
     for (size_t i = 0; i < n; ++i) {
         const MsEntry& e = entries[i];
-        const auto low = static_cast<uint8_t>(e.label ? kLabelMark : std::max(0, e.spo));
-        rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundMsTo10(e.ms)), low);
+        rec.DataBuf[i + 1] = EntryWord(e);
         rec.ExactUs[i + 1] = EntryUs(e);
+        if (e.label && e.spo >= 0) {
+            rec.LabelSpO2.resize(n + 1, kLabelMark);
+            rec.LabelSpO2[i + 1] = static_cast<uint8_t>(e.spo);
+        }
     }
     rec.DataBuf[n + 1] = 0;  // the slot after the last beat holds nothing
     rec.CurrentFileLen = static_cast<int32_t>(n) + 1;

@@ -21,7 +21,8 @@ struct MsListError {
     std::string message;
 };
 
-// RR in ms to 10 ms units, halves rounded up (805 -> 81); -1 when it does not fit a byte.
+// RR in ms to 10 ms units as RoundUsTo10Ms rounds its µs (805 -> 81); -1 when it does not
+// fit a byte.
 int RoundMsTo10(double ms);
 
 // One interval in the given unit (1 for ms, 1000 for s) and an optional SpO2 (spo empty when
@@ -46,8 +47,11 @@ bool FirstDataLine(const std::string& text, std::string& line, int& lineNo);
 // The interval of an entry in microseconds, as the recording keeps it exactly.
 int32_t EntryUs(const MsEntry& entry);
 
-// DataBuf, CurrentFileLen and the exact intervals of a fresh recording from entries (at
-// most kMaxBeats).
+// The sample word of an entry: a labelled one carries the label mark.
+SampleWord EntryWord(const MsEntry& entry);
+
+// DataBuf, CurrentFileLen, the exact intervals and the SpO2 beside labels of a fresh recording
+// from entries (at most kMaxBeats).
 void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec);
 
 // Every data line of the list, at most maxEntries. Returns false on the first line it can't

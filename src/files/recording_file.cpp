@@ -43,6 +43,11 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec) {
     if (!load.status.ok)
         return load;
     load.format = DetectRecordingFormat(head, path);
+    load.refusal = RefuseContent(head, load.format);
+    if (load.refusal.refused()) {
+        load.status = failed(path, RefusalText(load.refusal));
+        return load;
+    }
     switch (load.format) {
     case RecordingFormat::Rr:
         load.status = ReadDataFile(path, rec);
@@ -56,8 +61,9 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec) {
         loadList(path, rec, load);
         break;
     case RecordingFormat::Unknown:
-        load.status = failed(path, "not a recording: neither .rr, Trivant text, an RR list "
-                                   "in ms nor a CSV file with an RR column");
+        load.status =
+            failed(path, "not a recording Trivant reads: neither .rr, Trivant text, an RR list "
+                         "in ms nor a CSV file with an RR column");
         break;
     }
     return load;

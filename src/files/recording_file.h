@@ -20,6 +20,7 @@ struct RecordingLoad {
     IoStatus status;            // on failure detail says why (without the path or line)
     int line = 0;               // lists: the 1-based line that could not be taken, 0 if none
     TextReadReport textReport;  // Trivant text: what was skipped or cut
+    ContentRefusal refusal;     // why the content is no recording, when it is none
 };
 
 // Fills DataBuf, CurrentFileLen, the exact intervals (lists and CSV files) and the comment

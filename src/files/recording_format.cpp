@@ -2,6 +2,7 @@
 #include "recording_format.h"
 
 #include "number_text.h"
+#include "recording.h"
 #include "rr_csv.h"
 
 #include <algorithm>
@@ -55,7 +56,96 @@ bool beginsWithNumber(const std::string& line) {
     return ParseNumber(std::string_view(line).substr(from, to - from), v);
 }
 
+constexpr unsigned kMaxSpO2 = 100;  // %
+
+struct Signature {
+    std::string_view magic;
+    const char* format;
+};
+
+// Signatures of files people keep beside their recordings; each begins with a byte other than
+// 0, so a file Trivant wrote never matches.
+constexpr std::string_view kBdf("\xFF"
+                                "BIOSEMI",
+                                8);
+const Signature kSignatures[] = {
+    {kBdf, "BDF"},
+    {"%PDF-", "PDF"},
+    {"\x89PNG\r\n\x1A\n", "PNG"},
+    {"\xFF\xD8\xFF", "JPEG"},
+    {"GIF8", "GIF"},
+    {"PK\x03\x04", "ZIP"},
+    {"PK\x05\x06", "ZIP"},
+    {"\x1F\x8B", "gzip"},
+    {"BZh", "bzip2"},
+    {"\xFD"
+     "7zXZ",
+     "xz"},
+    {"7z\xBC\xAF\x27\x1C", "7z"},
+    {"\x28\xB5\x2F\xFD", "zstd"},
+    {"Rar!\x1A\x07", "RAR"},
+    {"\x7F"
+     "ELF",
+     "ELF"},
+    {"\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", "Microsoft Office"},
+    {"SQLite format 3", "SQLite"},
+    {"RIFF", "RIFF"},
+    {"%!PS", "PostScript"},
+};
+
+bool digitsAt(std::string_view s, size_t at, size_t n) {
+    return std::all_of(s.begin() + static_cast<long>(at), s.begin() + static_cast<long>(at + n),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// An EDF (and EDF+) header: version "0" in 8 characters, printable ASCII, the start date
+// dd.mm.yy at 168 and the time hh.mm.ss at 176. The date makes it no list that begins with 0.
+bool isEdfHeader(std::string_view head) {
+    constexpr size_t kDateAt = 168, kTimeAt = 176, kFixed = 184;
+    if (head.size() < kFixed || head.substr(0, 8) != "0       ")
+        return false;
+    const auto text = head.substr(0, kFixed);
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
+        return false;
+    for (size_t at : {kDateAt, kTimeAt})
+        if (!digitsAt(head, at, 2) || head[at + 2] != '.' || !digitsAt(head, at + 3, 2) ||
+            head[at + 5] != '.' || !digitsAt(head, at + 6, 2))
+            return false;
+    return true;
+}
+
+const char* foreignFormat(std::string_view head) {
+    if (isEdfHeader(head))
+        return "EDF";
+    for (const Signature& s : kSignatures)
+        if (head.substr(0, s.magic.size()) == s.magic)
+            return s.format;
+    return nullptr;
+}
+
 }  // namespace
+
+ContentRefusal RefuseContent(std::string_view head, RecordingFormat format) {
+    ContentRefusal r;
+    if (format == RecordingFormat::Text)
+        return r;  // its first line is the recording's name, which may begin with anything
+    r.format = foreignFormat(head);
+    if (format != RecordingFormat::Rr || r.format)
+        return r;
+    // The words DecodeRr reads: the whole ones after the header, at most kCapacity.
+    for (size_t at = 2; at + 1 < head.size() && r.words < kCapacity; at += 2, ++r.words) {
+        const auto spo = static_cast<unsigned char>(head[at]);
+        r.badWords += spo > kMaxSpO2 && spo != kLabelMark;
+    }
+    return r;
+}
+
+std::string RefusalText(const ContentRefusal& r) {
+    const std::string why = r.format ? std::string("a file in ") + r.format + " format"
+                                     : "SpO2 above 100 in " + std::to_string(r.badWords) + " of " +
+                                           std::to_string(r.words) + " words";
+    return "not a recording Trivant reads: " + why;
+}
 
 RecordingFormat FormatOf(const std::string& path) {
     if (endsWith(path, ".rr"))

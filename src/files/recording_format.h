@@ -30,4 +30,21 @@ RecordingFormat FormatOf(const std::string& path);
 // An empty or comment-only .txt file stays Trivant text, as it always was.
 RecordingFormat DetectRecordingFormat(std::string_view head, const std::string& path);
 
+// Why a file that could pass for a recording is none: another format's signature at its start
+// (no .rr file Trivant writes begins with one: its header is two zero bytes), or .rr words
+// whose SpO2 no recording holds, above 100 in most of them.
+struct ContentRefusal {
+    const char* format = nullptr;  // "EDF", "PDF", "PNG", ...; nullptr when none
+    int badWords = 0;              // .rr words with SpO2 101..254
+    int words = 0;                 // .rr words looked at
+    bool refused() const { return format != nullptr || badWords * 2 > words; }
+};
+
+// The refusal of a file whose first bytes are head and whose format detected is format (the
+// SpO2 of the words is looked at for Rr only).
+ContentRefusal RefuseContent(std::string_view head, RecordingFormat format);
+
+// "not a recording Trivant reads: ..." for a refusal.
+std::string RefusalText(const ContentRefusal& r);
+
 }  // namespace trivant

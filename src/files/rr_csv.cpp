@@ -124,6 +124,28 @@ std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerU
 
 constexpr size_t kNoLimit = std::numeric_limits<size_t>::max();
 
+// The slot line of Trivant's CSV, the last line, into the word after the last beat.
+bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsListError& err) {
+    size_t end = text.find_last_not_of("\r\n");
+    end = end == std::string::npos ? 0 : end + 1;
+    const size_t from = text.rfind('\n', end == 0 ? 0 : end - 1);
+    const size_t at = from == std::string::npos ? 0 : from + 1;
+    const size_t prefix = std::char_traits<char>::length(kCsvSlotPrefix);
+    if (text.compare(at, prefix, kCsvSlotPrefix) != 0)
+        return true;
+    MsEntry entry;
+    const std::string msg = readRow(text.substr(at + prefix, end - at - prefix), h, 1, entry);
+    if (!msg.empty()) {
+        err = {
+            static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n')) +
+                1,
+            msg};
+        return false;
+    }
+    rec.DataBuf[static_cast<size_t>(rec.CurrentFileLen)] = EntryWord(entry);
+    return true;
+}
+
 }  // namespace
 
 bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header) {
@@ -204,6 +226,8 @@ bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
         return false;
     FillFromMsEntries(entries, rec);
     rec.Comment = CsvComment(text);
+    if (csv && h.trivant)
+        return readSlot(text, h, rec, err);
     return true;
 }
 

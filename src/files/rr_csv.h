@@ -22,6 +22,9 @@ struct RrCsvHeader {
 // The header row of Trivant's CSV recording, and the line before it that holds a comment.
 constexpr const char* kTrivantCsvHeader = "RR_ms;SpO2;label";
 constexpr const char* kCsvCommentPrefix = "# comment: ";
+// The last line of Trivant's CSV recording when the word after its last beat is not empty:
+// that word as a row, RR_ms;SpO2;label.
+constexpr const char* kCsvSlotPrefix = "# slot: ";
 
 // The comment of a CSV recording or list: its first line when it begins with
 // kCsvCommentPrefix (after a UTF-8 byte order mark), else empty.
@@ -45,7 +48,8 @@ bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError&
                 size_t maxEntries);
 
 // A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
-// CurrentFileLen, the exact intervals and the comment of a fresh recording.
+// CurrentFileLen, the exact intervals, the SpO2 beside labels, the comment and, for
+// Trivant's CSV, the slot after the last beat of a fresh recording.
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

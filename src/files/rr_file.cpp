@@ -37,6 +37,7 @@ void DecodeRr(const std::string& bytes, Recording& rec) {
         rec.DataBuf[k] = packSample(byteAt(2 * k + 1), byteAt(2 * k));
     rec.CurrentFileLen = static_cast<int32_t>(words);
     rec.ExactUs.clear();  // a .rr file keeps 10 ms steps only
+    rec.LabelSpO2.clear();
 }
 
 IoStatus SaveDataFile(const std::string& path, const Recording& rec) {

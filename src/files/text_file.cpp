@@ -208,6 +208,7 @@ public:
         std::copy(buf_.begin() + 1, buf_.begin() + p_, rec.DataBuf.begin() + 1);
         rec.CurrentFileLen = p_;
         rec.ExactUs.clear();  // the text file keeps 10 ms steps only
+        rec.LabelSpO2.clear();
         rec.Comment = comment_;
         TextReadReport report = report_;
         if (pending_ && labelSkipped_ != 0 && !report.truncated)

@@ -17,6 +17,16 @@ std::string MsText(int64_t us) {
     return text + "." + digits;
 }
 
+namespace {
+
+std::string SlotText(SampleWord w) {
+    const bool label = sampleIsLabel(w);
+    return std::to_string(sampleRR(w) * 10) + ";" +
+           (label ? std::string() : std::to_string(sampleLow(w))) + (label ? ";1\n" : ";0\n");
+}
+
+}  // namespace
+
 std::string FormatTrivantCsv(const Recording& rec) {
     std::string out;
     if (!rec.Comment.empty()) {
@@ -29,12 +39,17 @@ std::string FormatTrivantCsv(const Recording& rec) {
     const bool spo = rec.HasSpO2();
     const int last = std::min(rec.beats(), kMaxBeats);
     for (int k = 1; k <= last; ++k) {
-        out += MsText(rec.intervalUs(k));
-        out += ';';
-        if (spo)
-            out += std::to_string(rec.at(kSerSPO, k));
-        out += rec.at(kSerLbl, k) != 0 ? ";1\n" : ";0\n";
+        const bool label = rec.at(kSerLbl, k) != 0;
+        // A labelled beat's series 2 is the SpO2 before it: only its own is written.
+        const int own = label ? rec.labelSpO2(k) : rec.at(kSerSPO, k);
+        out += MsText(rec.intervalUs(k)) + ";" + (spo && own >= 0 ? std::to_string(own) : "") +
+               (label ? ";1\n" : ";0\n");
     }
+    // The slot after the last beat, as a .rr file keeps it (a pending label, a partial
+    // interval), so that .rr -> CSV -> .rr gives the same bytes.
+    if (rec.CurrentFileLen >= 1 && rec.CurrentFileLen <= kCapacity &&
+        rec.DataBuf[static_cast<size_t>(rec.CurrentFileLen)] != 0)
+        out += kCsvSlotPrefix + SlotText(rec.DataBuf[static_cast<size_t>(rec.CurrentFileLen)]);
     return out;
 }
 

@@ -105,6 +105,13 @@ const char* extensionOf(RecordingFormat f) {
 
 // Why a file could not be opened, below the line that names it.
 QString loadFailure(const RecordingLoad& load) {
+    if (const ContentRefusal& r = load.refusal; r.refused())
+        return r.format ? MainWindow::tr("Это не запись, которую читает Trivant: файл формата %1.")
+                              .arg(QString::fromLatin1(r.format))
+                        : MainWindow::tr("Это не запись, которую читает Trivant: SpO2 больше "
+                                         "100 % в большинстве слов (%1 из %2).")
+                              .arg(r.badWords)
+                              .arg(r.words);
     if (load.format == RecordingFormat::Unknown)
         return MainWindow::tr("Это не файл .rr, не текстовый файл, не список RR-интервалов в мс "
                               "и не CSV-файл со столбцом RR.");

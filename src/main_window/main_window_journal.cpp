@@ -71,7 +71,8 @@ void MainWindow::recoverJournal(const JournalInfo& journal, const QString& start
     RecordingWindow* g = addGraph();
     Recording& rec = g->recording();
     rec.Comment.clear();
-    const IoStatus st = ReadJournal(journal.path, rec);
+    int rounded = 0;
+    const IoStatus st = ReadJournal(journal.path, rec, &rounded);
     if (!st.ok) {
         g->parentWidget()->close();  // an empty window helps nobody; the journal stays
         message(tr("Ошибка"),
@@ -86,6 +87,11 @@ void MainWindow::recoverJournal(const JournalInfo& journal, const QString& start
     g->SetSaved(rec.beats() == 0);
     g->AdoptJournal(journal.path);
     IdleHandler();
+    if (rounded > 0)
+        message(tr("Восстановление"),
+                tr("Не все точные интервалы успели записаться на диск: интервалы восстановлены "
+                   "с шагом 10 мс, округлено: %1.")
+                    .arg(rounded));
 }
 
 }  // namespace trivant

@@ -62,6 +62,9 @@ TEST(Recording, PackKeepsPendingLabelInTheSlot) {
     rec.PrepareData(settings(20));
     EXPECT_EQ(rec.beats(), 3);
     EXPECT_EQ(rec.at(kSerSPO, 2), 97);  // copied from beat 1
+    EXPECT_EQ(rec.labelSpO2(2), 96);    // its own, beside the label
+    EXPECT_EQ(rec.labelSpO2(1), -1);
+    EXPECT_EQ(rec.labelSpO2(4), -1);  // the slot is no beat
     EXPECT_EQ(rec.at(kSerLbl, 2), 1);
     EXPECT_EQ(rec.at(kSerLbl, 3), 0);
 }
@@ -94,6 +97,16 @@ TEST(Recording, SampleWordBytes) {
     EXPECT_EQ(sampleRR(0x52FF), 0x52);
     EXPECT_TRUE(sampleIsLabel(0x52FF));
     EXPECT_FALSE(sampleIsLabel(0x52FE));
+}
+
+TEST(Recording, IntervalsRoundTo10MsWithinTheirLimits) {
+    const std::pair<int64_t, int> cases[] = {
+        {-1, -1},     {0, 0},         {4999, 0},      {5000, 1},     {804999, 80},
+        {805000, 81}, {2549999, 255}, {2554999, 255}, {2555000, -1}, {INT64_MAX, -1},
+    };
+    for (const auto& [us, want] : cases)
+        EXPECT_EQ(RoundUsTo10Ms(us), want) << us;
+    static_assert(RoundUsTo10Ms(kMinIntervalUs) == 1 && RoundUsTo10Ms(kMaxIntervalUs) == 255);
 }
 
 }  // namespace

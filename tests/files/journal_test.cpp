@@ -202,27 +202,37 @@ TEST(Journal, CommentRoundTripAndRemove) {
     EXPECT_EQ(dir.entryCount(), 0);
 }
 
-TEST(Journal, ExactIntervalsRoundTripAndAreDroppedWhenTheyDoNotMatch) {
+// A sidecar shorter than the words (a power cut between their syncs), or one that disagrees
+// with them (another recording's), gives no exact interval at all, and says how many are
+// rounded: never exact values for the first beats and 10 ms ones for the rest.
+TEST(Journal, ExactIntervalsAreKeptOnlyForEveryBeat) {
     TempDir dir;
     const std::string path = dir.file("rec.rr.part");
     JournalWriter w;
     ASSERT_TRUE(w.Open(path, true).ok);
-    const int32_t us[] = {804999, 805000, 1234567};
+    const int32_t us[] = {804999, 810000, 1234567};
     for (int32_t v : us)
-        w.Append(packSample(static_cast<uint8_t>((v + 5000) / 10000), 0), v);
+        w.Append(packSample(static_cast<uint8_t>(RoundUsTo10Ms(v)), 0), v);
     ASSERT_TRUE(w.Finish().ok);
-    Recording rec;
-    ASSERT_TRUE(ReadJournal(path, rec).ok);
-    EXPECT_EQ(rec.ExactUs, (std::vector<int32_t>{0, 804999, 805000, 1234567}));
-    // A sidecar torn within its last value keeps the whole ones; one that disagrees with its
-    // words is another recording's, and none is taken.
     const std::string sidecar = dir.read("rec.rr.part.us");
-    dir.write("rec.rr.part.us", sidecar.substr(0, sidecar.size() - 1));
-    ASSERT_TRUE(ReadJournal(path, rec).ok);
-    EXPECT_EQ(rec.ExactUs, (std::vector<int32_t>{0, 804999, 805000}));
-    dir.write("rec.rr.part.us", sidecar.substr(0, 2) + sidecar.substr(6));
-    ASSERT_TRUE(ReadJournal(path, rec).ok);
-    EXPECT_TRUE(rec.ExactUs.empty());
+    const struct {
+        std::string sidecar;
+        std::vector<int32_t> exact;
+        int rounded;
+    } cases[] = {
+        {sidecar, {0, 804999, 810000, 1234567}, 0},
+        {sidecar.substr(0, sidecar.size() - 1), {}, 2},  // 810000 lost nothing
+        {sidecar.substr(0, 2), {}, 3},
+        {sidecar.substr(0, 2) + sidecar.substr(6), {}, 3},
+    };
+    for (const auto& c : cases) {
+        dir.write("rec.rr.part.us", c.sidecar);
+        Recording rec;
+        int rounded = -1;
+        ASSERT_TRUE(ReadJournal(path, rec, &rounded).ok);
+        EXPECT_EQ(rec.ExactUs, c.exact) << c.sidecar.size();
+        EXPECT_EQ(rounded, c.rounded) << c.sidecar.size();
+    }
     w.Remove();
     EXPECT_EQ(dir.entryCount(), 0);
 }

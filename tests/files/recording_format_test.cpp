@@ -54,6 +54,76 @@ TEST(RecordingFormat, IsToldByContentThenByName) {
         EXPECT_EQ(DetectRecordingFormat(c.head, c.path), c.want) << c.head << " " << c.path;
 }
 
+// A 256-byte EDF header, as any EDF file begins, with its fields in place.
+std::string edfHeader() {
+    std::string h = "0       ";
+    h += std::string("X M 01-JAN-1970 Patient").append(80 - 23, ' ');
+    h += std::string("Startdate 10-DEC-2026 X X X").append(80 - 27, ' ');
+    h += "10.12.2610.29.55256     ";
+    h.append(256 - h.size(), ' ');
+    return h;
+}
+
+// A .rr file of n words whose SpO2 bytes are spo (RR 800 ms each).
+std::string rrWords(int n, uint8_t spo) {
+    std::string rr(2, '\0');
+    for (int i = 0; i < n; ++i)
+        rr += std::string{static_cast<char>(spo), 80};
+    return rr;
+}
+
+// Files of other kinds are refused by their first bytes, and .rr words by SpO2 above 100 in
+// most of them; a file Trivant wrote, or a text one, never is.
+TEST(RecordingFormat, RefusesWhatIsNoRecording) {
+    const std::string zip("PK\x03\x04\x14\0\0\0", 8);
+    std::string mixed = rrWords(5, 97) + rrWords(5, 120).substr(2);  // half: still a .rr
+    const struct {
+        std::string head, path;
+        const char* format;
+        bool refused;
+    } cases[] = {
+        {edfHeader(), "a.edf", "EDF", true},
+        {edfHeader() + std::string(64, '\0'), "a.rr", "EDF", true},
+        {std::string("\xFF"
+                     "BIOSEMI",
+                     8) +
+             std::string(8, '\0'),
+         "a.bdf", "BDF", true},
+        {"%PDF-1.4\n%\xE2\xE3\xCF\xD3\n", "a.pdf", "PDF", true},
+        {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "a.png", "PNG", true},
+        {zip, "a.csv", "ZIP", true},
+        {std::string("\x1F\x8B\x08\0", 4), "a.rr", "gzip", true},
+        {std::string("\x7F"
+                     "ELF\x02\x01\x01\0",
+                     8),
+         "trivant", "ELF", true},
+        {rrWords(10, 105), "a.rr", nullptr, true},
+        {rrWords(10, kLabelMark), "a.rr", nullptr, false},
+        {mixed, "a.dat", nullptr, false},
+        {rrWords(0, 0), "a.rr", nullptr, false},
+        {"0       800\n", "a.txt", nullptr, false},  // a list, not an EDF header
+        {"%PDF-report\r\n01.02.2024\r\n\r\nN  NN/10,x\r\n", "a.txt", nullptr, false},
+        {"800\n810\n", "a.rr", nullptr, false},  // digits are SpO2 48..57
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + " " + c.head.substr(0, 12));
+        const ContentRefusal r = RefuseContent(c.head, DetectRecordingFormat(c.head, c.path));
+        EXPECT_EQ(r.refused(), c.refused);
+        EXPECT_STREQ(r.format ? r.format : "", c.format ? c.format : "");
+    }
+    const std::string dir = ::testing::TempDir();
+    const std::pair<std::string, std::string> files[] = {
+        {edfHeader(), "not a recording Trivant reads: a file in EDF format"},
+        {rrWords(10, 105), "not a recording Trivant reads: SpO2 above 100 in 10 of 10 words"},
+    };
+    for (const auto& [bytes, why] : files) {
+        std::ofstream(dir + "/x.rr", std::ios::binary) << bytes;
+        auto rec = std::make_unique<Recording>();
+        EXPECT_EQ(ReadRecordingFile(dir + "/x.rr", *rec), dir + "/x.rr: " + why);
+        EXPECT_EQ(rec->CurrentFileLen, 0);
+    }
+}
+
 std::string fileText(const std::string& name) {
     std::ifstream in(std::string(TRIVANT_TEST_DATA) + "/lists/" + name, std::ios::binary);
     std::stringstream s;

@@ -27,11 +27,15 @@ TEST(TrivantCsv, RoundTripsEverySource) {
         std::string source, csv;
         int rounded;  // intervals a .rr file would round
     } cases[] = {
-        {"", "RR_ms;SpO2;label\n800;97;0\n810;97;1\n2550;96;0\n0;95;0\n", 0},
+        // A .rr file keeps no SpO2 beside a label.
+        {"", "RR_ms;SpO2;label\n800;97;0\n810;;1\n2550;96;0\n0;95;0\n", 0},
         {"812.3456\n800\n805\n", "RR_ms;SpO2;label\n812.346;;0\n800;;0\n805;;0\n", 2},
-        {"# comment: утро; сидя\nRR_ms;SpO2;label\n812.5;97;1\n790;96;0\n791.005;95;1\n",
-         "# comment: утро; сидя\nRR_ms;SpO2;label\n812.5;0;1\n790;96;0\n791.005;96;1\n", 2},
+        {"# comment: утро; сидя\nRR_ms;SpO2;label\n812.5;97;1\n790;96;0\n791.005;;1\n",
+         "# comment: утро; сидя\nRR_ms;SpO2;label\n812.5;97;1\n790;96;0\n791.005;;1\n", 2},
         {"RR_ms;SpO2;label\n", "RR_ms;SpO2;label\n", 0},
+        {"RR_ms;SpO2;label\n800;97;1\n810;0;0\n", "RR_ms;SpO2;label\n800;97;1\n810;0;0\n", 0},
+        {"RR_ms;SpO2;label\n800;97;0\n# slot: 0;97;0\n",
+         "RR_ms;SpO2;label\n800;97;0\n# slot: 0;97;0\n", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.csv);
@@ -43,7 +47,28 @@ TEST(TrivantCsv, RoundTripsEverySource) {
         EXPECT_EQ(EncodeRr(*again), EncodeRr(*first));
         EXPECT_TRUE(!first->hasExact() || again->ExactUs == first->ExactUs);
         EXPECT_EQ(again->Comment, first->Comment);
-        EXPECT_EQ(again->HasSpO2(), c.csv.find(";;") == std::string::npos && first->beats() > 0);
+        EXPECT_EQ(again->LabelSpO2, first->LabelSpO2);
+    }
+}
+
+// Every word of a .rr file comes back through the CSV, whatever it holds: labels, SpO2 past
+// 100, RR 0, and the word after the last beat (RR 0 with an SpO2, a pending label, nothing).
+TEST(TrivantCsv, KeepsEveryWordOfARrFile) {
+    for (size_t bytes : {2u, 4u, 10u, 100u, 1000u, 64002u}) {
+        for (uint8_t slotLow : {uint8_t{0}, uint8_t{97}, kLabelMark}) {
+            std::string rr(bytes, '\0');
+            for (size_t i = 2; i < bytes; ++i)
+                rr[i] = static_cast<char>((i * 7 + 3) & 0xFF);
+            if (bytes >= 4) {
+                rr[bytes - 2] = static_cast<char>(slotLow);
+                rr[bytes - 1] = 0;
+            }
+            Recording first;
+            DecodeRr(rr, first);
+            first.PrepareData(CoreSettings{});
+            const auto again = load(FormatTrivantCsv(first));
+            EXPECT_EQ(EncodeRr(*again), bytes > 2 ? rr : std::string(4, '\0')) << bytes;
+        }
     }
 }
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <fstream>
+
 namespace trivant::test {
 namespace {
 
@@ -110,6 +112,31 @@ TEST_F(JournalTest, TheCommentTravelsWithTheJournal) {
     r->parentWidget()->close();
     EXPECT_FALSE(std::filesystem::exists(journal));
     EXPECT_FALSE(std::filesystem::exists(JournalCommentPath(journal)));
+}
+
+// A sidecar shorter than its words: the window opens with 10 ms intervals only, and a
+// message says how many were rounded.
+TEST_F(JournalTest, AShortSidecarIsToldAndNoExactIntervalIsKept) {
+    start();
+    const std::string journal = JournalPathIn(folder(), "20261210-102955");
+    {
+        JournalWriter w;  // a strap's recording, killed
+        ASSERT_TRUE(w.Open(journal, true).ok);
+        for (int32_t us : {800400, 810000, 820400})
+            w.Append(packSample(uint8_t(RoundUsTo10Ms(us)), 0), us);
+    }
+    const std::string sidecar = fileBytes(JournalExactPath(journal));
+    std::ofstream(JournalExactPath(journal), std::ios::binary) << sidecar.substr(0, 10);
+    QString told;
+    answer(message(kMsgOk));  // "Восстановить"
+    answer(message(kMsgOk, &told));
+    form->RecoverJournals();
+    RecordingWindow* r = form->activeGraph();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->recording().beats(), 3);
+    EXPECT_FALSE(r->recording().hasExact());
+    EXPECT_TRUE(told.contains("округлено: 2")) << told.toStdString();
+    EXPECT_TRUE(runner->answers.empty());
 }
 
 struct RecoveryCase {

@@ -86,6 +86,26 @@ TEST_F(AppTest, ABadListLineIsToldInOneMessage) {
     EXPECT_TRUE(runner->answers.empty());
 }
 
+// A file of another format, or .rr words no recording holds, is refused in words the
+// physician reads, and no window opens.
+TEST_F(AppTest, AFileOfAnotherFormatIsRefused) {
+    start();
+    dir.write("scan.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    dir.write("noise.rr", std::string(2, '\0') + std::string(40, 'x'));  // SpO2 120 in each
+    const std::pair<const char*, const char*> cases[] = {
+        {"scan.png", "Это не запись, которую читает Trivant: файл формата PNG."},
+        {"noise.rr",
+         "Это не запись, которую читает Trivant: SpO2 больше 100 % в большинстве слов (20 из 20)."},
+    };
+    for (const auto& [name, why] : cases) {
+        QString text;
+        answer(message(kMsgOk, &text));
+        EXPECT_EQ(form->OpenRecording(dir.file(name), 1), nullptr);
+        EXPECT_TRUE(text.endsWith(QString("\n") + why)) << text.toStdString();
+    }
+    EXPECT_TRUE(form->mdiArea()->subWindowList().isEmpty());
+}
+
 // Exact intervals: CSV is offered first and keeps them; .rr asks before it rounds; the CSV
 // opens again as the same recording, saved (Trivant's own CSV is no import).
 TEST_F(AppTest, ExactIntervalsSaveAsCsvAndRoundOnlyWhenAsked) {

@@ -67,6 +67,30 @@ TEST_F(CliTest, RoundTripsOnRealRecordings) {
     }
 }
 
+// .rr -> CSV -> .rr gives the same bytes on real data and on a file whose last word, after
+// the last beat, holds RR 0 and an SpO2; a comment that .rr can't keep is told.
+TEST_F(CliTest, RrComesBackFromCsvByteForByte) {
+    ASSERT_EQ(run({"import-ms", data("rhenanbartels_hrv-noisy_rri.txt"), "noisy.rr"}).status,
+              kExitOk);
+    std::string slot = dir.read("noisy.rr");
+    slot[slot.size() - 2] = 97;
+    dir.write("slot.rr", slot);
+    for (const char* name : {"noisy", "slot"}) {
+        const std::string rr = std::string(name) + ".rr", csv = std::string(name) + ".csv";
+        ASSERT_EQ(run({"convert", rr, csv}).status, kExitOk) << name;
+        const CliRun back = run({"convert", csv, "back.rr"});
+        ASSERT_EQ(back.status, kExitOk) << name;
+        EXPECT_EQ(back.err, "");
+        EXPECT_EQ(dir.read("back.rr"), dir.read(rr)) << name;
+    }
+    dir.write("note.csv", "# comment: Иванов\nRR_ms;SpO2;label\n800;97;0\n812.5;97;1\n");
+    const CliRun r = run({"convert", "note.csv", "note.rr"});
+    EXPECT_EQ(r.err, "trivant-cli: note.rr: 1 interval(s) rounded to 10 ms\n"
+                     "trivant-cli: note.rr: the comment was not kept: a .rr file has none\n");
+    EXPECT_EQ(run({"convert", "note.csv", "note.txt"}).err,
+              "trivant-cli: note.txt: 1 interval(s) rounded to 10 ms\n");  // the text keeps it
+}
+
 // Trivant CSV keeps what .rr rounds; rounding is told on stderr, and only then.
 TEST_F(CliTest, CsvKeepsExactIntervalsAndRoundingIsTold) {
     dir.write("list.txt", "812.5 97\n800 96\n805.25 95\n");

@@ -35,11 +35,13 @@ TEST_F(CliTest, ListsAndExportsReadAsTheirImport) {
 TEST_F(CliTest, BadListInAnyCommandIsBadInputWithFileAndLine) {
     dir.write("export.csv", "time;RR\n1;800\n2;fast\n");
     dir.write("odd.dat", "hello\n");
+    dir.write("scan.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"summary", "export.csv"}, "export.csv:3: not a number: 'fast'"},
         {{"convert", "export.csv", "out.rr"}, "export.csv:3: not a number: 'fast'"},
         {{"import-ms", "export.csv", "out.rr"}, "export.csv:3: not a number: 'fast'"},
-        {{"summary", "odd.dat"}, "odd.dat: not a recording"},
+        {{"summary", "odd.dat"}, "odd.dat: not a recording Trivant reads: neither"},
+        {{"summary", "scan.png"}, "scan.png: not a recording Trivant reads: a file in PNG format"},
     };
     for (const auto& [args, msg] : cases) {
         const CliRun r = run(args);

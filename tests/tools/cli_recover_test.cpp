@@ -42,6 +42,7 @@ TEST_F(CliTest, RecoverWritesWhatASaveWrites) {
     const CliRun r = run({"recover", "rec.rr.part", "rec.rr"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.err.find("2 beats recovered to rec.rr"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("rec.rr: the comment was not kept"), std::string::npos) << r.err;
     // The words, then the empty slot a stopped recording leaves, as import-ms writes.
     EXPECT_EQ(dir.read("rec.rr"), "\0\0\x61\x50\x62\x51\0\0"s);
     EXPECT_EQ(dir.entryCount(), 1);  // journal and sidecar are gone
@@ -55,6 +56,20 @@ TEST_F(CliTest, RecoverWritesWhatASaveWrites) {
     // Past the name, date and comment lines, the same table as the saved recording's.
     const auto table = [](const std::string& t) { return t.substr(t.find("\r\nN ")); };
     EXPECT_EQ(table(text), table(plain));
+}
+
+// A sidecar that lost its last interval in a power cut: every beat comes back in 10 ms, and
+// the tool says how many were rounded.
+TEST_F(CliTest, RecoverWithAShortSidecarRoundsEveryInterval) {
+    dir.write("rec.rr.part", kTorn);
+    dir.write("rec.rr.part.us", "\0\0\x44\x37\x0C\0"s);  // 800580 µs for the first beat only
+    const CliRun r = run({"recover", "rec.rr.part", "rec.csv"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_NE(r.err.find("rec.rr.part: the exact intervals did not all reach the disk: 2 "
+                         "interval(s) rounded to 10 ms"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(dir.read("rec.csv"), "RR_ms;SpO2;label\n800;97;0\n810;98;0\n");
 }
 
 TEST_F(CliTest, RecoverListsJournalsNoWriterHolds) {

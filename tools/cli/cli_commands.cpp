@@ -66,9 +66,8 @@ int runConvert(Context& c) {
         return fail(c.err, msg);
     const std::string& out = c.opt.files[1];
     const int status = save(c, out, *rec);
-    const std::string rounded = RoundingNote(out, *rec);
-    if (status == kExitOk && !rounded.empty())
-        c.err << "trivant-cli: " << rounded << "\n";
+    if (status == kExitOk)
+        c.err << SaveNotes(out, *rec);
     return status;
 }
 

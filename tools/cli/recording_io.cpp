@@ -26,4 +26,13 @@ std::string RoundingNote(const std::string& path, const Recording& rec) {
                  : std::string();
 }
 
+std::string SaveNotes(const std::string& path, const Recording& rec) {
+    std::string notes;
+    if (const std::string rounded = RoundingNote(path, rec); !rounded.empty())
+        notes += "trivant-cli: " + rounded + "\n";
+    if (FormatOf(path) == RecordingFormat::Rr && !rec.Comment.empty())
+        notes += "trivant-cli: " + path + ": the comment was not kept: a .rr file has none\n";
+    return notes;
+}
+
 }  // namespace trivant

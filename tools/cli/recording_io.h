@@ -21,4 +21,8 @@ std::string SaveRecording(const std::string& path, const Recording& rec);
 // empty when it rounds none.
 std::string RoundingNote(const std::string& path, const Recording& rec);
 
+// What writing rec to path leaves out, one "trivant-cli: ..." line each: the rounding
+// (RoundingNote) and, for a .rr file, which has none, the comment.
+std::string SaveNotes(const std::string& path, const Recording& rec);
+
 }  // namespace trivant

@@ -41,7 +41,8 @@ int recover(const std::string& journal, const std::string& target, const CoreSet
     if (JournalInUse(journal))
         return fail(err, journal + ": a running recording still writes it");
     auto rec = std::make_unique<Recording>();
-    const IoStatus st = ReadJournal(journal, *rec);
+    int lost = 0;
+    const IoStatus st = ReadJournal(journal, *rec, &lost);
     if (!st.ok)
         return fail(err, st.path + ": " + st.detail);
     if (rec->beats() == 0)
@@ -52,9 +53,11 @@ int recover(const std::string& journal, const std::string& target, const CoreSet
         return fail(err, msg);
     RemoveJournal(journal);
     err << "trivant-cli: " << rec->beats() << " beats recovered to " << target << "\n";
-    const std::string rounded = RoundingNote(target, *rec);
-    if (!rounded.empty())
-        err << "trivant-cli: " << rounded << "\n";
+    err << SaveNotes(target, *rec);
+    if (lost > 0)
+        err << "trivant-cli: " << journal
+            << ": the exact intervals did not all reach the disk: " << lost
+            << " interval(s) rounded to 10 ms\n";
     return kExitOk;
 }
 

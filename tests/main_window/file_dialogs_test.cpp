@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 
 #include "codepage.h"
+#include "trend_window.h"
 
 #include <QFileInfo>
 #include <QMdiArea>
@@ -112,6 +113,9 @@ TEST_F(AppTest, ExportProposesTheRecordingsName) {
     writeRecording(dir.file("patient 7.rr"), std::vector<int>(600, 80));
     ASSERT_NE(form->OpenRecording(dir.file("patient 7.rr"), 1), nullptr);
     form->N_TrendClick();
+    auto* trend = qobject_cast<TrendWindow*>(form->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(trend, nullptr);
+    trend->WaitIdle();  // export waits for the rows
     QString proposed;
     answer([&proposed](QDialog& d) {
         proposed = QFileInfo(static_cast<QFileDialog&>(d).selectedFiles().value(0)).fileName();

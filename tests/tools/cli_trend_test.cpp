@@ -66,9 +66,9 @@ TEST_F(CliTest, RowsHoldShortestNumbersAndOneFormOfYesAndNo) {
 
 // Shorter than one window: the header and a message, no row, and success.
 TEST_F(CliTest, TrendOfARecordingShorterThanOneWindowSaysSo) {
-    const std::string a = data("pyhrv-series_1.txt");  // 3599 s
+    const std::string a = data("rhenanbartels_hrv-noisy_rri.txt");  // 2403 s
     const std::string said =
-        "trivant-cli: " + a + ": the recording lasts 3599 s, shorter than one 3600 s window\n";
+        "trivant-cli: " + a + ": the recording lasts 2403 s, shorter than one 3600 s window\n";
     for (const char* format : {"--csv", "--json"}) {
         const CliRun r = run({"trend", a, "--window", "3600", format});
         EXPECT_EQ(r.status, kExitOk);

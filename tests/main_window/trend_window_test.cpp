@@ -72,9 +72,7 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     EXPECT_EQ(frag->report().FrEnd, int(measured.span.last));
     for (const char* key : {"mean_rr", "sdnn", "rmssd", "lf_hf", "dfa_a1", "sampen"})
         EXPECT_EQ(MeasureValue(m, key), MeasureValue(measured.m, key)) << key;
-    for (QMdiSubWindow* w : form->mdiArea()->subWindowList())
-        if (w->widget() == trend)
-            form->mdiArea()->setActiveSubWindow(w);
+    form->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(trend->parentWidget()));
     // Leaving the window's length as it was computes nothing again.
     emit trend->E_Window->editingFinished();
     EXPECT_FALSE(trend->Busy());

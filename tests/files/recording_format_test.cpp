@@ -75,8 +75,6 @@ std::string rrWords(int n, uint8_t spo) {
 // Files of other kinds are refused by their first bytes, and .rr words by SpO2 above 100 in
 // most of them; a file Trivant wrote, or a text one, never is.
 TEST(RecordingFormat, RefusesWhatIsNoRecording) {
-    const std::string zip("PK\x03\x04\x14\0\0\0", 8);
-    std::string mixed = rrWords(5, 97) + rrWords(5, 120).substr(2);  // half: still a .rr
     const struct {
         std::string head, path;
         const char* format;
@@ -84,22 +82,15 @@ TEST(RecordingFormat, RefusesWhatIsNoRecording) {
     } cases[] = {
         {edfHeader(), "a.edf", "EDF", true},
         {edfHeader() + std::string(64, '\0'), "a.rr", "EDF", true},
-        {std::string("\xFF"
-                     "BIOSEMI",
-                     8) +
-             std::string(8, '\0'),
-         "a.bdf", "BDF", true},
+        {std::string("\377BIOSEMI", 8) + std::string(8, '\0'), "a.bdf", "BDF", true},
         {"%PDF-1.4\n%\xE2\xE3\xCF\xD3\n", "a.pdf", "PDF", true},
         {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), "a.png", "PNG", true},
-        {zip, "a.csv", "ZIP", true},
+        {std::string("PK\3\4\x14\0\0\0", 8), "a.csv", "ZIP", true},
         {std::string("\x1F\x8B\x08\0", 4), "a.rr", "gzip", true},
-        {std::string("\x7F"
-                     "ELF\x02\x01\x01\0",
-                     8),
-         "trivant", "ELF", true},
+        {std::string("\177ELF\2\1\1\0", 8), "trivant", "ELF", true},
         {rrWords(10, 105), "a.rr", nullptr, true},
         {rrWords(10, kLabelMark), "a.rr", nullptr, false},
-        {mixed, "a.dat", nullptr, false},
+        {rrWords(5, 97) + rrWords(5, 120).substr(2), "a.dat", nullptr, false},  // half
         {rrWords(0, 0), "a.rr", nullptr, false},
         {"0       800\n", "a.txt", nullptr, false},  // a list, not an EDF header
         {"%PDF-report\r\n01.02.2024\r\n\r\nN  NN/10,x\r\n", "a.txt", nullptr, false},

@@ -98,12 +98,11 @@ TEST_F(AppTest, OpenOffersEveryRecordingFirstAndHonoursTheStoredType) {
         EXPECT_EQ(chosen, all[shown]);
     }
     writeRecording(dir.file("a.rr"), std::vector<int>(50, 80));
-    answer(file(dir.file("a.rr"), 1));  // every recording: kept as the default, 0
-    form->TB_Open->trigger();
-    EXPECT_EQ(form->setup().OpenFilterIndex, 0);
-    answer(file(dir.file("a.rr"), 5));  // any file leaves it alone
-    form->TB_Open->trigger();
-    EXPECT_EQ(form->setup().OpenFilterIndex, 0);
+    for (int filter : {1, 5}) {  // every recording is kept as the default, 0; any file keeps it
+        answer(file(dir.file("a.rr"), filter));
+        form->TB_Open->trigger();
+        EXPECT_EQ(form->setup().OpenFilterIndex, 0) << filter;
+    }
     EXPECT_EQ(form->mdiArea()->subWindowList().size(), 2);
 }
 

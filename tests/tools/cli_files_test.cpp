@@ -67,22 +67,19 @@ TEST_F(CliTest, RoundTripsOnRealRecordings) {
     }
 }
 
-// .rr -> CSV -> .rr gives the same bytes on real data and on a file whose last word, after
-// the last beat, holds RR 0 and an SpO2; a comment that .rr can't keep is told.
+// .rr -> CSV -> .rr gives the same bytes on real data whose last word, after the last beat,
+// holds RR 0 and an SpO2; a comment that .rr can't keep is told.
 TEST_F(CliTest, RrComesBackFromCsvByteForByte) {
-    ASSERT_EQ(run({"import-ms", data("rhenanbartels_hrv-noisy_rri.txt"), "noisy.rr"}).status,
+    ASSERT_EQ(run({"import-ms", data("rhenanbartels_hrv-noisy_rri.txt"), "slot.rr"}).status,
               kExitOk);
-    std::string slot = dir.read("noisy.rr");
+    std::string slot = dir.read("slot.rr");
     slot[slot.size() - 2] = 97;
     dir.write("slot.rr", slot);
-    for (const char* name : {"noisy", "slot"}) {
-        const std::string rr = std::string(name) + ".rr", csv = std::string(name) + ".csv";
-        ASSERT_EQ(run({"convert", rr, csv}).status, kExitOk) << name;
-        const CliRun back = run({"convert", csv, "back.rr"});
-        ASSERT_EQ(back.status, kExitOk) << name;
-        EXPECT_EQ(back.err, "");
-        EXPECT_EQ(dir.read("back.rr"), dir.read(rr)) << name;
-    }
+    ASSERT_EQ(run({"convert", "slot.rr", "slot.csv"}).status, kExitOk);
+    const CliRun back = run({"convert", "slot.csv", "back.rr"});
+    ASSERT_EQ(back.status, kExitOk);
+    EXPECT_EQ(back.err, "");
+    EXPECT_EQ(dir.read("back.rr"), slot);
     dir.write("note.csv", "# comment: Иванов\nRR_ms;SpO2;label\n800;97;0\n812.5;97;1\n");
     const CliRun r = run({"convert", "note.csv", "note.rr"});
     EXPECT_EQ(r.err, "trivant-cli: note.rr: 1 interval(s) rounded to 10 ms\n"

@@ -1,5 +1,8 @@
+// The correction and band choices of the second page, the trend and the stages, and the
+// computation of their rows off the event loop.
 #include "measure_controls.h"
 
+#include "number_text.h"
 #include "translation.h"
 
 #include <QComboBox>
@@ -8,8 +11,6 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
-
-#include <charconv>
 
 namespace trivant {
 
@@ -30,9 +31,7 @@ QString choiceTitle(const CorrectionChoice& c) {
 }
 
 QString shortest(double v) {
-    char text[32];
-    const auto r = std::to_chars(text, text + sizeof text, v);
-    return DecimalText(QString::fromLatin1(text, int(r.ptr - text)));
+    return DecimalText(QString::fromStdString(NumberText(v)));
 }
 
 }  // namespace
@@ -48,15 +47,11 @@ std::optional<BandEdges> ParseBandText(const QString& text) {
         words = words[0].split(',');  // "0.0033,0.04,0.15,0.4", as trivant-cli takes them
     if (words.size() != 4)
         return std::nullopt;
-    double e[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const std::string w = words[i].replace(',', '.').toStdString();
-        const auto r = std::from_chars(w.data(), w.data() + w.size(), e[i]);
-        if (r.ec != std::errc() || r.ptr != w.data() + w.size())
-            return std::nullopt;
-    }
-    const BandEdges b{e[0], e[1], e[2], e[3]};
-    if (!BandEdgesError(b).empty())
+    for (QString& w : words)
+        w.replace(',', '.');
+    BandEdges b;
+    std::string error;
+    if (!ParseBandEdges(words.join(',').toStdString(), b, error))
         return std::nullopt;
     return b;
 }

@@ -28,12 +28,16 @@ protected:
         SetStrapRadio(QtStrapLink::Make);
         form->UseStraps(MakeStrapRadio(), dir.file("strap"));
     }
-    bool connected() {
+    template <class Done> bool idleUntil(Done done) {
         return waitFor([&] {
             form->IdleHandler();
-            return form->L_Device->text() == "Датчик подключен" && mock->Ready(kStrap);
+            return done();
         });
     }
+    bool connected() {
+        return idleUntil([&] { return label() == "Датчик подключен" && mock->Ready(kStrap); });
+    }
+    QString label() const { return form->L_Device->text(); }
     bool recorded(RecordingWindow& g, size_t count) {
         return waitFor([&] {
             g.Timer1Timer();
@@ -45,10 +49,9 @@ protected:
 
 TEST_F(RadioApp, RecordsTheStrapAcrossADropAndClosesWhileItNotifies) {
     ASSERT_TRUE(connected()) << mock->Log();
-    EXPECT_TRUE(waitFor([&] {
-        form->IdleHandler();
-        return form->L_Device->toolTip() == QString::fromStdString(kName) + ", заряд батареи 87 %";
-    })) << form->L_Device->toolTip().toStdString();
+    const QString battery = QString::fromStdString(kName) + ", заряд батареи 87 %";
+    EXPECT_TRUE(idleUntil([&] { return form->L_Device->toolTip() == battery; }))
+        << form->L_Device->toolTip().toStdString();
     form->TB_Start->trigger();
     RecordingWindow* g = form->activeGraph();
     ASSERT_NE(g, nullptr);
@@ -56,10 +59,7 @@ TEST_F(RadioApp, RecordsTheStrapAcrossADropAndClosesWhileItNotifies) {
     ASSERT_TRUE(recorded(*g, 3));
 
     mock->Drop(kStrap);
-    ASSERT_TRUE(waitFor([&] {
-        form->IdleHandler();
-        return form->L_Device->text() == "Датчик не подключен";
-    }));
+    ASSERT_TRUE(idleUntil([&] { return label() == "Датчик не подключен"; }));
     ASSERT_TRUE(connected()) << mock->Log();
     notify(*mock, {700, 512});
     ASSERT_TRUE(recorded(*g, 4));

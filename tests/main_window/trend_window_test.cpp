@@ -68,8 +68,8 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     const SpanMeasures& measured = NearestTrendRow(trend->picture().rows, 1200);
     const StandardMeasures& m = frag->standardPage().m;
     EXPECT_TRUE(m.artifacts.corrected);
-    EXPECT_EQ(frag->report().FrPos, int(measured.span.first));
-    EXPECT_EQ(frag->report().FrEnd, int(measured.span.last));
+    EXPECT_EQ(std::make_pair(frag->report().FrPos, frag->report().FrEnd),
+              std::make_pair(int(measured.span.first), int(measured.span.last)));
     for (const char* key : {"mean_rr", "sdnn", "rmssd", "lf_hf", "dfa_a1", "sampen"})
         EXPECT_EQ(MeasureValue(m, key), MeasureValue(measured.m, key)) << key;
     form->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(trend->parentWidget()));

@@ -42,6 +42,7 @@ std::string FragmentCaption(const std::string& windowCaption, const FragmentRepo
 
 ResampleResult PrepareAnalysis(const Recording& rec, AnalysisBuffers& buf) {
     std::fill(buf.RRSource.begin(), buf.RRSource.end(), uint8_t{0});
+    buf.RRSource.resize(std::max<size_t>(buf.RRSource.size(), static_cast<size_t>(rec.beats())), 0);
     for (int k = 1; k <= rec.beats(); ++k)
         buf.RRSource[k - 1] = rec.at(kSerRR, k);
     return buf.MeasureSignal(rec.CurrentFileLen);

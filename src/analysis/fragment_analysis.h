@@ -57,7 +57,7 @@ public:
     // at k/300 Hz for k = 1..150; fills Spectrum[1..150] and Bands.
     void CountSpectrum();
 
-    std::vector<uint8_t> RRSource;                     // kCapacity entries, 0-based
+    std::vector<uint8_t> RRSource;                     // kCapacity or more entries, 0-based
     std::vector<double> FragmentBuf;                   // kFragmentSamples + 1
     std::array<double, kSpectrumBins + 1> Spectrum{};  // 1-based
     BandResults Bands;

@@ -75,7 +75,7 @@ int32_t Recording::CalcIB50(int k, const CoreSettings& cfg) const {
 }
 
 void Recording::CalcIndices(int k, const CoreSettings& cfg) {
-    if (k < 1 || k > kCapacity)
+    if (k < 1 || k > capacity())
         return;
     BuildHisto(k, cfg.Sample);
     takeIndices(Histo, symOf(Histo), parOf(Histo), k, cfg);

@@ -9,7 +9,7 @@
 namespace trivant {
 
 void Recording::PrepareData(const CoreSettings& cfg) {
-    CurrentFileLen = std::clamp(CurrentFileLen, 0, kCapacity);
+    CurrentFileLen = std::clamp(CurrentFileLen, 0, capacity());
     for (auto& s : DataSeries)
         std::fill(s.begin(), s.end(), uint8_t{0});  // a byte value makes it a memset
     sRR = {0, 255};
@@ -64,7 +64,7 @@ void Recording::CalcAverages(int first, int last, int sample) {
     if (sample > last || last < 1)
         return;  // no full window: the means stay as they were
     first = std::max(first, sample);
-    last = std::min(last, kCapacity);
+    last = std::min(last, capacity());
     const int64_t count = last - first + 1;
     if (count <= 0)
         return;

@@ -20,6 +20,18 @@ Recording::Recording() : DataBuf(kCapacity + 1, 0) {
         s.assign(kCapacity + 1, 0);
 }
 
+void Recording::Reserve(int positions) {
+    positions = std::min(positions, kMaxRecordingBeats + 1);
+    if (positions <= capacity())
+        return;
+    // Geometric growth, so a strap recording beat by beat copies each beat a few times only.
+    const size_t size = static_cast<size_t>(std::max(positions, capacity() + capacity() / 2)) + 1;
+    const size_t cap = std::min(size, static_cast<size_t>(kMaxRecordingBeats) + 2);
+    DataBuf.resize(cap, 0);
+    for (auto& s : DataSeries)
+        s.resize(cap, 0);
+}
+
 int64_t Recording::intervalUs(int k) const {
     if (k >= 1 && static_cast<size_t>(k) < ExactUs.size())
         return ExactUs[static_cast<size_t>(k)];
@@ -42,14 +54,14 @@ int Recording::RoundedIntervals() const {
 
 bool Recording::HasSpO2() const {
     const auto& spo = DataSeries[kSerSPO];
-    const int last = std::min(beats(), kCapacity);
+    const int last = std::min(beats(), capacity());
     const auto some = [](uint8_t v) { return v != 0 && v != kLabelMark; };
     return std::any_of(spo.begin() + 1, spo.begin() + 1 + last, some) ||
            std::any_of(LabelSpO2.begin(), LabelSpO2.end(), some);
 }
 
 void Recording::Label() {
-    if (CurrentFileLen < 1 || CurrentFileLen > kCapacity)
+    if (CurrentFileLen < 1 || CurrentFileLen > capacity())
         return;
     ++LabNum;
     DataSeries[kSerLbl][CurrentFileLen] = labelOrdinal(LabNum);
@@ -59,7 +71,7 @@ void Recording::Label() {
 void Recording::Pack() {
     if (CurrentFileLen <= 2)
         return;
-    const int last = std::min(CurrentFileLen, kCapacity);
+    const int last = std::min(CurrentFileLen, capacity());
     LabelSpO2.clear();
     // The slot being filled is packed too, so a pending label is not lost.
     for (int k = 1; k <= last; ++k) {
@@ -76,7 +88,7 @@ void Recording::Pack() {
 }
 
 void Recording::Unpack() {
-    const int last = std::min(CurrentFileLen - 1, kCapacity);
+    const int last = std::min(CurrentFileLen - 1, capacity());
     for (int k = 1; k <= last; ++k) {
         const SampleWord w = DataBuf[k];
         DataSeries[kSerRR][k] = sampleRR(w);

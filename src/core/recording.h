@@ -3,6 +3,7 @@
 // one; the file readers and the device decoder fill it.
 #pragma once
 
+#include "clock_time.h"
 #include "core_settings.h"
 #include "histogram.h"
 #include "sample_word.h"
@@ -14,8 +15,12 @@
 
 namespace trivant {
 
-constexpr int kCapacity = 32000;          // positions 1..kCapacity of every per-beat array
-constexpr int kMaxBeats = kCapacity - 1;  // CurrentFileLen never exceeds kCapacity
+// The .rr and text formats and the pulse device hold kCapacity positions, so at most kMaxBeats
+// beats; every per-beat array has at least kCapacity + 1 positions.
+constexpr int kCapacity = 32000;
+constexpr int kMaxBeats = kCapacity - 1;
+// Lists, CSV files and straps may give more, up to a week at 100/min.
+constexpr int kMaxRecordingBeats = 1000000;
 
 // The eight series, in the order of SeriesNames (0-based here).
 enum SeriesIndex : int {
@@ -53,6 +58,11 @@ public:
 
     // Whether beat k's interval is known to the microsecond (ExactUs), else only in 10 ms.
     bool hasExact() const { return !ExactUs.empty(); }
+    // The last position every per-beat array holds (kCapacity or more).
+    int capacity() const { return static_cast<int>(DataBuf.size()) - 1; }
+    // Grows every per-beat array so that positions 1..positions exist, zero-filled, at most
+    // kMaxRecordingBeats + 1; never shrinks.
+    void Reserve(int positions);
     // Beat k's interval in microseconds: the exact one where there is one, else 10 ms steps.
     int64_t intervalUs(int k) const;
     // Beats whose exact interval is not a whole number of 10 ms: the ones a .rr or text file
@@ -81,11 +91,13 @@ public:
     void SetScales(const CoreSettings& cfg);
     void CalcAverages(int first, int last, int sample);
 
-    std::vector<SampleWord> DataBuf;  // [0..kCapacity], position 0 unused
+    std::vector<SampleWord> DataBuf;  // [0..capacity()], position 0 unused
     int32_t CurrentFileLen = 0;       // complete beats + 1
     std::array<std::vector<uint8_t>, kSeriesCount> DataSeries;
     int32_t LabNum = 0;
     std::string Comment;  // UTF-8
+    // Wall-clock time at which beat 1 began (see clock_time.h), kNoClock when not known.
+    int64_t StartClockS = kNoClock;
     // The intervals as the source gave them, in microseconds, at positions 1..beats (0
     // unused); empty when the source had only 10 ms values. Series 1 and DataBuf keep the
     // 10 ms values, from which everything but the standard measures is computed.

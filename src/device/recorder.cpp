@@ -4,6 +4,8 @@
 
 #include "tr_noop.h"
 
+#include <algorithm>
+
 namespace trivant {
 
 const std::array<const char*, kStatusCodes> kStatusTexts{
@@ -20,7 +22,8 @@ const char* const kFiveMinutesMessage =
     QT_TRANSLATE_NOOP("Messages", "Запись 5-минутного фрагмента завершена");
 const char* const kNoConnectionMessage = QT_TRANSLATE_NOOP("Messages", "Нет связи с прибором");
 
-void Recorder::Start() {
+void Recorder::Start(int maxBeats) {
+    maxBeats_ = std::clamp(maxBeats, 1, kMaxRecordingBeats);
     rec_.CurrentFileLen = 1;
     rec_.Comment.clear();
     rec_.ExactUs.clear();
@@ -46,8 +49,9 @@ void Recorder::TickExact(const int32_t* us, size_t count, bool arrived, const Re
         return;
     for (size_t i = 0; i < count && rec_.RREventEnabled; ++i) {
         const int n = rec_.CurrentFileLen;
-        if (n < 1 || n > kMaxBeats)
+        if (n < 1 || n > maxBeats_)
             return;
+        rec_.Reserve(n + 1);
         const int rr10 = RoundUsTo10Ms(us[i]);  // as a list's is
         if (rr10 <= 0)
             continue;  // no 10 ms value: the decoder has counted it already
@@ -88,7 +92,7 @@ void Recorder::apply(const FrameEvent& e, const RecorderSettings& s) {
 // The RR byte goes into the slot being filled as soon as it arrives: a stop before the SpO2
 // byte packs that slot with it, and a saved file keeps it.
 void Recorder::storeRR(uint8_t rr, const RecorderSettings& s) {
-    if (rec_.CurrentFileLen > kCapacity)
+    if (rec_.CurrentFileLen > rec_.capacity())
         return;
     // The older model counts in 8 ms units; stored RR is always in 10 ms units.
     rec_.DataSeries[kSerRR][rec_.CurrentFileLen] =
@@ -97,7 +101,7 @@ void Recorder::storeRR(uint8_t rr, const RecorderSettings& s) {
 
 void Recorder::completeBeat(uint8_t spoByte, const RecorderSettings& s) {
     const int n = rec_.CurrentFileLen;
-    if (n < 1 || n > kMaxBeats)
+    if (n < 1 || n > maxBeats_)
         return;
     // Overwrites a pending label mark; the label itself is kept in series 8.
     rec_.DataSeries[kSerSPO][n] = spoByte < kSpoOffset ? 0 : spoByte - kSpoOffset;
@@ -107,7 +111,7 @@ void Recorder::completeBeat(uint8_t spoByte, const RecorderSettings& s) {
     }
     rec_.CurrentFileLen = n + 1;
     events_.BeatCompleted(n);
-    if (rec_.CurrentFileLen > kMaxBeats)
+    if (rec_.CurrentFileLen > maxBeats_)
         stopFor(StopReason::Capacity, s.core);
     else if (s.AutoStop && totalTime_ > kFiveMinuteTime)
         stopFor(StopReason::FiveMinutes, s.core);

@@ -20,7 +20,7 @@ constexpr int kSilentTickLimit = 1000;      // 100 s of 100 ms ticks without a b
 constexpr int32_t kFiveMinuteTime = 31000;  // TotalTime (10 ms units) past which AutoStop ends
 constexpr int kSpoOffset = 100;             // the SpO2 byte carries SpO2 + 100
 
-extern const char* const kCapacityMessage;  // with kCapacity appended
+extern const char* const kCapacityMessage;  // with the recording's beat limit appended
 extern const char* const kFiveMinutesMessage;
 extern const char* const kNoConnectionMessage;
 
@@ -42,8 +42,10 @@ class Recorder {
 public:
     Recorder(Recording& rec, RecordingEvents& events) : rec_(rec), events_(events) {}
 
-    // Starts a new recording in an empty window.
-    void Start();
+    // Starts a new recording in an empty window; it stops full at maxBeats beats (the pulse
+    // device's recording fits a .rr file, a strap's may run for days).
+    void Start(int maxBeats = kMaxBeats);
+    int maxBeats() const { return maxBeats_; }
     // One timer tick with the bytes read from the port (count 0: nothing arrived).
     void Tick(const uint8_t* bytes, size_t count, const RecorderSettings& s);
     // One timer tick with a strap's intervals in µs, oldest first. arrived: a notification
@@ -73,6 +75,7 @@ private:
     FrameDecoder decoder_;
     int32_t connectTimeout_ = 0;
     int32_t totalTime_ = 0;
+    int maxBeats_ = kMaxBeats;
     bool started_ = false;
     bool stopped_ = false;
 };

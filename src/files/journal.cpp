@@ -237,7 +237,7 @@ int readExact(const std::string& journal, Recording& rec) {
     const std::string sidecar = JournalExactPath(journal);
     std::error_code ec;
     if (!fs::exists(fs::u8path(sidecar), ec) ||
-        !ReadFileBytes(sidecar, bytes, kRrHeaderBytes + 4 * size_t{kCapacity}).ok ||
+        !ReadFileBytes(sidecar, bytes, kRrHeaderBytes + 4 * size_t{kMaxRecordingBeats}).ok ||
         bytes.size() < kRrHeaderBytes || rec.beats() == 0)
         return 0;
     const int beats = rec.beats();
@@ -265,10 +265,11 @@ int readExact(const std::string& journal, Recording& rec) {
 }  // namespace
 
 IoStatus ReadJournal(const std::string& path, Recording& rec, int* rounded) {
-    IoStatus status = ReadDataFile(path, rec);
+    IoStatus status = ReadDataFile(path, rec, kMaxRecordingBeats);
     if (!status.ok)
         return status;
-    if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < kCapacity)
+    rec.Reserve(rec.CurrentFileLen + 1);
+    if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < rec.capacity())
         rec.DataBuf[static_cast<size_t>(++rec.CurrentFileLen)] = 0;
     const int lost = readExact(path, rec);
     if (rounded)

@@ -57,7 +57,7 @@ std::time_t startFromName(const std::string& name) {
 // Sum of the RR bytes, 10 ms each, in seconds.
 std::time_t recordedSeconds(const std::string& path) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes, kRrHeaderBytes + kRrMaxWordBytes).ok)
+    if (!ReadFileBytes(path, bytes, kRrHeaderBytes + 2 * size_t{kMaxRecordingBeats}).ok)
         return 0;
     long long tenMs = 0;
     for (size_t i = kRrHeaderBytes + 1; i < bytes.size(); i += 2)
@@ -89,7 +89,7 @@ std::vector<JournalInfo> FindJournals(const std::string& folder) {
             RemoveJournal(path);  // a start that never reached its first beat
             continue;
         }
-        JournalInfo info{path, static_cast<int>(std::min<int64_t>(words, kCapacity)),
+        JournalInfo info{path, static_cast<int>(std::min<int64_t>(words, kMaxRecordingBeats)),
                          startFromName(name)};
         if (info.started == 0)
             info.started = static_cast<std::time_t>(probe.modifiedTime()) - recordedSeconds(path);

@@ -136,7 +136,8 @@ SampleWord EntryWord(const MsEntry& entry) {
 }
 
 void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec) {
-    const size_t n = std::min(entries.size(), static_cast<size_t>(kMaxBeats));
+    const size_t n = std::min(entries.size(), static_cast<size_t>(kMaxRecordingBeats));
+    rec.Reserve(static_cast<int>(n) + 1);
     rec.ExactUs.assign(n + 1, 0);
     rec.LabelSpO2.clear();
     for (size_t i = 0; i < n; ++i) {
@@ -159,7 +160,7 @@ bool ParseMsLines(const std::string& text, std::vector<MsEntry>& out, MsListErro
 
 bool ParseMsList(const std::string& text, Recording& rec, MsListError& err) {
     std::vector<MsEntry> entries;
-    if (!ParseMsLines(text, entries, err, kMaxBeats))
+    if (!ParseMsLines(text, entries, err, kMaxRecordingBeats))
         return false;
     FillFromMsEntries(entries, rec);
     return true;

@@ -51,7 +51,7 @@ int32_t EntryUs(const MsEntry& entry);
 SampleWord EntryWord(const MsEntry& entry);
 
 // DataBuf, CurrentFileLen, the exact intervals and the SpO2 beside labels of a fresh recording
-// from entries (at most kMaxBeats).
+// from entries (at most kMaxRecordingBeats).
 void FillFromMsEntries(const std::vector<MsEntry>& entries, Recording& rec);
 
 // Every data line of the list, at most maxEntries. Returns false on the first line it can't

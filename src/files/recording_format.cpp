@@ -181,4 +181,12 @@ RecordingFormat DetectRecordingFormat(std::string_view head, const std::string& 
     return txt ? RecordingFormat::Text : RecordingFormat::Unknown;
 }
 
+std::string FormatLimitText(RecordingFormat format, int beats) {
+    if (beats <= kMaxBeats || (format != RecordingFormat::Rr && format != RecordingFormat::Text))
+        return {};
+    return std::string("a ") + (format == RecordingFormat::Rr ? ".rr" : "text") +
+           " file holds at most " + std::to_string(kMaxBeats) + " beats and this recording has " +
+           std::to_string(beats) + ": save it as a CSV table (.csv)";
+}
+
 }  // namespace trivant

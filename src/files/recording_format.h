@@ -47,4 +47,8 @@ ContentRefusal RefuseContent(std::string_view head, RecordingFormat format);
 // "not a recording Trivant reads: ..." for a refusal.
 std::string RefusalText(const ContentRefusal& r);
 
+// Why a recording of this many beats can't be written in format, or an empty string: the .rr
+// and text formats hold kMaxBeats beats at most.
+std::string FormatLimitText(RecordingFormat format, int beats);
+
 }  // namespace trivant

@@ -221,8 +221,8 @@ bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
     RrCsvHeader h;
     std::vector<MsEntry> entries;
     const bool csv = FindRrCsvHeader(text, h);
-    if (!(csv ? ParseRrCsv(text, entries, err, kMaxBeats)
-              : ParseMsLines(text, entries, err, kMaxBeats)))
+    if (!(csv ? ParseRrCsv(text, entries, err, kMaxRecordingBeats)
+              : ParseMsLines(text, entries, err, kMaxRecordingBeats)))
         return false;
     FillFromMsEntries(entries, rec);
     rec.Comment = CsvComment(text);

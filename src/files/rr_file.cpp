@@ -1,6 +1,8 @@
 // Byte layout of the ".rr" file: each word's low byte (SpO2 or the label mark) first.
 #include "rr_file.h"
 
+#include "recording_format.h"
+
 #include <algorithm>
 
 namespace trivant {
@@ -9,7 +11,7 @@ namespace {
 // DataBuf positions that exist, whatever a caller did to the buffer.
 int32_t usableWords(const Recording& rec) {
     const auto stored = static_cast<int32_t>(rec.DataBuf.empty() ? 0 : rec.DataBuf.size() - 1);
-    return std::min<int32_t>(kCapacity, stored);
+    return std::min<int32_t>(rec.capacity(), stored);
 }
 
 }  // namespace
@@ -25,12 +27,11 @@ std::string EncodeRr(const Recording& rec) {
     return out;
 }
 
-void DecodeRr(const std::string& bytes, Recording& rec) {
-    if (rec.DataBuf.size() < kCapacity + 1)
-        rec.DataBuf.resize(kCapacity + 1, 0);
+void DecodeRr(const std::string& bytes, Recording& rec, int maxWords) {
     const size_t body = bytes.size() - std::min(bytes.size(), kRrHeaderBytes);
     // A trailing odd byte is no word and is dropped.
-    const size_t words = std::min(body, kRrMaxWordBytes) / 2;
+    const size_t words = std::min(body / 2, static_cast<size_t>(std::max(maxWords, 0)));
+    rec.Reserve(static_cast<int>(words));
     // Word k lies at file offsets 2k (low byte) and 2k + 1 (RR byte).
     const auto byteAt = [&](size_t i) { return static_cast<uint8_t>(bytes[i]); };
     for (size_t k = 1; k <= words; ++k)
@@ -41,14 +42,17 @@ void DecodeRr(const std::string& bytes, Recording& rec) {
 }
 
 IoStatus SaveDataFile(const std::string& path, const Recording& rec) {
+    const std::string limit = FormatLimitText(RecordingFormat::Rr, rec.beats());
+    if (!limit.empty())
+        return {false, path, limit};
     return WriteFileAtomic(path, EncodeRr(rec));
 }
 
-IoStatus ReadDataFile(const std::string& path, Recording& rec) {
+IoStatus ReadDataFile(const std::string& path, Recording& rec, int maxWords) {
     std::string bytes;
-    IoStatus status = ReadFileBytes(path, bytes, kRrHeaderBytes + kRrMaxWordBytes);
+    IoStatus status = ReadFileBytes(path, bytes, kRrHeaderBytes + 2 * static_cast<size_t>(maxWords));
     if (status.ok)
-        DecodeRr(bytes, rec);
+        DecodeRr(bytes, rec, maxWords);
     return status;
 }
 

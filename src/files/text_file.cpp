@@ -6,6 +6,7 @@
 #include "codepage.h"
 #include "number_text.h"
 #include "path_parts.h"
+#include "recording_format.h"
 
 #include <algorithm>
 #include <functional>
@@ -268,6 +269,9 @@ TextReadReport ParseTextFile(const std::string& bytes, Recording& rec) {
 }
 
 IoStatus SaveTextFile(const std::string& path, const Recording& rec, const std::string& dateText) {
+    const std::string limit = FormatLimitText(RecordingFormat::Text, rec.beats());
+    if (!limit.empty())
+        return {false, path, limit};
     return WriteFileAtomic(path, FormatTextFile(rec, BaseNameOf(path), dateText));
 }
 

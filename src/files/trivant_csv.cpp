@@ -37,7 +37,7 @@ std::string FormatTrivantCsv(const Recording& rec) {
     }
     out += std::string(kTrivantCsvHeader) + "\n";
     const bool spo = rec.HasSpO2();
-    const int last = std::min(rec.beats(), kMaxBeats);
+    const int last = std::min(rec.beats(), rec.capacity() - 1);
     for (int k = 1; k <= last; ++k) {
         const bool label = rec.at(kSerLbl, k) != 0;
         // A labelled beat's series 2 is the SpO2 before it: only its own is written.
@@ -47,7 +47,7 @@ std::string FormatTrivantCsv(const Recording& rec) {
     }
     // The slot after the last beat, as a .rr file keeps it (a pending label, a partial
     // interval), so that .rr -> CSV -> .rr gives the same bytes.
-    if (rec.CurrentFileLen >= 1 && rec.CurrentFileLen <= kCapacity &&
+    if (rec.CurrentFileLen >= 1 && rec.CurrentFileLen <= rec.capacity() &&
         rec.DataBuf[static_cast<size_t>(rec.CurrentFileLen)] != 0)
         out += kCsvSlotPrefix + SlotText(rec.DataBuf[static_cast<size_t>(rec.CurrentFileLen)]);
     return out;

@@ -73,7 +73,7 @@ public:
                    const StrapChoice* forced = nullptr);
     const StrapChoice& strapChoice() const { return strap_; }
     StrapSupervisor* strapSupervisor() { return strapSup_.get(); }
-    void ShowLimitMessage(StopReason why) override;
+    void ShowLimitMessage(StopReason why, int maxBeats) override;
     void RecordingStopped() override;
     bool MayClose(RecordingWindow& graph) override;
     void ShowJournalError(const std::string& path, const std::string& detail) override;

@@ -334,7 +334,7 @@ void MainWindow::PurgePort() {
         supervisor_.Purge();
 }
 
-void MainWindow::ShowLimitMessage(StopReason why) {
+void MainWindow::ShowLimitMessage(StopReason why, int maxBeats) {
     // These come at a moment the user did not choose: a showing modal box closes any open
     // menu, so the Esc that was to close that menu took the box with it, unseen.
     if (why == StopReason::Silence) {
@@ -346,7 +346,7 @@ void MainWindow::ShowLimitMessage(StopReason why) {
     }
     const bool full = why == StopReason::Capacity;
     QMessageBox box(full ? QMessageBox::Warning : QMessageBox::Information, kAppCaption,
-                    full ? TrMessage(kCapacityMessage) + QString::number(kCapacity)
+                    full ? TrMessage(kCapacityMessage) + QString::number(maxBeats)
                          : TrMessage(kFiveMinutesMessage),
                     QMessageBox::Ok, this);
     HoldAnswers(box);

@@ -2,6 +2,7 @@
 // own when the two disagree (InstallTranslations) or the settings are C's.
 #include "short_date.h"
 
+#include "clock_time.h"
 #include "translation.h"
 
 #include <QDateTime>
@@ -25,6 +26,12 @@ std::string FileShortDate(const std::string& path) {
     if (!info.exists())
         return {};
     return format(info.lastModified().date());
+}
+
+int64_t LocalClockNow() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    return ClockOf(d.year(), d.month(), d.day(), now.time().msecsSinceStartOfDay() / 1000);
 }
 
 }  // namespace trivant

@@ -1,6 +1,7 @@
 // The system's short date format, as file captions and text files show it.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 
@@ -10,5 +11,7 @@ namespace trivant {
 std::string ShortDateText(std::time_t t);
 // Short date of a file's modification time; empty when the file can't be examined.
 std::string FileShortDate(const std::string& path);
+// The local wall-clock time now, as ClockOf keeps it.
+int64_t LocalClockNow();
 
 }  // namespace trivant

@@ -28,7 +28,7 @@ public:
     // notification came; false with nothing when the strap is not the device.
     virtual bool ReadStrap(std::vector<int32_t>& /*us*/, bool& /*arrived*/) { return false; }
     // Tells the user why the recording ended; returns once the message is dismissed.
-    virtual void ShowLimitMessage(StopReason why) = 0;
+    virtual void ShowLimitMessage(StopReason why, int maxBeats) = 0;
     // A recording of this host ended (the start commands may change state).
     virtual void RecordingStopped() {}
     // Whether the last NN range chosen in any window was the fitted one: a new window starts
@@ -49,7 +49,7 @@ public:
     Setup& setup() override { return setup_; }
     size_t ReadPort(uint8_t*, size_t) override { return 0; }
     void PurgePort() override {}
-    void ShowLimitMessage(StopReason) override {}
+    void ShowLimitMessage(StopReason, int) override {}
 
 private:
     Setup setup_;

@@ -24,7 +24,7 @@ void RecordingWindow::StartRecording(const std::string& journal) {
     if (!journal.empty())
         startJournal(journal);
     host_.PurgePort();  // beats from before the start are not part of this recording
-    recorder_.Start();
+    recorder_.Start(fromStrap_ ? kMaxRecordingBeats : kMaxBeats);
     setTitle(kRecordingTitle);
     readyForPaint_ = true;
     Timer1->start();
@@ -102,7 +102,7 @@ void RecordingWindow::BeatCompleted(int n) {
 }
 
 void RecordingWindow::LimitReached(StopReason why) {
-    host_.ShowLimitMessage(why);
+    host_.ShowLimitMessage(why, recorder_.maxBeats());
 }
 
 void RecordingWindow::Stopped() {

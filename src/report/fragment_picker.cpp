@@ -137,7 +137,7 @@ ScaleRange OverviewRange(const std::vector<uint8_t>& rrViewBuf, int bufLen) {
 
 int OverviewStartSecond(const Recording& rec, int xPos) {
     int64_t sum = 0;  // 10 ms units
-    const int last = std::min({xPos, rec.CurrentFileLen - 1, kCapacity});
+    const int last = std::min({xPos, rec.CurrentFileLen - 1, rec.capacity()});
     for (int k = 1; k <= last; ++k)
         sum += rec.at(kSerRR, k);
     return static_cast<int>(sum / 100);

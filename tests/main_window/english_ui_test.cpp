@@ -99,11 +99,11 @@ protected:
         answer(inspect(ui, kMsgCancel));  // overwrite?
         form->TB_SaveClick();
         answer(inspect(ui));
-        form->ShowLimitMessage(StopReason::Capacity);
+        form->ShowLimitMessage(StopReason::Capacity, kMaxBeats);
         answer(inspect(ui));
-        form->ShowLimitMessage(StopReason::FiveMinutes);
+        form->ShowLimitMessage(StopReason::FiveMinutes, kMaxBeats);
         answer(inspect(ui));
-        form->ShowLimitMessage(StopReason::Silence);
+        form->ShowLimitMessage(StopReason::Silence, kMaxBeats);
         walkJournalMessages();
     }
 

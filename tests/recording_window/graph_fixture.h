@@ -31,7 +31,7 @@ public:
         incoming.clear();
         ++purges;
     }
-    void ShowLimitMessage(StopReason why) override { limits.push_back(why); }
+    void ShowLimitMessage(StopReason why, int) override { limits.push_back(why); }
     void RecordingStopped() override { ++stops; }
     bool AutoRRRange() const override { return autoRR; }
     void SetAutoRRRange(bool automatic) override { autoRR = automatic; }

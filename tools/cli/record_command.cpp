@@ -93,9 +93,9 @@ void CliEvents::StatusTextChanged(const std::string& text) {
 }
 
 void CliEvents::LimitReached(StopReason why) {
-    static const char* const text[] = {"the recording is full (31999 beats)",
-                                       "the five-minute recording is complete",
-                                       "no data from the device for 100 s"};
+    const std::string text[] = {"the recording is full (" + std::to_string(maxBeats) + " beats)",
+                                "the five-minute recording is complete",
+                                "no data from the device for 100 s"};
     err << "trivant-cli: stopped: " << text[static_cast<int>(why)] << "\n";
 }
 

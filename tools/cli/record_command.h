@@ -19,10 +19,11 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 
 // The recorder's events for a terminal: the device's status in English, limits on err.
 struct CliEvents : RecordingEvents {
-    explicit CliEvents(std::ostream& e) : err(e) {}
+    explicit CliEvents(std::ostream& e, int limit = kMaxBeats) : err(e), maxBeats(limit) {}
     void StatusTextChanged(const std::string& text) override;
     void LimitReached(StopReason why) override;
     std::ostream& err;
+    int maxBeats;
     std::string status;
 };
 

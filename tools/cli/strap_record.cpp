@@ -64,9 +64,9 @@ int replay(const CliOptions& opt, const RecorderSettings& s, std::ostream& err) 
                 << problem->message << "\n";
     };
     auto rec = std::make_unique<Recording>();
-    CliEvents events(err);
+    CliEvents events(err, kMaxRecordingBeats);
     Recorder recorder(*rec, events);
-    recorder.Start();
+    recorder.Start(kMaxRecordingBeats);
     RecordJournal journal(opt.files[0], err, true);
     StrapReceiver receiver;  // connected: the first notification is stripped
     std::vector<int32_t> us;
@@ -114,9 +114,9 @@ int radio(const CliOptions& opt, const RecorderSettings& s, std::ostream& err) {
     }
     sup.Purge();
     auto rec = std::make_unique<Recording>();
-    CliEvents events(err);
+    CliEvents events(err, kMaxRecordingBeats);
     Recorder recorder(*rec, events);
-    recorder.Start();
+    recorder.Start(kMaxRecordingBeats);
     RecordJournal journal(opt.files[0], err, true);
     gInterrupted = false;
     auto previous = std::signal(SIGINT, onInterrupt);

@@ -981,6 +981,14 @@ Recover it?</translation>
         <source>Не все точные интервалы успели записаться на диск: интервалы восстановлены с шагом 10 мс, округлено: %1.</source>
         <translation>Not all exact intervals reached the disk: the intervals are recovered in 10 ms steps, %1 of them rounded.</translation>
     </message>
+    <message>
+        <source>Формат %1 вмещает не больше %2 интервалов, а в записи их %3. Всю запись сохраняет таблица CSV. Сохранить её как таблицу CSV?</source>
+        <translation>The %1 format holds at most %2 intervals, and the recording has %3. A CSV table keeps the whole recording. Save it as a CSV table?</translation>
+    </message>
+    <message>
+        <source>Таблица CSV</source>
+        <translation>CSV table</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

@@ -50,7 +50,8 @@ IoStatus SaveDataFile(const std::string& path, const Recording& rec) {
 
 IoStatus ReadDataFile(const std::string& path, Recording& rec, int maxWords) {
     std::string bytes;
-    IoStatus status = ReadFileBytes(path, bytes, kRrHeaderBytes + 2 * static_cast<size_t>(maxWords));
+    IoStatus status =
+        ReadFileBytes(path, bytes, kRrHeaderBytes + 2 * static_cast<size_t>(maxWords));
     if (status.ok)
         DecodeRr(bytes, rec, maxWords);
     return status;

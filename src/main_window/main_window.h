@@ -249,6 +249,8 @@ private:
 // What saving a recording in format loses, as the question asked before it; empty when
 // nothing is lost. rounds: exact intervals the 10 ms formats round.
 QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment);
+// Why a recording of beats beats can't go into format, offering CSV; empty when it fits.
+QString SaveLimitQuestion(RecordingFormat format, int beats);
 
 // The file of the NN range's choice in the settings' folder.
 std::string RRRangeFile(const std::string& configDir);

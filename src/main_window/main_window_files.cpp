@@ -11,6 +11,7 @@
 #include "report_window.h"
 #include "short_date.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -234,6 +235,16 @@ QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment) {
     return {};
 }
 
+QString SaveLimitQuestion(RecordingFormat format, int beats) {
+    if (FormatLimitText(format, beats).empty())
+        return {};
+    return MainWindow::tr("Формат %1 вмещает не больше %2 интервалов, а в записи их %3. Всю "
+                          "запись сохраняет таблица CSV. Сохранить её как таблицу CSV?")
+        .arg(extensionOf(format))
+        .arg(kMaxBeats)
+        .arg(beats);
+}
+
 std::optional<MainWindow::SaveTarget> MainWindow::askSaveTarget(const RecordingWindow& graph,
                                                                 bool csvFirst) {
     QFileDialog dialog(this, tr("Сохранить файл"));
@@ -267,10 +278,21 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     std::optional<SaveTarget> target;
     // Until a type that loses nothing, or one whose loss the user accepts; the window keeps
     // its file until one is written.
-    for (bool csvFirst = rounds;; csvFirst = true) {
+    for (bool csvFirst = rounds || rec.beats() > kMaxBeats;; csvFirst = true) {
         target = askSaveTarget(graph, csvFirst);
         if (!target)
             return false;
+        if (const QString limit = SaveLimitQuestion(target->format, rec.beats());
+            !limit.isEmpty()) {
+            // Nothing is written in a format that would cut the recording.
+            if (AskUser(this, *runner_, tr("Подтверждение"), limit, tr("Таблица CSV"),
+                        tr("Отменить")) != kMsgOk)
+                return false;
+            const QFileInfo chosen(QString::fromStdString(target->path));
+            target->path = chosen.dir().filePath(chosen.completeBaseName() + ".csv").toStdString();
+            target->format = RecordingFormat::TrivantCsv;
+            break;
+        }
         const QString loss = SaveLossQuestion(target->format, rounds, !rec.Comment.empty());
         if (loss.isEmpty())
             break;

@@ -46,17 +46,19 @@ TEST(MsList, RejectsTheFirstBadLineWithItsNumber) {
     }
 }
 
-TEST(MsList, HoldsAtMostAFullRecording) {
+TEST(MsList, HoldsAtMostAWeek) {
     std::string text;
-    for (int i = 0; i < kMaxBeats; ++i)
+    for (int i = 0; i < kMaxRecordingBeats; ++i)
         text += "800\n";
     auto rec = std::make_unique<Recording>();
     MsListError err;
     ASSERT_TRUE(ParseMsList(text, *rec, err));
-    EXPECT_EQ(rec->CurrentFileLen, kCapacity);
+    EXPECT_EQ(rec->CurrentFileLen, kMaxRecordingBeats + 1);
+    EXPECT_EQ(rec->capacity(), kMaxRecordingBeats + 1);
     auto more = std::make_unique<Recording>();
     EXPECT_FALSE(ParseMsList(text + "800\n", *more, err));
-    EXPECT_EQ(err.line, kMaxBeats + 1);
+    EXPECT_EQ(err.line, kMaxRecordingBeats + 1);
+    EXPECT_EQ(err.message, "more than 1000000 beats");
 }
 
 }  // namespace

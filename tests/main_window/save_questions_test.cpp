@@ -1,6 +1,7 @@
 // What the save command asks before a format loses something (a comment, exact intervals),
 // and that a save refused at any question leaves the window's file as it was.
 #include "app_fixture.h"
+#include "recording_file.h"
 
 #include <QFileDialog>
 
@@ -80,6 +81,29 @@ TEST_F(SaveQuestions, AnotherFormatGoesBackToTheDialogWithCsvFirst) {
     EXPECT_EQ(g->currentFileName(), dir.file("a.csv"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("b.rr")));
     EXPECT_NE(dir.read("a.csv").find("Иванов"), std::string::npos);
+}
+
+// A recording longer than .rr holds is never cut: CSV is offered instead, and only CSV written.
+TEST_F(SaveQuestions, ALongRecordingGoesToCsvNotRr) {
+    EXPECT_TRUE(SaveLimitQuestion(RecordingFormat::Rr, kMaxBeats).isEmpty());
+    EXPECT_TRUE(SaveLimitQuestion(RecordingFormat::TrivantCsv, kMaxBeats + 1).isEmpty());
+    std::string list;
+    for (int k = 0; k < kMaxBeats + 1; ++k)
+        list += k % 2 ? "800\n" : "810\n";
+    dir.write("long.txt", list);
+    RecordingWindow* longer = form->OpenRecording(dir.file("long.txt"), 0);
+    ASSERT_NE(longer, nullptr);
+    ASSERT_EQ(longer->recording().beats(), kMaxBeats + 1);
+    for (const int reply : {kMsgCancel, kMsgOk}) {
+        answer(file(dir.file("long.rr"), 2));  // CSV is offered first, .rr second
+        answer(message(reply));                // "Таблица CSV" or "Отменить"
+        EXPECT_EQ(form->SaveGraph(*longer), reply == kMsgOk);
+        EXPECT_FALSE(std::filesystem::exists(dir.file("long.rr")));
+    }
+    EXPECT_EQ(longer->currentFileName(), dir.file("long.csv"));
+    Recording back;
+    EXPECT_EQ(ReadRecordingFile(dir.file("long.csv"), back), "");
+    EXPECT_EQ(back.beats(), kMaxBeats + 1);
 }
 
 }  // namespace

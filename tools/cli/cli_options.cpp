@@ -225,8 +225,8 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
             out.width > 10000 || out.height > 10000)
             return "--size takes WIDTHxHEIGHT, from 200x150 to 10000x10000";
     } else if (name == "--xpos") {
-        if (!ParseNumber(v, n) || n < 0 || n > kCapacity)
-            return "--xpos takes 0 to 32000";
+        if (!ParseNumber(v, n) || n < 0 || n > kMaxRecordingBeats)
+            return "--xpos takes 0 to 1000000";
         out.xpos = n;
     } else if (name == "--zoom") {
         if (!ParseNumber(v, out.zoom) || (out.zoom != 1 && out.zoom != 2 && out.zoom != 4))

@@ -110,9 +110,11 @@ std::string StandardCsvCells(const StandardMeasures& m) {
     return out;
 }
 
-std::vector<std::pair<const char*, std::optional<double>>> LongTermValues(const LongTermMeasures& m) {
-    return {{"duration_s", m.durationS}, {"n", m.n},         {"segments", m.segments},
-            {"sdnn", m.sdnn},            {"sdann", m.sdann}, {"sdnni", m.sdnni}};
+std::vector<std::pair<const char*, std::optional<double>>>
+LongTermValues(const LongTermMeasures& m) {
+    return {{"duration_s", m.durationS}, {"n", m.n},
+            {"segments", m.segments},    {"sdnn", m.sdnn},
+            {"sdann", m.sdann},          {"sdnni", m.sdnni}};
 }
 
 std::string LongTermCsvHeader() {

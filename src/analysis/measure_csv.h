@@ -50,6 +50,7 @@ std::string StandardCsvCells(const StandardMeasures& m);
 std::string LongTermCsvHeader();
 std::string LongTermCsvRow(const std::string& file, const LongTermMeasures& m);
 // The row's numbers by column after file; nullopt where undefined.
-std::vector<std::pair<const char*, std::optional<double>>> LongTermValues(const LongTermMeasures& m);
+std::vector<std::pair<const char*, std::optional<double>>>
+LongTermValues(const LongTermMeasures& m);
 
 }  // namespace trivant

@@ -120,10 +120,10 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
             break;
         ms.assign(all.begin() + static_cast<std::ptrdiff_t>(span.first),
                   all.begin() + static_cast<std::ptrdiff_t>(span.last));
-        SpanMeasures row{span, 0,
-                         ComputeStandardMeasures(
-                             ms, standard::WindowArtifacts(ms, flags, span.first, threshold),
-                             options, bands)};
+        SpanMeasures row{
+            span, 0,
+            ComputeStandardMeasures(ms, standard::WindowArtifacts(ms, flags, span.first, threshold),
+                                    options, bands)};
         row.m.exact_intervals = exact;
         row.m.rr.clear();  // the series is the recording's: rows need only their numbers
         row.m.welch = {};

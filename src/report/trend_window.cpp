@@ -5,13 +5,13 @@
 #include "long_term.h"
 #include "paint_kit.h"
 #include "span_csv.h"
+#include "translation.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -34,7 +34,7 @@ QString longTermText(const Recording& rec) {
     const LongTermMeasures m = RecordingLongTerm(rec);
     if (!m.sdann || !m.sdnni)
         return {};
-    const QLocale locale;
+    const QLocale locale = DateLocale();  // the interface's, Russian's own under C
     return TrendWindow::tr(" · SDANN %1 мс · SDNN-индекс %2 мс")
         .arg(locale.toString(*m.sdann, 'f', 1), locale.toString(*m.sdnni, 'f', 1));
 }
@@ -147,9 +147,9 @@ void TrendWindow::restart() {
 
 void TrendWindow::take(std::vector<SpanMeasures> rows) {
     picture_.rows = std::move(rows);
-    L_Progress->setText(picture_.rows.empty() ? tr("Запись короче окна: показатели не вычислены")
-                                              : tr("Окон: %1").arg(picture_.rows.size()) +
-                                                    longTermText(*rec_));
+    L_Progress->setText(picture_.rows.empty()
+                            ? tr("Запись короче окна: показатели не вычислены")
+                            : tr("Окон: %1").arg(picture_.rows.size()) + longTermText(*rec_));
     update();
 }
 

@@ -75,9 +75,8 @@ TEST(LongTerm, RealListsAgainstExactArithmetic) {
     };
     for (const auto& row : rows) {
         std::string text;
-        ASSERT_TRUE(ReadFileBytes(std::string(TRIVANT_TEST_DATA) + "/rr/" + row.file, text,
-                                  1u << 24)
-                        .ok);
+        ASSERT_TRUE(
+            ReadFileBytes(std::string(TRIVANT_TEST_DATA) + "/rr/" + row.file, text, 1u << 24).ok);
         auto rec = std::make_unique<Recording>();
         MsListError err;
         ASSERT_TRUE(ParseRrList(text, *rec, err)) << row.file << ": " << err.message;

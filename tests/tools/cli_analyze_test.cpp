@@ -64,7 +64,8 @@ std::vector<std::string> lineList(const std::string& text) {
 TEST_F(CliTest, AnalyzeReachesAnyFragmentOfTheDay) {
     // The day's first 31999 beats are the shorter list: a fragment within both is the same.
     const CliRun day = run({"analyze", "--csv", "--start", "600", data("nsr2db-nsr009.txt")});
-    const CliRun part = run({"analyze", "--csv", "--start", "600", data("nsr2db-nsr009-31999.txt")});
+    const CliRun part =
+        run({"analyze", "--csv", "--start", "600", data("nsr2db-nsr009-31999.txt")});
     ASSERT_EQ(day.status, kExitOk) << day.err;
     ASSERT_EQ(part.status, kExitOk) << part.err;
     EXPECT_EQ(afterFile(day.out.substr(day.out.find('\n'))),

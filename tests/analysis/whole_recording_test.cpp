@@ -1,4 +1,4 @@
-// Which intervals each trend window and each stage holds, at the edges and over a day.
+// Which intervals each trend window and each stage holds, at the edges.
 #include "fragment_analysis.h"
 #include "whole_recording.h"
 
@@ -69,23 +69,6 @@ TEST(WholeRecording, TrendWindowsAreThePickersFragments) {
                   std::make_pair(std::size_t(b.FrPos), std::size_t(b.FrEnd)))
             << span.startUs / kS;
     }
-}
-
-// A day of 40000 beats: the windows run to its end, still the picker's fragments.
-TEST(WholeRecording, TrendWindowsReachTheEndOfADay) {
-    Recording rec;
-    const int beats = 40000;  // 2.16 s each: 86 400 s
-    rec.Reserve(beats + 1);
-    rec.CurrentFileLen = beats + 1;
-    for (int k = 1; k <= beats; ++k)
-        rec.DataSeries[kSerRR][k] = 216;
-    const std::vector<IntervalSpan> spans = RecordingTrendSpans(rec, kFragmentSeconds, 300);
-    ASSERT_EQ(spans.size(), 287u);  // the picker's 86 397.84 s hold windows from 0 to 85 800 s
-    const FragmentBounds b = LocateFragment(rec, 85800);
-    EXPECT_EQ(spans.back().startUs, 85800 * kS);
-    EXPECT_EQ(spans.back().first, std::size_t(b.FrPos));
-    EXPECT_EQ(spans.back().last, std::size_t(b.FrEnd));
-    EXPECT_GT(b.FrEnd, 39800);
 }
 
 struct StageCase {

@@ -17,7 +17,6 @@
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <fstream>
@@ -98,28 +97,6 @@ TEST_F(FragmentCommand, CancelCreatesNothing) {
     form->N_Spec->trigger();
     EXPECT_TRUE(runner->answers.empty());
     EXPECT_EQ(windows(), 1);
-}
-
-// The picker scrolls over the whole day, and a fragment past the first 30 000 s opens.
-TEST_F(FragmentCommand, AnyFragmentOfADayOpens) {
-    start();
-    ASSERT_NE(form->OpenRecording(std::string(TRIVANT_TEST_DATA) + "/rr/nsr2db-nsr009.txt", 3),
-              nullptr);
-    answer([](QDialog& d) {
-        auto* s = dynamic_cast<FragmentPicker*>(&d);
-        if (!s)
-            return int(QDialog::Rejected);
-        EXPECT_EQ(s->BufLen(), 86059);  // the 10 ms values' seconds after the first interval
-        EXPECT_EQ(s->SB->maximum(), 86059);
-        s->Start(80000, 80000);
-        EXPECT_TRUE(s->B_Ok->isEnabled());
-        return int(QDialog::Accepted);
-    });
-    form->N_Spec->trigger();
-    ReportWindow* frag = activeReport();
-    ASSERT_NE(frag, nullptr);
-    EXPECT_GT(frag->report().FrPos, 90000);
-    EXPECT_EQ(frag->report().startHundredths / 100, 80000);
 }
 
 TEST_F(FragmentCommand, OkOpensTheReportWindow) {

@@ -29,6 +29,19 @@ std::unique_ptr<Recording> FullRecording() {
     return rec;
 }
 
+const std::string& DayListText() {
+    static const std::string text = [] {
+        std::string t;
+        const auto st = ReadFileBytes(TRIVANT_BENCH_DATA "/rr/nsr2db-nsr009.txt", t, 1u << 24);
+        if (!st.ok) {
+            std::cerr << st.path << ": " << st.detail << "\n";
+            std::exit(1);
+        }
+        return t;
+    }();
+    return text;
+}
+
 std::unique_ptr<Recording> MsListRecording(const std::string& path) {
     std::string text;
     if (const auto st = ReadFileBytes(path, text, 1u << 24); !st.ok) {

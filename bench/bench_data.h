@@ -11,6 +11,9 @@ namespace trivant::bench {
 // 31999 beats of nsr2db record nsr009, packed and not yet prepared.
 std::unique_ptr<Recording> FullRecording();
 
+// The whole 24 h list of nsr009 (102858 beats) as read from its file, not yet parsed.
+const std::string& DayListText();
+
 // An RR list in ms, one interval a line, packed and not yet prepared; exits when it can't.
 std::unique_ptr<Recording> MsListRecording(const std::string& path);
 

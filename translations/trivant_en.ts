@@ -1287,5 +1287,9 @@ Recover it?</translation>
         <source>Окон: %1</source>
         <translation>Windows: %1</translation>
     </message>
+    <message>
+        <source> · SDANN %1 мс · SDNN-индекс %2 мс</source>
+        <translation> · SDANN %1 ms · SDNN index %2 ms</translation>
+    </message>
 </context>
 </TS>

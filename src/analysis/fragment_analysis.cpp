@@ -74,8 +74,7 @@ void copySpectrum(const AnalysisBuffers& buf, FragmentReport& out) {
 
 bool MeasureFragment(const Recording& rec, int fragPos, const ResampleResult& resampled,
                      AnalysisBuffers& buf, FragmentReport& out, std::string* error) {
-    const int bufLen =
-        static_cast<int>(std::min<int64_t>(resampled.length / 100, kMaxOverviewSeconds));
+    const int bufLen = static_cast<int>(resampled.length / 100);
     if (!resampled.enough || fragPos < 0 || bufLen < fragPos + kFragmentSeconds) {
         if (error)
             *error = resampled.enough

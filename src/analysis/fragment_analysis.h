@@ -16,17 +16,15 @@ namespace trivant {
 
 constexpr int kFragmentSamples = 30000;  // 300 s at 0.01 s
 constexpr int kFragmentSeconds = 300;
-constexpr int kResampleCapacity = 3000001;  // samples: the first 30 000 s of a recording
-constexpr int kMaxOverviewSeconds = 30000;
 constexpr int kSpectrumBins = 150;  // 1/300 Hz .. 0.5 Hz
 
 // The signal of RRSource[0 .. count-1] (10 ms units) at 100 Hz: interval i (from 1) gives
 // RRSource[i] samples rising linearly from RRSource[i - 1]; time 0 is the end of the first
-// interval. It ends after kResampleCapacity samples.
+// interval. It runs to the end of the recording: only the samples asked for are computed.
 struct ResampleResult {
     bool enough = false;  // the intervals add up to at least 300 s
     int64_t total = 0;    // sum of the intervals, 10 ms units
-    int64_t length = 0;   // samples (total less the first interval, within capacity)
+    int64_t length = 0;   // samples: total less the first interval
     int count = 0;        // intervals the signal is made of
 };
 

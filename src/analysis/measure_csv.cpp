@@ -110,4 +110,25 @@ std::string StandardCsvCells(const StandardMeasures& m) {
     return out;
 }
 
+std::vector<std::pair<const char*, std::optional<double>>>
+LongTermValues(const LongTermMeasures& m) {
+    return {{"duration_s", m.durationS}, {"n", m.n},
+            {"segments", m.segments},    {"sdnn", m.sdnn},
+            {"sdann", m.sdann},          {"sdnni", m.sdnni}};
+}
+
+std::string LongTermCsvHeader() {
+    std::string out = "file";
+    for (const auto& [name, value] : LongTermValues({}))
+        out += std::string(",") + name;
+    return out;
+}
+
+std::string LongTermCsvRow(const std::string& file, const LongTermMeasures& m) {
+    std::string out = CsvField(file);
+    for (const auto& [name, value] : LongTermValues(m))
+        out += "," + (value ? NumberText(*value) : std::string());
+    return out;
+}
+
 }  // namespace trivant

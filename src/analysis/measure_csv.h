@@ -3,11 +3,14 @@
 #pragma once
 
 #include "fragment_analysis.h"
+#include "long_term.h"
 #include "standard_measures.h"
 
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace trivant {
 
@@ -41,5 +44,13 @@ std::string StandardCsvHeader(const char* prefix = "std_");
 // A CSV field: quoted when it holds a separator, a quote or a line break.
 std::string CsvField(const std::string& s);
 std::string StandardCsvCells(const StandardMeasures& m);
+
+// "file,duration_s,n,segments,sdnn,sdann,sdnni" and one recording's row: s, counts and ms,
+// each number in its shortest exact form, empty where undefined.
+std::string LongTermCsvHeader();
+std::string LongTermCsvRow(const std::string& file, const LongTermMeasures& m);
+// The row's numbers by column after file; nullopt where undefined.
+std::vector<std::pair<const char*, std::optional<double>>>
+LongTermValues(const LongTermMeasures& m);
 
 }  // namespace trivant

@@ -1,6 +1,7 @@
 // The 100 Hz signal of the intervals, linear from one interval's value to the next, held
-// as a description rather than 3 million samples: the overview and the fragment compute
-// from it exactly the samples they need, bit for bit as a stored signal would hold them.
+// as a description rather than 8.6 million samples a day: the overview and the fragment
+// compute from it exactly the samples they need, bit for bit as a stored signal would hold
+// them.
 #include "fragment_analysis.h"
 #include "round_even.h"
 
@@ -13,20 +14,20 @@ namespace trivant {
 namespace {
 
 // Interval i (from 1) gives rr[i] samples rising from rr[i - 1] by equal steps; a zero
-// interval gives none. The signal ends at kResampleCapacity samples.
+// interval gives none.
 struct Segment {
     int64_t start = 0;  // first sample
-    int64_t count = 0;  // samples, at most rr[i]
+    int64_t count = 0;  // samples: rr[i]
     int i = 0;
 };
 
 // Calls f(segment) for every segment in order until f returns false.
 template <typename F> void forEachSegment(const uint8_t* rr, int count, F f) {
     int64_t p = 0;
-    for (int i = 1; i < count && p < kResampleCapacity; ++i) {
+    for (int i = 1; i < count; ++i) {
         if (rr[i] == 0)
             continue;
-        const Segment s{p, std::min<int64_t>(rr[i], kResampleCapacity - p), i};
+        const Segment s{p, rr[i], i};
         if (!f(s))
             return;
         p += s.count;
@@ -81,7 +82,7 @@ ResampleResult AnalysisBuffers::MeasureSignal(int count) const {
     r.enough = true;
     r.count = count;
     // The first interval gives no samples: time 0 is its end.
-    r.length = std::min<int64_t>(r.total - RRSource[0], kResampleCapacity);
+    r.length = r.total - RRSource[0];
     return r;
 }
 
@@ -107,7 +108,7 @@ void AnalysisBuffers::CutFragment(int startS, const ResampleResult& signal) {
 
 Overview MakeOverview(const AnalysisBuffers& buf, const ResampleResult& signal) {
     Overview o;
-    o.BufLen = static_cast<int>(std::min<int64_t>(signal.length / 100, kMaxOverviewSeconds));
+    o.BufLen = static_cast<int>(signal.length / 100);
     o.RRViewBuf.assign(o.BufLen + 1, 0);
     const int64_t end = 100 * int64_t(o.BufLen);
     const uint8_t* rr = buf.RRSource.data();

@@ -29,6 +29,16 @@ std::vector<bool> DetectArtifacts(const std::vector<double>& rr, double threshol
     return flags;
 }
 
+std::vector<bool> WindowArtifacts(const std::vector<double>& window, const std::vector<bool>& whole,
+                                  size_t first, double thresholdMs) {
+    std::vector<bool> flags(window.size());
+    for (size_t i = 0; i < window.size(); ++i)
+        flags[i] = i >= kHalfWindow && i + kHalfWindow < window.size()
+                       ? whole[first + i]
+                       : std::fabs(window[i] - LocalMedian(window, i)) > thresholdMs;
+    return flags;
+}
+
 std::vector<double> CorrectArtifacts(const std::vector<double>& rr,
                                      const std::vector<bool>& isArtifact) {
     std::vector<double> out = rr;

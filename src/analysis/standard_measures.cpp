@@ -4,6 +4,7 @@
 #include "standard_parts.h"
 
 #include <cmath>
+#include <utility>
 
 namespace trivant {
 
@@ -81,11 +82,11 @@ void FillTimeDomain(const std::vector<double>& rr, StandardMeasures& m) {
 namespace {
 
 // Flags the series and, when asked, corrects it into m.rr; false when nothing is left.
-bool handleArtifacts(const std::vector<double>& rrMs, const ArtifactOptions& options,
-                     StandardMeasures& m) {
+bool handleArtifacts(const std::vector<double>& rrMs, std::vector<bool> isArtifact,
+                     const ArtifactOptions& options, StandardMeasures& m) {
     ArtifactReport& a = m.artifacts;
-    a.thresholdMs = options.correct ? options.thresholdMs : kDefaultArtifactMs;
-    a.isArtifact = DetectArtifacts(rrMs, a.thresholdMs);
+    a.thresholdMs = ArtifactThreshold(options);
+    a.isArtifact = std::move(isArtifact);
     for (bool f : a.isArtifact)
         a.flagged += f;
     if (!rrMs.empty())
@@ -106,13 +107,24 @@ bool handleArtifacts(const std::vector<double>& rrMs, const ArtifactOptions& opt
 }  // namespace
 }  // namespace standard
 
+double ArtifactThreshold(const ArtifactOptions& options) {
+    return options.correct ? options.thresholdMs : kDefaultArtifactMs;
+}
+
 StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         const ArtifactOptions& options, const BandEdges& bands) {
+    return ComputeStandardMeasures(
+        rrMs, standard::DetectArtifacts(rrMs, ArtifactThreshold(options)), options, bands);
+}
+
+StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         std::vector<bool> isArtifact,
                                          const ArtifactOptions& options, const BandEdges& bands) {
     using namespace standard;
     StandardMeasures m;
     m.bands = bands;
     m.n = static_cast<int>(rrMs.size());
-    if (!handleArtifacts(rrMs, options, m))
+    if (!handleArtifacts(rrMs, std::move(isArtifact), options, m))
         return m;
     m.ok = true;
     FillTimeDomain(m.rr, m);

@@ -76,6 +76,13 @@ struct StandardMeasures {
 StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
                                          const ArtifactOptions& options,
                                          const BandEdges& bands = {});
+// The same with the series' artifacts already flagged at ArtifactThreshold(options), as the
+// trend's windows take them from the whole recording.
+StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         std::vector<bool> isArtifact,
+                                         const ArtifactOptions& options, const BandEdges& bands);
+// The threshold artifacts are flagged at: the correction's, else kDefaultArtifactMs.
+double ArtifactThreshold(const ArtifactOptions& options);
 
 // The fragment's intervals in ms: FrExactUs[1 .. FrEnd - FrPos] / 1000 where the recording
 // has exact intervals, else FrRRBuf[1 .. FrEnd - FrPos] times 10.

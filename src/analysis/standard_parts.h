@@ -16,6 +16,12 @@ double LocalMedian(const std::vector<double>& rr, size_t i);
 // Flags |r_i - m_i| > thresholdMs.
 std::vector<bool> DetectArtifacts(const std::vector<double>& rr, double thresholdMs);
 
+// DetectArtifacts of window, the intervals first.. of a series whose own flags whole holds:
+// an interval with its 11 neighbours inside the window has the series' median, so only the
+// five at each end are computed again.
+std::vector<bool> WindowArtifacts(const std::vector<double>& window, const std::vector<bool>& whole,
+                                  size_t first, double thresholdMs);
+
 // Each flagged interval replaced by the line between its nearest unflagged neighbours by
 // index, or the nearest one's value beyond the first or last. Needs one unflagged interval.
 std::vector<double> CorrectArtifacts(const std::vector<double>& rr,

@@ -1,5 +1,7 @@
 #include "whole_recording.h"
 
+#include "standard_parts.h"
+
 #include <algorithm>
 
 namespace trivant {
@@ -25,7 +27,8 @@ std::vector<IntervalSpan> TrendSpans(const std::vector<int64_t>& locUs, int64_t 
     const std::vector<int64_t> s = startTimes(locUs);  // s[i]: the start of beat i + 1
     // Beats FrPos = i + 1 and FrEnd = j + 1; both only grow from one window to the next.
     std::size_t i = 0, j = 0;
-    for (int64_t a = 0; a + windowUs <= TrendTimeUs(locUs); a += stepUs) {
+    const int64_t timeUs = TrendTimeUs(locUs);
+    for (int64_t a = 0; a + windowUs <= timeUs; a += stepUs) {
         while (i + 1 < n && s[i] < a)
             ++i;
         j = std::min(std::max(j, i + 1), n - 1);
@@ -105,14 +108,22 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
                                        const std::atomic<bool>* cancel) {
     std::vector<SpanMeasures> out;
     out.reserve(spans.size());
+    std::vector<double> all(rrUs.size());
+    for (std::size_t i = 0; i < rrUs.size(); ++i)
+        all[i] = static_cast<double>(rrUs[i]) / 1000.0;
+    // Flagged once for the recording: a span recomputes only its ends' flags.
+    const double threshold = ArtifactThreshold(options);
+    const std::vector<bool> flags = standard::DetectArtifacts(all, threshold);
     std::vector<double> ms;
     for (const IntervalSpan& span : spans) {
         if (cancel && *cancel)
             break;
-        ms.clear();
-        for (std::size_t i = span.first; i < span.last; ++i)
-            ms.push_back(static_cast<double>(rrUs[i]) / 1000.0);
-        SpanMeasures row{span, 0, ComputeStandardMeasures(ms, options, bands)};
+        ms.assign(all.begin() + static_cast<std::ptrdiff_t>(span.first),
+                  all.begin() + static_cast<std::ptrdiff_t>(span.last));
+        SpanMeasures row{
+            span, 0,
+            ComputeStandardMeasures(ms, standard::WindowArtifacts(ms, flags, span.first, threshold),
+                                    options, bands)};
         row.m.exact_intervals = exact;
         row.m.rr.clear();  // the series is the recording's: rows need only their numbers
         row.m.welch = {};

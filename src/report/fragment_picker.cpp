@@ -202,6 +202,8 @@ FragmentPicker::FragmentPicker(QWidget* parent) : QDialog(parent) {
 void FragmentPicker::SetOverview(const Overview& overview) {
     rrViewBuf_ = overview.RRViewBuf;
     bufLen_ = overview.BufLen;
+    // A day or a week scrolls to its end; shorter recordings keep the bar they had.
+    SB->setRange(0, std::max(kSelScrollMax, bufLen_));
 }
 
 void FragmentPicker::SetTraceStyle(const QColor& color, int lineWidth) {

@@ -21,7 +21,7 @@ class QScrollBar;
 
 namespace trivant {
 
-constexpr int kSelScrollMax = 30000;   // seconds of the overview reachable by the scroll bar
+constexpr int kSelScrollMax = 30000;   // the scroll bar's least range, in overview seconds
 constexpr int kSelFirstGridStep = 30;  // seconds (= pixels) between time lines, and its growth
 constexpr int kSelValueTicks = 5;
 

@@ -2,8 +2,10 @@
 // its picture through the trend's paint path.
 #include "trend_window.h"
 
+#include "long_term.h"
 #include "paint_kit.h"
 #include "span_csv.h"
+#include "translation.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -24,6 +26,17 @@ constexpr int kFontPixels = 11;  // the form font
 QString measureTitle(const TrendMeasure& m) {
     const QString title = QCoreApplication::translate("StandardPage", m.title);
     return *m.unit ? title + ", " + QCoreApplication::translate("StandardPage", m.unit) : title;
+}
+
+// " · SDANN 123,4 мс · SDNN-индекс 56,7 мс" in the interface's numbers; empty below two
+// complete 5-minute segments.
+QString longTermText(const Recording& rec) {
+    const LongTermMeasures m = RecordingLongTerm(rec);
+    if (!m.sdann || !m.sdnni)
+        return {};
+    const QLocale locale = DateLocale();  // the interface's, Russian's own under C
+    return TrendWindow::tr(" · SDANN %1 мс · SDNN-индекс %2 мс")
+        .arg(locale.toString(*m.sdann, 'f', 1), locale.toString(*m.sdnni, 'f', 1));
 }
 
 }  // namespace
@@ -134,8 +147,9 @@ void TrendWindow::restart() {
 
 void TrendWindow::take(std::vector<SpanMeasures> rows) {
     picture_.rows = std::move(rows);
-    L_Progress->setText(picture_.rows.empty() ? tr("Запись короче окна: показатели не вычислены")
-                                              : tr("Окон: %1").arg(picture_.rows.size()));
+    L_Progress->setText(picture_.rows.empty()
+                            ? tr("Запись короче окна: показатели не вычислены")
+                            : tr("Окон: %1").arg(picture_.rows.size()) + longTermText(*rec_));
     update();
 }
 

@@ -23,7 +23,7 @@ Signal Resample(const std::vector<uint8_t>& rr, int count) {
         return s;
     r.enough = true;
     r.count = count;
-    s.samples.assign(kResampleCapacity, 0);
+    s.samples.assign(static_cast<size_t>(r.total), 0);  // the whole signal, every sample
     int64_t p = 0;
     for (int i = 1; i < count; ++i) {
         const int c = rr[i];
@@ -31,12 +31,9 @@ Signal Resample(const std::vector<uint8_t>& rr, int count) {
             continue;
         const double prev = rr[i - 1];
         const double step = (rr[i] - prev) / c;
-        const int64_t n = std::min<int64_t>(c, kResampleCapacity - p);
-        for (int64_t j = 0; j < n; ++j)
+        for (int64_t j = 0; j < c; ++j)
             s.samples[p + j] = j * step + prev;
-        p += n;
-        if (p >= kResampleCapacity)
-            break;
+        p += c;
     }
     r.length = p;
     s.samples.resize(p);
@@ -45,7 +42,7 @@ Signal Resample(const std::vector<uint8_t>& rr, int count) {
 
 Overview MakeOverview(const Signal& s) {
     Overview o;
-    o.BufLen = static_cast<int>(std::min<int64_t>(s.result.length / 100, kMaxOverviewSeconds));
+    o.BufLen = static_cast<int>(s.result.length / 100);
     o.RRViewBuf.assign(o.BufLen + 1, 0);
     for (int sec = 1; sec <= o.BufLen; ++sec) {
         int64_t sum = 0;

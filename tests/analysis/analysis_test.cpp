@@ -96,14 +96,14 @@ TEST(Signal, InterpolatesFromThePreviousInterval) {
     EXPECT_DOUBLE_EQ(buf.FragmentBuf[81], 81);
 }
 
-TEST(Signal, StopsAtItsCapacity) {
+TEST(Signal, RunsToTheEndOfALongRecording) {
     auto rec = recording(std::vector<int>(31999, 250));  // about 80 000 s
     AnalysisBuffers buf;
     const ResampleResult r = PrepareAnalysis(*rec, buf);
-    EXPECT_EQ(r.length, kResampleCapacity);
+    EXPECT_EQ(r.length, int64_t{31998} * 250);
     const Overview o = MakeOverview(buf, r);
-    EXPECT_EQ(o.BufLen, kMaxOverviewSeconds);
-    EXPECT_EQ(o.RRViewBuf[kMaxOverviewSeconds], 250);
+    EXPECT_EQ(o.BufLen, 79995);
+    EXPECT_EQ(o.RRViewBuf[79995], 250);
 }
 
 TEST(Fragment, LocationAndCaption) {

@@ -31,7 +31,8 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     // 3601 s of 10 ms values, 3600.3 s after the first interval: windows of 300 s every 30 s.
     EXPECT_EQ(trend->picture().rows.size(), 111u);
     EXPECT_EQ(trend->picture().keys, DefaultTrendKeys());
-    EXPECT_EQ(trend->L_Progress->text(), "Окон: 111");
+    // And the whole hour's eleven 5-minute segments (exact intervals; long_term_test.cpp).
+    EXPECT_EQ(trend->L_Progress->text(), "Окон: 111 · SDANN 22,3 мс · SDNN-индекс 82,5 мс");
     // Three measures: three panels; a wider step gives fewer windows.
     trend->measureCombos[3]->setCurrentIndex(0);
     EXPECT_EQ(trend->layout().panels.size(), 3u);

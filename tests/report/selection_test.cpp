@@ -129,6 +129,15 @@ TEST_F(SelectionDialog, OpensAtTheStartWithOkByLength) {
     EXPECT_TRUE(dialog.L_Hint->text().startsWith("Щёлкните по ритмограмме"));
 }
 
+TEST_F(SelectionDialog, TheScrollBarReachesTheEndOfADay) {
+    open(1000);
+    EXPECT_EQ(dialog.SB->maximum(), kSelScrollMax);  // as it always was below that
+    open(86400);
+    EXPECT_EQ(dialog.SB->maximum(), 86400);
+    dialog.SB->setValue(86100);
+    EXPECT_EQ(dialog.XPos(), SnapToGrid(86100, dialog.XGridStep()));
+}
+
 TEST_F(SelectionDialog, LeftClickChoosesRightClickDoesNot) {
     open(400);
     QTest::mouseClick(&dialog, Qt::LeftButton, {}, inside(100));

@@ -1,4 +1,5 @@
-// trivant-cli analyze: JSON and CSV output, and a batch that goes on past a bad file.
+// trivant-cli analyze: JSON and CSV output, a batch that goes on past a bad file, any
+// fragment of a day, and the whole recording's long-term measures.
 #include "cli_fixture.h"
 
 #include "fragment_analysis.h"
@@ -43,6 +44,28 @@ TEST_F(CliTest, AnalyzeRefusesAStartTooLate) {
     EXPECT_NE(r.err.find("runs past the recording"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("; the latest start is "), std::string::npos) << r.err;
     EXPECT_EQ(run({"analyze"}).status, kExitUsage);
+}
+
+// Past the first 30 000 s of the day; the fragments before are the goldens' and the oracle's.
+TEST_F(CliTest, AnalyzeReachesAnyFragmentOfTheDay) {
+    const CliRun late = run({"analyze", "--start", "80000", data("nsr2db-nsr009.txt")});
+    ASSERT_EQ(late.status, kExitOk) << late.err;
+    EXPECT_GT(jsonOf(late.out)["FrPos"].toInt(), 90000);
+    // The 10 ms values the signal is made of add up to 86059 s.
+    const CliRun past = run({"analyze", "--start", "85800", data("nsr2db-nsr009.txt")});
+    EXPECT_NE(past.err.find("the latest start is 85759"), std::string::npos) << past.err;
+}
+
+TEST_F(CliTest, AnalyzeLongWritesOneRowPerRecording) {
+    dir.write("short.txt", "800\n800\n800\n800\n800\n");
+    const CliRun r = run({"analyze", "--long", "--csv", data("pyhrv-series_1.txt"), "short.txt"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string header = "file,duration_s,n,segments,sdnn,sdann,sdnni\n";
+    EXPECT_EQ(r.out.rfind(header + data("pyhrv-series_1.txt") + ",3599.365,4684,11,85.357", 0), 0u)
+        << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3);
+    EXPECT_NE(r.out.find("\nshort.txt,4,5,0,0,,\n"), std::string::npos);  // no segment
+    EXPECT_TRUE(jsonOf(run({"analyze", "--long", "short.txt"}).out)["sdann"].isNull());
 }
 
 }  // namespace

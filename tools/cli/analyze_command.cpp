@@ -21,6 +21,25 @@ namespace {
 // Fewer files are done before a count would be worth reading.
 constexpr std::size_t kProgressFromFiles = 4;
 
+std::string longTermJson(const std::string& file, const LongTermMeasures& m) {
+    QJsonObject o{{"file", QString::fromStdString(file)}};
+    for (const auto& [name, value] : LongTermValues(m))
+        o.insert(name, value ? QJsonValue(*value) : QJsonValue());
+    return JsonLine(o);
+}
+
+// analyze --long: the whole recording, no fragment.
+int runLongTerm(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
+    const bool csv = opt.csv;
+    const WorkerMaker make = [csv] {
+        return [csv](const std::string& file, const Recording& rec) {
+            const LongTermMeasures m = RecordingLongTerm(rec);
+            return FileResult{true, csv ? LongTermCsvRow(file, m) : longTermJson(file, m)};
+        };
+    };
+    return RunFileBatch(opt, setup, csv ? LongTermCsvHeader() : std::string(), make, out, err);
+}
+
 }  // namespace
 
 FragmentLine AnalyzeLine(const CliOptions& opt) {
@@ -92,6 +111,8 @@ int RunFileBatch(const CliOptions& opt, const Setup& setup, const std::string& h
 }
 
 int RunAnalyze(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
+    if (opt.longTerm)
+        return runLongTerm(opt, setup, out, err);
     const std::string header =
         opt.csv ? FragmentCsvHeader() + (opt.standard ? StandardCsvHeader() : "") : "";
     const FragmentLine line = AnalyzeLine(opt);

@@ -14,6 +14,8 @@ namespace trivant {
 namespace {
 
 constexpr int kMaxJobs = 256;
+// The longest signal there can be: kMaxRecordingBeats intervals of 2.55 s.
+constexpr int kMaxStartS = 2550000;
 
 const char* const kAbout = "Usage: trivant-cli COMMAND [OPTIONS] FILE...\n";
 
@@ -120,6 +122,12 @@ std::vector<CliCommand> makeCommands() {
            "verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.",
            "verylow low medium strong verystrong"},
           kBands,
+          {"long", "",
+           "Instead of the fragment, the whole recording's long-term\n"
+           "measures, one row or object per file: file, duration_s (s), n,\n"
+           "segments (complete 5-minute segments), sdnn, sdann (SD of the\n"
+           "segments' means), sdnni (mean of their SDNNs), in ms; empty\n"
+           "(JSON: null) where undefined. --start and --standard don't apply."},
           kJobs}},
         {"trend",
          "IN...",
@@ -232,8 +240,8 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         if (!ParseNumber(v, out.zoom) || (out.zoom != 1 && out.zoom != 2 && out.zoom != 4))
             return "--zoom takes 1, 2 or 4";
     } else if (name == "--start") {
-        if (!ParseNumber(v, out.start) || out.start < 0 || out.start > 30000)
-            return "--start takes seconds from 0 to 30000";
+        if (!ParseNumber(v, out.start) || out.start < 0 || out.start > kMaxStartS)
+            return "--start takes seconds from 0 to " + std::to_string(kMaxStartS);
     } else if (name == "--jobs") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxJobs)
             return "--jobs takes a whole number from 1 to 256";
@@ -308,6 +316,7 @@ const std::pair<const char*, bool CliOptions::*> kSwitches[] = {
     {"list", &CliOptions::list},
     {"ib-compensation", &CliOptions::ibCompensation},
     {"standard", &CliOptions::standard},
+    {"long", &CliOptions::longTerm},
     {"csv", &CliOptions::csv},
     {"json", &CliOptions::csv},
 };

@@ -32,6 +32,7 @@ struct CliOptions {
     bool csv = false;                   // analyze: --csv instead of --json
     bool json = false;                  // trend, stages: --json instead of CSV
     bool standard = false;              // analyze: --standard, the published measures too
+    bool longTerm = false;              // analyze: --long, the whole recording's SDANN, SDNNi
     std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
     BandEdges bands;                    // analyze, trend, stages, report: --bands
     std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent

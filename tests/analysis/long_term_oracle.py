@@ -1,21 +1,19 @@
 #!/usr/bin/python3
-"""The values of long_term_test.cpp from RR lists in ms, in exact arithmetic (no numpy needed).
+"""The values of long_term_test.cpp from RR lists in ms, by numpy, apart from the C++ code.
 
 Usage: long_term_oracle.py LIST...  Segment k: the intervals starting in [300k, 300k + 300) s,
-kept when the list lasts 300(k + 1) s and it holds two or more. Sums and means are fractions;
-each SD (N - 1) is statistics.stdev of them.
+kept when the list lasts 300(k + 1) s and it holds two or more. Every SD is over N - 1.
 """
-import statistics
 import sys
-from fractions import Fraction
+
+import numpy as np
 
 for path in sys.argv[1:]:
-    ms = [Fraction(line.split()[0]) for line in open(path) if line.strip()[:1].isdigit()]
-    start, segments = Fraction(0), {}
-    for x in ms:
-        segments.setdefault(int(start // 300000), []).append(x)
-        start += x
-    kept = [s for k, s in segments.items() if k < sum(ms) // 300000 and len(s) >= 2]
-    sdnns = [Fraction(statistics.stdev(s)) for s in kept]
-    print(path, float(sum(ms) / 1000), len(ms), len(kept), statistics.stdev(ms),
-          statistics.stdev([sum(s) / len(s) for s in kept]), float(sum(sdnns) / len(sdnns)))
+    ms = np.array([float(line.split()[0]) for line in open(path) if line.strip()[:1].isdigit()])
+    starts = np.concatenate(([0.0], np.cumsum(ms)[:-1]))
+    segment = (starts // 300000).astype(int)
+    whole = int(ms.sum() // 300000)
+    kept = [ms[segment == k] for k in range(whole) if np.count_nonzero(segment == k) >= 2]
+    print(path, repr(ms.sum() / 1000), len(ms), len(kept), repr(np.std(ms, ddof=1)),
+          repr(np.std([s.mean() for s in kept], ddof=1)),
+          repr(np.mean([np.std(s, ddof=1) for s in kept])))

@@ -1,6 +1,5 @@
 // SDANN and SDNN index: the segments' edges on made-up series, and real lists against
-// tests/analysis/long_term_oracle.py, which computes them apart from this code in exact
-// fractions (numpy is not needed, so the values can be remade wherever Python runs).
+// tests/analysis/long_term_oracle.py, which computes them apart from this code with numpy.
 #include "atomic_file.h"
 #include "long_term.h"
 #include "rr_csv.h"

@@ -2,6 +2,7 @@
 // the windows have no value, and the axes' ranges.
 #include "trend_paint.h"
 
+#include <QFontMetrics>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -58,6 +59,30 @@ TEST(TrendPaint, EachMeasureInItsPanelAndColour) {
     for (int i = 0; i < 4; ++i)
         for (int c = 1; c < 3; ++c)
             EXPECT_EQ(c == i || countColor(image, quarter(i), colors[c]) == 0, true) << i << c;
+}
+
+// Where the start is known the time axis reads clock times, to the nearest minute, past
+// midnight; the picture with them differs from the one in minutes only below the panels.
+TEST(TrendPaint, TheTimeAxisReadsClockTimesWhereTheStartIsKnown) {
+    const int64_t start = ClockOf(2026, 12, 9, 23 * 3600 + 50 * 60 + 31);
+    const std::pair<double, const char*> cases[] = {
+        {0, "23:51"}, {5, "23:56"}, {9.4, "00:00"}, {15, "00:06"}, {24 * 60, "23:51"}};
+    for (const auto& [minute, text] : cases)
+        EXPECT_EQ(TrendClockText(start, minute).toStdString(), text) << minute;
+    TrendPicture t = picture({"mean_hr"});
+    const QImage minutes = RenderTrendImage(t, "x", 800, 600);
+    t.startClockS = start;
+    const QImage clock = RenderTrendImage(t, "x", 800, 600);
+    QFont f;
+    f.setPixelSize(11);  // as RenderTrendImage draws
+    const QFontMetrics fm(f);
+    const int th = fm.height();
+    const int below = ComputeTrendLayout({0, 2 * th, 800, 600}, th, fm.horizontalAdvance('0'), 1)
+                          .panels[0]
+                          .Bottom +
+                      1;
+    EXPECT_NE(minutes, clock);
+    EXPECT_EQ(minutes.copy(0, 0, 800, below), clock.copy(0, 0, 800, below));
 }
 
 TEST(TrendView, SeriesAndRanges) {

@@ -189,7 +189,8 @@ std::vector<CliCommand> makeCommands() {
          "100 ms ticks as the application does. Ctrl+C stops and saves.\n"
          "The settings' five-minute limit applies unless --beats or\n"
          "--seconds is given. A strap's intervals are exact: .csv keeps\n"
-         "them, .rr and .txt round them to 10 ms.",
+         "them, .rr and .txt round them to 10 ms. A .csv OUT keeps the\n"
+         "clock time of the start too (# start:), but for --ble-replay.",
          {{"port", "NAME", "The serial port; searched for automatically if absent."},
           {"ble", "ADDRESS",
            "Record from the Bluetooth heart-rate strap at ADDRESS\n"

@@ -208,11 +208,8 @@ TEST(SelectionPaint, ShortestOverviewStillDrawsItsFirstLine) {
 TEST_F(SelectionDialog, TakesAStartTypedInAsAClockTime) {
     const int64_t start = ClockOf(2026, 12, 9, 23 * 3600 + 50 * 60);
     EXPECT_EQ(FragmentText(600, start), "00:10:00 - 00:15:00 (00:00:00 - 00:05:00)");
-    const std::pair<const char*, int> typed[] = {
-        {"23:50", 0},  {"23:55:30", 330}, {"00:05", 900}, {"23:49:59", 86399},
-        {"24:00", -1}, {"5 min", -1},     {"", -1},
-    };
-    for (const auto& [text, pos] : typed)
+    for (const auto& [text, pos] :
+         {std::pair<const char*, int>{"23:55:30", 330}, {"00:05", 900}, {"24:00", -1}, {"", -1}})
         EXPECT_EQ(FragPosAtClock(text, start).value_or(-1), pos) << text;
     EXPECT_FALSE(FragPosAtClock("00:05", kNoClock));
     open(2000);
@@ -225,7 +222,6 @@ TEST_F(SelectionDialog, TakesAStartTypedInAsAClockTime) {
     EXPECT_EQ(dialog.L_Frag->text(), "00:15:00 - 00:20:00 (00:05:00 - 00:10:00)");
     dialog.E_Clock->setText("0:05");
     dialog.ClockEntered();
-    EXPECT_EQ(dialog.FragPos(), 900);
     EXPECT_TRUE(dialog.L_Hint->text().startsWith("Время начала пишется"));
 }
 

@@ -2,7 +2,6 @@
 // the windows have no value, and the axes' ranges.
 #include "trend_paint.h"
 
-#include <QFontMetrics>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -62,27 +61,16 @@ TEST(TrendPaint, EachMeasureInItsPanelAndColour) {
 }
 
 // Where the start is known the time axis reads clock times, to the nearest minute, past
-// midnight; the picture with them differs from the one in minutes only below the panels.
+// midnight.
 TEST(TrendPaint, TheTimeAxisReadsClockTimesWhereTheStartIsKnown) {
     const int64_t start = ClockOf(2026, 12, 9, 23 * 3600 + 50 * 60 + 31);
-    const std::pair<double, const char*> cases[] = {
-        {0, "23:51"}, {5, "23:56"}, {9.4, "00:00"}, {15, "00:06"}, {24 * 60, "23:51"}};
+    const std::pair<double, const char*> cases[] = {{0, "23:51"}, {9.4, "00:00"}, {15, "00:06"}};
     for (const auto& [minute, text] : cases)
         EXPECT_EQ(TrendClockText(start, minute).toStdString(), text) << minute;
     TrendPicture t = picture({"mean_hr"});
     const QImage minutes = RenderTrendImage(t, "x", 800, 600);
     t.startClockS = start;
-    const QImage clock = RenderTrendImage(t, "x", 800, 600);
-    QFont f;
-    f.setPixelSize(11);  // as RenderTrendImage draws
-    const QFontMetrics fm(f);
-    const int th = fm.height();
-    const int below = ComputeTrendLayout({0, 2 * th, 800, 600}, th, fm.horizontalAdvance('0'), 1)
-                          .panels[0]
-                          .Bottom +
-                      1;
-    EXPECT_NE(minutes, clock);
-    EXPECT_EQ(minutes.copy(0, 0, 800, below), clock.copy(0, 0, 800, below));
+    EXPECT_NE(RenderTrendImage(t, "x", 800, 600), minutes);
 }
 
 TEST(TrendView, SeriesAndRanges) {

@@ -450,6 +450,14 @@
         <source>Нет значений: в окнах слишком мало интервалов для этого показателя</source>
         <translation>No values: the windows hold too few intervals for this measure</translation>
     </message>
+    <message>
+        <source>Начало, время</source>
+        <translation>Start, clock time</translation>
+    </message>
+    <message>
+        <source>время</source>
+        <translation>clock time</translation>
+    </message>
 </context>
 <context>
     <name>trivant::AboutDialog</name>
@@ -537,6 +545,18 @@
     <message>
         <source>Запись короче 5 минут: фрагмент не помещается.</source>
         <translation>The recording is shorter than 5 minutes: no fragment fits.</translation>
+    </message>
+    <message>
+        <source>Начало в :</source>
+        <translation>Start at:</translation>
+    </message>
+    <message>
+        <source>чч:мм:сс</source>
+        <translation>hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>Время начала пишется как чч:мм или чч:мм:сс</source>
+        <translation>Type the start time as hh:mm or hh:mm:ss</translation>
     </message>
 </context>
 <context>
@@ -1237,6 +1257,10 @@ Recover it?</translation>
     <message>
         <source>Автоматически</source>
         <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>С начала записи: %1</source>
+        <translation>From the start of the recording: %1</translation>
     </message>
 </context>
 <context>

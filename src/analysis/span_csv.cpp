@@ -23,26 +23,36 @@ const SpanPlace kStagePlace{{"stage", "start_s", "duration_s"}, [](const SpanMea
                                                            seconds(r.span.endUs - r.span.startUs)};
                             }};
 
-std::string SpanCsvHeader(const SpanPlace& place) {
+int64_t SpanClockS(int64_t startClockS, const SpanMeasures& r) {
+    return startClockS + r.span.startUs / 1000000;
+}
+
+std::string SpanCsvHeader(const SpanPlace& place, bool clockColumn) {
     std::string h = "file";
     for (const char* name : place.names)
         if (name)
             h += std::string(",") + name;
+    if (clockColumn)
+        h += std::string(",") + kSpanClockName;
     return h + StandardCsvHeader("");
 }
 
-std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r) {
+std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r,
+                       bool clockColumn, int64_t startClockS) {
     std::string row = CsvField(file);
     for (double v : place.values(r))
         row += "," + NumberText(v);
+    if (clockColumn)
+        row += "," + (startClockS == kNoClock ? "" : DateTimeText(SpanClockS(startClockS, r)));
     return row + StandardCsvCells(r.m);
 }
 
 std::string SpanCsv(const std::string& file, const SpanPlace& place,
-                    const std::vector<SpanMeasures>& rows) {
-    std::string out = SpanCsvHeader(place) + "\n";
+                    const std::vector<SpanMeasures>& rows, int64_t startClockS) {
+    const bool clock = startClockS != kNoClock;
+    std::string out = SpanCsvHeader(place, clock) + "\n";
     for (const SpanMeasures& r : rows)
-        out += SpanCsvRow(file, place, r) + "\n";
+        out += SpanCsvRow(file, place, r, clock, startClockS) + "\n";
     return out;
 }
 

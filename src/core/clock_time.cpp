@@ -1,6 +1,8 @@
 // Civil dates without <ctime>'s time zones: days from 1970-01-01 by H. Hinnant's algorithm.
 #include "clock_time.h"
 
+#include "time_text.h"
+
 #include <charconv>
 
 namespace trivant {
@@ -56,25 +58,31 @@ bool take(std::string_view text, size_t& at, char c) {
     return false;
 }
 
-// "hh:mm[:ss[.fff]]" from at to the end.
-bool clockPart(std::string_view text, size_t at, int& secondOfDay, bool fraction) {
-    int h = 0, mi = 0, s = 0;
+// "hh:mm[:ss[.fff]]" from at to the end; millis gets the fraction's first three digits.
+bool clockPart(std::string_view text, size_t at, int& secondOfDay, bool fraction,
+               int* millis = nullptr) {
+    int h = 0, mi = 0, s = 0, ms = 0;
     if (!digits(text, at, 2, h) || !take(text, at, ':') || !digits(text, at, 2, mi))
         return false;
     if (take(text, at, ':')) {
         if (!digits(text, at, 2, s))
             return false;
         if (fraction && take(text, at, '.')) {
-            int ignored = 0;
-            if (!digits(text, at, 1, ignored))
+            int digit = 0;
+            for (int scale = 100; at < text.size() && text[at] >= '0' && text[at] <= '9';
+                 scale /= 10) {
+                digits(text, at, 1, digit);
+                ms += digit * scale;
+            }
+            if (text[at - 1] == '.')
                 return false;
-            while (at < text.size() && text[at] >= '0' && text[at] <= '9')
-                ++at;
         }
     }
     if (at != text.size() || h > 23 || mi > 59 || s > 59)
         return false;
     secondOfDay = h * 3600 + mi * 60 + s;
+    if (millis)
+        *millis = ms;
     return true;
 }
 
@@ -95,17 +103,26 @@ std::string DateTimeText(int64_t clockS) {
 }
 
 bool ParseDateTime(std::string_view text, int64_t& clockS) {
+    int64_t ms = 0;
+    if (!ParseDateTimeMs(text, ms))
+        return false;
+    clockS = floorDiv(ms, 1000);
+    return true;
+}
+
+bool ParseDateTimeMs(std::string_view text, int64_t& clockMs) {
     size_t at = 0;
-    int y = 0, m = 0, d = 0, second = 0;
+    int y = 0, m = 0, d = 0, second = 0, millis = 0;
     if (!digits(text, at, 4, y) || !take(text, at, '-') || !digits(text, at, 2, m) ||
         !take(text, at, '-') || !digits(text, at, 2, d) ||
-        !(take(text, at, 'T') || take(text, at, ' ')) || !clockPart(text, at, second, true))
+        !(take(text, at, 'T') || take(text, at, ' ')) ||
+        !clockPart(text, at, second, true, &millis))
         return false;
     static const int kMonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (m < 1 || m > 12 || d < 1 || d > kMonthDays[m - 1] || (m == 2 && d == 29 && !leap))
         return false;
-    clockS = ClockOf(y, m, d, second);
+    clockMs = ClockOf(y, m, d, second) * 1000 + millis;
     return true;
 }
 
@@ -117,6 +134,10 @@ int64_t SecondsToClockOfDay(int64_t startClockS, int secondOfDay) {
     const int64_t startOfDay = startClockS - floorDiv(startClockS, kDaySeconds) * kDaySeconds;
     const int64_t d = secondOfDay - startOfDay;
     return d >= 0 ? d : d + kDaySeconds;
+}
+
+std::string ClockOrElapsedText(int64_t startClockS, int64_t elapsedS) {
+    return startClockS == kNoClock ? TimeText(elapsedS) : ClockText(startClockS + elapsedS);
 }
 
 int64_t ClockOf(int year, int month, int day, int secondOfDay) {

@@ -22,10 +22,11 @@ const char* const kFiveMinutesMessage =
     QT_TRANSLATE_NOOP("Messages", "Запись 5-минутного фрагмента завершена");
 const char* const kNoConnectionMessage = QT_TRANSLATE_NOOP("Messages", "Нет связи с прибором");
 
-void Recorder::Start(int maxBeats) {
+void Recorder::Start(int maxBeats, int64_t startClockS) {
     maxBeats_ = std::clamp(maxBeats, 1, kMaxRecordingBeats);
     rec_.CurrentFileLen = 1;
     rec_.Comment.clear();
+    rec_.StartClockS = startClockS;
     rec_.ExactUs.clear();
     rec_.LabelSpO2.clear();
     rec_.RREventEnabled = true;

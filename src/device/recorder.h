@@ -43,8 +43,9 @@ public:
     Recorder(Recording& rec, RecordingEvents& events) : rec_(rec), events_(events) {}
 
     // Starts a new recording in an empty window; it stops full at maxBeats beats (the pulse
-    // device's recording fits a .rr file, a strap's may run for days).
-    void Start(int maxBeats = kMaxBeats);
+    // device's recording fits a .rr file, a strap's may run for days). startClockS: the wall
+    // clock now (see clock_time.h), kNoClock for a replay, which has none.
+    void Start(int maxBeats = kMaxBeats, int64_t startClockS = kNoClock);
     int maxBeats() const { return maxBeats_; }
     // One timer tick with the bytes read from the port (count 0: nothing arrived).
     void Tick(const uint8_t* bytes, size_t count, const RecorderSettings& s);

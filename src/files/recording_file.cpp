@@ -1,6 +1,7 @@
 // Content-driven reading of recordings.
 #include "recording_file.h"
 
+#include "csv_start.h"
 #include "rr_csv.h"
 #include "rr_file.h"
 #include "trivant_csv.h"
@@ -75,6 +76,19 @@ std::string ReadRecordingFile(const std::string& path, Recording& rec) {
         return load.status.path + (load.line > 0 ? ":" + std::to_string(load.line) : "") + ": " +
                load.status.detail;
     return textReportMessage(path, load.textReport);
+}
+
+bool RecordingStartKnown(const std::string& path) {
+    std::string head;
+    if (!ReadFileBytes(path, head, kFormatHeadBytes).ok)
+        return false;
+    const RecordingFormat format = DetectRecordingFormat(head, path);
+    if (format != RecordingFormat::MsList && format != RecordingFormat::Csv &&
+        format != RecordingFormat::TrivantCsv)
+        return false;
+    RrCsvHeader h;
+    const bool csv = FindRrCsvHeader(head, h);
+    return ListStartClock(head, csv ? &h : nullptr, 0) != kNoClock;
 }
 
 IoStatus SaveRecordingFile(const std::string& path, const Recording& rec, RecordingFormat format,

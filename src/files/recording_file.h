@@ -34,6 +34,11 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec);
 // fit, counts as a failure.
 std::string ReadRecordingFile(const std::string& path, Recording& rec);
 
+// Whether the file, read as LoadRecordingFile reads it, tells when the recording began (a list
+// or CSV file whose start shows in its first kFormatHeadBytes): what a batch needs to know
+// before the files are read. False when it can't be read.
+bool RecordingStartKnown(const std::string& path);
+
 // Writes a prepared recording in format (Rr, Text or TrivantCsv; any other writes .rr);
 // dateText is the text file's date line.
 IoStatus SaveRecordingFile(const std::string& path, const Recording& rec, RecordingFormat format,

@@ -1,6 +1,7 @@
 // Finds the RR column of a CSV export and reads its rows as ms list entries.
 #include "rr_csv.h"
 
+#include "csv_start.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -103,18 +104,9 @@ char separatorOf(const std::string& line) {
     return 0;
 }
 
-// The RR field of a data row, with a decimal comma made a point where commas don't separate.
-std::vector<std::string> rowFields(const std::string& line, const RrCsvHeader& h) {
-    auto fields = splitRow(line, h.separator);
-    if (h.separator != ',')
-        for (auto& f : fields)
-            std::replace(f.begin(), f.end(), ',', '.');
-    return fields;
-}
-
 std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerUnit,
                     MsEntry& entry) {
-    const auto fields = rowFields(line, h);
+    const auto fields = CsvRowFields(line, h);
     if (fields.size() <= h.rrColumn || fields[h.rrColumn].empty())
         return "no RR interval";
     const std::string msg =
@@ -148,6 +140,14 @@ bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsL
 
 }  // namespace
 
+std::vector<std::string> CsvRowFields(const std::string& line, const RrCsvHeader& h) {
+    auto fields = splitRow(line, h.separator);
+    if (h.separator != ',')
+        for (auto& f : fields)
+            std::replace(f.begin(), f.end(), ',', '.');
+    return fields;
+}
+
 bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header) {
     std::string first;
     RrCsvHeader h;
@@ -175,7 +175,7 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header) {
     ReadMsEntries(
         text, header.line,
         [&](const std::string& line, MsEntry&) {
-            const auto fields = rowFields(line, header);
+            const auto fields = CsvRowFields(line, header);
             double v = 0;
             if (fields.size() > header.rrColumn && ParseNumber(fields[header.rrColumn], v) &&
                 std::isfinite(v))
@@ -226,6 +226,7 @@ bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
         return false;
     FillFromMsEntries(entries, rec);
     rec.Comment = CsvComment(text);
+    rec.StartClockS = ListStartClock(text, csv ? &h : nullptr, entries.empty() ? 0 : entries[0].ms);
     if (csv && h.trivant)
         return readSlot(text, h, rec, err);
     return true;

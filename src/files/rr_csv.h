@@ -30,6 +30,10 @@ constexpr const char* kCsvSlotPrefix = "# slot: ";
 // kCsvCommentPrefix (after a UTF-8 byte order mark), else empty.
 std::string CsvComment(const std::string& text);
 
+// The fields of a row, quotes dropped, with a decimal comma made a point where commas don't
+// separate.
+std::vector<std::string> CsvRowFields(const std::string& line, const RrCsvHeader& h);
+
 // True when the first line that is neither blank nor a # comment is a header row naming an
 // RR column: RR, RRI, NN, NNI, IBI or "RR interval", in any letter case, quoted or not,
 // with or without a unit (rr_ms, "RR-interval [ms]", RRI (s)).
@@ -48,8 +52,8 @@ bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError&
                 size_t maxEntries);
 
 // A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
-// CurrentFileLen, the exact intervals, the SpO2 beside labels, the comment and, for
-// Trivant's CSV, the slot after the last beat of a fresh recording.
+// CurrentFileLen, the exact intervals, the SpO2 beside labels, the comment, the start (see
+// ListStartClock) and, for Trivant's CSV, the slot after the last beat of a fresh recording.
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

@@ -1,6 +1,7 @@
 // Writer of Trivant's CSV recording.
 #include "trivant_csv.h"
 
+#include "csv_start.h"
 #include "rr_csv.h"
 
 #include <algorithm>
@@ -35,6 +36,7 @@ std::string FormatTrivantCsv(const Recording& rec) {
         std::replace(comment.begin(), comment.end(), '\n', ' ');
         out += kCsvCommentPrefix + comment + "\n";
     }
+    out += CsvStartLine(rec);
     out += std::string(kTrivantCsvHeader) + "\n";
     const bool spo = rec.HasSpO2();
     const int last = std::min(rec.beats(), rec.capacity() - 1);

@@ -209,6 +209,7 @@ ReportWindow* MainWindow::analyzeFragment(const Recording& rec, const QString& c
     dialog.SetOverview(MakeOverview(*analysis_, resampled));
     const TraceStyle style = TraceStyleFrom(setup_);
     dialog.SetTraceStyle(style.colors[kSerRR], style.lineWidth);
+    dialog.SetStartClock(OverviewStartClock(rec));
     dialog.Start(startS, fragPos);
     if (runner_->exec(dialog) != QDialog::Accepted)
         return nullptr;

@@ -5,6 +5,7 @@
 #include "message_box.h"
 #include "path_parts.h"
 #include "recording_window.h"
+#include "short_date.h"
 #include "translation.h"
 
 #include <QDateTime>
@@ -81,6 +82,7 @@ void MainWindow::recoverJournal(const JournalInfo& journal, const QString& start
         return;
     }
     rec.PrepareData(ToCoreSettings(setup_));
+    rec.StartClockS = LocalClockOf(journal.started);  // the journal's name or its last write
     g->setWindowTitle(tr("Восстановленная запись (начата %1)").arg(started));
     g->ShowLoadedRecording();
     // Unsaved, as a stopped recording: its journal goes once it is saved or discarded.

@@ -28,10 +28,19 @@ std::string FileShortDate(const std::string& path) {
     return format(info.lastModified().date());
 }
 
+namespace {
+int64_t clockOf(const QDateTime& t) {
+    const QDate d = t.date();
+    return ClockOf(d.year(), d.month(), d.day(), t.time().msecsSinceStartOfDay() / 1000);
+}
+}  // namespace
+
 int64_t LocalClockNow() {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    return ClockOf(d.year(), d.month(), d.day(), now.time().msecsSinceStartOfDay() / 1000);
+    return clockOf(QDateTime::currentDateTime());
+}
+
+int64_t LocalClockOf(std::time_t t) {
+    return clockOf(QDateTime::fromSecsSinceEpoch(static_cast<qint64>(t)));
 }
 
 }  // namespace trivant

@@ -11,7 +11,8 @@ namespace trivant {
 std::string ShortDateText(std::time_t t);
 // Short date of a file's modification time; empty when the file can't be examined.
 std::string FileShortDate(const std::string& path);
-// The local wall-clock time now, as ClockOf keeps it.
+// The local wall-clock time now, and at a point in time, as ClockOf keeps it.
 int64_t LocalClockNow();
+int64_t LocalClockOf(std::time_t t);
 
 }  // namespace trivant

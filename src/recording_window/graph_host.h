@@ -4,6 +4,7 @@
 
 #include "recorder.h"
 #include "setup.h"
+#include "short_date.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +28,8 @@ public:
     // The strap's intervals (µs, oldest first) since the last call, and whether any
     // notification came; false with nothing when the strap is not the device.
     virtual bool ReadStrap(std::vector<int32_t>& /*us*/, bool& /*arrived*/) { return false; }
+    // The wall clock (see clock_time.h) at which a recording starts; a test sets its own.
+    virtual int64_t ClockNow() { return LocalClockNow(); }
     // Tells the user why the recording ended; returns once the message is dismissed.
     virtual void ShowLimitMessage(StopReason why, int maxBeats) = 0;
     // A recording of this host ended (the start commands may change state).

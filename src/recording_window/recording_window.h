@@ -124,6 +124,9 @@ private:
     void setAverageTexts();
     void setAveragesVisible(bool visible);
     void setHistoTexts();
+    // L_Time for a beat hundredths after the start: the clock time where the start is known
+    // (the time from the start in its tip), else the time from the start.
+    void setTimeText(int64_t hundredths);
     void setTitle(const std::string& name);
     void startJournal(const std::string& path);
     void journalBeat(int n);

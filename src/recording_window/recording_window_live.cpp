@@ -3,7 +3,6 @@
 #include "recording_window.h"
 
 #include "port_layer.h"
-#include "time_text.h"
 #include "translation.h"
 
 #include <QCloseEvent>
@@ -24,7 +23,7 @@ void RecordingWindow::StartRecording(const std::string& journal) {
     if (!journal.empty())
         startJournal(journal);
     host_.PurgePort();  // beats from before the start are not part of this recording
-    recorder_.Start(fromStrap_ ? kMaxRecordingBeats : kMaxBeats);
+    recorder_.Start(fromStrap_ ? kMaxRecordingBeats : kMaxBeats, host_.ClockNow());
     setTitle(kRecordingTitle);
     readyForPaint_ = true;
     Timer1->start();
@@ -84,7 +83,9 @@ void RecordingWindow::BeatCompleted(int n) {
         if (r.at(kSerSPO, n) != 0)
             SetLabel(L_SPO, QString::number(r.at(kSerSPO, n)));
         SetLabel(L_RR, QString::number(r.at(kSerRR, n) * 10));
-        SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(recorder_.TotalTime())));
+        // TotalTime leaves out the first two beats; the clock counts them.
+        const bool clock = r.StartClockS != kNoClock;
+        setTimeText(recorder_.TotalTime() + (clock ? r.at(kSerRR, 1) + r.at(kSerRR, 2) : 0));
         view_.HistoPoint = n;
         const Rect& h = layout_.rHisto;
         update(QRect(h.Left - 6 * layout_.TW, h.Top, h.width() + 6 * layout_.TW,

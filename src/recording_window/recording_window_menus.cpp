@@ -1,6 +1,7 @@
 // RecordingWindow: the zone menus, the scroll bar, the cross cursor and the click on a beat.
 #include "recording_window.h"
 
+#include "clock_time.h"
 #include "time_text.h"
 
 #include <QContextMenuEvent>
@@ -152,8 +153,16 @@ void RecordingWindow::ShowBeat(int s) {
     int64_t hundredths = 0;  // the RR series is in 10 ms units
     for (int k = 1; k <= s; ++k)
         hundredths += r.at(kSerRR, k);
-    SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(hundredths)));
+    setTimeText(hundredths);
     update();
+}
+
+void RecordingWindow::setTimeText(int64_t hundredths) {
+    const int64_t s = hundredths / 100;
+    SetLabel(L_Time, QString::fromStdString(ClockOrElapsedText(rec_->StartClockS, s)));
+    L_Time->setToolTip(rec_->StartClockS == kNoClock
+                           ? QString()
+                           : tr("С начала записи: %1").arg(QString::fromStdString(TimeText(s))));
 }
 
 void RecordingWindow::SBChange(int position) {

@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLine>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -115,8 +116,25 @@ bool FragmentFits(int bufLen, int fragPos) {
     return bufLen >= fragPos + kFragmentSeconds;
 }
 
-std::string FragmentText(int fragPos) {
-    return TimeText(fragPos) + " - " + TimeText(fragPos + kFragmentSeconds);
+std::string FragmentText(int fragPos, int64_t startClockS) {
+    const std::string elapsed = TimeText(fragPos) + " - " + TimeText(fragPos + kFragmentSeconds);
+    if (startClockS == kNoClock)
+        return elapsed;
+    return elapsed + " (" + ClockText(startClockS + fragPos) + " - " +
+           ClockText(startClockS + fragPos + kFragmentSeconds) + ")";
+}
+
+int64_t OverviewStartClock(const Recording& rec) {
+    if (rec.StartClockS == kNoClock)
+        return kNoClock;
+    return rec.StartClockS + (rec.beats() > 0 ? rec.intervalUs(1) / 1000000 : 0);
+}
+
+std::optional<int> FragPosAtClock(const std::string& text, int64_t startClockS) {
+    int second = 0;
+    if (startClockS == kNoClock || !ParseClockOfDay(text, second))
+        return std::nullopt;
+    return static_cast<int>(SecondsToClockOfDay(startClockS, second));
 }
 
 std::optional<int> FragPosAt(const SelectionLayout& layout, int x, int y, int xPos) {
@@ -185,6 +203,13 @@ FragmentPicker::FragmentPicker(QWidget* parent) : QDialog(parent) {
     B_Ok = new QPushButton(tr("Ok"), this);
     B_Ok->setDefault(true);
     B_Cancel = new QPushButton(tr("Отмена"), this);
+    clockCaption = new QLabel(tr("Начало в :"), this);
+    E_Clock = new QLineEdit(this);
+    E_Clock->setObjectName("E_Clock");
+    E_Clock->setPlaceholderText(tr("чч:мм:сс"));
+    clockCaption->hide();
+    E_Clock->hide();
+    connect(E_Clock, &QLineEdit::returnPressed, this, &FragmentPicker::ClockEntered);
     SB = new QScrollBar(Qt::Horizontal, this);
     SB->setRange(0, kSelScrollMax);
     SB->setPageStep(0);
@@ -211,6 +236,24 @@ void FragmentPicker::SetTraceStyle(const QColor& color, int lineWidth) {
     lineWidth_ = lineWidth;
 }
 
+void FragmentPicker::SetStartClock(int64_t startClockS) {
+    startClockS_ = startClockS;
+    clockCaption->setVisible(startClockS != kNoClock);
+    E_Clock->setVisible(startClockS != kNoClock);
+    showChoice();
+}
+
+void FragmentPicker::ClockEntered() {
+    const std::optional<int> pos =
+        FragPosAtClock(E_Clock->text().trimmed().toStdString(), startClockS_);
+    if (!pos) {
+        L_Hint->setText(tr("Время начала пишется как чч:мм или чч:мм:сс"));
+        L_Hint->adjustSize();
+        return;
+    }
+    Start(*pos, *pos);
+}
+
 void FragmentPicker::Start(int xPos, int fragPos) {
     xPos_ = xPos;
     fragPos_ = fragPos;
@@ -231,7 +274,7 @@ void FragmentPicker::SBChange(int position) {
 void FragmentPicker::showChoice() {
     const bool fits = FragmentFits(bufLen_, fragPos_);
     B_Ok->setEnabled(fits);
-    L_Frag->setText(QString::fromStdString(FragmentText(fragPos_)));
+    L_Frag->setText(QString::fromStdString(FragmentText(fragPos_, startClockS_)));
     L_Frag->adjustSize();
     if (fits)
         L_Hint->setText(tr("Щёлкните по ритмограмме там, где начинается фрагмент; полоса "
@@ -258,6 +301,12 @@ void FragmentPicker::placeControls() {
     SB->setGeometry(layout_.R_AxX.Left, sbTop, layout_.R_AxX.width(), SB->sizeHint().height());
     B_Cancel->setGeometry(width() - kButtonWidth * 3 / 2, buttonTop, kButtonWidth, kButtonHeight);
     B_Ok->setGeometry(B_Cancel->x() - kButtonWidth * 5 / 4, buttonTop, kButtonWidth, kButtonHeight);
+    const int clockWidth = fm.horizontalAdvance("00:00:00") + 2 * kGap;
+    E_Clock->setGeometry(B_Ok->x() - kButtonWidth / 4 - clockWidth, buttonTop, clockWidth,
+                         kButtonHeight);
+    clockCaption->adjustSize();
+    clockCaption->move(E_Clock->x() - clockCaption->width() - layout_.TW / 2,
+                       buttonTop + (kButtonHeight - fm.height()) / 2);
     const int labelTop = buttonTop + (kButtonHeight - fm.height()) / 2;
     fragmentCaption->adjustSize();
     fragmentCaption->move(layout_.TW, labelTop);

@@ -3,6 +3,7 @@
 // functions; the dialog holds the view state, the buttons and the scroll bar.
 #pragma once
 
+#include "clock_time.h"
 #include "fragment_analysis.h"
 #include "rect.h"
 #include "scale_ranges.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QPainter;
 class QPushButton;
 class QScrollBar;
@@ -42,8 +44,15 @@ int ClampScroll(int position, int bufLen);
 int SnapToGrid(int position, int xGridStep);
 // OK is usable while 300 overview seconds follow the start.
 bool FragmentFits(int bufLen, int fragPos);
-// "00:00:00 - 00:05:00"
-std::string FragmentText(int fragPos);
+// "00:00:00 - 00:05:00", then the clock times "(22:15:00 - 22:20:00)" where the clock of the
+// overview's second 0 (startClockS) is known.
+std::string FragmentText(int fragPos, int64_t startClockS = kNoClock);
+// The clock at the overview's second 0, the end of the first interval (whole seconds begun);
+// kNoClock when the recording's start is not known.
+int64_t OverviewStartClock(const Recording& rec);
+// The overview's second at which a clock time typed in ("hh:mm" or "hh:mm:ss") is next
+// reached; nothing when the text is no such time or the clock is not known.
+std::optional<int> FragPosAtClock(const std::string& text, int64_t startClockS);
 // The second a left click at (x, y) chooses, or nothing outside the click area.
 std::optional<int> FragPosAt(const SelectionLayout& layout, int x, int y, int xPos);
 // The first NN scale whose upper value reaches the largest of RRViewBuf[1 .. BufLen - 1].
@@ -77,6 +86,11 @@ public:
 
     void SetOverview(const Overview& overview);
     void SetTraceStyle(const QColor& color, int lineWidth);
+    // The clock at the overview's second 0 (OverviewStartClock): where known, the fragment's
+    // clock times are shown and a start may be typed in as a clock time.
+    void SetStartClock(int64_t startClockS);
+    // The start typed in E_Clock, chosen and brought into view; a hint when it is no time.
+    void ClockEntered();
     // Opens the view at second xPos (snapped once the scroll bar moves) with FragPos fragPos.
     void Start(int xPos, int fragPos = 0);
     void SBChange(int position);
@@ -97,6 +111,8 @@ public:
     // What to do, or, when the chosen start runs past the recording, the latest start there is.
     QLabel* L_Hint;
     QPushButton *B_Ok, *B_Cancel;
+    QLabel* clockCaption;
+    QLineEdit* E_Clock;  // hh:mm[:ss]; shown only when the clock is known
     QScrollBar* SB;
 
 protected:
@@ -116,6 +132,7 @@ private:
     SelectionLayout layout_;
     QColor traceColor_ = Qt::black;
     int lineWidth_ = 1;
+    int64_t startClockS_ = kNoClock;
 };
 
 }  // namespace trivant

@@ -25,11 +25,12 @@ struct PlotAxesText {
 // Every stride-th line of x gets its number: the smallest stride at which neighbours keep a
 // digit apart.
 std::vector<GridMark> xMarks(const QFontMetrics& fm, const Rect& r, const ValueRange& x,
-                             int decimals) {
+                             int decimals, const std::function<QString(double)>& xNumber) {
+    const auto number = [&](double v) { return xNumber ? xNumber(v) : AxisNumber(v, decimals); };
     const int ticks = x.ticks();
     int widest = 0;
     for (int m = 1; m < ticks; ++m)
-        widest = std::max(widest, fm.horizontalAdvance(AxisNumber(x.lo + m * x.step, decimals)));
+        widest = std::max(widest, fm.horizontalAdvance(number(x.lo + m * x.step)));
     const double stepPx = r.width() / double(std::max(1, ticks));
     int stride = 1;
     while (stride < ticks && stride * stepPx < widest + fm.horizontalAdvance(QChar('0')))
@@ -38,7 +39,7 @@ std::vector<GridMark> xMarks(const QFontMetrics& fm, const Rect& r, const ValueR
     for (int m = 1; m < ticks; ++m) {
         const double v = x.lo + m * x.step;
         const int at = int(std::lround(ValueToPixel(v, x.lo, x.hi, r.Left, r.Right)));
-        const QString t = AxisNumber(v, decimals);
+        const QString t = number(v);
         marks.push_back({at, m % stride ? QString() : t});
     }
     return marks;
@@ -58,7 +59,7 @@ void DrawPlotAxes(QPainter& p, const Rect& r, const ValueRange& x, const ValueRa
     g.ticks = y.ticks();
     g.textHeight = th;
     g.time.panels = {r};
-    g.time.marks = xMarks(fm, r, x, xDecimals);
+    g.time.marks = xMarks(fm, r, x, xDecimals, text.xNumber);
     g.time.numberShift = fm.horizontalAdvance(QStringLiteral("0")) / 2;
     ScaleNumbers numbers{r.Left - kAxisNumbersTW * tw, Qt::black, {}, false};
     for (int j = 0; j <= g.ticks; ++j)

@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
 
 namespace trivant {
@@ -17,6 +19,8 @@ struct AxisText {
     const char *title, *unitY, *unitX;
     const char* legend = nullptr;  // at the title row's right end, in legendColor
     QColor legendColor = Qt::black;
+    // The text of an x value in place of its number (the trend's clock times); empty: numbers.
+    std::function<QString(double)> xNumber = {};
 };
 
 // "0,05": a number with the decimal sign of the page-one axes.

@@ -2,6 +2,7 @@
 // second page, the change from the first stage at the same precision.
 #include "stage_view.h"
 
+#include "span_csv.h"
 #include "standard_view.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ const char* const kDash = "—";
 const char* const kStage = QT_TRANSLATE_NOOP("StandardPage", "Этап %1");
 const char* const kChange = QT_TRANSLATE_NOOP("StandardPage", "Изменение");
 const char* const kStart = QT_TRANSLATE_NOOP("StandardPage", "Начало, с");
+const char* const kStartClock = QT_TRANSLATE_NOOP("StandardPage", "Начало, время");
 const char* const kDuration = QT_TRANSLATE_NOOP("StandardPage", "Длительность, с");
 const char* const kIntervals = QT_TRANSLATE_NOOP("StandardPage", "Интервалов");
 
@@ -70,6 +72,17 @@ std::vector<StageRow> stageRows(const std::vector<SpanMeasures>& stages) {
     return rows;
 }
 
+// The clock time at which each stage begins, no change beside it.
+std::vector<std::string> clockRow(const std::vector<SpanMeasures>& stages, int64_t startClockS) {
+    std::vector<std::string> cells{tr(kStartClock)};
+    for (size_t s = 0; s < stages.size(); ++s) {
+        cells.push_back(ClockText(SpanClockS(startClockS, stages[s])));
+        if (s > 0)
+            cells.emplace_back();
+    }
+    return cells;
+}
+
 }  // namespace
 
 std::string ChangeText(std::optional<double> base, std::optional<double> value, int decimals) {
@@ -82,7 +95,7 @@ std::string ChangeText(std::optional<double> base, std::optional<double> value, 
     return diff + " (" + signedFixed(100 * d / std::fabs(*base), 1) + " %)";
 }
 
-StageTable MakeStageTable(const std::vector<SpanMeasures>& stages) {
+StageTable MakeStageTable(const std::vector<SpanMeasures>& stages, int64_t startClockS) {
     StageTable t;
     t.header.push_back("");
     for (size_t s = 0; s < stages.size(); ++s) {
@@ -106,6 +119,8 @@ StageTable MakeStageTable(const std::vector<SpanMeasures>& stages) {
                                    : ChangeText(row.values[0], row.values[s], row.decimals));
         }
         t.rows.push_back(std::move(cells));
+        if (r == 0 && startClockS != kNoClock)
+            t.rows.push_back(clockRow(stages, startClockS));
     }
     return t;
 }

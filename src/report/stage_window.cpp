@@ -95,7 +95,7 @@ void StageWindow::restart() {
 
 void StageWindow::take(std::vector<SpanMeasures> rows) {
     stages_ = std::move(rows);
-    table_ = MakeStageTable(stages_);
+    table_ = MakeStageTable(stages_, rec_.StartClockS);
     L_Progress->setText(tr("Этапов: %1").arg(stages_.size()));
     update();
 }
@@ -109,7 +109,7 @@ void StageWindow::WaitIdle() {
 }
 
 std::string StageWindow::MeasuresCsv() const {
-    return SpanCsv(name_, kStagePlace, stages_);
+    return SpanCsv(name_, kStagePlace, stages_, rec_.StartClockS);
 }
 
 bool StageWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {

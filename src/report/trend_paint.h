@@ -2,6 +2,7 @@
 // QImage for trivant-cli and the printer go through PaintTrend.
 #pragma once
 
+#include "clock_time.h"
 #include "trend_view.h"
 
 #include <QString>
@@ -17,7 +18,13 @@ struct TrendPicture {
     std::vector<SpanMeasures> rows;
     double durationS = 0;
     std::vector<std::string> keys;
+    // The recording's start (clock_time.h): where known, the time axis reads clock times.
+    int64_t startClockS = kNoClock;
 };
+
+// The time axis's text at minute where the start is known: the clock's "hh:mm", to the
+// nearest minute.
+QString TrendClockText(int64_t startClockS, double minute);
 
 void PaintTrend(QPainter& p, const TrendPicture& t, const TrendLayout& L, int lineWidth);
 

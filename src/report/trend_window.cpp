@@ -53,6 +53,7 @@ TrendWindow::TrendWindow(std::unique_ptr<Recording> rec, QWidget* parent)
     layout->addWidget(bar_);
     layout->addStretch(1);
     picture_.durationS = TrendDurationS(*rec_);
+    picture_.startClockS = rec_->StartClockS;
     computation_ = new SpanComputation(
         L_Progress, [this](std::vector<SpanMeasures> rows) { take(std::move(rows)); }, this);
     chooseMeasures();
@@ -187,7 +188,7 @@ std::optional<int> TrendWindow::WindowStartAt(const QPoint& pos) const {
 }
 
 std::string TrendWindow::MeasuresCsv() const {
-    return SpanCsv(sourceName_, kTrendPlace, picture_.rows);
+    return SpanCsv(sourceName_, kTrendPlace, picture_.rows, rec_->StartClockS);
 }
 
 bool TrendWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {

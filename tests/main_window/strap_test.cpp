@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 #include "options_dialog.h"
 #include "replay_strap_link.h"
+#include "short_date.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -39,9 +40,13 @@ TEST_F(StrapApp, ALogRecordedLiveIsSavedAsExactCsv) {
     EXPECT_EQ(form->L_Device->text(), "Датчик подключен");
     EXPECT_EQ(form->L_Device->toolTip(), "H10");
     ASSERT_TRUE(form->TB_Start->isEnabled());
+    const int64_t before = LocalClockNow();
     form->TB_Start->trigger();
     RecordingWindow* g = form->activeGraph();
     ASSERT_NE(g, nullptr);
+    const int64_t started = g->recording().StartClockS;  // the clock at Start
+    EXPECT_GE(started, before);
+    EXPECT_LE(started, LocalClockNow());
     now += 10;  // the whole log is due
     g->Timer1Timer();
     EXPECT_EQ(g->recording().ExactUs, (std::vector<int32_t>{0, 800781, 801758, 500977, 999023}));
@@ -49,8 +54,9 @@ TEST_F(StrapApp, ALogRecordedLiveIsSavedAsExactCsv) {
     form->TB_Stop->trigger();
     answer(file(dir.file("strap.csv"), 1));  // CSV comes first for exact intervals
     form->TB_Save->trigger();
-    EXPECT_EQ(dir.read("strap.csv"),
-              "RR_ms;SpO2;label\n800.781;;0\n801.758;;0\n500.977;;0\n999.023;;0\n");
+    EXPECT_EQ(dir.read("strap.csv"), "# start: " + DateTimeText(started) +
+                                         "\nRR_ms;SpO2;label\n800.781;;0\n801.758;;0\n"
+                                         "500.977;;0\n999.023;;0\n");
     EXPECT_TRUE(g->saved());
 }
 

@@ -119,6 +119,17 @@ TEST(StageTable, ChangesAtTheMeasuresPrecision) {
         EXPECT_EQ(ChangeText(c.base, c.value, c.decimals), c.want) << c.want;
 }
 
+// Where the start is known, the row after the starts holds their clock times.
+TEST(StageTable, ClockTimesOfTheStartsWhereKnown) {
+    std::vector<SpanMeasures> stages(2);
+    stages[1].stage = 1;
+    stages[1].span.startUs = 699500000;
+    const int64_t start = ClockOf(2026, 12, 9, 23 * 3600 + 50 * 60);
+    EXPECT_EQ(MakeStageTable(stages, start).rows[1],
+              (std::vector<std::string>{"Начало, время", "23:50:00", "00:01:39", ""}));
+    EXPECT_EQ(MakeStageTable(stages).rows[1][0], "Длительность, с");
+}
+
 TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     start();
     std::string csv = "RR_ms;SpO2;label\n";

@@ -35,6 +35,7 @@ public:
     void RecordingStopped() override { ++stops; }
     bool AutoRRRange() const override { return autoRR; }
     void SetAutoRRRange(bool automatic) override { autoRR = automatic; }
+    int64_t ClockNow() override { return clockNow; }
 
     void send(const std::vector<uint8_t>& bytes) {
         incoming.insert(incoming.end(), bytes.begin(), bytes.end());
@@ -45,6 +46,7 @@ public:
     std::vector<StopReason> limits;
     int purges = 0, stops = 0;
     bool autoRR = false;
+    int64_t clockNow = kNoClock;  // a recording's start knows no clock unless a test sets one
 };
 
 // A loaded recording of the given RR values (10 ms units) and SpO2, in a window of w x h.

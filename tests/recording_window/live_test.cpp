@@ -48,6 +48,22 @@ TEST_F(GraphLive, BeatsArriveThroughTheTimer) {
     EXPECT_EQ(g->L_Status->text(), "Нет пульса");
 }
 
+// A recording knows the clock of its start, and its time read-out shows the clock of a beat,
+// the time from the start in its tip; a loaded one shows it for the beat clicked.
+TEST_F(GraphLive, TimeReadsTheClockWhereTheStartIsKnown) {
+    g->StopRecording();
+    host.clockNow = ClockOf(2026, 12, 9, 22 * 3600 + 15 * 60);
+    g->StartRecording();
+    EXPECT_EQ(g->recording().StartClockS, host.clockNow);
+    host.send(frames(10));
+    g->Timer1Timer();
+    EXPECT_EQ(g->L_Time->text(), "22:15:08");
+    EXPECT_EQ(g->L_Time->toolTip(), "С начала записи: 00:00:08");
+    g->StopRecording();
+    g->ShowBeat(5);
+    EXPECT_EQ(g->L_Time->text(), "22:15:04");
+}
+
 TEST_F(GraphLive, ViewJumpsForwardAtTheRightEdge) {
     g->renderImage();
     const int width = g->layout().rGr1.width();

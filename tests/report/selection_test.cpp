@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -209,6 +210,28 @@ TEST(SelectionPaint, ShortestOverviewStillDrawsItsFirstLine) {
     EXPECT_EQ(image.pixelColor(sc.layout.R_Gr.Left + 1, y), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(sc.layout.R_Gr.Left + 5, y), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(10, 190), QColor(Qt::white));  // the background reaches the bar
+}
+
+// A recording begun at 23:50: its clock times beside the elapsed ones, and a start typed in as
+// a clock time, reached after midnight.
+TEST_F(SelectionDialog, TakesAStartTypedInAsAClockTime) {
+    const int64_t start = ClockOf(2026, 12, 9, 23 * 3600 + 50 * 60);
+    EXPECT_EQ(FragmentText(600, start), "00:10:00 - 00:15:00 (00:00:00 - 00:05:00)");
+    for (const auto& [text, pos] :
+         {std::pair<const char*, int>{"23:55:30", 330}, {"00:05", 900}, {"24:00", -1}, {"", -1}})
+        EXPECT_EQ(FragPosAtClock(text, start).value_or(-1), pos) << text;
+    EXPECT_FALSE(FragPosAtClock("00:05", kNoClock));
+    open(2000);
+    EXPECT_TRUE(dialog.E_Clock->isHidden());
+    dialog.SetStartClock(start);
+    EXPECT_FALSE(dialog.E_Clock->isHidden());
+    dialog.E_Clock->setText("00:05");
+    dialog.ClockEntered();
+    EXPECT_EQ(dialog.FragPos(), 900);
+    EXPECT_EQ(dialog.L_Frag->text(), "00:15:00 - 00:20:00 (00:05:00 - 00:10:00)");
+    dialog.E_Clock->setText("0:05");
+    dialog.ClockEntered();
+    EXPECT_TRUE(dialog.L_Hint->text().startsWith("Время начала пишется"));
 }
 
 }  // namespace

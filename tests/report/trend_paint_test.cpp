@@ -60,6 +60,19 @@ TEST(TrendPaint, EachMeasureInItsPanelAndColour) {
             EXPECT_EQ(c == i || countColor(image, quarter(i), colors[c]) == 0, true) << i << c;
 }
 
+// Where the start is known the time axis reads clock times, to the nearest minute, past
+// midnight.
+TEST(TrendPaint, TheTimeAxisReadsClockTimesWhereTheStartIsKnown) {
+    const int64_t start = ClockOf(2026, 12, 9, 23 * 3600 + 50 * 60 + 31);
+    const std::pair<double, const char*> cases[] = {{0, "23:51"}, {9.4, "00:00"}, {15, "00:06"}};
+    for (const auto& [minute, text] : cases)
+        EXPECT_EQ(TrendClockText(start, minute).toStdString(), text) << minute;
+    TrendPicture t = picture({"mean_hr"});
+    const QImage minutes = RenderTrendImage(t, "x", 800, 600);
+    t.startClockS = start;
+    EXPECT_NE(RenderTrendImage(t, "x", 800, 600), minutes);
+}
+
 TEST(TrendView, SeriesAndRanges) {
     const TrendPicture t = picture({"mean_hr"});
     const std::vector<TrendPoint> s = TrendSeries(t.rows, "mean_hr");

@@ -50,6 +50,12 @@ const OptionRow kRowArtifacts{"artifacts", "LEVEL",
                               "threshold in ms.",
                               "verylow low medium strong verystrong"};
 // The columns trend and stages write after their own, with the units they hold.
+const char* const kClockColumn =
+    "clock: the local date and time at which the row begins,\n"
+    "YYYY-MM-DDThh:mm:ss, present only when some IN tells when it\n"
+    "began (a '# start:' line of Trivant's CSV, the first date-time of\n"
+    "an export such as Polar's phone timestamp); empty for an IN that\n"
+    "tells none. JSON has the key only where the start is known.\n";
 const char* const kRowColumns = "Columns after those (CSV; the same keys in JSON, where the\n"
                                 "artifact fields sit in an \"artifacts\" object):\n"
                                 "  n               intervals in the row\n"
@@ -136,10 +142,10 @@ std::vector<CliCommand> makeCommands() {
          "recording, each the fragment the report's picker gives at its\n"
          "start: window k starts k*step seconds after the first interval\n"
          "and holds the intervals after the first beat there, for window\n"
-         "seconds. CSV columns: file, start_s, end_s (s), then those of\n"
-         "analyze --standard without their std_. A recording shorter than\n"
+         "seconds. CSV columns: file, start_s, end_s (s), clock, then those\n"
+         "of analyze --standard without their std_. A recording shorter than\n"
          "one window gives no row, and a message on stderr.\n" +
-             std::string(kRowColumns),
+             std::string(kClockColumn) + std::string(kRowColumns),
          {{"window", "S", "The window in seconds (30..3600; default 300)."},
           {"step", "S", "From one window to the next in seconds (1..window;\ndefault 30)."},
           {"png", "OUT.png",
@@ -156,9 +162,9 @@ std::vector<CliCommand> makeCommands() {
          "i+",
          "The standard measures of each stage the labels mark (stage 0\n"
          "before the first label, stage j from the j-th). CSV columns: file,\n"
-         "stage, start_s, duration_s (s), then those of analyze --standard\n"
-         "without their std_.\n" +
-             std::string(kRowColumns),
+         "stage, start_s, duration_s (s), clock, then those of analyze\n"
+         "--standard without their std_.\n" +
+             std::string(kClockColumn) + std::string(kRowColumns),
          {kRowArtifacts, kBands, kRowsCsv, kRowsJson, kJobs}},
         {"report",
          "IN OUT.pdf",
@@ -191,7 +197,8 @@ std::vector<CliCommand> makeCommands() {
          "100 ms ticks as the application does. Ctrl+C stops and saves.\n"
          "The settings' five-minute limit applies unless --beats or\n"
          "--seconds is given. A strap's intervals are exact: .csv keeps\n"
-         "them, .rr and .txt round them to 10 ms.",
+         "them, .rr and .txt round them to 10 ms. A .csv OUT keeps the\n"
+         "clock time of the start too (# start:), but for --ble-replay.",
          {{"port", "NAME", "The serial port; searched for automatically if absent."},
           {"ble", "ADDRESS",
            "Record from the Bluetooth heart-rate strap at ADDRESS\n"

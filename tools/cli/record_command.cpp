@@ -8,6 +8,7 @@
 #include "qt_port_layer.h"
 #include "record_journal.h"
 #include "recording_io.h"
+#include "short_date.h"
 #include "time_text.h"
 
 #include <QCoreApplication>
@@ -133,7 +134,7 @@ int RunRecord(const CliOptions& opt, const RecorderSettings& settings, std::ostr
     auto rec = std::make_unique<Recording>();
     CliEvents events(err);
     Recorder recorder(*rec, events);
-    recorder.Start();
+    recorder.Start(kMaxBeats, LocalClockNow());
     RecordJournal journal(opt.files[0], err);
     gInterrupted = false;
     auto previous = std::signal(SIGINT, onInterrupt);

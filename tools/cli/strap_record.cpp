@@ -3,6 +3,7 @@
 #include "cli_commands.h"
 #include "record_command.h"
 #include "recording_file.h"
+#include "short_date.h"
 #include "strap_log.h"
 #include "strap_supervisor.h"
 
@@ -116,7 +117,7 @@ int radio(const CliOptions& opt, const RecorderSettings& s, std::ostream& err) {
     auto rec = std::make_unique<Recording>();
     CliEvents events(err, kMaxRecordingBeats);
     Recorder recorder(*rec, events);
-    recorder.Start(kMaxRecordingBeats);
+    recorder.Start(kMaxRecordingBeats, LocalClockNow());
     RecordJournal journal(opt.files[0], err, true);
     gInterrupted = false;
     auto previous = std::signal(SIGINT, onInterrupt);

@@ -5,6 +5,7 @@
 #include "analyze_command.h"
 #include "cli_commands.h"
 #include "measure_csv.h"
+#include "recording_file.h"
 #include "recording_io.h"
 #include "render_command.h"
 #include "span_csv.h"
@@ -15,6 +16,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -35,11 +37,14 @@ int trendStep(const CliOptions& opt) {
     return opt.step.value_or(std::min(opt.window, kDefaultTrendStepS));
 }
 
-std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r) {
+std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r,
+                    int64_t startClockS) {
     QJsonObject o{{"file", QString::fromStdString(file)}};
     const std::vector<double> values = place.values(r);
     for (size_t i = 0; i < values.size(); ++i)
         o.insert(place.names[i], values[i]);
+    if (startClockS != kNoClock)
+        o.insert(kSpanClockName, QString::fromStdString(DateTimeText(SpanClockS(startClockS, r))));
     const QJsonObject m = StandardJsonObject(r.m);
     for (auto it = m.begin(); it != m.end(); ++it)
         o.insert(it.key(), it.value());
@@ -56,21 +61,30 @@ std::string shorterThanWindow(const Recording& rec, const CliOptions& opt) {
            " s, shorter than one " + std::to_string(opt.window) + " s window";
 }
 
+// The CSV header is written before any file is read: it has the clock column when some
+// file tells its start.
+bool someStartKnown(const CliOptions& opt) {
+    return !opt.json && std::any_of(opt.files.begin(), opt.files.end(), RecordingStartKnown);
+}
+
 int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows rows, NoRows noRows,
         std::ostream& out, std::ostream& err) {
-    const bool json = opt.json;
-    const WorkerMaker make = [&opt, &place, rows, noRows, json] {
-        return [&opt, &place, rows, noRows, json](const std::string& file, const Recording& rec) {
+    const bool json = opt.json, clock = someStartKnown(opt);
+    const WorkerMaker make = [&opt, &place, rows, noRows, json, clock] {
+        return [&opt, &place, rows, noRows, json, clock](const std::string& file,
+                                                         const Recording& rec) {
             FileResult result{true, {}};
             for (const SpanMeasures& r : rows(rec, opt))
                 result.text += (result.text.empty() ? "" : "\n") +
-                               (json ? jsonRow(file, place, r) : SpanCsvRow(file, place, r));
+                               (json ? jsonRow(file, place, r, rec.StartClockS)
+                                     : SpanCsvRow(file, place, r, clock, rec.StartClockS));
             if (result.text.empty() && noRows)
                 result.note = file + ": " + noRows(rec, opt);
             return result;
         };
     };
-    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place), make, out, err);
+    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place, clock), make, out,
+                        err);
 }
 
 // The picture of the one recording's trend, as the trend window draws it.
@@ -86,6 +100,7 @@ int drawTrend(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     TrendPicture t;
     t.rows = RecordingTrend(*rec, opt.window, trendStep(opt), artifactsOf(opt), opt.bands);
     t.durationS = TrendDurationS(*rec);
+    t.startClockS = rec->StartClockS;
     t.keys = DefaultTrendKeys();
     const QString caption = QString("%1: %2 s / %3 s")
                                 .arg(QString::fromStdString(file))

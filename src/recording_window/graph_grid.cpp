@@ -21,7 +21,7 @@ std::vector<GridMark> timeMarks(int count, int step, double scale, int left, int
         const int x = static_cast<int>(std::nearbyint(scale * step * i)) + left;
         if (x > limit)
             break;
-        marks.push_back({x, QString::number(step * i / sc.view.XMult + sc.view.XPos)});
+        marks.push_back({x, QString::number(sc.view.xScale().toBeats(step * i) + sc.view.XPos)});
     }
     return marks;
 }
@@ -105,7 +105,7 @@ GridPlacement ScreenGridPlacement(const GraphScene& sc, const TimeGrid& grid) {
 
 GridPlacement PrintGridPlacement(const PrintLayout& page, const GraphScene& sc) {
     const auto& c = sc.style.colors;
-    const int step = PrintTimeStep(page.tw, sc.view.XMult, sc.view.XPos);
+    const int step = PrintTimeStep(page.tw, sc.view.XMult, sc.view.XPos, sc.view.XDiv);
     GridPlacement g;
     g.time.panels = {page.P1, page.P2};
     g.time.marks = timeMarks((page.GR - page.GL) / step + 1, step, page.k, page.GL, page.GR, sc);

@@ -34,6 +34,10 @@ TraceStyle TraceStyleFrom(const Setup& setup);
 struct ViewState {
     int XMult = 1, XPos = 0, HistoPoint = 0;
     bool AutoRR = false;  // the NN range fitted to the recording's intervals, not ScRR's row
+    int XDiv = 1;         // beats per pixel column, above 1 only zoomed out (XMult is then 1)
+    int Zoom = 1;         // the level chosen from kZoomLevels; XMult and XDiv follow from it
+    bool TimeAxis = false;  // a row of times under the beat numbers
+    XScale xScale() const { return {XMult, XDiv}; }
 };
 
 // Everything a paint reads.
@@ -65,5 +69,7 @@ void DrawSamples(QPainter& p, const GraphScene& scene, const TracePlacement& pla
 void PaintHisto(QPainter& p, const GraphScene& scene);
 // The whole window, as FormPaint draws it.
 void PaintGraph(QPainter& p, const GraphScene& scene, const TimeGrid& grid);
+// The row of times under the beat numbers (time_axis.cpp).
+void DrawTimeAxis(QPainter& p, const GraphScene& scene);
 
 }  // namespace trivant

@@ -135,8 +135,8 @@ PrintLayout ComputePrintLayout(int pageW, int pageH, int tw, int th, int screenZ
     return g;
 }
 
-int PrintTimeStep(int tw, int xMult, int xPos, int xDiv) {
-    const int first = std::max(1, 3 * tw);
+int PrintTimeStep(int tw, int xMult, int xPos, int xDiv, int minStep) {
+    const int first = std::max({1, 3 * tw, minStep});
     const XScale xs{std::max(1, xMult), std::max(1, xDiv)};
     // The first number cycles through its last digits within 10 mult steps.
     for (int step = first; step < first + 10 * xs.mult; ++step)

@@ -74,13 +74,21 @@ void DrawTimeAxis(QPainter& p, const GraphScene& sc) {
                                   p.fontMetrics().horizontalAdvance("00:00:00") + 2 * L.TW);
     const int64_t originH = (clock ? rec.StartClockS * 100 : 0) + startH;
     const int y = L.rGr2.Bottom + 2 + L.TH;
+    QRect previous;
     for (const TimeMark& m :
          TimeAxisMarks(rec.DataSeries[kSerRR].data(), v.XPos, last, originH, v.xScale(), step)) {
         const int x = L.rGr2.Left + m.x;
         p.setPen(kGridColor);
         p.drawLine(x, y, x, y + L.TH - 1);
+        // Where the heart slows, marks come closer: a time that would cover the one before
+        // keeps its tick only.
+        const QString text = QString::fromStdString(TimeAxisText(m.seconds, clock, step));
+        const QRect cell = TextCell(p, x + 2, y, text);
+        if (cell.intersects(previous))
+            continue;
         p.setPen(Qt::black);
-        TextAt(p, x + 2, y, QString::fromStdString(TimeAxisText(m.seconds, clock, step)));
+        TextAt(p, x + 2, y, text);
+        previous = cell;
     }
 }
 

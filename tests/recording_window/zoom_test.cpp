@@ -86,6 +86,20 @@ TEST(GraphZoom, OneSpikeInAHundredThousandShowsAtTheWholeLevel) {
     EXPECT_TRUE(sameColor(img.pixel(x + 5, base), Qt::black));
 }
 
+TEST(GraphZoom, TimeRowMakesRoomAndCoversNoText) {
+    TestHost host;
+    auto g = spikeGraph(host);
+    const int bottom = g->layout().rGr2.Bottom;
+    g->SetZoom(kZoomWhole);
+    g->SetTimeAxis(true);
+    EXPECT_EQ(g->layout().rGr2.Bottom, bottom - g->layout().TH);
+    const auto cells = WidgetTexts(*g, [&g] { g->renderImage(); });
+    const auto times = std::count_if(cells.begin(), cells.end(),
+                                     [](const auto& e) { return e.text.contains(':'); });
+    EXPECT_GE(times, 5);  // 22 h from the start, with the histogram's read-out
+    EXPECT_EQ(Overlaps(cells), std::vector<std::string>{});
+}
+
 TEST(GraphZoom, ScrollBarCoversALongRecording) {
     TestHost host;
     auto shortOne = loadedGraph(host, std::vector<int>(500, 80));

@@ -33,9 +33,9 @@ TraceStyle TraceStyleFrom(const Setup& setup);
 // column, and the beat whose histogram is shown.
 struct ViewState {
     int XMult = 1, XPos = 0, HistoPoint = 0;
-    bool AutoRR = false;  // the NN range fitted to the recording's intervals, not ScRR's row
-    int XDiv = 1;         // beats per pixel column, above 1 only zoomed out (XMult is then 1)
-    int Zoom = 1;         // the level chosen from kZoomLevels; XMult and XDiv follow from it
+    bool AutoRR = false;    // the NN range fitted to the recording's intervals, not ScRR's row
+    int XDiv = 1;           // beats per pixel column, above 1 only zoomed out (XMult is then 1)
+    int Zoom = 1;           // the level chosen from kZoomLevels; XMult and XDiv follow from it
     bool TimeAxis = false;  // a row of times under the beat numbers
     XScale xScale() const { return {XMult, XDiv}; }
 };

@@ -165,5 +165,4 @@ void RecordingWindow::ShowBeat(int s) {
     update();
 }
 
-
 }  // namespace trivant

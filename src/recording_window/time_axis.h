@@ -20,7 +20,7 @@ int64_t ElapsedHundredths(const Recording& rec, int k);
 
 // The steps a mark may take, in seconds; each divides a day, so clock marks fall on round
 // times of the day.
-constexpr std::array<int, 18> kTimeSteps{1,   2,    5,    10,   15,    30,    60,    120,   300,
+constexpr std::array<int, 18> kTimeSteps{1,   2,   5,    10,   15,   30,    60,    120,   300,
                                          600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400};
 // The smallest step whose marks lie at least minSpacing pixels apart, the largest when none.
 int TimeAxisStep(double pixelsPerSecond, int minSpacing);

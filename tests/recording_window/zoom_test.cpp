@@ -26,10 +26,14 @@ TEST(GraphZoom, ScalesColumnsAndScrollRanges) {
         XScale want;
         int range;
     } cases[] = {
-        {1, 500, 700, {1, 1}, kScrollRange},       {4, 500, 700, {4, 1}, kScrollRange},
-        {-8, 31999, 700, {1, 8}, kScrollRange},    {kZoomWhole, 500, 700, {1, 1}, kScrollRange},
-        {1, 100000, 700, {1, 1}, 100000},          {4, 100000, 700, {4, 1}, 400000},
-        {-2, 100000, 700, {1, 2}, 50000},          {-4, 100000, 700, {1, 4}, kScrollRange},
+        {1, 500, 700, {1, 1}, kScrollRange},
+        {4, 500, 700, {4, 1}, kScrollRange},
+        {-8, 31999, 700, {1, 8}, kScrollRange},
+        {kZoomWhole, 500, 700, {1, 1}, kScrollRange},
+        {1, 100000, 700, {1, 1}, 100000},
+        {4, 100000, 700, {4, 1}, 400000},
+        {-2, 100000, 700, {1, 2}, 50000},
+        {-4, 100000, 700, {1, 4}, kScrollRange},
         {kZoomWhole, 100000, 700, {1, 143}, kScrollRange},
     };
     for (const auto& c : cases) {

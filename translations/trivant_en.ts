@@ -42,6 +42,10 @@
         <source> мс</source>
         <translation> ms</translation>
     </message>
+    <message>
+        <source>Удары %1–%2 из %3, %4–%5 (%6)</source>
+        <translation>Beats %1–%2 of %3, %4–%5 (%6)</translation>
+    </message>
 </context>
 <context>
     <name>MeasureControls</name>
@@ -981,6 +985,10 @@ Recover it?</translation>
         <source>Не все точные интервалы успели записаться на диск: интервалы восстановлены с шагом 10 мс, округлено: %1.</source>
         <translation>Not all exact intervals reached the disk: the intervals are recovered in 10 ms steps, %1 of them rounded.</translation>
     </message>
+    <message>
+        <source>Вся запись</source>
+        <translation>Whole recording</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1229,6 +1237,42 @@ Recover it?</translation>
     <message>
         <source>Автоматически</source>
         <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/2</source>
+        <translation>Horizontal scale: 1/2</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/4</source>
+        <translation>Horizontal scale: 1/4</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/8</source>
+        <translation>Horizontal scale: 1/8</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/16</source>
+        <translation>Horizontal scale: 1/16</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/32</source>
+        <translation>Horizontal scale: 1/32</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/64</source>
+        <translation>Horizontal scale: 1/64</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/128</source>
+        <translation>Horizontal scale: 1/128</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : вся запись</source>
+        <translation>Horizontal scale: whole recording</translation>
+    </message>
+    <message>
+        <source>Ось времени</source>
+        <translation>Time axis</translation>
     </message>
 </context>
 <context>

@@ -67,9 +67,7 @@ int ScrollRange(int beats, const XScale& scale) {
     return static_cast<int>(std::clamp<int64_t>(scale.toPixels(beats), kScrollRange, INT_MAX));
 }
 
-int ColumnToSample(int x, int xAxY, int xMult, int xPos, int xDiv) {
-    if (xDiv > 1)
-        return (x - xAxY) * xDiv + xPos;
+int ColumnToSample(int x, int xAxY, int xMult, int xPos) {
     return (x - xAxY) / std::max(1, xMult) + xPos;
 }
 

@@ -57,8 +57,8 @@ XScale ZoomScale(int level, int beats, int columns);
 // scale; a longer one gets every column it has at this scale.
 int ScrollRange(int beats, const XScale& scale);
 
-// The sample under x: (x - XAxY) div XMult + XPos, zoomed out the last beat of the column.
-int ColumnToSample(int x, int xAxY, int xMult, int xPos, int xDiv = 1);
+// The sample under x: (x - XAxY) div XMult + XPos.
+int ColumnToSample(int x, int xAxY, int xMult, int xPos);
 // The beats of the column under x, first and last (not checked against the recording).
 std::pair<int, int> ColumnBeats(int x, int xAxY, int xPos, const XScale& scale);
 // The beat of first..last whose value (values[k]) lies nearest row y of panel at the range

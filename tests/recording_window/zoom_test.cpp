@@ -44,7 +44,6 @@ TEST(GraphZoom, ScalesColumnsAndScrollRanges) {
     }
     // At 1/4 column 3 holds beats XPos + 9..12; x4 keeps the old transforms.
     EXPECT_EQ(ColumnBeats(60 + 3, 60, 100, {1, 4}), std::make_pair(109, 112));
-    EXPECT_EQ(ColumnToSample(60 + 3, 60, 1, 100, 4), 112);
     EXPECT_EQ(ColumnToSample(60 + 5, 60, 2, 100), 102);
     EXPECT_EQ((XScale{1, 4}.toPixels(9)), 3);
     EXPECT_EQ((XScale{4, 1}.toPixels(9)), 36);

@@ -72,6 +72,10 @@ TEST(GraphZoom, TimeMarksAndTheirTexts) {
 TEST(GraphZoom, OneSpikeInAHundredThousandShowsAtTheWholeLevel) {
     TestHost host;
     auto g = spikeGraph(host);
+    Recording& rec = g->recording();
+    rec.DataBuf[70000] = packSample(80, kLabelMark);  // a label among 137 beats of a column
+    rec.LabNum = 0;
+    rec.PrepareData(ToCoreSettings(host.settings));
     g->SetZoom(kZoomWhole);
     const QImage img = g->renderImage();
     const GraphLayout& L = g->layout();
@@ -87,6 +91,8 @@ TEST(GraphZoom, OneSpikeInAHundredThousandShowsAtTheWholeLevel) {
     EXPECT_GE(countInColumn(img, x, top, base, Qt::black), base - top);
     EXPECT_EQ(countInColumn(img, x + 5, top, base - 2, Qt::black), 0);
     EXPECT_TRUE(sameColor(img.pixel(x + 5, base), Qt::black));
+    const int label = L.rGr2.Left + static_cast<int>(v.xScale().toPixels(70000));
+    EXPECT_TRUE(sameColor(img.pixel(label, (L.rGr2.Top + L.rGr2.Bottom) / 2), QColor(128, 0, 0)));
 }
 
 TEST(GraphZoom, TimeRowMakesRoomAndCoversNoText) {

@@ -21,7 +21,7 @@ constexpr int kMaxJobs = 256;
 bool parseZoom(std::string_view v, int& level) {
     const bool whole = v == "whole", out = v.substr(0, 2) == "1/";
     int n = kZoomWhole;
-    if (!whole && (!ParseNumber(out ? v.substr(2) : v, n) || n == kZoomWhole || (out && n < 2)))
+    if (!whole && (!ParseNumber(out ? v.substr(2) : v, n) || n < (out ? 2 : 1)))
         return false;
     n = out ? -n : n;
     if (std::find(kZoomLevels.begin(), kZoomLevels.end(), n) == kZoomLevels.end())
@@ -53,9 +53,9 @@ const OptionRow kLandscape{"landscape", "", "Landscape instead of portrait."};
 const OptionRow kSize{"size", "WxH", "The window's size in pixels (default 1000x700)."};
 const OptionRow kXpos{"xpos", "N", "The first beat shown is N + 1."};
 const OptionRow kZoom{"zoom", "LEVEL",
-                     "Pixels per beat (1, 2, 4), beats per pixel column (1/2 to 1/128),\n"
-                     "or whole: the recording in the window's width (default 1).",
-                     "1 2 4 1/2 1/4 1/8 1/16 1/32 1/64 1/128 whole"};
+                      "Pixels per beat (1, 2, 4), beats per pixel column (1/2 to 1/128),\n"
+                      "or whole: the recording in the window's width (default 1).",
+                      "1 2 4 1/2 1/4 1/8 1/16 1/32 1/64 1/128 whole"};
 
 const OptionRow kJobs{"jobs", "N",
                       "Files analysed at once (1..256; default: the cores).\n"

@@ -179,7 +179,7 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
 void PaintGraph(QPainter& p, const GraphScene& sc, const TimeGrid& grid) {
     RedrawGraph(p, sc, grid);
     if (sc.view.TimeAxis)
-        DrawTimeAxis(p, sc);
+        DrawTimeAxis(p, sc, ScreenTimeRow(sc.layout));
     PaintHisto(p, sc);
     const GraphLayout& L = sc.layout;
     TracePlacement pl = ScreenPlacement(L);

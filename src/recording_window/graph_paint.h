@@ -69,7 +69,17 @@ void DrawSamples(QPainter& p, const GraphScene& scene, const TracePlacement& pla
 void PaintHisto(QPainter& p, const GraphScene& scene);
 // The whole window, as FormPaint draws it.
 void PaintGraph(QPainter& p, const GraphScene& scene, const TimeGrid& grid);
-// The row of times under the beat numbers (time_axis.cpp).
-void DrawTimeAxis(QPainter& p, const GraphScene& scene);
+// Where the row of times lands: under the beat numbers on screen, the same scaled by k on
+// paper.
+struct TimeRow {
+    int left = 0;     // the panels' left edge
+    int columns = 0;  // screen columns shown
+    int y = 0;        // the row's top
+    int tw = 0;       // text width of "1" or "0"
+    double k = 1.0;   // device pixels per screen pixel
+};
+TimeRow ScreenTimeRow(const GraphLayout& layout);
+// The row of times (time_axis.cpp).
+void DrawTimeAxis(QPainter& p, const GraphScene& scene, const TimeRow& row);
 
 }  // namespace trivant

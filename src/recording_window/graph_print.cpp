@@ -57,9 +57,10 @@ std::vector<QRect> headings(QPainter& p, const PrintLayout& g, const GraphScene&
     return lower;
 }
 
-void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
+// The block begins a row lower under a row of times.
+void averages(QPainter& p, const PrintLayout& g, const Recording& rec, bool timeRow) {
     const int x = g.GL;
-    int y = g.P2.Bottom + 2 * g.th;
+    int y = g.P2.Bottom + (timeRow ? 3 : 2) * g.th;
     p.setPen(Qt::black);
     TextAt(p, x, y, GraphPrintText::tr("Средние значения"));
     auto value = [&rec](int32_t v, const QString& unit) {
@@ -173,7 +174,9 @@ void PrintGraphPage(QPainter& p, const GraphScene& screen, const std::string& ca
     pl.tw = g.tw;
     pl.th = g.th;
     DrawSamples(p, sc, pl);
-    averages(p, g, *sc.rec);
+    if (sc.view.TimeAxis)
+        DrawTimeAxis(p, sc, {g.GL, pageColumns(g), g.P2.Bottom + 2 + g.th, g.tw, g.k});
+    averages(p, g, *sc.rec, sc.view.TimeAxis);
 }
 
 }  // namespace trivant

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace trivant {
 
@@ -57,37 +58,41 @@ std::string TimeAxisText(int64_t seconds, bool clock, int stepS) {
     return stepS % 60 == 0 ? text.substr(0, text.size() - 3) : text;
 }
 
-void DrawTimeAxis(QPainter& p, const GraphScene& sc) {
+TimeRow ScreenTimeRow(const GraphLayout& L) {
+    return {L.rGr2.Left, std::min(L.rGr2.Right, L.CW) - L.rGr2.Left, L.rGr2.Bottom + 2 + L.TH, L.TW,
+            1.0};
+}
+
+void DrawTimeAxis(QPainter& p, const GraphScene& sc, const TimeRow& row) {
     const Recording& rec = *sc.rec;
-    const GraphLayout& L = sc.layout;
     const ViewState& v = sc.view;
-    const int columns = LastColumn(L.rGr2.Left, std::min(L.rGr2.Right, L.CW), v.XMult, v.XPos,
-                                   rec.CurrentFileLen, v.XDiv);
-    const int last = std::min<int64_t>(rec.CurrentFileLen - 1, v.XPos + int64_t(columns) * v.XDiv);
-    if (columns <= 0 || last <= v.XPos)
+    const XScale xs = v.xScale();
+    const int last = static_cast<int>(
+        std::min<int64_t>(rec.CurrentFileLen - 1, v.XPos + xs.toBeats(row.columns)));
+    if (last <= v.XPos)
         return;
     const bool clock = rec.StartClockS != kNoClock;
     const int64_t startH = ElapsedHundredths(rec, v.XPos);
     const int64_t spanH = ElapsedHundredths(rec, last) - startH;
-    const int width = static_cast<int>(v.xScale().toPixels(last - v.XPos));
+    const double width = row.k * xs.toPixels(last - v.XPos);  // device pixels
     const int step = TimeAxisStep(spanH > 0 ? width * 100.0 / spanH : 0.0,
-                                  p.fontMetrics().horizontalAdvance("00:00:00") + 2 * L.TW);
+                                  p.fontMetrics().horizontalAdvance("00:00:00") + 2 * row.tw);
     const int64_t originH = (clock ? rec.StartClockS * 100 : 0) + startH;
-    const int y = L.rGr2.Bottom + 2 + L.TH;
+    const int th = p.fontMetrics().height();
     QRect previous;
     for (const TimeMark& m :
-         TimeAxisMarks(rec.DataSeries[kSerRR].data(), v.XPos, last, originH, v.xScale(), step)) {
-        const int x = L.rGr2.Left + m.x;
+         TimeAxisMarks(rec.DataSeries[kSerRR].data(), v.XPos, last, originH, xs, step)) {
+        const int x = row.left + static_cast<int>(std::nearbyint(row.k * m.x));
         p.setPen(kGridColor);
-        p.drawLine(x, y, x, y + L.TH - 1);
+        p.drawLine(x, row.y, x, row.y + th - 1);
         // Where the heart slows, marks come closer: a time that would cover the one before
         // keeps its tick only.
         const QString text = QString::fromStdString(TimeAxisText(m.seconds, clock, step));
-        const QRect cell = TextCell(p, x + 2, y, text);
+        const QRect cell = TextCell(p, x + 2, row.y, text);
         if (cell.intersects(previous))
             continue;
         p.setPen(Qt::black);
-        TextAt(p, x + 2, y, text);
+        TextAt(p, x + 2, row.y, text);
         previous = cell;
     }
 }

@@ -151,10 +151,15 @@ TEST(GraphZoom, PrintedPageOfTheWholeRecordingNamesItsRange) {
     auto g = spikeGraph(host);
     g->SetZoom(kZoomWhole);
     g->recording().StartClockS = ClockOf(2024, 5, 1, 22 * 3600);
-    auto header = [&g] {
+    int times = 0;  // "hh:mm" of the time row
+    auto header = [&g, &times] {
         QImage page(1240, 1754, QImage::Format_RGB32);
         TextCollector texts;
         g->MyPrint(page);
+        EXPECT_EQ(Overlaps(texts.entries()), std::vector<std::string>{});
+        times = static_cast<int>(
+            std::count_if(texts.entries().begin(), texts.entries().end(),
+                          [](const auto& e) { return e.text.size() == 5 && e.text[2] == ':'; }));
         for (const auto& e : texts.entries())
             if (e.text.startsWith("Удары"))
                 return e.text.toStdString();
@@ -162,6 +167,10 @@ TEST(GraphZoom, PrintedPageOfTheWholeRecordingNamesItsRange) {
     };
     // 99999 beats of 0.8 s and one of 2 s: 80001.2 s.
     EXPECT_EQ(header(), "Удары 1–100000 из 100000, 22:00:00–20:13:21 (22:13:21)");
+    EXPECT_EQ(times, 0);
+    g->SetTimeAxis(true);
+    header();
+    EXPECT_GE(times, 5);
     g->SetZoom(1);
     EXPECT_EQ(header().rfind("Удары 1–", 0), 0u) << header();
     auto shortOne = loadedGraph(host, std::vector<int>(500, 80));

@@ -57,6 +57,7 @@ RecordingWindow::RecordingWindow(GraphHost& host, QWidget* parent)
     Timer1->setInterval(kTimerMs);
     connect(Timer1, &QTimer::timeout, this, &RecordingWindow::Timer1Timer);
     createMenus();
+    addTimeAxisItem();
     UpdateColors();
     resize(800, 600);
 }

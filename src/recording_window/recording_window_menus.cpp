@@ -1,7 +1,6 @@
 // RecordingWindow: the zone menus, the scroll bar, the cross cursor and the click on a beat.
 #include "recording_window.h"
 
-#include "time_axis.h"
 #include "time_text.h"
 
 #include <QContextMenuEvent>
@@ -107,7 +106,6 @@ void RecordingWindow::createMenus() {
     traceItem(PopM_Gr2, "i_IB_Gr", QT_TR_NOOP("График ИБ"), kSerIBHi);
     PopM_Gr2->addSeparator();
     traceItem(PopM_Gr2, "i_Label2", QT_TR_NOOP("Метки"), kSerLbl);
-    addTimeAxisItem();
 }
 
 QMenu* RecordingWindow::menuAt(const QPoint& pos) const {
@@ -161,7 +159,16 @@ void RecordingWindow::ShowBeat(int s) {
     SetLabel(L_SDNN, QString::number(r.at(kSerSDNN, s)));
     SetLabel(L_IB50, QString::number(r.ibAt(s)));
     SetLabel(L_N, QString::number(s));
-    SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(ElapsedHundredths(r, s))));
+    int64_t hundredths = 0;  // the RR series is in 10 ms units
+    for (int k = 1; k <= s; ++k)
+        hundredths += r.at(kSerRR, k);
+    SetLabel(L_Time, QString::fromStdString(TimeTextHundredths(hundredths)));
+    update();
+}
+
+void RecordingWindow::SBChange(int position) {
+    view_.XPos =
+        static_cast<int>(view_.xScale().toBeats(grid_.XGridStep * (position / grid_.XGridStep)));
     update();
 }
 

@@ -33,12 +33,6 @@ void RecordingWindow::applyZoom() {
     SB->setRange(0, ScrollRange(rec_->beats(), xs));
 }
 
-void RecordingWindow::SBChange(int position) {
-    view_.XPos =
-        static_cast<int>(view_.xScale().toBeats(grid_.XGridStep * (position / grid_.XGridStep)));
-    update();
-}
-
 void RecordingWindow::SetTimeAxis(bool shown) {
     view_.TimeAxis = shown;
     relayout();

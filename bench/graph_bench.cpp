@@ -37,6 +37,33 @@ void BM_FullRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 
+// One repaint of a 24 h recording (102858 beats) zoomed out to fit the window, time row
+// shown: every pixel column reads the lowest and highest of its beats in every series.
+void BM_PaintDay(benchmark::State& state) {
+    EnsureGuiApplication();
+    OfflineGraphHost host(defaults());
+    RecordingWindow g(host);
+    auto source = MsListRecording(TRIVANT_BENCH_DATA "/rr/nsr2db-nsr009.txt");
+    Recording& rec = g.recording();
+    rec.Reserve(source->capacity());
+    rec.DataBuf = source->DataBuf;
+    rec.CurrentFileLen = source->CurrentFileLen;
+    rec.PrepareData(ToCoreSettings(host.setup()));
+    g.setAttribute(Qt::WA_DontShowOnScreen);
+    g.resize(1200, 700);
+    g.show();
+    g.ShowLoadedRecording();
+    g.SetZoom(kZoomWhole);
+    g.SetTimeAxis(true);
+    g.ShowBeat(50000);
+    QImage image(g.size(), QImage::Format_RGB32);
+    for (auto _ : state)
+        g.render(&image);
+    state.counters["beats"] = rec.beats();
+    state.counters["div"] = g.view().XDiv;
+}
+BENCHMARK(BM_PaintDay)->Unit(benchmark::kMillisecond);
+
 struct PaintCounter : QObject {
     bool eventFilter(QObject*, QEvent* e) override {
         count += e->type() == QEvent::Paint;

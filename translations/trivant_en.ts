@@ -42,6 +42,10 @@
         <source> мс</source>
         <translation> ms</translation>
     </message>
+    <message>
+        <source>Удары %1–%2 из %3, %4–%5 (%6)</source>
+        <translation>Beats %1–%2 of %3, %4–%5 (%6)</translation>
+    </message>
 </context>
 <context>
     <name>MeasureControls</name>
@@ -1009,6 +1013,10 @@ Recover it?</translation>
         <source>Таблица CSV</source>
         <translation>CSV table</translation>
     </message>
+    <message>
+        <source>Вся запись</source>
+        <translation>Whole recording</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1261,6 +1269,42 @@ Recover it?</translation>
     <message>
         <source>С начала записи: %1</source>
         <translation>From the start of the recording: %1</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/2</source>
+        <translation>Horizontal scale: 1/2</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/4</source>
+        <translation>Horizontal scale: 1/4</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/8</source>
+        <translation>Horizontal scale: 1/8</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/16</source>
+        <translation>Horizontal scale: 1/16</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/32</source>
+        <translation>Horizontal scale: 1/32</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/64</source>
+        <translation>Horizontal scale: 1/64</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : 1/128</source>
+        <translation>Horizontal scale: 1/128</translation>
+    </message>
+    <message>
+        <source>Масштаб по горизонтали : вся запись</source>
+        <translation>Horizontal scale: whole recording</translation>
+    </message>
+    <message>
+        <source>Ось времени</source>
+        <translation>Time axis</translation>
     </message>
 </context>
 <context>

@@ -53,11 +53,13 @@ void MainWindow::createScaleMenu() {
          [](const RecordingWindow& g) { return g.recording().ScIB; },
          [](RecordingWindow& g, int v) { g.recording().ScIB = v; },
          {0, 1, 2, 3, 4, 5}},
+        // Values of kZoomLevels, in its order.
         {QT_TR_NOOP("По горизонтали"),
-         {QT_TR_NOOP("х1"), QT_TR_NOOP("х2"), QT_TR_NOOP("х4")},
-         [](const RecordingWindow& g) { return g.view().XMult; },
+         {QT_TR_NOOP("х1"), QT_TR_NOOP("х2"), QT_TR_NOOP("х4"), "-", "1/2", "1/4", "1/8", "1/16",
+          "1/32", "1/64", "1/128", "-", QT_TR_NOOP("Вся запись")},
+         [](const RecordingWindow& g) { return g.zoom(); },
          [](RecordingWindow& g, int v) { g.SetZoom(v); },
-         {1, 2, 4}},
+         {kZoomLevels.begin(), kZoomLevels.end()}},
     };
     for (const ScaleGroup& group : groups) {
         if (std::string(group.title) == "По горизонтали")

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
 
 namespace trivant {
 
@@ -21,7 +22,7 @@ std::vector<GridMark> timeMarks(int count, int step, double scale, int left, int
         const int x = static_cast<int>(std::nearbyint(scale * step * i)) + left;
         if (x > limit)
             break;
-        marks.push_back({x, QString::number(step * i / sc.view.XMult + sc.view.XPos)});
+        marks.push_back({x, QString::number(sc.view.xScale().toBeats(step * i) + sc.view.XPos)});
     }
     return marks;
 }
@@ -105,7 +106,12 @@ GridPlacement ScreenGridPlacement(const GraphScene& sc, const TimeGrid& grid) {
 
 GridPlacement PrintGridPlacement(const PrintLayout& page, const GraphScene& sc) {
     const auto& c = sc.style.colors;
-    const int step = PrintTimeStep(page.tw, sc.view.XMult, sc.view.XPos);
+    // Zoomed out the numbers grow wide: a step holds the widest with two digits to spare.
+    const int64_t widest = sc.view.XPos + int64_t((page.GR - page.GL) / page.k) * sc.view.XDiv;
+    const int room = sc.view.XDiv > 1
+                         ? static_cast<int>((std::to_string(widest).size() + 2) * page.tw / page.k)
+                         : 0;
+    const int step = PrintTimeStep(page.tw, sc.view.XMult, sc.view.XPos, sc.view.XDiv, room);
     GridPlacement g;
     g.time.panels = {page.P1, page.P2};
     g.time.marks = timeMarks((page.GR - page.GL) / step + 1, step, page.k, page.GL, page.GR, sc);

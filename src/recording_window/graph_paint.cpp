@@ -24,12 +24,73 @@ int placeX(const TracePlacement& pl, int xMult, int column, const Rect& panel) {
     return static_cast<int>(std::nearbyint(pl.k * xMult * column)) + panel.Left;
 }
 
+// The label of column col: zoomed out, that of the first of its beats that carries one.
+int columnLabel(const Recording& rec, const ViewState& v, int col) {
+    if (v.XDiv <= 1)
+        return rec.at(kSerLbl, v.XPos + col);
+    const uint8_t* labels = rec.DataSeries[kSerLbl].data();
+    const int last = std::min(rec.CurrentFileLen - 1, v.XPos + col * v.XDiv);
+    for (int k = v.XPos + (col - 1) * v.XDiv + 1; k <= last; ++k)
+        if (labels[k] != 0)
+            return labels[k];
+    return 0;
+}
+
+// One segment per column, from the beat before to the column's beat.
+void segmentLines(const GraphScene& sc, const TracePlacement& pl, int s, const Rect& panel,
+                  const ScaleRange& r, int last, QVector<QLine>& lines) {
+    const Recording& rec = *sc.rec;
+    for (int col = 1; col <= last; ++col) {
+        const int x0 = placeX(pl, sc.view.XMult, col, panel);
+        if (x0 > panel.Right)
+            break;
+        const int k = sc.view.XPos + col;
+        const int cur = ValueToRow(valueAt(rec, s, k), r.lower, r.upper, panel);
+        const int prev =
+            col == 1 ? cur : ValueToRow(valueAt(rec, s, k - 1), r.lower, r.upper, panel);
+        lines.append(QLine(placeX(pl, sc.view.XMult, col - 1 + pl.segmentShift, panel), prev,
+                           placeX(pl, sc.view.XMult, col + pl.segmentShift, panel), cur));
+    }
+}
+
+// Zoomed out, one vertical line per column from the lowest to the highest of its beats and
+// the beat before them: no spike drops out, and the trace stays joined. One pass over the
+// raw series, so a whole day costs a few hundred thousand reads.
+void minMaxLines(const GraphScene& sc, const TracePlacement& pl, int s, const Rect& panel,
+                 const ScaleRange& r, int last, QVector<QLine>& lines) {
+    if (last <= 0)
+        return;
+    const Recording& rec = *sc.rec;
+    const uint8_t* high = rec.DataSeries[s].data();
+    const uint8_t* low = rec.DataSeries[kSerIBLo].data();
+    const bool ib = s == kSerIBHi;
+    auto value = [&](int k) { return ib ? high[k] * 256 + low[k] : int(high[k]); };
+    const int end = rec.CurrentFileLen - 1;
+    int k = sc.view.XPos + 1;
+    int before = value(k);
+    for (int col = 1; col <= last; ++col) {
+        const int x = placeX(pl, 1, col, panel);
+        if (x > panel.Right)
+            break;
+        const int stop = std::min(end, sc.view.XPos + col * sc.view.XDiv);
+        int lo = before, hi = before;
+        for (; k <= stop; ++k) {
+            const int v = value(k);
+            lo = std::min(lo, v);
+            hi = std::max(hi, v);
+        }
+        before = value(stop);
+        lines.append(QLine(x, ValueToRow(lo, r.lower, r.upper, panel), x,
+                           ValueToRow(hi, r.lower, r.upper, panel)));
+    }
+}
+
 void drawLabelMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl, int last) {
     const QColor color = sc.style.colors[kSerLbl];
     p.setPen(QPen(color, 1));
     QRect previous;
     for (int col = 1; col <= last; ++col) {
-        const int n = sc.rec->at(kSerLbl, sc.view.XPos + col);
+        const int n = columnLabel(*sc.rec, sc.view, col);
         if (n == 0)
             continue;
         const int x = placeX(pl, sc.view.XMult, col, pl.p1);
@@ -93,8 +154,8 @@ void RedrawGraph(QPainter& p, const GraphScene& sc, const TimeGrid& grid) {
 
 void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     const Recording& rec = *sc.rec;
-    const int last =
-        LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos, rec.CurrentFileLen);
+    const int last = LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos,
+                                rec.CurrentFileLen, sc.view.XDiv);
     QVector<QLine> lines;
     const bool spo = rec.HasSpO2();  // a flat line at 0 % would only mislead
     for (int s = kSerRR; s <= kSerIBHi; ++s) {
@@ -103,17 +164,10 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
         const Rect& panel = s <= kSerSPO ? pl.p1 : pl.p2;
         const ScaleRange r = SeriesRange(s, sc);
         lines.clear();
-        for (int col = 1; col <= last; ++col) {
-            const int x0 = placeX(pl, sc.view.XMult, col, panel);
-            if (x0 > panel.Right)
-                break;
-            const int k = sc.view.XPos + col;
-            const int cur = ValueToRow(valueAt(rec, s, k), r.lower, r.upper, panel);
-            const int prev =
-                col == 1 ? cur : ValueToRow(valueAt(rec, s, k - 1), r.lower, r.upper, panel);
-            lines.append(QLine(placeX(pl, sc.view.XMult, col - 1 + pl.segmentShift, panel), prev,
-                               placeX(pl, sc.view.XMult, col + pl.segmentShift, panel), cur));
-        }
+        if (sc.view.XDiv > 1)
+            minMaxLines(sc, pl, s, panel, r, last, lines);
+        else
+            segmentLines(sc, pl, s, panel, r, last, lines);
         p.setPen(QPen(sc.style.colors[s], sc.style.lineWidth * pl.penScale));
         p.drawLines(lines);
     }
@@ -124,6 +178,8 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
 
 void PaintGraph(QPainter& p, const GraphScene& sc, const TimeGrid& grid) {
     RedrawGraph(p, sc, grid);
+    if (sc.view.TimeAxis)
+        DrawTimeAxis(p, sc, ScreenTimeRow(sc.layout));
     PaintHisto(p, sc);
     const GraphLayout& L = sc.layout;
     TracePlacement pl = ScreenPlacement(L);

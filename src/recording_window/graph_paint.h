@@ -33,7 +33,11 @@ TraceStyle TraceStyleFrom(const Setup& setup);
 // column, and the beat whose histogram is shown.
 struct ViewState {
     int XMult = 1, XPos = 0, HistoPoint = 0;
-    bool AutoRR = false;  // the NN range fitted to the recording's intervals, not ScRR's row
+    bool AutoRR = false;    // the NN range fitted to the recording's intervals, not ScRR's row
+    int XDiv = 1;           // beats per pixel column, above 1 only zoomed out (XMult is then 1)
+    int Zoom = 1;           // the level chosen from kZoomLevels; XMult and XDiv follow from it
+    bool TimeAxis = false;  // a row of times under the beat numbers
+    XScale xScale() const { return {XMult, XDiv}; }
 };
 
 // Everything a paint reads.
@@ -65,5 +69,17 @@ void DrawSamples(QPainter& p, const GraphScene& scene, const TracePlacement& pla
 void PaintHisto(QPainter& p, const GraphScene& scene);
 // The whole window, as FormPaint draws it.
 void PaintGraph(QPainter& p, const GraphScene& scene, const TimeGrid& grid);
+// Where the row of times lands: under the beat numbers on screen, the same scaled by k on
+// paper.
+struct TimeRow {
+    int left = 0;     // the panels' left edge
+    int columns = 0;  // screen columns shown
+    int y = 0;        // the row's top
+    int tw = 0;       // text width of "1" or "0"
+    double k = 1.0;   // device pixels per screen pixel
+};
+TimeRow ScreenTimeRow(const GraphLayout& layout);
+// The row of times (time_axis.cpp).
+void DrawTimeAxis(QPainter& p, const GraphScene& scene, const TimeRow& row);
 
 }  // namespace trivant

@@ -1,7 +1,10 @@
 // The printed page of a recording window.
 #include "graph_print.h"
 
+#include "clock_time.h"
 #include "graph_grid.h"
+#include "time_axis.h"
+#include "time_text.h"
 
 #include <QCoreApplication>
 #include <QPaintDevice>
@@ -54,9 +57,10 @@ std::vector<QRect> headings(QPainter& p, const PrintLayout& g, const GraphScene&
     return lower;
 }
 
-void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
+// The block begins a row lower under a row of times.
+void averages(QPainter& p, const PrintLayout& g, const Recording& rec, bool timeRow) {
     const int x = g.GL;
-    int y = g.P2.Bottom + 2 * g.th;
+    int y = g.P2.Bottom + (timeRow ? 3 : 2) * g.th;
     p.setPen(Qt::black);
     TextAt(p, x, y, GraphPrintText::tr("Средние значения"));
     auto value = [&rec](int32_t v, const QString& unit) {
@@ -77,6 +81,43 @@ void averages(QPainter& p, const PrintLayout& g, const Recording& rec) {
     }
 }
 
+// The screen columns the page's panels hold.
+int pageColumns(const PrintLayout& g) {
+    return static_cast<int>((g.GR - g.GL) / g.k);
+}
+
+// The page shows what the window shows at its level; the whole recording is fitted to the
+// page's width rather than the window's.
+GraphScene pageScene(const GraphScene& screen, const PrintLayout& g) {
+    GraphScene sc = screen;
+    if (sc.view.Zoom == kZoomWhole) {
+        const XScale xs = ZoomScale(kZoomWhole, sc.rec->beats() - sc.view.XPos, pageColumns(g));
+        sc.view.XMult = xs.mult;
+        sc.view.XDiv = xs.div;
+    }
+    return sc;
+}
+
+// "Beats 1–102858 of 102858, 00:00:00–24:01:02 (24:01:02)": the beats on the page and their
+// times, on the clock when the start is known.
+QString rangeText(const GraphScene& sc, int columns) {
+    const Recording& rec = *sc.rec;
+    const int first = std::min(rec.beats(), sc.view.XPos + 1);
+    const int last = static_cast<int>(
+        std::min<int64_t>(rec.beats(), sc.view.XPos + sc.view.xScale().toBeats(columns)));
+    const int64_t fromH = ElapsedHundredths(rec, first - 1), toH = ElapsedHundredths(rec, last);
+    const bool clock = rec.StartClockS != kNoClock;
+    auto at = [&](int64_t h) {
+        return QString::fromStdString(clock ? ClockText(rec.StartClockS + h / 100)
+                                            : TimeTextHundredths(h));
+    };
+    return GraphPrintText::tr("Удары %1–%2 из %3, %4–%5 (%6)")
+        .arg(first)
+        .arg(last)
+        .arg(rec.beats())
+        .arg(at(fromH), at(toH), QString::fromStdString(TimeTextHundredths(toH - fromH)));
+}
+
 }  // namespace
 
 PrintLayout ComputePrintLayout(int pageW, int pageH, int tw, int th, int screenZeroWidth) {
@@ -95,22 +136,29 @@ PrintLayout ComputePrintLayout(int pageW, int pageH, int tw, int th, int screenZ
     return g;
 }
 
-int PrintTimeStep(int tw, int xMult, int xPos) {
-    int step = std::max(1, 3 * tw);
-    while ((step / std::max(1, xMult) + xPos) % 10 != 0)
-        ++step;
-    return step;
+int PrintTimeStep(int tw, int xMult, int xPos, int xDiv, int minStep) {
+    const int first = std::max({1, 3 * tw, minStep});
+    const XScale xs{std::max(1, xMult), std::max(1, xDiv)};
+    // The first number cycles through its last digits within 10 mult steps.
+    for (int step = first; step < first + 10 * xs.mult; ++step)
+        if ((xs.toBeats(step) + xPos) % 10 == 0)
+            return step;
+    return first;
 }
 
-void PrintGraphPage(QPainter& p, const GraphScene& sc, const std::string& caption,
+void PrintGraphPage(QPainter& p, const GraphScene& screen, const std::string& caption,
                     int screenZeroWidth) {
     const QFontMetrics fm = p.fontMetrics();
     const PrintLayout g =
         ComputePrintLayout(p.device()->width(), p.device()->height(), fm.horizontalAdvance("0"),
                            fm.height(), screenZeroWidth);
+    const GraphScene sc = pageScene(screen, g);
     p.setPen(Qt::black);
     TextAt(p, g.L, 5 * g.th, QString::fromStdString(caption));
     TextAt(p, g.L, 6 * g.th, QString::fromStdString(sc.rec->Comment));
+    // A page of a long or zoomed-out recording says which part of it it shows.
+    if (sc.rec->beats() > kMaxBeats || sc.view.XDiv > 1)
+        TextAt(p, g.L, 7 * g.th, rangeText(sc, pageColumns(g)));
     GridPlacement grid = PrintGridPlacement(g, sc);
     grid.keepClear = headings(p, g, sc);
     p.setBrush(Qt::white);
@@ -126,7 +174,9 @@ void PrintGraphPage(QPainter& p, const GraphScene& sc, const std::string& captio
     pl.tw = g.tw;
     pl.th = g.th;
     DrawSamples(p, sc, pl);
-    averages(p, g, *sc.rec);
+    if (sc.view.TimeAxis)
+        DrawTimeAxis(p, sc, {g.GL, pageColumns(g), g.P2.Bottom + 2 + g.th, g.tw, g.k});
+    averages(p, g, *sc.rec, sc.view.TimeAxis);
 }
 
 }  // namespace trivant

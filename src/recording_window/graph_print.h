@@ -20,9 +20,9 @@ struct PrintLayout {
 };
 PrintLayout ComputePrintLayout(int pageW, int pageH, int tw, int th, int screenZeroWidth);
 
-// The time grid's step in screen pixels: the smallest from 3 tw on whose first sample
-// number is a multiple of 10.
-int PrintTimeStep(int tw, int xMult, int xPos);
+// The time grid's step in screen pixels: the smallest from 3 tw (or minStep) on whose first
+// sample number is a multiple of 10, or the first when zoomed out to a scale none reaches one.
+int PrintTimeStep(int tw, int xMult, int xPos, int xDiv = 1, int minStep = 0);
 
 // Draws the page with painter p (its device gives the page size). caption is the window's.
 void PrintGraphPage(QPainter& p, const GraphScene& scene, const std::string& caption,

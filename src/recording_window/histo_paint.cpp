@@ -80,8 +80,10 @@ void drawWindowMark(QPainter& p, const GraphScene& sc) {
     const int y = sc.layout.markRow();
     p.setPen(QPen(Qt::white, 2));
     p.drawLine(g.Left, y, g.Right, y);
-    const int x1 = std::max(0, (sc.view.HistoPoint - sc.view.XPos) * sc.view.XMult);
-    const int x2 = std::max(0, x1 - sc.style.sample * sc.view.XMult);
+    const XScale xs = sc.view.xScale();
+    const int x1 =
+        static_cast<int>(std::max<int64_t>(0, xs.toPixels(sc.view.HistoPoint - sc.view.XPos)));
+    const int x2 = static_cast<int>(std::max<int64_t>(0, x1 - xs.toPixels(sc.style.sample)));
     p.setPen(QPen(kBars, 2));
     p.drawLine(g.Left + x1, y, g.Left + x2, y);
     p.setPen(QPen(Qt::black, 1));

@@ -57,6 +57,7 @@ RecordingWindow::RecordingWindow(GraphHost& host, QWidget* parent)
     Timer1->setInterval(kTimerMs);
     connect(Timer1, &QTimer::timeout, this, &RecordingWindow::Timer1Timer);
     createMenus();
+    addTimeAxisItem();
     UpdateColors();
     resize(800, 600);
 }
@@ -132,22 +133,28 @@ void RecordingWindow::UpdateColors() {
 }
 
 void RecordingWindow::refreshGrid() {
+    applyZoom();
     const QFontMetrics fm(font());
     grid_ = ComputeTimeGrid(
         layout_.rGr1.width(), view_.XMult, view_.XPos, layout_.TW,
-        [&fm](const std::string& t) { return fm.horizontalAdvance(QString::fromStdString(t)); });
+        [&fm](const std::string& t) { return fm.horizontalAdvance(QString::fromStdString(t)); },
+        view_.XDiv);
     SB->setSingleStep(grid_.smallChange);
     SB->setPageStep(grid_.largeChange);
 }
 
 void RecordingWindow::resizeEvent(QResizeEvent*) {
-    layout_ = WindowGraphLayout(size(), OuterWidth(*this), font());
+    relayout();
+}
+
+void RecordingWindow::relayout() {
+    layout_ = WindowGraphLayout(size(), OuterWidth(*this), font(), view_.TimeAxis ? 1 : 0);
     SB->setGeometry(layout_.sb.Left, layout_.sb.Top, layout_.sb.width(), kScrollBarHeight);
     placeLabels();
     refreshGrid();
     if (rec_->RREventEnabled)
-        view_.XPos =
-            RealignXPos(layout_.rGr1.width(), rec_->CurrentFileLen, view_.XMult, grid_.XGridStep);
+        view_.XPos = RealignXPos(layout_.rGr1.width(), rec_->CurrentFileLen, view_.XMult,
+                                 grid_.XGridStep, view_.XDiv);
     update();
 }
 
@@ -213,10 +220,6 @@ void RecordingWindow::ChooseRRRange(int range) {
     if (range != kAutoRange)
         rec_->ScRR = range;
     host_.SetAutoRRRange(view_.AutoRR);
-}
-
-void RecordingWindow::SetZoom(int xMult) {
-    view_.XMult = xMult;
 }
 
 void RecordingWindow::SetXPos(int xPos) {

@@ -48,8 +48,13 @@ public:
     static constexpr int kAutoRange = -1;
     int RRRange() const { return view_.AutoRR ? kAutoRange : rec_->ScRR; }
     void ChooseRRRange(int range);
-    // Pixels per beat (1, 2 or 4); the next paint shows it.
-    void SetZoom(int xMult);
+    // The horizontal zoom level of kZoomLevels: 1, 2 or 4 pixels per beat, beats per pixel
+    // column as a negative number, or kZoomWhole, which also shows the recording from beat 1;
+    // the next paint shows it.
+    void SetZoom(int level);
+    int zoom() const { return view_.Zoom; }
+    // The row of times under the beat numbers: shown or not; the panels make room for it.
+    void SetTimeAxis(bool shown);
     // The first beat shown is xPos + 1; the next paint shows it.
     void SetXPos(int xPos);
     // The main window names the file it reads, or the one it wrote.
@@ -101,6 +106,10 @@ public:
 
     // The zone menu for a point, or nullptr outside every zone.
     QMenu* menuAt(const QPoint& pos) const;
+    // The beat a left click at pos picks; zoomed out, in the upper panel, the beat of the
+    // column whose NN lies nearest the pointer. Not checked against the recording's end.
+    int beatAt(const QPoint& pos) const;
+    QAction* i_TimeAxis = nullptr;  // in PopM_ScaleX
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -120,6 +129,10 @@ private:
     void createLabels();
     void placeLabels();
     void createMenus();
+    void addTimeAxisItem();
+    void relayout();
+    // XMult and XDiv of the zoom level, and the scroll bar's range for them.
+    void applyZoom();
     void refreshGrid();
     void setAverageTexts();
     void setAveragesVisible(bool visible);

@@ -60,6 +60,7 @@ void RecordingWindow::ShowLoadedRecording() {
     rec_->BuildHisto(1, host_.setup().Sample);
     view_.HistoPoint = 1;
     readyForPaint_ = true;
+    applyZoom();  // the scroll bar's range follows the recording's length
     setHistoTexts();
     setAverageTexts();
     setAveragesVisible(rec_->AveragesValid);
@@ -95,7 +96,7 @@ void RecordingWindow::BeatCompleted(int n) {
                      layout_.rGr2.Bottom - g1.Top + 2 * layout_.TW + 1));
     }
     const int follow = FollowXPos(layout_.rGr1.width(), r.CurrentFileLen, view_.XPos, view_.XMult,
-                                  grid_.XGridStep);
+                                  grid_.XGridStep, view_.XDiv);
     if (follow != view_.XPos) {
         view_.XPos = follow;
         update();
@@ -114,6 +115,7 @@ void RecordingWindow::Stopped() {
     view_.HistoPoint = 1;  // the histogram shown is that of beat 1
     setHistoTexts();
     setAverageTexts();
+    applyZoom();
     SB->show();
     setAveragesVisible(host_.setup().Sample < rec_->CurrentFileLen);
     saved_ = rec_->beats() == 0;  // nothing to lose in an empty recording

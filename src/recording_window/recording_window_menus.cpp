@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace trivant {
 
 namespace {
@@ -47,12 +49,20 @@ void RecordingWindow::createMenus() {
             update();
         };
     };
+    // The items follow kZoomLevels: x1, x2, x4, then zoomed out down to the whole recording.
     PopM_ScaleX = choiceMenu(
         this, "PopM_ScaleX",
         {QT_TR_NOOP("Масштаб по горизонтали : x1"), QT_TR_NOOP("Масштаб по горизонтали : x2"),
-         QT_TR_NOOP("Масштаб по горизонтали : x4")},
-        [this] { return view_.XMult == 4 ? 2 : view_.XMult - 1; },
-        repaintAfter([this](int i) { view_.XMult = 1 << i; }));
+         QT_TR_NOOP("Масштаб по горизонтали : x4"), "-", QT_TR_NOOP("Масштаб по горизонтали : 1/2"),
+         QT_TR_NOOP("Масштаб по горизонтали : 1/4"), QT_TR_NOOP("Масштаб по горизонтали : 1/8"),
+         QT_TR_NOOP("Масштаб по горизонтали : 1/16"), QT_TR_NOOP("Масштаб по горизонтали : 1/32"),
+         QT_TR_NOOP("Масштаб по горизонтали : 1/64"), QT_TR_NOOP("Масштаб по горизонтали : 1/128"),
+         "-", QT_TR_NOOP("Масштаб по горизонтали : вся запись")},
+        [this] {
+            const auto at = std::find(kZoomLevels.begin(), kZoomLevels.end(), view_.Zoom);
+            return static_cast<int>(at - kZoomLevels.begin());
+        },
+        repaintAfter([this](int i) { SetZoom(kZoomLevels[i]); }));
     PopM_ScY1_SPO = choiceMenu(
         this, "PopM_ScY1_SPO", {"50..100 %", "75..100 %", "90..100 %"},
         [this] { return rec_->ScSPO; }, repaintAfter([this](int i) { rec_->ScSPO = i; }));
@@ -130,7 +140,7 @@ void RecordingWindow::mouseReleaseEvent(QMouseEvent* event) {
         return;
     if (!layout_.rGr1.contains(p.x(), p.y()) && !layout_.rGr2.contains(p.x(), p.y()))
         return;
-    const int s = ColumnToSample(p.x(), layout_.XAxY, view_.XMult, view_.XPos);
+    const int s = beatAt(p);
     if (s >= rec_->CurrentFileLen)
         return;
     ShowBeat(std::max(1, s));  // the first pixels at zoom 2 or 4 map to sample 0
@@ -166,7 +176,8 @@ void RecordingWindow::setTimeText(int64_t hundredths) {
 }
 
 void RecordingWindow::SBChange(int position) {
-    view_.XPos = grid_.XGridStep * (position / grid_.XGridStep) / view_.XMult;
+    view_.XPos =
+        static_cast<int>(view_.xScale().toBeats(grid_.XGridStep * (position / grid_.XGridStep)));
     update();
 }
 

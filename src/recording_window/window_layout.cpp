@@ -16,10 +16,10 @@ int OuterWidth(const QWidget& w) {
     return w.width();
 }
 
-GraphLayout WindowGraphLayout(const QSize& client, int outerW, const QFont& font) {
+GraphLayout WindowGraphLayout(const QSize& client, int outerW, const QFont& font, int timeRows) {
     const QFontMetrics fm(font);
     return ComputeGraphLayout(client.width(), client.height(), outerW, fm.height(),
-                              fm.horizontalAdvance("1"));
+                              fm.horizontalAdvance("1"), kScrollBarHeight, timeRows);
 }
 
 }  // namespace trivant

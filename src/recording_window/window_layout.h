@@ -14,7 +14,8 @@ namespace trivant {
 // window or of the sub-window holding w, otherwise w's own width.
 int OuterWidth(const QWidget& w);
 
-// The layout for a client area of this size inside a window outerW wide, in this font.
-GraphLayout WindowGraphLayout(const QSize& client, int outerW, const QFont& font);
+// The layout for a client area of this size inside a window outerW wide, in this font, with
+// timeRows rows of times under the beat numbers.
+GraphLayout WindowGraphLayout(const QSize& client, int outerW, const QFont& font, int timeRows = 0);
 
 }  // namespace trivant

@@ -229,6 +229,10 @@ TEST_F(AppTest, ScaleMenuChecksOneItemPerGroup) {
     EXPECT_EQ(checked, 5);
     EXPECT_TRUE(marks.contains("х2"));
     EXPECT_TRUE(marks.contains("0..500"));
+    for (QAction* group : form->N_Scale->actions())  // the last group zooms out
+        if (QMenu* sub = group->menu(); sub && sub->actions().last()->text() == "Вся запись")
+            sub->actions().last()->trigger();
+    EXPECT_EQ(g->zoom(), kZoomWhole);
 }
 
 // The heading "Среднее" follows the active window's recording state on every pass, even

@@ -54,6 +54,7 @@ inline std::unique_ptr<RecordingWindow> loadedGraph(TestHost& host, const std::v
                                                     int w = 663, int h = 478, uint8_t spo = 97) {
     auto g = std::make_unique<RecordingWindow>(host);
     Recording& rec = g->recording();
+    rec.Reserve(static_cast<int>(rr.size()) + 1);
     for (size_t i = 0; i < rr.size(); ++i)
         rec.DataBuf[i + 1] = packSample(static_cast<uint8_t>(rr[i]), spo);
     rec.CurrentFileLen = static_cast<int>(rr.size()) + 1;

@@ -3,6 +3,7 @@
 #include "cli_fixture.h"
 
 #include "cli_options.h"
+#include "graph_layout.h"
 #include "version.h"
 
 namespace trivant::test {
@@ -82,6 +83,22 @@ TEST(CliOptions, ValuesInEitherSpellingAndAnyOrder) {
         EXPECT_EQ(std::tie(a.csv, a.standard, a.artifactsMs),
                   std::tie(row.csv, row.standard, row.artifactsMs))
             << ::testing::PrintToString(row.args);
+    }
+}
+
+// --zoom names a level as the window's menu does; anything else is refused.
+TEST(CliOptions, ZoomLevels) {
+    const std::pair<const char*, int> rows[] = {
+        {"4", 4},      {"1/2", -2}, {"1/128", -128}, {"whole", kZoomWhole},
+        {"3", 99},     {"0", 99},   {"1/1", 99},     {"1/3", 99},
+        {"1/256", 99}, {"-2", 99},  {"1/", 99},      {"whol", 99},
+    };
+    for (const auto& [text, level] : rows) {
+        CliOptions o;
+        o.zoom = 99;
+        const std::string err = ParseCliOptions({"print", "a.rr", "b.pdf", "--zoom", text}, o);
+        EXPECT_EQ(err.empty(), level != 99) << text << ": " << err;
+        EXPECT_EQ(o.zoom, level) << text;  // left as it was when refused
     }
 }
 

@@ -53,8 +53,9 @@ a.rr b.TXT sub                                        | trivant-cli import-ms e.
 a.rr b.TXT e.csv sub                                  | trivant-cli analyze a.rr b.TXT ''
 low                                                   | trivant-cli analyze --artifacts l
 verylow verystrong                                    | trivant-cli analyze --artifacts = very
-1 2 4                                                 | trivant-cli render --zoom = ''
-1 2 4                                                 | trivant-cli render --zoom =
+1 1/128 1/16 1/2 1/32 1/4 1/64 1/8 2 4 whole          | trivant-cli render --zoom = ''
+1 1/128 1/16 1/2 1/32 1/4 1/64 1/8 2 4 whole          | trivant-cli render --zoom =
+1/128 1/16                                            | trivant-cli print --zoom 1/1
                                                       | trivant-cli summary --sample ''
 --recording                                           | trivant-sim --rec
 a.rr b.TXT e.csv sub                                  | trivant-sim --recording ''

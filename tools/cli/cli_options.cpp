@@ -2,11 +2,13 @@
 // before or after the file names.
 #include "cli_options.h"
 
+#include "graph_layout.h"
 #include "number_text.h"
 #include "recording.h"
 #include "standard_measures.h"
 #include "whole_recording.h"
 
+#include <algorithm>
 #include <set>
 
 namespace trivant {
@@ -16,6 +18,19 @@ namespace {
 constexpr int kMaxJobs = 256;
 // The longest signal there can be: kMaxRecordingBeats intervals of 2.55 s.
 constexpr int kMaxStartS = 2550000;
+
+// "1", "2", "4", "1/2" .. "1/128" or "whole", as the window's zoom menu lists them.
+bool parseZoom(std::string_view v, int& level) {
+    const bool whole = v == "whole", out = v.substr(0, 2) == "1/";
+    int n = kZoomWhole;
+    if (!whole && (!ParseNumber(out ? v.substr(2) : v, n) || n < (out ? 2 : 1)))
+        return false;
+    n = out ? -n : n;
+    if (std::find(kZoomLevels.begin(), kZoomLevels.end(), n) == kZoomLevels.end())
+        return false;
+    level = n;
+    return true;
+}
 
 const char* const kAbout = "Usage: trivant-cli COMMAND [OPTIONS] FILE...\n";
 
@@ -39,7 +54,10 @@ const OptionRow kStart{"start", "SECONDS", "The fragment's start (default 0)."};
 const OptionRow kLandscape{"landscape", "", "Landscape instead of portrait."};
 const OptionRow kSize{"size", "WxH", "The window's size in pixels (default 1000x700)."};
 const OptionRow kXpos{"xpos", "N", "The first beat shown is N + 1."};
-const OptionRow kZoom{"zoom", "1|2|4", "Pixels per beat.", "1 2 4"};
+const OptionRow kZoom{"zoom", "LEVEL",
+                      "Pixels per beat (1, 2, 4), beats per pixel column (1/2 to 1/128),\n"
+                      "or whole: the recording in the window's width (default 1).",
+                      "1 2 4 1/2 1/4 1/8 1/16 1/32 1/64 1/128 whole"};
 
 const OptionRow kJobs{"jobs", "N",
                       "Files analysed at once (1..256; default: the cores).\n"
@@ -244,8 +262,8 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
             return "--xpos takes 0 to 1000000";
         out.xpos = n;
     } else if (name == "--zoom") {
-        if (!ParseNumber(v, out.zoom) || (out.zoom != 1 && out.zoom != 2 && out.zoom != 4))
-            return "--zoom takes 1, 2 or 4";
+        if (!parseZoom(v, out.zoom))
+            return "--zoom takes 1, 2, 4, 1/2, 1/4 .. 1/128 or whole";
     } else if (name == "--start") {
         if (!ParseNumber(v, out.start) || out.start < 0 || out.start > kMaxStartS)
             return "--start takes seconds from 0 to " + std::to_string(kMaxStartS);

@@ -26,7 +26,7 @@ struct CliOptions {
     std::optional<double> seconds;      // record: --seconds T
     int width = 1000, height = 700;     // render: --size WxH
     std::optional<int> xpos;            // render: --xpos N
-    int zoom = 1;                       // render: --zoom 1|2|4
+    int zoom = 1;                       // render: --zoom, a level of kZoomLevels
     std::optional<int> point;           // render: --point BEAT
     int start = 0;                      // analyze, report: --start SECONDS
     bool csv = false;                   // analyze: --csv instead of --json

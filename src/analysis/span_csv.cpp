@@ -3,6 +3,8 @@
 #include "measure_csv.h"
 #include "number_text.h"
 
+#include <algorithm>
+
 namespace trivant {
 
 namespace {
@@ -23,26 +25,33 @@ const SpanPlace kStagePlace{{"stage", "start_s", "duration_s"}, [](const SpanMea
                                                            seconds(r.span.endUs - r.span.startUs)};
                             }};
 
-std::string SpanCsvHeader(const SpanPlace& place) {
+std::string SpanCsvHeader(const SpanPlace& place, bool named) {
     std::string h = "file";
     for (const char* name : place.names)
         if (name)
             h += std::string(",") + name;
-    return h + StandardCsvHeader("");
+    return h + StandardCsvHeader("") + (named ? ",name" : "");
 }
 
-std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r) {
+std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r,
+                       bool named) {
     std::string row = CsvField(file);
     for (double v : place.values(r))
         row += "," + NumberText(v);
-    return row + StandardCsvCells(r.m);
+    return row + StandardCsvCells(r.m) + (named ? "," + CsvField(r.name) : "");
+}
+
+bool SpanNamesAny(const std::vector<SpanMeasures>& rows) {
+    return std::any_of(rows.begin(), rows.end(),
+                       [](const SpanMeasures& r) { return !r.name.empty(); });
 }
 
 std::string SpanCsv(const std::string& file, const SpanPlace& place,
                     const std::vector<SpanMeasures>& rows) {
-    std::string out = SpanCsvHeader(place) + "\n";
+    const bool named = SpanNamesAny(rows);
+    std::string out = SpanCsvHeader(place, named) + "\n";
     for (const SpanMeasures& r : rows)
-        out += SpanCsvRow(file, place, r) + "\n";
+        out += SpanCsvRow(file, place, r, named) + "\n";
     return out;
 }
 

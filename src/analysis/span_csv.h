@@ -17,9 +17,13 @@ struct SpanPlace {
 extern const SpanPlace kTrendPlace;  // start_s, end_s
 extern const SpanPlace kStagePlace;  // stage, start_s, duration_s
 
-std::string SpanCsvHeader(const SpanPlace& place);
-std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r);
-// The header and every row, each line ended.
+// With named, a last column "name" holds a stage's label name.
+std::string SpanCsvHeader(const SpanPlace& place, bool named = false);
+std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r,
+                       bool named = false);
+// Whether any row has a name: the rows' CSV then has the name column.
+bool SpanNamesAny(const std::vector<SpanMeasures>& rows);
+// The header and every row, each line ended; the name column when any row has a name.
 std::string SpanCsv(const std::string& file, const SpanPlace& place,
                     const std::vector<SpanMeasures>& rows);
 

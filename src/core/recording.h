@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,11 @@ public:
     std::vector<uint8_t> LabelSpO2;
     // Labelled beat k's own SpO2, or -1 when its source gave none.
     int labelSpO2(int k) const;
+    // The names of named labels by beat position (see label_edit.h); a label without one,
+    // and every label of a .rr or text file, has no entry.
+    std::map<int, std::string> LabelNames;
+    // Beat k's label name, empty when it has none.
+    const std::string& labelName(int k) const;
 
     Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;

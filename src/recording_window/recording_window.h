@@ -21,6 +21,7 @@ class QLabel;
 class QMenu;
 class QScrollBar;
 class QTimer;
+class QUndoStack;
 
 namespace trivant {
 
@@ -102,6 +103,15 @@ public:
     // The zone menu for a point, or nullptr outside every zone.
     QMenu* menuAt(const QPoint& pos) const;
 
+    // Labels put and taken off after the fact (recording_window_labels.cpp): the items of
+    // both panels' menus, for the beat under the menu's point, and their undo (Ctrl+Z).
+    QAction *A_PutLabel, *A_RemoveLabel, *A_UndoLabel, *A_RedoLabel;
+    // The beat under the point the last pop-up menu opened at; 0 for none.
+    int menuBeat() const { return menuBeat_; }
+    // Puts (on) or takes off the label of beat k as one step of the undo stack; false, with
+    // nothing done, while recording or when the beat is already so.
+    bool EditLabel(int k, bool on);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -120,6 +130,13 @@ private:
     void createLabels();
     void placeLabels();
     void createMenus();
+    void createLabelActions();
+    // The pop-up opens at pos: the label items follow the beat under it.
+    void prepareLabelActions(const QPoint& pos);
+    // After a label edit: series, SpO2 and means again, the recording unsaved.
+    void labelsChanged();
+    // The beat under a point of the panels, as a left click picks it; 0 for none.
+    int beatAt(const QPoint& pos) const;
     void refreshGrid();
     void setAverageTexts();
     void setAveragesVisible(bool visible);
@@ -148,6 +165,8 @@ private:
     std::unique_ptr<JournalWriter> journal_;  // open from Start until saved or discarded
     std::string journalPath_;
     bool journalFailed_ = false;
+    QUndoStack* labelUndo_ = nullptr;
+    int menuBeat_ = 0;
 };
 
 }  // namespace trivant

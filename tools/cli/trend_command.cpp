@@ -43,6 +43,8 @@ std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanM
     const QJsonObject m = StandardJsonObject(r.m);
     for (auto it = m.begin(); it != m.end(); ++it)
         o.insert(it.key(), it.value());
+    if (!r.name.empty())
+        o.insert("name", QString::fromStdString(r.name));
     return JsonLine(o);
 }
 
@@ -56,21 +58,36 @@ std::string shorterThanWindow(const Recording& rec, const CliOptions& opt) {
            " s, shorter than one " + std::to_string(opt.window) + " s window";
 }
 
+// With named, the CSV rows end in the name column.
 int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows rows, NoRows noRows,
-        std::ostream& out, std::ostream& err) {
+        bool named, std::ostream& out, std::ostream& err) {
     const bool json = opt.json;
-    const WorkerMaker make = [&opt, &place, rows, noRows, json] {
-        return [&opt, &place, rows, noRows, json](const std::string& file, const Recording& rec) {
+    const WorkerMaker make = [&opt, &place, rows, noRows, json, named] {
+        return [&opt, &place, rows, noRows, json, named](const std::string& file,
+                                                         const Recording& rec) {
             FileResult result{true, {}};
             for (const SpanMeasures& r : rows(rec, opt))
                 result.text += (result.text.empty() ? "" : "\n") +
-                               (json ? jsonRow(file, place, r) : SpanCsvRow(file, place, r));
+                               (json ? jsonRow(file, place, r) : SpanCsvRow(file, place, r, named));
             if (result.text.empty() && noRows)
                 result.note = file + ": " + noRows(rec, opt);
             return result;
         };
     };
-    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place), make, out, err);
+    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place, named), make, out,
+                        err);
+}
+
+// Whether a label of any of the files has a name. The CSV's header comes before the first
+// file is measured, so the files are read for their names first; one that can't be read
+// has none (the measuring reports it).
+bool anyLabelNamed(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        auto rec = std::make_unique<Recording>();
+        if (ReadRecordingFile(file, *rec).empty() && !rec->LabelNames.empty())
+            return true;
+    }
+    return false;
 }
 
 // The picture of the one recording's trend, as the trend window draws it.
@@ -109,7 +126,7 @@ int RunTrend(const CliOptions& opt, const Setup& setup, std::ostream& out, std::
         [](const Recording& rec, const CliOptions& o) {
             return RecordingTrend(rec, o.window, trendStep(o), artifactsOf(o), o.bands);
         },
-        shorterThanWindow, out, err);
+        shorterThanWindow, false, out, err);
 }
 
 int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
@@ -118,7 +135,7 @@ int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std:
         [](const Recording& rec, const CliOptions& o) {
             return RecordingStages(rec, artifactsOf(o), o.bands);
         },
-        nullptr, out, err);
+        nullptr, !opt.json && anyLabelNamed(opt.files), out, err);
 }
 
 }  // namespace trivant

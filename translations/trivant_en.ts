@@ -450,6 +450,10 @@
         <source>Нет значений: в окнах слишком мало интервалов для этого показателя</source>
         <translation>No values: the windows hold too few intervals for this measure</translation>
     </message>
+    <message>
+        <source>Этап %1: %2</source>
+        <translation>Stage %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>trivant::AboutDialog</name>
@@ -1229,6 +1233,30 @@ Recover it?</translation>
     <message>
         <source>Автоматически</source>
         <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>постановку метки</source>
+        <translation>label placement</translation>
+    </message>
+    <message>
+        <source>снятие метки</source>
+        <translation>label removal</translation>
+    </message>
+    <message>
+        <source>Поставить метку</source>
+        <translation>Put a label</translation>
+    </message>
+    <message>
+        <source>Снять метку</source>
+        <translation>Remove the label</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
     </message>
 </context>
 <context>

@@ -62,7 +62,6 @@ bool SetLabel(Recording& rec, int k, bool on, const std::string& name) {
         rec.DataBuf[static_cast<size_t>(k)] = packSample(sampleRR(w), spo);
     }
     setName(rec, k, named);
-    rec.LabNum = 0;
     return true;
 }
 
@@ -86,7 +85,6 @@ void RestoreLabelState(Recording& rec, const BeatLabelState& state) {
     if (state.labelSpO2 != kLabelMark || static_cast<size_t>(k) < rec.LabelSpO2.size())
         keepLabelSpO2(rec, k, state.labelSpO2);
     setName(rec, k, state.name);
-    rec.LabNum = 0;
 }
 
 int BeatAtUs(const Recording& rec, int64_t us) {

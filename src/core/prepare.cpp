@@ -14,6 +14,7 @@ void Recording::PrepareData(const CoreSettings& cfg) {
         std::fill(s.begin(), s.end(), uint8_t{0});  // a byte value makes it a memset
     sRR = {0, 255};
     sSPO = {0, 255};
+    LabNum = 0;  // the labels are numbered from 1 however often it is prepared
     Unpack();
     const int last = CurrentFileLen - 1;
     for (int k = 1; k <= last; ++k) {

@@ -87,7 +87,8 @@ public:
     uint8_t CalcSDNN(int k, int sample) const;
     int32_t CalcIB50(int k, const CoreSettings& cfg) const;
 
-    // Rebuilds series, ranges, scales and means from DataBuf and CurrentFileLen.
+    // Rebuilds series, ranges, scales and means from DataBuf and CurrentFileLen, the labels
+    // numbered from 1.
     void PrepareData(const CoreSettings& cfg);
     void SetScales(const CoreSettings& cfg);
     void CalcAverages(int first, int last, int sample);

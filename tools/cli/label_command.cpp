@@ -31,8 +31,9 @@ double durationS(const Recording& rec) {
     return static_cast<double>(us) / 1e6;
 }
 
-// The time from the start in µs, or an error for a clock time without a start.
-std::string offsetUs(const Recording& rec, const LabelTime& t, int64_t& us) {
+}  // namespace
+
+std::string LabelOffsetUs(const Recording& rec, const LabelTime& t, int64_t& us) {
     if (t.secondOfDay < 0) {
         us = std::llround(t.seconds * 1e6);
         return {};
@@ -42,8 +43,6 @@ std::string offsetUs(const Recording& rec, const LabelTime& t, int64_t& us) {
     us = SecondsToClockOfDay(rec.StartClockS, t.secondOfDay) * 1000000;
     return {};
 }
-
-}  // namespace
 
 std::string ParseLabelTimes(const std::string& value, std::vector<LabelTime>& out) {
     size_t from = 0;
@@ -76,7 +75,7 @@ int RunLabel(const CliOptions& opt, const Setup& setup, std::ostream& err) {
         return fail(err, msg);
     for (const LabelTime& t : opt.at) {
         int64_t us = 0;
-        if (const std::string msg = offsetUs(*rec, t, us); !msg.empty())
+        if (const std::string msg = LabelOffsetUs(*rec, t, us); !msg.empty())
             return fail(err, in + ": " + msg);
         const int k = BeatAtUs(*rec, us);
         if (k == 0)

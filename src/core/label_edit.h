@@ -18,8 +18,8 @@ std::string LabelNameText(const std::string& name);
 // Puts a label named name (through LabelNameText; empty for none) on beat k (1..beats) of
 // a prepared recording, or names the one there; with on false takes the label and its name
 // off. False, changing nothing, when k is no beat, the recording grows, the beat is already
-// so, or an unnamed label is put where one is. The caller prepares the recording again (PrepareData), which renumbers the
-// labels from 1.
+// so, or an unnamed label is put where one is. The caller prepares the recording again
+// (PrepareData), which renumbers the labels from 1.
 bool SetLabel(Recording& rec, int k, bool on, const std::string& name = {});
 
 // What SetLabel changes at one beat, to give it back exactly (an undo).

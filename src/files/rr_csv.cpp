@@ -114,8 +114,8 @@ std::vector<std::string> rowFields(const std::string& line, const RrCsvHeader& h
 }
 
 // One row into entry, and the name of its label into name (empty for none).
-std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerUnit,
-                    MsEntry& entry, std::string& name) {
+std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerUnit, MsEntry& entry,
+                    std::string& name) {
     const auto fields = rowFields(line, h);
     if (fields.size() <= h.rrColumn || fields[h.rrColumn].empty())
         return "no RR interval";
@@ -139,8 +139,7 @@ bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsL
         return true;
     MsEntry entry;
     std::string name;  // the slot's label is a pending one: it has none
-    const std::string msg =
-        readRow(text.substr(at + prefix, end - at - prefix), h, 1, entry, name);
+    const std::string msg = readRow(text.substr(at + prefix, end - at - prefix), h, 1, entry, name);
     if (!msg.empty()) {
         err = {
             static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n')) +

@@ -50,8 +50,8 @@ bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError&
                 size_t maxEntries, std::map<int, std::string>* names = nullptr);
 
 // A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
-// CurrentFileLen, the exact intervals, the SpO2 beside labels, the label names, the comment and, for
-// Trivant's CSV, the slot after the last beat of a fresh recording.
+// CurrentFileLen, the exact intervals, the SpO2 beside labels, the label names, the comment and,
+// for Trivant's CSV, the slot after the last beat of a fresh recording.
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

@@ -89,10 +89,9 @@ StageTable MakeStageTable(const std::vector<SpanMeasures>& stages) {
     for (size_t s = 0; s < stages.size(); ++s) {
         const SpanMeasures& st = stages[s];
         const QString head =
-            st.name.empty()
-                ? StageText::tr(kStage).arg(st.stage)
-                : StageText::tr(kNamedStage)
-                      .arg(QString::number(st.stage), QString::fromStdString(st.name));
+            st.name.empty() ? StageText::tr(kStage).arg(st.stage)
+                            : StageText::tr(kNamedStage)
+                                  .arg(QString::number(st.stage), QString::fromStdString(st.name));
         t.header.push_back(head.toStdString());
         if (s > 0)
             t.header.push_back(tr(kChange));

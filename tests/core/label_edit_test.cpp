@@ -103,7 +103,7 @@ TEST(LabelEdit, RestoredStateIsTheOneBefore) {
 
 TEST(LabelEdit, BeatAtATimeAndNames) {
     auto rec = fiveBeats();
-    const std::pair<int64_t, int> at[] = {{0, 1},       {799999, 1}, {800000, 2},
+    const std::pair<int64_t, int> at[] = {{0, 1},       {799999, 1},  {800000, 2},
                                           {3999999, 5}, {4000000, 0}, {-1, 0}};
     for (const auto& [us, beat] : at)
         EXPECT_EQ(BeatAtUs(*rec, us), beat) << us;

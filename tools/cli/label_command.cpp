@@ -55,9 +55,9 @@ std::string ParseLabelTimes(const std::string& value, std::vector<LabelTime>& ou
         t.text = item.substr(0, eq);
         t.name = eq == std::string::npos ? std::string() : item.substr(eq + 1);
         const bool clock = t.text.find(':') != std::string::npos;
-        const bool good = clock ? ParseClockOfDay(t.text, t.secondOfDay)
-                                : ParseNumber(t.text, t.seconds) && t.seconds >= 0 &&
-                                      t.seconds <= kMaxSeconds;
+        const bool good =
+            clock ? ParseClockOfDay(t.text, t.secondOfDay)
+                  : ParseNumber(t.text, t.seconds) && t.seconds >= 0 && t.seconds <= kMaxSeconds;
         if (!good)
             return "--at takes seconds from the start or a clock time hh:mm[:ss], each\n"
                    "optionally =NAME, separated by commas: '" +

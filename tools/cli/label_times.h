@@ -8,10 +8,10 @@
 namespace trivant {
 
 struct LabelTime {
-    std::string text;        // the time as given, for messages
-    double seconds = -1;     // from the start, or -1 for a clock time
-    int secondOfDay = -1;    // the clock time's second of the day
-    std::string name;        // empty for an unnamed label
+    std::string text;      // the time as given, for messages
+    double seconds = -1;   // from the start, or -1 for a clock time
+    int secondOfDay = -1;  // the clock time's second of the day
+    std::string name;      // empty for an unnamed label
 };
 
 // "T[=NAME],T[=NAME]..." appended to out; T is seconds (>= 0) or hh:mm[:ss]. Returns an

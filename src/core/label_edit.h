@@ -19,7 +19,7 @@ std::string LabelNameText(const std::string& name);
 // a prepared recording, or names the one there; with on false takes the label and its name
 // off. False, changing nothing, when k is no beat, the recording grows, the beat is already
 // so, or an unnamed label is put where one is. The caller prepares the recording again
-// (PrepareData), which renumbers the labels from 1.
+// (PrepareLabels, or PrepareData), which renumbers the labels from 1.
 bool SetLabel(Recording& rec, int k, bool on, const std::string& name = {});
 
 // What SetLabel changes at one beat, to give it back exactly (an undo).

@@ -90,6 +90,10 @@ public:
     // Rebuilds series, ranges, scales and means from DataBuf and CurrentFileLen, the labels
     // numbered from 1.
     void PrepareData(const CoreSettings& cfg);
+    // After labels were put or taken off a prepared recording (label_edit.h): the label and
+    // SpO2 series, the SpO2 range and the means again. The intervals' indices and the axis
+    // ranges stay; the result is the one PrepareData gives but for those ranges.
+    void PrepareLabels(const CoreSettings& cfg);
     void SetScales(const CoreSettings& cfg);
     void CalcAverages(int first, int last, int sample);
 
@@ -132,6 +136,8 @@ private:
     // Stores the indices of h, the window of beat k, with its SYM and PAR, as the latest
     // and at position k.
     void takeIndices(const Histogram& h, uint8_t sym, uint8_t par, int k, const CoreSettings& cfg);
+    // Unpack with the labels numbered from 1, and the SpO2 range of the beats.
+    void unpackWithSpO2Range();
 };
 
 }  // namespace trivant

@@ -84,15 +84,7 @@ bool RecordingWindow::EditLabel(int k, bool on) {
 
 void RecordingWindow::labelsChanged() {
     // The ranges chosen in the menus stay; only the labels and the SpO2 beside them changed.
-    Recording& r = *rec_;
-    const int scales[] = {r.ScSPO, r.ScRR, r.ScHRV, r.ScIB};
-    r.PrepareData(ToCoreSettings(host_.setup()));
-    r.ScSPO = scales[0];
-    r.ScRR = scales[1];
-    r.ScHRV = scales[2];
-    r.ScIB = scales[3];
-    r.BuildHisto(view_.HistoPoint, host_.setup().Sample);  // PrepareData kept the last beat's
-    setHistoTexts();
+    rec_->PrepareLabels(ToCoreSettings(host_.setup()));
     setAverageTexts();
     if (!L_N->text().isEmpty())
         ShowBeat(view_.HistoPoint);  // its SpO2 may have changed

@@ -50,11 +50,18 @@ TEST(LabelEdit, EditsRenumberAndKeepTheBeatsSpO2) {
         auto rec = fiveBeats();
         for (const Edit& e : c.edits) {
             EXPECT_EQ(SetLabel(*rec, e.beat, e.on, e.name), e.changes) << e.beat;
-            rec->PrepareData(settings(20));
+            rec->PrepareLabels(settings(20));
         }
         EXPECT_EQ(series(*rec, kSerLbl), c.labels);
         EXPECT_EQ(series(*rec, kSerSPO), c.spo);
         EXPECT_EQ(rec->labelSpO2(3), c.keptSpO2At3);
+        // PrepareLabels gives what a whole preparation gives.
+        auto whole = std::make_unique<Recording>(*rec);
+        whole->PrepareData(settings(20));
+        for (int s = 0; s < kSeriesCount; ++s)
+            EXPECT_EQ(series(*rec, s), series(*whole, s)) << s;
+        EXPECT_EQ(rec->averSPO, whole->averSPO);
+        EXPECT_EQ(rec->sSPO.Min, whole->sSPO.Min);
     }
 }
 

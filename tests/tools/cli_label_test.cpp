@@ -42,6 +42,8 @@ TEST_F(CliLabel, SecondsPickTheBeatWhoseIntervalHoldsThem) {
     }
     EXPECT_EQ(rec->LabelNames.size(), 2u);
     EXPECT_EQ(rec->at(kSerLbl, 3), 0);
+    const CliRun rr = run({"convert", "out.csv", "out.rr"});
+    EXPECT_NE(rr.err.find("out.rr: the label names were not kept"), std::string::npos) << rr.err;
 }
 
 TEST_F(CliLabel, Refusals) {

@@ -83,7 +83,7 @@ int RunLabel(const CliOptions& opt, const Setup& setup, std::ostream& err) {
                                  NumberText(durationS(*rec)) + " s");
         SetLabel(*rec, k, true, t.name);
     }
-    rec->PrepareData(cfg);  // the CSV writes the labels the series hold
+    rec->PrepareLabels(cfg);  // the CSV writes the labels the series hold
     const std::string msg = SaveRecording(opt.files[1], *rec);
     return msg.empty() ? kExitOk : fail(err, msg);
 }

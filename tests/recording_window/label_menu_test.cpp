@@ -18,50 +18,39 @@ void popupAt(RecordingWindow& g, const QPoint& p) {
         m->hide();
 }
 
-TEST(GraphLabels, PutAndTakeOffAtTheBeatUnderTheMenu) {
+TEST(GraphLabels, PutTakenOffUndoneAndRedoneAtTheBeatUnderTheMenu) {
     TestHost host;
-    std::vector<int> rr(600, 80);
-    auto g = loadedGraph(host, rr, 663, 478, 96);
+    auto g = loadedGraph(host, std::vector<int>(600, 80), 663, 478, 96);
     g->SetZoom(2);
     g->SetXPos(100);
     const GraphLayout& L = g->layout();
     const Recording& rec = g->recording();
     const QPoint onBeat102(L.XAxY + 5, (L.rGr2.Top + L.rGr2.Bottom) / 2);
-    popupAt(*g, onBeat102);
-    ASSERT_EQ(g->menuBeat(), 102);
-    EXPECT_TRUE(g->A_PutLabel->isEnabled());
-    EXPECT_FALSE(g->A_RemoveLabel->isEnabled());
-    EXPECT_TRUE(g->PopM_Gr2->actions().contains(g->A_PutLabel));
-    EXPECT_TRUE(g->PopM_Gr1->actions().contains(g->A_UndoLabel));
-    g->A_PutLabel->trigger();
-    EXPECT_EQ(rec.at(kSerLbl, 102), 1);
-    EXPECT_EQ(rec.labelSpO2(102), 96);  // kept beside the label
-    EXPECT_FALSE(g->saved());
-
-    g->SetSaved(true);
-    popupAt(*g, onBeat102);
-    EXPECT_FALSE(g->A_PutLabel->isEnabled());
-    ASSERT_TRUE(g->A_RemoveLabel->isEnabled());
-    g->A_RemoveLabel->trigger();
-    EXPECT_EQ(rec.at(kSerLbl, 102), 0);
-    EXPECT_EQ(rec.at(kSerSPO, 102), 96);
-    EXPECT_FALSE(g->saved());
-
-    // Undo and redo step through the edits, in the window's language.
+    EXPECT_TRUE(g->PopM_Gr1->actions().contains(g->A_PutLabel));
+    EXPECT_TRUE(g->PopM_Gr2->actions().contains(g->A_UndoLabel));
+    // Each step: the action, then the label of beat 102 and what undo would undo next.
     const struct {
         QAction* action;
         int label;
         const char* undoText;
-    } steps[] = {{g->A_UndoLabel, 1, "Отменить постановку метки"},
+    } steps[] = {{g->A_PutLabel, 1, "Отменить постановку метки"},
+                 {g->A_RemoveLabel, 0, "Отменить снятие метки"},
+                 {g->A_UndoLabel, 1, "Отменить постановку метки"},
                  {g->A_UndoLabel, 0, "Отменить"},
                  {g->A_RedoLabel, 1, "Отменить постановку метки"}};
-    EXPECT_EQ(g->A_UndoLabel->text(), "Отменить снятие метки");
     for (const auto& s : steps) {
+        g->SetSaved(true);
+        popupAt(*g, onBeat102);
+        ASSERT_EQ(g->menuBeat(), 102);
+        EXPECT_EQ(g->A_PutLabel->isEnabled(), rec.at(kSerLbl, 102) == 0);
+        EXPECT_EQ(g->A_RemoveLabel->isEnabled(), rec.at(kSerLbl, 102) != 0);
         s.action->trigger();
         EXPECT_EQ(rec.at(kSerLbl, 102), s.label);
         EXPECT_EQ(g->A_UndoLabel->text(), s.undoText);
+        EXPECT_EQ(rec.labelSpO2(102), s.label ? 96 : -1);  // kept beside the label
+        EXPECT_EQ(rec.at(kSerSPO, 102), 96);
+        EXPECT_FALSE(g->saved());
     }
-    EXPECT_EQ(rec.labelSpO2(102), 96);
 }
 
 TEST(GraphLabels, NoneWhileRecordingNorOffTheBeats) {
@@ -71,7 +60,6 @@ TEST(GraphLabels, NoneWhileRecordingNorOffTheBeats) {
     popupAt(*g, QPoint(L.rGr1.Right - 2, (L.rGr1.Top + L.rGr1.Bottom) / 2));  // past beat 50
     EXPECT_EQ(g->menuBeat(), 0);
     EXPECT_FALSE(g->A_PutLabel->isEnabled());
-    EXPECT_FALSE(g->EditLabel(51, true));
     g->recording().RREventEnabled = true;  // as while it records
     EXPECT_FALSE(g->EditLabel(10, true));
     popupAt(*g, QPoint(L.XAxY + 5, (L.rGr1.Top + L.rGr1.Bottom) / 2));

@@ -159,7 +159,8 @@ std::vector<CliCommand> makeCommands() {
          "Put labels on a recording and write it as Trivant's CSV, which\n"
          "keeps them with their names. A time T labels the beat whose\n"
          "interval holds it: beat 1 begins at 0 s, each next one where the\n"
-         "one before ends. A labelled beat keeps its label (and name).",
+         "one before ends. A labelled beat keeps its label; a NAME given\n"
+         "names it anew.",
          {{"at", "T[=NAME],...",
            "Where to put labels: T is seconds from the start (600, 12.5) or\n"
            "a clock time hh:mm[:ss], counted from the recording's start time;\n"

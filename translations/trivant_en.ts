@@ -985,6 +985,14 @@ Recover it?</translation>
         <source>Не все точные интервалы успели записаться на диск: интервалы восстановлены с шагом 10 мс, округлено: %1.</source>
         <translation>Not all exact intervals reached the disk: the intervals are recovered in 10 ms steps, %1 of them rounded.</translation>
     </message>
+    <message>
+        <source>Формат %1 не хранит названия меток: метки останутся без них.</source>
+        <translation>The %1 format keeps no label names: the labels will stay without them.</translation>
+    </message>
+    <message>
+        <source>Названия сохраняет только CSV. Сохранить в этом формате?</source>
+        <translation>Only CSV keeps the names. Save in this format?</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

@@ -247,8 +247,10 @@ private:
 };
 
 // What saving a recording in format loses, as the question asked before it; empty when
-// nothing is lost. rounds: exact intervals the 10 ms formats round.
-QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment);
+// nothing is lost. rounds: exact intervals the 10 ms formats round; hasNames: label names,
+// which only the CSV keeps.
+QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment,
+                         bool hasNames = false);
 
 // The file of the NN range's choice in the settings' folder.
 std::string RRRangeFile(const std::string& configDir);

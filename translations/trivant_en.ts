@@ -462,6 +462,10 @@
         <source>время</source>
         <translation>clock time</translation>
     </message>
+    <message>
+        <source>Этап %1: %2</source>
+        <translation>Stage %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>trivant::AboutDialog</name>
@@ -1017,6 +1021,14 @@ Recover it?</translation>
         <source>Вся запись</source>
         <translation>Whole recording</translation>
     </message>
+    <message>
+        <source>Формат %1 не хранит названия меток: метки останутся без них.</source>
+        <translation>The %1 format keeps no label names: the labels will stay without them.</translation>
+    </message>
+    <message>
+        <source>Названия сохраняет только CSV. Сохранить в этом формате?</source>
+        <translation>Only CSV keeps the names. Save in this format?</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1305,6 +1317,30 @@ Recover it?</translation>
     <message>
         <source>Ось времени</source>
         <translation>Time axis</translation>
+    </message>
+    <message>
+        <source>постановку метки</source>
+        <translation>label placement</translation>
+    </message>
+    <message>
+        <source>снятие метки</source>
+        <translation>label removal</translation>
+    </message>
+    <message>
+        <source>Поставить метку</source>
+        <translation>Put a label</translation>
+    </message>
+    <message>
+        <source>Снять метку</source>
+        <translation>Remove the label</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Повторить</source>
+        <translation>Redo</translation>
     </message>
 </context>
 <context>

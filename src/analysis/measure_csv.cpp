@@ -1,6 +1,7 @@
 // The tables of the fragment's numbers and their CSV.
 #include "measure_csv.h"
 
+#include "csv_quote.h"
 #include "number_text.h"
 
 namespace trivant {
@@ -53,12 +54,7 @@ const std::array<BandEdgeField, 4> kBandEdgeFields = {{
 }};
 
 std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos)
-        return s;
-    std::string out = "\"";
-    for (char c : s)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
+    return CsvQuoted(s, ",\"\r\n");
 }
 
 namespace {

@@ -3,6 +3,8 @@
 #include "measure_csv.h"
 #include "number_text.h"
 
+#include <algorithm>
+
 namespace trivant {
 
 namespace {
@@ -27,32 +29,37 @@ int64_t SpanClockS(int64_t startClockS, const SpanMeasures& r) {
     return startClockS + r.span.startUs / 1000000;
 }
 
-std::string SpanCsvHeader(const SpanPlace& place, bool clockColumn) {
+std::string SpanCsvHeader(const SpanPlace& place, SpanColumns columns) {
     std::string h = "file";
     for (const char* name : place.names)
         if (name)
             h += std::string(",") + name;
-    if (clockColumn)
+    if (columns.clock)
         h += std::string(",") + kSpanClockName;
-    return h + StandardCsvHeader("");
+    return h + StandardCsvHeader("") + (columns.named ? ",name" : "");
 }
 
 std::string SpanCsvRow(const std::string& file, const SpanPlace& place, const SpanMeasures& r,
-                       bool clockColumn, int64_t startClockS) {
+                       SpanColumns columns, int64_t startClockS) {
     std::string row = CsvField(file);
     for (double v : place.values(r))
         row += "," + NumberText(v);
-    if (clockColumn)
+    if (columns.clock)
         row += "," + (startClockS == kNoClock ? "" : DateTimeText(SpanClockS(startClockS, r)));
-    return row + StandardCsvCells(r.m);
+    return row + StandardCsvCells(r.m) + (columns.named ? "," + CsvField(r.name) : "");
+}
+
+bool SpanNamesAny(const std::vector<SpanMeasures>& rows) {
+    return std::any_of(rows.begin(), rows.end(),
+                       [](const SpanMeasures& r) { return !r.name.empty(); });
 }
 
 std::string SpanCsv(const std::string& file, const SpanPlace& place,
                     const std::vector<SpanMeasures>& rows, int64_t startClockS) {
-    const bool clock = startClockS != kNoClock;
-    std::string out = SpanCsvHeader(place, clock) + "\n";
+    const SpanColumns columns{startClockS != kNoClock, SpanNamesAny(rows)};
+    std::string out = SpanCsvHeader(place, columns) + "\n";
     for (const SpanMeasures& r : rows)
-        out += SpanCsvRow(file, place, r, clock, startClockS) + "\n";
+        out += SpanCsvRow(file, place, r, columns, startClockS) + "\n";
     return out;
 }
 

@@ -121,9 +121,11 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
         ms.assign(all.begin() + static_cast<std::ptrdiff_t>(span.first),
                   all.begin() + static_cast<std::ptrdiff_t>(span.last));
         SpanMeasures row{
-            span, 0,
+            span,
+            0,
             ComputeStandardMeasures(ms, standard::WindowArtifacts(ms, flags, span.first, threshold),
-                                    options, bands)};
+                                    options, bands),
+            {}};
         row.m.exact_intervals = exact;
         row.m.rr.clear();  // the series is the recording's: rows need only their numbers
         row.m.welch = {};
@@ -153,8 +155,12 @@ std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOp
     const std::vector<StageSpan> stages = StageSpans(us, RecordingLabels(rec));
     std::vector<SpanMeasures> out = MeasureSpans(us, rec.hasExact(), {stages.begin(), stages.end()},
                                                  options, bands, done, cancel);
-    for (std::size_t i = 0; i < out.size(); ++i)
+    for (std::size_t i = 0; i < out.size(); ++i) {
         out[i].stage = stages[i].stage;
+        // Stage j > 0 begins at its label, at interval first (beat first + 1).
+        if (stages[i].stage > 0)
+            out[i].name = rec.labelName(static_cast<int>(stages[i].first) + 1);
+    }
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace trivant {
@@ -57,6 +58,7 @@ struct SpanMeasures {
     IntervalSpan span;
     int stage = 0;
     StandardMeasures m;
+    std::string name;  // a stage's: the name of the label it begins at, if any
 };
 
 // The measures of each span on its own, artifacts handled as options say. done, when

@@ -12,14 +12,11 @@ void Recording::PrepareData(const CoreSettings& cfg) {
     CurrentFileLen = std::clamp(CurrentFileLen, 0, capacity());
     for (auto& s : DataSeries)
         std::fill(s.begin(), s.end(), uint8_t{0});  // a byte value makes it a memset
+    unpackWithSpO2Range();
     sRR = {0, 255};
-    sSPO = {0, 255};
-    Unpack();
     const int last = CurrentFileLen - 1;
-    for (int k = 1; k <= last; ++k) {
+    for (int k = 1; k <= last; ++k)
         sRR.update(DataSeries[kSerRR][k]);
-        sSPO.update(DataSeries[kSerSPO][k]);
-    }
     if (last >= 1) {
         // Same indices as CalcIndices beat by beat, without recounting every window.
         SlidingHisto window(cfg.Sample);
@@ -31,6 +28,21 @@ void Recording::PrepareData(const CoreSettings& cfg) {
     }
     SetScales(cfg);
     CalcAverages(1, last, cfg.Sample);
+}
+
+void Recording::PrepareLabels(const CoreSettings& cfg) {
+    auto& labels = DataSeries[kSerLbl];
+    std::fill(labels.begin(), labels.end(), uint8_t{0});
+    unpackWithSpO2Range();
+    CalcAverages(1, CurrentFileLen - 1, cfg.Sample);
+}
+
+void Recording::unpackWithSpO2Range() {
+    LabNum = 0;  // the labels are numbered from 1 however often it is prepared
+    Unpack();
+    sSPO = {0, 255};
+    for (int k = 1; k < CurrentFileLen; ++k)
+        sSPO.update(DataSeries[kSerSPO][k]);
 }
 
 void Recording::SetScales(const CoreSettings& cfg) {

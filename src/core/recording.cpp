@@ -44,6 +44,12 @@ int Recording::labelSpO2(int k) const {
     return kept ? LabelSpO2[static_cast<size_t>(k)] : -1;
 }
 
+const std::string& Recording::labelName(int k) const {
+    static const std::string none;
+    const auto it = LabelNames.find(k);
+    return it == LabelNames.end() ? none : it->second;
+}
+
 int Recording::RoundedIntervals() const {
     int n = 0;
     const int last = std::min<int>(beats(), static_cast<int>(ExactUs.size()) - 1);

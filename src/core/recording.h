@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -86,8 +87,13 @@ public:
     uint8_t CalcSDNN(int k, int sample) const;
     int32_t CalcIB50(int k, const CoreSettings& cfg) const;
 
-    // Rebuilds series, ranges, scales and means from DataBuf and CurrentFileLen.
+    // Rebuilds series, ranges, scales and means from DataBuf and CurrentFileLen, the labels
+    // numbered from 1.
     void PrepareData(const CoreSettings& cfg);
+    // After labels were put or taken off a prepared recording (label_edit.h): the label and
+    // SpO2 series, the SpO2 range and the means again. The intervals' indices and the axis
+    // ranges stay; the result is the one PrepareData gives but for those ranges.
+    void PrepareLabels(const CoreSettings& cfg);
     void SetScales(const CoreSettings& cfg);
     void CalcAverages(int first, int last, int sample);
 
@@ -108,6 +114,11 @@ public:
     std::vector<uint8_t> LabelSpO2;
     // Labelled beat k's own SpO2, or -1 when its source gave none.
     int labelSpO2(int k) const;
+    // The names of named labels by beat position (see label_edit.h); a label without one,
+    // and every label of a .rr or text file, has no entry.
+    std::map<int, std::string> LabelNames;
+    // Beat k's label name, empty when it has none.
+    const std::string& labelName(int k) const;
 
     Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;
@@ -125,6 +136,8 @@ private:
     // Stores the indices of h, the window of beat k, with its SYM and PAR, as the latest
     // and at position k.
     void takeIndices(const Histogram& h, uint8_t sym, uint8_t par, int k, const CoreSettings& cfg);
+    // Unpack with the labels numbered from 1, and the SpO2 range of the beats.
+    void unpackWithSpO2Range();
 };
 
 }  // namespace trivant

@@ -2,6 +2,7 @@
 #include "rr_csv.h"
 
 #include "csv_start.h"
+#include "label_edit.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -76,13 +77,11 @@ bool isLabelName(const std::string& field) {
     return name == "label" || name == "lbl";
 }
 
-// The label field of a row: empty or 0 for none, 1 for a labelled beat.
-std::string takeLabel(const std::string& text, MsEntry& entry) {
-    if (text.empty() || text == "0" || text == "1") {
-        entry.label = text == "1";
-        return {};
-    }
-    return "label must be 0 or 1: '" + text + "'";
+// The label field of a row: empty or 0 for none, 1 for a labelled beat, anything else the
+// name of a labelled beat.
+void takeLabel(const std::string& text, MsEntry& entry, std::string& name) {
+    entry.label = !text.empty() && text != "0";
+    name = LabelNameText(text);
 }
 
 int columnOf(const std::vector<std::string>& names, bool (*is)(const std::string&)) {
@@ -104,14 +103,17 @@ char separatorOf(const std::string& line) {
     return 0;
 }
 
-std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerUnit,
-                    MsEntry& entry) {
+// One row into entry, and the name of its label into name (empty for none).
+std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerUnit, MsEntry& entry,
+                    std::string& name) {
     const auto fields = CsvRowFields(line, h);
     if (fields.size() <= h.rrColumn || fields[h.rrColumn].empty())
         return "no RR interval";
     const std::string msg =
         TakeMsFields(fields[h.rrColumn], fieldAt(fields, h.spoColumn), msPerUnit, entry);
-    return msg.empty() ? takeLabel(fieldAt(fields, h.labelColumn), entry) : msg;
+    if (msg.empty())
+        takeLabel(fieldAt(fields, h.labelColumn), entry, name);
+    return msg;
 }
 
 constexpr size_t kNoLimit = std::numeric_limits<size_t>::max();
@@ -126,7 +128,8 @@ bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsL
     if (text.compare(at, prefix, kCsvSlotPrefix) != 0)
         return true;
     MsEntry entry;
-    const std::string msg = readRow(text.substr(at + prefix, end - at - prefix), h, 1, entry);
+    std::string name;  // the slot's label is a pending one: it has none
+    const std::string msg = readRow(text.substr(at + prefix, end - at - prefix), h, 1, entry, name);
     if (!msg.empty()) {
         err = {
             static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n')) +
@@ -143,8 +146,9 @@ bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsL
 std::vector<std::string> CsvRowFields(const std::string& line, const RrCsvHeader& h) {
     auto fields = splitRow(line, h.separator);
     if (h.separator != ',')
-        for (auto& f : fields)
-            std::replace(f.begin(), f.end(), ',', '.');
+        for (size_t i = 0; i < fields.size(); ++i)
+            if (static_cast<int>(i) != h.labelColumn)  // a label's name keeps its commas
+                std::replace(fields[i].begin(), fields[i].end(), ',', '.');
     return fields;
 }
 
@@ -191,17 +195,21 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header) {
 }
 
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
-                size_t maxEntries) {
+                size_t maxEntries, std::map<int, std::string>* names) {
     RrCsvHeader h;
     if (!FindRrCsvHeader(text, h)) {
         err = {0, "no header row naming an RR column"};
         return false;
     }
     const double msPerUnit = CsvMsPerUnit(text, h);
-    return ReadMsEntries(
-        text, h.line,
-        [&](const std::string& line, MsEntry& entry) { return readRow(line, h, msPerUnit, entry); },
-        out, err, maxEntries);
+    std::string name;
+    auto read = [&](const std::string& line, MsEntry& entry) {
+        const std::string msg = readRow(line, h, msPerUnit, entry, name);
+        if (msg.empty() && !name.empty() && names)
+            (*names)[static_cast<int>(out.size()) + 1] = name;  // out gets entry next
+        return msg;
+    };
+    return ReadMsEntries(text, h.line, read, out, err, maxEntries);
 }
 
 std::string CsvComment(const std::string& text) {
@@ -220,11 +228,13 @@ std::string CsvComment(const std::string& text) {
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
     RrCsvHeader h;
     std::vector<MsEntry> entries;
+    std::map<int, std::string> names;
     const bool csv = FindRrCsvHeader(text, h);
-    if (!(csv ? ParseRrCsv(text, entries, err, kMaxRecordingBeats)
+    if (!(csv ? ParseRrCsv(text, entries, err, kMaxRecordingBeats, &names)
               : ParseMsLines(text, entries, err, kMaxRecordingBeats)))
         return false;
     FillFromMsEntries(entries, rec);
+    rec.LabelNames = std::move(names);
     rec.Comment = CsvComment(text);
     rec.StartClockS = ListStartClock(text, csv ? &h : nullptr, entries.empty() ? 0 : entries[0].ms);
     if (csv && h.trivant)

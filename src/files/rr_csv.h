@@ -5,6 +5,7 @@
 
 #include "ms_list.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ struct RrCsvHeader {
     char separator = 0;    // ',', ';' or '\t'; 0 for a single column
     size_t rrColumn = 0;   // 0-based
     int spoColumn = -1;    // 0-based, or -1 when no SpO2 column is named
-    int labelColumn = -1;  // 0-based, or -1 when no label column is named (0 or 1 a row)
+    int labelColumn = -1;  // 0-based, or -1 when no label column is named (0, 1 or a name)
     bool trivant = false;  // the header of Trivant's own CSV recording: RR in ms, always
 };
 
@@ -31,7 +32,7 @@ constexpr const char* kCsvSlotPrefix = "# slot: ";
 std::string CsvComment(const std::string& text);
 
 // The fields of a row, quotes dropped, with a decimal comma made a point where commas don't
-// separate.
+// separate (not in a label's name).
 std::vector<std::string> CsvRowFields(const std::string& line, const RrCsvHeader& h);
 
 // True when the first line that is neither blank nor a # comment is a header row naming an
@@ -47,13 +48,15 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header);
 
 // The rows below the header, at most maxEntries. Fields may be quoted; with ';', a tab or
 // no separator a decimal comma is read as a point. Returns false on the first row it can't
-// take, as the ms list does.
+// take, as the ms list does. A label cell other than empty, 0 or 1 names its label: names,
+// when given, gets it by beat position (1-based).
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
-                size_t maxEntries);
+                size_t maxEntries, std::map<int, std::string>* names = nullptr);
 
 // A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
-// CurrentFileLen, the exact intervals, the SpO2 beside labels, the comment, the start (see
-// ListStartClock) and, for Trivant's CSV, the slot after the last beat of a fresh recording.
+// CurrentFileLen, the exact intervals, the SpO2 beside labels, the label names, the comment,
+// the start (see ListStartClock) and, for Trivant's CSV, the slot after the last beat of a
+// fresh recording.
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

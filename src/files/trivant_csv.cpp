@@ -1,6 +1,7 @@
 // Writer of Trivant's CSV recording.
 #include "trivant_csv.h"
 
+#include "csv_quote.h"
 #include "csv_start.h"
 #include "rr_csv.h"
 
@@ -26,6 +27,15 @@ std::string SlotText(SampleWord w) {
            (label ? std::string() : std::to_string(sampleLow(w))) + (label ? ";1\n" : ";0\n");
 }
 
+// The label column of beat k: 0, 1 for an unnamed label, or the name, quoted where it holds
+// the separator or a quote (names hold no line ends: LabelNameText).
+std::string labelCell(const Recording& rec, int k) {
+    if (rec.at(kSerLbl, k) == 0)
+        return "0";
+    const std::string& name = rec.labelName(k);
+    return name.empty() ? "1" : CsvQuoted(name, ";\"");
+}
+
 }  // namespace
 
 std::string FormatTrivantCsv(const Recording& rec) {
@@ -45,7 +55,7 @@ std::string FormatTrivantCsv(const Recording& rec) {
         // A labelled beat's series 2 is the SpO2 before it: only its own is written.
         const int own = label ? rec.labelSpO2(k) : rec.at(kSerSPO, k);
         out += MsText(rec.intervalUs(k)) + ";" + (spo && own >= 0 ? std::to_string(own) : "") +
-               (label ? ";1\n" : ";0\n");
+               ";" + labelCell(rec, k) + "\n";
     }
     // The slot after the last beat, as a .rr file keeps it (a pending label, a partial
     // interval), so that .rr -> CSV -> .rr gives the same bytes.

@@ -2,7 +2,8 @@
 // optional "# comment: TEXT" line, an optional "# start: YYYY-MM-DDThh:mm:ss" line (the
 // local wall-clock time of beat 1), the header RR_ms;SpO2;label, then one line per beat with
 // its interval in ms to the microsecond, its SpO2 (empty when the recording has none, or for
-// a labelled beat whose source gave none beside the label) and 1 for a labelled beat, then a
+// a labelled beat whose source gave none beside the label) and 1 for a labelled beat (its
+// name instead for a named label, in double quotes where it holds ';' or '"'), then a
 // "# slot: " line with the word after the last beat when it is not empty. UTF-8, LF line
 // ends. It is read back by the CSV reader (ParseRrList).
 #pragma once

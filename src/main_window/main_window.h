@@ -247,8 +247,10 @@ private:
 };
 
 // What saving a recording in format loses, as the question asked before it; empty when
-// nothing is lost. rounds: exact intervals the 10 ms formats round.
-QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment);
+// nothing is lost. rounds: exact intervals the 10 ms formats round; hasNames: label names,
+// which only the CSV keeps.
+QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment,
+                         bool hasNames = false);
 // Why a recording of beats beats can't go into format, offering CSV; empty when it fits.
 QString SaveLimitQuestion(RecordingFormat format, int beats);
 

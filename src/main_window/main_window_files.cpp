@@ -218,7 +218,9 @@ void MainWindow::TB_SaveClick() {
         SaveGraph(*g);
 }
 
-QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment) {
+namespace {
+
+QString lossOfCommentOrRounding(RecordingFormat format, bool rounds, bool hasComment) {
     const bool losesComment = hasComment && format == RecordingFormat::Rr;
     const bool rounded = rounds && format != RecordingFormat::TrivantCsv;
     if (losesComment && rounded)
@@ -233,6 +235,21 @@ QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment) {
                               "будут округлены. Сохранить в этом формате?")
             .arg(extensionOf(format));
     return {};
+}
+
+}  // namespace
+
+QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment, bool hasNames) {
+    const QString others = lossOfCommentOrRounding(format, rounds, hasComment);
+    if (!hasNames || format == RecordingFormat::TrivantCsv)
+        return others;
+    // The labels stay in every format; their names are the CSV's alone.
+    return MainWindow::tr("Формат %1 не хранит названия меток: метки останутся без них.")
+               .arg(extensionOf(format)) +
+           " " +
+           (others.isEmpty() ? MainWindow::tr("Названия сохраняет только CSV. Сохранить в этом "
+                                              "формате?")
+                             : others);
 }
 
 QString SaveLimitQuestion(RecordingFormat format, int beats) {
@@ -278,7 +295,8 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     std::optional<SaveTarget> target;
     // Until a type that loses nothing, or one whose loss the user accepts; the window keeps
     // its file until one is written.
-    for (bool csvFirst = rounds || rec.beats() > kMaxBeats;; csvFirst = true) {
+    const bool named = !rec.LabelNames.empty();
+    for (bool csvFirst = rounds || named || rec.beats() > kMaxBeats;; csvFirst = true) {
         target = askSaveTarget(graph, csvFirst);
         if (!target)
             return false;
@@ -293,7 +311,7 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
             target->format = RecordingFormat::TrivantCsv;
             break;
         }
-        const QString loss = SaveLossQuestion(target->format, rounds, !rec.Comment.empty());
+        const QString loss = SaveLossQuestion(target->format, rounds, !rec.Comment.empty(), named);
         if (loss.isEmpty())
             break;
         const int answer = AskUser(this, *runner_, tr("Подтверждение"), loss, tr("Сохранить"), {},

@@ -21,6 +21,7 @@ class QLabel;
 class QMenu;
 class QScrollBar;
 class QTimer;
+class QUndoStack;
 
 namespace trivant {
 
@@ -108,8 +109,17 @@ public:
     QMenu* menuAt(const QPoint& pos) const;
     // The beat a left click at pos picks; zoomed out, in the upper panel, the beat of the
     // column whose NN lies nearest the pointer. Not checked against the recording's end.
-    int beatAt(const QPoint& pos) const;
+    int columnBeatAt(const QPoint& pos) const;
     QAction* i_TimeAxis = nullptr;  // in PopM_ScaleX
+
+    // Labels put and taken off after the fact (recording_window_labels.cpp): the items of
+    // both panels' menus, for the beat under the menu's point, and their undo (Ctrl+Z).
+    QAction *A_PutLabel, *A_RemoveLabel, *A_UndoLabel, *A_RedoLabel;
+    // The beat under the point the last pop-up menu opened at; 0 for none.
+    int menuBeat() const { return menuBeat_; }
+    // Puts (on) or takes off the label of beat k as one step of the undo stack; false, with
+    // nothing done, while recording or when the beat is already so.
+    bool EditLabel(int k, bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -133,6 +143,13 @@ private:
     void relayout();
     // XMult and XDiv of the zoom level, and the scroll bar's range for them.
     void applyZoom();
+    void createLabelActions();
+    // The pop-up opens at pos: the label items follow the beat under it.
+    void prepareLabelActions(const QPoint& pos);
+    // After a label edit: series, SpO2 and means again, the recording unsaved.
+    void labelsChanged();
+    // The beat under a point of the panels, as a left click picks it; 0 for none.
+    int beatAt(const QPoint& pos) const;
     void refreshGrid();
     void setAverageTexts();
     void setAveragesVisible(bool visible);
@@ -164,6 +181,8 @@ private:
     std::unique_ptr<JournalWriter> journal_;  // open from Start until saved or discarded
     std::string journalPath_;
     bool journalFailed_ = false;
+    QUndoStack* labelUndo_ = nullptr;
+    int menuBeat_ = 0;
 };
 
 }  // namespace trivant

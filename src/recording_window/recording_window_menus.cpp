@@ -107,6 +107,7 @@ void RecordingWindow::createMenus() {
     traceItem(PopM_Gr2, "i_IB_Gr", QT_TR_NOOP("График ИБ"), kSerIBHi);
     PopM_Gr2->addSeparator();
     traceItem(PopM_Gr2, "i_Label2", QT_TR_NOOP("Метки"), kSerLbl);
+    createLabelActions();
 }
 
 QMenu* RecordingWindow::menuAt(const QPoint& pos) const {
@@ -124,8 +125,11 @@ QMenu* RecordingWindow::menuAt(const QPoint& pos) const {
 }
 
 void RecordingWindow::contextMenuEvent(QContextMenuEvent* event) {
-    if (QMenu* menu = menuAt(event->pos()))
-        menu->popup(event->globalPos());
+    QMenu* menu = menuAt(event->pos());
+    if (!menu)
+        return;
+    prepareLabelActions(event->pos());
+    menu->popup(event->globalPos());
 }
 
 void RecordingWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -138,12 +142,17 @@ void RecordingWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (rec_->RREventEnabled || event->button() != Qt::LeftButton)
         return;
+    if (const int s = beatAt(p); s > 0)
+        ShowBeat(s);
+}
+
+int RecordingWindow::beatAt(const QPoint& p) const {
     if (!layout_.rGr1.contains(p.x(), p.y()) && !layout_.rGr2.contains(p.x(), p.y()))
-        return;
-    const int s = beatAt(p);
+        return 0;
+    const int s = columnBeatAt(p);
     if (s >= rec_->CurrentFileLen)
-        return;
-    ShowBeat(std::max(1, s));  // the first pixels at zoom 2 or 4 map to sample 0
+        return 0;
+    return std::max(1, s);  // the first pixels at zoom 2 or 4 map to sample 0
 }
 
 void RecordingWindow::ShowBeat(int s) {

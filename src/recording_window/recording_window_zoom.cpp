@@ -48,7 +48,7 @@ void RecordingWindow::addTimeAxisItem() {
     connect(i_TimeAxis, &QAction::triggered, this, &RecordingWindow::SetTimeAxis);
 }
 
-int RecordingWindow::beatAt(const QPoint& pos) const {
+int RecordingWindow::columnBeatAt(const QPoint& pos) const {
     if (view_.XDiv <= 1)
         return ColumnToSample(pos.x(), layout_.XAxY, view_.XMult, view_.XPos);
     auto [first, last] = ColumnBeats(pos.x(), layout_.XAxY, view_.XPos, view_.xScale());

@@ -25,6 +25,7 @@ std::string tr(const char* text) {
 
 const char* const kDash = "—";
 const char* const kStage = QT_TRANSLATE_NOOP("StandardPage", "Этап %1");
+const char* const kNamedStage = QT_TRANSLATE_NOOP("StandardPage", "Этап %1: %2");
 const char* const kChange = QT_TRANSLATE_NOOP("StandardPage", "Изменение");
 const char* const kStart = QT_TRANSLATE_NOOP("StandardPage", "Начало, с");
 const char* const kStartClock = QT_TRANSLATE_NOOP("StandardPage", "Начало, время");
@@ -99,7 +100,12 @@ StageTable MakeStageTable(const std::vector<SpanMeasures>& stages, int64_t start
     StageTable t;
     t.header.push_back("");
     for (size_t s = 0; s < stages.size(); ++s) {
-        t.header.push_back(StageText::tr(kStage).arg(stages[s].stage).toStdString());
+        const SpanMeasures& st = stages[s];
+        const QString head =
+            st.name.empty() ? StageText::tr(kStage).arg(st.stage)
+                            : StageText::tr(kNamedStage)
+                                  .arg(QString::number(st.stage), QString::fromStdString(st.name));
+        t.header.push_back(head.toStdString());
         if (s > 0)
             t.header.push_back(tr(kChange));
     }

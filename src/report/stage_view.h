@@ -13,7 +13,7 @@
 namespace trivant {
 
 struct StageTable {
-    std::vector<std::string> header;  // "", "Этап 0", "Этап 1", "Изменение", ...
+    std::vector<std::string> header;  // "", "Этап 0", "Этап 1: Ночь", "Изменение", ...
     std::vector<std::vector<std::string>> rows;  // name, then one cell per header column
 };
 

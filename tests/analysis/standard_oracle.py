@@ -170,8 +170,12 @@ def check_cli(cli, path, fails):
     compared = 0
     with tempfile.TemporaryDirectory() as tmp:
         rr = Path(tmp) / "list.rr"
-        subprocess.run([cli, "import-ms", str(path), str(rr)], check=True, capture_output=True)
-        for source, exact in ((path, True), (rr, False)):
+        sources = [(path, True)]
+        if len(ms) <= 31999:  # what a .rr file holds; a longer list is read as it is only
+            subprocess.run([cli, "import-ms", str(path), str(rr)], check=True,
+                           capture_output=True)
+            sources.append((rr, False))
+        for source, exact in sources:
             values = ms if exact else rounded(ms)
             for start in STARTS:
                 run = subprocess.run([cli, "analyze", "--standard", "--start", str(start),

@@ -150,7 +150,7 @@ TEST(RecordingFormat, ListFailuresNameTheLineAsImportMsDoes) {
         {"800\nfast\n", ":2: not a number: 'fast'"},
         {"RR;SpO2\n800;97\n3000;97\n", ":3: RR interval out of range 0..2550 ms: 3000"},
         {"what\n", ": not a recording"},
-        {"RR_ms;SpO2;label\n800;;0\n800;;yes\n", ":3: label must be 0 or 1: 'yes'"},
+        {"RR_ms;SpO2;label\n800;;0\n800;x;Rest\n", ":3: not a number: 'x'"},
     };
     for (const auto& [text, tail] : cases) {
         const std::string path = dir + "/list.dat";

@@ -1,5 +1,6 @@
 // Trivant's CSV recording: what it writes for each kind of source, and that reading it back
 // gives the same recording and the same bytes.
+#include "label_edit.h"
 #include "recording_builder.h"
 #include "rr_csv.h"
 #include "rr_file.h"
@@ -36,6 +37,10 @@ TEST(TrivantCsv, RoundTripsEverySource) {
         {"RR_ms;SpO2;label\n800;97;1\n810;0;0\n", "RR_ms;SpO2;label\n800;97;1\n810;0;0\n", 0},
         {"RR_ms;SpO2;label\n800;97;0\n# slot: 0;97;0\n",
          "RR_ms;SpO2;label\n800;97;0\n# slot: 0;97;0\n", 0},
+        // Named labels; a name with the separator or a quote is quoted, a comma stays one.
+        {"RR_ms;SpO2;label\n800;97;Ночь\n810;96;\"a;\"\"b\"\"\"\n820;95; 1,5 \n",
+         "RR_ms;SpO2;label\n800;97;Ночь\n810;96;\"a;\"\"b\"\"\"\n820;95;1,5\n", 0},
+        {"RR,label\n800,Rest\n810,0\n820,2\n", "RR_ms;SpO2;label\n800;;Rest\n810;;0\n820;;2\n", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.csv);
@@ -48,7 +53,22 @@ TEST(TrivantCsv, RoundTripsEverySource) {
         EXPECT_TRUE(!first->hasExact() || again->ExactUs == first->ExactUs);
         EXPECT_EQ(again->Comment, first->Comment);
         EXPECT_EQ(again->LabelSpO2, first->LabelSpO2);
+        EXPECT_EQ(again->LabelNames, first->LabelNames);
     }
+}
+
+// Names put on beats come back from the CSV as they were kept: line ends made spaces.
+TEST(TrivantCsv, PutNamesComeBack) {
+    auto rec = load("RR_ms;SpO2;label\n800;97;0\n810;96;0\n820;95;0\n");
+    ASSERT_TRUE(SetLabel(*rec, 1, true, "\"Stage\"; 1\r\nfast"));
+    ASSERT_TRUE(SetLabel(*rec, 3, true));
+    rec->PrepareData(CoreSettings{});
+    const std::string csv = FormatTrivantCsv(*rec);
+    EXPECT_EQ(csv, "RR_ms;SpO2;label\n800;97;\"\"\"Stage\"\"; 1  fast\"\n810;96;0\n820;95;1\n");
+    const auto again = load(csv);
+    EXPECT_EQ(again->labelName(1), "\"Stage\"; 1  fast");
+    EXPECT_EQ(again->labelSpO2(1), 97);
+    EXPECT_EQ(again->LabelNames.size(), 1u);
 }
 
 // Every word of a .rr file comes back through the CSV, whatever it holds: labels, SpO2 past

@@ -28,6 +28,9 @@ TEST(SaveLossQuestion, NamesWhatTheChosenFormatLoses) {
         const QString q = SaveLossQuestion(c.format, c.rounds, c.comment);
         EXPECT_TRUE(*c.begins ? q.startsWith(c.begins) : q.isEmpty()) << q.toStdString();
     }
+    EXPECT_TRUE(SaveLossQuestion(RecordingFormat::TrivantCsv, true, true, true).isEmpty());
+    EXPECT_TRUE(SaveLossQuestion(RecordingFormat::Text, false, true, true)
+                    .startsWith("Формат .txt не хранит названия меток"));
 }
 
 class SaveQuestions : public AppTest {

@@ -133,9 +133,11 @@ TEST(StageTable, ClockTimesOfTheStartsWhereKnown) {
 TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     start();
     std::string csv = "RR_ms;SpO2;label\n";
-    for (int i = 0; i < 600; ++i)  // stages of 200 beats: 800, 900 and 1000 ms
+    // Stages of 200 beats: 800, 900 and 1000 ms, the last one's label named.
+    const char* const labels[] = {"0", "1", "Нагрузка"};
+    for (int i = 0; i < 600; ++i)
         csv +=
-            std::to_string(800 + 100 * (i / 200)) + ";;" + (i % 200 == 0 && i ? "1" : "0") + "\n";
+            std::to_string(800 + 100 * (i / 200)) + ";;" + (i % 200 ? "0" : labels[i / 200]) + "\n";
     dir.write("staged.csv", csv);
     ASSERT_NE(form->OpenRecording(dir.file("staged.csv"), 3), nullptr);
     form->IdleHandler();
@@ -144,8 +146,8 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     ASSERT_NE(w, nullptr);
     w->WaitIdle();
     const StageTable& t = w->table();
-    EXPECT_EQ(t.header, (std::vector<std::string>{"", "Этап 0", "Этап 1", "Изменение", "Этап 2",
-                                                  "Изменение"}));
+    EXPECT_EQ(t.header, (std::vector<std::string>{"", "Этап 0", "Этап 1", "Изменение",
+                                                  "Этап 2: Нагрузка", "Изменение"}));
     EXPECT_EQ(t.rows[0], (std::vector<std::string>{"Начало, с", "0.0", "160.0", "", "340.0", ""}));
     EXPECT_EQ(t.rows[3],
               (std::vector<std::string>{"Средний RR, мс", "800.0", "900.0", "+100.0 (+12.5 %)",
@@ -155,6 +157,7 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     form->N_Export->trigger();
     EXPECT_EQ(dir.read("stages.csv"), w->MeasuresCsv());
     EXPECT_EQ(w->MeasuresCsv().rfind("file,stage,start_s,duration_s,n,", 0), 0u);
+    EXPECT_NE(w->MeasuresCsv().find(",Нагрузка\n"), std::string::npos);
     // A correction chosen measures the stages again, and the CSV says which it was.
     const std::string uncorrected = w->MeasuresCsv();
     w->choices_.correction->setCurrentIndex(3);

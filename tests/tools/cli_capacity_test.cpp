@@ -52,9 +52,9 @@ TEST_F(CliTest, BeatsPastTheRrFormatGoToCsvOnly) {
         ASSERT_EQ(run({"convert", "day.csv", "again.csv"}).status, kExitOk);
         EXPECT_EQ(dir.read("again.csv"), csv);
         const bool fits = n <= 31999;
-        for (const auto& [command, out, format] :
-             {std::tuple{"convert", "day.rr", ".rr"}, {"convert", "day.txt", "text"},
-              {"import-ms", "day.rr", ".rr"}}) {
+        for (const auto& [command, out, format] : {std::tuple{"convert", "day.rr", ".rr"},
+                                                   {"convert", "day.txt", "text"},
+                                                   {"import-ms", "day.rr", ".rr"}}) {
             std::filesystem::remove(dir.file(out));
             const CliRun r = run({command, "list.txt", out});
             EXPECT_EQ(r.status, fits ? kExitOk : kExitBadInput) << command << " " << out;

@@ -34,7 +34,7 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze ble-scan convert import-ms print record recover render report stages summary trend | trivant-cli ''
+analyze ble-scan convert import-ms label print record recover render report stages summary trend | trivant-cli ''
 record recover render report                          | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
 --help --ib-compensation --sample --version -h        | trivant-cli -
@@ -45,6 +45,7 @@ report                                                | trivant-cli --sample 30 
 a.rr b.TXT e.csv sub                                  | trivant-cli summary ''
 a.rr b.TXT e.csv sub                                  | trivant-cli --sample=30 summary ''
 c.png sub                                             | trivant-cli render a.rr ''
+e.csv sub                                             | trivant-cli label a.rr --at 600 ''
 d.pdf sub                                             | trivant-cli report a.rr --start 600 ''
 d.pdf sub                                             | trivant-cli report --start = 600 a.rr ''
 a.rr b.TXT c.png d.pdf e.csv f.rr.part sub            | trivant-cli import-ms ''

@@ -3,6 +3,7 @@
 
 #include "analyze_command.h"
 #include "cli_options.h"
+#include "label_command.h"
 #include "print_command.h"
 #include "record_command.h"
 #include "recording_io.h"
@@ -126,6 +127,10 @@ int runRender(Context& c) {
     return RunRender(c.opt, c.setup, c.err);
 }
 
+int runLabel(Context& c) {
+    return RunLabel(c.opt, c.setup, c.err);
+}
+
 int runSummary(Context& c) {
     auto rec = std::make_unique<Recording>();
     const std::string msg = LoadRecording(c.opt.files[0], ToCoreSettings(c.setup), *rec);
@@ -143,6 +148,7 @@ const std::map<std::string, Run>& runners() {
         {"record", runRecord},    {"render", runRender},      {"analyze", runAnalyze},
         {"print", runPrint},      {"report", runReport},      {"recover", runRecover},
         {"ble-scan", runBleScan}, {"trend", runTrend},        {"stages", runStages},
+        {"label", runLabel},
     };
     return table;
 }
@@ -168,6 +174,8 @@ std::string checkFiles(const CliOptions& opt, const CliCommand& cmd) {
             return f + ": the file name must end in .rr or .txt";
         if (kinds[i] == 'w' && format == RecordingFormat::Unknown)
             return f + ": the file name must end in .rr, .txt or .csv";
+        if (kinds[i] == 'c' && format != RecordingFormat::TrivantCsv)
+            return f + ": the file name must end in .csv";
         if (kinds[i] == 'p' && !endsWith(f, ".png"))
             return f + ": the image's name must end in .png";
         if (kinds[i] == 'f' && !endsWith(f, ".pdf"))

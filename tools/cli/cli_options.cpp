@@ -181,9 +181,23 @@ std::vector<CliCommand> makeCommands() {
          "The standard measures of each stage the labels mark (stage 0\n"
          "before the first label, stage j from the j-th). CSV columns: file,\n"
          "stage, start_s, duration_s (s), clock, then those of analyze\n"
-         "--standard without their std_.\n" +
+         "--standard without their std_, then name, the stage's label name,\n"
+         "when a label of the files has one (JSON: a \"name\" key where it\n"
+         "has one).\n" +
              std::string(kClockColumn) + std::string(kRowColumns),
          {kRowArtifacts, kBands, kRowsCsv, kRowsJson, kJobs}},
+        {"label",
+         "IN OUT.csv",
+         "ic",
+         "Put labels on a recording and write it as Trivant's CSV, which\n"
+         "keeps them with their names. A time T labels the beat whose\n"
+         "interval holds it: beat 1 begins at 0 s, each next one where the\n"
+         "one before ends. A labelled beat keeps its label; a NAME given\n"
+         "names it anew.",
+         {{"at", "T[=NAME],...",
+           "Where to put labels: T is seconds from the start (600, 12.5) or\n"
+           "a clock time hh:mm[:ss], counted from the recording's start time;\n"
+           "=NAME names the label (no commas). May be given more than once."}}},
         {"report",
          "IN OUT.pdf",
          "if",
@@ -294,6 +308,8 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         if (!ParseNumber(v, n) || n < kMinTrendStepS || n > kMaxTrendWindowS)
             return "--step takes whole seconds from 1 to the window";
         out.step = n;
+    } else if (name == "--at") {
+        return ParseLabelTimes(v, out.at);
     } else if (name == "--point") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--point takes a beat number";
@@ -430,6 +446,8 @@ std::string ParseCliOptions(const std::vector<std::string>& args, CliOptions& ou
         return "no command given";
     if (!out.png.empty() && out.files.size() != 1)
         return "--png draws one recording: give one IN";
+    if (out.command == "label" && out.at.empty())
+        return "label needs --at T[,T...]";
     if (out.step && *out.step > out.window)
         return "--step takes whole seconds from 1 to the window";
     if (int(!out.port.empty()) + int(!out.ble.empty()) + int(!out.bleReplay.empty()) > 1)

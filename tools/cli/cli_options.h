@@ -3,6 +3,7 @@
 #pragma once
 
 #include "bash_completion.h"
+#include "label_times.h"
 #include "option_table.h"
 #include "standard_measures.h"
 
@@ -38,6 +39,7 @@ struct CliOptions {
     std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent
     bool landscape = false;             // print: --landscape
     bool list = false;                  // recover: --list, the journals of a folder
+    std::vector<LabelTime> at;          // label: --at T[=NAME],..., every --at given
     bool ibCompensation = false;
     bool help = false;
     bool version = false;  // --version
@@ -49,7 +51,8 @@ struct CliCommand {
     // One letter per file name it takes: i a recording to read (any name: .rr, text, RR list
     // or CSV, told by content), r a recording to write (.rr or .txt), w one that may also be
     // Trivant's CSV (.rr, .txt or .csv), m an ms list or CSV (any name), p a PNG image, f a
-    // PDF file, j a journal (any name); "i+" one or more recordings to read.
+    // PDF file, j a journal (any name), c Trivant's CSV to write; "i+" one or more recordings
+    // to read.
     const char* files;
     std::string help;
     OptionTable options;  // besides the ones every command takes

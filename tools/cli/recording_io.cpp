@@ -32,6 +32,8 @@ std::string SaveNotes(const std::string& path, const Recording& rec) {
         notes += "trivant-cli: " + rounded + "\n";
     if (FormatOf(path) == RecordingFormat::Rr && !rec.Comment.empty())
         notes += "trivant-cli: " + path + ": the comment was not kept: a .rr file has none\n";
+    if (FormatOf(path) != RecordingFormat::TrivantCsv && !rec.LabelNames.empty())
+        notes += "trivant-cli: " + path + ": the label names were not kept: only .csv keeps them\n";
     return notes;
 }
 

@@ -22,7 +22,8 @@ std::string SaveRecording(const std::string& path, const Recording& rec);
 std::string RoundingNote(const std::string& path, const Recording& rec);
 
 // What writing rec to path leaves out, one "trivant-cli: ..." line each: the rounding
-// (RoundingNote) and, for a .rr file, which has none, the comment.
+// (RoundingNote), for a .rr file, which has none, the comment, and but for a .csv file the
+// label names.
 std::string SaveNotes(const std::string& path, const Recording& rec);
 
 }  // namespace trivant

@@ -48,6 +48,8 @@ std::string jsonRow(const std::string& file, const SpanPlace& place, const SpanM
     const QJsonObject m = StandardJsonObject(r.m);
     for (auto it = m.begin(); it != m.end(); ++it)
         o.insert(it.key(), it.value());
+    if (!r.name.empty())
+        o.insert("name", QString::fromStdString(r.name));
     return JsonLine(o);
 }
 
@@ -62,29 +64,42 @@ std::string shorterThanWindow(const Recording& rec, const CliOptions& opt) {
 }
 
 // The CSV header is written before any file is read: it has the clock column when some
-// file tells its start.
+// file tells its start, and the name column (stages) when named.
 bool someStartKnown(const CliOptions& opt) {
     return !opt.json && std::any_of(opt.files.begin(), opt.files.end(), RecordingStartKnown);
 }
 
 int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows rows, NoRows noRows,
-        std::ostream& out, std::ostream& err) {
-    const bool json = opt.json, clock = someStartKnown(opt);
-    const WorkerMaker make = [&opt, &place, rows, noRows, json, clock] {
-        return [&opt, &place, rows, noRows, json, clock](const std::string& file,
-                                                         const Recording& rec) {
+        bool named, std::ostream& out, std::ostream& err) {
+    const bool json = opt.json;
+    const SpanColumns columns{someStartKnown(opt), named};
+    const WorkerMaker make = [&opt, &place, rows, noRows, json, columns] {
+        return [&opt, &place, rows, noRows, json, columns](const std::string& file,
+                                                           const Recording& rec) {
             FileResult result{true, {}};
             for (const SpanMeasures& r : rows(rec, opt))
                 result.text += (result.text.empty() ? "" : "\n") +
                                (json ? jsonRow(file, place, r, rec.StartClockS)
-                                     : SpanCsvRow(file, place, r, clock, rec.StartClockS));
+                                     : SpanCsvRow(file, place, r, columns, rec.StartClockS));
             if (result.text.empty() && noRows)
                 result.note = file + ": " + noRows(rec, opt);
             return result;
         };
     };
-    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place, clock), make, out,
+    return RunFileBatch(opt, setup, json ? std::string() : SpanCsvHeader(place, columns), make, out,
                         err);
+}
+
+// Whether a label of any of the files has a name. The CSV's header comes before the first
+// file is measured, so the files are read for their names first; one that can't be read
+// has none (the measuring reports it).
+bool anyLabelNamed(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        auto rec = std::make_unique<Recording>();
+        if (ReadRecordingFile(file, *rec).empty() && !rec->LabelNames.empty())
+            return true;
+    }
+    return false;
 }
 
 // The picture of the one recording's trend, as the trend window draws it.
@@ -124,7 +139,7 @@ int RunTrend(const CliOptions& opt, const Setup& setup, std::ostream& out, std::
         [](const Recording& rec, const CliOptions& o) {
             return RecordingTrend(rec, o.window, trendStep(o), artifactsOf(o), o.bands);
         },
-        shorterThanWindow, out, err);
+        shorterThanWindow, false, out, err);
 }
 
 int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
@@ -133,7 +148,7 @@ int RunStages(const CliOptions& opt, const Setup& setup, std::ostream& out, std:
         [](const Recording& rec, const CliOptions& o) {
             return RecordingStages(rec, artifactsOf(o), o.bands);
         },
-        nullptr, out, err);
+        nullptr, !opt.json && anyLabelNamed(opt.files), out, err);
 }
 
 }  // namespace trivant

@@ -39,6 +39,8 @@ const char* extensions(char kind) {
     case 'i':
     case 'w':
         return "rr txt csv";
+    case 'c':
+        return "csv";
     case 'p':
         return "png";
     case 'f':

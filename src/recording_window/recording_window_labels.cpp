@@ -1,0 +1,95 @@
+// RecordingWindow: labels put on and taken off a finished recording from the panels' pop-up
+// menus, each edit one step of the window's undo stack, which keeps the beat's state before.
+#include "recording_window.h"
+
+#include "label_edit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QUndoStack>
+
+#include <functional>
+
+namespace trivant {
+
+namespace {
+
+// One label put or taken off; undone, the beat gets back its word, SpO2 and name.
+class LabelCommand : public QUndoCommand {
+public:
+    LabelCommand(Recording& rec, int k, bool on, std::function<void()> changed)
+        : QUndoCommand(on ? RecordingWindow::tr("постановку метки")
+                          : RecordingWindow::tr("снятие метки")),
+          rec_(rec), before_(SaveLabelState(rec, k)), on_(on), changed_(std::move(changed)) {}
+    void redo() override {
+        SetLabel(rec_, before_.beat, on_);
+        changed_();
+    }
+    void undo() override {
+        RestoreLabelState(rec_, before_);
+        changed_();
+    }
+
+private:
+    Recording& rec_;
+    const BeatLabelState before_;
+    const bool on_;
+    const std::function<void()> changed_;
+};
+
+}  // namespace
+
+void RecordingWindow::createLabelActions() {
+    labelUndo_ = new QUndoStack(this);
+    A_PutLabel = new QAction(tr("Поставить метку"), this);
+    A_PutLabel->setObjectName("A_PutLabel");
+    A_RemoveLabel = new QAction(tr("Снять метку"), this);
+    A_RemoveLabel->setObjectName("A_RemoveLabel");
+    A_UndoLabel = labelUndo_->createUndoAction(this, tr("Отменить"));
+    A_UndoLabel->setObjectName("A_UndoLabel");
+    A_UndoLabel->setShortcut(QKeySequence::Undo);
+    A_RedoLabel = labelUndo_->createRedoAction(this, tr("Повторить"));
+    A_RedoLabel->setObjectName("A_RedoLabel");
+    A_RedoLabel->setShortcut(QKeySequence::Redo);
+    connect(A_PutLabel, &QAction::triggered, this, [this] { EditLabel(menuBeat_, true); });
+    connect(A_RemoveLabel, &QAction::triggered, this, [this] { EditLabel(menuBeat_, false); });
+    for (QAction* a : {A_UndoLabel, A_RedoLabel}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);  // the keys work without the menu
+    }
+    setFocusPolicy(Qt::ClickFocus);  // the keys go to the window clicked or made active
+    for (QMenu* menu : {PopM_Gr1, PopM_Gr2}) {
+        menu->addSeparator();
+        menu->addActions({A_PutLabel, A_RemoveLabel, A_UndoLabel, A_RedoLabel});
+    }
+    prepareLabelActions(QPoint(-1, -1));
+}
+
+void RecordingWindow::prepareLabelActions(const QPoint& pos) {
+    menuBeat_ = rec_->RREventEnabled ? 0 : beatAt(pos);
+    const bool labelled =
+        menuBeat_ > 0 && sampleIsLabel(rec_->DataBuf[static_cast<size_t>(menuBeat_)]);
+    A_PutLabel->setEnabled(menuBeat_ > 0 && !labelled);
+    A_RemoveLabel->setEnabled(labelled);
+}
+
+bool RecordingWindow::EditLabel(int k, bool on) {
+    if (rec_->RREventEnabled || k < 1 || k >= rec_->CurrentFileLen ||
+        sampleIsLabel(rec_->DataBuf[static_cast<size_t>(k)]) == on)
+        return false;
+    labelUndo_->push(new LabelCommand(*rec_, k, on, [this] { labelsChanged(); }));
+    return true;
+}
+
+void RecordingWindow::labelsChanged() {
+    // The ranges chosen in the menus stay; only the labels and the SpO2 beside them changed.
+    rec_->PrepareLabels(ToCoreSettings(host_.setup()));
+    setAverageTexts();
+    if (!L_N->text().isEmpty())
+        ShowBeat(view_.HistoPoint);  // its SpO2 may have changed
+    saved_ = false;
+    update();
+}
+
+}  // namespace trivant

@@ -42,6 +42,12 @@ const std::string& DayListText() {
     return text;
 }
 
+std::unique_ptr<Recording> DayRecording() {
+    auto rec = MsListRecording(TRIVANT_BENCH_DATA "/rr/nsr2db-nsr009.txt");
+    rec->PrepareData(CoreSettings{});
+    return rec;
+}
+
 std::unique_ptr<Recording> MsListRecording(const std::string& path) {
     std::string text;
     if (const auto st = ReadFileBytes(path, text, 1u << 24); !st.ok) {

@@ -14,6 +14,9 @@ std::unique_ptr<Recording> FullRecording();
 // The whole 24 h list of nsr009 (102858 beats) as read from its file, not yet parsed.
 const std::string& DayListText();
 
+// The whole day, prepared with the default settings.
+std::unique_ptr<Recording> DayRecording();
+
 // An RR list in ms, one interval a line, packed and not yet prepared; exits when it can't.
 std::unique_ptr<Recording> MsListRecording(const std::string& path);
 

@@ -59,13 +59,7 @@ BENCHMARK(BM_Trend)->Unit(benchmark::kMillisecond);
 
 // The same over the whole day (102858 beats, 24 h, about 2860 windows).
 void BM_TrendDay(benchmark::State& state) {
-    auto rec = std::make_unique<Recording>();
-    MsListError err;
-    if (!ParseRrList(DayListText(), *rec, err)) {
-        std::cerr << "day list: line " << err.line << ": " << err.message << "\n";
-        std::exit(1);
-    }
-    rec->PrepareData(CoreSettings{});
+    const auto rec = DayRecording();
     size_t windows = 0;
     for (auto _ : state) {
         const std::vector<SpanMeasures> rows = RecordingTrend(*rec, 300, 30, {});

@@ -311,7 +311,7 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
     } else if (name == "--at") {
         return ParseLabelTimes(v, out.at);
     } else if (name == "--point") {
-        if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
+        if (!ParseNumber(v, n) || n < 1 || n > kMaxRecordingBeats)
             return "--point takes a beat number";
         out.point = n;
     }

@@ -1029,6 +1029,18 @@ Recover it?</translation>
         <source>Названия сохраняет только CSV. Сохранить в этом формате?</source>
         <translation>Only CSV keeps the names. Save in this format?</translation>
     </message>
+    <message>
+        <source>Название метки</source>
+        <translation>Label name</translation>
+    </message>
+    <message>
+        <source>Название (пустое — метка без названия):</source>
+        <translation>Name (empty: a label without a name):</translation>
+    </message>
+    <message>
+        <source>Назвать</source>
+        <translation>Name</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1341,6 +1353,14 @@ Recover it?</translation>
     <message>
         <source>Повторить</source>
         <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Назвать метку...</source>
+        <translation>Name the label...</translation>
+    </message>
+    <message>
+        <source>название метки</source>
+        <translation>label name</translation>
     </message>
 </context>
 <context>

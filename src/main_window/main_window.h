@@ -74,6 +74,7 @@ public:
     const StrapChoice& strapChoice() const { return strap_; }
     StrapSupervisor* strapSupervisor() { return strapSup_.get(); }
     void ShowLimitMessage(StopReason why, int maxBeats) override;
+    bool AskLabelName(std::string& name) override;
     void RecordingStopped() override;
     bool MayClose(RecordingWindow& graph) override;
     void ShowJournalError(const std::string& path, const std::string& detail) override;

@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -352,6 +353,19 @@ void MainWindow::ShowLimitMessage(StopReason why, int maxBeats) {
                     QMessageBox::Ok, this);
     HoldAnswers(box);
     runner_->exec(box);
+}
+
+bool MainWindow::AskLabelName(std::string& name) {
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(tr("Название метки"));
+    dialog.setLabelText(tr("Название (пустое — метка без названия):"));
+    dialog.setTextValue(QString::fromStdString(name));
+    dialog.setOkButtonText(tr("Назвать"));
+    dialog.setCancelButtonText(tr("Отменить"));
+    if (runner_->exec(dialog) != QDialog::Accepted)
+        return false;
+    name = dialog.textValue().toStdString();
+    return true;
 }
 
 void MainWindow::RecordingStopped() {

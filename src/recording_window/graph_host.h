@@ -41,6 +41,8 @@ public:
     // The window is about to close, maybe while it records; false keeps it open and
     // unchanged (an unsaved or running recording, say).
     virtual bool MayClose(RecordingWindow& /*graph*/) { return true; }
+    // Asks the name of a label, showing name as it is; false when the user gives up.
+    virtual bool AskLabelName(std::string& /*name*/) { return false; }
     // The recording's journal could not be written; the recording goes on in memory.
     virtual void ShowJournalError(const std::string& /*path*/, const std::string& /*detail*/) {}
 };

@@ -114,12 +114,15 @@ public:
 
     // Labels put and taken off after the fact (recording_window_labels.cpp): the items of
     // both panels' menus, for the beat under the menu's point, and their undo (Ctrl+Z).
-    QAction *A_PutLabel, *A_RemoveLabel, *A_UndoLabel, *A_RedoLabel;
+    QAction *A_PutLabel, *A_RemoveLabel, *A_NameLabel, *A_UndoLabel, *A_RedoLabel;
     // The beat under the point the last pop-up menu opened at; 0 for none.
     int menuBeat() const { return menuBeat_; }
     // Puts (on) or takes off the label of beat k as one step of the undo stack; false, with
     // nothing done, while recording or when the beat is already so.
     bool EditLabel(int k, bool on);
+    // Names the label of beat k (an empty name takes the name off) as one step of the undo
+    // stack; false, with nothing done, when the beat has no label or already that name.
+    bool NameLabel(int k, const std::string& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

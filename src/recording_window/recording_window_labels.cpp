@@ -15,15 +15,15 @@ namespace trivant {
 
 namespace {
 
-// One label put or taken off; undone, the beat gets back its word, SpO2 and name.
+// One label put, taken off or named; undone, the beat gets back its word, SpO2 and name.
 class LabelCommand : public QUndoCommand {
 public:
-    LabelCommand(Recording& rec, int k, bool on, std::function<void()> changed)
-        : QUndoCommand(on ? RecordingWindow::tr("постановку метки")
-                          : RecordingWindow::tr("снятие метки")),
-          rec_(rec), before_(SaveLabelState(rec, k)), on_(on), changed_(std::move(changed)) {}
+    LabelCommand(const QString& what, Recording& rec, int k, std::function<void()> edit,
+                 std::function<void()> changed)
+        : QUndoCommand(what), rec_(rec), before_(SaveLabelState(rec, k)), edit_(std::move(edit)),
+          changed_(std::move(changed)) {}
     void redo() override {
-        SetLabel(rec_, before_.beat, on_);
+        edit_();
         changed_();
     }
     void undo() override {
@@ -34,7 +34,7 @@ public:
 private:
     Recording& rec_;
     const BeatLabelState before_;
-    const bool on_;
+    const std::function<void()> edit_;
     const std::function<void()> changed_;
 };
 
@@ -46,6 +46,8 @@ void RecordingWindow::createLabelActions() {
     A_PutLabel->setObjectName("A_PutLabel");
     A_RemoveLabel = new QAction(tr("Снять метку"), this);
     A_RemoveLabel->setObjectName("A_RemoveLabel");
+    A_NameLabel = new QAction(tr("Назвать метку..."), this);
+    A_NameLabel->setObjectName("A_NameLabel");
     A_UndoLabel = labelUndo_->createUndoAction(this, tr("Отменить"));
     A_UndoLabel->setObjectName("A_UndoLabel");
     A_UndoLabel->setShortcut(QKeySequence::Undo);
@@ -54,6 +56,11 @@ void RecordingWindow::createLabelActions() {
     A_RedoLabel->setShortcut(QKeySequence::Redo);
     connect(A_PutLabel, &QAction::triggered, this, [this] { EditLabel(menuBeat_, true); });
     connect(A_RemoveLabel, &QAction::triggered, this, [this] { EditLabel(menuBeat_, false); });
+    connect(A_NameLabel, &QAction::triggered, this, [this] {
+        std::string name = rec_->labelName(menuBeat_);
+        if (host_.AskLabelName(name))
+            NameLabel(menuBeat_, name);
+    });
     for (QAction* a : {A_UndoLabel, A_RedoLabel}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(a);  // the keys work without the menu
@@ -61,7 +68,7 @@ void RecordingWindow::createLabelActions() {
     setFocusPolicy(Qt::ClickFocus);  // the keys go to the window clicked or made active
     for (QMenu* menu : {PopM_Gr1, PopM_Gr2}) {
         menu->addSeparator();
-        menu->addActions({A_PutLabel, A_RemoveLabel, A_UndoLabel, A_RedoLabel});
+        menu->addActions({A_PutLabel, A_RemoveLabel, A_NameLabel, A_UndoLabel, A_RedoLabel});
     }
     prepareLabelActions(QPoint(-1, -1));
 }
@@ -72,13 +79,29 @@ void RecordingWindow::prepareLabelActions(const QPoint& pos) {
         menuBeat_ > 0 && sampleIsLabel(rec_->DataBuf[static_cast<size_t>(menuBeat_)]);
     A_PutLabel->setEnabled(menuBeat_ > 0 && !labelled);
     A_RemoveLabel->setEnabled(labelled);
+    A_NameLabel->setEnabled(labelled);
 }
 
 bool RecordingWindow::EditLabel(int k, bool on) {
     if (rec_->RREventEnabled || k < 1 || k >= rec_->CurrentFileLen ||
         sampleIsLabel(rec_->DataBuf[static_cast<size_t>(k)]) == on)
         return false;
-    labelUndo_->push(new LabelCommand(*rec_, k, on, [this] { labelsChanged(); }));
+    labelUndo_->push(new LabelCommand(
+        on ? tr("постановку метки") : tr("снятие метки"), *rec_, k,
+        [this, k, on] { trivant::SetLabel(*rec_, k, on); }, [this] { labelsChanged(); }));
+    return true;
+}
+
+bool RecordingWindow::NameLabel(int k, const std::string& name) {
+    if (rec_->RREventEnabled || k < 1 || k >= rec_->CurrentFileLen ||
+        !sampleIsLabel(rec_->DataBuf[static_cast<size_t>(k)]) ||
+        LabelNameText(name) == rec_->labelName(k))
+        return false;
+    BeatLabelState named = SaveLabelState(*rec_, k);
+    named.name = LabelNameText(name);  // an empty one takes the name off
+    labelUndo_->push(new LabelCommand(
+        tr("название метки"), *rec_, k, [this, named] { RestoreLabelState(*rec_, named); },
+        [this] { labelsChanged(); }));
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include "app_fixture.h"
 #include "recording_file.h"
 
+#include <QInputDialog>
+
 #include <QFileDialog>
 
 #include <filesystem>
@@ -84,6 +86,25 @@ TEST_F(SaveQuestions, AnotherFormatGoesBackToTheDialogWithCsvFirst) {
     EXPECT_EQ(g->currentFileName(), dir.file("a.csv"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("b.rr")));
     EXPECT_NE(dir.read("a.csv").find("Иванов"), std::string::npos);
+}
+
+// A label named from the window's menu goes through the application's own dialog, and the CSV
+// keeps the name.
+TEST_F(SaveQuestions, ALabelNamedInTheWindowIsSavedWithItsName) {
+    ASSERT_TRUE(g->EditLabel(10, true));
+    answer([](QDialog& d) {
+        auto& input = dynamic_cast<QInputDialog&>(d);
+        EXPECT_EQ(input.textValue(), "");
+        input.setTextValue("Нагрузка");
+        d.accept();
+        return d.result();
+    });
+    std::string name;
+    ASSERT_TRUE(form->AskLabelName(name));
+    EXPECT_TRUE(g->NameLabel(10, name));
+    answer(file(dir.file("named.csv"), 1));  // CSV first: the only format keeping names
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_NE(dir.read("named.csv").find(";Нагрузка\n"), std::string::npos);
 }
 
 // A recording longer than .rr holds is never cut: CSV is offered instead, and only CSV written.

@@ -36,6 +36,11 @@ public:
     bool AutoRRRange() const override { return autoRR; }
     void SetAutoRRRange(bool automatic) override { autoRR = automatic; }
     int64_t ClockNow() override { return clockNow; }
+    bool AskLabelName(std::string& name) override {
+        asked = name;
+        name = labelName;
+        return !labelName.empty() || nameEmptied;
+    }
 
     void send(const std::vector<uint8_t>& bytes) {
         incoming.insert(incoming.end(), bytes.begin(), bytes.end());
@@ -46,7 +51,9 @@ public:
     std::vector<StopReason> limits;
     int purges = 0, stops = 0;
     bool autoRR = false;
-    int64_t clockNow = kNoClock;  // a recording's start knows no clock unless a test sets one
+    int64_t clockNow = kNoClock;   // a recording's start knows no clock unless a test sets one
+    std::string labelName, asked;  // AskLabelName's answer, and the name it was shown
+    bool nameEmptied = false;      // an empty answer is an answer
 };
 
 // A loaded recording of the given RR values (10 ms units) and SpO2, in a window of w x h.

@@ -53,6 +53,36 @@ TEST(GraphLabels, PutTakenOffUndoneAndRedoneAtTheBeatUnderTheMenu) {
     }
 }
 
+TEST(GraphLabels, NamedRenamedAndUnnamedFromTheMenu) {
+    TestHost host;
+    auto g = loadedGraph(host, std::vector<int>(50, 80));
+    const Recording& rec = g->recording();
+    const GraphLayout& L = g->layout();
+    const QPoint onBeat6(L.XAxY + 5, (L.rGr1.Top + L.rGr1.Bottom) / 2);
+    popupAt(*g, onBeat6);
+    EXPECT_FALSE(g->A_NameLabel->isEnabled());  // no label to name yet
+    g->A_PutLabel->trigger();
+    // Each answer, then the name kept; "" with nameEmptied takes it off, "" alone gives up.
+    const struct {
+        const char* answer;
+        bool emptied;
+        const char* kept;
+    } steps[] = {
+        {"Ночь", false, "Ночь"}, {"", false, "Ночь"}, {" День ", false, "День"}, {"", true, ""}};
+    for (const auto& s : steps) {
+        host.labelName = s.answer;
+        host.nameEmptied = s.emptied;
+        popupAt(*g, onBeat6);
+        ASSERT_TRUE(g->A_NameLabel->isEnabled());
+        g->A_NameLabel->trigger();
+        EXPECT_EQ(rec.labelName(g->menuBeat()), s.kept) << s.answer;
+    }
+    EXPECT_EQ(host.asked, "День");  // the dialog shows the name there is
+    g->A_UndoLabel->trigger();
+    EXPECT_EQ(rec.labelName(g->menuBeat()), "День");
+    EXPECT_EQ(rec.at(kSerLbl, g->menuBeat()), 1);
+}
+
 TEST(GraphLabels, NoneWhileRecordingNorOffTheBeats) {
     TestHost host;
     auto g = loadedGraph(host, std::vector<int>(50, 80));

@@ -42,31 +42,28 @@ BENCHMARK_CAPTURE(BM_StandardMeasures, raw, ArtifactOptions{})->Unit(benchmark::
 BENCHMARK_CAPTURE(BM_StandardMeasures, corrected_medium, ArtifactOptions{true, 250})
     ->Unit(benchmark::kMicrosecond);
 
-// The trend of a full recording (31999 beats, about 7 hours): windows of 300 s every 30 s,
-// every measure, one thread.
-void BM_Trend(benchmark::State& state) {
-    const auto rec = FullRecording();
-    rec->PrepareData(CoreSettings{});  // the windows are located by series 1
+// Windows of 300 s every 30 s over a prepared recording, every measure, one thread.
+void trendOf(benchmark::State& state, const Recording& rec) {
     size_t windows = 0;
     for (auto _ : state) {
-        const std::vector<SpanMeasures> rows = RecordingTrend(*rec, 300, 30, {});
+        const std::vector<SpanMeasures> rows = RecordingTrend(rec, 300, 30, {});
         windows = rows.size();
         benchmark::DoNotOptimize(rows.back().m.sampen);
     }
     state.counters["windows"] = static_cast<double>(windows);
 }
+
+// The trend of a full recording (31999 beats, about 7 hours).
+void BM_Trend(benchmark::State& state) {
+    const auto rec = FullRecording();
+    rec->PrepareData(CoreSettings{});  // the windows are located by series 1
+    trendOf(state, *rec);
+}
 BENCHMARK(BM_Trend)->Unit(benchmark::kMillisecond);
 
 // The same over the whole day (102858 beats, 24 h, about 2860 windows).
 void BM_TrendDay(benchmark::State& state) {
-    const auto rec = DayRecording();
-    size_t windows = 0;
-    for (auto _ : state) {
-        const std::vector<SpanMeasures> rows = RecordingTrend(*rec, 300, 30, {});
-        windows = rows.size();
-        benchmark::DoNotOptimize(rows.back().m.sampen);
-    }
-    state.counters["windows"] = static_cast<double>(windows);
+    trendOf(state, *DayRecording());
 }
 BENCHMARK(BM_TrendDay)->Unit(benchmark::kMillisecond);
 

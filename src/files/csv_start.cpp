@@ -11,13 +11,6 @@ namespace trivant {
 
 namespace {
 
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
-
 std::string lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -30,7 +23,7 @@ int64_t startLineClock(const std::string& text) {
     size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (pos < text.size()) {
         const size_t eol = std::min(text.find('\n', pos), text.size());
-        const std::string line = trimmed(text.substr(pos, eol - pos));
+        const std::string line = CsvTrimmed(text.substr(pos, eol - pos));
         pos = eol + 1;
         if (line.empty())
             continue;
@@ -38,7 +31,7 @@ int64_t startLineClock(const std::string& text) {
             break;
         int64_t clock = 0;
         if (line.compare(0, prefix, kCsvStartPrefix) == 0 &&
-            ParseDateTime(trimmed(line.substr(prefix)), clock))
+            ParseDateTime(CsvTrimmed(line.substr(prefix)), clock))
             return clock;
     }
     return kNoClock;

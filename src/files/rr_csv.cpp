@@ -16,13 +16,6 @@ namespace {
 
 constexpr double kSecondsBelow = 10;  // see CsvMsPerUnit
 
-std::string trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
-}
-
 // Fields split at sep outside double quotes; quotes are dropped ("" inside quotes is one).
 std::vector<std::string> splitRow(const std::string& line, char sep) {
     std::vector<std::string> fields(1);
@@ -39,7 +32,7 @@ std::vector<std::string> splitRow(const std::string& line, char sep) {
             fields.back() += c;
     }
     for (auto& f : fields)
-        f = trimmed(f);
+        f = CsvTrimmed(f);
     return fields;
 }
 
@@ -143,6 +136,13 @@ bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsL
 
 }  // namespace
 
+std::string CsvTrimmed(const std::string& s) {
+    const auto first = s.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
+}
+
 std::vector<std::string> CsvRowFields(const std::string& line, const RrCsvHeader& h) {
     auto fields = splitRow(line, h.separator);
     if (h.separator != ',')
@@ -165,7 +165,7 @@ bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header) {
     h.rrColumn = static_cast<size_t>(rr - names.begin());
     h.spoColumn = columnOf(names, isSpoName);
     h.labelColumn = columnOf(names, isLabelName);
-    h.trivant = trimmed(first) == kTrivantCsvHeader;
+    h.trivant = CsvTrimmed(first) == kTrivantCsvHeader;
     header = h;
     return true;
 }

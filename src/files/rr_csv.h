@@ -31,6 +31,9 @@ constexpr const char* kCsvSlotPrefix = "# slot: ";
 // kCsvCommentPrefix (after a UTF-8 byte order mark), else empty.
 std::string CsvComment(const std::string& text);
 
+// s without the blanks (spaces, tabs, CR) at either end.
+std::string CsvTrimmed(const std::string& s);
+
 // The fields of a row, quotes dropped, with a decimal comma made a point where commas don't
 // separate (not in a label's name).
 std::vector<std::string> CsvRowFields(const std::string& line, const RrCsvHeader& h);

@@ -1,7 +1,6 @@
 // trivant-cli label: the beats labelled at seconds and clock times, the names in the CSV
 // written, and the stages that show them.
 #include "cli_fixture.h"
-#include "label_command.h"
 
 #include <cstring>
 #include <fstream>
@@ -66,18 +65,20 @@ TEST_F(CliLabel, Refusals) {
     EXPECT_FALSE(std::filesystem::exists("out.csv"));
 }
 
+// Clock times count from the recording's start, across midnight: 00:00:02 is 12 s after
+// 23:59:50, in beat 16.
 TEST_F(CliLabel, ClockTimesCountFromTheStart) {
-    Recording rec;
-    rec.StartClockS = ClockOf(2026, 12, 10, 21 * 3600 + 30 * 60);
-    const std::pair<const char*, int64_t> times[] = {
-        {"22:00", 1800}, {"21:30:00", 0}, {"01:00:30", 3 * 3600 + 1830}, {"21:29", 86340}};
-    for (const auto& [text, seconds] : times) {
-        std::vector<LabelTime> t;
-        ASSERT_EQ(ParseLabelTimes(text, t), "");
-        int64_t us = -1;
-        EXPECT_EQ(LabelOffsetUs(rec, t[0], us), "");
-        EXPECT_EQ(us, seconds * 1000000) << text;
-    }
+    std::ofstream timed("timed.csv");
+    timed << "# start: 2026-12-10T23:59:50\nRR_ms;SpO2;label\n";
+    for (int i = 0; i < 100; ++i)
+        timed << "800;;0\n";
+    timed.close();
+    ASSERT_EQ(run({"label", "timed.csv", "out.csv", "--at", "00:00:02"}).status, kExitOk);
+    std::ifstream f("out.csv");
+    const auto csv = lines({std::istreambuf_iterator<char>(f), {}});
+    ASSERT_EQ(csv.size(), 102u);  // the start line, the header, the beats
+    EXPECT_EQ(csv[16 + 1], "800;;1");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), "800;;1"), 1);
 }
 
 TEST_F(CliLabel, StagesShowTheNames) {

@@ -31,8 +31,8 @@ double durationS(const Recording& rec) {
     return static_cast<double>(us) / 1e6;
 }
 
-}  // namespace
-
+// Time t from the recording's start in µs: seconds as given, a clock time the first moment
+// at or after the start (SecondsToClockOfDay). An error when the start time is not known.
 std::string LabelOffsetUs(const Recording& rec, const LabelTime& t, int64_t& us) {
     if (t.secondOfDay < 0) {
         us = std::llround(t.seconds * 1e6);
@@ -43,6 +43,8 @@ std::string LabelOffsetUs(const Recording& rec, const LabelTime& t, int64_t& us)
     us = SecondsToClockOfDay(rec.StartClockS, t.secondOfDay) * 1000000;
     return {};
 }
+
+}  // namespace
 
 std::string ParseLabelTimes(const std::string& value, std::vector<LabelTime>& out) {
     size_t from = 0;

@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-apps imagemagick poppler-utils desktop-file-utils dpkg-dev
     shared-mime-info xdg-utils libglib2.0-bin  # the .rr type and gio open in the package test
+    libbiosig-dev  # ECG records: EDF, BDF, GDF, WFDB
     fonts-dejavu-core clang-format
     python3-numpy python3-scipy  # the standard measures' oracle and the bench baseline
     g++-mingw-w64-x86-64-posix wine64 googletest  # make test-windows: the plain libraries under Wine

@@ -120,6 +120,16 @@ public:
     // Beat k's label name, empty when it has none.
     const std::string& labelName(int k) const;
 
+    // Where the beats came from an ECG record: the sample of the R peak that ends interval k
+    // at position k, and position 0 the first R peak; empty otherwise. EcgSource names the
+    // record (as given, or relative to a CSV it was reopened from), EcgChannel its channel
+    // label, EcgRate its sample rate.
+    std::vector<int64_t> BeatSamples;
+    std::string EcgSource;
+    std::string EcgChannel;
+    double EcgRate = 0;
+    bool hasEcg() const { return !BeatSamples.empty(); }
+
     Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;
     int32_t IB50 = 0;

@@ -24,8 +24,15 @@ constexpr double kRingS = 8.0;        // raw and slope history kept for placing 
 constexpr double kMaxCandidateS = 5.0;  // search back reaches no further
 constexpr double kMinRrS = 0.25, kMaxRrS = 2.0;
 constexpr double kSearchBack = 1.66;  // gap, in mean RR, that sends the search back
-constexpr double kPlaceBeforeS = 0.20, kPlaceAfterS = 0.02;  // R relative to the envelope peak
+constexpr double kLost = 3.0;  // gap, in mean RR, after which the levels are halved
+constexpr double kSpikeCap = 3.0;
+constexpr double kPlaceBeforeS = 0.20;  // the QRS ends before its envelope peak
+constexpr double kBandDelayS = 0.055;    // of the detection band-pass around 10 Hz
+constexpr double kRefineS = 0.07;      // the R peak lies this near the band-passed extreme
 constexpr int kRrKept = 8;
+// A peak this soon, in mean RR, must stand higher above the noise: premature beats are
+// rarely that early, noise is.
+constexpr double kEarly = 0.5, kEarlyLevel = 0.6;
 
 struct Peak {
     int64_t pos;
@@ -47,7 +54,7 @@ struct QrsDetector::State {
     void Finish();
 
     double rate;
-    int64_t integration, derivative, refractory, tWave, learn, placeBefore, placeAfter;
+    int64_t integration, derivative, refractory, tWave, learn, placeBefore, bandDelay, refine;
     Biquad high1, high2, low1, low2;
     SampleRing raw, band, absSlope;
     RunningSum energy;
@@ -63,6 +70,7 @@ struct QrsDetector::State {
     std::vector<Peak> candidates;  // noise peaks since the last beat, for the search back
     double spk = 0, npk = 0;
     int64_t lastBeat = -1;
+    int64_t relearnAt = 0;
     float lastSlope = 0;
     int64_t rr[kRrKept] = {};
     int rrCount = 0, rrNext = 0;
@@ -80,7 +88,7 @@ QrsDetector::State::State(double r)
     : rate(r), integration(Samples(kIntegrationS, r)), derivative(Samples(kDerivativeS, r)),
       refractory(Samples(kRefractoryS, r)), tWave(Samples(kTWaveS, r)),
       learn(Samples(kLearnS, r)), placeBefore(Samples(kPlaceBeforeS, r)),
-      placeAfter(Samples(kPlaceAfterS, r)), high1(Biquad::HighPass(kDetectLowHz, r)),
+      bandDelay(std::llround(kBandDelayS * r)), refine(std::llround(kRefineS * r)), high1(Biquad::HighPass(kDetectLowHz, r)),
       high2(Biquad::HighPass(kDetectLowHz, r)), low1(Biquad::LowPass(kDetectHighHz, r)),
       low2(Biquad::LowPass(kDetectHighHz, r)), raw(Samples(kRingS, r)),
       band(Samples(kRingS, r)), absSlope(Samples(kRingS, r)),
@@ -141,7 +149,8 @@ float QrsDetector::State::Slope(int64_t pos) const {
 
 void QrsDetector::State::Classify(const Peak& p) {
     SearchBack(p.pos);
-    const double thr1 = npk + 0.25 * (spk - npk);
+    const bool early = lastBeat >= 0 && p.pos - lastBeat < kEarly * rrMean;
+    const double thr1 = npk + (early ? kEarlyLevel : 0.25) * (spk - npk);
     const bool free = lastBeat < 0 || p.pos - lastBeat > refractory;
     const bool tWaveLike =
         lastBeat >= 0 && p.pos - lastBeat < tWave && Slope(p.pos) < 0.5f * lastSlope;
@@ -167,9 +176,16 @@ void QrsDetector::State::SearchBack(int64_t now) {
             if (c.pos > lastBeat + refractory && c.pos >= oldest && c.value > thr2 &&
                 (!best || c.value > best->value))
                 best = &c;
-        if (!best)
+        if (best) {
+            Accept(*best, 0.25);
+            continue;
+        }
+        // Nothing for long: the levels were raised by an artifact or the signal shrank.
+        if (now - lastBeat < kLost * rrMean || now < relearnAt)
             return;
-        Accept(*best, 0.25);
+        spk *= 0.5;
+        npk *= 0.5;
+        relearnAt = now + static_cast<int64_t>(rrMean);
     }
 }
 
@@ -185,7 +201,8 @@ void QrsDetector::State::Accept(const Peak& p, double weight) {
             sum += rr[i];
         rrMean = static_cast<double>(sum) / rrCount;
     }
-    spk = weight * p.value + (1 - weight) * spk;
+    // an artifact far above the beats moves the level by a bounded step
+    spk = weight * std::min<double>(p.value, kSpikeCap * spk) + (1 - weight) * spk;
     lastBeat = p.pos;
     lastSlope = Slope(p.pos);
     candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
@@ -196,16 +213,27 @@ void QrsDetector::State::Accept(const Peak& p, double weight) {
         beats.push_back(at);
 }
 
-// The R peak: the sample farthest from the window's mean, either way, so that an inverted
-// lead gives the same beats.
+// The R peak: the band-passed QRS's extreme, taken back by the band-pass delay, then refined
+// on the raw signal to the sample farthest from the local mean, either way, so that an
+// inverted lead gives the same beats.
 int64_t QrsDetector::State::Place(int64_t pos) const {
-    const int64_t first = std::max<int64_t>(0, pos - placeBefore);
-    const int64_t last = std::min<int64_t>(n - 1, pos + placeAfter);
+    int64_t centre = pos;
+    float top = -1;
+    for (int64_t i = std::max<int64_t>(0, pos - placeBefore); i <= pos; ++i) {
+        const float v = std::fabs(band.At(i));
+        if (v > top) {
+            top = v;
+            centre = i;
+        }
+    }
+    centre -= bandDelay;
+    const int64_t first = std::max<int64_t>(0, centre - refine);
+    const int64_t last = std::clamp<int64_t>(centre + refine, first, n - 1);
     double mean = 0;
     for (int64_t i = first; i <= last; ++i)
         mean += raw.At(i);
     mean /= static_cast<double>(last - first + 1);
-    int64_t at = pos;
+    int64_t at = std::clamp<int64_t>(centre, first, last);
     double far = -1;
     for (int64_t i = first; i <= last; ++i) {
         const double dev = std::fabs(raw.At(i) - mean);

@@ -26,6 +26,7 @@ constexpr double kMinRrS = 0.25, kMaxRrS = 2.0;
 constexpr double kSearchBack = 1.66;  // gap, in mean RR, that sends the search back
 constexpr double kLost = 3.0;  // gap, in mean RR, after which the levels are halved
 constexpr double kSpikeCap = 3.0;
+constexpr double kSplit = 1.3, kWeak = 1.0;
 constexpr double kPlaceBeforeS = 0.20;  // the QRS ends before its envelope peak
 constexpr double kBandDelayS = 0.055;    // of the detection band-pass around 10 Hz
 constexpr double kRefineS = 0.07;      // the R peak lies this near the band-passed extreme
@@ -48,6 +49,9 @@ struct QrsDetector::State {
     void Classify(const Peak& p);
     void SearchBack(int64_t now);
     void Accept(const Peak& p, double weight);
+    void PushInterval(int64_t interval, bool replaceLast);
+    bool HeldIsNoise(const Peak& next) const;
+    void Commit();
     float Slope(int64_t pos) const;
     int64_t Place(int64_t pos) const;
     void EndLearning();
@@ -71,6 +75,12 @@ struct QrsDetector::State {
     double spk = 0, npk = 0;
     int64_t lastBeat = -1;
     int64_t relearnAt = 0;
+    // the last beat waits for the next: it may turn out to be noise splitting an interval
+    struct Held {
+        Peak peak;
+        int64_t at;  // its R peak
+    } held{{-1, 0}, -1};
+    Peak committed{-1, 0};
     float lastSlope = 0;
     int64_t rr[kRrKept] = {};
     int rrCount = 0, rrNext = 0;
@@ -114,6 +124,8 @@ void QrsDetector::State::Step(float x) {
         pendingPos = -1;
         pendingValue = 0;
     }
+    if (held.at >= 0 && n - refractory - committed.pos > kSplit * rrMean)
+        Commit();
     if (learning && n >= learn)
         EndLearning();
     else if (!learning)
@@ -189,17 +201,41 @@ void QrsDetector::State::SearchBack(int64_t now) {
     }
 }
 
-void QrsDetector::State::Accept(const Peak& p, double weight) {
-    if (lastBeat >= 0) {
-        const int64_t interval = std::clamp<int64_t>(p.pos - lastBeat, Samples(kMinRrS, rate),
-                                                     Samples(kMaxRrS, rate));
-        rr[rrNext] = interval;
-        rrNext = (rrNext + 1) % kRrKept;
+void QrsDetector::State::PushInterval(int64_t interval, bool replaceLast) {
+    if (replaceLast)
+        rrNext = (rrNext + kRrKept - 1) % kRrKept;
+    else
         rrCount = std::min(rrCount + 1, kRrKept);
-        int64_t sum = 0;
-        for (int i = 0; i < rrCount; ++i)
-            sum += rr[i];
-        rrMean = static_cast<double>(sum) / rrCount;
+    rr[rrNext] = std::clamp<int64_t>(interval, Samples(kMinRrS, rate), Samples(kMaxRrS, rate));
+    rrNext = (rrNext + 1) % kRrKept;
+    int64_t sum = 0;
+    for (int i = 0; i < rrCount; ++i)
+        sum += rr[i];
+    rrMean = static_cast<double>(sum) / rrCount;
+}
+
+// The held beat splits a normal interval in two and is weaker than both its neighbours: noise.
+bool QrsDetector::State::HeldIsNoise(const Peak& next) const {
+    return committed.pos >= 0 && next.pos - committed.pos < kSplit * rrMean &&
+           held.peak.value < kWeak * std::min(committed.value, next.value);
+}
+
+void QrsDetector::State::Commit() {
+    if (held.at >= 0 && (beats.empty() || held.at > beats.back()))
+        beats.push_back(held.at);
+    if (held.at >= 0)
+        committed = held.peak;
+    held.at = -1;
+}
+
+void QrsDetector::State::Accept(const Peak& p, double weight) {
+    if (held.at >= 0 && HeldIsNoise(p)) {
+        held.at = -1;
+        PushInterval(p.pos - committed.pos, true);
+    } else {
+        Commit();
+        if (lastBeat >= 0)
+            PushInterval(p.pos - lastBeat, false);
     }
     // an artifact far above the beats moves the level by a bounded step
     spk = weight * std::min<double>(p.value, kSpikeCap * spk) + (1 - weight) * spk;
@@ -208,9 +244,7 @@ void QrsDetector::State::Accept(const Peak& p, double weight) {
     candidates.erase(std::remove_if(candidates.begin(), candidates.end(),
                                     [&](const Peak& c) { return c.pos <= p.pos; }),
                      candidates.end());
-    const int64_t at = Place(p.pos);
-    if (beats.empty() || at > beats.back())
-        beats.push_back(at);
+    held = {p, Place(p.pos)};
 }
 
 // The R peak: the band-passed QRS's extreme, taken back by the band-pass delay, then refined
@@ -254,6 +288,7 @@ void QrsDetector::State::Finish() {
     if (learning)
         EndLearning();
     SearchBack(n);
+    Commit();
 }
 
 QrsDetector::QrsDetector(double rate) : state_(std::make_unique<State>(rate)) {}

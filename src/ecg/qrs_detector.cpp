@@ -63,6 +63,7 @@ struct QrsDetector::State {
     SampleRing raw, band, absSlope;
     RunningSum energy;
     int64_t n = 0;
+    float origin = 0;
 
     // envelope peak finding: a local maximum not topped within the refractory time
     double env1 = 0, env2 = 0;
@@ -106,7 +107,10 @@ QrsDetector::State::State(double r)
 
 void QrsDetector::State::Step(float x) {
     raw.Push(x);
-    const double b = low2.Step(low1.Step(high2.Step(high1.Step(x))));
+    if (n == 0)
+        origin = x;
+    // from the first sample's level, so that a record's offset is no step into the filters
+    const double b = low2.Step(low1.Step(high2.Step(high1.Step(x - origin))));
     band.Push(static_cast<float>(b));
     const double d = n >= derivative ? b - band.At(n - derivative) : 0.0;
     absSlope.Push(static_cast<float>(std::fabs(d)));

@@ -20,16 +20,16 @@ constexpr double kIntegrationS = 0.150;  // about the widest QRS
 constexpr double kRefractoryS = 0.200;   // no two beats closer than this
 constexpr double kTWaveS = 0.360;        // a peak this soon after a beat may be its T wave
 constexpr double kLearnS = 2.0;
-constexpr double kRingS = 8.0;        // raw and slope history kept for placing beats
+constexpr double kRingS = 8.0;          // raw and slope history kept for placing beats
 constexpr double kMaxCandidateS = 5.0;  // search back reaches no further
 constexpr double kMinRrS = 0.25, kMaxRrS = 2.0;
 constexpr double kSearchBack = 1.66;  // gap, in mean RR, that sends the search back
-constexpr double kLost = 3.0;  // gap, in mean RR, after which the levels are halved
+constexpr double kLost = 3.0;         // gap, in mean RR, after which the levels are halved
 constexpr double kSpikeCap = 3.0;
 constexpr double kSplit = 1.3, kWeak = 1.0;
 constexpr double kPlaceBeforeS = 0.20;  // the QRS ends before its envelope peak
-constexpr double kBandDelayS = 0.055;    // of the detection band-pass around 10 Hz
-constexpr double kRefineS = 0.07;      // the R peak lies this near the band-passed extreme
+constexpr double kBandDelayS = 0.055;   // of the detection band-pass around 10 Hz
+constexpr double kRefineS = 0.07;       // the R peak lies this near the band-passed extreme
 constexpr int kRrKept = 8;
 // A peak this soon, in mean RR, must stand higher above the noise: premature beats are
 // rarely that early, noise is.
@@ -97,13 +97,12 @@ int64_t Samples(double s, double rate) {
 
 QrsDetector::State::State(double r)
     : rate(r), integration(Samples(kIntegrationS, r)), derivative(Samples(kDerivativeS, r)),
-      refractory(Samples(kRefractoryS, r)), tWave(Samples(kTWaveS, r)),
-      learn(Samples(kLearnS, r)), placeBefore(Samples(kPlaceBeforeS, r)),
-      bandDelay(std::llround(kBandDelayS * r)), refine(std::llround(kRefineS * r)), high1(Biquad::HighPass(kDetectLowHz, r)),
+      refractory(Samples(kRefractoryS, r)), tWave(Samples(kTWaveS, r)), learn(Samples(kLearnS, r)),
+      placeBefore(Samples(kPlaceBeforeS, r)), bandDelay(std::llround(kBandDelayS * r)),
+      refine(std::llround(kRefineS * r)), high1(Biquad::HighPass(kDetectLowHz, r)),
       high2(Biquad::HighPass(kDetectLowHz, r)), low1(Biquad::LowPass(kDetectHighHz, r)),
-      low2(Biquad::LowPass(kDetectHighHz, r)), raw(Samples(kRingS, r)),
-      band(Samples(kRingS, r)), absSlope(Samples(kRingS, r)),
-      energy(static_cast<size_t>(integration)), rrMean(r) {}
+      low2(Biquad::LowPass(kDetectHighHz, r)), raw(Samples(kRingS, r)), band(Samples(kRingS, r)),
+      absSlope(Samples(kRingS, r)), energy(static_cast<size_t>(integration)), rrMean(r) {}
 
 void QrsDetector::State::Step(float x) {
     raw.Push(x);
@@ -304,9 +303,13 @@ void QrsDetector::Feed(const float* mV, size_t n) {
         s.Step(mV[i]);
 }
 
-void QrsDetector::Finish() { state_->Finish(); }
+void QrsDetector::Finish() {
+    state_->Finish();
+}
 
-const std::vector<int64_t>& QrsDetector::beats() const { return state_->beats; }
+const std::vector<int64_t>& QrsDetector::beats() const {
+    return state_->beats;
+}
 
 std::vector<int64_t> DetectBeats(const float* mV, size_t n, double rate) {
     QrsDetector detector(rate);

@@ -25,7 +25,9 @@ constexpr double kMaxCandidateS = 5.0;  // search back reaches no further
 constexpr double kMinRrS = 0.25, kMaxRrS = 2.0;
 constexpr double kSearchBack = 1.66;  // gap, in mean RR, that sends the search back
 constexpr double kLost = 3.0;         // gap, in mean RR, after which the levels are halved
-constexpr double kSpikeCap = 3.0;
+constexpr double kSpikeCap = 3.0;     // a beat moves the signal level as one this many times it
+// A beat that comes with its successor within this many mean RR of its predecessor, and is
+// weaker than both, split a normal interval: noise.
 constexpr double kSplit = 1.3, kWeak = 1.0;
 constexpr double kPlaceBeforeS = 0.20;  // the QRS ends before its envelope peak
 constexpr double kBandDelayS = 0.055;   // of the detection band-pass around 10 Hz
@@ -192,7 +194,8 @@ void QrsDetector::State::SearchBack(int64_t now) {
                 (!best || c.value > best->value))
                 best = &c;
         if (best) {
-            Accept(*best, 0.25);
+            const Peak found = *best;  // Accept drops it from candidates
+            Accept(found, 0.25);
             continue;
         }
         // Nothing for long: the levels were raised by an artifact or the signal shrank.

@@ -32,6 +32,7 @@ constexpr double kSplit = 1.3, kWeak = 1.0;
 constexpr double kPlaceBeforeS = 0.20;  // the QRS ends before its envelope peak
 constexpr double kBandDelayS = 0.055;   // of the detection band-pass around 10 Hz
 constexpr double kRefineS = 0.07;       // the R peak lies this near the band-passed extreme
+constexpr double kSmoothS = 0.004;      // half the smoothing for placing the R peak
 constexpr int kRrKept = 8;
 // A peak this soon, in mean RR, must stand higher above the noise: premature beats are
 // rarely that early, noise is.
@@ -56,11 +57,13 @@ struct QrsDetector::State {
     void Commit();
     float Slope(int64_t pos) const;
     int64_t Place(int64_t pos) const;
+    double Smoothed(int64_t i) const;
     void EndLearning();
     void Finish();
 
     double rate;
-    int64_t integration, derivative, refractory, tWave, learn, placeBefore, bandDelay, refine;
+    int64_t integration, derivative, refractory, tWave, learn, placeBefore, bandDelay, refine,
+        smooth;
     Biquad high1, high2, low1, low2;
     SampleRing raw, band, absSlope;
     RunningSum energy;
@@ -101,10 +104,11 @@ QrsDetector::State::State(double r)
     : rate(r), integration(Samples(kIntegrationS, r)), derivative(Samples(kDerivativeS, r)),
       refractory(Samples(kRefractoryS, r)), tWave(Samples(kTWaveS, r)), learn(Samples(kLearnS, r)),
       placeBefore(Samples(kPlaceBeforeS, r)), bandDelay(std::llround(kBandDelayS * r)),
-      refine(std::llround(kRefineS * r)), high1(Biquad::HighPass(kDetectLowHz, r)),
-      high2(Biquad::HighPass(kDetectLowHz, r)), low1(Biquad::LowPass(kDetectHighHz, r)),
-      low2(Biquad::LowPass(kDetectHighHz, r)), raw(Samples(kRingS, r)), band(Samples(kRingS, r)),
-      absSlope(Samples(kRingS, r)), energy(static_cast<size_t>(integration)), rrMean(r) {}
+      refine(std::llround(kRefineS * r)), smooth(std::llround(kSmoothS * r)),
+      high1(Biquad::HighPass(kDetectLowHz, r)), high2(Biquad::HighPass(kDetectLowHz, r)),
+      low1(Biquad::LowPass(kDetectHighHz, r)), low2(Biquad::LowPass(kDetectHighHz, r)),
+      raw(Samples(kRingS, r)), band(Samples(kRingS, r)), absSlope(Samples(kRingS, r)),
+      energy(static_cast<size_t>(integration)), rrMean(r) {}
 
 void QrsDetector::State::Step(float x) {
     raw.Push(x);
@@ -254,8 +258,8 @@ void QrsDetector::State::Accept(const Peak& p, double weight) {
 }
 
 // The R peak: the band-passed QRS's extreme, taken back by the band-pass delay, then refined
-// on the raw signal to the sample farthest from the local mean, either way, so that an
-// inverted lead gives the same beats.
+// to the sample of the raw signal, lightly smoothed without delay, farthest from the local
+// mean, either way, so that an inverted lead gives the same beats.
 int64_t QrsDetector::State::Place(int64_t pos) const {
     int64_t centre = pos;
     float top = -1;
@@ -271,18 +275,28 @@ int64_t QrsDetector::State::Place(int64_t pos) const {
     const int64_t last = std::clamp<int64_t>(centre + refine, first, n - 1);
     double mean = 0;
     for (int64_t i = first; i <= last; ++i)
-        mean += raw.At(i);
+        mean += Smoothed(i);
     mean /= static_cast<double>(last - first + 1);
     int64_t at = std::clamp<int64_t>(centre, first, last);
     double far = -1;
     for (int64_t i = first; i <= last; ++i) {
-        const double dev = std::fabs(raw.At(i) - mean);
+        const double dev = std::fabs(Smoothed(i) - mean);
         if (dev > far) {
             far = dev;
             at = i;
         }
     }
     return at;
+}
+
+// The mean of raw samples i - smooth .. i + smooth that there are: muscle noise off the peak.
+double QrsDetector::State::Smoothed(int64_t i) const {
+    const int64_t first = std::max<int64_t>(0, i - smooth);
+    const int64_t last = std::min(n - 1, i + smooth);
+    double sum = 0;
+    for (int64_t k = first; k <= last; ++k)
+        sum += raw.At(k);
+    return sum / static_cast<double>(last - first + 1);
 }
 
 void QrsDetector::State::Finish() {

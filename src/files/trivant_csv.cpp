@@ -60,7 +60,13 @@ std::string SourceFromCsv(const std::string& csvPath, const std::string& recordP
         return recordPath;
     const fs::path folder = fs::absolute(fs::u8path(csvPath), ec).parent_path();
     const fs::path relative = record.lexically_proximate(folder);
-    return (ec || relative.empty() ? record : relative).generic_u8string();
+    // Folders that share nothing but the root (or the drive) are better named whole.
+    auto top = [](const fs::path& p) {
+        const fs::path rel = p.relative_path();
+        return rel.empty() ? fs::path() : *rel.begin();
+    };
+    const bool apart = top(record) != top(folder) || record.root_path() != folder.root_path();
+    return (ec || relative.empty() || apart ? record : relative).generic_u8string();
 }
 
 std::string FormatTrivantCsv(const Recording& rec, const std::string& source) {

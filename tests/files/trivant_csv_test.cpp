@@ -92,9 +92,6 @@ TEST(TrivantCsv, KeepsEveryWordOfARrFile) {
     }
 }
 
-}  // namespace
-}  // namespace trivant
-
 // Beats from an ECG record keep their samples and name their record; a table whose samples
 // don't climb keeps its intervals and lets the record go.
 TEST(TrivantCsv, KeepsTheEcgRecordOfItsBeats) {
@@ -119,4 +116,8 @@ TEST(TrivantCsv, NamesItsRecordFromItsOwnFolder) {
     EXPECT_EQ(SourceFromCsv("/data/out/a.csv", "/data/out/101.hea"), "101.hea");
     EXPECT_EQ(SourceFromCsv("/data/out/a.csv", "/data/ecg/101.hea"), "../ecg/101.hea");
     EXPECT_EQ(SourceFromCsv("/data/a.csv", "/data/ecg/101.hea"), "ecg/101.hea");
+    EXPECT_EQ(SourceFromCsv("/tmp/a.csv", "/data/ecg/101.hea"), "/data/ecg/101.hea");
 }
+
+}  // namespace
+}  // namespace trivant

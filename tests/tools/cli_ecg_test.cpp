@@ -38,13 +38,14 @@ TEST_F(CliEcgTest, BeatsFromTheAnnotationsAreTheirs) {
     EXPECT_EQ(direct.out, expected);
 
     // The CSV names its record relative to itself and gives the same beats back.
+    copyRecord("101", {".hea", ".dat", ".atr"});
     fs::create_directory("out");
-    ASSERT_EQ(run({"convert", ecg("101.hea"), "out/101.csv", "--annotations", "atr"}).status, 0);
+    ASSERT_EQ(run({"convert", "101.hea", "out/101.csv", "--annotations", "atr"}).status, 0);
     EXPECT_EQ(run({"beats", "out/101.csv"}).out, expected);
     // Moved away from its record, it keeps its intervals.
-    fs::rename("out/101.csv", "101.csv");
-    EXPECT_EQ(run({"beats", "101.csv"}).status, 1);
-    const CliRun summary = run({"summary", "101.csv"});
+    fs::rename("out/101.csv", "moved.csv");
+    EXPECT_EQ(run({"beats", "moved.csv"}).status, 1);
+    const CliRun summary = run({"summary", "moved.csv"});
     EXPECT_EQ(summary.status, 0) << summary.err;
     EXPECT_EQ(jsonOf(summary.out)["beats"].toInt(), 1864);
 }
@@ -57,7 +58,8 @@ TEST_F(CliEcgTest, DetectsTheBeatsOfEveryCommand) {
 }
 
 TEST_F(CliEcgTest, BrokenRecordsSayWhatIsWrong) {
-    copyRecord("101", {".hea"});
+    fs::create_directory("alone");
+    fs::copy_file(ecg("101.hea"), "alone/101.hea");
     std::ofstream("short.hea") << "short 1 360 650000\nshort.dat 212 200 11 1024 0 0 0 MLII\n";
     std::ofstream("short.dat") << std::string(3000, '\0');
     std::ofstream("odd.hea") << "odd 1 360 10\nodd.dat 999 200 11 1024 0 0 0 MLII\n";
@@ -66,7 +68,7 @@ TEST_F(CliEcgTest, BrokenRecordsSayWhatIsWrong) {
         std::vector<std::string> args;
         const char* says;
     } cases[] = {
-        {{"summary", "101.hea"}, "101.dat"},
+        {{"summary", "alone/101.hea"}, "101.dat"},
         {{"summary", "short.hea"}, "short"},
         {{"summary", "odd.hea"}, "999"},
         {{"summary", ecg("101.hea"), "--channel", "7"}, "7"},

@@ -116,18 +116,18 @@ TEST(QrsDetector, ScoresEachRecord) {
         whole.Add(w);
         late.Add(l);
     }
-    EXPECT_GE(whole.Se(), 99.9);
-    EXPECT_GE(whole.PPlus(), 99.75);
-    EXPECT_GE(late.Se(), 99.9);
-    EXPECT_GE(late.PPlus(), 99.7);
+    for (const Score& gross : {whole, late}) {
+        EXPECT_GE(gross.Se(), 99.9);
+        EXPECT_GE(gross.PPlus(), 99.7);
+    }
 }
 
 TEST(QrsDetector, InvertedAndResampledCopiesScoreTheSame) {
     const Record r = ReadRecord("208");
     const std::vector<int64_t> beats = DetectBeats(r.mv.data(), r.mv.size(), r.rate);
-    std::vector<float> inverted(r.mv);
-    for (float& v : inverted)
-        v = -v;
+    std::vector<float> inverted;
+    for (float v : r.mv)
+        inverted.push_back(-v);
     EXPECT_EQ(DetectBeats(inverted.data(), inverted.size(), r.rate), beats);
     const Score base = Match(beats, r.reference, r.rate, 0);
     for (double rate : {250.0, 1000.0}) {
@@ -152,6 +152,8 @@ TEST(QrsDetector, BeatsDoNotDependOnBlockSize) {
     }
 }
 
+namespace {
+
 // R waves about 1.2 mV high (each its own), 8 ms wide, with a T wave 280 ms later and baseline
 // wander.
 std::vector<float> Train(const std::vector<int64_t>& rPeaks, double rate, size_t n) {
@@ -169,6 +171,8 @@ std::vector<float> Train(const std::vector<int64_t>& rPeaks, double rate, size_t
     }
     return mv;
 }
+
+}  // namespace
 
 TEST(QrsDetector, SyntheticTrainsAtTheRateLimits) {
     for (double rate : {100.0, 2000.0}) {

@@ -1,8 +1,10 @@
 // A Pan-Tompkins detector: band-pass, derivative, squaring and a moving integration give an
 // energy envelope whose peaks are classed as QRS or noise by two adaptive thresholds, with a
-// search back for beats missed in a long gap and a slope test against T waves. Each beat is
-// then placed on the extreme of the raw signal around its QRS. Samples pass one at a time,
-// so the beats never depend on how the input was cut into blocks.
+// search back for beats missed in a long gap and a slope test against T waves; each beat then
+// waits for the next, so that a weak peak splitting a normal interval can still be dropped as
+// noise. Each beat is placed on the extreme of the raw signal around its QRS. Samples pass one
+// at a time, so the beats never depend on how the input was cut into blocks; the decisions lag
+// the input by a few seconds at most.
 #include "qrs_detector.h"
 
 #include "ecg_filters.h"
@@ -25,10 +27,12 @@ constexpr double kMaxCandidateS = 5.0;  // search back reaches no further
 constexpr double kMinRrS = 0.25, kMaxRrS = 2.0;
 constexpr double kSearchBack = 1.66;  // gap, in mean RR, that sends the search back
 constexpr double kLost = 3.0;         // gap, in mean RR, after which the levels are halved
-constexpr double kSpikeCap = 3.0;     // a beat moves the signal level as one this many times it
-// A beat that comes with its successor within this many mean RR of its predecessor, and is
-// weaker than both, split a normal interval: noise.
-constexpr double kSplit = 1.3, kWeak = 1.0;
+constexpr double kSpikeCap = 3.0;     // a beat moves the signal level at most as one 3 times it
+// A beat that splits a normal interval in two and is weaker than both its neighbours is
+// noise: clearly weaker (kWeak) when the two parts together make up to kSplit mean RR, at
+// all when they make no more than a normal interval's own spread (kTightSplit). A real run of
+// faster beats splits the interval into longer parts and keeps them.
+constexpr double kSplit = 1.3, kWeak = 0.7, kTightSplit = 1.12;
 constexpr double kPlaceBeforeS = 0.20;  // the QRS ends before its envelope peak
 constexpr double kBandDelayS = 0.055;   // of the detection band-pass around 10 Hz
 constexpr double kRefineS = 0.07;       // the R peak lies this near the band-passed extreme
@@ -111,6 +115,9 @@ QrsDetector::State::State(double r)
       energy(static_cast<size_t>(integration)), rrMean(r) {}
 
 void QrsDetector::State::Step(float x) {
+    // a gap in the record (NaN) would poison the filters for good: hold the last level
+    if (!std::isfinite(x))
+        x = n > 0 ? raw.At(n - 1) : 0.0f;
     raw.Push(x);
     if (n == 0)
         origin = x;
@@ -226,8 +233,11 @@ void QrsDetector::State::PushInterval(int64_t interval, bool replaceLast) {
 
 // The held beat splits a normal interval in two and is weaker than both its neighbours: noise.
 bool QrsDetector::State::HeldIsNoise(const Peak& next) const {
-    return committed.pos >= 0 && next.pos - committed.pos < kSplit * rrMean &&
-           held.peak.value < kWeak * std::min(committed.value, next.value);
+    if (committed.pos < 0)
+        return false;
+    const double parts = static_cast<double>(next.pos - committed.pos) / rrMean;
+    const double weaker = held.peak.value / std::min(committed.value, next.value);
+    return (parts < kSplit && weaker < kWeak) || (parts < kTightSplit && weaker < 1);
 }
 
 void QrsDetector::State::Commit() {

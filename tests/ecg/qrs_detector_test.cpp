@@ -94,9 +94,9 @@ struct ScoreCase {
 
 // Floors just under what the detector reaches.
 const ScoreCase kScores[] = {
-    {"101", 99.9, 99.7, 99.9, 99.8},    {"106", 99.7, 99.9, 99.7, 99.9},
-    {"119", 99.9, 99.9, 99.9, 99.9},    {"208", 99.7, 99.7, 99.6, 99.7},
-    {"118e12", 99.9, 99.3, 99.9, 99.2}, {"800", 99.9, 99.9, 99.9, 99.9},
+    {"101", 99.9, 99.7, 99.9, 99.8},    {"106", 99.9, 99.9, 99.9, 99.9},
+    {"119", 99.9, 99.9, 99.9, 99.9},    {"208", 99.7, 99.7, 99.7, 99.7},
+    {"118e12", 99.9, 99.2, 99.9, 99.0}, {"800", 99.9, 99.9, 99.9, 99.9},
 };
 
 }  // namespace
@@ -116,18 +116,18 @@ TEST(QrsDetector, ScoresEachRecord) {
         whole.Add(w);
         late.Add(l);
     }
-    EXPECT_GE(whole.Se(), 99.85);
-    EXPECT_GE(whole.PPlus(), 99.78);
-    EXPECT_GE(late.Se(), 99.85);
-    EXPECT_GE(late.PPlus(), 99.78);
+    for (const Score& gross : {whole, late}) {
+        EXPECT_GE(gross.Se(), 99.9);
+        EXPECT_GE(gross.PPlus(), 99.7);
+    }
 }
 
 TEST(QrsDetector, InvertedAndResampledCopiesScoreTheSame) {
     const Record r = ReadRecord("208");
     const std::vector<int64_t> beats = DetectBeats(r.mv.data(), r.mv.size(), r.rate);
-    std::vector<float> inverted(r.mv);
-    for (float& v : inverted)
-        v = -v;
+    std::vector<float> inverted;
+    for (float v : r.mv)
+        inverted.push_back(-v);
     EXPECT_EQ(DetectBeats(inverted.data(), inverted.size(), r.rate), beats);
     const Score base = Match(beats, r.reference, r.rate, 0);
     for (double rate : {250.0, 1000.0}) {
@@ -152,35 +152,43 @@ TEST(QrsDetector, BeatsDoNotDependOnBlockSize) {
     }
 }
 
-// R waves 1.2 mV high, 8 ms wide, with a T wave 280 ms later and baseline wander.
+namespace {
+
+// R waves about 1.2 mV high (each its own), 8 ms wide, with a T wave 280 ms later and baseline
+// wander.
 std::vector<float> Train(const std::vector<int64_t>& rPeaks, double rate, size_t n) {
     std::vector<float> mv(n);
     for (size_t i = 0; i < n; ++i) {
         double v = 0.4 * std::sin(2 * kPi * 0.3 * i / rate);
-        for (int64_t r : rPeaks) {
-            const double s = (static_cast<double>(i) - r) / rate;
+        for (size_t k = 0; k < rPeaks.size(); ++k) {
+            const double s = (static_cast<double>(i) - rPeaks[k]) / rate;
             const double t = s - 0.28;
             if (std::fabs(s) < 1)
-                v += 1.2 * std::exp(-s * s / 1.28e-4) + 0.5 * std::exp(-t * t / 3.2e-3);
+                v += 1.2 * (1 + 0.15 * std::sin(2.3 * k)) * std::exp(-s * s / 1.28e-4) +
+                     0.5 * std::exp(-t * t / 3.2e-3);
         }
         mv[i] = static_cast<float>(v);
     }
     return mv;
 }
 
+}  // namespace
+
 TEST(QrsDetector, SyntheticTrainsAtTheRateLimits) {
     for (double rate : {100.0, 2000.0}) {
         SCOPED_TRACE(rate);
         std::vector<int64_t> truth;
-        for (double t = 0.6; t < 60; t += truth.size() % 2 ? 0.7 : 0.95)
+        // alternating intervals, then a sudden run twice as fast
+        for (double t = 0.6; t<60; t += t> 30 ? 0.45 : truth.size() % 2 ? 0.7 : 0.95)
             truth.push_back(std::llround(t * rate));
         const std::vector<float> mv = Train(truth, rate, static_cast<size_t>(62 * rate));
         EXPECT_EQ(DetectBeats(mv.data(), mv.size(), rate), truth);
     }
 }
 
-TEST(QrsDetector, FlatAndShortInputsGiveNoBeats) {
-    const std::vector<float> flat(360 * 20, 0.25f);
+TEST(QrsDetector, FlatShortAndGappedInputsGiveNoBeats) {
+    std::vector<float> flat(360 * 20, 0.25f);
+    flat[1000] = std::nanf("");
     EXPECT_TRUE(DetectBeats(flat.data(), flat.size(), 360).empty());
     EXPECT_TRUE(DetectBeats(flat.data(), 5, 360).empty());
     EXPECT_TRUE(DetectBeats(flat.data(), 0, 2000).empty());

@@ -25,8 +25,8 @@ struct EcgAnnotation {
 struct EcgInfo {
     std::string format;  // "WFDB", "EDF", "EDF+", "BDF", "GDF"
     std::vector<EcgChannel> channels;
-    double rate = 0;                 // the record's base rate: the clock of its annotations
-    int64_t startClockS = INT64_MIN; // wall-clock start (core's kNoClock when not known)
+    double rate = 0;                         // the record's base rate: the clock of its annotations
+    int64_t startClockS = INT64_MIN;         // wall-clock start (core's kNoClock when not known)
     std::vector<EcgAnnotation> annotations;  // the record's own (EDF+ texts); WFDB annotator
                                              // files are read apart (ecg_read.h)
 };

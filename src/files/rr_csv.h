@@ -12,12 +12,12 @@
 namespace trivant {
 
 struct RrCsvHeader {
-    int line = 0;          // 1-based line of the header row
-    char separator = 0;    // ',', ';' or '\t'; 0 for a single column
-    size_t rrColumn = 0;   // 0-based
-    int spoColumn = -1;    // 0-based, or -1 when no SpO2 column is named
-    int labelColumn = -1;  // 0-based, or -1 when no label column is named (0, 1 or a name)
-    bool trivant = false;  // the header of Trivant's own CSV recording: RR in ms, always
+    int line = 0;           // 1-based line of the header row
+    char separator = 0;     // ',', ';' or '\t'; 0 for a single column
+    size_t rrColumn = 0;    // 0-based
+    int spoColumn = -1;     // 0-based, or -1 when no SpO2 column is named
+    int labelColumn = -1;   // 0-based, or -1 when no label column is named (0, 1 or a name)
+    bool trivant = false;   // the header of Trivant's own CSV recording: RR in ms, always
     int sampleColumn = -1;  // Trivant's CSV of an ECG record: each beat's R peak sample
 };
 

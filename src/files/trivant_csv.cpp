@@ -100,8 +100,9 @@ std::string FormatTrivantCsv(const Recording& rec, const std::string& source) {
 }
 
 IoStatus SaveTrivantCsv(const std::string& path, const Recording& rec) {
-    return WriteFileAtomic(path, FormatTrivantCsv(rec, rec.hasEcg() ? SourceFromCsv(path, rec.EcgSource)
-                                                                    : std::string()));
+    return WriteFileAtomic(
+        path,
+        FormatTrivantCsv(rec, rec.hasEcg() ? SourceFromCsv(path, rec.EcgSource) : std::string()));
 }
 
 }  // namespace trivant

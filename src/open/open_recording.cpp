@@ -74,10 +74,9 @@ std::string fillFromBeats(const std::vector<int64_t>& beats, double rate, const 
     FillFromMsEntries(entries, rec);
     rec.LabelNames = std::move(names);
     rec.Comment.clear();
-    rec.StartClockS =
-        info.startClockS == kNoClock
-            ? kNoClock
-            : info.startClockS + std::llround(static_cast<double>(beats[0]) / rate);
+    rec.StartClockS = info.startClockS == kNoClock
+                          ? kNoClock
+                          : info.startClockS + std::llround(static_cast<double>(beats[0]) / rate);
     rec.BeatSamples = beats;
     rec.EcgRate = rate;
     return {};
@@ -161,8 +160,8 @@ void linkCsvRecord(const std::string& csvPath, Recording& rec) {
         return;
     rec.EcgRate = opened.source->info().channels[static_cast<size_t>(ch)].rate;
     rec.BeatSamples[0] = std::max<int64_t>(
-        0, rec.BeatSamples[1] - std::llround(static_cast<double>(rec.intervalUs(1)) *
-                                             rec.EcgRate / 1e6));
+        0, rec.BeatSamples[1] -
+               std::llround(static_cast<double>(rec.intervalUs(1)) * rec.EcgRate / 1e6));
 }
 
 }  // namespace

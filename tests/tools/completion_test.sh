@@ -10,7 +10,7 @@ source "$dir/trivant-sim"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-touch a.rr b.TXT c.png d.pdf e.csv f.rr.part
+touch a.rr b.TXT c.png d.pdf e.csv f.rr.part g.hea
 mkdir sub
 
 # candidates TOOL WORD...: what TOOL's completion offers for the last word, sorted, on a line.
@@ -34,24 +34,24 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze ble-scan convert import-ms label print record recover render report stages summary trend | trivant-cli ''
+analyze beats ble-scan convert import-ms label print record recover render report stages summary trend | trivant-cli ''
 record recover render report                          | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
---help --ib-compensation --sample --version -h        | trivant-cli -
+--annotations --channel --help --ib-compensation --sample --version -h | trivant-cli -
 --standard --start                                    | trivant-cli analyze a.rr --st
 --landscape                                           | trivant-cli print --l
 --step                                                | trivant-cli trend a.rr --st
 --point                                               | trivant-cli render a.rr c.png --p
-a.rr b.TXT e.csv sub                                  | trivant-cli summary ''
-a.rr b.TXT e.csv sub                                  | trivant-cli --sample=30 summary ''
+a.rr b.TXT e.csv g.hea sub                            | trivant-cli summary ''
+a.rr b.TXT e.csv g.hea sub                            | trivant-cli --sample=30 summary ''
 c.png sub                                             | trivant-cli render a.rr ''
 e.csv sub                                             | trivant-cli label a.rr --at 600 ''
 d.pdf sub                                             | trivant-cli report a.rr --start 600 ''
 d.pdf sub                                             | trivant-cli report --start = 600 a.rr ''
-a.rr b.TXT c.png d.pdf e.csv f.rr.part sub            | trivant-cli import-ms ''
+a.rr b.TXT c.png d.pdf e.csv f.rr.part g.hea sub      | trivant-cli import-ms ''
 a.rr b.TXT sub                                        | trivant-cli import-ms e.csv ''
                                                       | trivant-cli summary a.rr ''
-a.rr b.TXT e.csv sub                                  | trivant-cli analyze a.rr b.TXT ''
+a.rr b.TXT e.csv g.hea sub                            | trivant-cli analyze a.rr b.TXT ''
 low                                                   | trivant-cli analyze --artifacts l
 verylow verystrong                                    | trivant-cli analyze --artifacts = very
 1 1/128 1/16 1/2 1/32 1/4 1/64 1/8 2 4 whole          | trivant-cli render --zoom = ''
@@ -60,7 +60,7 @@ verylow verystrong                                    | trivant-cli analyze --ar
                                                       | trivant-cli summary --sample ''
 --recording                                           | trivant-sim --rec
 a.rr b.TXT e.csv sub                                  | trivant-sim --recording ''
-a.rr b.TXT c.png d.pdf e.csv f.rr.part sub            | trivant-sim --speed 2 --ms ''
+a.rr b.TXT c.png d.pdf e.csv f.rr.part g.hea sub            | trivant-sim --speed 2 --ms ''
 1 2                                                   | trivant-sim --device ''
 --seed --silence --speed --split --status             | trivant-sim --loop --s
 f.rr.part sub                                         | trivant-cli recover ''

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core_settings.h"
-#include "recording.h"
 #include "open_recording.h"
+#include "recording.h"
 #include "recording_file.h"
 
 #include <string>

@@ -37,6 +37,7 @@ const char* extensions(char kind) {
     case 'r':
         return "rr txt";
     case 'i':
+        return "rr txt csv hea edf bdf gdf";  // ECG records are read too
     case 'w':
         return "rr txt csv";
     case 'c':

@@ -22,7 +22,11 @@ constexpr double kLongestMs = 2550;
 
 OpenedRecording failure(const std::string& path, const std::string& detail) {
     OpenedRecording out;
-    out.load.status = {false, path, detail};
+    // The readers name the file at fault; the header's name comes first anyway.
+    const std::string named = path + ": ";
+    out.load.status = {false, path,
+                       detail.compare(0, named.size(), named) == 0 ? detail.substr(named.size())
+                                                                   : detail};
     out.ecg = true;
     return out;
 }

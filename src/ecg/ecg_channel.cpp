@@ -52,6 +52,20 @@ bool IsEcgLikeLabel(const std::string& label) {
     return false;
 }
 
+bool RateFits(const EcgChannel& c) {
+    return c.rate >= 100 && c.rate <= 2000;
+}
+
+// A chosen channel whose rate the detector can't take is refused with its rate.
+int Fitting(const EcgInfo& info, int index, std::string& error) {
+    if (RateFits(info.channels[index]))
+        return index;
+    error = "channel " + std::to_string(index) + " (" + info.channels[index].label +
+            ") is sampled at " + NumberText(info.channels[index].rate) +
+            " Hz, outside 100..2000 Hz";
+    return -1;
+}
+
 }  // namespace
 
 int EcgChannelIndex(const EcgInfo& info, const std::string& choice, std::string& error) {
@@ -59,19 +73,20 @@ int EcgChannelIndex(const EcgInfo& info, const std::string& choice, std::string&
     int index = -1;
     if (!choice.empty() && ParseNumber(choice, index)) {
         if (index >= 0 && index < n)
-            return index;
+            return Fitting(info, index, error);
         error = "no channel " + choice + " (channels 0.." + std::to_string(n - 1) + ")";
         return -1;
     }
     const std::string want = Folded(choice);
     std::string labels;
     for (int i = 0; i < n; ++i) {
-        const std::string& label = info.channels[i].label;
-        if (choice.empty() ? IsEcgLikeLabel(label) : Folded(label) == want)
-            return i;
-        labels += (i ? ", " : "") + (label.empty() ? "(unnamed)" : label);
+        const EcgChannel& c = info.channels[i];
+        if (choice.empty() ? IsEcgLikeLabel(c.label) && RateFits(c) : Folded(c.label) == want)
+            return Fitting(info, i, error);
+        labels += (i ? ", " : "") + (c.label.empty() ? "(unnamed)" : c.label);
     }
-    error = (choice.empty() ? "no label names an ECG lead" : "no channel labelled " + choice) +
+    error = (choice.empty() ? "no label names an ECG lead sampled at 100..2000 Hz"
+                            : "no channel labelled " + choice) +
             " (channels: " + labels + ")";
     return -1;
 }

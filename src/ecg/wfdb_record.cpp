@@ -3,6 +3,7 @@
 #include "wfdb_record.h"
 
 #include "ecg_file.h"
+#include "ecg_units.h"
 #include "number_text.h"
 #include "wfdb_header.h"
 #include "wfdb_samples.h"
@@ -34,16 +35,6 @@ struct Column {
     double baseline = 0;
     double scale = 1;  // mV per ADC unit
 };
-
-double MilliVoltsPer(const std::string& units) {
-    if (units == "uV" || units == "\xc2\xb5V" || units == "\xce\xbcV")
-        return 1e-3;
-    if (units == "nV")
-        return 1e-6;
-    if (units == "V")
-        return 1e3;
-    return 1;  // mV, or a unit that is no voltage: kept as the record gives it
-}
 
 class WfdbSource : public EcgSource {
 public:

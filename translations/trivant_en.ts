@@ -17,6 +17,13 @@
     </message>
 </context>
 <context>
+    <name>EcgStrip</name>
+    <message>
+        <source>Удар %1, %2 · %3 · %4 мм/с, %5 мм/мВ</source>
+        <translation>Beat %1, %2 · %3 · %4 mm/s, %5 mm/mV</translation>
+    </message>
+</context>
+<context>
     <name>GraphPrint</name>
     <message>
         <source>мс</source>

@@ -36,7 +36,6 @@ const float* EcgStripFeed::window(int64_t first, int64_t count, int64_t& n) {
         blockFirst_ = std::max<int64_t>(0, first - count);
         if (!source_->Read(channel_, blockFirst_, kBlockWindows * count, block_, error_))
             block_.clear();
-        read_ += static_cast<int64_t>(block_.size());
         if (first + n > blockFirst_ + static_cast<int64_t>(block_.size())) {
             n = 0;
             return nullptr;

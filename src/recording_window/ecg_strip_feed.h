@@ -23,8 +23,6 @@ public:
     // when the record can't be read there (error() says why).
     const float* window(int64_t first, int64_t count, int64_t& n);
     const std::string& error() const { return error_; }
-    // Samples the feed read so far, for tests of its blocks.
-    int64_t samplesRead() const { return read_; }
 
 private:
     std::shared_ptr<EcgSource> source_;
@@ -32,7 +30,6 @@ private:
     int64_t blockFirst_ = 0;
     std::vector<float> block_;
     std::string error_;
-    int64_t read_ = 0;
 };
 
 }  // namespace trivant

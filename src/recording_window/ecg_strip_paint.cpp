@@ -153,7 +153,8 @@ void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double d
     auto to = std::lower_bound(from, beats.end(), L.first + L.count);
     d.beats.assign(from, to);
     d.selected = beats[beat];
-    d.caption = caption(sc, L, beat, feed);
+    // A record that can't be read where the strip is says why in place of the caption.
+    d.caption = d.mv ? caption(sc, L, beat, feed) : QString::fromStdString(feed.error());
     DrawEcgStrip(p, L, d, st);
 }
 

@@ -19,22 +19,8 @@ std::string lower(std::string s) {
 
 // The "# start: " line among the lines before the first data line.
 int64_t startLineClock(const std::string& text) {
-    const size_t prefix = std::char_traits<char>::length(kCsvStartPrefix);
-    size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (pos < text.size()) {
-        const size_t eol = std::min(text.find('\n', pos), text.size());
-        const std::string line = CsvTrimmed(text.substr(pos, eol - pos));
-        pos = eol + 1;
-        if (line.empty())
-            continue;
-        if (line[0] != '#')
-            break;
-        int64_t clock = 0;
-        if (line.compare(0, prefix, kCsvStartPrefix) == 0 &&
-            ParseDateTime(CsvTrimmed(line.substr(prefix)), clock))
-            return clock;
-    }
-    return kNoClock;
+    int64_t clock = 0;
+    return ParseDateTime(CsvHeadLine(text, kCsvStartPrefix), clock) ? clock : kNoClock;
 }
 
 // The first data line after line skip (1-based), as ReadMsEntries finds it.
@@ -69,6 +55,23 @@ int64_t firstRowClock(const std::string& text, const RrCsvHeader& h, double firs
 }
 
 }  // namespace
+
+std::string CsvHeadLine(const std::string& text, const char* prefix) {
+    const size_t length = std::char_traits<char>::length(prefix);
+    size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (pos < text.size()) {
+        const size_t eol = std::min(text.find('\n', pos), text.size());
+        const std::string line = CsvTrimmed(text.substr(pos, eol - pos));
+        pos = eol + 1;
+        if (line.empty())
+            continue;
+        if (line[0] != '#')
+            break;
+        if (line.compare(0, length, prefix) == 0)
+            return CsvTrimmed(line.substr(length));
+    }
+    return {};
+}
 
 std::string CsvStartLine(const Recording& rec) {
     if (rec.StartClockS == kNoClock)

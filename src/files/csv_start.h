@@ -14,6 +14,15 @@ namespace trivant {
 // local date and time, "YYYY-MM-DDThh:mm:ss" (seconds optional when read).
 constexpr const char* kCsvStartPrefix = "# start: ";
 
+// The lines of Trivant's CSV of an ECG record after the start line: the record (relative to
+// the CSV) and the label of the channel its beats were detected on.
+constexpr const char* kCsvSourcePrefix = "# source: ";
+constexpr const char* kCsvChannelPrefix = "# channel: ";
+
+// What follows prefix on the first # line among those before the first data line, trimmed;
+// empty when there is none.
+std::string CsvHeadLine(const std::string& text, const char* prefix);
+
 // "# start: YYYY-MM-DDThh:mm:ss\n" for a recording whose start is known, else empty.
 std::string CsvStartLine(const Recording& rec);
 

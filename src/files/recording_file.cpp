@@ -71,7 +71,10 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec) {
 }
 
 std::string ReadRecordingFile(const std::string& path, Recording& rec) {
-    const RecordingLoad load = LoadRecordingFile(path, rec);
+    return RecordingLoadMessage(path, LoadRecordingFile(path, rec));
+}
+
+std::string RecordingLoadMessage(const std::string& path, const RecordingLoad& load) {
     if (!load.status.ok)
         return load.status.path + (load.line > 0 ? ":" + std::to_string(load.line) : "") + ": " +
                load.status.detail;

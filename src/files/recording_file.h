@@ -33,6 +33,8 @@ RecordingLoad LoadRecordingFile(const std::string& path, Recording& rec);
 // or an empty string. A text file with lines that can't be read, or with more beats than
 // fit, counts as a failure.
 std::string ReadRecordingFile(const std::string& path, Recording& rec);
+// The same message for a load already made.
+std::string RecordingLoadMessage(const std::string& path, const RecordingLoad& load);
 
 // Whether the file, read as LoadRecordingFile reads it, tells when the recording began (a list
 // or CSV file whose start shows in its first kFormatHeadBytes): what a batch needs to know

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -111,6 +112,32 @@ std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerU
 
 constexpr size_t kNoLimit = std::numeric_limits<size_t>::max();
 
+int64_t sampleOf(const std::string& field) {
+    int64_t v = -1;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
+    return ec == std::errc() && end == field.data() + field.size() && v >= 0 ? v : -1;
+}
+
+// The ECG record of Trivant's CSV: kept only when every beat has its sample, ascending, so
+// that a hand-edited table shows its intervals and no ECG out of step with them.
+void takeEcgLink(const std::string& text, std::vector<int64_t> samples, Recording& rec) {
+    rec.BeatSamples.clear();
+    rec.EcgSource.clear();
+    rec.EcgChannel.clear();
+    rec.EcgRate = 0;
+    const std::string source = CsvHeadLine(text, kCsvSourcePrefix);
+    if (source.empty() || samples.empty() || samples.size() != static_cast<size_t>(rec.beats()))
+        return;
+    for (size_t i = 0; i < samples.size(); ++i)
+        if (samples[i] < 0 || (i > 0 && samples[i] <= samples[i - 1]))
+            return;
+    // Position 0, the first R peak, is found by the opener from the record's rate.
+    samples.insert(samples.begin(), -1);
+    rec.BeatSamples = std::move(samples);
+    rec.EcgSource = source;
+    rec.EcgChannel = CsvHeadLine(text, kCsvChannelPrefix);
+}
+
 // The slot line of Trivant's CSV, the last line, into the word after the last beat.
 bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsListError& err) {
     size_t end = text.find_last_not_of("\r\n");
@@ -165,7 +192,10 @@ bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header) {
     h.rrColumn = static_cast<size_t>(rr - names.begin());
     h.spoColumn = columnOf(names, isSpoName);
     h.labelColumn = columnOf(names, isLabelName);
-    h.trivant = CsvTrimmed(first) == kTrivantCsvHeader;
+    const std::string trimmed = CsvTrimmed(first);
+    h.trivant = trimmed == kTrivantCsvHeader || trimmed == kTrivantEcgCsvHeader;
+    if (trimmed == kTrivantEcgCsvHeader)
+        h.sampleColumn = 3;
     header = h;
     return true;
 }
@@ -195,7 +225,8 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header) {
 }
 
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
-                size_t maxEntries, std::map<int, std::string>* names) {
+                size_t maxEntries, std::map<int, std::string>* names,
+                std::vector<int64_t>* samples) {
     RrCsvHeader h;
     if (!FindRrCsvHeader(text, h)) {
         err = {0, "no header row naming an RR column"};
@@ -207,6 +238,8 @@ bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError&
         const std::string msg = readRow(line, h, msPerUnit, entry, name);
         if (msg.empty() && !name.empty() && names)
             (*names)[static_cast<int>(out.size()) + 1] = name;  // out gets entry next
+        if (msg.empty() && samples && h.sampleColumn >= 0)
+            samples->push_back(sampleOf(fieldAt(CsvRowFields(line, h), h.sampleColumn)));
         return msg;
     };
     return ReadMsEntries(text, h.line, read, out, err, maxEntries);
@@ -229,14 +262,16 @@ bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
     RrCsvHeader h;
     std::vector<MsEntry> entries;
     std::map<int, std::string> names;
+    std::vector<int64_t> samples;
     const bool csv = FindRrCsvHeader(text, h);
-    if (!(csv ? ParseRrCsv(text, entries, err, kMaxRecordingBeats, &names)
+    if (!(csv ? ParseRrCsv(text, entries, err, kMaxRecordingBeats, &names, &samples)
               : ParseMsLines(text, entries, err, kMaxRecordingBeats)))
         return false;
     FillFromMsEntries(entries, rec);
     rec.LabelNames = std::move(names);
     rec.Comment = CsvComment(text);
     rec.StartClockS = ListStartClock(text, csv ? &h : nullptr, entries.empty() ? 0 : entries[0].ms);
+    takeEcgLink(text, std::move(samples), rec);
     if (csv && h.trivant)
         return readSlot(text, h, rec, err);
     return true;

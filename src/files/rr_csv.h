@@ -18,10 +18,14 @@ struct RrCsvHeader {
     int spoColumn = -1;    // 0-based, or -1 when no SpO2 column is named
     int labelColumn = -1;  // 0-based, or -1 when no label column is named (0, 1 or a name)
     bool trivant = false;  // the header of Trivant's own CSV recording: RR in ms, always
+    int sampleColumn = -1;  // Trivant's CSV of an ECG record: each beat's R peak sample
 };
 
 // The header row of Trivant's CSV recording, and the line before it that holds a comment.
 constexpr const char* kTrivantCsvHeader = "RR_ms;SpO2;label";
+// The same for beats detected in an ECG record, with the sample of each beat's R peak; the
+// record is named by kCsvSourcePrefix and kCsvChannelPrefix lines before it.
+constexpr const char* kTrivantEcgCsvHeader = "RR_ms;SpO2;label;sample";
 constexpr const char* kCsvCommentPrefix = "# comment: ";
 // The last line of Trivant's CSV recording when the word after its last beat is not empty:
 // that word as a row, RR_ms;SpO2;label.
@@ -52,14 +56,17 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header);
 // The rows below the header, at most maxEntries. Fields may be quoted; with ';', a tab or
 // no separator a decimal comma is read as a point. Returns false on the first row it can't
 // take, as the ms list does. A label cell other than empty, 0 or 1 names its label: names,
-// when given, gets it by beat position (1-based).
+// when given, gets it by beat position (1-based). samples, when given and the header has a
+// sample column, gets each row's sample, -1 where it is no whole number >= 0.
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
-                size_t maxEntries, std::map<int, std::string>* names = nullptr);
+                size_t maxEntries, std::map<int, std::string>* names = nullptr,
+                std::vector<int64_t>* samples = nullptr);
 
 // A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
 // CurrentFileLen, the exact intervals, the SpO2 beside labels, the label names, the comment,
 // the start (see ListStartClock) and, for Trivant's CSV, the slot after the last beat of a
-// fresh recording.
+// fresh recording, and the ECG record its beats came from (BeatSamples, EcgSource as written,
+// EcgChannel) when every row has its sample, ascending.
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

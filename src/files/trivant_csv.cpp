@@ -6,6 +6,8 @@
 #include "rr_csv.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace trivant {
 
@@ -36,18 +38,42 @@ std::string labelCell(const Recording& rec, int k) {
     return name.empty() ? "1" : CsvQuoted(name, ";\"");
 }
 
+// The beats' samples go with them only when there is one for each, as the readers make them.
+bool writesSamples(const Recording& rec) {
+    return rec.hasEcg() && rec.BeatSamples.size() == static_cast<size_t>(rec.beats()) + 1;
+}
+
+// Line ends would end the line early; the readers trim blanks at the ends.
+std::string oneLine(std::string s) {
+    std::replace(s.begin(), s.end(), '\r', ' ');
+    std::replace(s.begin(), s.end(), '\n', ' ');
+    return s;
+}
+
 }  // namespace
 
-std::string FormatTrivantCsv(const Recording& rec) {
+std::string SourceFromCsv(const std::string& csvPath, const std::string& recordPath) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path record = fs::absolute(fs::u8path(recordPath), ec);
+    if (ec)
+        return recordPath;
+    const fs::path folder = fs::absolute(fs::u8path(csvPath), ec).parent_path();
+    const fs::path relative = record.lexically_proximate(folder);
+    return (ec || relative.empty() ? record : relative).generic_u8string();
+}
+
+std::string FormatTrivantCsv(const Recording& rec, const std::string& source) {
     std::string out;
-    if (!rec.Comment.empty()) {
-        std::string comment = rec.Comment;
-        std::replace(comment.begin(), comment.end(), '\r', ' ');
-        std::replace(comment.begin(), comment.end(), '\n', ' ');
-        out += kCsvCommentPrefix + comment + "\n";
-    }
+    if (!rec.Comment.empty())
+        out += kCsvCommentPrefix + oneLine(rec.Comment) + "\n";
     out += CsvStartLine(rec);
-    out += std::string(kTrivantCsvHeader) + "\n";
+    const bool samples = writesSamples(rec);
+    if (samples) {
+        out += kCsvSourcePrefix + oneLine(source.empty() ? rec.EcgSource : source) + "\n";
+        out += kCsvChannelPrefix + oneLine(rec.EcgChannel) + "\n";
+    }
+    out += std::string(samples ? kTrivantEcgCsvHeader : kTrivantCsvHeader) + "\n";
     const bool spo = rec.HasSpO2();
     const int last = std::min(rec.beats(), rec.capacity() - 1);
     for (int k = 1; k <= last; ++k) {
@@ -55,7 +81,9 @@ std::string FormatTrivantCsv(const Recording& rec) {
         // A labelled beat's series 2 is the SpO2 before it: only its own is written.
         const int own = label ? rec.labelSpO2(k) : rec.at(kSerSPO, k);
         out += MsText(rec.intervalUs(k)) + ";" + (spo && own >= 0 ? std::to_string(own) : "") +
-               ";" + labelCell(rec, k) + "\n";
+               ";" + labelCell(rec, k) +
+               (samples ? ";" + std::to_string(rec.BeatSamples[static_cast<size_t>(k)]) : "") +
+               "\n";
     }
     // The slot after the last beat, as a .rr file keeps it (a pending label, a partial
     // interval), so that .rr -> CSV -> .rr gives the same bytes.
@@ -66,7 +94,8 @@ std::string FormatTrivantCsv(const Recording& rec) {
 }
 
 IoStatus SaveTrivantCsv(const std::string& path, const Recording& rec) {
-    return WriteFileAtomic(path, FormatTrivantCsv(rec));
+    return WriteFileAtomic(path, FormatTrivantCsv(rec, rec.hasEcg() ? SourceFromCsv(path, rec.EcgSource)
+                                                                    : std::string()));
 }
 
 }  // namespace trivant

@@ -21,7 +21,12 @@ namespace trivant {
 std::string MsText(int64_t us);
 
 // The CSV of a prepared recording: exact intervals where it has them, else its 10 ms values.
-std::string FormatTrivantCsv(const Recording& rec);
+// Beats from an ECG record (rec.hasEcg()) carry their samples, and source names the record.
+std::string FormatTrivantCsv(const Recording& rec, const std::string& source = {});
+
+// How a CSV written at csvPath names the ECG record at recordPath: relative to the CSV's
+// folder where one path leads to the other, else recordPath made absolute.
+std::string SourceFromCsv(const std::string& csvPath, const std::string& recordPath);
 
 IoStatus SaveTrivantCsv(const std::string& path, const Recording& rec);
 

@@ -94,3 +94,29 @@ TEST(TrivantCsv, KeepsEveryWordOfARrFile) {
 
 }  // namespace
 }  // namespace trivant
+
+// Beats from an ECG record keep their samples and name their record; a table whose samples
+// don't climb keeps its intervals and lets the record go.
+TEST(TrivantCsv, KeepsTheEcgRecordOfItsBeats) {
+    auto rec = load("# source: ecg/101.hea\n# channel: MLII\nRR_ms;SpO2;label;sample\n800;;0;288\n"
+               "812.5;;1;580\n");
+    EXPECT_EQ(rec->BeatSamples, (std::vector<int64_t>{-1, 288, 580}));
+    EXPECT_EQ(rec->EcgSource, "ecg/101.hea");
+    EXPECT_EQ(rec->EcgChannel, "MLII");
+    rec->BeatSamples[0] = 0;
+    EXPECT_EQ(FormatTrivantCsv(*rec, "101.hea"),
+              "# source: 101.hea\n# channel: MLII\nRR_ms;SpO2;label;sample\n800;;0;288\n"
+              "812.5;;1;580\n");
+    for (const char* bad : {"800;;0;288\n812.5;;1;288\n", "800;;0;-5\n812.5;;1;580\n",
+                            "800;;0;288\n812.5;;1;x\n"}) {
+        rec = load(std::string("# source: 101.hea\nRR_ms;SpO2;label;sample\n") + bad);
+        EXPECT_FALSE(rec->hasEcg()) << bad;
+        EXPECT_EQ(rec->beats(), 2);
+    }
+}
+
+TEST(TrivantCsv, NamesItsRecordFromItsOwnFolder) {
+    EXPECT_EQ(SourceFromCsv("/data/out/a.csv", "/data/out/101.hea"), "101.hea");
+    EXPECT_EQ(SourceFromCsv("/data/out/a.csv", "/data/ecg/101.hea"), "../ecg/101.hea");
+    EXPECT_EQ(SourceFromCsv("/data/a.csv", "/data/ecg/101.hea"), "ecg/101.hea");
+}

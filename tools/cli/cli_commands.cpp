@@ -2,6 +2,7 @@
 #include "cli_commands.h"
 
 #include "analyze_command.h"
+#include "beats_command.h"
 #include "cli_options.h"
 #include "label_command.h"
 #include "print_command.h"
@@ -140,6 +141,15 @@ int runSummary(Context& c) {
     return kExitOk;
 }
 
+int runBeats(Context& c) {
+    auto rec = std::make_unique<Recording>();
+    const std::string& in = c.opt.files[0];
+    if (const std::string msg = ReadCliRecording(in, *rec); !msg.empty())
+        return fail(c.err, msg);
+    const std::string msg = BeatsText(in, *rec, c.out);
+    return msg.empty() ? kExitOk : fail(c.err, msg);
+}
+
 using Run = std::function<int(Context&)>;
 
 const std::map<std::string, Run>& runners() {
@@ -148,7 +158,7 @@ const std::map<std::string, Run>& runners() {
         {"record", runRecord},    {"render", runRender},      {"analyze", runAnalyze},
         {"print", runPrint},      {"report", runReport},      {"recover", runRecover},
         {"ble-scan", runBleScan}, {"trend", runTrend},        {"stages", runStages},
-        {"label", runLabel},
+        {"label", runLabel},      {"beats", runBeats},
     };
     return table;
 }
@@ -211,6 +221,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string wrong = checkFiles(opt, *cmd);
     if (!wrong.empty())
         return usage(err, wrong, cmd);
+    SetCliEcgChoice({opt.channel, opt.annotations});
     Context c{opt, settingsFor(opt, err), out, err};
     return runners().at(opt.command)(c);
 }

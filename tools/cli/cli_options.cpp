@@ -37,6 +37,8 @@ const char* const kAbout = "Usage: trivant-cli COMMAND [OPTIONS] FILE...\n";
 const char* const kClosing =
     "Every IN may be a .rr file, a text file, an RR list in ms or a CSV export whose\n"
     "header names an RR column (RR, rr_ms, RRI, NN, ...); its content tells which.\n"
+    "It may also be an ECG record: a WFDB header (.hea, its signal files beside\n"
+    "it), EDF, EDF+, BDF or GDF; its beats are detected as it is read.\n"
     "\n"
     "Without --sample and --ib-compensation the settings file tv3cfg.cfg of the\n"
     "current directory applies, or the defaults when there is none.\n"
@@ -48,6 +50,12 @@ const OptionTable kCommon = {
     {"version", "", "Show the version."},
     {"sample", "N", "Sample size for the histogram and indices (20..500 beats)."},
     {"ib-compensation", "", "Compensate the sample size when computing the stress index."},
+    {"channel", "N|LABEL",
+     "ECG records: the channel to find the beats in, by number from 0\n"
+     "or label (default: the first ECG-like one: MLII, II, ECG, ...)."},
+    {"annotations", "EXT",
+     "WFDB records: take the beats of the annotator EXT (atr, qrs, ...)\n"
+     "instead of detecting them."},
 };
 
 const OptionRow kStart{"start", "SECONDS", "The fragment's start (default 0)."};
@@ -114,6 +122,13 @@ std::vector<CliCommand> makeCommands() {
          "export with an RR column is taken too.",
          {}},
         {"summary", "IN", "i", "Print the recording's summary as one JSON object.", {}},
+        {"beats",
+         "RECORD",
+         "i",
+         "Print the beats of an ECG record (or of Trivant's CSV made from\n"
+         "one), one a line after the header sample,time_s: the R peak's\n"
+         "sample number and its time in seconds from the record's start.",
+         {}},
         {"analyze",
          "IN...",
          "i+",
@@ -338,6 +353,10 @@ std::string takeValue(const std::string& name, const std::string& v, CliOptions&
         if (!ParseNumber(v, n) || n < 1 || n > kMaxBeats)
             return "--beats takes a whole number from 1 to 31999";
         out.beats = n;
+    } else if (name == "--channel" || name == "--annotations") {
+        if (v.empty())
+            return name + " needs a value";
+        (name == "--channel" ? out.channel : out.annotations) = v;
     } else if (name == "--seconds") {
         double t = 0;
         if (!ParseNumber(v, t) || !(t > 0 && t <= 1e7))

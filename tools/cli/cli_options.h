@@ -40,6 +40,8 @@ struct CliOptions {
     bool landscape = false;             // print: --landscape
     bool list = false;                  // recover: --list, the journals of a folder
     std::vector<LabelTime> at;          // label: --at T[=NAME],..., every --at given
+    std::string channel;                // ECG records: --channel N|LABEL
+    std::string annotations;            // WFDB records: --annotations EXT, beats from them
     bool ibCompensation = false;
     bool help = false;
     bool version = false;  // --version

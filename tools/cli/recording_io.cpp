@@ -7,8 +7,29 @@
 
 namespace trivant {
 
+namespace {
+
+EcgChoice& ecgChoice() {
+    static EcgChoice choice;
+    return choice;
+}
+
+}  // namespace
+
+void SetCliEcgChoice(const EcgChoice& choice) {
+    ecgChoice() = choice;
+}
+
+const EcgChoice& CliEcgChoice() {
+    return ecgChoice();
+}
+
+std::string ReadCliRecording(const std::string& path, Recording& rec) {
+    return ReadAnyRecording(path, ecgChoice(), rec);
+}
+
 std::string LoadRecording(const std::string& path, const CoreSettings& cfg, Recording& rec) {
-    const std::string msg = ReadRecordingFile(path, rec);
+    const std::string msg = ReadCliRecording(path, rec);
     if (msg.empty())
         rec.PrepareData(cfg);
     return msg;

@@ -4,14 +4,22 @@
 
 #include "core_settings.h"
 #include "recording.h"
+#include "open_recording.h"
 #include "recording_file.h"
 
 #include <string>
 
 namespace trivant {
 
-// Reads and prepares a recording as the application's open command does. On failure
+// How every command turns ECG records into beats (--channel, --annotations): set once,
+// before the commands read.
+void SetCliEcgChoice(const EcgChoice& choice);
+const EcgChoice& CliEcgChoice();
+
+// Reads a recording as the application's open command does, ECG records too. On failure
 // returns a message that names the file (and the line, where there is one).
+std::string ReadCliRecording(const std::string& path, Recording& rec);
+// The same, prepared.
 std::string LoadRecording(const std::string& path, const CoreSettings& cfg, Recording& rec);
 
 // Writes what the application's save command writes; text files get today's date.

@@ -2,7 +2,7 @@
 #include "render_command.h"
 
 #include "cli_commands.h"
-#include "recording_file.h"
+#include "recording_io.h"
 #include "recording_window.h"
 #include "translation.h"
 
@@ -48,7 +48,7 @@ std::unique_ptr<RecordingWindow> OffscreenGraph(GraphHost& host, const CliOption
     EnsureGuiApplication();
     auto graph = std::make_unique<RecordingWindow>(host);
     const std::string& in = opt.files[0];
-    const std::string msg = ReadRecordingFile(in, graph->recording());
+    const std::string msg = ReadCliRecording(in, graph->recording());
     if (!msg.empty()) {
         err << "trivant-cli: " << msg << "\n";
         return nullptr;

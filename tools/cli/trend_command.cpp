@@ -5,7 +5,6 @@
 #include "analyze_command.h"
 #include "cli_commands.h"
 #include "measure_csv.h"
-#include "recording_file.h"
 #include "recording_io.h"
 #include "render_command.h"
 #include "span_csv.h"
@@ -96,7 +95,7 @@ int run(const CliOptions& opt, const Setup& setup, const SpanPlace& place, Rows 
 bool anyLabelNamed(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         auto rec = std::make_unique<Recording>();
-        if (ReadRecordingFile(file, *rec).empty() && !rec->LabelNames.empty())
+        if (ReadCliRecording(file, *rec).empty() && !rec->LabelNames.empty())
             return true;
     }
     return false;

@@ -961,10 +961,6 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <translation>Stage comparison: %1</translation>
     </message>
     <message>
-        <source>Все записи (*.rr *.txt *.csv)</source>
-        <translation>All recordings (*.rr *.txt *.csv)</translation>
-    </message>
-    <message>
         <source>Все файлы (*)</source>
         <translation>All files (*)</translation>
     </message>
@@ -1047,6 +1043,22 @@ Recover it?</translation>
     <message>
         <source>Назвать</source>
         <translation>Name</translation>
+    </message>
+    <message>
+        <source>Все записи (*.rr *.txt *.csv *.hea *.edf *.bdf *.gdf)</source>
+        <translation>All recordings (*.rr *.txt *.csv *.hea *.edf *.bdf *.gdf)</translation>
+    </message>
+    <message>
+        <source>Записи ЭКГ (*.hea *.edf *.bdf *.gdf)</source>
+        <translation>ECG records (*.hea *.edf *.bdf *.gdf)</translation>
+    </message>
+    <message>
+        <source>Поиск сокращений в ЭКГ…</source>
+        <translation>Finding heartbeats in the ECG…</translation>
+    </message>
+    <message>
+        <source>Канал ЭКГ, в котором искать сокращения:</source>
+        <translation>ECG channel to find heartbeats in:</translation>
     </message>
 </context>
 <context>

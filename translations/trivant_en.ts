@@ -17,6 +17,13 @@
     </message>
 </context>
 <context>
+    <name>EcgStrip</name>
+    <message>
+        <source>Удар %1, %2 · %3 · %4 мм/с, %5 мм/мВ</source>
+        <translation>Beat %1, %2 · %3 · %4 mm/s, %5 mm/mV</translation>
+    </message>
+</context>
+<context>
     <name>GraphPrint</name>
     <message>
         <source>мс</source>
@@ -954,10 +961,6 @@ The recording goes on in memory; save it once the disk has room.</translation>
         <translation>Stage comparison: %1</translation>
     </message>
     <message>
-        <source>Все записи (*.rr *.txt *.csv)</source>
-        <translation>All recordings (*.rr *.txt *.csv)</translation>
-    </message>
-    <message>
         <source>Все файлы (*)</source>
         <translation>All files (*)</translation>
     </message>
@@ -1040,6 +1043,22 @@ Recover it?</translation>
     <message>
         <source>Назвать</source>
         <translation>Name</translation>
+    </message>
+    <message>
+        <source>Все записи (*.rr *.txt *.csv *.hea *.edf *.bdf *.gdf)</source>
+        <translation>All recordings (*.rr *.txt *.csv *.hea *.edf *.bdf *.gdf)</translation>
+    </message>
+    <message>
+        <source>Записи ЭКГ (*.hea *.edf *.bdf *.gdf)</source>
+        <translation>ECG records (*.hea *.edf *.bdf *.gdf)</translation>
+    </message>
+    <message>
+        <source>Поиск сокращений в ЭКГ…</source>
+        <translation>Finding heartbeats in the ECG…</translation>
+    </message>
+    <message>
+        <source>Канал ЭКГ, в котором искать сокращения:</source>
+        <translation>ECG channel to find heartbeats in:</translation>
     </message>
 </context>
 <context>

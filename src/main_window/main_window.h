@@ -34,6 +34,9 @@ class QTimer;
 namespace trivant {
 
 class RecentFiles;
+struct EcgInfo;
+struct OpenedRecording;
+class Recording;
 class RecordingWindow;
 class ReportWindow;
 class MeasuresView;
@@ -197,6 +200,15 @@ private:
     void checkScaleItems();
     void applyCommandStates();
     RecordingWindow* addGraph();
+    // Reads path into rec through OpenAnyRecording (main_window_open.cpp): detection's
+    // progress in a dialog that can cancel it, the channel asked when several fit.
+    OpenedRecording loadAnyRecording(const std::string& path, Recording& rec);
+    // The channel to detect beats on, in a list of the record's labels; -1 when given up.
+    int askEcgChannel(const EcgInfo& info, int suggested);
+    // Hands the window the ECG record its recording's beats came from, when it opens; a CSV
+    // moved away from its record shows its intervals alone.
+    void attachEcg(RecordingWindow& graph);
+
     // A new journal's path in the Data folder, named after the start time.
     std::string newJournalPath() const;
     void offerJournal(const JournalInfo& journal);

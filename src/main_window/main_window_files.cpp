@@ -5,6 +5,7 @@
 #include "file_naming.h"
 #include "measures_view.h"
 #include "message_box.h"
+#include "open_recording.h"
 #include "path_parts.h"
 #include "recording_file.h"
 #include "recording_window.h"
@@ -33,14 +34,26 @@ QStringList filters() {
 }
 
 // The settings keep 1 or 2 for the types of the original; 0, the default, stands for every
-// recording. Lists, CSV and any file leave the stored one as it was.
+// recording. Lists, CSV, ECG records and any file leave the stored one as it was.
 constexpr int kAllFilter = 0;
 constexpr int kListFilter = 3;
 constexpr int kCsvFilter = 4;
 constexpr int kAnyFilter = 5;
+constexpr int kEcgFilter = 6;
 
 QString allFilter() {
-    return MainWindow::tr("Все записи (*.rr *.txt *.csv)");
+    return MainWindow::tr("Все записи (*.rr *.txt *.csv *.hea *.edf *.bdf *.gdf)");
+}
+
+QString ecgFilter() {
+    return MainWindow::tr("Записи ЭКГ (*.hea *.edf *.bdf *.gdf)");
+}
+
+bool ecgSuffix(const QString& suffix) {
+    for (const char* s : {"hea", "edf", "bdf", "gdf"})
+        if (suffix.compare(s, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
 QString listFilter() {
@@ -65,7 +78,7 @@ void prepareDialog(QFileDialog& d, const std::string& folder, int filterIndex, D
     switch (kind) {
     case DialogKind::Open:
         d.setNameFilters(QStringList{allFilter()} + filters() +
-                         QStringList{listFilter(), anyFilter()});
+                         QStringList{listFilter(), ecgFilter(), anyFilter()});
         if (filterIndex != 1 && filterIndex != 2)
             return;  // the first one, every recording
         break;
@@ -85,7 +98,8 @@ int chosenFilter(const QFileDialog& d) {
     const std::pair<QString, int> others[] = {{allFilter(), kAllFilter},
                                               {listFilter(), kListFilter},
                                               {csvFilter(), kCsvFilter},
-                                              {anyFilter(), kAnyFilter}};
+                                              {anyFilter(), kAnyFilter},
+                                              {ecgFilter(), kEcgFilter}};
     for (const auto& [name, index] : others)
         if (chosen == name)
             return index;
@@ -176,6 +190,8 @@ void MainWindow::OpenFiles(const QStringList& paths) {
         int filter = info.suffix().compare("txt", Qt::CaseInsensitive) == 0 ? 2 : 1;
         if (info.suffix().compare("csv", Qt::CaseInsensitive) == 0)
             filter = kListFilter;
+        if (ecgSuffix(info.suffix()))
+            filter = kEcgFilter;
         OpenRecording(info.absoluteFilePath().toStdString(), filter);
         IdleHandler();  // the commands follow each new window, as after the open command
     }
@@ -197,14 +213,18 @@ RecordingWindow* MainWindow::OpenRecording(const std::string& path, int filterIn
     g->SetFileName(path);
     Recording& rec = g->recording();
     rec.Comment.clear();
-    const RecordingLoad load = LoadRecordingFile(path, rec);
-    if (!load.status.ok) {
+    const OpenedRecording opened = loadAnyRecording(path, rec);
+    const RecordingLoad& load = opened.load;
+    if (opened.cancelled || !load.status.ok) {
         g->parentWidget()->close();  // an empty window helps nobody
-        message(tr("Ошибка"),
-                tr("Не удалось прочитать файл %1").arg(qpath) + "\n" + loadFailure(load));
+        if (!opened.cancelled)
+            message(tr("Ошибка"), tr("Не удалось прочитать файл %1").arg(qpath) + "\n" +
+                                      (opened.ecg ? QString::fromStdString(load.status.detail)
+                                                  : loadFailure(load)));
         return nullptr;
     }
     rec.PrepareData(ToCoreSettings(setup_));
+    attachEcg(*g);
     g->setWindowTitle(QString::fromStdString(FileCaption(FileShortDate(path), path)));
     g->ShowLoadedRecording();
     rememberFile(path);

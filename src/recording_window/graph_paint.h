@@ -18,6 +18,7 @@ class QPainter;
 namespace trivant {
 
 struct Setup;
+class EcgStripFeed;
 
 // The application-wide trace settings as painting needs them.
 struct TraceStyle {
@@ -46,6 +47,7 @@ struct GraphScene {
     GraphLayout layout;
     TraceStyle style;
     ViewState view;
+    EcgStripFeed* ecg = nullptr;  // the ECG record's samples, when the window has them
 };
 
 // Where and how traces land: on screen each column's segment runs from column p - 1 to p;

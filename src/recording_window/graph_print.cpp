@@ -2,6 +2,7 @@
 #include "graph_print.h"
 
 #include "clock_time.h"
+#include "ecg_strip_paint.h"
 #include "graph_grid.h"
 #include "time_axis.h"
 #include "time_text.h"
@@ -57,8 +58,8 @@ std::vector<QRect> headings(QPainter& p, const PrintLayout& g, const GraphScene&
     return lower;
 }
 
-// The block begins a row lower under a row of times.
-void averages(QPainter& p, const PrintLayout& g, const Recording& rec, bool timeRow) {
+// The block begins a row lower under a row of times. Returns the y under its last row.
+int averages(QPainter& p, const PrintLayout& g, const Recording& rec, bool timeRow) {
     const int x = g.GL;
     int y = g.P2.Bottom + (timeRow ? 3 : 2) * g.th;
     p.setPen(Qt::black);
@@ -79,6 +80,7 @@ void averages(QPainter& p, const PrintLayout& g, const Recording& rec, bool time
         TextAt(p, x, y, GraphPrintText::tr(name));
         TextAt(p, x + 6 * g.tw, y, text);
     }
+    return y + g.th;
 }
 
 // The screen columns the page's panels hold.
@@ -116,6 +118,21 @@ QString rangeText(const GraphScene& sc, int columns) {
         .arg(last)
         .arg(rec.beats())
         .arg(at(fromH), at(toH), QString::fromStdString(TimeTextHundredths(toH - fromH)));
+}
+
+// The ECG strip at the page's width under the means, two rows down, as high as the screen's
+// at the printer's dots per inch and with its pen.
+void ecgStrip(QPainter& p, const PrintLayout& g, const GraphScene& sc, int top) {
+    if (!sc.ecg)
+        return;
+    const double dpi = p.device()->logicalDpiX();
+    top += 2 * g.th;
+    const int h = EcgStripHeight(dpi, g.th, g.PH - top - 2 * g.th);
+    if (h <= g.th)
+        return;
+    EcgStripStyle st;
+    st.penScale = 2;
+    PaintEcgStrip(p, sc, {g.L, top, g.GR, top + h}, dpi, pageColumns(g), st);
 }
 
 }  // namespace
@@ -176,7 +193,7 @@ void PrintGraphPage(QPainter& p, const GraphScene& screen, const std::string& ca
     DrawSamples(p, sc, pl);
     if (sc.view.TimeAxis)
         DrawTimeAxis(p, sc, {g.GL, pageColumns(g), g.P2.Bottom + 2 + g.th, g.tw, g.k});
-    averages(p, g, *sc.rec, sc.view.TimeAxis);
+    ecgStrip(p, g, sc, averages(p, g, *sc.rec, sc.view.TimeAxis));
 }
 
 }  // namespace trivant

@@ -1,5 +1,6 @@
 // The printed page of a recording window: title, comment, headings, both panels with their
-// grids and scale numbers, the traces at twice the line width, labels and the means. The
+// grids and scale numbers, the traces at twice the line width, labels, the means and, for a
+// recording from an ECG record, its strip. The
 // traces are drawn by the screen's own code with the page's placement.
 #pragma once
 

@@ -1,6 +1,8 @@
 // RecordingWindow: creation, labels, geometry and painting.
 #include "recording_window.h"
 
+#include "ecg_strip_feed.h"
+#include "ecg_strip_paint.h"
 #include "graph_print.h"
 #include "window_layout.h"
 
@@ -148,7 +150,11 @@ void RecordingWindow::resizeEvent(QResizeEvent*) {
 }
 
 void RecordingWindow::relayout() {
-    layout_ = WindowGraphLayout(size(), OuterWidth(*this), font(), view_.TimeAxis ? 1 : 0);
+    // The strip takes the bottom of the window; the panels keep the rest as they were.
+    const int strip = ecgStripHeight();
+    ecgArea_ = EcgStripArea(width(), height(), strip, QFontMetrics(font()).horizontalAdvance("1"));
+    layout_ = WindowGraphLayout(QSize(width(), height() - strip), OuterWidth(*this), font(),
+                                view_.TimeAxis ? 1 : 0);
     SB->setGeometry(layout_.sb.Left, layout_.sb.Top, layout_.sb.width(), kScrollBarHeight);
     placeLabels();
     refreshGrid();
@@ -164,6 +170,7 @@ GraphScene RecordingWindow::scene() const {
     sc.layout = layout_;
     sc.style = TraceStyleFrom(host_.setup());
     sc.view = view_;
+    sc.ecg = ecgShown() ? ecg_.get() : nullptr;
     return sc;
 }
 
@@ -173,7 +180,10 @@ void RecordingWindow::paintEvent(QPaintEvent* event) {
     if (!readyForPaint_)
         return;
     refreshGrid();
-    PaintGraph(p, scene(), grid_);
+    const GraphScene sc = scene();
+    PaintGraph(p, sc, grid_);
+    if (sc.ecg)
+        PaintEcgStrip(p, sc, ecgArea_, logicalDpiX(), layout_.rGr1.width(), {});
 }
 
 bool RecordingWindow::MyPrint(QPaintDevice& device) {

@@ -25,6 +25,9 @@ class QUndoStack;
 
 namespace trivant {
 
+class EcgSource;
+class EcgStripFeed;
+
 class RecordingWindow : public QWidget, private RecordingEvents {
     Q_OBJECT
 public:
@@ -94,6 +97,15 @@ public:
     // False when the device could not be drawn on.
     bool MyPrint(QPaintDevice& device);
 
+    // The ECG record the recording's beats came from, channel its channel: the strip under
+    // the panels shows it around the selected beat (recording_window_ecg.cpp). A null source
+    // takes the strip away; the window then looks as without one.
+    void SetEcgSource(std::shared_ptr<EcgSource> source, int channel);
+    // Whether the strip is shown: a source and a recording with beat samples.
+    bool ecgShown() const;
+    // Where the strip lies; empty when it isn't shown.
+    const Rect& ecgStripArea() const { return ecgArea_; }
+
     // Labels under their form names, for the main window and tests.
     QLabel *L_NRR, *L_NSPO, *L_NSYM, *L_NPAR, *L_NSDNN, *L_NIB50, *L_Status;
     QLabel *L_RR, *L_SPO, *L_SYM, *L_PAR, *L_SDNN, *L_IB50;
@@ -128,6 +140,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Left and right move the selected beat, and the view with it, when the strip is shown.
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -154,6 +168,8 @@ private:
     // The beat under a point of the panels, as a left click picks it; 0 for none.
     int beatAt(const QPoint& pos) const;
     void refreshGrid();
+    // The strip's height for the window's size; 0 when it isn't shown.
+    int ecgStripHeight() const;
     void setAverageTexts();
     void setAveragesVisible(bool visible);
     void setHistoTexts();
@@ -186,6 +202,8 @@ private:
     bool journalFailed_ = false;
     QUndoStack* labelUndo_ = nullptr;
     int menuBeat_ = 0;
+    std::unique_ptr<EcgStripFeed> ecg_;
+    Rect ecgArea_;
 };
 
 }  // namespace trivant

@@ -79,8 +79,11 @@ TEST_F(AppTest, FilesFromTheCommandLineOpenLikeTheOpenCommand) {
 // Every recording first, chosen unless the settings keep one of the original's two types.
 TEST_F(AppTest, OpenOffersEveryRecordingFirstAndHonoursTheStoredType) {
     start();
-    const QStringList all = {"Все записи (*.rr *.txt *.csv)", "Файл NN-интервалов (*.rr)",
-                             "Текстовый файл (*.txt)", "Список RR-интервалов (*.txt *.csv)",
+    const QStringList all = {"Все записи (*.rr *.txt *.csv *.hea *.edf *.bdf *.gdf)",
+                             "Файл NN-интервалов (*.rr)",
+                             "Текстовый файл (*.txt)",
+                             "Список RR-интервалов (*.txt *.csv)",
+                             "Записи ЭКГ (*.hea *.edf *.bdf *.gdf)",
                              "Все файлы (*)"};
     const std::pair<int, int> storedAndShown[] = {{0, 0}, {1, 1}, {2, 2}, {7, 0}};
     for (const auto& [stored, shown] : storedAndShown) {
@@ -96,12 +99,12 @@ TEST_F(AppTest, OpenOffersEveryRecordingFirstAndHonoursTheStoredType) {
         EXPECT_EQ(offered, QStringList(all) << all[shown]);
     }
     writeRecording(dir.file("a.rr"), std::vector<int>(50, 80));
-    for (int filter : {1, 5}) {  // every recording is kept as the default, 0; any file keeps it
+    for (int filter : {1, 5, 6}) {  // every recording is kept as 0; ECG and any file keep it
         answer(file(dir.file("a.rr"), filter));
         form->TB_Open->trigger();
         EXPECT_EQ(form->setup().OpenFilterIndex, 0) << filter;
     }
-    EXPECT_EQ(form->mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(form->mdiArea()->subWindowList().size(), 3);
 }
 
 // The export dialog of a trend proposes the recording's name with its own suffix.

@@ -31,7 +31,7 @@ TEST_F(AppTest, ListsOpenAsTheirImportWhateverTheFilter) {
     ASSERT_TRUE(ParseMsList(fileText(listFile("real_rri_polar.txt")), *want, err));
     // Every recording, .rr, text, lists, any file: the dialog's filters in their order.
     const std::pair<const char*, int> opens[] = {{"real_rri_polar.txt", 4},
-                                                 {"real_rri_rr.csv", 5},
+                                                 {"real_rri_rr.csv", 6},
                                                  {"real_rri_kubios.txt", 3},
                                                  {"real_rri_sensor_logger.csv", 2}};
     int stored = form->setup().OpenFilterIndex;

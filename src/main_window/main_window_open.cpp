@@ -9,6 +9,9 @@
 #include <QInputDialog>
 #include <QProgressDialog>
 
+#include <algorithm>
+#include <memory>
+
 namespace trivant {
 
 namespace {
@@ -17,17 +20,23 @@ constexpr int kProgressDelayMs = 500;  // a short record opens without the dialo
 }  // namespace
 
 OpenedRecording MainWindow::loadAnyRecording(const std::string& path, Recording& rec) {
-    QProgressDialog progress(tr("Поиск сокращений в ЭКГ…"), tr("Отмена"), 0, kProgressSteps, this);
-    progress.setWindowTitle(kAppCaption);
-    progress.setWindowModality(Qt::WindowModal);  // setValue keeps the dialog answering
-    progress.setMinimumDuration(kProgressDelayMs);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
+    // Made at the first block read, after the channel question: its delay timer starts
+    // with it, and it would cover the question.
+    std::unique_ptr<QProgressDialog> progress;
     OpenHooks hooks;
-    hooks.progress = [&progress](int64_t done, int64_t total) {
+    hooks.progress = [this, &progress](int64_t done, int64_t total) {
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(tr("Поиск сокращений в ЭКГ…"),
+                                                         tr("Отмена"), 0, kProgressSteps, this);
+            progress->setWindowTitle(kAppCaption);
+            progress->setWindowModality(Qt::WindowModal);  // setValue keeps it answering
+            progress->setMinimumDuration(kProgressDelayMs);
+            progress->setAutoClose(false);
+            progress->setAutoReset(false);
+        }
         if (total > 0)
-            progress.setValue(static_cast<int>(done * kProgressSteps / total));
-        return !progress.wasCanceled();
+            progress->setValue(static_cast<int>(done * kProgressSteps / total));
+        return !progress->wasCanceled();
     };
     hooks.askChannel = [this](const EcgInfo& info, int suggested) {
         return askEcgChannel(info, suggested);
@@ -37,8 +46,15 @@ OpenedRecording MainWindow::loadAnyRecording(const std::string& path, Recording&
 
 int MainWindow::askEcgChannel(const EcgInfo& info, int suggested) {
     QStringList labels;
-    for (const EcgChannel& c : info.channels)
-        labels << QString::fromStdString(c.label);
+    for (const EcgChannel& c : info.channels) {
+        QString label = QString::fromStdString(c.label);
+        // Two channels of one name (ECG, ECG) are told apart by their place.
+        if (labels.contains(label) ||
+            std::count_if(info.channels.begin(), info.channels.end(),
+                          [&](const EcgChannel& o) { return o.label == c.label; }) > 1)
+            label += QString(" (%1)").arg(labels.size() + 1);
+        labels << label;
+    }
     // getItem's own dialog, built here so that the runner (and a test) can answer it.
     QInputDialog d(this);
     d.setWindowTitle(kAppCaption);

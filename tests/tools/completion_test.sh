@@ -59,7 +59,7 @@ verylow verystrong                                    | trivant-cli analyze --ar
 1/128 1/16                                            | trivant-cli print --zoom 1/1
                                                       | trivant-cli summary --sample ''
 --recording                                           | trivant-sim --rec
-a.rr b.TXT e.csv sub                                  | trivant-sim --recording ''
+a.rr b.TXT e.csv g.hea sub      | trivant-sim --recording ''
 a.rr b.TXT c.png d.pdf e.csv f.rr.part g.hea sub            | trivant-sim --speed 2 --ms ''
 1 2                                                   | trivant-sim --device ''
 --seed --silence --speed --split --status             | trivant-sim --loop --s

@@ -3,7 +3,7 @@
 
 #include "atomic_file.h"
 #include "ms_list.h"
-#include "recording_file.h"
+#include "open_recording.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +63,7 @@ std::unique_ptr<ListSource> LoadMsSource(const std::string& path, std::string& e
 
 std::unique_ptr<ListSource> LoadRecordingSource(const std::string& path, std::string& error) {
     auto rec = std::make_unique<Recording>();
-    error = ReadRecordingFile(path, *rec);
+    error = ReadAnyRecording(path, {}, *rec);  // an ECG record's detected beats too
     if (!error.empty())
         return nullptr;
     rec->PrepareData(CoreSettings{});  // labelled beats take the SpO2 before them

@@ -33,7 +33,8 @@ const char* const kAfter =
 
 const OptionTable kSources = {
     {"ms", "FILE", "RR intervals in ms, one per line (optional SpO2 column).", kCompleteFiles},
-    {"recording", "FILE", "a .rr or .txt recording.", kCompleteRecordings},
+    {"recording", "FILE", "a recording: .rr, .txt, a list, CSV or an ECG record.",
+     kCompleteRecordings},
 };
 
 const OptionTable kOptions = {

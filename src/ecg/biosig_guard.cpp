@@ -1,9 +1,8 @@
-// The checks that keep hostile EDF, BDF and GDF files away from BioSig.
+// The checks that keep hostile GDF files away from BioSig.
 #include "biosig_guard.h"
 
-#include "clock_time.h"
 #include "ecg_file.h"
-#include "edf_header.h"
+#include "edf_header.h"  // kEdfFixedBytes, kEdfMaxSignals: GDF shares the layout
 
 #include <cstring>
 #include <numeric>
@@ -45,42 +44,6 @@ int GdfTypeBytes(uint32_t type) {
     default:
         return 0;
     }
-}
-
-// BioSig holds a record of every signal repeated up to the common multiple of their
-// samples per record: a header asking for a huge one is refused.
-bool CheckEdfSignals(const EdfHeader& h, std::string& error) {
-    int64_t common = 1;
-    bool ecgRate = false;
-    for (const EdfSignal& s : h.signals) {
-        common = std::lcm(common, s.perRecord);
-        if (common > kMaxBlockSamples) {
-            error = "its signals' sample counts per record have no small common multiple";
-            return false;
-        }
-        const double rate = s.perRecord / h.recordS;
-        ecgRate = ecgRate || (!s.annotations && rate >= kMinRate && rate <= kMaxRate);
-    }
-    if (!ecgRate)
-        error = "no signal is sampled at 100..2000 Hz";
-    return ecgRate;
-}
-
-bool GuardEdf(EcgFile& file, BiosigGuard& out, std::string& error) {
-    std::string head(kEdfFixedBytes, '\0');
-    const int ns = file.ReadAt(0, head.data(), head.size()) ? EdfSignalCount(head) : -1;
-    if (ns < 0) {
-        error = "not a sound EDF/BDF header (signal count, header size)";
-        return false;
-    }
-    head.resize(kEdfFixedBytes * (ns + 1));
-    EdfHeader h;
-    if (!file.ReadAt(0, head.data(), head.size()) || !ParseEdfHeader(head, file.size(), h, error) ||
-        !CheckEdfSignals(h, error))
-        return false;
-    out.format = h.bdf ? "BDF" : h.plus ? "EDF+" : "EDF";
-    out.startClockS = h.startClockS;
-    return true;
 }
 
 bool GuardGdf(EcgFile& file, std::string& error) {
@@ -136,9 +99,7 @@ bool GuardBiosigFile(const std::string& path, EcgKind kind, BiosigGuard& out, st
         out.format = "GDF";
         return GuardGdf(file, error);
     }
-    if (kind == EcgKind::Edf || kind == EcgKind::Bdf)
-        return GuardEdf(file, out, error);
-    error = "not an EDF, BDF or GDF file";
+    error = "not a GDF file";
     return false;
 }
 

@@ -1,6 +1,8 @@
-// Opening any ECG record: told by its first bytes, then read by the reader of its kind.
+// Opening any ECG record: told by its first bytes, then read by the reader of its kind: WFDB,
+// EDF, EDF+ and BDF by our own code, GDF through BioSig.
 #include "biosig_record.h"
 #include "ecg_file.h"
+#include "edf_record.h"
 #include "wfdb_record.h"
 
 #include <algorithm>
@@ -27,6 +29,8 @@ EcgOpen OpenEcgRecord(const std::string& path) {
         result.error = path + ": not an ECG record (WFDB header, EDF, BDF or GDF)";
         return result;
     }
+    if (kind == EcgKind::Edf || kind == EcgKind::Bdf)
+        return OpenEdfRecord(path);
     return OpenBiosigRecord(path, kind);
 }
 

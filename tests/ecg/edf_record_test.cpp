@@ -62,9 +62,10 @@ TEST(EdfRecord, ReadsBackWhatWasWritten) {
         EXPECT_EQ(EcgChannelIndex(info, "", error), 0);
         const double step = 20.0 / (c.bdf ? 16777214 : 65534);  // mV per digital unit
         std::vector<float> mv;
-        for (int first : {0}) {
-            ASSERT_TRUE(open.source->Read(1, first, 1500, mv, error)) << error;
-            ASSERT_EQ(mv.size(), std::min<size_t>(1500, kRate * kSeconds - first));
+        // Blocks at odd offsets across record boundaries, and one running past the end.
+        for (int first : {0, 359, 361, 1000, 2877, 3599}) {
+            ASSERT_TRUE(open.source->Read(1, first, 733, mv, error)) << error;
+            ASSERT_EQ(mv.size(), std::min<size_t>(733, kRate * kSeconds - first));
             for (size_t i = 0; i < mv.size(); ++i)
                 ASSERT_NEAR(mv[i], v1[first + i], step) << first + i;
         }

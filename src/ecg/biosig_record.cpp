@@ -39,14 +39,10 @@ public:
 bool BiosigSource::Read(int ch, int64_t first, int64_t count, std::vector<float>& out,
                         std::string& error) {
     out.clear();
-    if (ch < 0 || ch >= static_cast<int>(channel_.size())) {
-        error = "no channel " + std::to_string(ch);
+    if (!ClampEcgRead(info_, ch, first, count, error))
         return false;
-    }
-    const int64_t total = info_.channels[ch].samples;
-    if (first < 0 || count <= 0 || first >= total)
+    if (count == 0)
         return true;
-    count = std::min(count, total - first);
     HDRTYPE* h = hdr_.get();
     for (int k = 0; k < h->NS; ++k)
         h->CHANNEL[k].OnOff = k == channel_[ch] ? 1 : 0;

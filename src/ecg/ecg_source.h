@@ -2,6 +2,7 @@
 // of a channel in mV, read in blocks so that a day's record never sits in memory whole.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,6 +31,19 @@ struct EcgInfo {
     std::vector<EcgAnnotation> annotations;  // the record's own (EDF+ texts); WFDB annotator
                                              // files are read apart (ecg_read.h)
 };
+
+// What of a Read of count samples from first lies in channel ch: count cut at the record's
+// end, 0 when nothing does. False, with error, when there is no channel ch.
+inline bool ClampEcgRead(const EcgInfo& info, int ch, int64_t first, int64_t& count,
+                         std::string& error) {
+    if (ch < 0 || static_cast<size_t>(ch) >= info.channels.size()) {
+        error = "no channel " + std::to_string(ch);
+        return false;
+    }
+    const int64_t total = info.channels[static_cast<size_t>(ch)].samples;
+    count = first < 0 || count <= 0 || first >= total ? 0 : std::min(count, total - first);
+    return true;
+}
 
 class EcgSource {
 public:

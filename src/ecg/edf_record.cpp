@@ -58,14 +58,10 @@ bool EdfSource::ReadRecords(int64_t record, int64_t n) {
 bool EdfSource::Read(int ch, int64_t first, int64_t count, std::vector<float>& out,
                      std::string& error) {
     out.clear();
-    if (ch < 0 || ch >= static_cast<int>(at_.size())) {
-        error = "no channel " + std::to_string(ch);
+    if (!ClampEcgRead(info_, ch, first, count, error))
         return false;
-    }
-    const int64_t total = info_.channels[ch].samples;
-    if (first < 0 || count <= 0 || first >= total)
+    if (count == 0)
         return true;
-    count = std::min(count, total - first);
     const EdfChannelAt& at = at_[ch];
     out.reserve(static_cast<size_t>(count));
     const int64_t last = (first + count - 1) / at.perRecord;

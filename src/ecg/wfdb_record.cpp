@@ -53,14 +53,10 @@ private:
 bool WfdbSource::Read(int ch, int64_t first, int64_t count, std::vector<float>& out,
                       std::string& error) {
     out.clear();
-    if (ch < 0 || ch >= static_cast<int>(columns_.size())) {
-        error = "no channel " + std::to_string(ch);
+    if (!ClampEcgRead(info_, ch, first, count, error))
         return false;
-    }
-    const int64_t total = info_.channels[ch].samples;
-    if (first < 0 || count <= 0 || first >= total)
+    if (count == 0)
         return true;
-    count = std::min(count, total - first);
     out.resize(static_cast<size_t>(count));
     const Column& c = columns_[ch];
     SignalFile& f = *files_[c.file];

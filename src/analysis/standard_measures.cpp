@@ -173,4 +173,16 @@ bool ParseArtifactLevel(const std::string& text, double& thresholdMs) {
     return true;
 }
 
+bool ParseArtifactChoice(const std::string& text, ArtifactOptions& out) {
+    if (text == "auto") {
+        out = ArtifactOptions{true, kDefaultArtifactMs, true};
+        return true;
+    }
+    double ms = 0;
+    if (!ParseArtifactLevel(text, ms))
+        return false;
+    out = ArtifactOptions{true, ms, false};
+    return true;
+}
+
 }  // namespace trivant

@@ -39,9 +39,12 @@ bool ParseBandEdges(const std::string& text, BandEdges& out, std::string& error)
 
 // No correction (thresholdMs ignored; detection is reported at the medium level), or
 // correction at thresholdMs.
+// With automatic, the classification and correction of beat_classes.h (correct is then
+// true and thresholdMs unused).
 struct ArtifactOptions {
     bool correct = false;
     double thresholdMs = kDefaultArtifactMs;
+    bool automatic = false;
 };
 
 struct ArtifactReport {
@@ -97,5 +100,8 @@ StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const Artifact
 
 // "verylow".."verystrong" or a number of ms (> 0); false when it is neither.
 bool ParseArtifactLevel(const std::string& text, double& thresholdMs);
+// "auto", a level or a number of ms as ParseArtifactLevel takes them, as correcting options;
+// false when it is none of them.
+bool ParseArtifactChoice(const std::string& text, ArtifactOptions& out);
 
 }  // namespace trivant

@@ -37,6 +37,24 @@ enum SeriesIndex : int {
 
 extern const std::array<const char*, kSeriesCount> SeriesNames;  // UTF-8
 
+// How a beat of a reviewed recording differs from the one recorded (beat_edit.h).
+enum class BeatEdit : uint8_t { None = 0, Interpolated, Inserted, Moved };
+
+// A beat taken out by review: its interval merged into the next one's, kept so it can be put
+// back and saved.
+struct DeletedBeat {
+    int32_t us = 0;           // its interval when it was deleted
+    int32_t originalUs = -1;  // as recorded, where it had changed before
+    SampleWord word = 0;
+    uint8_t labelSpO2 = kLabelMark;
+    std::string name;
+    int64_t sample = -1;
+    bool operator==(const DeletedBeat& o) const {
+        return us == o.us && originalUs == o.originalUs && word == o.word &&
+               labelSpO2 == o.labelSpO2 && name == o.name && sample == o.sample;
+    }
+};
+
 struct SeriesInfo {
     int32_t Max = 0;
     int32_t Min = 0;
@@ -129,6 +147,15 @@ public:
     std::string EcgChannel;
     double EcgRate = 0;
     bool hasEcg() const { return !BeatSamples.empty(); }
+
+    // Beat review (beat_edit.h), at positions 1..beats (0 unused), empty while nothing was
+    // edited: each beat's edit, and its interval as recorded where it changed (-1 where not);
+    // the deleted beats by the position of the beat that follows them.
+    std::vector<BeatEdit> BeatEdits;
+    std::vector<int32_t> OriginalUs;
+    std::map<int, std::vector<DeletedBeat>> DeletedBeats;
+    BeatEdit beatEdit(int k) const;
+    int32_t originalUs(int k) const;  // -1 where unchanged
 
     Histogram Histo;  // of the latest computed beat's window
     uint8_t SYM = 0, PAR = 0, SDNN = 0;

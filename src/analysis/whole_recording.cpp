@@ -1,8 +1,10 @@
 #include "whole_recording.h"
 
+#include "beat_edit.h"
 #include "standard_parts.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace trivant {
 
@@ -101,6 +103,66 @@ double TrendDurationS(const Recording& rec) {
     return static_cast<double>(TrendTimeUs(LocatingIntervalsUs(rec))) / 1e6;
 }
 
+namespace {
+
+// The measures of one span of a series that is flagged, or corrected, once as a whole.
+class SpanMeter {
+public:
+    SpanMeter(const std::vector<int64_t>& rrUs, const ArtifactOptions& options,
+              const BandEdges& bands)
+        : options_(options), bands_(bands), threshold_(ArtifactThreshold(options)),
+          start_(startTimes(rrUs)) {
+        all_.resize(rrUs.size());
+        for (std::size_t i = 0; i < rrUs.size(); ++i)
+            all_[i] = static_cast<double>(rrUs[i]) / 1000.0;
+        if (!options.automatic) {
+            // A span recomputes only its ends' flags.
+            flags_ = standard::DetectArtifacts(all_, threshold_);
+            return;
+        }
+        whole_ = CorrectAuto(all_);
+        std::vector<int64_t> fixedUs(whole_.rr.size());
+        for (std::size_t i = 0; i < fixedUs.size(); ++i)
+            fixedUs[i] = std::llround(whole_.rr[i] * 1000);
+        fixedStart_ = startTimes(fixedUs);
+    }
+
+    StandardMeasures operator()(const IntervalSpan& span) const {
+        const auto at = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
+        const std::vector<double> ms(all_.begin() + at(span.first), all_.begin() + at(span.last));
+        if (!options_.automatic)
+            return ComputeStandardMeasures(
+                ms, standard::WindowArtifacts(ms, flags_, span.first, threshold_), options_,
+                bands_);
+        // The corrected intervals that begin within the span's time, so that a window
+        // agrees with the whole.
+        const auto from =
+            std::lower_bound(fixedStart_.begin(), fixedStart_.end() - 1, start_[span.first]);
+        const auto to = std::lower_bound(from, fixedStart_.end() - 1, start_[span.last]);
+        AutoCorrection cut;
+        cut.rr.assign(whole_.rr.begin() + (from - fixedStart_.begin()),
+                      whole_.rr.begin() + (to - fixedStart_.begin()));
+        cut.classes.assign(whole_.classes.begin() + at(span.first),
+                           whole_.classes.begin() + at(span.last));
+        cut.flagged =
+            static_cast<int>(std::count_if(cut.classes.begin(), cut.classes.end(),
+                                           [](BeatClass c) { return c != BeatClass::Normal; }));
+        return ComputeCorrectedMeasures(ms, std::move(cut), bands_);
+    }
+
+private:
+    const ArtifactOptions options_;
+    const BandEdges bands_;
+    const double threshold_;
+    const std::vector<int64_t> start_;  // of the intervals as recorded, µs
+    std::vector<double> all_;           // ms
+    std::vector<bool> flags_;           // by the threshold
+    AutoCorrection whole_;              // automatic
+    std::vector<int64_t> fixedStart_;   // of whole_.rr, µs
+};
+
+}  // namespace
+
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
                                        const ArtifactOptions& options, const BandEdges& bands,
@@ -108,33 +170,27 @@ std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool ex
                                        const std::atomic<bool>* cancel) {
     std::vector<SpanMeasures> out;
     out.reserve(spans.size());
-    std::vector<double> all(rrUs.size());
-    for (std::size_t i = 0; i < rrUs.size(); ++i)
-        all[i] = static_cast<double>(rrUs[i]) / 1000.0;
-    // Flagged once for the recording: a span recomputes only its ends' flags.
-    const double threshold = ArtifactThreshold(options);
-    const std::vector<bool> flags = standard::DetectArtifacts(all, threshold);
-    std::vector<double> ms;
+    const SpanMeter meter(rrUs, options, bands);
     for (const IntervalSpan& span : spans) {
         if (cancel && *cancel)
             break;
-        ms.assign(all.begin() + static_cast<std::ptrdiff_t>(span.first),
-                  all.begin() + static_cast<std::ptrdiff_t>(span.last));
-        SpanMeasures row{
-            span,
-            0,
-            ComputeStandardMeasures(ms, standard::WindowArtifacts(ms, flags, span.first, threshold),
-                                    options, bands),
-            {}};
+        SpanMeasures row{span, 0, meter(span), {}};
         row.m.exact_intervals = exact;
         row.m.rr.clear();  // the series is the recording's: rows need only their numbers
         row.m.welch = {};
         row.m.artifacts.isArtifact.clear();
+        row.m.artifacts.kinds.clear();
         out.push_back(std::move(row));
         if (done)
             ++*done;
     }
     return out;
+}
+
+void MarkEdited(std::vector<SpanMeasures>& rows, const Recording& rec) {
+    const int edited = EditedBeats(rec);
+    for (SpanMeasures& row : rows)
+        row.m.artifacts.edited = edited;
 }
 
 std::vector<IntervalSpan> RecordingTrendSpans(const Recording& rec, int windowS, int stepS) {
@@ -144,8 +200,11 @@ std::vector<IntervalSpan> RecordingTrendSpans(const Recording& rec, int windowS,
 
 std::vector<SpanMeasures> RecordingTrend(const Recording& rec, int windowS, int stepS,
                                          const ArtifactOptions& options, const BandEdges& bands) {
-    return MeasureSpans(RecordingIntervalsUs(rec), rec.hasExact(),
-                        RecordingTrendSpans(rec, windowS, stepS), options, bands);
+    std::vector<SpanMeasures> out =
+        MeasureSpans(RecordingIntervalsUs(rec), rec.hasExact(),
+                     RecordingTrendSpans(rec, windowS, stepS), options, bands);
+    MarkEdited(out, rec);
+    return out;
 }
 
 std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOptions& options,
@@ -155,6 +214,7 @@ std::vector<SpanMeasures> RecordingStages(const Recording& rec, const ArtifactOp
     const std::vector<StageSpan> stages = StageSpans(us, RecordingLabels(rec));
     std::vector<SpanMeasures> out = MeasureSpans(us, rec.hasExact(), {stages.begin(), stages.end()},
                                                  options, bands, done, cancel);
+    MarkEdited(out, rec);
     for (std::size_t i = 0; i < out.size(); ++i) {
         out[i].stage = stages[i].stage;
         // Stage j > 0 begins at its label, at interval first (beat first + 1).

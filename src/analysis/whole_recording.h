@@ -61,13 +61,17 @@ struct SpanMeasures {
     std::string name;  // a stage's: the name of the label it begins at, if any
 };
 
-// The measures of each span on its own, artifacts handled as options say. done, when
+// The measures of each span on its own, artifacts handled as options say: automatic
+// correction corrects the whole series once and cuts each span from it by time. done, when
 // given, counts the spans measured; a set cancel stops early with the rows so far.
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
                                        const ArtifactOptions& options, const BandEdges& bands,
                                        std::atomic<std::size_t>* done = nullptr,
                                        const std::atomic<bool>* cancel = nullptr);
+
+// Each row's artifacts say how many beats the review of rec changed (EditedBeats).
+void MarkEdited(std::vector<SpanMeasures>& rows, const Recording& rec);
 
 // The windows of the trend of rec, its exact intervals measured.
 std::vector<IntervalSpan> RecordingTrendSpans(const Recording& rec, int windowS, int stepS);

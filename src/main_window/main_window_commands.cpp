@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_dialog.h"
+#include "beat_edit.h"
 #include "comment_dialog.h"
 #include "file_naming.h"
 #include "fragment_picker.h"
@@ -223,6 +224,7 @@ ReportWindow* MainWindow::analyzeFragment(const Recording& rec, const QString& c
         FragmentCaption(caption.toStdString(), *report, TrMessage(kFragmentWord).toStdString()),
         rec.Comment);
     frag->SetSourceFile(sourceFile);
+    frag->SetEditedBeats(EditedBeats(rec));
     frag->setProperty(kSourceFileProperty, QString::fromStdString(sourceFile));
     return frag;
 }

@@ -97,6 +97,13 @@ void ReportWindow::SetReport(const FragmentReport& report) {
 
 void ReportWindow::recompute() {
     standard_ = MakeStandardPage(report_, artifacts_, choices_.bands->bands());
+    standard_.m.artifacts.edited = editedBeats_;
+}
+
+void ReportWindow::SetEditedBeats(int edited) {
+    editedBeats_ = edited;
+    recompute();
+    update();
 }
 
 void ReportWindow::SetBands(const BandEdges& bands) {
@@ -116,13 +123,10 @@ void ReportWindow::SetCorrection(int index) {
 }
 
 void ReportWindow::SetArtifactOptions(const ArtifactOptions& options) {
-    const std::vector<CorrectionChoice> choices = CorrectionChoices();
-    for (size_t i = 0; i < choices.size(); ++i) {
-        const ArtifactOptions& c = choices[i].options;
-        if (c.correct == options.correct && (!c.correct || c.thresholdMs == options.thresholdMs)) {
-            SetCorrection(int(i));
-            return;
-        }
+    const int choice = CorrectionChoiceOf(options);
+    if (choice >= 0) {
+        SetCorrection(choice);
+        return;
     }
     artifacts_ = options;
     recompute();

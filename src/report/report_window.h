@@ -48,6 +48,8 @@ public:
     // The measures with these options: a level's own choice in the box, or else a threshold
     // of its own (trivant-cli report --artifacts 80).
     void SetArtifactOptions(const ArtifactOptions& options);
+    // How many beats the recording's review changed, for the second page's method lines.
+    void SetEditedBeats(int edited);
     // The spectral bands of the second page; the measures are computed again.
     void SetBands(const BandEdges& bands);
     const StandardPage& standardPage() const { return standard_; }
@@ -85,6 +87,7 @@ private:
     QWidget* pageBar_ = nullptr;
     MeasureChoices choices_{};
     ArtifactOptions artifacts_;  // the box's choice, or a threshold of trivant-cli's own
+    int editedBeats_ = 0;
     QTabBar* tabs_ = nullptr;
     QComboBox* correction_ = nullptr;
     StandardPage standard_;

@@ -183,6 +183,8 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
     // measures were refused; the times stay those of the fragment's beats.
     const std::vector<double>& rr = page.m.rr.empty() ? page.rrMs : page.m.rr;
     const std::vector<double> t = BeatTimesS(page.rrMs);
+    // A series that lost or gained beats (the automatic correction) keeps times of its own.
+    const std::vector<double> tRR = rr.size() == t.size() ? t : BeatTimesS(rr);
     // Lines every 30 s; the axis ends with the fragment's last beat, at 300 s or a little later.
     const double stepS = kRhythmMinS / kRhythmXTicks;
     const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
@@ -194,22 +196,25 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
                   QT_TRANSLATE_NOOP("StandardPage", "t, с"), markLegend(page.m.artifacts),
                   markColor(page.m.artifacts)},
                  L.TW, L.TH);
-    const size_t n = std::min(t.size(), rr.size());
-    auto at = [&](size_t i) {
-        return QPointF(ValueToPixel(t[i], 0, tMax, r.Left, r.Right),
-                       ValueToPixel(rr[i], v.lo, v.hi, r.Bottom, r.Top));
+    auto point = [&](double ti, double value) {
+        return QPointF(ValueToPixel(ti, 0, tMax, r.Left, r.Right),
+                       ValueToPixel(value, v.lo, v.hi, r.Bottom, r.Top));
     };
     QPolygonF line;
-    for (size_t i = 0; i < n; ++i)
-        line << at(i);
+    for (size_t i = 0; i < std::min(tRR.size(), rr.size()); ++i)
+        line << point(tRR[i], rr[i]);
     p.setPen(QPen(Qt::black, st.traceWidth));
     p.drawPolyline(line);
     const ArtifactReport& a = page.m.artifacts;
     p.setPen(markColor(a));
     p.setBrush(markColor(a));
-    for (size_t i = 0; i < n; ++i)
-        if (flaggedAt(a, i))
-            drawDot(p, at(i), st.dotRadius + 1);
+    // Each flagged beat at its time, on the series measured there.
+    for (size_t i = 0; i < t.size() && !rr.empty(); ++i)
+        if (flaggedAt(a, i)) {
+            const auto k = std::lower_bound(tRR.begin(), tRR.end(), t[i]) - tRR.begin();
+            const size_t j = std::min(size_t(k), rr.size() - 1);
+            drawDot(p, point(tRR[j], rr[j]), st.dotRadius + 1);
+        }
     p.setBrush(Qt::NoBrush);
 }
 

@@ -53,7 +53,7 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     EXPECT_NEAR(*trend->SecondAt(at), 1200, 10);
     // The click opens the picker at the start of the window whose point is nearest: the
     // fragment is that window, with the row's numbers, as the trend measured it.
-    trend->choices_.correction->setCurrentIndex(3);
+    trend->choices_.correction->setCurrentIndex(4);
     trend->WaitIdle();
     int fragPos = -1;
     answer([&](QDialog& d) {
@@ -160,7 +160,7 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     EXPECT_NE(w->MeasuresCsv().find(",Нагрузка\n"), std::string::npos);
     // A correction chosen measures the stages again, and the CSV says which it was.
     const std::string uncorrected = w->MeasuresCsv();
-    w->choices_.correction->setCurrentIndex(3);
+    w->choices_.correction->setCurrentIndex(4);
     EXPECT_TRUE(w->Busy());
     form->IdleHandler();
     EXPECT_FALSE(form->N_Export->isEnabled());

@@ -154,17 +154,24 @@ TEST(StandardText, ArtifactsAndRefusal) {
     EXPECT_NE(RefusalText(m).find("мало интервалов"), std::string::npos);
 }
 
-TEST(StandardText, CorrectionChoicesWeakestFirst) {
+TEST(StandardText, CorrectionChoicesAutomaticThenWeakestFirst) {
     const std::vector<CorrectionChoice> c = CorrectionChoices();
-    ASSERT_EQ(c.size(), 6u);
-    EXPECT_STREQ(c[0].title, "Без коррекции");
-    EXPECT_FALSE(c[0].options.correct);
+    ASSERT_EQ(c.size(), 7u);
+    EXPECT_STREQ(c[0].title, "Автоматическая");
+    EXPECT_TRUE(c[0].options.correct && c[0].options.automatic);
+    EXPECT_STREQ(c[kNoCorrectionChoice].title, "Без коррекции");
+    EXPECT_FALSE(c[kNoCorrectionChoice].options.correct);
     const double thresholds[] = {450, 350, 250, 150, 50};
-    for (int i = 1; i < 6; ++i) {
-        EXPECT_TRUE(c[i].options.correct);
-        EXPECT_DOUBLE_EQ(c[i].options.thresholdMs, thresholds[i - 1]) << c[i].title;
+    for (int i = 2; i < 7; ++i) {
+        EXPECT_TRUE(c[i].options.correct && !c[i].options.automatic);
+        EXPECT_DOUBLE_EQ(c[i].options.thresholdMs, thresholds[i - 2]) << c[i].title;
     }
-    EXPECT_STREQ(c[5].title, "Очень сильная");
+    EXPECT_STREQ(c[6].title, "Очень сильная");
+    // Each choice is found again by its options, and an own threshold by none.
+    for (size_t i = 0; i < c.size(); ++i)
+        EXPECT_EQ(CorrectionChoiceOf(c[i].options), int(i)) << c[i].title;
+    EXPECT_EQ(CorrectionChoiceOf(ArtifactOptions{true, 80}), -1);
+    EXPECT_EQ(CorrectionChoiceOf(ArtifactOptions{false, 80}), kNoCorrectionChoice);
 }
 
 // The control recomputes at once: the spikes stay flagged, the correction shows, and a
@@ -177,14 +184,16 @@ TEST(StandardWindow, CorrectionRecomputes) {
     EXPECT_GE(a.flagged, 3);
     ASSERT_EQ(a.isArtifact.size(), 350u);
     EXPECT_TRUE(a.isArtifact[49] && a.isArtifact[199]);
-    EXPECT_EQ(w.correctionBox()->itemText(3), "Средняя (250 мс)");  // named with its threshold
-    w.correctionBox()->setCurrentIndex(1);                          // very weak: 450 ms
+    EXPECT_EQ(w.correctionBox()->currentIndex(), kNoCorrectionChoice);
+    EXPECT_EQ(w.correctionBox()->itemText(0), "Автоматическая");
+    EXPECT_EQ(w.correctionBox()->itemText(4), "Средняя (250 мс)");  // named with its threshold
+    w.correctionBox()->setCurrentIndex(2);                          // very weak: 450 ms
     const int weak = w.standardPage().m.artifacts.flagged;
     EXPECT_TRUE(w.standardPage().m.artifacts.corrected);
     EXPECT_DOUBLE_EQ(w.standardPage().m.artifacts.thresholdMs, 450);
     EXPECT_GE(weak, 3);
-    w.SetCorrection(5);  // very strong: 50 ms
-    EXPECT_EQ(w.correctionBox()->currentIndex(), 5);
+    w.SetCorrection(6);  // very strong: 50 ms
+    EXPECT_EQ(w.correctionBox()->currentIndex(), 6);
     EXPECT_GT(w.standardPage().m.artifacts.flagged, weak);
     EXPECT_EQ(w.standardPage().m.rr.size(), 350u);
 }
@@ -202,7 +211,7 @@ TEST(StandardWindow, PagesByKeyboard) {
     EXPECT_TRUE(w.correctionBox()->isVisible());
     EXPECT_TRUE(w.correctionBox()->hasFocus());
     QTest::keyClick(w.correctionBox(), Qt::Key_Down);
-    EXPECT_EQ(w.correctionBox()->currentIndex(), 1);
+    EXPECT_EQ(w.correctionBox()->currentIndex(), 2);
     EXPECT_TRUE(w.standardPage().m.artifacts.corrected);
     QTest::keyClick(w.correctionBox(), Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(w.page(), ReportWindow::ReportPage);
@@ -258,7 +267,7 @@ TEST(StandardWindow, SecondPagePixels) {
     EXPECT_GT(countColor(image, L.R_Rhythm, kArtifactColor), 4);  // the spike's mark
     // Corrected, both plots show the series measured, its corrected beat in its own colour
     // (in the Poincaré plot partly under the ellipse's axes).
-    w.SetCorrection(3);
+    w.SetCorrection(4);
     const QImage corrected = w.renderImage();
     for (const Rect& r : {L.R_Poinc, L.R_Rhythm}) {
         EXPECT_EQ(countColor(corrected, r, kArtifactColor), 0);
@@ -276,7 +285,7 @@ TEST(StandardWindow, RefusalInsteadOfTheNumbers) {
     w.StartPainting();
     w.SetPage(ReportWindow::StandardMeasuresPage);
     EXPECT_TRUE(w.standardPage().m.ok);  // no correction: measured as they are
-    w.SetCorrection(3);                  // medium: 250 ms
+    w.SetCorrection(4);                  // medium: 250 ms
     ASSERT_FALSE(w.standardPage().m.ok);
     const auto cells = test::WidgetTexts(w, [&w] { w.renderImage(); });
     const QString refusal = QString::fromStdString(RefusalText(w.standardPage().m));

@@ -43,11 +43,7 @@ int runLongTerm(const CliOptions& opt, const Setup& setup, std::ostream& out, st
 }  // namespace
 
 FragmentLine AnalyzeLine(const CliOptions& opt) {
-    ArtifactOptions artifacts;
-    if (opt.artifactsMs) {
-        artifacts.correct = true;
-        artifacts.thresholdMs = *opt.artifactsMs;
-    }
+    const ArtifactOptions artifacts = opt.artifacts.value_or(ArtifactOptions{});
     return [csv = opt.csv, standard = opt.standard, artifacts,
             bands = opt.bands](const std::string& file, const FragmentReport& r) {
         if (!standard)

@@ -16,32 +16,32 @@ namespace trivant {
 struct CliOptions {
     std::string command;
     std::vector<std::string> files;
-    std::optional<int> sample;          // --sample N
-    std::string port;                   // record: --port NAME
-    int window = 300;                   // trend: --window S
-    std::optional<int> step;            // trend: --step S, at most the window; 30 when absent
-    std::string png;                    // trend: --png OUT.png, the picture instead of rows
-    std::string ble;                    // record: --ble ADDRESS, a strap
-    std::string bleReplay;              // record: --ble-replay LOG, a strap's notification log
-    std::optional<long> beats;          // record: --beats N
-    std::optional<double> seconds;      // record: --seconds T
-    int width = 1000, height = 700;     // render: --size WxH
-    std::optional<int> xpos;            // render: --xpos N
-    int zoom = 1;                       // render: --zoom, a level of kZoomLevels
-    std::optional<int> point;           // render: --point BEAT
-    int start = 0;                      // analyze, report: --start SECONDS
-    bool csv = false;                   // analyze: --csv instead of --json
-    bool json = false;                  // trend, stages: --json instead of CSV
-    bool standard = false;              // analyze: --standard, the published measures too
-    bool longTerm = false;              // analyze: --long, the whole recording's SDANN, SDNNi
-    std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
-    BandEdges bands;                    // analyze, trend, stages, report: --bands
-    std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent
-    bool landscape = false;             // print: --landscape
-    bool list = false;                  // recover: --list, the journals of a folder
-    std::vector<LabelTime> at;          // label: --at T[=NAME],..., every --at given
-    std::string channel;                // ECG records: --channel N|LABEL
-    std::string annotations;            // WFDB records: --annotations EXT, beats from them
+    std::optional<int> sample;       // --sample N
+    std::string port;                // record: --port NAME
+    int window = 300;                // trend: --window S
+    std::optional<int> step;         // trend: --step S, at most the window; 30 when absent
+    std::string png;                 // trend: --png OUT.png, the picture instead of rows
+    std::string ble;                 // record: --ble ADDRESS, a strap
+    std::string bleReplay;           // record: --ble-replay LOG, a strap's notification log
+    std::optional<long> beats;       // record: --beats N
+    std::optional<double> seconds;   // record: --seconds T
+    int width = 1000, height = 700;  // render: --size WxH
+    std::optional<int> xpos;         // render: --xpos N
+    int zoom = 1;                    // render: --zoom, a level of kZoomLevels
+    std::optional<int> point;        // render: --point BEAT
+    int start = 0;                   // analyze, report: --start SECONDS
+    bool csv = false;                // analyze: --csv instead of --json
+    bool json = false;               // trend, stages: --json instead of CSV
+    bool standard = false;           // analyze: --standard, the published measures too
+    bool longTerm = false;           // analyze: --long, the whole recording's SDANN, SDNNi
+    std::optional<ArtifactOptions> artifacts;  // --artifacts: auto or a threshold's correction
+    BandEdges bands;                           // analyze, trend, stages, report: --bands
+    std::optional<int> jobs;                   // analyze: --jobs N threads; the cores when absent
+    bool landscape = false;                    // print: --landscape
+    bool list = false;                         // recover: --list, the journals of a folder
+    std::vector<LabelTime> at;                 // label: --at T[=NAME],..., every --at given
+    std::string channel;                       // ECG records: --channel N|LABEL
+    std::string annotations;                   // WFDB records: --annotations EXT, beats from them
     bool ibCompensation = false;
     bool help = false;
     bool version = false;  // --version

@@ -1,6 +1,7 @@
 // Analyses the fragment from --start and prints the report window's page into a PDF.
 #include "report_command.h"
 
+#include "beat_edit.h"
 #include "cli_commands.h"
 #include "fragment_analysis.h"
 #include "recording_io.h"
@@ -37,8 +38,9 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     window.SetComment(QString::fromStdString(rec->Comment));
     window.SetReport(*report);
     window.SetBands(opt.bands);
-    if (opt.artifactsMs)
-        window.SetArtifactOptions({true, *opt.artifactsMs});
+    window.SetEditedBeats(EditedBeats(*rec));
+    if (opt.artifacts)
+        window.SetArtifactOptions(*opt.artifacts);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(opt.files[1]));

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace trivant {
 
@@ -105,60 +107,128 @@ double TrendDurationS(const Recording& rec) {
 
 namespace {
 
+std::vector<double> intervalsMs(const std::vector<int64_t>& rrUs) {
+    std::vector<double> ms(rrUs.size());
+    for (std::size_t i = 0; i < rrUs.size(); ++i)
+        ms[i] = static_cast<double>(rrUs[i]) / 1000.0;
+    return ms;
+}
+
+// sums[i]: the sum of x[0 .. i - 1].
+std::vector<double> prefixSums(const std::vector<double>& x) {
+    std::vector<double> sums(x.size() + 1, 0);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        sums[i + 1] = sums[i] + x[i];
+    return sums;
+}
+
+// Values that must agree after a corrected run before it counts as over, and how far either
+// series is searched for them: a run joins, splits or replaces a few intervals.
+constexpr std::size_t kResyncLength = 3, kResyncReach = 8;
+
+// Whether kResyncLength intervals agree from rec[i] and fixed[k], or both series end first.
+bool agreeFrom(const std::vector<double>& rec, std::size_t i, const std::vector<double>& fixed,
+               std::size_t k) {
+    for (std::size_t t = 0; t < kResyncLength; ++t, ++i, ++k) {
+        if (i == rec.size() || k == fixed.size())
+            return i == rec.size() && k == fixed.size();
+        if (rec[i] != fixed[k])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+CorrectedWhole::CorrectedWhole(const std::vector<int64_t>& rrUs, AutoCorrection whole)
+    : whole_(std::move(whole)), recordedStart_(startTimes(rrUs)) {
+    const std::vector<double> rec = intervalsMs(rrUs);
+    const std::vector<double>& fixed = whole_.rr;
+    const std::vector<double> recSum = prefixSums(rec), fixedSum = prefixSums(fixed);
+    start_.assign(fixed.size(), 0);
+    std::size_t i = 0, k = 0;
+    while (k < fixed.size()) {
+        if (i < rec.size() && rec[i] == fixed[k]) {  // copied as recorded
+            start_[k++] = recordedStart_[i++];
+            continue;
+        }
+        // A corrected run: to the place both agree again whose intervals last as long on
+        // either side (joined and split ones exactly, replaced ones nearly), the nearest of
+        // those alike; to the ends when they agree nowhere near.
+        std::size_t i2 = rec.size(), k2 = fixed.size();
+        double best = -1;
+        for (std::size_t di = 0; di <= kResyncReach && i + di <= rec.size(); ++di)
+            for (std::size_t dk = 0; dk <= kResyncReach && k + dk <= fixed.size(); ++dk) {
+                if (di + dk == 0 || !agreeFrom(rec, i + di, fixed, k + dk))
+                    continue;
+                const double gap =
+                    std::fabs((recSum[i + di] - recSum[i]) - (fixedSum[k + dk] - fixedSum[k]));
+                if (best < 0 || gap < best || (gap == best && di + dk < i2 - i + k2 - k)) {
+                    best = gap;
+                    i2 = i + di;
+                    k2 = k + dk;
+                }
+            }
+        // Its intervals one after another from the run's recorded start, inside its time.
+        const int64_t from = recordedStart_[std::min(i, rec.size())];
+        const int64_t last = std::max(from, recordedStart_[i2] - 1);
+        double us = 0;
+        for (; k < k2; ++k) {
+            start_[k] = std::min(last, from + static_cast<int64_t>(std::llround(us)));
+            us += fixed[k] * 1000;
+        }
+        i = i2;
+    }
+}
+
+AutoCorrection CorrectedWhole::Cut(const IntervalSpan& span) const {
+    const auto at = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
+    const auto from =
+        std::lower_bound(start_.begin(), start_.end(), recordedStart_[span.first]) - start_.begin();
+    const auto to =
+        std::lower_bound(start_.begin(), start_.end(), recordedStart_[span.last]) - start_.begin();
+    AutoCorrection cut;
+    cut.rr.assign(whole_.rr.begin() + from, whole_.rr.begin() + to);
+    if (whole_.classes.size() + 1 == recordedStart_.size())
+        cut.classes.assign(whole_.classes.begin() + at(span.first),
+                           whole_.classes.begin() + at(span.last));
+    cut.flagged =
+        static_cast<int>(std::count_if(cut.classes.begin(), cut.classes.end(),
+                                       [](BeatClass c) { return c != BeatClass::Normal; }));
+    return cut;
+}
+
+namespace {
+
 // The measures of one span of a series that is flagged, or corrected, once as a whole.
 class SpanMeter {
 public:
     SpanMeter(const std::vector<int64_t>& rrUs, const ArtifactOptions& options,
               const BandEdges& bands)
         : options_(options), bands_(bands), threshold_(ArtifactThreshold(options)),
-          start_(startTimes(rrUs)) {
-        all_.resize(rrUs.size());
-        for (std::size_t i = 0; i < rrUs.size(); ++i)
-            all_[i] = static_cast<double>(rrUs[i]) / 1000.0;
-        if (!options.automatic) {
-            // A span recomputes only its ends' flags.
+          all_(intervalsMs(rrUs)) {
+        if (options.automatic)
+            whole_.emplace(rrUs, CorrectAuto(all_));
+        else  // a span recomputes only its ends' flags
             flags_ = standard::DetectArtifacts(all_, threshold_);
-            return;
-        }
-        whole_ = CorrectAuto(all_);
-        std::vector<int64_t> fixedUs(whole_.rr.size());
-        for (std::size_t i = 0; i < fixedUs.size(); ++i)
-            fixedUs[i] = std::llround(whole_.rr[i] * 1000);
-        fixedStart_ = startTimes(fixedUs);
     }
 
     StandardMeasures operator()(const IntervalSpan& span) const {
         const auto at = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
         const std::vector<double> ms(all_.begin() + at(span.first), all_.begin() + at(span.last));
-        if (!options_.automatic)
-            return ComputeStandardMeasures(
-                ms, standard::WindowArtifacts(ms, flags_, span.first, threshold_), options_,
-                bands_);
-        // The corrected intervals that begin within the span's time, so that a window
-        // agrees with the whole.
-        const auto from =
-            std::lower_bound(fixedStart_.begin(), fixedStart_.end() - 1, start_[span.first]);
-        const auto to = std::lower_bound(from, fixedStart_.end() - 1, start_[span.last]);
-        AutoCorrection cut;
-        cut.rr.assign(whole_.rr.begin() + (from - fixedStart_.begin()),
-                      whole_.rr.begin() + (to - fixedStart_.begin()));
-        cut.classes.assign(whole_.classes.begin() + at(span.first),
-                           whole_.classes.begin() + at(span.last));
-        cut.flagged =
-            static_cast<int>(std::count_if(cut.classes.begin(), cut.classes.end(),
-                                           [](BeatClass c) { return c != BeatClass::Normal; }));
-        return ComputeCorrectedMeasures(ms, std::move(cut), bands_);
+        if (whole_)
+            return ComputeCorrectedMeasures(ms, whole_->Cut(span), bands_);
+        return ComputeStandardMeasures(
+            ms, standard::WindowArtifacts(ms, flags_, span.first, threshold_), options_, bands_);
     }
 
 private:
     const ArtifactOptions options_;
     const BandEdges bands_;
     const double threshold_;
-    const std::vector<int64_t> start_;  // of the intervals as recorded, µs
-    std::vector<double> all_;           // ms
-    std::vector<bool> flags_;           // by the threshold
-    AutoCorrection whole_;              // automatic
-    std::vector<int64_t> fixedStart_;   // of whole_.rr, µs
+    const std::vector<double> all_;        // ms
+    std::vector<bool> flags_;              // by the threshold
+    std::optional<CorrectedWhole> whole_;  // automatic
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 // exactly on a window's edge falls on the same side every time.
 #pragma once
 
+#include "beat_classes.h"
 #include "recording.h"
 #include "standard_measures.h"
 
@@ -59,6 +60,25 @@ struct SpanMeasures {
     int stage = 0;
     StandardMeasures m;
     std::string name;  // a stage's: the name of the label it begins at, if any
+};
+
+// A series corrected as a whole (CorrectAuto of its intervals in ms), placed in the time of
+// the series as recorded, so that a window cut from it agrees with the whole. An interval
+// copied as recorded keeps its recorded start; a corrected run (intervals joined, split or
+// replaced) lies from the start of the intervals it replaced, within their time. Time does
+// not drift however many intervals were interpolated before.
+class CorrectedWhole {
+public:
+    CorrectedWhole(const std::vector<int64_t>& rrUs, AutoCorrection whole);
+    // Where each corrected interval begins, µs from the recording's start.
+    const std::vector<int64_t>& startsUs() const { return start_; }
+    // The corrected intervals that begin within the span's recorded time, with the classes
+    // and the flagged count of the span's own intervals.
+    AutoCorrection Cut(const IntervalSpan& span) const;
+
+private:
+    AutoCorrection whole_;
+    std::vector<int64_t> recordedStart_, start_;
 };
 
 // The measures of each span on its own, artifacts handled as options say: automatic

@@ -84,9 +84,9 @@ std::vector<BeatChange> CorrectRecording(Recording& rec, const CoreSettings& cfg
         const std::vector<SeriesFix> fixes = ProposeSeriesFixes(rr, classes);
         // Back to front, so the positions of the fixes still to come stay where they were.
         for (auto it = fixes.rbegin(); it != fixes.rend(); ++it)
-            if (const auto c = FixChange(rec, *it)) {
-                Apply(rec, *c);
-                applied.push_back(*c);
+            if (auto c = FixChange(rec, *it)) {
+                PutRows(rec, c->first, static_cast<int>(c->before.size()), c->after);
+                applied.push_back(std::move(*c));
             }
         rec.PrepareData(cfg);
     }

@@ -65,6 +65,10 @@ BeatRow rowAt(const Recording& rec, int k) {
 template <class T>
 void splice(std::vector<T>& v, int first, int count, const std::vector<T>& values) {
     const auto at = v.begin() + first;
+    if (static_cast<size_t>(count) == values.size()) {
+        std::copy(values.begin(), values.end(), at);  // most fixes: no row moves
+        return;
+    }
     v.erase(at, at + count);
     v.insert(v.begin() + first, values.begin(), values.end());
 }
@@ -193,9 +197,12 @@ void PutRows(Recording& rec, int first, int count, std::vector<BeatRow> rows) {
         edits.push_back(r.edit);
     }
     // DataBuf is sized by capacity: the rows after the replaced ones move as one block.
-    std::vector<SampleWord> tail(rec.DataBuf.begin() + first + count, rec.DataBuf.begin() + n + 1);
-    std::copy(words.begin(), words.end(), rec.DataBuf.begin() + first);
-    std::copy(tail.begin(), tail.end(), rec.DataBuf.begin() + first + added);
+    const auto at = rec.DataBuf.begin() + first;
+    if (added > count)
+        std::copy_backward(at + count, rec.DataBuf.begin() + n + 1, rec.DataBuf.begin() + newN + 1);
+    else if (added < count)
+        std::copy(at + count, rec.DataBuf.begin() + n + 1, at + added);
+    std::copy(words.begin(), words.end(), at);
     std::fill(rec.DataBuf.begin() + newN + 1, rec.DataBuf.begin() + std::max(n, newN) + 2, 0);
     splice(rec.ExactUs, first, count, us);
     splice(rec.OriginalUs, first, count, original);
@@ -216,7 +223,9 @@ void PutRows(Recording& rec, int first, int count, std::vector<BeatRow> rows) {
             rec.DeletedBeats[first + i] = std::move(r.deletedBefore);
     }
     rec.CurrentFileLen = newN + 1;
-    // Every edit undone: the recording reads as one never edited.
+}
+
+void DropEmptyEdits(Recording& rec) {
     const bool none =
         rec.DeletedBeats.empty() &&
         std::all_of(rec.BeatEdits.begin(), rec.BeatEdits.end(),
@@ -229,11 +238,23 @@ void PutRows(Recording& rec, int first, int count, std::vector<BeatRow> rows) {
 }
 
 void Apply(Recording& rec, const BeatChange& c) {
-    PutRows(rec, c.first, static_cast<int>(c.before.size()), c.after);
+    ApplyChanges(rec, {c});
 }
 
 void Revert(Recording& rec, const BeatChange& c) {
-    PutRows(rec, c.first, static_cast<int>(c.after.size()), c.before);
+    RevertChanges(rec, {c});
+}
+
+void ApplyChanges(Recording& rec, const std::vector<BeatChange>& changes) {
+    for (const BeatChange& c : changes)
+        PutRows(rec, c.first, static_cast<int>(c.before.size()), c.after);
+    DropEmptyEdits(rec);
+}
+
+void RevertChanges(Recording& rec, const std::vector<BeatChange>& changes) {
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+        PutRows(rec, it->first, static_cast<int>(it->after.size()), it->before);
+    DropEmptyEdits(rec);
 }
 
 std::optional<BeatChange> DeleteBeat(const Recording& rec, int k) {

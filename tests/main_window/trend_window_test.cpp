@@ -91,6 +91,19 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     QPdfWriter pdf(QString::fromStdString(dir.file("trend.pdf")));
     ASSERT_TRUE(trend->MyPrint(pdf, true));
     EXPECT_EQ(QByteArray::fromStdString(dir.read("trend.pdf")).count("/Type /Page\n"), 1);
+    // The automatic choice after the medium one (the same threshold) measures again, and its
+    // fragment opens with the automatic choice too.
+    trend->choices_.correction->setCurrentIndex(0);
+    EXPECT_TRUE(trend->Busy());
+    trend->WaitIdle();
+    EXPECT_TRUE(trend->picture().rows[0].m.artifacts.automatic);
+    EXPECT_NE(trend->L_Progress->text().indexOf("автоматическая коррекция"), -1);
+    answer([](QDialog&) { return int(QDialog::Accepted); });
+    QTest::mouseClick(trend, Qt::LeftButton, {}, at);
+    auto* automatic = qobject_cast<ReportWindow*>(form->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(automatic, nullptr);
+    EXPECT_EQ(automatic->correctionBox()->currentIndex(), 0);
+    EXPECT_TRUE(automatic->standardPage().m.artifacts.automatic);
 }
 
 }  // namespace
@@ -169,6 +182,13 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     EXPECT_TRUE(form->N_Export->isEnabled());
     EXPECT_TRUE(w->stages()[0].m.artifacts.corrected);
     EXPECT_NE(w->MeasuresCsv(), uncorrected);  // the corrected column
+    // The automatic choice measures again though its threshold is the medium one's, and
+    // says so on the bar and in the CSV.
+    w->choices_.correction->setCurrentIndex(0);
+    w->WaitIdle();
+    EXPECT_TRUE(w->stages()[0].m.artifacts.automatic);
+    EXPECT_NE(w->MeasuresCsv().find(",auto,"), std::string::npos);
+    EXPECT_EQ(w->L_Progress->text(), "Этапов: 3 · автоматическая коррекция");
     const QImage image = RenderToImage(*w);
     EXPECT_GT(image.height(), 0);
 }

@@ -145,6 +145,15 @@ TEST(StandardText, ArtifactsAndRefusal) {
     a.corrected = false;
     EXPECT_EQ(ArtifactLines(a, false)[1], "при пороге 450 мс, без коррекции");
     EXPECT_EQ(ArtifactLines(a, false)[2], "интервалы: с шагом 10 мс");
+    // The automatic correction names itself and its count; beats the review changed add a
+    // line of their own.
+    a.automatic = a.corrected = true;
+    a.edited = 4;
+    EXPECT_EQ(
+        ArtifactLines(a, true),
+        (std::vector<std::string>{"Артефакты: 3 (0.9 %)", "автоматическая коррекция, исправлено 3",
+                                  "интервалы: точные", "исправлено ударов: 4"}));
+    EXPECT_EQ(EditedBeatsText(0), "");
     StandardMeasures m;
     m.artifacts.isArtifact = {true, true};
     m.artifacts.flagged = 2;
@@ -196,6 +205,30 @@ TEST(StandardWindow, CorrectionRecomputes) {
     EXPECT_EQ(w.correctionBox()->currentIndex(), 6);
     EXPECT_GT(w.standardPage().m.artifacts.flagged, weak);
     EXPECT_EQ(w.standardPage().m.rr.size(), 350u);
+}
+
+// trivant-cli's choice finds its place in the box; a threshold of its own leaves the box.
+TEST(StandardWindow, ArtifactOptionsChooseTheirEntry) {
+    ReportWindow w;
+    w.SetReport(*fragment(350, {50, 51, 200}));
+    w.SetEditedBeats(2);
+    const struct {
+        const char* choice;
+        int index;
+    } rows[] = {{"auto", 0}, {"medium", 4}, {"verylow", 2}, {"80", 2}};
+    for (const auto& row : rows) {
+        ArtifactOptions o;
+        ASSERT_TRUE(ParseArtifactChoice(row.choice, o));
+        w.SetArtifactOptions(o);
+        EXPECT_EQ(w.correctionBox()->currentIndex(), row.index) << row.choice;
+        const ArtifactReport& a = w.standardPage().m.artifacts;
+        EXPECT_EQ(a.automatic, o.automatic) << row.choice;
+        EXPECT_TRUE(a.corrected);
+        EXPECT_EQ(a.edited, 2);
+        EXPECT_DOUBLE_EQ(ArtifactThreshold(o), o.automatic ? kDefaultArtifactMs : o.thresholdMs);
+    }
+    EXPECT_EQ(w.standardPage().m.artifacts.thresholdMs, 80);
+    EXPECT_EQ(w.correctionBox()->itemText(0), "Автоматическая");  // no threshold to name
 }
 
 TEST(StandardWindow, PagesByKeyboard) {

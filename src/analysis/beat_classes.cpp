@@ -28,6 +28,12 @@ constexpr double kMinShare = 0.1;
 // A merged or split interval fits the level within th2 or this share of it (th2 alone is
 // too tight in a steady series).
 constexpr double kFitShare = 0.2;
+// A displaced beat's pair of intervals sums to at most this share of what the larger of
+// them deviates alone.
+constexpr double kCompensation = 0.8;
+// Its correction keeps the pair's sum (moves the beat) when the sum fits the neighbours'
+// trend within this share; otherwise (a reset rhythm) both are interpolated.
+constexpr double kKeptSumShare = 0.1;
 
 bool Flagged(BeatClass c) {
     return c != BeatClass::Normal;
@@ -163,19 +169,20 @@ private:
     }
 
     // A displaced beat: the pair that ends at it (this interval and the next, or the one
-    // before and this), the pair's sum fitting the level better than the other interval of
-    // the two does alone.
+    // before and this), deviating in opposite directions, each by enough, their sum by
+    // clearly less than the larger alone (the compensation; a premature atrial beat resets
+    // the rhythm and compensates only in part). The lower the score, the better; 1 is none.
     bool TryPair(const Context& c) {
-        auto score = [&](double first, double second, double other, double ref) {
+        auto score = [&](double first, double second, double ref) {
             const double x = first - ref, y = second - ref;
-            if (!(x * y < 0) || std::min(std::fabs(x), std::fabs(y)) <=
-                                    std::max(kPairSize * c.th1, kMinShare * ref))
+            const double least = std::min(std::fabs(x), std::fabs(y));
+            if (!(x * y < 0) || least <= std::max(kPairSize * c.th1, kMinShare * ref))
                 return 1.0;
-            return std::fabs(x + y) / (std::sqrt(2.0) * std::fabs(other - ref));
+            return std::fabs(x + y) / (kCompensation * std::max(std::fabs(x), std::fabs(y)));
         };
-        const double forward = c.hasNext ? score(c.r0, c.r1, c.r1, c.ref2) : 1;
+        const double forward = c.hasNext ? score(c.r0, c.r1, c.ref2) : 1;
         const double backRef = (PastLevel(1) + FutureLevel(n_ + 1)) / 2;
-        const double backward = PastRaw() ? score(past_.back(), c.r0, past_.back(), backRef) : 1;
+        const double backward = PastRaw() ? score(past_.back(), c.r0, backRef) : 1;
         if (std::min(forward, backward) >= 1)
             return false;
         if (forward <= backward) {
@@ -260,16 +267,18 @@ std::vector<double> Interpolated(const std::vector<double>& rr, const std::vecto
     return out;
 }
 
-// The intervals around a displaced beat: their sum kept (the beats before and after stay
-// where they are), shared as the neighbours' trend shares it.
+// The intervals around a displaced beat, interpolated, and when their sum fits the trend,
+// scaled to keep it: the beat moved, the beats before and after it left where they are.
 std::vector<double> Rebalanced(const std::vector<double>& rr, const std::vector<bool>& good,
                                size_t first) {
     std::vector<double> v = Interpolated(rr, good, first, 2);
     const double sum = rr[first] + rr[first + 1];
     if (v.size() != 2 || !(v[0] > 0 && v[1] > 0))
         return {sum / 2, sum / 2};
-    const double scale = sum / (v[0] + v[1]);
-    return {v[0] * scale, v[1] * scale};
+    const double trend = v[0] + v[1];
+    if (std::fabs(sum - trend) < kKeptSumShare * trend)
+        return {v[0] * sum / trend, v[1] * sum / trend};
+    return v;
 }
 
 bool Usable(const std::vector<double>& values) {

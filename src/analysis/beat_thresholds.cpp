@@ -34,6 +34,18 @@ size_t WindowStart(size_t i, size_t n, size_t w) {
     return i < half ? 0 : std::min(i - half, n - w);
 }
 
+// Sorted window with out replaced by in: the values between the two places move by one,
+// usually a few, rather than the whole tail twice.
+void Replace(std::vector<double>& sorted, double out, double in) {
+    size_t i =
+        static_cast<size_t>(std::lower_bound(sorted.begin(), sorted.end(), out) - sorted.begin());
+    for (; i + 1 < sorted.size() && sorted[i + 1] < in; ++i)
+        sorted[i] = sorted[i + 1];
+    for (; i > 0 && sorted[i - 1] > in; --i)
+        sorted[i] = sorted[i - 1];
+    sorted[i] = in;
+}
+
 template <typename Stat>
 std::vector<double> Sliding(const std::vector<double>& values, size_t width, Stat stat) {
     const size_t n = values.size();
@@ -45,11 +57,8 @@ std::vector<double> Sliding(const std::vector<double>& values, size_t width, Sta
     std::sort(window.begin(), window.end());
     size_t start = 0;
     for (size_t i = 0; i < n; ++i) {
-        for (const size_t want = WindowStart(i, n, w); start < want; ++start) {
-            window.erase(std::lower_bound(window.begin(), window.end(), values[start]));
-            const double in = values[start + w];
-            window.insert(std::upper_bound(window.begin(), window.end(), in), in);
-        }
+        for (const size_t want = WindowStart(i, n, w); start < want; ++start)
+            Replace(window, values[start], values[start + w]);
         out[i] = stat(window);
     }
     return out;

@@ -34,6 +34,7 @@ constexpr double kCompensation = 0.8;
 // Its correction keeps the pair's sum (moves the beat) when the sum fits the neighbours'
 // trend within this share; otherwise (a reset rhythm) both are interpolated.
 constexpr double kKeptSumShare = 0.1;
+constexpr size_t kReach = 8;  // intervals a correction looks for good neighbours over
 
 bool Flagged(BeatClass c) {
     return c != BeatClass::Normal;
@@ -239,16 +240,18 @@ std::vector<bool> GoodIntervals(const std::vector<BeatClass>& classes) {
 }
 
 // Intervals first..first + count - 1 interpolated linearly between the nearest good ones on
-// either side; empty when there is none on either.
+// either side within reach; empty when there is none on either (a run of artifacts that
+// long has nothing near to be corrected from).
 std::vector<double> Interpolated(const std::vector<double>& rr, const std::vector<bool>& good,
                                  size_t first, size_t count) {
     std::optional<size_t> left, right;
-    for (size_t j = first; j-- > 0;)
+    for (size_t j = first; j-- > 0 && j + kReach >= first;)
         if (good[j]) {
             left = j;
             break;
         }
-    for (size_t j = first + count; j < rr.size(); ++j)
+    const size_t end = first + count;
+    for (size_t j = end; j < rr.size() && j < end + kReach; ++j)
         if (good[j]) {
             right = j;
             break;

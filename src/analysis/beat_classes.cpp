@@ -29,8 +29,10 @@ constexpr double kMinShare = 0.1;
 // too tight in a steady series).
 constexpr double kFitShare = 0.2;
 // A displaced beat's pair of intervals sums to at most this share of what the larger of
-// them deviates alone.
+// them deviates alone: premature, late.
 constexpr double kCompensation = 0.8;
+constexpr double kLateCompensation = 0.4;
+constexpr double kLeadShare = 0.4;
 // Its correction keeps the pair's sum (moves the beat) when the sum fits the neighbours'
 // trend within this share; otherwise (a reset rhythm) both are interpolated.
 constexpr double kKeptSumShare = 0.1;
@@ -142,24 +144,34 @@ private:
     // A beat missed (the interval nearer two than one and a half of the level, and fitting
     // two) or an extra one (two short intervals that together fit one, this one and the next
     // or the one before).
+    bool Fits(double v, double ref) const {
+        return std::fabs(v - ref) < std::max(t_.th2[n_], kFitShare * ref);
+    }
+    bool MissedAt(double r, double ref) const { return r > kMissedRatio * ref && Fits(r / 2, ref); }
+    bool ExtraAt(double r, double next, double ref) const {
+        return r < ref && next < ref && Fits(r + next, ref);
+    }
+    // The next interval starts a missed or an extra beat: this one is not its pair.
+    bool BeatCountAhead(const Context& c) const {
+        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2);
+        return extra || MissedAt(c.r1, c.ref2);
+    }
+
     bool TryBeatCount(const Context& c) {
-        auto fits = [&](double v, double ref) {
-            return std::fabs(v - ref) < std::max(c.th2, kFitShare * ref);
-        };
-        if (c.r0 > kMissedRatio * c.ref1 && fits(c.r0 / 2, c.ref1)) {
+        if (MissedAt(c.r0, c.ref1)) {
             Flag(BeatClass::Missed, n_++);
             Push(c.r0 / 2, false);
             Push(c.r0 / 2, false);
             return true;
         }
-        if (c.hasNext && c.r0 < c.ref2 && c.r1 < c.ref2 && fits(c.r0 + c.r1, c.ref2)) {
+        if (c.hasNext && ExtraAt(c.r0, c.r1, c.ref2)) {
             Flag(BeatClass::Extra, n_);
             Push(c.r0 + c.r1, false);
             n_ += 2;
             return true;
         }
         const double p = PastRaw() ? past_.back() : 0;
-        if (p > 0 && p < c.ref1 && c.r0 < c.ref1 && fits(p + c.r0, c.ref1)) {
+        if (p > 0 && ExtraAt(p, c.r0, c.ref1)) {
             Flag(BeatClass::Extra, n_ - 1);
             past_.back() = p + c.r0;
             pastRaw_.back() = false;
@@ -170,18 +182,23 @@ private:
     }
 
     // A displaced beat: the pair that ends at it (this interval and the next, or the one
-    // before and this), deviating in opposite directions, each by enough, their sum by
-    // clearly less than the larger alone (the compensation; a premature atrial beat resets
-    // the rhythm and compensates only in part). The lower the score, the better; 1 is none.
+    // before and this), deviating in opposite directions, each by enough. A premature beat
+    // (the short interval first) needs its sum clearly less off than the larger alone (a
+    // premature atrial beat resets the rhythm and compensates only in part) and its first
+    // interval not much the smaller (what comes before a premature beat is no part of it);
+    // a beat placed late (the long one first) is only a displacement, compensated in full.
+    // The lower the score, the better; 1 is none.
     bool TryPair(const Context& c) {
         auto score = [&](double first, double second, double ref) {
             const double x = first - ref, y = second - ref;
             const double least = std::min(std::fabs(x), std::fabs(y));
-            if (!(x * y < 0) || least <= std::max(kPairSize * c.th1, kMinShare * ref))
+            if (!(x * y < 0) || least <= std::max(kPairSize * c.th1, kMinShare * ref) ||
+                std::fabs(x) < kLeadShare * std::fabs(y))
                 return 1.0;
-            return std::fabs(x + y) / (kCompensation * std::max(std::fabs(x), std::fabs(y)));
+            const double share = x < 0 ? kCompensation : kLateCompensation;
+            return std::fabs(x + y) / (share * std::max(std::fabs(x), std::fabs(y)));
         };
-        const double forward = c.hasNext ? score(c.r0, c.r1, c.ref2) : 1;
+        const double forward = c.hasNext && !BeatCountAhead(c) ? score(c.r0, c.r1, c.ref2) : 1;
         const double backRef = (PastLevel(1) + FutureLevel(n_ + 1)) / 2;
         const double backward = PastRaw() ? score(past_.back(), c.r0, backRef) : 1;
         if (std::min(forward, backward) >= 1)

@@ -24,7 +24,7 @@ namespace {
 
 constexpr std::array<BeatClass, 5> kKinds = {BeatClass::Missed, BeatClass::Extra,
                                              BeatClass::Ectopic, BeatClass::Long, BeatClass::Short};
-constexpr size_t kMinStretch = 200;
+constexpr size_t kMinStretch = 100;
 constexpr size_t kMaxStretch = 1000;
 constexpr size_t kTrim = 3;
 
@@ -94,10 +94,11 @@ void AddEcgStretches(const std::string& record, std::vector<std::vector<double>>
     AddStretches(rr, breaks, out);
 }
 
-std::vector<std::vector<double>> Stretches() {
+std::vector<std::vector<double>> Stretches(size_t& fromEcg) {
     std::vector<std::vector<double>> out;
     for (const char* record : {"101", "106", "118e12", "119", "208", "800"})
         AddEcgStretches(record, out);
+    fromEcg = out.size();
     for (const char* list :
          {"nsr2db-nsr009-31999.txt", "pyhrv-series_1.txt", "rhenanbartels_hrv-real_rri.txt"}) {
         const std::vector<double> rr = ReadList(std::string(TRIVANT_TEST_DATA) + "/rr/" + list);
@@ -240,18 +241,23 @@ void Print(const char* title, const Score& s) {
 }
 
 TEST(BeatQuality, InjectedArtifactsAreFoundAndCorrected) {
-    const std::vector<std::vector<double>> stretches = Stretches();
+    size_t fromEcg = 0, beats = 0;
+    const std::vector<std::vector<double>> stretches = Stretches(fromEcg);
+    ASSERT_GE(fromEcg, 5u);
     ASSERT_GE(stretches.size(), 30u);
     Injector injector;
     Score robust, plain;
     for (const std::vector<double>& clean : stretches) {
         const Injected in = injector.Inject(clean);
+        beats += clean.size();
         const AutoCorrection fixed = CorrectAuto(in.rr);
         ScoreFlags(in, fixed.classes, robust);
         ScoreFlags(in, ClassifyBeatsPlain(in.rr), plain);
         robust.rmssdErr.push_back(std::fabs(Rmssd(fixed.rr) / Rmssd(clean) - 1));
         robust.sdnnErr.push_back(std::fabs(Sdnn(fixed.rr) / Sdnn(clean) - 1));
     }
+    std::printf("%zu clean stretches (%zu of ECG reference beats), %zu intervals\n",
+                stretches.size(), fromEcg, beats);
     Print("published rule alone:", plain);
     Print("classification:", robust);
     for (BeatClass kind : kKinds) {

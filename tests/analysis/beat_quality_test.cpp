@@ -225,10 +225,10 @@ double Share(int part, int whole) {
 }
 
 void Print(const char* title, const Score& s) {
-    std::printf("%s\n%-8s %6s %7s %7s %7s\n", title, "kind", "beats", "Se %", "any %", "+P %");
+    std::printf("%s\n%-8s %8s %7s %7s %7s\n", title, "kind", "injected", "Se %", "any %", "+P %");
     for (BeatClass kind : kKinds) {
         const KindScore& k = s.kinds[static_cast<size_t>(kind)];
-        std::printf("%-8s %6d %7.2f %7.2f %7.2f\n", BeatClassName(kind), k.injected,
+        std::printf("%-8s %8d %7.2f %7.2f %7.2f\n", BeatClassName(kind), k.injected,
                     100 * Share(k.found, k.injected), 100 * Share(k.foundAny, k.injected),
                     100 * Share(k.flagsRight, k.flags));
     }
@@ -237,7 +237,7 @@ void Print(const char* title, const Score& s) {
     if (!s.rmssdErr.empty())
         std::printf("; median error after correction: RMSSD %.2f %%, SDNN %.2f %%",
                     100 * Median(s.rmssdErr), 100 * Median(s.sdnnErr));
-    std::printf(" (%zu stretches)\n", s.rmssdErr.size());
+    std::printf("\n");
 }
 
 TEST(BeatQuality, InjectedArtifactsAreFoundAndCorrected) {
@@ -258,6 +258,8 @@ TEST(BeatQuality, InjectedArtifactsAreFoundAndCorrected) {
     }
     std::printf("%zu clean stretches (%zu of ECG reference beats), %zu intervals\n",
                 stretches.size(), fromEcg, beats);
+    std::printf("Se: injected beats with a flag of their kind within one beat (any: of any kind);"
+                " +P: flags of the kind within one beat of an injected one of that kind\n");
     Print("published rule alone:", plain);
     Print("classification:", robust);
     for (BeatClass kind : kKinds) {

@@ -25,8 +25,9 @@ struct BeatThresholds {
 };
 BeatThresholds ComputeBeatThresholds(const std::vector<double>& rrMs);
 
-// Quantiles over a window that slides one value at a time: a sorted copy of the window,
-// updated by one erase and one insert per step rather than sorted anew.
+// Quantiles (numpy's linear kind) of finite values over a window of width that slides one
+// value at a time: a sorted copy of the window, one value replaced per step rather than
+// sorted anew.
 std::vector<double> SlidingQuantile(const std::vector<double>& values, size_t width, double q);
 std::vector<double> SlidingQuartileDeviation(const std::vector<double>& values, size_t width);
 

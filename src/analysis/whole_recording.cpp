@@ -181,7 +181,13 @@ CorrectedWhole::CorrectedWhole(const std::vector<int64_t>& rrUs, AutoCorrection 
     }
 }
 
-AutoCorrection CorrectedWhole::Cut(const IntervalSpan& span) const {
+CorrectedWhole::CorrectedWhole(const std::vector<int64_t>& rrUs)
+    : CorrectedWhole(rrUs, CorrectAuto(intervalsMs(rrUs))) {}
+
+AutoCorrection CorrectedWhole::Cut(const IntervalSpan& within) const {
+    IntervalSpan span = within;  // of this series, however it was asked
+    span.last = std::min(span.last, recordedStart_.size() - 1);
+    span.first = std::min(span.first, span.last);
     const auto at = [](std::size_t i) { return static_cast<std::ptrdiff_t>(i); };
     const auto from =
         std::lower_bound(start_.begin(), start_.end(), recordedStart_[span.first]) - start_.begin();
@@ -208,7 +214,7 @@ public:
         : options_(options), bands_(bands), threshold_(ArtifactThreshold(options)),
           all_(intervalsMs(rrUs)) {
         if (options.automatic)
-            whole_.emplace(rrUs, CorrectAuto(all_));
+            whole_.emplace(rrUs);
         else  // a span recomputes only its ends' flags
             flags_ = standard::DetectArtifacts(all_, threshold_);
     }

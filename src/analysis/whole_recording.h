@@ -70,11 +70,13 @@ struct SpanMeasures {
 class CorrectedWhole {
 public:
     CorrectedWhole(const std::vector<int64_t>& rrUs, AutoCorrection whole);
+    // The series corrected here, by CorrectAuto.
+    explicit CorrectedWhole(const std::vector<int64_t>& rrUs);
     // Where each corrected interval begins, µs from the recording's start.
     const std::vector<int64_t>& startsUs() const { return start_; }
     // The corrected intervals that begin within the span's recorded time, with the classes
     // and the flagged count of the span's own intervals.
-    AutoCorrection Cut(const IntervalSpan& span) const;
+    AutoCorrection Cut(const IntervalSpan& within) const;
 
 private:
     AutoCorrection whole_;

@@ -15,6 +15,7 @@
 #include "standard_view.h"
 #include "translation.h"
 #include "trend_window.h"
+#include "whole_recording.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -225,6 +226,7 @@ ReportWindow* MainWindow::analyzeFragment(const Recording& rec, const QString& c
         rec.Comment);
     frag->SetSourceFile(sourceFile);
     frag->SetEditedBeats(EditedBeats(rec));
+    frag->SetRecordingIntervals(RecordingIntervalsUs(rec));
     frag->setProperty(kSourceFileProperty, QString::fromStdString(sourceFile));
     return frag;
 }

@@ -96,8 +96,17 @@ void ReportWindow::SetReport(const FragmentReport& report) {
 }
 
 void ReportWindow::recompute() {
-    standard_ = MakeStandardPage(report_, artifacts_, choices_.bands->bands());
+    if (artifacts_.automatic && !whole_ && !recordingUs_.empty())
+        whole_ = std::make_unique<CorrectedWhole>(recordingUs_);
+    standard_ = MakeStandardPage(report_, artifacts_, choices_.bands->bands(), whole_.get());
     standard_.m.artifacts.edited = editedBeats_;
+}
+
+void ReportWindow::SetRecordingIntervals(std::vector<int64_t> rrUs) {
+    recordingUs_ = std::move(rrUs);
+    whole_.reset();
+    recompute();
+    update();
 }
 
 void ReportWindow::SetEditedBeats(int edited) {

@@ -252,10 +252,18 @@ std::vector<CorrectionChoice> CorrectionChoices() {
 }
 
 StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,
-                              const BandEdges& bands) {
+                              const BandEdges& bands, const CorrectedWhole* whole) {
     StandardPage page;
     page.rrMs = FragmentIntervalsMs(r);
-    page.m = ComputeFragmentMeasures(r, options, bands);
+    if (options.automatic && whole) {
+        IntervalSpan span;
+        span.first = static_cast<size_t>(r.FrPos);
+        span.last = static_cast<size_t>(r.FrEnd);
+        page.m = ComputeCorrectedMeasures(page.rrMs, whole->Cut(span), bands);
+        page.m.exact_intervals = !r.FrExactUs.empty();
+    } else {
+        page.m = ComputeFragmentMeasures(r, options, bands);
+    }
     return page;
 }
 

@@ -6,6 +6,7 @@
 #include "rect.h"
 #include "report_view.h"
 #include "standard_measures.h"
+#include "whole_recording.h"
 
 #include <optional>
 #include <string>
@@ -105,7 +106,9 @@ struct StandardPage {
     std::vector<double> rrMs;
     StandardMeasures m;
 };
+// With the automatic choice and the whole recording corrected (whole), the fragment is that
+// correction's part, as a trend window is.
 StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,
-                              const BandEdges& bands = {});
+                              const BandEdges& bands = {}, const CorrectedWhole* whole = nullptr);
 
 }  // namespace trivant

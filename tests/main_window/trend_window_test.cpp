@@ -92,7 +92,7 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     ASSERT_TRUE(trend->MyPrint(pdf, true));
     EXPECT_EQ(QByteArray::fromStdString(dir.read("trend.pdf")).count("/Type /Page\n"), 1);
     // The automatic choice after the medium one (the same threshold) measures again, and its
-    // fragment opens with the automatic choice too.
+    // fragment opens with the automatic choice too, cut from the same corrected whole.
     trend->choices_.correction->setCurrentIndex(0);
     EXPECT_TRUE(trend->Busy());
     trend->WaitIdle();
@@ -103,7 +103,12 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     auto* automatic = qobject_cast<ReportWindow*>(form->mdiArea()->activeSubWindow()->widget());
     ASSERT_NE(automatic, nullptr);
     EXPECT_EQ(automatic->correctionBox()->currentIndex(), 0);
-    EXPECT_TRUE(automatic->standardPage().m.artifacts.automatic);
+    const StandardMeasures& a = automatic->standardPage().m;
+    EXPECT_TRUE(a.artifacts.automatic);
+    const SpanMeasures& row = NearestTrendRow(trend->picture().rows, 1200);
+    EXPECT_EQ(a.artifacts.flagged, row.m.artifacts.flagged);
+    for (const char* key : {"mean_rr", "sdnn", "rmssd", "lf_hf", "dfa_a1", "sampen"})
+        EXPECT_EQ(MeasureValue(a, key), MeasureValue(row.m, key)) << key;
 }
 
 }  // namespace

@@ -231,6 +231,34 @@ TEST(StandardWindow, ArtifactOptionsChooseTheirEntry) {
     EXPECT_EQ(w.correctionBox()->itemText(0), "Автоматическая");  // no threshold to name
 }
 
+// With the whole recording given, the automatic choice measures the fragment's part of the
+// whole's correction (a missed beat split here by hand), not the fragment corrected alone.
+TEST(StandardWindow, AutomaticFragmentIsCutFromTheCorrectedWhole) {
+    const auto r = fragment(350);  // beats 2..351 of a recording of 400
+    std::vector<int64_t> us(400, 850000);
+    std::vector<double> fixed(400, 850);
+    for (int k = 1; k <= 350; ++k)
+        us[size_t(k)] = r->FrRRBuf[k] * 10000;
+    for (size_t i = 0; i < 400; ++i)
+        fixed[i] = double(us[i]) / 1000;
+    fixed[100] /= 2;
+    fixed.insert(fixed.begin() + 100, fixed[100]);
+    AutoCorrection fix;
+    fix.rr = fixed;
+    fix.classes.assign(400, BeatClass::Normal);
+    fix.classes[100] = BeatClass::Missed;
+    const CorrectedWhole whole(us, fix);
+    ArtifactOptions automatic;
+    ASSERT_TRUE(ParseArtifactChoice("auto", automatic));
+    const StandardPage page = MakeStandardPage(*r, automatic, {}, &whole);
+    EXPECT_EQ(page.m.rr, std::vector<double>(fixed.begin() + 1, fixed.begin() + 352));
+    EXPECT_EQ(page.m.artifacts.flagged, 1);
+    EXPECT_TRUE(page.m.artifacts.isArtifact[99]);  // the fragment's interval 100
+    EXPECT_EQ(page.rrMs.size(), 350u);
+    // Without the whole, the fragment is corrected on its own: not that split.
+    EXPECT_NE(MakeStandardPage(*r, automatic).m.rr, page.m.rr);
+}
+
 TEST(StandardWindow, PagesByKeyboard) {
     ReportWindow w;
     w.SetReport(*fragment(350));

@@ -8,6 +8,7 @@
 #include "render_command.h"
 #include "report_window.h"
 #include "translation.h"
+#include "whole_recording.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
@@ -39,6 +40,7 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     window.SetReport(*report);
     window.SetBands(opt.bands);
     window.SetEditedBeats(EditedBeats(*rec));
+    window.SetRecordingIntervals(RecordingIntervalsUs(*rec));
     if (opt.artifacts)
         window.SetArtifactOptions(*opt.artifacts);
     QPrinter printer(QPrinter::HighResolution);

@@ -170,7 +170,7 @@ CorrectedWhole::CorrectedWhole(const std::vector<int64_t>& rrUs, AutoCorrection 
                 }
             }
         // Its intervals one after another from the run's recorded start, inside its time.
-        const int64_t from = recordedStart_[std::min(i, rec.size())];
+        const int64_t from = recordedStart_[i];
         const int64_t last = std::max(from, recordedStart_[i2] - 1);
         double us = 0;
         for (; k < k2; ++k) {

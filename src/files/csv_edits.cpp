@@ -50,7 +50,7 @@ std::string CsvLabelCell(bool labelled, const std::string& name) {
 
 bool HasCsvEdits(const Recording& rec) {
     for (int k = 1; k <= rec.beats(); ++k)
-        if (rec.beatEdit(k) != BeatEdit::None)
+        if (rec.beatEdit(k) != BeatEdit::None || rec.originalUs(k) >= 0)
             return true;
     for (const auto& [k, beats] : rec.DeletedBeats)
         if (inSeries(rec, k) && !beats.empty())
@@ -59,9 +59,7 @@ bool HasCsvEdits(const Recording& rec) {
 }
 
 std::string CsvEditCells(const Recording& rec, int k) {
-    const BeatEdit edit = rec.beatEdit(k);
-    return std::string(";") + BeatEditName(edit) + ";" +
-           (edit == BeatEdit::None ? std::string() : originalCell(rec.originalUs(k)));
+    return std::string(";") + BeatEditName(rec.beatEdit(k)) + ";" + originalCell(rec.originalUs(k));
 }
 
 std::string CsvDeletedRows(const Recording& rec, int k, bool samples, bool spo) {
@@ -86,8 +84,6 @@ std::string TakeCsvEditFields(const std::string& editText, const std::string& or
         return "unknown edit '" + editText + "' (interpolated, inserted, moved or deleted)";
     if (originalText.empty())
         return {};
-    if (!out.deleted && out.edit == BeatEdit::None)
-        return "an original interval on a beat that is not edited: " + originalText;
     double ms = 0;
     if (!ParseNumber(originalText, ms) || !std::isfinite(ms) || RoundMsTo10(ms) < 0)
         return "original interval out of range 0..2550 ms: " + originalText;
@@ -122,7 +118,7 @@ std::string TakeCsvDeletedRows(CsvRows& rows, Recording& rec) {
         if (i < rows.samples.size())
             live.samples.push_back(sample);
         live.edits.push_back(e);
-        edited = edited || e.edit != BeatEdit::None || !before.empty();
+        edited = edited || e.edit != BeatEdit::None || e.originalUs >= 0 || !before.empty();
         if (!before.empty())
             rec.DeletedBeats[k] = std::exchange(before, {});
     }

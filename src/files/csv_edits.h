@@ -26,12 +26,13 @@ struct CsvRowEdit {
 // separator or a quote (names hold no line ends: LabelNameText).
 std::string CsvLabelCell(bool labelled, const std::string& name);
 
-// Whether the CSV of rec has the edit columns: a beat edited, or one deleted, at positions
-// 1..beats. A recording whose edits were all undone writes as it did before any.
+// Whether the CSV of rec has the edit columns: a beat edited, an interval changed (one that
+// a deleted or inserted beat next to it merged into or split, its edit empty), or a beat
+// deleted, at positions 1..beats. A recording whose edits were all undone writes as it did
+// before any.
 bool HasCsvEdits(const Recording& rec);
 
-// ";EDIT;ORIGINAL" of beat k. An original only where the beat is edited: the reader takes
-// none on another row.
+// ";EDIT;ORIGINAL" of beat k, each empty where it has none.
 std::string CsvEditCells(const Recording& rec, int k);
 
 // The rows of the deleted beats in front of beat k, each ending in a line end; samples tells

@@ -1,10 +1,15 @@
 // The review's edits in Trivant's CSV: an edited recording comes back with every edit, its
 // originals and its deleted beats; a file that misstates them is refused or read safely.
+#include "beat_edit.h"
+#include "recording_builder.h"
 #include "rr_csv.h"
 #include "rr_file.h"
+#include "text_file.h"
 #include "trivant_csv.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace trivant {
 namespace {
@@ -63,7 +68,7 @@ TEST(CsvEdits, RoundTripsEveryEdit) {
          {{1, {deleted(300000, 150)}},
           {4, {deleted(800000, 1205, true, "a;\"b\"", 795000), deleted(10000, 1210)}}}},
         {"RR_ms;SpO2;label\n812.5;97;0\n790;96;1\n1600;95;0\n",
-         {{3, {BeatEdit::Interpolated, 1650000}}},
+         {{3, {BeatEdit::Interpolated, 1650000}}, {1, {BeatEdit::None, 800000}}},
          {{2, {deleted(400000, -1, true, "", -1, 93)}}, {3, {deleted(5000, -1, false, "", 1)}}}},
         {"RR_ms;SpO2;label\n800;;0\n810;;0\n", {}, {{2, {deleted(0), deleted(2550000)}}}},
         {"RR_ms;SpO2;label\n800;;0\n810;;0\n", {{1, {BeatEdit::Interpolated, -1}}}, {}},
@@ -114,7 +119,6 @@ TEST(CsvEdits, RefusesOrSafelyReadsHostileEdits) {
         const char* message;
     } cases[] = {
         {"800;;0;;\n810;;0;squashed;\n", 3, "unknown edit 'squashed'"},
-        {"800;;0;;790\n", 2, "not edited: 790"},
         {"800;;0;moved;2600\n", 2, "original interval out of range"},
         {"800;;0;moved;x\n", 2, "original interval out of range"},
         {"800;;0;;\n2600;;0;deleted;\n810;;0;;\n", 3, "RR interval out of range"},
@@ -122,6 +126,7 @@ TEST(CsvEdits, RefusesOrSafelyReadsHostileEdits) {
         {"800;;0;deleted;\n", 0, "a deleted beat ends the table"},
         {"800;;0;DELETED;\n810;;0;;\n", 2, "unknown edit"},
         {"800;;0\n810;;0;moved\n", -1, ""},
+        {"800;;0;;790\n", -1, ""},  // an interval a neighbour's edit changed
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rows);
@@ -161,6 +166,66 @@ TEST(CsvEdits, DropsDeletedSamplesOutOfPlace) {
         EXPECT_EQ(samples, c.kept);
         EXPECT_EQ(rec->beats(), 2);
     }
+}
+
+std::vector<int64_t> intervals(const Recording& rec) {
+    std::vector<int64_t> us;
+    for (int k = 1; k <= rec.beats(); ++k)
+        us.push_back(rec.intervalUs(k));
+    return us;
+}
+
+// The review's own edits on a .rr recording: .rr and text write the reviewed intervals
+// rounded, the CSV keeps them exact, and reopened, each edit can still be undone.
+TEST(CsvEdits, SavesEditsThatReopenedCanBeUndone) {
+    auto rec = test::buildRecording(
+        {{81, 97}, {80, 0, true}, {40, 95}, {42, 94}, {82, 93}, {160, 92}, {80, 91}, {79, 90}});
+    rec->PrepareData(CoreSettings{});
+    const std::vector<int64_t> recorded = intervals(*rec);
+    const std::function<std::optional<BeatChange>(const Recording&)> edits[] = {
+        [](const Recording& r) { return InsertBeat(r, 6); },
+        [](const Recording& r) { return DeleteBeat(r, 3); },
+        [](const Recording& r) { return DeleteBeat(r, 2); },
+        [](const Recording& r) { return SetInterval(r, 1, 812345); },
+        [](const Recording& r) { return InsertBeat(r, 4, 405005); },
+    };
+    for (const auto& edit : edits) {
+        const auto change = edit(*rec);
+        ASSERT_TRUE(change);
+        Apply(*rec, *change);
+        rec->PrepareData(CoreSettings{});
+    }
+    ASSERT_EQ(EditedBeats(*rec), 5);
+    EXPECT_EQ(rec->RoundedIntervals(), 3);  // 812.345, 405.005 and the rest of its interval
+    Recording rr, text;
+    DecodeRr(EncodeRr(*rec), rr);
+    ParseTextFile(FormatTextFile(*rec, "x", "01.01.26"), text);
+    for (Recording* saved : {&rr, &text}) {
+        ASSERT_EQ(saved->beats(), rec->beats());
+        for (int k = 1; k <= rec->beats(); ++k)
+            EXPECT_EQ(sampleRR(saved->DataBuf[static_cast<size_t>(k)]),
+                      RoundUsTo10Ms(rec->intervalUs(k)))
+                << k;
+    }
+    const std::string csv = FormatTrivantCsv(*rec);
+    auto back = read(csv);
+    EXPECT_EQ(intervals(*back), intervals(*rec));
+    EXPECT_EQ(back->DeletedBeats, rec->DeletedBeats);
+    EXPECT_EQ(back->BeatEdits, rec->BeatEdits);
+    EXPECT_EQ(back->OriginalUs, rec->OriginalUs);
+    // Undone from the last beat back, deleted beats first: the recording as recorded.
+    for (int guard = 0; EditedBeats(*back) > 0 && guard < 20; ++guard) {
+        int k = back->beats();
+        while (k > 1 && back->beatEdit(k) == BeatEdit::None && !back->DeletedBeats.count(k))
+            --k;
+        const auto undo =
+            back->DeletedBeats.count(k) ? RevertBeat(*back, k, 0) : RevertBeat(*back, k);
+        ASSERT_TRUE(undo) << k << "\n" << FormatTrivantCsv(*back);
+        Apply(*back, *undo);
+        back->PrepareData(CoreSettings{});
+    }
+    EXPECT_EQ(intervals(*back), recorded);
+    EXPECT_EQ(FormatTrivantCsv(*back).find("edit"), std::string::npos);
 }
 
 }  // namespace

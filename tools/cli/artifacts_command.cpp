@@ -78,17 +78,13 @@ std::vector<BeatChange> CorrectAtThreshold(Recording& rec, const ArtifactOptions
     std::sort(proposed.begin(), proposed.end(),
               [](const BeatChange& a, const BeatChange& b) { return a.first > b.first; });
     std::vector<BeatChange> made;
-    int below = rec.beats() + 1;  // the first row a change made so far touched
-    for (BeatChange& change : proposed) {
-        if (change.first + static_cast<int>(change.before.size()) > below)
-            continue;  // it overlaps one made
-        Apply(rec, change);
-        // A change of the count moves the rows after it: prepared before the next one reads.
-        if (change.after.size() != change.before.size())
-            rec.PrepareData(cfg);
-        below = change.first;
-        made.push_back(std::move(change));
-    }
+    int below = rec.beats() + 1;  // the first row a change made so far touches
+    for (BeatChange& change : proposed)
+        if (change.first + static_cast<int>(change.before.size()) <= below) {  // no overlap
+            below = change.first;
+            made.push_back(std::move(change));
+        }
+    ApplyChanges(rec, made);
     rec.PrepareData(cfg);
     return made;
 }

@@ -155,6 +155,31 @@ TEST_F(CliTest, CorrectWritesTheEditsItMade) {
     }
 }
 
+// Deleted rows are no beats: every command reads the reviewed series without them.
+TEST_F(CliTest, DeletedRowsAreSkipped) {
+    const Injected s = injected();
+    std::string text = "RR_ms;SpO2;label;edit;original_ms\n";
+    int64_t liveUs = 0;
+    int live = 0;
+    for (size_t i = 0; i < s.rrMs.size(); ++i) {
+        const bool gone = i % 7 == 3;
+        text += NumberText(s.rrMs[i]) + ";;0;" + (gone ? "deleted" : "") + ";\n";
+        live += !gone;
+        liveUs += gone ? 0 : std::llround(s.rrMs[i] * 1000);
+    }
+    dir.write("edited.csv", text);
+    const CliRun whole = run({"analyze", "--long", "--csv", "edited.csv"});
+    ASSERT_EQ(whole.status, kExitOk) << whole.err;
+    EXPECT_NE(whole.out.find("," + NumberText(liveUs / 1e6) + "," + std::to_string(live) + ","),
+              std::string::npos)
+        << whole.out;
+    ASSERT_EQ(run({"convert", "edited.csv", "edited.rr"}).status, kExitOk);
+    EXPECT_EQ(dir.read("edited.rr").size(), 2u * (static_cast<size_t>(live) + 2));
+    const CliRun flagged = run({"artifacts", "edited.csv", "--artifacts", "150"});
+    EXPECT_NE(flagged.out.find(" of " + std::to_string(live) + " beats flagged"),
+              std::string::npos);
+}
+
 TEST_F(CliTest, ArtifactsTableAndUsage) {
     dir.write("in.csv", "RR_ms;SpO2;label\n800;;0\n812.4;;0\n1600;;0\n790;;0\n");
     auto rec = readCsv(dir.read("in.csv"));

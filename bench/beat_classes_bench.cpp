@@ -3,6 +3,7 @@
 #include "bench_data.h"
 
 #include "beat_classes.h"
+#include "beat_review.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,6 +56,32 @@ void BM_CorrectAuto(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CorrectAuto)->Unit(benchmark::kMillisecond);
+
+// "Исправить все" on the week: every fix an edit of the recording, then the undo.
+void BM_CorrectRecording(benchmark::State& state) {
+    const std::vector<double>& rr = MillionBeats();
+    Recording week;
+    week.Reserve(static_cast<int>(rr.size()) + 1);
+    week.ExactUs.assign(1, 0);
+    for (size_t i = 0; i < rr.size(); ++i) {
+        const auto us = static_cast<int32_t>(rr[i] * 1000);
+        week.ExactUs.push_back(us);
+        week.DataBuf[i + 1] = packSample(static_cast<uint8_t>(RoundUsTo10Ms(us)), 0);
+    }
+    week.CurrentFileLen = static_cast<int>(rr.size()) + 1;
+    week.PrepareData(CoreSettings{});
+    size_t edits = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Recording rec = week;
+        state.ResumeTiming();
+        const std::vector<BeatChange> changes = CorrectRecording(rec, CoreSettings{});
+        RevertChanges(rec, changes);
+        edits = changes.size();
+    }
+    state.counters["edits"] = static_cast<double>(edits);
+}
+BENCHMARK(BM_CorrectRecording)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace trivant::bench

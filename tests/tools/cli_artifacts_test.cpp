@@ -5,6 +5,7 @@
 #include "artifacts_command.h"
 #include "beat_edit.h"
 #include "number_text.h"
+#include "recording_io.h"
 #include "rr_csv.h"
 
 #include <cmath>
@@ -157,6 +158,33 @@ TEST_F(CliTest, CorrectWritesTheEditsItMade) {
         EXPECT_LT(csvRows(after.out).size(),
                   csvRows(run({"artifacts", "in.csv", "--csv", "--artifacts", choice}).out).size());
     }
+}
+
+// An ECG record's corrected CSV keeps the record's samples beside the edits: inserted beats
+// get theirs, deleted ones keep theirs where they lay, and it writes again byte for byte.
+TEST_F(CliTest, CorrectKeepsTheEcgSamples) {
+    const std::string record = std::string(TRIVANT_TEST_DATA) + "/ecg/106.hea";
+    const CliRun r = run({"correct", record, "out.csv", "--annotations", "atr"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    auto rec = std::make_unique<Recording>();
+    ASSERT_EQ(LoadRecording(dir.file("out.csv"), CoreSettings{}, *rec), "");
+    ASSERT_TRUE(rec->hasEcg());
+    EXPECT_FALSE(rec->DeletedBeats.empty());
+    int inserted = 0;
+    for (int k = 1; k <= rec->beats(); ++k) {
+        inserted += rec->beatEdit(k) == BeatEdit::Inserted;
+        EXPECT_GT(rec->BeatSamples[k], rec->BeatSamples[k - 1]) << k;
+    }
+    EXPECT_GT(inserted, 0);
+    for (const auto& [k, beats] : rec->DeletedBeats)
+        for (const DeletedBeat& d : beats) {
+            EXPECT_GT(d.sample, rec->BeatSamples[k - 1]) << k;
+            EXPECT_LT(d.sample, rec->BeatSamples[k]) << k;
+        }
+    const CliRun beats = run({"beats", "out.csv"});
+    EXPECT_EQ(std::count(beats.out.begin(), beats.out.end(), '\n'), rec->beats() + 2);
+    ASSERT_EQ(run({"convert", "out.csv", "again.csv"}).status, kExitOk);
+    EXPECT_EQ(dir.read("again.csv"), dir.read("out.csv"));
 }
 
 // Deleted rows are no beats: every command reads the reviewed series without them.

@@ -68,27 +68,6 @@ std::string FlaggedBeatsText(const Recording& rec, const std::vector<FlaggedBeat
     return text;
 }
 
-std::vector<BeatChange> CorrectAtThreshold(Recording& rec, const ArtifactOptions& options,
-                                           const CoreSettings& cfg) {
-    // Proposed on the recording as it is, every one between the same good neighbours.
-    std::vector<BeatChange> proposed;
-    for (const FlaggedBeat& f : FlagBeats(rec, options))
-        if (auto change = ProposedChange(rec, options, f.beat))
-            proposed.push_back(std::move(*change));
-    std::sort(proposed.begin(), proposed.end(),
-              [](const BeatChange& a, const BeatChange& b) { return a.first > b.first; });
-    std::vector<BeatChange> made;
-    int below = rec.beats() + 1;  // the first row a change made so far touches
-    for (BeatChange& change : proposed)
-        if (change.first + static_cast<int>(change.before.size()) <= below) {  // no overlap
-            below = change.first;
-            made.push_back(std::move(change));
-        }
-    ApplyChanges(rec, made);
-    rec.PrepareData(cfg);
-    return made;
-}
-
 int RunArtifacts(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err) {
     auto rec = std::make_unique<Recording>();
     if (const std::string msg = LoadRecording(opt.files[0], ToCoreSettings(setup), *rec);
@@ -106,8 +85,7 @@ int RunCorrect(const CliOptions& opt, const Setup& setup, std::ostream& out, std
     const CoreSettings cfg = ToCoreSettings(setup);
     if (const std::string msg = LoadRecording(opt.files[0], cfg, *rec); !msg.empty())
         return fail(err, msg);
-    const size_t changes = opt.review.automatic ? CorrectRecording(*rec, cfg).size()
-                                                : CorrectAtThreshold(*rec, opt.review, cfg).size();
+    const size_t changes = CorrectRecording(*rec, cfg, opt.review).size();
     const std::string& path = opt.files[1];
     if (const std::string msg = SaveRecording(path, *rec); !msg.empty())
         return fail(err, msg);

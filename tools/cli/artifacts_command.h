@@ -17,12 +17,6 @@ namespace trivant {
 std::string FlaggedBeatsText(const Recording& rec, const std::vector<FlaggedBeat>& flagged,
                              bool csv);
 
-// The corrections the threshold of options proposes for its flagged beats, made back to
-// front so that each leaves the beats before it where they were; the changes made, last
-// first. The recording is prepared again.
-std::vector<BeatChange> CorrectAtThreshold(Recording& rec, const ArtifactOptions& options,
-                                           const CoreSettings& cfg);
-
 int RunArtifacts(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err);
 int RunCorrect(const CliOptions& opt, const Setup& setup, std::ostream& out, std::ostream& err);
 

@@ -65,8 +65,8 @@ QColor markColor(const ArtifactReport& a) {
     return a.corrected ? kCorrectedColor : kArtifactColor;
 }
 
-bool flaggedAt(const ArtifactReport& a, size_t i) {
-    return i < a.isArtifact.size() && a.isArtifact[i];
+bool flaggedAt(const std::vector<bool>& flags, size_t i) {
+    return i < flags.size() && flags[i];
 }
 
 // What the marks stand for, when there are any.
@@ -77,8 +77,8 @@ const char* markLegend(const ArtifactReport& a) {
                        : QT_TRANSLATE_NOOP("StandardPage", "● артефакты");
 }
 
-void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
-                  const StandardStyle& st) {
+void drawPoincare(QPainter& p, const StandardMeasures& m, const std::vector<bool>& flags,
+                  const StandardLayout& L, const StandardStyle& st) {
     const Rect& r = L.R_Poinc;
     const ValueRange v = IntervalRange(m.rr);
     DrawPlotAxes(p, r, v, v, 0,
@@ -97,7 +97,7 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
         p.setPen(c);
         p.setBrush(c);
         for (size_t i = 1; i < m.rr.size(); ++i)
-            if ((flaggedAt(m.artifacts, i - 1) || flaggedAt(m.artifacts, i)) == marked)
+            if ((flaggedAt(flags, i - 1) || flaggedAt(flags, i)) == marked)
                 drawDot(p, at(m.rr[i - 1], m.rr[i]), st.dotRadius);
     }
     p.setBrush(Qt::NoBrush);
@@ -208,13 +208,10 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
     const ArtifactReport& a = page.m.artifacts;
     p.setPen(markColor(a));
     p.setBrush(markColor(a));
-    // Each flagged beat at its time, on the series measured there.
-    for (size_t i = 0; i < t.size() && !rr.empty(); ++i)
-        if (flaggedAt(a, i)) {
-            const auto k = std::lower_bound(tRR.begin(), tRR.end(), t[i]) - tRR.begin();
-            const size_t j = std::min(size_t(k), rr.size() - 1);
-            drawDot(p, point(tRR[j], rr[j]), st.dotRadius + 1);
-        }
+    const std::vector<bool> flags = MeasuredFlags(page);
+    for (size_t i = 0; i < std::min(tRR.size(), rr.size()); ++i)
+        if (flaggedAt(flags, i))
+            drawDot(p, point(tRR[i], rr[i]), st.dotRadius + 1);
     p.setBrush(Qt::NoBrush);
 }
 
@@ -246,7 +243,7 @@ void PaintStandardPage(QPainter& p, const StandardPage& page, const StandardLayo
         TextAt(p, L.R_Table.Left + L.TW, L.R_Table.Top + L.TH, q(RefusalText(page.m)));
     } else {
         drawTable(p, page, L);
-        drawPoincare(p, page.m, L, st);
+        drawPoincare(p, page.m, MeasuredFlags(page), L, st);
         drawWelch(p, page.m, L, st);
     }
     drawRhythm(p, page, L, st);

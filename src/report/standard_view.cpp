@@ -267,6 +267,21 @@ StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& op
     return page;
 }
 
+std::vector<bool> MeasuredFlags(const StandardPage& page) {
+    const std::vector<bool>& flags = page.m.artifacts.isArtifact;
+    const std::vector<double>& rr = page.m.rr.empty() ? page.rrMs : page.m.rr;
+    if (rr.size() == flags.size() || rr.empty())
+        return flags;
+    std::vector<bool> out(rr.size());
+    const std::vector<double> t = BeatTimesS(page.rrMs), measured = BeatTimesS(rr);
+    for (size_t i = 0; i < flags.size() && i < t.size(); ++i)
+        if (flags[i]) {
+            const auto at = std::lower_bound(measured.begin(), measured.end(), t[i]);
+            out[std::min(size_t(at - measured.begin()), rr.size() - 1)] = true;
+        }
+    return out;
+}
+
 int CorrectionChoiceOf(const ArtifactOptions& options) {
     const std::vector<CorrectionChoice> choices = CorrectionChoices();
     for (size_t i = 0; i < choices.size(); ++i) {

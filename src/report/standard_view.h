@@ -106,6 +106,12 @@ struct StandardPage {
     std::vector<double> rrMs;
     StandardMeasures m;
 };
+// The flags over the series the page measured (the fragment's own when refused): the flags
+// as they are where it kept its length, else each flagged interval's mark on the measured
+// interval that ends with it or next after it (beats joined or split by the automatic
+// correction).
+std::vector<bool> MeasuredFlags(const StandardPage& page);
+
 // With the automatic choice and the whole recording corrected (whole), the fragment is that
 // correction's part, as a trend window is.
 StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,

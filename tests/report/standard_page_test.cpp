@@ -259,6 +259,29 @@ TEST(StandardWindow, AutomaticFragmentIsCutFromTheCorrectedWhole) {
     EXPECT_NE(MakeStandardPage(*r, automatic).m.rr, page.m.rr);
 }
 
+// A flag stays on its interval while the series keeps its length, and follows its beat's
+// time where the automatic correction joined or split intervals.
+TEST(StandardText, FlagsOnTheSeriesMeasured) {
+    const struct {
+        const char* name;
+        std::vector<double> recorded, measured;
+        std::vector<bool> flags, want;
+    } cases[] = {
+        {"replaced in place", {800, 400, 800}, {800, 800, 800}, {0, 1, 0}, {0, 1, 0}},
+        {"refused: the recorded series", {800, 400, 800}, {}, {0, 1, 0}, {0, 1, 0}},
+        {"split", {800, 1600, 800, 800}, {800, 800, 800, 800, 800}, {0, 1, 0, 0}, {0, 0, 1, 0, 0}},
+        {"joined", {800, 400, 400, 800}, {800, 800, 800}, {0, 1, 0, 0}, {0, 1, 0}},
+        {"split at the end", {800, 800, 1600}, {800, 800, 800, 800}, {0, 0, 1}, {0, 0, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        StandardPage page;
+        page.rrMs = c.recorded;
+        page.m.rr = c.measured;
+        page.m.artifacts.isArtifact = c.flags;
+        EXPECT_EQ(MeasuredFlags(page), c.want) << c.name;
+    }
+}
+
 TEST(StandardWindow, PagesByKeyboard) {
     ReportWindow w;
     w.SetReport(*fragment(350));

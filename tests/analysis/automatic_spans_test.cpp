@@ -169,16 +169,14 @@ TEST(AutomaticSpans, CorrectedMeasuresReportTheCorrection) {
     ASSERT_TRUE(m.ok);
     EXPECT_EQ(m.n, 60);
     EXPECT_EQ(m.rr, corrected.rr);
-    const StandardMeasures plain = ComputeStandardMeasures(corrected.rr, ArtifactOptions{});
-    EXPECT_EQ(m.mean_rr, plain.mean_rr);
-    EXPECT_EQ(m.rmssd, plain.rmssd);
+    EXPECT_EQ(m.rmssd, ComputeStandardMeasures(corrected.rr, ArtifactOptions{}).rmssd);
     const ArtifactReport& a = m.artifacts;
     EXPECT_TRUE(a.automatic && a.corrected);
     EXPECT_EQ(a.flagged, 1);
     EXPECT_DOUBLE_EQ(a.percent, 100.0 / 60);
-    ASSERT_EQ(a.isArtifact.size(), 60u);
-    EXPECT_EQ(std::count(a.isArtifact.begin(), a.isArtifact.end(), true), 1);
-    EXPECT_TRUE(a.isArtifact[10]);
+    std::vector<bool> want(60);
+    want[10] = true;
+    EXPECT_EQ(a.isArtifact, want);
     EXPECT_EQ(a.kinds, fix.classes);
     // Nothing left to measure is refused.
     EXPECT_FALSE(ComputeCorrectedMeasures(ms, AutoCorrection{}, {}).ok);

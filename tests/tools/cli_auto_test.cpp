@@ -1,5 +1,5 @@
 // trivant-cli --artifacts auto through analyze, trend, stages and report: the method named
-// "auto" wherever a threshold would be, and the windows classified as the whole recording.
+// "auto" wherever a threshold would be.
 #include "cli_fixture.h"
 
 #include <QJsonObject>
@@ -83,30 +83,6 @@ TEST_F(CliTest, AutomaticCorrectionIsNamedAutoInEveryOutput) {
     const CliRun bad = run({"trend", noisy, "--artifacts", "automatic"});
     EXPECT_EQ(bad.status, kExitUsage);
     EXPECT_NE(bad.err.find("--artifacts takes auto,"), std::string::npos) << bad.err;
-}
-
-// The beats are classified once for the whole recording: windows side by side flag among
-// them no more than the whole does (each its own beats of it), and an unlabelled
-// recording's one stage is the whole.
-TEST_F(CliTest, AutomaticWindowsAreCutFromTheWhole) {
-    const std::string noisy = data("rhenanbartels_hrv-noisy_rri.txt");
-    const CliRun stages = run({"stages", noisy, "--artifacts", "auto"});
-    const CliRun trend =
-        run({"trend", noisy, "--artifacts", "auto", "--window", "300", "--step", "300"});
-    ASSERT_EQ(stages.status, kExitOk) << stages.err;
-    ASSERT_EQ(trend.status, kExitOk) << trend.err;
-    const std::vector<std::string> s = lines(stages.out), t = lines(trend.out);
-    ASSERT_EQ(s.size(), 2u);
-    ASSERT_EQ(t.size(), 9u);  // 2403 s: eight windows of 300 s
-    const int whole = std::stoi(cells(s[0], s[1])["flagged"]);
-    int windows = 0, intervals = 0;
-    for (size_t i = 1; i < t.size(); ++i) {
-        auto c = cells(t[0], t[i]);
-        windows += std::stoi(c["flagged"]);
-        intervals += std::stoi(c["n"]);
-    }
-    EXPECT_LE(windows, whole);
-    EXPECT_LE(intervals, std::stoi(cells(s[0], s[1])["n"]));
 }
 
 }  // namespace

@@ -239,6 +239,18 @@ private:
 
 }  // namespace
 
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options,
+                                         const BandEdges& bands, const CorrectedWhole* whole) {
+    if (!options.automatic || !whole)
+        return ComputeFragmentMeasures(r, options, bands);
+    IntervalSpan span;
+    span.first = static_cast<size_t>(r.FrPos);
+    span.last = static_cast<size_t>(r.FrEnd);
+    StandardMeasures m = ComputeCorrectedMeasures(FragmentIntervalsMs(r), whole->Cut(span), bands);
+    m.exact_intervals = !r.FrExactUs.empty();
+    return m;
+}
+
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
                                        const ArtifactOptions& options, const BandEdges& bands,

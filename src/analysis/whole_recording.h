@@ -83,6 +83,12 @@ private:
     std::vector<int64_t> recordedStart_, start_;
 };
 
+// The fragment's standard measures (ComputeFragmentMeasures); with the automatic choice and
+// the whole recording corrected (whole), the fragment's part of that correction, as a trend
+// window is.
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options,
+                                         const BandEdges& bands, const CorrectedWhole* whole);
+
 // The measures of each span on its own, artifacts handled as options say: automatic
 // correction corrects the whole series once and cuts each span from it by time. done, when
 // given, counts the spans measured; a set cancel stops early with the rows so far.

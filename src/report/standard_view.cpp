@@ -255,15 +255,7 @@ StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& op
                               const BandEdges& bands, const CorrectedWhole* whole) {
     StandardPage page;
     page.rrMs = FragmentIntervalsMs(r);
-    if (options.automatic && whole) {
-        IntervalSpan span;
-        span.first = static_cast<size_t>(r.FrPos);
-        span.last = static_cast<size_t>(r.FrEnd);
-        page.m = ComputeCorrectedMeasures(page.rrMs, whole->Cut(span), bands);
-        page.m.exact_intervals = !r.FrExactUs.empty();
-    } else {
-        page.m = ComputeFragmentMeasures(r, options, bands);
-    }
+    page.m = ComputeFragmentMeasures(r, options, bands, whole);
     return page;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QJsonObject>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -83,6 +84,28 @@ TEST_F(CliTest, AutomaticCorrectionIsNamedAutoInEveryOutput) {
     const CliRun bad = run({"trend", noisy, "--artifacts", "automatic"});
     EXPECT_EQ(bad.status, kExitUsage);
     EXPECT_NE(bad.err.find("--artifacts takes auto,"), std::string::npos) << bad.err;
+}
+
+// The fragment from --start is the trend's window there: both are cut from the recording
+// corrected as a whole.
+TEST_F(CliTest, AutomaticFragmentIsTheTrendsWindow) {
+    const std::string noisy = data("rhenanbartels_hrv-noisy_rri.txt");
+    const std::vector<std::string> trend =
+        lines(run({"trend", noisy, "--json", "--artifacts", "auto"}).out);
+    for (const int start : {0, 600, 1230}) {
+        const CliRun a =
+            run({"analyze", noisy, "--artifacts", "auto", "--start", std::to_string(start)});
+        ASSERT_EQ(a.status, kExitOk) << a.err;
+        const QJsonObject fragment = jsonOf(a.out)["standard"].toObject();
+        const auto row = std::find_if(trend.begin(), trend.end(), [&](const std::string& line) {
+            return jsonOf(line)["start_s"].toInt() == start;
+        });
+        ASSERT_NE(row, trend.end()) << start;
+        QJsonObject window = jsonOf(*row);
+        for (const char* key : {"file", "start_s", "end_s"})
+            window.remove(key);
+        EXPECT_EQ(QJsonDocument(fragment).toJson(), QJsonDocument(window).toJson()) << start;
+    }
 }
 
 }  // namespace

@@ -37,6 +37,12 @@ constexpr double kLeadShare = 0.4;
 // trend within this share; otherwise (a reset rhythm) both are interpolated.
 constexpr double kKeptSumShare = 0.1;
 constexpr size_t kReach = 8;  // intervals a correction looks for good neighbours over
+// A premature beat's interval before a longer one: the level counts the two as one value
+// when the first is under this share of the second.
+constexpr double kPrematureRatio = 0.8;
+// A premature beat the thresholds miss (frequent ones inflate them): its interval at least
+// this share under the level, the next one above it, the two together fitting two levels.
+constexpr double kPrematureShare = 0.2;
 
 bool Flagged(BeatClass c) {
     return c != BeatClass::Normal;
@@ -88,19 +94,36 @@ private:
         return {d(-1), d(0), d(1), d(2), (m < 0 ? 2 * m : m) / t_.th2[n_]};
     }
 
-    // The level before the beat skip back: the median of up to three corrected intervals.
+    // The level before the beat skip back: the median of up to three corrected intervals, a
+    // premature pair counted as one.
     double PastLevel(size_t skip) const {
         std::vector<double> v;
-        for (size_t k = skip; k < skip + kLevelBeats && k < past_.size(); ++k)
-            v.push_back(past_[past_.size() - 1 - k]);
+        for (size_t k = past_.size() - std::min(skip, past_.size());
+             k > 0 && v.size() < kLevelBeats;)
+            v.push_back(LevelValue(past_, k, false));
         return v.empty() ? t_.median[n_] : MedianOf(v);
     }
-    // The level from interval from on: the median of up to three raw intervals.
+    // The level from interval from on: the median of up to three raw intervals, likewise.
     double FutureLevel(size_t from) const {
         std::vector<double> v;
-        for (size_t i = from; i < from + kLevelBeats && i < rr_.size(); ++i)
-            v.push_back(rr_[i]);
+        for (size_t i = from; i < rr_.size() && v.size() < kLevelBeats;)
+            v.push_back(LevelValue(rr_, i, true));
         return v.empty() ? t_.median[n_] : MedianOf(v);
+    }
+    // One value of a level at i (forward) or before i (backward), i moved past it: a short
+    // interval and a clearly longer one after it (a premature beat and its compensatory
+    // pause) count as their mean, so that a run of premature beats does not drag the level
+    // down to their own intervals.
+    static double LevelValue(const std::vector<double>& v, size_t& i, bool forward) {
+        const size_t a = forward ? i : i - 1;
+        const bool pair = forward ? i + 1 < v.size() : i >= 2;
+        const size_t first = forward ? a : a - 1;
+        if (pair && v[first] < kPrematureRatio * v[first + 1]) {
+            i = forward ? i + 2 : i - 2;
+            return (v[first] + v[first + 1]) / 2;
+        }
+        i = forward ? i + 1 : i - 1;
+        return v[a];
     }
 
     void Push(double v, bool raw) {
@@ -111,7 +134,7 @@ private:
 
     void Step() {
         const double r0 = rr_[n_];
-        if (ApplyPaperRule(Features()) == PaperRule::None || !Explain()) {
+        if (!Explain(ApplyPaperRule(Features()) != PaperRule::None)) {
             Push(r0, true);
             ++n_;
         }
@@ -125,8 +148,8 @@ private:
     };
 
     // The artifact that explains interval n, flagged and corrected in the past; false when
-    // none does.
-    bool Explain() {
+    // none does. Without the published rule's proposal only a premature beat may.
+    bool Explain(bool proposed) {
         Context c{};
         c.th1 = t_.th1[n_];
         c.th2 = t_.th2[n_];
@@ -136,7 +159,9 @@ private:
         const double before = PastLevel(0);
         c.ref1 = (before + FutureLevel(n_ + 1)) / 2;
         c.ref2 = (before + FutureLevel(n_ + 2)) / 2;
-        return TryBeatCount(c) || TryPair(c) || TrySingle(c);
+        if (!proposed)
+            return TryPremature(c);
+        return TryBeatCount(c) || TryPair(c) || TryPremature(c) || TrySingle(c);
     }
 
     bool PastRaw() const { return !pastRaw_.empty() && pastRaw_.back(); }
@@ -157,14 +182,25 @@ private:
         return extra || MissedAt(c.r1, c.ref2);
     }
 
+    // A long interval after a premature one (as recorded) is its compensatory pause, and two
+    // short ones before a pause that together fit three levels a premature couplet: neither
+    // a beat missed nor one too many.
+    bool Compensates(const Context& c) const {
+        return PastRaw() && Premature(past_.back(), c.r0, (PastLevel(1) + FutureLevel(n_ + 1)) / 2);
+    }
+    bool Couplet(const Context& c) const {
+        return n_ + 2 < rr_.size() && rr_[n_ + 2] > (1 + kPrematureShare) * c.ref2 &&
+               Fits((c.r0 + c.r1 + rr_[n_ + 2]) / 3, c.ref2);
+    }
+
     bool TryBeatCount(const Context& c) {
-        if (MissedAt(c.r0, c.ref1)) {
+        if (MissedAt(c.r0, c.ref1) && !Compensates(c)) {
             Flag(BeatClass::Missed, n_++);
             Push(c.r0 / 2, false);
             Push(c.r0 / 2, false);
             return true;
         }
-        if (c.hasNext && ExtraAt(c.r0, c.r1, c.ref2)) {
+        if (c.hasNext && ExtraAt(c.r0, c.r1, c.ref2) && !Couplet(c)) {
             Flag(BeatClass::Extra, n_);
             Push(c.r0 + c.r1, false);
             n_ += 2;
@@ -204,11 +240,7 @@ private:
         if (std::min(forward, backward) >= 1)
             return false;
         if (forward <= backward) {
-            const double mid = (c.r0 + c.r1) / 2;
-            Flag(BeatClass::Ectopic, n_);
-            Push(mid, false);
-            Push(mid, false);
-            n_ += 2;
+            PushPair(c.r0, c.r1);
         } else {
             const double mid = (past_.back() + c.r0) / 2;
             Flag(BeatClass::Ectopic, n_ - 1);
@@ -218,6 +250,26 @@ private:
             ++n_;
         }
         return true;
+    }
+
+    // A premature beat and its compensatory pause, told by the level alone: frequent premature
+    // beats (a bigeminy) raise the thresholds until the pairs no longer stand out from them.
+    bool Premature(double first, double second, double ref) const {
+        return first < (1 - kPrematureShare) * ref && second > (1 + kMinShare) * ref &&
+               Fits((first + second) / 2, ref);
+    }
+    bool TryPremature(const Context& c) {
+        if (!c.hasNext || !Premature(c.r0, c.r1, c.ref2) || BeatCountAhead(c))
+            return false;
+        PushPair(c.r0, c.r1);
+        return true;
+    }
+    void PushPair(double first, double second) {
+        const double mid = (first + second) / 2;
+        Flag(BeatClass::Ectopic, n_);
+        Push(mid, false);
+        Push(mid, false);
+        n_ += 2;
     }
 
     // One interval too long or short, standing out from its neighbours that do not.

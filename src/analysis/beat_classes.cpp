@@ -258,10 +258,24 @@ private:
         return first < (1 - kPrematureShare) * ref && second > (1 + kMinShare) * ref &&
                Fits((first + second) / 2, ref);
     }
+    // The pair interpolated; the first of a run of premature beats (a couplet, a salvo) on
+    // its own, the next then judged with its pause. Two short intervals that together fit
+    // one (by share: th2 grows with frequent ectopy) are an extra beat's, unless a pause
+    // follows.
     bool TryPremature(const Context& c) {
-        if (!c.hasNext || !Premature(c.r0, c.r1, c.ref2) || BeatCountAhead(c))
+        if (!c.hasNext || BeatCountAhead(c))
             return false;
-        PushPair(c.r0, c.r1);
+        if (Premature(c.r0, c.r1, c.ref2)) {
+            PushPair(c.r0, c.r1);
+            return true;
+        }
+        // Short of the level behind too: a long interval ahead (a missed beat) raises ref2.
+        const double shortOf = (1 - kPrematureShare) * std::min(c.ref2, PastLevel(0));
+        const bool extra = std::fabs(c.r0 + c.r1 - c.ref2) < kFitShare * c.ref2 && !Couplet(c);
+        if (!(c.r0 < shortOf && c.r1 < shortOf) || extra)
+            return false;
+        Flag(BeatClass::Short, n_++);
+        Push(c.ref2, false);
         return true;
     }
     void PushPair(double first, double second) {

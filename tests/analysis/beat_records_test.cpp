@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace trivant {
@@ -51,6 +52,7 @@ std::vector<double> Intervals(const std::vector<int64_t>& samples, double rate) 
 
 struct RecordScore {
     int beats = 0, missed = 0, extra = 0, other = 0;
+    long added = 0;       // intervals the automatic correction added (or removed, < 0)
     int away = 0;         // flags not within one beat of a beat other than normal
     int premature = 0;    // V beats
     int clear = 0;        // of them, those whose interval is well short of the normal ones'
@@ -78,9 +80,11 @@ RecordScore ScoreReference(const Record& r) {
     for (const EcgAnnotation& a : r.beats)
         samples.push_back(a.sample);
     const std::vector<double> rr = Intervals(samples, r.rate);
-    const std::vector<BeatClass> classes = ClassifyBeats(rr);
+    const AutoCorrection fixed = CorrectAuto(rr);
+    const std::vector<BeatClass>& classes = fixed.classes;
     RecordScore s;
     s.beats = static_cast<int>(r.beats.size());
+    s.added = static_cast<long>(fixed.rr.size()) - static_cast<long>(rr.size());
     auto normal = [&](size_t k) { return k >= r.beats.size() || r.beats[k].code == "N"; };
     for (size_t i = 0; i < classes.size(); ++i) {
         const BeatClass c = classes[i];
@@ -134,23 +138,27 @@ double Percent(int part, int whole) {
 }
 
 TEST(BeatRecords, PrematureRunsAreEctopicNotMissedBeats) {
-    std::printf("flags on whole records; V: ventricular beats, flagged within one beat (clear: of"
-                " those whose interval is under %.0f %% of the normal level); away: flags not"
-                " within one beat of a beat other than normal\n",
-                100 * kClearShare);
-    std::printf("%-6s %-9s %5s %5s %6s %5s %7s %6s %5s %5s %5s\n", "record", "beats", "count", "V",
-                "V fl %", "clear", "clear %", "missed", "extra", "other", "away");
+    std::printf(
+        "flags on whole records; V: ventricular beats, flagged within one beat (clear: of"
+        " those whose interval is under %.0f %% of the normal level); away: flags not"
+        " within one beat of a beat other than normal; added: intervals the correction added\n",
+        100 * kClearShare);
+    std::printf("%-6s %-9s %5s %5s %6s %5s %7s %6s %5s %5s %5s %5s\n", "record", "beats", "count",
+                "V", "V fl %", "clear", "clear %", "missed", "extra", "other", "away", "added");
     // The records with frequent V beats, then two with hardly any, as a check on false flags.
     const std::pair<const char*, bool> records[] = {
         {"106", true}, {"119", true}, {"208", true}, {"101", false}, {"800", false}};
     for (const auto& [name, premature] : records) {
         const Record r = ReadRecord(name, premature);
         const RecordScore ref = ScoreReference(r);
-        std::printf("%-6s %-9s %5d %5d %6.2f %5d %7.2f %6d %5d %5d %5d\n", name, "reference",
+        std::printf("%-6s %-9s %5d %5d %6.2f %5d %7.2f %6d %5d %5d %5d %5ld\n", name, "reference",
                     ref.beats, ref.premature, Percent(ref.flagged[0], ref.premature), ref.clear,
-                    Percent(ref.flagged[1], ref.clear), ref.missed, ref.extra, ref.other, ref.away);
+                    Percent(ref.flagged[1], ref.clear), ref.missed, ref.extra, ref.other, ref.away,
+                    ref.added);
         EXPECT_LE(ref.missed, 2) << name;
         EXPECT_LE(ref.extra, 2) << name;
+        // every beat is real: corrected, the record keeps its count of beats
+        EXPECT_LE(std::abs(ref.added), 2) << name;
         if (!premature)
             continue;
         EXPECT_GE(Percent(ref.flagged[1], ref.clear), 80) << name;

@@ -100,24 +100,27 @@ private:
         std::vector<double> v;
         for (size_t k = past_.size() - std::min(skip, past_.size());
              k > 0 && v.size() < kLevelBeats;)
-            v.push_back(LevelValue(past_, k, false));
+            v.push_back(LevelValue(past_, &pastRaw_, k, false));
         return v.empty() ? t_.median[n_] : MedianOf(v);
     }
     // The level from interval from on: the median of up to three raw intervals, likewise.
     double FutureLevel(size_t from) const {
         std::vector<double> v;
         for (size_t i = from; i < rr_.size() && v.size() < kLevelBeats;)
-            v.push_back(LevelValue(rr_, i, true));
+            v.push_back(LevelValue(rr_, nullptr, i, true));
         return v.empty() ? t_.median[n_] : MedianOf(v);
     }
     // One value of a level at i (forward) or before i (backward), i moved past it: a short
     // interval and a clearly longer one after it (a premature beat and its compensatory
     // pause) count as their mean, so that a run of premature beats does not drag the level
-    // down to their own intervals.
-    static double LevelValue(const std::vector<double>& v, size_t& i, bool forward) {
+    // down to their own intervals. Only intervals as recorded (raw, when given) pair up: the
+    // corrections already stand for the level.
+    static double LevelValue(const std::vector<double>& v, const std::vector<bool>* raw, size_t& i,
+                             bool forward) {
         const size_t a = forward ? i : i - 1;
-        const bool pair = forward ? i + 1 < v.size() : i >= 2;
         const size_t first = forward ? a : a - 1;
+        const bool pair =
+            (forward ? i + 1 < v.size() : i >= 2) && (!raw || ((*raw)[first] && (*raw)[first + 1]));
         if (pair && v[first] < kPrematureRatio * v[first + 1]) {
             i = forward ? i + 2 : i - 2;
             return (v[first] + v[first + 1]) / 2;
@@ -161,7 +164,7 @@ private:
         c.ref2 = (before + FutureLevel(n_ + 2)) / 2;
         if (!proposed)
             return TryPremature(c);
-        return TryBeatCount(c) || TryPair(c) || TryPremature(c) || TrySingle(c);
+        return TryBeatCount(c) || TryPremature(c) || TryPair(c) || TrySingle(c);
     }
 
     bool PastRaw() const { return !pastRaw_.empty() && pastRaw_.back(); }
@@ -180,6 +183,11 @@ private:
     bool BeatCountAhead(const Context& c) const {
         const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2);
         return extra || MissedAt(c.r1, c.ref2);
+    }
+    // The next interval starts a premature beat's pair: this one, long, is no late beat.
+    bool PrematureAhead(const Context& c) const {
+        return n_ + 2 < rr_.size() && c.r0 > c.r1 &&
+               Premature(c.r1, rr_[n_ + 2], (PastLevel(0) + FutureLevel(n_ + 3)) / 2);
     }
 
     // A long interval after a premature one (as recorded) is its compensatory pause, and two
@@ -234,7 +242,8 @@ private:
             const double share = x < 0 ? kCompensation : kLateCompensation;
             return std::fabs(x + y) / (share * std::max(std::fabs(x), std::fabs(y)));
         };
-        const double forward = c.hasNext && !BeatCountAhead(c) ? score(c.r0, c.r1, c.ref2) : 1;
+        const bool ahead = BeatCountAhead(c) || PrematureAhead(c);
+        const double forward = c.hasNext && !ahead ? score(c.r0, c.r1, c.ref2) : 1;
         const double backRef = (PastLevel(1) + FutureLevel(n_ + 1)) / 2;
         const double backward = PastRaw() ? score(past_.back(), c.r0, backRef) : 1;
         if (std::min(forward, backward) >= 1)

@@ -40,6 +40,9 @@ constexpr size_t kReach = 8;  // intervals a correction looks for good neighbour
 // A premature beat's interval before a longer one: the level counts the two as one value
 // when the first is under this share of the second.
 constexpr double kPrematureRatio = 0.8;
+// Two intervals each under this share of the next: a couplet (or an extra beat) and what
+// follows, two levels together.
+constexpr double kCoupletRatio = 0.6;
 // A premature beat the thresholds miss (frequent ones inflate them): its interval at least
 // this share under the level, the next one above it, the two together fitting two levels.
 constexpr double kPrematureShare = 0.2;
@@ -121,6 +124,10 @@ private:
         const size_t first = forward ? a : a - 1;
         const bool pair =
             (forward ? i + 1 < v.size() : i >= 2) && (!raw || ((*raw)[first] && (*raw)[first + 1]));
+        if (forward && i + 2 < v.size() && std::max(v[i], v[i + 1]) < kCoupletRatio * v[i + 2]) {
+            i += 3;
+            return (v[i - 3] + v[i - 2] + v[i - 1]) / 2;
+        }
         if (pair && v[first] < kPrematureRatio * v[first + 1]) {
             i = forward ? i + 2 : i - 2;
             return (v[first] + v[first + 1]) / 2;
@@ -191,14 +198,13 @@ private:
     }
 
     // A long interval after a premature one (as recorded) is its compensatory pause, and two
-    // short ones before a pause that together fit three levels a premature couplet: neither
-    // a beat missed nor one too many.
+    // short ones before a pause (clearly long, pause above the level) a premature couplet:
+    // neither a beat missed nor one too many.
     bool Compensates(const Context& c) const {
         return PastRaw() && Premature(past_.back(), c.r0, (PastLevel(1) + FutureLevel(n_ + 1)) / 2);
     }
-    bool Couplet(const Context& c) const {
-        return n_ + 2 < rr_.size() && rr_[n_ + 2] > (1 + kPrematureShare) * c.ref2 &&
-               Fits((c.r0 + c.r1 + rr_[n_ + 2]) / 3, c.ref2);
+    bool Couplet(const Context& c, double pause = kPrematureShare) const {
+        return n_ + 2 < rr_.size() && rr_[n_ + 2] > (1 + pause) * c.ref2;
     }
 
     bool TryBeatCount(const Context& c) {
@@ -280,7 +286,8 @@ private:
         }
         // Short of the level behind too: a long interval ahead (a missed beat) raises ref2.
         const double shortOf = (1 - kPrematureShare) * std::min(c.ref2, PastLevel(0));
-        const bool extra = std::fabs(c.r0 + c.r1 - c.ref2) < kFitShare * c.ref2 && !Couplet(c);
+        const bool extra =
+            std::fabs(c.r0 + c.r1 - c.ref2) < kFitShare * c.ref2 && !Couplet(c, kMinShare);
         if (!(c.r0 < shortOf && c.r1 < shortOf) || extra)
             return false;
         Flag(BeatClass::Short, n_++);

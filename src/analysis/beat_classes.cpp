@@ -179,29 +179,33 @@ private:
     // A beat missed (the interval nearer two than one and a half of the level, and fitting
     // two) or an extra one (two short intervals that together fit one, this one and the next
     // or the one before).
-    bool Fits(double v, double ref) const {
-        return std::fabs(v - ref) < std::max(t_.th2[n_], kFitShare * ref);
+    // By share alone where premature beats are told apart: frequent ones raise th2 too.
+    bool Fits(double v, double ref, bool byShare = false) const {
+        return std::fabs(v - ref) < std::max(byShare ? 0 : t_.th2[n_], kFitShare * ref);
     }
-    bool MissedAt(double r, double ref) const { return r > kMissedRatio * ref && Fits(r / 2, ref); }
-    bool ExtraAt(double r, double next, double ref) const {
-        return r < ref && next < ref && Fits(r + next, ref);
+    bool MissedAt(double r, double ref, bool byShare = false) const {
+        return r > kMissedRatio * ref && Fits(r / 2, ref, byShare);
+    }
+    bool ExtraAt(double r, double next, double ref, bool byShare = false) const {
+        return r < ref && next < ref && Fits(r + next, ref, byShare);
     }
     // The next interval starts a missed or an extra beat: this one is not its pair.
-    bool BeatCountAhead(const Context& c) const {
-        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2);
-        return extra || MissedAt(c.r1, c.ref2);
+    bool BeatCountAhead(const Context& c, bool byShare = false) const {
+        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2, byShare);
+        return extra || MissedAt(c.r1, c.ref2, byShare);
     }
     // The next interval starts a premature beat's pair: this one, long, is no late beat.
     bool PrematureAhead(const Context& c) const {
-        return n_ + 2 < rr_.size() && c.r0 > c.r1 &&
-               Premature(c.r1, rr_[n_ + 2], (PastLevel(0) + FutureLevel(n_ + 3)) / 2);
+        return n_ + 2 < rr_.size() &&
+               Premature(c.r0, c.r1, rr_[n_ + 2], (PastLevel(0) + FutureLevel(n_ + 3)) / 2);
     }
 
     // A long interval after a premature one (as recorded) is its compensatory pause, and two
     // short ones before a pause (clearly long, pause above the level) a premature couplet:
     // neither a beat missed nor one too many.
     bool Compensates(const Context& c) const {
-        return PastRaw() && Premature(past_.back(), c.r0, (PastLevel(1) + FutureLevel(n_ + 1)) / 2);
+        return PastRaw() &&
+               Premature(At(-2), past_.back(), c.r0, (PastLevel(1) + FutureLevel(n_ + 1)) / 2);
     }
     bool Couplet(const Context& c, double pause = kPrematureShare) const {
         return n_ + 2 < rr_.size() && rr_[n_ + 2] > (1 + pause) * c.ref2;
@@ -269,26 +273,31 @@ private:
 
     // A premature beat and its compensatory pause, told by the level alone: frequent premature
     // beats (a bigeminy) raise the thresholds until the pairs no longer stand out from them.
-    bool Premature(double first, double second, double ref) const {
-        return first < (1 - kPrematureShare) * ref && second > (1 + kMinShare) * ref &&
-               Fits((first + second) / 2, ref);
+    // Premature is early at once, short of the interval before it too: the swings of a
+    // sinus arrhythmia shorten the intervals beat by beat.
+    static bool Early(double before, double r, double ref) {
+        return r < (1 - kPrematureShare) * ref && r < (1 - kMinShare) * before;
+    }
+    bool Premature(double before, double first, double second, double ref) const {
+        return Early(before, first, ref) && second > (1 + kMinShare) * ref &&
+               Fits((first + second) / 2, ref, true);
     }
     // The pair interpolated; the first of a run of premature beats (a couplet, a salvo) on
     // its own, the next then judged with its pause. Two short intervals that together fit
     // one (by share: th2 grows with frequent ectopy) are an extra beat's, unless a pause
     // follows.
     bool TryPremature(const Context& c) {
-        if (!c.hasNext || BeatCountAhead(c))
+        if (!c.hasNext || BeatCountAhead(c, true))
             return false;
-        if (Premature(c.r0, c.r1, c.ref2)) {
+        if (Premature(At(-1), c.r0, c.r1, c.ref2)) {
             PushPair(c.r0, c.r1);
             return true;
         }
         // Short of the level behind too: a long interval ahead (a missed beat) raises ref2.
-        const double shortOf = (1 - kPrematureShare) * std::min(c.ref2, PastLevel(0));
+        const double ref = std::min(c.ref2, PastLevel(0));
         const bool extra =
             std::fabs(c.r0 + c.r1 - c.ref2) < kFitShare * c.ref2 && !Couplet(c, kMinShare);
-        if (!(c.r0 < shortOf && c.r1 < shortOf) || extra)
+        if (!Early(At(-1), c.r0, ref) || c.r1 >= (1 - kPrematureShare) * ref || extra)
             return false;
         Flag(BeatClass::Short, n_++);
         Push(c.ref2, false);

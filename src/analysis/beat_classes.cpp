@@ -43,6 +43,7 @@ constexpr double kPrematureRatio = 0.8;
 // Two intervals each under this share of the next: a couplet (or an extra beat) and what
 // follows, two levels together.
 constexpr double kCoupletRatio = 0.6;
+constexpr size_t kSalvo = 3;  // short intervals a run of premature beats is followed over
 // A premature beat the thresholds miss (frequent ones inflate them): its interval at least
 // this share under the level, the next one above it, the two together fitting two levels.
 constexpr double kPrematureShare = 0.2;
@@ -190,8 +191,10 @@ private:
         return r < ref && next < ref && Fits(r + next, ref, byShare);
     }
     // The next interval starts a missed or an extra beat: this one is not its pair.
+    // By share, two short ones before a pause are a salvo's.
     bool BeatCountAhead(const Context& c, bool byShare = false) const {
-        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2, byShare);
+        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2, byShare) &&
+                           !(byShare && PauseAfterRun(n_ + 3, c.ref2, kMinShare));
         return extra || MissedAt(c.r1, c.ref2, byShare);
     }
     // The next interval starts a premature beat's pair: this one, long, is no late beat.
@@ -201,14 +204,22 @@ private:
     }
 
     // A long interval after a premature one (as recorded) is its compensatory pause, and two
-    // short ones before a pause (clearly long, pause above the level) a premature couplet:
-    // neither a beat missed nor one too many.
+    // short ones before a pause (after a few more short ones, a salvo) a run of premature
+    // beats: neither a beat missed nor one too many.
     bool Compensates(const Context& c) const {
         return PastRaw() &&
                Premature(At(-2), past_.back(), c.r0, (PastLevel(1) + FutureLevel(n_ + 1)) / 2);
     }
     bool Couplet(const Context& c, double pause = kPrematureShare) const {
-        return n_ + 2 < rr_.size() && rr_[n_ + 2] > (1 + pause) * c.ref2;
+        return PauseAfterRun(n_ + 2, c.ref2, pause) > 0;
+    }
+    // The interval from from on that ends a run of short ones, when it is longer than the
+    // level by pause; 0 when none does within a salvo's length.
+    size_t PauseAfterRun(size_t from, double ref, double pause) const {
+        size_t j = from;
+        while (j < rr_.size() && j < from + kSalvo && rr_[j] < (1 - kPrematureShare) * ref)
+            ++j;
+        return j < rr_.size() && rr_[j] > (1 + pause) * ref ? j : 0;
     }
 
     bool TryBeatCount(const Context& c) {
@@ -283,9 +294,8 @@ private:
                Fits((first + second) / 2, ref, true);
     }
     // The pair interpolated; the first of a run of premature beats (a couplet, a salvo) on
-    // its own, the next then judged with its pause. Two short intervals that together fit
-    // one (by share: th2 grows with frequent ectopy) are an extra beat's, unless a pause
-    // follows.
+    // its own, the last with its pause. Two short intervals that together fit one (by share:
+    // th2 grows with frequent ectopy) are an extra beat's, unless a pause follows.
     bool TryPremature(const Context& c) {
         if (!c.hasNext || BeatCountAhead(c, true))
             return false;
@@ -299,8 +309,11 @@ private:
             std::fabs(c.r0 + c.r1 - c.ref2) < kFitShare * c.ref2 && !Couplet(c, kMinShare);
         if (!Early(At(-1), c.r0, ref) || c.r1 >= (1 - kPrematureShare) * ref || extra)
             return false;
+        const bool couplet = PauseAfterRun(n_ + 2, c.ref2, kMinShare) == n_ + 2;
         Flag(BeatClass::Short, n_++);
         Push(c.ref2, false);
+        if (couplet)
+            PushPair(c.r1, rr_[n_ + 1]);
         return true;
     }
     void PushPair(double first, double second) {

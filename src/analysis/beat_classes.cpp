@@ -116,9 +116,9 @@ private:
     }
     // One value of a level at i (forward) or before i (backward), i moved past it: a short
     // interval and a clearly longer one after it (a premature beat and its compensatory
-    // pause) count as their mean, so that a run of premature beats does not drag the level
-    // down to their own intervals. Only intervals as recorded (raw, when given) pair up: the
-    // corrections already stand for the level.
+    // pause) count as their mean, and ahead, a couplet with its pause as half their sum, so
+    // that a run of premature beats does not drag the level down to their own intervals.
+    // Only intervals as recorded (raw, when given) pair up: corrections stand for the level.
     static double LevelValue(const std::vector<double>& v, const std::vector<bool>* raw, size_t& i,
                              bool forward) {
         const size_t a = forward ? i : i - 1;

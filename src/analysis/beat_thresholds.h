@@ -4,10 +4,19 @@
 
 #include "beat_classes.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
 namespace trivant {
+
+inline bool Flagged(BeatClass c) {
+    return c != BeatClass::Normal;
+}
+
+inline int CountFlagged(const std::vector<BeatClass>& classes) {
+    return static_cast<int>(std::count_if(classes.begin(), classes.end(), Flagged));
+}
 
 inline constexpr double kThresholdAlpha = 5.2;
 inline constexpr size_t kThresholdWindow = 91;  // beats the quartile deviations span

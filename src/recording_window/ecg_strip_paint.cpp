@@ -1,6 +1,7 @@
 // The ECG strip's painting.
 #include "ecg_strip_paint.h"
 
+#include "beat_marks.h"
 #include "clock_time.h"
 #include "ecg_strip_feed.h"
 #include "paint_kit.h"
@@ -86,11 +87,17 @@ void drawMarks(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
                const EcgStripStyle& st) {
     const double h = L.mmToPx(kMarkMm), top = L.paper.Top + 1;
     p.setPen(Qt::NoPen);
-    for (int64_t s : d.beats) {
+    for (size_t i = 0; i < d.beats.size(); ++i) {
+        const int64_t s = d.beats[i];
         const double x = L.sampleToX(s);
         p.setBrush(s == d.selected ? st.selected : st.mark);
         const QPointF tri[] = {{x - h / 2, top}, {x + h / 2, top}, {x, top + h}};
         p.drawPolygon(tri, 3);
+        // A flagged beat's kind in a square under its mark, the selection still on top.
+        if (i < d.flagged.size() && d.flagged[i].isValid()) {
+            p.setBrush(d.flagged[i]);
+            p.drawRect(QRectF(x - h / 2, top + h + 1, h, h));
+        }
     }
     p.setBrush(Qt::NoBrush);
 }
@@ -153,6 +160,14 @@ void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double d
     auto to = std::lower_bound(from, beats.end(), L.first + L.count);
     d.beats.assign(from, to);
     d.selected = beats[beat];
+    if (sc.flags) {
+        // Position k of the beat samples ends interval k, the beat flagged as k.
+        const int first = static_cast<int>(from - beats.begin());
+        d.flagged.resize(d.beats.size());
+        for (const FlaggedBeat& f : *sc.flags)
+            if (f.beat >= first && f.beat < first + static_cast<int>(d.beats.size()))
+                d.flagged[static_cast<size_t>(f.beat - first)] = BeatMarkColor(f.kind);
+    }
     // A record that can't be read where the strip is says why in place of the caption.
     d.caption = d.mv ? caption(sc, L, beat, feed) : QString::fromStdString(feed.error());
     DrawEcgStrip(p, L, d, st);

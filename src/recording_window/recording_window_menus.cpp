@@ -108,6 +108,8 @@ void RecordingWindow::createMenus() {
     PopM_Gr2->addSeparator();
     traceItem(PopM_Gr2, "i_Label2", QT_TR_NOOP("Метки"), kSerLbl);
     createLabelActions();
+    createReviewActions();
+    prepareLabelActions(QPoint(-1, -1));
 }
 
 QMenu* RecordingWindow::menuAt(const QPoint& pos) const {

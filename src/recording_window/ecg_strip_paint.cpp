@@ -144,16 +144,25 @@ QString caption(const GraphScene& sc, const EcgStripLayout& L, int beat, EcgStri
 
 }  // namespace
 
-void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double dpi, int columns,
-                   const EcgStripStyle& st) {
+bool SceneEcgStripLayout(const GraphScene& sc, const Rect& area, double dpi, int columns,
+                         int captionH, EcgStripLayout& out, int& centreBeat) {
     const auto& beats = sc.rec->BeatSamples;
     if (!sc.ecg || beats.empty())
+        return false;
+    centreBeat = std::min<int>(EcgCentreBeat(sc, columns), int(beats.size()) - 1);
+    out = ComputeEcgStripLayout(area, captionH, dpi, sc.ecg->rate(), beats[centreBeat],
+                                sc.ecg->samples());
+    return true;
+}
+
+void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double dpi, int columns,
+                   const EcgStripStyle& st) {
+    EcgStripLayout L;
+    int beat = 0;
+    if (!SceneEcgStripLayout(sc, area, dpi, columns, p.fontMetrics().height(), L, beat))
         return;
+    const auto& beats = sc.rec->BeatSamples;
     EcgStripFeed& feed = *sc.ecg;
-    const int beat = std::min<int>(EcgCentreBeat(sc, columns), int(beats.size()) - 1);
-    const QFontMetrics fm = p.fontMetrics();
-    const EcgStripLayout L =
-        ComputeEcgStripLayout(area, fm.height(), dpi, feed.rate(), beats[beat], feed.samples());
     EcgStripData d;
     d.mv = feed.window(L.first, L.count, d.n);
     auto from = std::lower_bound(beats.begin(), beats.end(), L.first);

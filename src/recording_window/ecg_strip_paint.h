@@ -40,6 +40,11 @@ void DrawEcgStrip(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
 // else the middle beat of them.
 int EcgCentreBeat(const GraphScene& sc, int columns);
 
+// The layout PaintEcgStrip gives the strip in area, with captionH pixels for the caption, and
+// the beat it is centred on; false without a feed or beat samples.
+bool SceneEcgStripLayout(const GraphScene& sc, const Rect& area, double dpi, int columns,
+                         int captionH, EcgStripLayout& out, int& centreBeat);
+
 // The strip of the scene's recording in area, at dpi dots per inch (the window's or the
 // printer's): laid out around the centre beat, read from the scene's feed and drawn.
 // Nothing without a feed.

@@ -5,6 +5,7 @@
 
 #include "beat_edit.h"
 #include "beat_review.h"
+#include "ecg_strip_layout.h"
 #include "graph_host.h"
 #include "graph_layout.h"
 #include "graph_paint.h"
@@ -175,12 +176,26 @@ public:
     QAction *A_Review, *A_FixAll, *A_DeleteBeat, *A_InsertBeat, *A_RevertBeat;
     QAction *A_NextFlag, *A_PrevFlag;  // F3, Shift+F3 while the panel is open
 
+    // Hand edits on the ECG strip (recording_window_ecg.cpp): its pop-up menu, with the
+    // delete and revert items for the R mark nearest the point, and the insert there.
+    QMenu* PopM_Ecg = nullptr;
+    QAction* A_EcgInsert = nullptr;
+    // The layout the strip is drawn with now; false when it isn't shown.
+    bool ecgStripLayout(EcgStripLayout& out) const;
+    // The R peak nearest sample, in the record's samples around it (ecg_strip_edit.h).
+    int64_t SnapToRPeak(int64_t sample);
+    // A beat inserted at the R peak nearest sample, in the interval it falls in.
+    bool InsertBeatAtSample(int64_t sample);
+    // Beat k moved to the R peak nearest sample.
+    bool MoveBeatToSample(int k, int64_t sample);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // Left and right move the selected beat, and the view with it, when the strip is shown.
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -213,6 +228,15 @@ private:
     void refreshFlags();
     // Kept beats follow rows put in or taken out by change (forward) or its revert.
     void shiftKept(const BeatChange& change, bool forward);
+    void createEcgActions();
+    // The pop-up opens on the strip at pos: its items follow the mark nearest it.
+    void prepareEcgActions(const QPoint& pos);
+    // The sample under x on the strip; -1 off it.
+    int64_t ecgSampleAt(int x) const;
+    // A left press on an R mark starts dragging it, the release moves the beat; true when
+    // the event was the strip's.
+    bool ecgPress(const QPoint& pos);
+    bool ecgRelease(const QPoint& pos);
     // The width the review panel takes from the graphs; 0 while it is hidden.
     int reviewWidth() const;
     // The beat under a point of the panels, as a left click picks it; 0 for none.
@@ -256,6 +280,8 @@ private:
     ReviewPanel* review_ = nullptr;
     int menuBeat_ = 0;
     std::unique_ptr<EcgStripFeed> ecg_;
+    int64_t ecgMenuSample_ = -1;  // where the strip's pop-up opened
+    int dragBeat_ = -1;           // the beat whose R mark is being dragged
     Rect ecgArea_;
 };
 

@@ -109,6 +109,7 @@ void RecordingWindow::createMenus() {
     traceItem(PopM_Gr2, "i_Label2", QT_TR_NOOP("Метки"), kSerLbl);
     createLabelActions();
     createReviewActions();
+    createEcgActions();
     prepareLabelActions(QPoint(-1, -1));
 }
 
@@ -123,6 +124,8 @@ QMenu* RecordingWindow::menuAt(const QPoint& pos) const {
     for (const auto& [rect, menu] : zones)
         if (rect->contains(pos.x(), pos.y()))
             found = menu;
+    if (ecgShown() && ecgArea_.contains(pos.x(), pos.y()))
+        found = PopM_Ecg;
     return found;
 }
 
@@ -131,6 +134,8 @@ void RecordingWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (!menu)
         return;
     prepareLabelActions(event->pos());
+    if (menu == PopM_Ecg)
+        prepareEcgActions(event->pos());
     menu->popup(event->globalPos());
 }
 
@@ -142,7 +147,7 @@ void RecordingWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void RecordingWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (rec_->RREventEnabled || event->button() != Qt::LeftButton)
+    if (rec_->RREventEnabled || event->button() != Qt::LeftButton || ecgRelease(p))
         return;
     if (const int s = beatAt(p); s > 0)
         ShowBeat(s);

@@ -38,8 +38,13 @@ std::vector<BeatRow> TakeRows(const Recording& rec, int first, int count);
 // Rows first..first + count - 1 replaced by rows. A recording with 10 ms intervals only gets
 // exact ones first. The caller prepares the recording again (PrepareData).
 void PutRows(Recording& rec, int first, int count, std::vector<BeatRow> rows);
+// With every edit gone, the recording reads as one never edited (BeatEdits, OriginalUs empty).
+void DropEmptyEdits(Recording& rec);
+// PutRows of one change, or of several in order (Revert: backwards), then DropEmptyEdits.
 void Apply(Recording& rec, const BeatChange& change);
 void Revert(Recording& rec, const BeatChange& change);
+void ApplyChanges(Recording& rec, const std::vector<BeatChange>& changes);
+void RevertChanges(Recording& rec, const std::vector<BeatChange>& changes);
 
 // The edits, each empty where it is not possible: no such beat, the recording grows, an
 // interval would leave 5 ms..2.55 s (kMinIntervalUs..kMaxIntervalUs), or nothing changes.

@@ -65,7 +65,9 @@ bool BeatMarkCentre(const GraphScene& sc, const TracePlacement& pl, int k, QPoin
         return false;
     const int last = LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos,
                                 rec.CurrentFileLen, sc.view.XDiv);
-    const auto col = sc.view.xScale().toPixels(k - sc.view.XPos);
+    // The column of beat k: one per beat, or zoomed out the one holding it.
+    const int64_t col =
+        sc.view.XDiv > 1 ? sc.view.xScale().toPixels(k - sc.view.XPos) : k - sc.view.XPos;
     if (col < 1 || col > last)
         return false;
     // Where the trace's segment of the column ends (graph_paint.cpp).

@@ -31,19 +31,17 @@ public:
         : QUndoCommand(what), rec_(rec), changes_(std::move(changes)), applied_(applied),
           shift_(std::move(shift)), changed_(std::move(changed)) {}
     void redo() override {
-        for (const BeatChange& c : changes_) {
-            if (!applied_)
-                Apply(rec_, c);
-            shift_(c, true);
-        }
+        if (!applied_)
+            ApplyChanges(rec_, changes_);
         applied_ = false;
+        for (const BeatChange& c : changes_)
+            shift_(c, true);
         changed_();
     }
     void undo() override {
-        for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
-            Revert(rec_, *it);
+        RevertChanges(rec_, changes_);
+        for (auto it = changes_.rbegin(); it != changes_.rend(); ++it)
             shift_(*it, false);
-        }
         changed_();
     }
 
@@ -213,6 +211,7 @@ void RecordingWindow::refreshFlags() {
         for (const FlaggedBeat& f : FlagBeats(*rec_, kReviewOptions))
             if (!kept_.count(f.beat))
                 flags_.push_back(f);
+    prepareReviewActions();
     if (review_)
         review_->Refresh();
 }

@@ -142,7 +142,8 @@ void RecordingWindow::contextMenuEvent(QContextMenuEvent* event) {
 void RecordingWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const bool inPanel = layout_.rGr1.contains(p.x(), p.y()) || layout_.rGr2.contains(p.x(), p.y());
-    setCursor(inPanel ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (dragBeat_ < 1)  // an R mark being dragged keeps its cursor
+        setCursor(inPanel ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
 void RecordingWindow::mouseReleaseEvent(QMouseEvent* event) {

@@ -20,8 +20,8 @@ const char* BeatClassName(BeatClass c);
 std::vector<BeatClass> ClassifyBeats(const std::vector<double>& rrMs);
 
 // One correction: the intervals first..first + count - 1 replaced by values. Extra: two
-// intervals become their sum; missed: one becomes two halves; ectopic, long and short: one
-// interpolated between its neighbours.
+// intervals become their sum; missed: one becomes two halves; ectopic: the displaced beat's
+// two intervals interpolated; long and short: one interpolated between its neighbours.
 struct SeriesFix {
     size_t first = 0;
     size_t count = 1;

@@ -44,12 +44,15 @@ std::vector<SeriesFix> ProposeRecordingFixes(const Recording& rec) {
 std::optional<BeatChange> FixChange(const Recording& rec, const SeriesFix& fix) {
     const int k = static_cast<int>(fix.first) + 1;
     if (fix.count == 2 && fix.values.size() == 1)
-        return DeleteBeat(rec, k + 1);  // the extra beat ends the first of the two
+        return DeleteBeat(rec, k);  // the extra beat ends the first of the two
     if (fix.count == 1 && fix.values.size() == 2)
         return InsertBeat(rec, k, toUs(fix.values[0]));
-    if (fix.count == 1 && fix.values.size() == 1)
-        return SetInterval(rec, k, toUs(fix.values[0]));
-    return std::nullopt;
+    if (fix.count != fix.values.size())
+        return std::nullopt;
+    std::vector<int32_t> us;
+    for (double v : fix.values)
+        us.push_back(toUs(v));
+    return SetIntervals(rec, k, us);
 }
 
 std::optional<BeatChange> ProposedChange(const Recording& rec, const ArtifactOptions& options,

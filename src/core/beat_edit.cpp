@@ -338,13 +338,26 @@ std::optional<BeatChange> MoveBeat(const Recording& rec, int k, int64_t sample) 
 }
 
 std::optional<BeatChange> SetInterval(const Recording& rec, int k, int32_t us, BeatEdit kind) {
-    if (!isBeat(rec, k) || !inRange(us))
+    return SetIntervals(rec, k, {us}, kind);
+}
+
+std::optional<BeatChange> SetIntervals(const Recording& rec, int k, const std::vector<int32_t>& us,
+                                       BeatEdit kind) {
+    const int count = static_cast<int>(us.size());
+    if (count == 0 || !isBeat(rec, k) || !isBeat(rec, k + count - 1) ||
+        !std::all_of(us.begin(), us.end(), inRange))
         return std::nullopt;
-    BeatRow r = rowAt(rec, k);
-    if (r.edit != BeatEdit::Inserted)
-        r.edit = kind;
-    setUs(r, us);
-    return change(rec, k, 1, {r});
+    std::vector<BeatRow> rows = TakeRows(rec, k, count);
+    for (int i = 0; i < count; ++i) {
+        BeatRow& r = rows[static_cast<size_t>(i)];
+        const int32_t v = us[static_cast<size_t>(i)];
+        if (r.us == v)
+            continue;  // a neighbour that needed no change keeps its edit
+        if (r.edit != BeatEdit::Inserted)
+            r.edit = kind;
+        setUs(r, v);
+    }
+    return change(rec, k, count, std::move(rows));
 }
 
 std::optional<BeatChange> RevertBeat(const Recording& rec, int k, int deletedIndex) {

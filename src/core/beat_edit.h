@@ -58,9 +58,12 @@ std::optional<BeatChange> InsertBeat(const Recording& rec, int k, int32_t firstU
                                      int64_t sample = -1);
 // Move beat k (not the last) on an ECG recording to sample: interval k and k + 1 change.
 std::optional<BeatChange> MoveBeat(const Recording& rec, int k, int64_t sample);
-// Interval k replaced by us, its edit marked as kind (Interpolated for a correction).
+// Interval k replaced by us, its edit marked as kind (Interpolated for a correction); or
+// intervals k, k + 1, ... by the values of us (a displaced beat's two).
 std::optional<BeatChange> SetInterval(const Recording& rec, int k, int32_t us,
                                       BeatEdit kind = BeatEdit::Interpolated);
+std::optional<BeatChange> SetIntervals(const Recording& rec, int k, const std::vector<int32_t>& us,
+                                       BeatEdit kind = BeatEdit::Interpolated);
 // Beat k back as recorded, from the originals it keeps (an edit after reopening a file):
 // an interpolated or moved beat gets its interval back, an inserted one is taken out, and
 // index-th deleted beat kept in front of k (index >= 0) is put back.

@@ -118,6 +118,13 @@ void DrawBeatMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl) 
         p.setBrush(BeatMarkColor(f.kind));
         p.drawEllipse(QPointF(c), r, r);
     }
+    p.restore();
+}
+
+void DrawBeatLegend(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
+    if (!sc.flags || sc.flags->empty())
+        return;
+    p.save();
     const QFontMetrics fm = p.fontMetrics();
     Rect room = pl.p1;
     if (pl.legendRight > 0)

@@ -26,7 +26,7 @@ QColor BeatMarkColor(BeatClass kind);
 // The kind's name as the window shows it ("эктопический", ..., "порог"), translated.
 QString BeatKindText(BeatClass kind);
 
-constexpr int kBeatMarkRadius = 3;  // screen pixels; scaled by the placement's k on paper
+constexpr int kBeatMarkRadius = 4;  // screen pixels; scaled by the placement's k on paper
 
 // Where flagged beat k's mark is centred: its column and its NN in the upper panel; false
 // when the beat lies outside the columns shown.
@@ -44,7 +44,9 @@ std::vector<LegendItem> BeatLegendLayout(const std::vector<FlaggedBeat>& flags, 
                                          int th, int tw,
                                          const std::function<int(const QString&)>& textWidth);
 
-// The marks of the scene's flagged beats, then the legend.
+// The marks of the scene's flagged beats: dots under the traces, which stay whole over them.
 void DrawBeatMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl);
+// The legend, over the traces.
+void DrawBeatLegend(QPainter& p, const GraphScene& sc, const TracePlacement& pl);
 
 }  // namespace trivant

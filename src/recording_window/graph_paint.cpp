@@ -158,6 +158,7 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     const Recording& rec = *sc.rec;
     const int last = LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos,
                                 rec.CurrentFileLen, sc.view.XDiv);
+    DrawBeatMarks(p, sc, pl);
     QVector<QLine> lines;
     const bool spo = rec.HasSpO2();  // a flat line at 0 % would only mislead
     for (int s = kSerRR; s <= kSerIBHi; ++s) {
@@ -175,7 +176,7 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     }
     if (sc.style.shown[kSerLbl])
         drawLabelMarks(p, sc, pl, last);
-    DrawBeatMarks(p, sc, pl);
+    DrawBeatLegend(p, sc, pl);
     p.setPen(QPen(Qt::black, 1));
 }
 

@@ -132,6 +132,15 @@ void DrawBeatLegend(QPainter& p, const GraphScene& sc, const TracePlacement& pl)
     const auto legend =
         BeatLegendLayout(*sc.flags, room, pl.th > 0 ? pl.th : fm.height(), pl.tw,
                          [&fm](const QString& t) { return fm.horizontalAdvance(t); });
+    // One white box with the grid's colour round it, so the traces don't run between items.
+    QRect box;
+    for (const LegendItem& item : legend)
+        box |= item.swatch | TextCell(p, item.text.x(), item.text.y(), BeatKindText(item.kind));
+    if (!box.isNull()) {
+        p.setPen(kGridColor);
+        p.setBrush(Qt::white);
+        p.drawRect(box.adjusted(-kSwatchGap, -1, kSwatchGap / 2, 0));
+    }
     for (const LegendItem& item : legend) {
         p.setPen(Qt::NoPen);
         p.setBrush(BeatMarkColor(item.kind));

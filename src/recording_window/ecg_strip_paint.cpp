@@ -23,7 +23,6 @@ struct EcgStripText {
 
 constexpr int kMajorMm = 5;          // a bold line every 5 mm
 constexpr double kMinMinorPx = 2.5;  // 1 mm lines closer than this are left out
-constexpr double kMarkMm = 2;        // the R mark's height
 constexpr int kCaptionGap = 2;       // pixels between the paper and the caption
 
 // Paper lines: light 1 mm, darker 5 mm, in shades of the windows' own grid colour.
@@ -85,7 +84,7 @@ void drawTrace(QPainter& p, const EcgStripLayout& L, const EcgStripData& d, cons
 
 void drawMarks(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
                const EcgStripStyle& st) {
-    const double h = L.mmToPx(kMarkMm), top = L.paper.Top + 1;
+    const double h = L.mmToPx(kEcgMarkMm), top = L.paper.Top + 1;
     p.setPen(Qt::NoPen);
     for (size_t i = 0; i < d.beats.size(); ++i) {
         const int64_t s = d.beats[i];

@@ -16,6 +16,9 @@ class QPainter;
 
 namespace trivant {
 
+// The R mark's height; a flagged beat's square of the same size lies under it.
+constexpr double kEcgMarkMm = 2;
+
 struct EcgStripStyle {
     int penScale = 1;  // 2 on paper
     QColor trace{Qt::black};

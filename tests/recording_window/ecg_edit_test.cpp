@@ -3,7 +3,9 @@
 #include "fake_ecg_source.h"
 #include "graph_fixture.h"
 
+#include "beat_marks.h"
 #include "ecg_strip_edit.h"
+#include "ecg_strip_paint.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -122,6 +124,29 @@ TEST(EcgStripEdit, AnRMarkDraggedLandsOnItsPeakAndTheUndoPutsItBack) {
     QTest::mouseRelease(g.get(), Qt::LeftButton, Qt::NoModifier, onStrip(*g, peak));
     EXPECT_EQ(rec.BeatSamples[150], peak + 20);
     EXPECT_FALSE(g->undoStack()->canUndo());
+}
+
+TEST(EcgStripEdit, AFlaggedBeatCarriesItsKindUnderItsRMark) {
+    TestHost host;
+    auto g = ecgGraph(host);
+    ASSERT_TRUE(g->DeleteBeatAt(151));  // two intervals as one: a missed beat
+    const auto& flags = g->flaggedBeats();
+    const auto missed = std::find_if(flags.begin(), flags.end(), [](const FlaggedBeat& f) {
+        return f.kind == BeatClass::Missed && std::abs(f.beat - 151) <= 1;
+    });
+    ASSERT_NE(missed, flags.end());
+    const int k = missed->beat;
+    g->SelectBeat(k - 2);  // the selection's red stays off the mark probed
+    const QImage img = g->renderImage();
+    EcgStripLayout L;
+    ASSERT_TRUE(g->ecgStripLayout(L));
+    const double h = L.mmToPx(kEcgMarkMm);
+    const int y = static_cast<int>(L.paper.Top + 1 + h + 1 + h / 2);
+    const auto xOf = [&](int beat) {
+        return static_cast<int>(std::lround(L.sampleToX(g->recording().BeatSamples[beat])));
+    };
+    EXPECT_TRUE(sameColor(img.pixel(xOf(k), y), BeatMarkColor(BeatClass::Missed)));
+    EXPECT_FALSE(sameColor(img.pixel(xOf(k - 1), y), BeatMarkColor(BeatClass::Missed)));
 }
 
 }  // namespace

@@ -96,4 +96,22 @@ std::vector<BeatChange> CorrectRecording(Recording& rec, const CoreSettings& cfg
     return applied;
 }
 
+std::vector<BeatChange> CorrectRecording(Recording& rec, const CoreSettings& cfg,
+                                         const ArtifactOptions& options) {
+    if (options.automatic)
+        return CorrectRecording(rec, cfg);
+    const std::vector<double> rr = RecordingIntervalsMs(rec);
+    const std::vector<bool> flags = standard::DetectArtifacts(rr, ArtifactThreshold(options));
+    const std::vector<double> fixed = standard::CorrectArtifacts(rr, flags);
+    std::vector<BeatChange> applied;
+    for (size_t i = rr.size(); i-- > 0;)
+        if (flags[i])
+            if (auto c = SetInterval(rec, static_cast<int>(i) + 1, toUs(fixed[i]))) {
+                PutRows(rec, c->first, 1, c->after);
+                applied.push_back(std::move(*c));
+            }
+    rec.PrepareData(cfg);
+    return applied;
+}
+
 }  // namespace trivant

@@ -33,5 +33,9 @@ std::optional<BeatChange> ProposedChange(const Recording& rec, const ArtifactOpt
 // falls, preparing it again after each; the changes in the order they were applied, so
 // reverting them backwards gives the recording back ("Исправить все" is one step).
 std::vector<BeatChange> CorrectRecording(Recording& rec, const CoreSettings& cfg);
+// The same for options: the automatic method as above, or each interval the threshold flags
+// interpolated between its good neighbours, as the standard measures correct them.
+std::vector<BeatChange> CorrectRecording(Recording& rec, const CoreSettings& cfg,
+                                         const ArtifactOptions& options);
 
 }  // namespace trivant

@@ -97,10 +97,9 @@ char separatorOf(const std::string& line) {
     return 0;
 }
 
-// One row into entry, and the name of its label into name (empty for none).
-std::string readRow(const std::string& line, const RrCsvHeader& h, double msPerUnit, MsEntry& entry,
-                    std::string& name) {
-    const auto fields = CsvRowFields(line, h);
+// One row's fields into entry, and the name of its label into name (empty for none).
+std::string readRow(const std::vector<std::string>& fields, const RrCsvHeader& h, double msPerUnit,
+                    MsEntry& entry, std::string& name) {
     if (fields.size() <= h.rrColumn || fields[h.rrColumn].empty())
         return "no RR interval";
     const std::string msg =
@@ -149,7 +148,8 @@ bool readSlot(const std::string& text, const RrCsvHeader& h, Recording& rec, MsL
         return true;
     MsEntry entry;
     std::string name;  // the slot's label is a pending one: it has none
-    const std::string msg = readRow(text.substr(at + prefix, end - at - prefix), h, 1, entry, name);
+    const std::string msg =
+        readRow(CsvRowFields(text.substr(at + prefix, end - at - prefix), h), h, 1, entry, name);
     if (!msg.empty()) {
         err = {
             static_cast<int>(std::count(text.begin(), text.begin() + static_cast<long>(at), '\n')) +
@@ -192,10 +192,17 @@ bool FindRrCsvHeader(const std::string& text, RrCsvHeader& header) {
     h.rrColumn = static_cast<size_t>(rr - names.begin());
     h.spoColumn = columnOf(names, isSpoName);
     h.labelColumn = columnOf(names, isLabelName);
-    const std::string trimmed = CsvTrimmed(first);
+    std::string trimmed = CsvTrimmed(first);
+    const size_t columns = std::char_traits<char>::length(kCsvEditColumns);
+    const bool edits = trimmed.size() > columns &&
+                       trimmed.compare(trimmed.size() - columns, columns, kCsvEditColumns) == 0;
+    if (edits)
+        trimmed.resize(trimmed.size() - columns);
     h.trivant = trimmed == kTrivantCsvHeader || trimmed == kTrivantEcgCsvHeader;
-    if (trimmed == kTrivantEcgCsvHeader)
+    if (h.trivant && trimmed == kTrivantEcgCsvHeader)
         h.sampleColumn = 3;
+    if (h.trivant && edits)
+        h.editColumn = h.sampleColumn >= 0 ? 4 : 3;
     header = h;
     return true;
 }
@@ -225,8 +232,8 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header) {
 }
 
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
-                size_t maxEntries, std::map<int, std::string>* names,
-                std::vector<int64_t>* samples) {
+                size_t maxEntries, std::map<int, std::string>* names, std::vector<int64_t>* samples,
+                std::vector<CsvRowEdit>* edits) {
     RrCsvHeader h;
     if (!FindRrCsvHeader(text, h)) {
         err = {0, "no header row naming an RR column"};
@@ -235,11 +242,20 @@ bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError&
     const double msPerUnit = CsvMsPerUnit(text, h);
     std::string name;
     auto read = [&](const std::string& line, MsEntry& entry) {
-        const std::string msg = readRow(line, h, msPerUnit, entry, name);
-        if (msg.empty() && !name.empty() && names)
+        const auto fields = CsvRowFields(line, h);
+        std::string msg = readRow(fields, h, msPerUnit, entry, name);
+        CsvRowEdit edit;
+        if (msg.empty() && edits && h.editColumn >= 0)
+            msg = TakeCsvEditFields(fieldAt(fields, h.editColumn),
+                                    fieldAt(fields, h.editColumn + 1), edit);
+        if (!msg.empty())
+            return msg;
+        if (!name.empty() && names)
             (*names)[static_cast<int>(out.size()) + 1] = name;  // out gets entry next
-        if (msg.empty() && samples && h.sampleColumn >= 0)
-            samples->push_back(sampleOf(fieldAt(CsvRowFields(line, h), h.sampleColumn)));
+        if (samples && h.sampleColumn >= 0)
+            samples->push_back(sampleOf(fieldAt(fields, h.sampleColumn)));
+        if (edits && h.editColumn >= 0)
+            edits->push_back(edit);
         return msg;
     };
     return ReadMsEntries(text, h.line, read, out, err, maxEntries);
@@ -260,18 +276,24 @@ std::string CsvComment(const std::string& text) {
 
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err) {
     RrCsvHeader h;
-    std::vector<MsEntry> entries;
-    std::map<int, std::string> names;
-    std::vector<int64_t> samples;
+    CsvRows rows;
     const bool csv = FindRrCsvHeader(text, h);
-    if (!(csv ? ParseRrCsv(text, entries, err, kMaxRecordingBeats, &names, &samples)
-              : ParseMsLines(text, entries, err, kMaxRecordingBeats)))
+    // Deleted rows are no beats: the live ones are counted after they are taken out.
+    const size_t limit = static_cast<size_t>(kMaxRecordingBeats) * (h.editColumn >= 0 ? 2 : 1);
+    if (!(csv ? ParseRrCsv(text, rows.entries, err, limit, &rows.names, &rows.samples, &rows.edits)
+              : ParseMsLines(text, rows.entries, err, kMaxRecordingBeats)))
         return false;
+    if (const std::string msg = TakeCsvDeletedRows(rows, rec); !msg.empty()) {
+        err = {0, msg};
+        return false;
+    }
+    const std::vector<MsEntry>& entries = rows.entries;
     FillFromMsEntries(entries, rec);
-    rec.LabelNames = std::move(names);
+    rec.LabelNames = std::move(rows.names);
     rec.Comment = CsvComment(text);
     rec.StartClockS = ListStartClock(text, csv ? &h : nullptr, entries.empty() ? 0 : entries[0].ms);
-    takeEcgLink(text, std::move(samples), rec);
+    takeEcgLink(text, std::move(rows.samples), rec);
+    CheckDeletedSamples(rec);
     if (csv && h.trivant)
         return readSlot(text, h, rec, err);
     return true;

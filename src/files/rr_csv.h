@@ -3,6 +3,7 @@
 // as a plain ms list, so rounding, limits and messages are those of the ms list.
 #pragma once
 
+#include "csv_edits.h"
 #include "ms_list.h"
 
 #include <map>
@@ -19,6 +20,7 @@ struct RrCsvHeader {
     int labelColumn = -1;   // 0-based, or -1 when no label column is named (0, 1 or a name)
     bool trivant = false;   // the header of Trivant's own CSV recording: RR in ms, always
     int sampleColumn = -1;  // Trivant's CSV of an ECG record: each beat's R peak sample
+    int editColumn = -1;    // Trivant's CSV of a reviewed recording: edit, then original_ms
 };
 
 // The header row of Trivant's CSV recording, and the line before it that holds a comment.
@@ -56,17 +58,19 @@ double CsvMsPerUnit(const std::string& text, const RrCsvHeader& header);
 // The rows below the header, at most maxEntries. Fields may be quoted; with ';', a tab or
 // no separator a decimal comma is read as a point. Returns false on the first row it can't
 // take, as the ms list does. A label cell other than empty, 0 or 1 names its label: names,
-// when given, gets it by beat position (1-based). samples, when given and the header has a
-// sample column, gets each row's sample, -1 where it is no whole number >= 0.
+// when given, gets it by row (1-based). samples, when given and the header has a sample
+// column, gets each row's sample, -1 where it is no whole number >= 0; edits, when given and
+// the header has the edit columns, each row's edit (a row with an edit they can't take is
+// one the reader can't take).
 bool ParseRrCsv(const std::string& text, std::vector<MsEntry>& out, MsListError& err,
                 size_t maxEntries, std::map<int, std::string>* names = nullptr,
-                std::vector<int64_t>* samples = nullptr);
+                std::vector<int64_t>* samples = nullptr, std::vector<CsvRowEdit>* edits = nullptr);
 
 // A CSV export when the text has an RR header row, else a plain ms list: fills DataBuf,
 // CurrentFileLen, the exact intervals, the SpO2 beside labels, the label names, the comment,
 // the start (see ListStartClock) and, for Trivant's CSV, the slot after the last beat of a
 // fresh recording, and the ECG record its beats came from (BeatSamples, EcgSource as written,
-// EcgChannel) when every row has its sample, ascending.
+// EcgChannel) when every row has its sample, ascending, and the review's edits (csv_edits.h).
 bool ParseRrList(const std::string& text, Recording& rec, MsListError& err);
 
 }  // namespace trivant

@@ -1,7 +1,7 @@
 // Writer of Trivant's CSV recording.
 #include "trivant_csv.h"
 
-#include "csv_quote.h"
+#include "csv_edits.h"
 #include "csv_start.h"
 #include "rr_csv.h"
 
@@ -29,13 +29,8 @@ std::string SlotText(SampleWord w) {
            (label ? std::string() : std::to_string(sampleLow(w))) + (label ? ";1\n" : ";0\n");
 }
 
-// The label column of beat k: 0, 1 for an unnamed label, or the name, quoted where it holds
-// the separator or a quote (names hold no line ends: LabelNameText).
 std::string labelCell(const Recording& rec, int k) {
-    if (rec.at(kSerLbl, k) == 0)
-        return "0";
-    const std::string& name = rec.labelName(k);
-    return name.empty() ? "1" : CsvQuoted(name, ";\"");
+    return CsvLabelCell(rec.at(kSerLbl, k) != 0, rec.labelName(k));
 }
 
 // The beats' samples go with them only when there is one for each, as the readers make them.
@@ -79,17 +74,22 @@ std::string FormatTrivantCsv(const Recording& rec, const std::string& source) {
         out += kCsvSourcePrefix + oneLine(source.empty() ? rec.EcgSource : source) + "\n";
         out += kCsvChannelPrefix + oneLine(rec.EcgChannel) + "\n";
     }
-    out += std::string(samples ? kTrivantEcgCsvHeader : kTrivantCsvHeader) + "\n";
+    // Without edits the file is the one written before the review existed.
+    const bool edits = HasCsvEdits(rec);
+    out += std::string(samples ? kTrivantEcgCsvHeader : kTrivantCsvHeader) +
+           (edits ? kCsvEditColumns : "") + "\n";
     const bool spo = rec.HasSpO2();
     const int last = std::min(rec.beats(), rec.capacity() - 1);
     for (int k = 1; k <= last; ++k) {
+        if (edits)
+            out += CsvDeletedRows(rec, k, samples, spo);
         const bool label = rec.at(kSerLbl, k) != 0;
         // A labelled beat's series 2 is the SpO2 before it: only its own is written.
         const int own = label ? rec.labelSpO2(k) : rec.at(kSerSPO, k);
         out += MsText(rec.intervalUs(k)) + ";" + (spo && own >= 0 ? std::to_string(own) : "") +
                ";" + labelCell(rec, k) +
                (samples ? ";" + std::to_string(rec.BeatSamples[static_cast<size_t>(k)]) : "") +
-               "\n";
+               (edits ? CsvEditCells(rec, k) : "") + "\n";
     }
     // The slot after the last beat, as a .rr file keeps it (a pending label, a partial
     // interval), so that .rr -> CSV -> .rr gives the same bytes.

@@ -4,8 +4,10 @@
 // its interval in ms to the microsecond, its SpO2 (empty when the recording has none, or for
 // a labelled beat whose source gave none beside the label) and 1 for a labelled beat (its
 // name instead for a named label, in double quotes where it holds ';' or '"'), then a
-// "# slot: " line with the word after the last beat when it is not empty. UTF-8, LF line
-// ends. It is read back by the CSV reader (ParseRrList).
+// "# slot: " line with the word after the last beat when it is not empty. A reviewed
+// recording has two more columns, edit and original_ms, and its deleted beats as rows of
+// their own (csv_edits.h). UTF-8, LF line ends. It is read back by the CSV reader
+// (ParseRrList).
 #pragma once
 
 #include "atomic_file.h"

@@ -34,7 +34,7 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze beats ble-scan convert import-ms label print record recover render report stages summary trend | trivant-cli ''
+analyze artifacts beats ble-scan convert correct import-ms label print record recover render report stages summary trend | trivant-cli ''
 record recover render report                          | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
 --annotations --channel --help --ib-compensation --sample --version -h | trivant-cli -
@@ -53,6 +53,7 @@ a.rr b.TXT sub                                        | trivant-cli import-ms e.
                                                       | trivant-cli summary a.rr ''
 a.rr b.TXT e.csv g.hea sub                            | trivant-cli analyze a.rr b.TXT ''
 low                                                   | trivant-cli analyze --artifacts l
+e.csv sub                                             | trivant-cli correct a.rr ''
 verylow verystrong                                    | trivant-cli analyze --artifacts = very
 1 1/128 1/16 1/2 1/32 1/4 1/64 1/8 2 4 whole          | trivant-cli render --zoom = ''
 1 1/128 1/16 1/2 1/32 1/4 1/64 1/8 2 4 whole          | trivant-cli render --zoom =

@@ -2,6 +2,7 @@
 #include "cli_commands.h"
 
 #include "analyze_command.h"
+#include "artifacts_command.h"
 #include "beats_command.h"
 #include "cli_options.h"
 #include "label_command.h"
@@ -150,6 +151,14 @@ int runBeats(Context& c) {
     return msg.empty() ? kExitOk : fail(c.err, msg);
 }
 
+int runArtifacts(Context& c) {
+    return RunArtifacts(c.opt, c.setup, c.out, c.err);
+}
+
+int runCorrect(Context& c) {
+    return RunCorrect(c.opt, c.setup, c.out, c.err);
+}
+
 using Run = std::function<int(Context&)>;
 
 const std::map<std::string, Run>& runners() {
@@ -158,7 +167,8 @@ const std::map<std::string, Run>& runners() {
         {"record", runRecord},    {"render", runRender},      {"analyze", runAnalyze},
         {"print", runPrint},      {"report", runReport},      {"recover", runRecover},
         {"ble-scan", runBleScan}, {"trend", runTrend},        {"stages", runStages},
-        {"label", runLabel},      {"beats", runBeats},
+        {"label", runLabel},      {"beats", runBeats},        {"artifacts", runArtifacts},
+        {"correct", runCorrect},
     };
     return table;
 }

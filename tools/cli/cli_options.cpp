@@ -70,6 +70,12 @@ const OptionRow kZoom{"zoom", "LEVEL",
 const OptionRow kJobs{"jobs", "N",
                       "Files analysed at once (1..256; default: the cores).\n"
                       "The output keeps the order of the files."};
+const OptionRow kReviewArtifacts{"artifacts", "LEVEL",
+                                 "LEVEL is auto, the automatic classification and correction\n"
+                                 "(Lipponen and Tarvainen 2019; the default), or a threshold:\n"
+                                 "verylow, low, medium, strong, verystrong (450, 350, 250, 150,\n"
+                                 "50 ms) or a number of ms.",
+                                 "auto verylow low medium strong verystrong"};
 const OptionRow kRowArtifacts{"artifacts", "LEVEL",
                               "Correct artifacts in each row first; LEVEL is verylow, low,\n"
                               "medium, strong, verystrong (450, 350, 250, 150, 50 ms) or a\n"
@@ -213,6 +219,24 @@ std::vector<CliCommand> makeCommands() {
            "Where to put labels: T is seconds from the start (600, 12.5) or\n"
            "a clock time hh:mm[:ss], counted from the recording's start time;\n"
            "=NAME names the label (no commas). May be given more than once."}}},
+        {"artifacts",
+         "IN",
+         "i",
+         "List the beats the artifact correction flags, one a row: beat\n"
+         "(the interval's position, from 1), time_s (its start, s from the\n"
+         "recording's start), type (ectopic, long, short, missed, extra;\n"
+         "threshold for a threshold's flag) and rr_ms (the interval, ms):\n"
+         "a table with the count below it, or CSV with --csv.",
+         {kReviewArtifacts, {"csv", "", "CSV rows under a header line instead of the table."}}},
+        {"correct",
+         "IN OUT.csv",
+         "ic",
+         "Correct the recording's artifacts and write it as Trivant's CSV\n"
+         "with its edits marked: the edit column (interpolated, inserted,\n"
+         "moved, deleted), original_ms (the interval as recorded), and each\n"
+         "deleted beat as a row of its own, which the analysis skips.\n"
+         "Prints how many beats are edited.",
+         {kReviewArtifacts}},
         {"report",
          "IN OUT.pdf",
          "if",
@@ -335,6 +359,10 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
 
 // An option with a value, as "--name value" or "--name=value"; empty means success.
 std::string takeValue(const std::string& name, const std::string& v, CliOptions& out) {
+    if (name == "--artifacts" && (out.command == "artifacts" || out.command == "correct"))
+        return ParseArtifactChoice(v, out.review) ? std::string()
+                                                  : "--artifacts takes auto, verylow, low, medium, "
+                                                    "strong, verystrong or a number of ms";
     if (name == "--sample") {
         int n = 0;
         if (!ParseNumber(v, n) || n < kMinSample || n > kMaxSample)

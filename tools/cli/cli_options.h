@@ -35,13 +35,15 @@ struct CliOptions {
     bool standard = false;              // analyze: --standard, the published measures too
     bool longTerm = false;              // analyze: --long, the whole recording's SDANN, SDNNi
     std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
-    BandEdges bands;                    // analyze, trend, stages, report: --bands
-    std::optional<int> jobs;            // analyze: --jobs N threads; the cores when absent
-    bool landscape = false;             // print: --landscape
-    bool list = false;                  // recover: --list, the journals of a folder
-    std::vector<LabelTime> at;          // label: --at T[=NAME],..., every --at given
-    std::string channel;                // ECG records: --channel N|LABEL
-    std::string annotations;            // WFDB records: --annotations EXT, beats from them
+    // artifacts, correct: --artifacts auto|LEVEL|MS, the automatic method when absent
+    ArtifactOptions review{true, kDefaultArtifactMs, true};
+    BandEdges bands;            // analyze, trend, stages, report: --bands
+    std::optional<int> jobs;    // analyze: --jobs N threads; the cores when absent
+    bool landscape = false;     // print: --landscape
+    bool list = false;          // recover: --list, the journals of a folder
+    std::vector<LabelTime> at;  // label: --at T[=NAME],..., every --at given
+    std::string channel;        // ECG records: --channel N|LABEL
+    std::string annotations;    // WFDB records: --annotations EXT, beats from them
     bool ibCompensation = false;
     bool help = false;
     bool version = false;  // --version

@@ -1,0 +1,201 @@
+// trivant-cli artifacts and correct: the flagged beats of a series with known artifacts, and
+// the corrected recording's CSV read back with its edits, its deleted rows skipped.
+#include "cli_fixture.h"
+
+#include "artifacts_command.h"
+#include "beat_edit.h"
+#include "number_text.h"
+#include "recording_io.h"
+#include "rr_csv.h"
+
+#include <cmath>
+
+namespace trivant::test {
+namespace {
+
+// A smooth series of 360 beats (ms) with one artifact of each kind, 60 beats apart.
+struct Injected {
+    std::vector<double> cleanMs, rrMs;
+    std::map<int, std::string> kinds;  // by the 1-based position of the interval
+};
+
+Injected injected() {
+    std::vector<double> rr;
+    for (int i = 0; i < 360; ++i)
+        rr.push_back(std::round(800 + 40 * std::sin(2 * M_PI * i / 12.0) +
+                                15 * std::sin(2 * M_PI * i / 50.0)));
+    Injected s;
+    s.cleanMs = rr;
+    rr[59] += rr[60];  // a missed beat: two intervals as one
+    rr.erase(rr.begin() + 60);
+    const double split = rr[119];  // an extra beat: one interval as two
+    rr[119] = std::round(split * 0.45);
+    rr.insert(rr.begin() + 120, split - rr[119]);
+    rr[179] -= 250;  // an ectopic beat: early, then a compensatory pause
+    rr[180] += 250;
+    rr[239] += 350;
+    rr[299] -= 300;
+    s.rrMs = rr;
+    s.kinds = {{60, "missed"}, {120, "extra"}, {180, "ectopic"}, {240, "long"}, {300, "short"}};
+    return s;
+}
+
+std::string listText(const std::vector<double>& rr) {
+    std::string text = "RR_ms;SpO2;label\n";
+    for (double v : rr)
+        text += NumberText(v) + ";;0\n";
+    return text;
+}
+
+struct Row {
+    int beat;
+    double timeS;
+    std::string type;
+    double rrMs;
+};
+
+std::vector<Row> csvRows(std::string out) {
+    EXPECT_EQ(out.rfind("beat,time_s,type,rr_ms\n", 0), 0u);
+    std::replace(out.begin(), out.end(), ',', ' ');
+    std::istringstream in(out.substr(out.find('\n') + 1));
+    std::vector<Row> rows;
+    for (Row r; in >> r.beat >> r.timeS >> r.type >> r.rrMs;)
+        rows.push_back(r);
+    EXPECT_TRUE(in.eof());
+    return rows;
+}
+
+std::unique_ptr<Recording> readCsv(const std::string& text) {
+    auto rec = std::make_unique<Recording>();
+    MsListError err;
+    EXPECT_TRUE(ParseRrList(text, *rec, err)) << err.message;
+    return rec;
+}
+
+// Each row tells its beat's start and interval as the input has them; each artifact is
+// flagged within a beat of its place, a missed or extra one as what it is.
+TEST_F(CliTest, ArtifactsListsTheInjectedBeats) {
+    const Injected s = injected();
+    dir.write("in.csv", listText(s.rrMs));
+    for (const char* choice : {"auto", "150"}) {
+        SCOPED_TRACE(choice);
+        const CliRun r = run({"artifacts", "in.csv", "--csv", "--artifacts", choice});
+        ASSERT_EQ(r.status, kExitOk) << r.err;
+        const std::vector<Row> rows = csvRows(r.out);
+        for (const Row& row : rows) {
+            ASSERT_TRUE(row.beat >= 1 && row.beat <= static_cast<int>(s.rrMs.size()));
+            double start = 0;
+            for (int k = 1; k < row.beat; ++k)
+                start += s.rrMs[static_cast<size_t>(k) - 1];
+            EXPECT_NEAR(row.timeS, start / 1000, 5e-4) << row.beat;
+            EXPECT_EQ(row.rrMs, s.rrMs[static_cast<size_t>(row.beat) - 1]);
+            EXPECT_EQ(row.type == "threshold", std::string(choice) != "auto") << row.type;
+        }
+        for (const auto& [at, kind] : s.kinds) {
+            const bool strict =
+                std::string(choice) == "auto" && (kind == "missed" || kind == "extra");
+            const bool found = std::any_of(rows.begin(), rows.end(), [&](const Row& row) {
+                return std::abs(row.beat - at) <= 1 && (!strict || row.type == kind);
+            });
+            EXPECT_TRUE(found) << kind << " at " << at;
+        }
+        const CliRun table = run({"artifacts", "in.csv", "--artifacts", choice});
+        EXPECT_NE(table.out.find(std::to_string(rows.size()) + " of 360 beats flagged"),
+                  std::string::npos)
+            << table.out;
+    }
+}
+
+// The corrected CSV reads back with its edits: the analysis counts its live rows only, the
+// originals are the intervals as recorded, and it writes again byte for byte.
+TEST_F(CliTest, CorrectWritesTheEditsItMade) {
+    const Injected s = injected();
+    dir.write("in.csv", listText(s.rrMs));
+    for (const char* choice : {"auto", "150"}) {
+        SCOPED_TRACE(choice);
+        const CliRun r = run({"correct", "in.csv", "out.csv", "--artifacts", choice});
+        ASSERT_EQ(r.status, kExitOk) << r.err;
+        const auto rec = readCsv(dir.read("out.csv"));
+        const int edited = EditedBeats(*rec);
+        EXPECT_GE(edited, static_cast<int>(s.kinds.size()));
+        EXPECT_EQ(r.out.rfind("out.csv: " + std::to_string(edited) + " beats edited", 0), 0u)
+            << r.out;
+        const CliRun whole = run({"analyze", "--long", "--csv", "out.csv"});
+        ASSERT_EQ(whole.status, kExitOk) << whole.err;
+        EXPECT_NE(whole.out.find("," + std::to_string(rec->beats()) + ","), std::string::npos)
+            << whole.out;
+        if (std::string(choice) != "auto") {
+            // Interpolation only: every row in place, its original the input's interval.
+            ASSERT_EQ(rec->beats(), static_cast<int>(s.rrMs.size()));
+            EXPECT_TRUE(rec->DeletedBeats.empty());
+            for (int k = 1; k <= rec->beats(); ++k)
+                if (rec->beatEdit(k) != BeatEdit::None) {
+                    EXPECT_EQ(rec->beatEdit(k), BeatEdit::Interpolated);
+                    EXPECT_EQ(rec->originalUs(k), std::llround(s.rrMs[k - 1] * 1000));
+                }
+        } else {
+            // The extra beat deleted, the missed one inserted: beat for beat the series
+            // before the artifacts, within what interpolation misses.
+            EXPECT_FALSE(rec->DeletedBeats.empty());
+            ASSERT_EQ(rec->beats(), static_cast<int>(s.cleanMs.size()));
+            for (int k = 1; k <= rec->beats(); ++k)
+                EXPECT_NEAR(rec->intervalUs(k) / 1000.0, s.cleanMs[k - 1], 60) << k;
+        }
+        ASSERT_EQ(run({"convert", "out.csv", "again.csv"}).status, kExitOk);
+        EXPECT_EQ(dir.read("again.csv"), dir.read("out.csv"));
+        const CliRun after = run({"artifacts", "out.csv", "--csv", "--artifacts", choice});
+        EXPECT_LT(csvRows(after.out).size(),
+                  csvRows(run({"artifacts", "in.csv", "--csv", "--artifacts", choice}).out).size());
+    }
+}
+
+// An ECG record's corrected CSV keeps the record's samples beside the edits: inserted beats
+// get theirs, deleted ones keep theirs where they lay, and it writes again byte for byte.
+TEST_F(CliTest, CorrectKeepsTheEcgSamples) {
+    const std::string record = std::string(TRIVANT_TEST_DATA) + "/ecg/106.hea";
+    const CliRun r = run({"correct", record, "out.csv", "--annotations", "atr"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    auto rec = std::make_unique<Recording>();
+    ASSERT_EQ(LoadRecording(dir.file("out.csv"), CoreSettings{}, *rec), "");
+    ASSERT_TRUE(rec->hasEcg());
+    EXPECT_FALSE(rec->DeletedBeats.empty());
+    int inserted = 0;
+    for (int k = 1; k <= rec->beats(); ++k) {
+        inserted += rec->beatEdit(k) == BeatEdit::Inserted;
+        EXPECT_GT(rec->BeatSamples[k], rec->BeatSamples[k - 1]) << k;
+    }
+    EXPECT_GT(inserted, 0);
+    for (const auto& [k, beats] : rec->DeletedBeats)
+        for (const DeletedBeat& d : beats) {
+            EXPECT_GT(d.sample, rec->BeatSamples[k - 1]) << k;
+            EXPECT_LT(d.sample, rec->BeatSamples[k]) << k;
+        }
+    const CliRun beats = run({"beats", "out.csv"});
+    EXPECT_EQ(std::count(beats.out.begin(), beats.out.end(), '\n'), rec->beats() + 2);
+    ASSERT_EQ(run({"convert", "out.csv", "again.csv"}).status, kExitOk);
+    EXPECT_EQ(dir.read("again.csv"), dir.read("out.csv"));
+}
+
+TEST_F(CliTest, ArtifactsTableAndUsage) {
+    dir.write("in.csv", "RR_ms;SpO2;label\n800;;0\n812.4;;0\n1600;;0\n790;;0\n");
+    auto rec = readCsv(dir.read("in.csv"));
+    rec->PrepareData(CoreSettings{});
+    const std::vector<FlaggedBeat> flagged = {{2, BeatClass::Normal}, {3, BeatClass::Missed}};
+    EXPECT_EQ(FlaggedBeatsText(*rec, flagged, true),
+              "beat,time_s,type,rr_ms\n2,0.800,threshold,812.4\n3,1.612,missed,1600\n");
+    EXPECT_EQ(FlaggedBeatsText(*rec, flagged, false),
+              "    beat        time_s  type            rr_ms\n"
+              "       2         0.800  threshold       812.4\n"
+              "       3         1.612  missed           1600\n"
+              "2 of 4 beats flagged\n");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"artifacts", "in.csv", "--artifacts", "often"},
+          {"correct", "in.csv", "out.rr"},
+          {"correct", "in.csv"},
+          {"artifacts", "in.csv", "--json"}})
+        EXPECT_EQ(run(args).status, kExitUsage) << args.back();
+    EXPECT_EQ(run({"artifacts", "missing.csv"}).status, kExitBadInput);
+}
+
+}  // namespace
+}  // namespace trivant::test

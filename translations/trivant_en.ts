@@ -1103,6 +1103,14 @@ Recover it?</translation>
         <source>Просмотр &amp;артефактов</source>
         <translation>&amp;Artifact review</translation>
     </message>
+    <message>
+        <source>Формат %1 не хранит правку ударов: сохранятся исправленные интервалы, без отметок правки, исходных интервалов и удалённых ударов.</source>
+        <translation>The %1 format does not keep beat edits: the corrected intervals are saved, without the edit marks, the original intervals and the deleted beats.</translation>
+    </message>
+    <message>
+        <source>Всё это сохраняет только CSV. Сохранить в этом формате?</source>
+        <translation>Only CSV keeps all of it. Save in this format?</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>

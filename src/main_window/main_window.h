@@ -266,9 +266,10 @@ private:
 
 // What saving a recording in format loses, as the question asked before it; empty when
 // nothing is lost. rounds: exact intervals the 10 ms formats round; hasNames: label names,
-// which only the CSV keeps.
+// hasEdits: reviewed beats (their marks, originals and deleted beats), which only the CSV
+// keeps.
 QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment,
-                         bool hasNames = false);
+                         bool hasNames = false, bool hasEdits = false);
 // Why a recording of beats beats can't go into format, offering CSV; empty when it fits.
 QString SaveLimitQuestion(RecordingFormat format, int beats);
 

@@ -88,7 +88,8 @@ QPushButton* ReviewPanel::button(const char* name, const QString& text) {
 void ReviewPanel::Refresh() {
     const Recording& rec = window_.recording();
     const auto& flags = window_.flaggedBeats();
-    const int keep = selectedBeat() > 0 ? selectedBeat() : window_.view().HistoPoint;
+    // The rows under the selection may have changed with the flags: the beat chosen stays.
+    const int keep = chosen_ > 0 ? chosen_ : window_.view().HistoPoint;
     {
         const QSignalBlocker quiet(T_Beats);
         T_Beats->setRowCount(static_cast<int>(flags.size()));
@@ -115,8 +116,10 @@ void ReviewPanel::ShowSelected(int k) {
     const auto& flags = window_.flaggedBeats();
     const QSignalBlocker quiet(T_Beats);
     T_Beats->clearSelection();
+    chosen_ = 0;
     for (int row = 0; row < static_cast<int>(flags.size()); ++row)
         if (flags[static_cast<size_t>(row)].beat == k) {
+            chosen_ = k;
             T_Beats->selectRow(row);
             T_Beats->scrollToItem(T_Beats->item(row, 0));
         }
@@ -132,7 +135,8 @@ int ReviewPanel::selectedBeat() const {
 }
 
 void ReviewPanel::rowChosen() {
-    if (const int k = selectedBeat(); k > 0)
+    chosen_ = selectedBeat();
+    if (const int k = chosen_; k > 0)
         window_.SelectBeat(k);
     enableButtons();
 }

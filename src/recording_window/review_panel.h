@@ -35,6 +35,7 @@ private:
     QPushButton* button(const char* name, const QString& text);
 
     RecordingWindow& window_;
+    int chosen_ = 0;  // the beat of the row selected, 0 for none
 };
 
 }  // namespace trivant

@@ -119,6 +119,7 @@ TEST(BeatReview, AcceptKeepAndCorrectAllAreUndoStepsThatGiveTheSeriesBack) {
     panel.B_Fix->click();
     EXPECT_EQ(rec.beats(), static_cast<int>(recorded.size()) + 1);
     EXPECT_EQ(g->flaggedBeats().size(), flagged - 1);
+    EXPECT_EQ(panel.selectedBeat(), 0);  // the row went; the next one is not chosen for it
     EXPECT_FALSE(g->saved());
     EXPECT_EQ(g->A_UndoLabel->text(), "Отменить исправление удара");
     // Keep the next: it leaves the list and the marks, the series untouched.

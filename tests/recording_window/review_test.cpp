@@ -7,6 +7,7 @@
 
 #include "beat_marks.h"
 #include "review_panel.h"
+#include "text_overlap.h"
 
 #include <QAction>
 #include <QApplication>
@@ -254,6 +255,28 @@ TEST(BeatReview, TheKindsColoursOnTheRenderedWindowAndTheLegend) {
     const QImage clean = g->renderImage();
     for (const LegendItem& item : legend)
         EXPECT_FALSE(sameColor(clean.pixel(item.swatch.center()), BeatMarkColor(item.kind)));
+}
+
+// The page draws the marks and the legend through the same code, in the kinds' colours, and
+// its texts stay clear of each other.
+TEST(BeatReview, ThePrintedPageMarksTheFlagsToo) {
+    TestHost host;
+    auto g = reviewGraph(host, MakeArtifactSeries());
+    QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
+    page.fill(Qt::white);
+    ASSERT_TRUE(g->MyPrint(page));
+    std::set<BeatClass> kinds;
+    for (const FlaggedBeat& f : g->flaggedBeats())
+        kinds.insert(f.kind);
+    for (BeatClass kind : kinds) {
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                n += sameColor(page.pixel(x, y), BeatMarkColor(kind));
+        EXPECT_GT(n, 40) << BeatClassName(kind);  // a dot and a swatch at the least
+    }
+    const auto texts = PdfPageTexts(300, false, [&g](QPdfWriter& pdf) { g->MyPrint(pdf); });
+    EXPECT_EQ(Overlaps(texts), std::vector<std::string>{});
 }
 
 TEST(BeatReview, NothingIsEditedWhileTheRecordingIsLive) {

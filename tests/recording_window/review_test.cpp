@@ -184,22 +184,6 @@ TEST(BeatReview, HandEditsFromThePopupMenuAndTheirUndo) {
     while (g->undoStack()->canUndo())
         g->undoStack()->undo();
     EXPECT_EQ(intervals(rec), recorded);
-}
-
-TEST(BeatReview, LabelsAndBeatEditsShareOneUndoOrder) {
-    TestHost host;
-    auto g = loadedGraph(host, std::vector<int>(100, 80));
-    const Recording& rec = g->recording();
-    ASSERT_TRUE(g->EditLabel(30, true));
-    ASSERT_TRUE(g->DeleteBeatAt(10));
-    ASSERT_TRUE(g->EditLabel(50, true));
-    g->undoStack()->undo();
-    EXPECT_EQ(rec.beats(), 99);
-    g->undoStack()->undo();
-    EXPECT_EQ(rec.beats(), 100);
-    EXPECT_NE(rec.at(kSerLbl, 30), 0);
-    g->undoStack()->undo();
-    EXPECT_EQ(rec.at(kSerLbl, 30), 0);
     // Ctrl+Shift+Z redoes, whatever the platform's own redo key.
     EXPECT_TRUE(g->A_RedoLabel->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
 }

@@ -111,6 +111,14 @@
         <source>Вычисление: %1 %</source>
         <translation>Computing: %1 %</translation>
     </message>
+    <message>
+        <source>автоматическая коррекция</source>
+        <translation>automatic correction</translation>
+    </message>
+    <message>
+        <source>коррекция при пороге %1 мс</source>
+        <translation>corrected at %1 ms</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -499,6 +507,18 @@
     <message>
         <source>Этап %1: %2</source>
         <translation>Stage %1: %2</translation>
+    </message>
+    <message>
+        <source>автоматическая коррекция, исправлено %1</source>
+        <translation>automatic correction, %1 corrected</translation>
+    </message>
+    <message>
+        <source>исправлено ударов: %1</source>
+        <translation>beats edited: %1</translation>
+    </message>
+    <message>
+        <source>Автоматическая</source>
+        <translation>Automatic</translation>
     </message>
 </context>
 <context>

@@ -37,6 +37,16 @@ constexpr double kLeadShare = 0.4;
 // trend within this share; otherwise (a reset rhythm) both are interpolated.
 constexpr double kKeptSumShare = 0.1;
 constexpr size_t kReach = 8;  // intervals a correction looks for good neighbours over
+// A premature beat's interval before a longer one: the level counts the two as one value
+// when the first is under this share of the second.
+constexpr double kPrematureRatio = 0.8;
+// Two intervals each under this share of the next: a couplet (or an extra beat) and what
+// follows, two levels together.
+constexpr double kCoupletRatio = 0.6;
+constexpr size_t kSalvo = 3;  // short intervals a run of premature beats is followed over
+// A premature beat the thresholds miss (frequent ones inflate them): its interval at least
+// this share under the level, the next one above it, the two together fitting two levels.
+constexpr double kPrematureShare = 0.2;
 
 bool Flagged(BeatClass c) {
     return c != BeatClass::Normal;
@@ -88,19 +98,43 @@ private:
         return {d(-1), d(0), d(1), d(2), (m < 0 ? 2 * m : m) / t_.th2[n_]};
     }
 
-    // The level before the beat skip back: the median of up to three corrected intervals.
+    // The level before the beat skip back: the median of up to three corrected intervals, a
+    // premature pair counted as one.
     double PastLevel(size_t skip) const {
         std::vector<double> v;
-        for (size_t k = skip; k < skip + kLevelBeats && k < past_.size(); ++k)
-            v.push_back(past_[past_.size() - 1 - k]);
+        for (size_t k = past_.size() - std::min(skip, past_.size());
+             k > 0 && v.size() < kLevelBeats;)
+            v.push_back(LevelValue(past_, &pastRaw_, k, false));
         return v.empty() ? t_.median[n_] : MedianOf(v);
     }
-    // The level from interval from on: the median of up to three raw intervals.
+    // The level from interval from on: the median of up to three raw intervals, likewise.
     double FutureLevel(size_t from) const {
         std::vector<double> v;
-        for (size_t i = from; i < from + kLevelBeats && i < rr_.size(); ++i)
-            v.push_back(rr_[i]);
+        for (size_t i = from; i < rr_.size() && v.size() < kLevelBeats;)
+            v.push_back(LevelValue(rr_, nullptr, i, true));
         return v.empty() ? t_.median[n_] : MedianOf(v);
+    }
+    // One value of a level at i (forward) or before i (backward), i moved past it: a short
+    // interval and a clearly longer one after it (a premature beat and its compensatory
+    // pause) count as their mean, and ahead, a couplet with its pause as half their sum, so
+    // that a run of premature beats does not drag the level down to their own intervals.
+    // Only intervals as recorded (raw, when given) pair up: corrections stand for the level.
+    static double LevelValue(const std::vector<double>& v, const std::vector<bool>* raw, size_t& i,
+                             bool forward) {
+        const size_t a = forward ? i : i - 1;
+        const size_t first = forward ? a : a - 1;
+        const bool pair =
+            (forward ? i + 1 < v.size() : i >= 2) && (!raw || ((*raw)[first] && (*raw)[first + 1]));
+        if (forward && i + 2 < v.size() && std::max(v[i], v[i + 1]) < kCoupletRatio * v[i + 2]) {
+            i += 3;
+            return (v[i - 3] + v[i - 2] + v[i - 1]) / 2;
+        }
+        if (pair && v[first] < kPrematureRatio * v[first + 1]) {
+            i = forward ? i + 2 : i - 2;
+            return (v[first] + v[first + 1]) / 2;
+        }
+        i = forward ? i + 1 : i - 1;
+        return v[a];
     }
 
     void Push(double v, bool raw) {
@@ -111,7 +145,7 @@ private:
 
     void Step() {
         const double r0 = rr_[n_];
-        if (ApplyPaperRule(Features()) == PaperRule::None || !Explain()) {
+        if (!Explain(ApplyPaperRule(Features()) != PaperRule::None)) {
             Push(r0, true);
             ++n_;
         }
@@ -125,8 +159,8 @@ private:
     };
 
     // The artifact that explains interval n, flagged and corrected in the past; false when
-    // none does.
-    bool Explain() {
+    // none does. Without the published rule's proposal only a premature beat may.
+    bool Explain(bool proposed) {
         Context c{};
         c.th1 = t_.th1[n_];
         c.th2 = t_.th2[n_];
@@ -136,7 +170,9 @@ private:
         const double before = PastLevel(0);
         c.ref1 = (before + FutureLevel(n_ + 1)) / 2;
         c.ref2 = (before + FutureLevel(n_ + 2)) / 2;
-        return TryBeatCount(c) || TryPair(c) || TrySingle(c);
+        if (!proposed)
+            return TryPremature(c);
+        return TryBeatCount(c) || TryPremature(c) || TryPair(c) || TrySingle(c);
     }
 
     bool PastRaw() const { return !pastRaw_.empty() && pastRaw_.back(); }
@@ -144,27 +180,56 @@ private:
     // A beat missed (the interval nearer two than one and a half of the level, and fitting
     // two) or an extra one (two short intervals that together fit one, this one and the next
     // or the one before).
-    bool Fits(double v, double ref) const {
-        return std::fabs(v - ref) < std::max(t_.th2[n_], kFitShare * ref);
+    // By share alone where premature beats are told apart: frequent ones raise th2 too.
+    bool Fits(double v, double ref, bool byShare = false) const {
+        return std::fabs(v - ref) < std::max(byShare ? 0 : t_.th2[n_], kFitShare * ref);
     }
-    bool MissedAt(double r, double ref) const { return r > kMissedRatio * ref && Fits(r / 2, ref); }
-    bool ExtraAt(double r, double next, double ref) const {
-        return r < ref && next < ref && Fits(r + next, ref);
+    bool MissedAt(double r, double ref, bool byShare = false) const {
+        return r > kMissedRatio * ref && Fits(r / 2, ref, byShare);
+    }
+    bool ExtraAt(double r, double next, double ref, bool byShare = false) const {
+        return r < ref && next < ref && Fits(r + next, ref, byShare);
     }
     // The next interval starts a missed or an extra beat: this one is not its pair.
-    bool BeatCountAhead(const Context& c) const {
-        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2);
-        return extra || MissedAt(c.r1, c.ref2);
+    // By share, two short ones before a pause are a salvo's.
+    bool BeatCountAhead(const Context& c, bool byShare = false) const {
+        const bool extra = n_ + 2 < rr_.size() && ExtraAt(c.r1, rr_[n_ + 2], c.ref2, byShare) &&
+                           !(byShare && PauseAfterRun(n_ + 3, c.ref2, kMinShare));
+        return extra || MissedAt(c.r1, c.ref2, byShare);
+    }
+    // The next interval starts a premature beat's pair: this one, long, is no late beat.
+    bool PrematureAhead(const Context& c) const {
+        return n_ + 2 < rr_.size() &&
+               Premature(c.r0, c.r1, rr_[n_ + 2], (PastLevel(0) + FutureLevel(n_ + 3)) / 2);
+    }
+
+    // A long interval after a premature one (as recorded) is its compensatory pause, and two
+    // short ones before a pause (after a few more short ones, a salvo) a run of premature
+    // beats: neither a beat missed nor one too many.
+    bool Compensates(const Context& c) const {
+        return PastRaw() &&
+               Premature(At(-2), past_.back(), c.r0, (PastLevel(1) + FutureLevel(n_ + 1)) / 2);
+    }
+    bool Couplet(const Context& c, double pause = kPrematureShare) const {
+        return PauseAfterRun(n_ + 2, c.ref2, pause) > 0;
+    }
+    // The interval from from on that ends a run of short ones, when it is longer than the
+    // level by pause; 0 when none does within a salvo's length.
+    size_t PauseAfterRun(size_t from, double ref, double pause) const {
+        size_t j = from;
+        while (j < rr_.size() && j < from + kSalvo && rr_[j] < (1 - kPrematureShare) * ref)
+            ++j;
+        return j < rr_.size() && rr_[j] > (1 + pause) * ref ? j : 0;
     }
 
     bool TryBeatCount(const Context& c) {
-        if (MissedAt(c.r0, c.ref1)) {
+        if (MissedAt(c.r0, c.ref1) && !Compensates(c)) {
             Flag(BeatClass::Missed, n_++);
             Push(c.r0 / 2, false);
             Push(c.r0 / 2, false);
             return true;
         }
-        if (c.hasNext && ExtraAt(c.r0, c.r1, c.ref2)) {
+        if (c.hasNext && ExtraAt(c.r0, c.r1, c.ref2) && !Couplet(c)) {
             Flag(BeatClass::Extra, n_);
             Push(c.r0 + c.r1, false);
             n_ += 2;
@@ -198,17 +263,14 @@ private:
             const double share = x < 0 ? kCompensation : kLateCompensation;
             return std::fabs(x + y) / (share * std::max(std::fabs(x), std::fabs(y)));
         };
-        const double forward = c.hasNext && !BeatCountAhead(c) ? score(c.r0, c.r1, c.ref2) : 1;
+        const bool ahead = BeatCountAhead(c) || PrematureAhead(c);
+        const double forward = c.hasNext && !ahead ? score(c.r0, c.r1, c.ref2) : 1;
         const double backRef = (PastLevel(1) + FutureLevel(n_ + 1)) / 2;
         const double backward = PastRaw() ? score(past_.back(), c.r0, backRef) : 1;
         if (std::min(forward, backward) >= 1)
             return false;
         if (forward <= backward) {
-            const double mid = (c.r0 + c.r1) / 2;
-            Flag(BeatClass::Ectopic, n_);
-            Push(mid, false);
-            Push(mid, false);
-            n_ += 2;
+            PushPair(c.r0, c.r1);
         } else {
             const double mid = (past_.back() + c.r0) / 2;
             Flag(BeatClass::Ectopic, n_ - 1);
@@ -218,6 +280,48 @@ private:
             ++n_;
         }
         return true;
+    }
+
+    // A premature beat and its compensatory pause, told by the level alone: frequent premature
+    // beats (a bigeminy) raise the thresholds until the pairs no longer stand out from them.
+    // Premature is early at once, short of the interval before it too: the swings of a
+    // sinus arrhythmia shorten the intervals beat by beat.
+    static bool Early(double before, double r, double ref) {
+        return r < (1 - kPrematureShare) * ref && r < (1 - kMinShare) * before;
+    }
+    bool Premature(double before, double first, double second, double ref) const {
+        return Early(before, first, ref) && second > (1 + kMinShare) * ref &&
+               Fits((first + second) / 2, ref, true);
+    }
+    // The pair interpolated; the first of a run of premature beats (a couplet, a salvo) on
+    // its own, the last with its pause. Two short intervals that together fit one (by share:
+    // th2 grows with frequent ectopy) are an extra beat's, unless a pause follows.
+    bool TryPremature(const Context& c) {
+        if (!c.hasNext || BeatCountAhead(c, true))
+            return false;
+        if (Premature(At(-1), c.r0, c.r1, c.ref2)) {
+            PushPair(c.r0, c.r1);
+            return true;
+        }
+        // Short of the level behind too: a long interval ahead (a missed beat) raises ref2.
+        const double ref = std::min(c.ref2, PastLevel(0));
+        const bool extra =
+            std::fabs(c.r0 + c.r1 - c.ref2) < kFitShare * c.ref2 && !Couplet(c, kMinShare);
+        if (!Early(At(-1), c.r0, ref) || c.r1 >= (1 - kPrematureShare) * ref || extra)
+            return false;
+        const bool couplet = PauseAfterRun(n_ + 2, c.ref2, kMinShare) == n_ + 2;
+        Flag(BeatClass::Short, n_++);
+        Push(c.ref2, false);
+        if (couplet)
+            PushPair(c.r1, rr_[n_ + 1]);
+        return true;
+    }
+    void PushPair(double first, double second) {
+        const double mid = (first + second) / 2;
+        Flag(BeatClass::Ectopic, n_);
+        Push(mid, false);
+        Push(mid, false);
+        n_ += 2;
     }
 
     // One interval too long or short, standing out from its neighbours that do not.

@@ -67,10 +67,11 @@ template <typename F> void forEachValue(const StandardMeasures& m, F f) {
         f(field.name, v ? NumberText(*v) : std::string());
     }
     const ArtifactReport& a = m.artifacts;
-    f("threshold_ms", NumberText(a.thresholdMs));
+    f("threshold_ms", a.automatic ? std::string(kAutomaticName) : NumberText(a.thresholdMs));
     f("flagged", std::to_string(a.flagged));
     f("percent", NumberText(a.percent));
     f("corrected", a.corrected ? "1" : "0");
+    f("edited", std::to_string(a.edited));
     f("exact_intervals", m.exact_intervals ? "1" : "0");
     for (const BandEdgeField& e : kBandEdgeFields)
         f(e.name, NumberText(m.bands.*e.value));

@@ -35,6 +35,9 @@ struct BandEdgeField {
 };
 extern const std::array<BandEdgeField, 4> kBandEdgeFields;
 
+// What the threshold's column and key hold for the automatic correction.
+constexpr const char* kAutomaticName = "auto";
+
 // "file,FrPos,...": the report's columns; a row of them for one file (no spectrum).
 std::string FragmentCsvHeader();
 std::string FragmentCsvRow(const std::string& file, const FragmentReport& r);

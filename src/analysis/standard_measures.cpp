@@ -81,6 +81,11 @@ void FillTimeDomain(const std::vector<double>& rr, StandardMeasures& m) {
 
 namespace {
 
+void fillPercent(size_t n, ArtifactReport& a) {
+    if (n > 0)
+        a.percent = 100.0 * a.flagged / static_cast<double>(n);
+}
+
 // Flags the series and, when asked, corrects it into m.rr; false when nothing is left.
 bool handleArtifacts(const std::vector<double>& rrMs, std::vector<bool> isArtifact,
                      const ArtifactOptions& options, StandardMeasures& m) {
@@ -89,8 +94,7 @@ bool handleArtifacts(const std::vector<double>& rrMs, std::vector<bool> isArtifa
     a.isArtifact = std::move(isArtifact);
     for (bool f : a.isArtifact)
         a.flagged += f;
-    if (!rrMs.empty())
-        a.percent = 100.0 * a.flagged / static_cast<double>(rrMs.size());
+    fillPercent(rrMs.size(), a);
     if (!options.correct) {
         m.rr = rrMs;
         return true;
@@ -104,28 +108,8 @@ bool handleArtifacts(const std::vector<double>& rrMs, std::vector<bool> isArtifa
     return true;
 }
 
-}  // namespace
-}  // namespace standard
-
-double ArtifactThreshold(const ArtifactOptions& options) {
-    return options.correct ? options.thresholdMs : kDefaultArtifactMs;
-}
-
-StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
-                                         const ArtifactOptions& options, const BandEdges& bands) {
-    return ComputeStandardMeasures(
-        rrMs, standard::DetectArtifacts(rrMs, ArtifactThreshold(options)), options, bands);
-}
-
-StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
-                                         std::vector<bool> isArtifact,
-                                         const ArtifactOptions& options, const BandEdges& bands) {
-    using namespace standard;
-    StandardMeasures m;
-    m.bands = bands;
-    m.n = static_cast<int>(rrMs.size());
-    if (!handleArtifacts(rrMs, std::move(isArtifact), options, m))
-        return m;
+// Everything measured on m.rr, the series as the artifacts left it.
+void measure(StandardMeasures& m) {
     m.ok = true;
     FillTimeDomain(m.rr, m);
     m.welch = Welch(ResampleAt4Hz(m.rr));
@@ -135,6 +119,56 @@ StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
     m.dfa_a2 = DfaAlpha(profile, 16, 64);
     if (m.sdnn)
         m.sampen = SampleEntropy(m.rr, 2, 0.2 * *m.sdnn);
+}
+
+}  // namespace
+}  // namespace standard
+
+double ArtifactThreshold(const ArtifactOptions& options) {
+    return options.correct ? options.thresholdMs : kDefaultArtifactMs;
+}
+
+StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         const ArtifactOptions& options, const BandEdges& bands) {
+    if (options.automatic)
+        return ComputeCorrectedMeasures(rrMs, CorrectAuto(rrMs), bands);
+    return ComputeStandardMeasures(
+        rrMs, standard::DetectArtifacts(rrMs, ArtifactThreshold(options)), options, bands);
+}
+
+StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
+                                         std::vector<bool> isArtifact,
+                                         const ArtifactOptions& options, const BandEdges& bands) {
+    if (options.automatic)
+        return ComputeCorrectedMeasures(rrMs, CorrectAuto(rrMs), bands);
+    StandardMeasures m;
+    m.bands = bands;
+    m.n = static_cast<int>(rrMs.size());
+    if (standard::handleArtifacts(rrMs, std::move(isArtifact), options, m))
+        standard::measure(m);
+    return m;
+}
+
+StandardMeasures ComputeCorrectedMeasures(const std::vector<double>& rrMs, AutoCorrection fix,
+                                          const BandEdges& bands) {
+    StandardMeasures m;
+    m.bands = bands;
+    m.n = static_cast<int>(rrMs.size());
+    ArtifactReport& a = m.artifacts;
+    a.automatic = true;
+    a.corrected = true;
+    a.flagged = fix.flagged;
+    standard::fillPercent(rrMs.size(), a);
+    a.kinds = std::move(fix.classes);
+    a.isArtifact.resize(a.kinds.size());
+    for (size_t i = 0; i < a.kinds.size(); ++i)
+        a.isArtifact[i] = a.kinds[i] != BeatClass::Normal;
+    m.rr = std::move(fix.rr);
+    if (m.rr.empty() && !rrMs.empty()) {
+        m.error = "the automatic correction left no interval";
+        return m;
+    }
+    standard::measure(m);
     return m;
 }
 

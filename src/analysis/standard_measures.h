@@ -3,6 +3,7 @@
 // sample entropy. Intervals in ms; variances over N - 1. Plain C++ on plain arrays.
 #pragma once
 
+#include "beat_classes.h"
 #include "fragment_analysis.h"
 
 #include <array>
@@ -53,6 +54,9 @@ struct ArtifactReport {
     double percent = 0;  // of N
     bool corrected = false;
     std::vector<bool> isArtifact;  // per interval
+    bool automatic = false;        // classified and corrected as beat_classes.h does
+    std::vector<BeatClass> kinds;  // automatic: the class of each interval as recorded
+    int edited = 0;                // beats the recording's review changed before measuring
 };
 
 // Welch's spectrum: P_j at f_j = j / 256 Hz, j = 0..512 (ms^2/Hz).
@@ -80,10 +84,14 @@ StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
                                          const ArtifactOptions& options,
                                          const BandEdges& bands = {});
 // The same with the series' artifacts already flagged at ArtifactThreshold(options), as the
-// trend's windows take them from the whole recording.
+// trend's windows take them from the whole recording (unused when automatic).
 StandardMeasures ComputeStandardMeasures(const std::vector<double>& rrMs,
                                          std::vector<bool> isArtifact,
                                          const ArtifactOptions& options, const BandEdges& bands);
+// The measures of rrMs corrected automatically beforehand: fix.rr is measured, fix.classes
+// and fix.flagged are reported (a window of a corrected whole cuts them from the whole's).
+StandardMeasures ComputeCorrectedMeasures(const std::vector<double>& rrMs, AutoCorrection fix,
+                                          const BandEdges& bands);
 // The threshold artifacts are flagged at: the correction's, else kDefaultArtifactMs.
 double ArtifactThreshold(const ArtifactOptions& options);
 

@@ -3,6 +3,7 @@
 // exactly on a window's edge falls on the same side every time.
 #pragma once
 
+#include "beat_classes.h"
 #include "recording.h"
 #include "standard_measures.h"
 
@@ -61,13 +62,44 @@ struct SpanMeasures {
     std::string name;  // a stage's: the name of the label it begins at, if any
 };
 
-// The measures of each span on its own, artifacts handled as options say. done, when
+// A series corrected as a whole (CorrectAuto of its intervals in ms), placed in the time of
+// the series as recorded, so that a window cut from it agrees with the whole. An interval
+// copied as recorded keeps its recorded start; a corrected run (intervals joined, split or
+// replaced) lies from the start of the intervals it replaced, within their time. Time does
+// not drift however many intervals were interpolated before.
+class CorrectedWhole {
+public:
+    CorrectedWhole(const std::vector<int64_t>& rrUs, AutoCorrection whole);
+    // The series corrected here, by CorrectAuto.
+    explicit CorrectedWhole(const std::vector<int64_t>& rrUs);
+    // Where each corrected interval begins, µs from the recording's start.
+    const std::vector<int64_t>& startsUs() const { return start_; }
+    // The corrected intervals that begin within the span's recorded time, with the classes
+    // and the flagged count of the span's own intervals.
+    AutoCorrection Cut(const IntervalSpan& within) const;
+
+private:
+    AutoCorrection whole_;
+    std::vector<int64_t> recordedStart_, start_;
+};
+
+// The fragment's standard measures (ComputeFragmentMeasures); with the automatic choice and
+// the whole recording corrected (whole), the fragment's part of that correction, as a trend
+// window is.
+StandardMeasures ComputeFragmentMeasures(const FragmentReport& r, const ArtifactOptions& options,
+                                         const BandEdges& bands, const CorrectedWhole* whole);
+
+// The measures of each span on its own, artifacts handled as options say: automatic
+// correction corrects the whole series once and cuts each span from it by time. done, when
 // given, counts the spans measured; a set cancel stops early with the rows so far.
 std::vector<SpanMeasures> MeasureSpans(const std::vector<int64_t>& rrUs, bool exact,
                                        const std::vector<IntervalSpan>& spans,
                                        const ArtifactOptions& options, const BandEdges& bands,
                                        std::atomic<std::size_t>* done = nullptr,
                                        const std::atomic<bool>* cancel = nullptr);
+
+// Each row's artifacts say how many beats the review of rec changed (EditedBeats).
+void MarkEdited(std::vector<SpanMeasures>& rows, const Recording& rec);
 
 // The windows of the trend of rec, its exact intervals measured.
 std::vector<IntervalSpan> RecordingTrendSpans(const Recording& rec, int windowS, int stepS);

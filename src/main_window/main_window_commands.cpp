@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_dialog.h"
+#include "beat_edit.h"
 #include "comment_dialog.h"
 #include "file_naming.h"
 #include "fragment_picker.h"
@@ -14,6 +15,7 @@
 #include "standard_view.h"
 #include "translation.h"
 #include "trend_window.h"
+#include "whole_recording.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -223,6 +225,8 @@ ReportWindow* MainWindow::analyzeFragment(const Recording& rec, const QString& c
         FragmentCaption(caption.toStdString(), *report, TrMessage(kFragmentWord).toStdString()),
         rec.Comment);
     frag->SetSourceFile(sourceFile);
+    frag->SetEditedBeats(EditedBeats(rec));
+    frag->SetRecordingIntervals(RecordingIntervalsUs(rec));
     frag->setProperty(kSourceFileProperty, QString::fromStdString(sourceFile));
     return frag;
 }

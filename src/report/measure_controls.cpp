@@ -25,7 +25,7 @@ struct ControlText {
 // A level by its name and threshold, "Средняя (250 мс)", as trivant-cli takes it in ms.
 QString choiceTitle(const CorrectionChoice& c) {
     const QString name = QCoreApplication::translate("StandardPage", c.title);
-    if (!c.options.correct)
+    if (!c.options.correct || c.options.automatic)
         return name;
     return ControlText::tr("%1 (%2 мс)").arg(name).arg(c.options.thresholdMs);
 }
@@ -98,6 +98,7 @@ MeasureChoices AddMeasureChoices(QHBoxLayout* row, QWidget* parent) {
     c.correction->setObjectName("correctionBox");
     for (const CorrectionChoice& choice : CorrectionChoices())
         c.correction->addItem(choiceTitle(choice));
+    c.correction->setCurrentIndex(kNoCorrectionChoice);
     c.correctionLabel = new QLabel(ControlText::tr("Коррекция &артефактов:"), parent);
     c.correctionLabel->setBuddy(c.correction);
     c.bands = new BandEdit(parent);
@@ -109,6 +110,24 @@ MeasureChoices AddMeasureChoices(QHBoxLayout* row, QWidget* parent) {
     row->addWidget(c.bandsLabel);
     row->addWidget(c.bands);
     return c;
+}
+
+QString SpanMethodText(const std::vector<SpanMeasures>& rows) {
+    if (rows.empty())
+        return {};
+    const ArtifactReport& a = rows.front().m.artifacts;
+    QStringList parts;
+    if (a.automatic)
+        parts << ControlText::tr("автоматическая коррекция");
+    else if (a.corrected)
+        parts << ControlText::tr("коррекция при пороге %1 мс").arg(a.thresholdMs);
+    if (a.edited > 0)
+        parts << QString::fromStdString(EditedBeatsText(a.edited));
+    return parts.join(" · ");
+}
+
+QString WithMethod(const QString& caption, const QString& method) {
+    return method.isEmpty() ? caption : caption + " — " + method;
 }
 
 SpanComputation::SpanComputation(QLabel* progress, Done done, QObject* parent)

@@ -53,6 +53,13 @@ struct MeasureChoices {
 };
 MeasureChoices AddMeasureChoices(QHBoxLayout* row, QWidget* parent);
 
+// How the rows' artifacts were handled and how many beats the review changed, for the line
+// of a window of rows and its page: "автоматическая коррекция · исправлено ударов: 3";
+// empty for rows measured as recorded.
+QString SpanMethodText(const std::vector<SpanMeasures>& rows);
+// caption, then " — " and the method where there is one.
+QString WithMethod(const QString& caption, const QString& method);
+
 // A window's rows computed off the event loop: each start stops the one under way, a timer
 // of its own shows how far it got on progress, and done takes the rows.
 class SpanComputation : public QObject {

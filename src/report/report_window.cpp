@@ -96,7 +96,23 @@ void ReportWindow::SetReport(const FragmentReport& report) {
 }
 
 void ReportWindow::recompute() {
-    standard_ = MakeStandardPage(report_, artifacts_, choices_.bands->bands());
+    if (artifacts_.automatic && !whole_ && !recordingUs_.empty())
+        whole_ = std::make_unique<CorrectedWhole>(recordingUs_);
+    standard_ = MakeStandardPage(report_, artifacts_, choices_.bands->bands(), whole_.get());
+    standard_.m.artifacts.edited = editedBeats_;
+}
+
+void ReportWindow::SetRecordingIntervals(std::vector<int64_t> rrUs) {
+    recordingUs_ = std::move(rrUs);
+    whole_.reset();
+    recompute();
+    update();
+}
+
+void ReportWindow::SetEditedBeats(int edited) {
+    editedBeats_ = edited;
+    recompute();
+    update();
 }
 
 void ReportWindow::SetBands(const BandEdges& bands) {
@@ -116,13 +132,10 @@ void ReportWindow::SetCorrection(int index) {
 }
 
 void ReportWindow::SetArtifactOptions(const ArtifactOptions& options) {
-    const std::vector<CorrectionChoice> choices = CorrectionChoices();
-    for (size_t i = 0; i < choices.size(); ++i) {
-        const ArtifactOptions& c = choices[i].options;
-        if (c.correct == options.correct && (!c.correct || c.thresholdMs == options.thresholdMs)) {
-            SetCorrection(int(i));
-            return;
-        }
+    const int choice = CorrectionChoiceOf(options);
+    if (choice >= 0) {
+        SetCorrection(choice);
+        return;
     }
     artifacts_ = options;
     recompute();

@@ -11,7 +11,9 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QPagedPaintDevice;
@@ -48,6 +50,11 @@ public:
     // The measures with these options: a level's own choice in the box, or else a threshold
     // of its own (trivant-cli report --artifacts 80).
     void SetArtifactOptions(const ArtifactOptions& options);
+    // How many beats the recording's review changed, for the second page's method lines.
+    void SetEditedBeats(int edited);
+    // The intervals of the whole recording the fragment is of (RecordingIntervalsUs): the
+    // automatic choice then corrects the whole and measures its part, as the trend does.
+    void SetRecordingIntervals(std::vector<int64_t> rrUs);
     // The spectral bands of the second page; the measures are computed again.
     void SetBands(const BandEdges& bands);
     const StandardPage& standardPage() const { return standard_; }
@@ -85,6 +92,9 @@ private:
     QWidget* pageBar_ = nullptr;
     MeasureChoices choices_{};
     ArtifactOptions artifacts_;  // the box's choice, or a threshold of trivant-cli's own
+    int editedBeats_ = 0;
+    std::vector<int64_t> recordingUs_;
+    std::unique_ptr<CorrectedWhole> whole_;  // of recordingUs_, once the automatic one is chosen
     QTabBar* tabs_ = nullptr;
     QComboBox* correction_ = nullptr;
     StandardPage standard_;

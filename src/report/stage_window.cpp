@@ -96,7 +96,9 @@ void StageWindow::restart() {
 void StageWindow::take(std::vector<SpanMeasures> rows) {
     stages_ = std::move(rows);
     table_ = MakeStageTable(stages_, rec_.StartClockS);
-    L_Progress->setText(tr("Этапов: %1").arg(stages_.size()));
+    const QString method = SpanMethodText(stages_);
+    L_Progress->setText(tr("Этапов: %1").arg(stages_.size()) +
+                        (method.isEmpty() ? QString() : " · " + method));
     update();
 }
 
@@ -114,7 +116,8 @@ std::string StageWindow::MeasuresCsv() const {
 
 bool StageWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
     QPainter p;
-    const std::optional<MeasuresPage> page = BeginMeasuresPage(p, device, landscape, windowTitle());
+    const std::optional<MeasuresPage> page =
+        BeginMeasuresPage(p, device, landscape, WithMethod(windowTitle(), SpanMethodText(stages_)));
     if (!page)
         return false;
     PaintStageTable(p, table_, page->area, page->tw, page->th);

@@ -65,8 +65,8 @@ QColor markColor(const ArtifactReport& a) {
     return a.corrected ? kCorrectedColor : kArtifactColor;
 }
 
-bool flaggedAt(const ArtifactReport& a, size_t i) {
-    return i < a.isArtifact.size() && a.isArtifact[i];
+bool flaggedAt(const std::vector<bool>& flags, size_t i) {
+    return i < flags.size() && flags[i];
 }
 
 // What the marks stand for, when there are any.
@@ -77,8 +77,8 @@ const char* markLegend(const ArtifactReport& a) {
                        : QT_TRANSLATE_NOOP("StandardPage", "● артефакты");
 }
 
-void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& L,
-                  const StandardStyle& st) {
+void drawPoincare(QPainter& p, const StandardMeasures& m, const std::vector<bool>& flags,
+                  const StandardLayout& L, const StandardStyle& st) {
     const Rect& r = L.R_Poinc;
     const ValueRange v = IntervalRange(m.rr);
     DrawPlotAxes(p, r, v, v, 0,
@@ -97,7 +97,7 @@ void drawPoincare(QPainter& p, const StandardMeasures& m, const StandardLayout& 
         p.setPen(c);
         p.setBrush(c);
         for (size_t i = 1; i < m.rr.size(); ++i)
-            if ((flaggedAt(m.artifacts, i - 1) || flaggedAt(m.artifacts, i)) == marked)
+            if ((flaggedAt(flags, i - 1) || flaggedAt(flags, i)) == marked)
                 drawDot(p, at(m.rr[i - 1], m.rr[i]), st.dotRadius);
     }
     p.setBrush(Qt::NoBrush);
@@ -183,6 +183,8 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
     // measures were refused; the times stay those of the fragment's beats.
     const std::vector<double>& rr = page.m.rr.empty() ? page.rrMs : page.m.rr;
     const std::vector<double> t = BeatTimesS(page.rrMs);
+    // A series that lost or gained beats (the automatic correction) keeps times of its own.
+    const std::vector<double> tRR = rr.size() == t.size() ? t : BeatTimesS(rr);
     // Lines every 30 s; the axis ends with the fragment's last beat, at 300 s or a little later.
     const double stepS = kRhythmMinS / kRhythmXTicks;
     const double tMax = std::max(kRhythmMinS, t.empty() ? 0.0 : t.back());
@@ -194,22 +196,22 @@ void drawRhythm(QPainter& p, const StandardPage& page, const StandardLayout& L,
                   QT_TRANSLATE_NOOP("StandardPage", "t, с"), markLegend(page.m.artifacts),
                   markColor(page.m.artifacts)},
                  L.TW, L.TH);
-    const size_t n = std::min(t.size(), rr.size());
-    auto at = [&](size_t i) {
-        return QPointF(ValueToPixel(t[i], 0, tMax, r.Left, r.Right),
-                       ValueToPixel(rr[i], v.lo, v.hi, r.Bottom, r.Top));
+    auto point = [&](double ti, double value) {
+        return QPointF(ValueToPixel(ti, 0, tMax, r.Left, r.Right),
+                       ValueToPixel(value, v.lo, v.hi, r.Bottom, r.Top));
     };
     QPolygonF line;
-    for (size_t i = 0; i < n; ++i)
-        line << at(i);
+    for (size_t i = 0; i < std::min(tRR.size(), rr.size()); ++i)
+        line << point(tRR[i], rr[i]);
     p.setPen(QPen(Qt::black, st.traceWidth));
     p.drawPolyline(line);
     const ArtifactReport& a = page.m.artifacts;
     p.setPen(markColor(a));
     p.setBrush(markColor(a));
-    for (size_t i = 0; i < n; ++i)
-        if (flaggedAt(a, i))
-            drawDot(p, at(i), st.dotRadius + 1);
+    const std::vector<bool> flags = MeasuredFlags(page);
+    for (size_t i = 0; i < std::min(tRR.size(), rr.size()); ++i)
+        if (flaggedAt(flags, i))
+            drawDot(p, point(tRR[i], rr[i]), st.dotRadius + 1);
     p.setBrush(Qt::NoBrush);
 }
 
@@ -241,7 +243,7 @@ void PaintStandardPage(QPainter& p, const StandardPage& page, const StandardLayo
         TextAt(p, L.R_Table.Left + L.TW, L.R_Table.Top + L.TH, q(RefusalText(page.m)));
     } else {
         drawTable(p, page, L);
-        drawPoincare(p, page.m, L, st);
+        drawPoincare(p, page.m, MeasuredFlags(page), L, st);
         drawWelch(p, page.m, L, st);
     }
     drawRhythm(p, page, L, st);

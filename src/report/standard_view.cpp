@@ -184,19 +184,46 @@ std::vector<TextLine> TimeDomainTableLines(const StandardMeasures& m) {
     return lines;
 }
 
-std::vector<std::string> ArtifactLines(const ArtifactReport& a, bool exactIntervals) {
+namespace {
+
+// QString, not std::string: lupdate takes "std::string f(" for a class's member and loses
+// the context of the texts inside.
+QString correctionMethod(const ArtifactReport& a) {
+    if (a.automatic)
+        return StandardViewText::tr("автоматическая коррекция, исправлено %1").arg(a.flagged);
     const QString corrected = a.corrected ? StandardViewText::tr("скорректированы")
                                           : StandardViewText::tr("без коррекции");
-    return {StandardViewText::tr("Артефакты: %1 (%2 %)")
-                .arg(a.flagged)
-                .arg(QString::fromStdString(fixed(a.percent, 1)))
-                .toStdString(),
-            StandardViewText::tr("при пороге %1 мс, %2")
-                .arg(QString::fromStdString(fixed(a.thresholdMs, 0)), corrected)
-                .toStdString(),
-            (exactIntervals ? StandardViewText::tr("интервалы: точные")
-                            : StandardViewText::tr("интервалы: с шагом 10 мс"))
-                .toStdString()};
+    return StandardViewText::tr("при пороге %1 мс, %2")
+        .arg(QString::fromStdString(fixed(a.thresholdMs, 0)), corrected);
+}
+
+QString editedBeats(int edited) {
+    return edited > 0 ? StandardViewText::tr("исправлено ударов: %1").arg(edited) : QString();
+}
+
+}  // namespace
+
+std::string CorrectionMethodText(const ArtifactReport& a) {
+    return correctionMethod(a).toStdString();
+}
+
+std::string EditedBeatsText(int edited) {
+    return editedBeats(edited).toStdString();
+}
+
+std::vector<std::string> ArtifactLines(const ArtifactReport& a, bool exactIntervals) {
+    std::vector<std::string> lines{StandardViewText::tr("Артефакты: %1 (%2 %)")
+                                       .arg(a.flagged)
+                                       .arg(QString::fromStdString(fixed(a.percent, 1)))
+                                       .toStdString(),
+                                   CorrectionMethodText(a),
+                                   (exactIntervals
+                                        ? StandardViewText::tr("интервалы: точные")
+                                        : StandardViewText::tr("интервалы: с шагом 10 мс"))
+                                       .toStdString()};
+    if (a.edited > 0)
+        lines.push_back(EditedBeatsText(a.edited));
+    return lines;
 }
 
 std::string RefusalText(const StandardMeasures& m) {
@@ -216,6 +243,8 @@ std::vector<CorrectionChoice> CorrectionChoices() {
                                           QT_TRANSLATE_NOOP("StandardPage", "Сильная"),
                                           QT_TRANSLATE_NOOP("StandardPage", "Очень сильная")};
     std::vector<CorrectionChoice> out{
+        {QT_TRANSLATE_NOOP("StandardPage", "Автоматическая"),
+         ArtifactOptions{true, kDefaultArtifactMs, true}},
         {QT_TRANSLATE_NOOP("StandardPage", "Без коррекции"), ArtifactOptions{}}};
     for (size_t i = 0; i < kArtifactLevels.size(); ++i)
         out.push_back({kTitles[i], ArtifactOptions{true, kArtifactLevels[i].thresholdMs}});
@@ -223,11 +252,37 @@ std::vector<CorrectionChoice> CorrectionChoices() {
 }
 
 StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,
-                              const BandEdges& bands) {
+                              const BandEdges& bands, const CorrectedWhole* whole) {
     StandardPage page;
     page.rrMs = FragmentIntervalsMs(r);
-    page.m = ComputeFragmentMeasures(r, options, bands);
+    page.m = ComputeFragmentMeasures(r, options, bands, whole);
     return page;
+}
+
+std::vector<bool> MeasuredFlags(const StandardPage& page) {
+    const std::vector<bool>& flags = page.m.artifacts.isArtifact;
+    const std::vector<double>& rr = page.m.rr.empty() ? page.rrMs : page.m.rr;
+    if (rr.size() == flags.size() || rr.empty())
+        return flags;
+    std::vector<bool> out(rr.size());
+    const std::vector<double> t = BeatTimesS(page.rrMs), measured = BeatTimesS(rr);
+    for (size_t i = 0; i < flags.size() && i < t.size(); ++i)
+        if (flags[i]) {
+            const auto at = std::lower_bound(measured.begin(), measured.end(), t[i]);
+            out[std::min(size_t(at - measured.begin()), rr.size() - 1)] = true;
+        }
+    return out;
+}
+
+int CorrectionChoiceOf(const ArtifactOptions& options) {
+    const std::vector<CorrectionChoice> choices = CorrectionChoices();
+    for (size_t i = 0; i < choices.size(); ++i) {
+        const ArtifactOptions& c = choices[i].options;
+        if (c.automatic == options.automatic && c.correct == options.correct &&
+            (options.automatic || !c.correct || c.thresholdMs == options.thresholdMs))
+            return int(i);
+    }
+    return -1;
 }
 
 }  // namespace trivant

@@ -6,6 +6,7 @@
 #include "rect.h"
 #include "report_view.h"
 #include "standard_measures.h"
+#include "whole_recording.h"
 
 #include <optional>
 #include <string>
@@ -77,26 +78,43 @@ const std::vector<StandardRow>& StandardRows();
 std::vector<TextLine> StandardTableLines(const StandardMeasures& m);
 // Its time-domain and Poincaré rows alone: what a recording too short for a spectrum has.
 std::vector<TextLine> TimeDomainTableLines(const StandardMeasures& m);
-// The artifacts under the table in three lines: "Артефакты: 3 (1.0 %)",
-// "при пороге 250 мс, скорректированы" and which intervals were measured,
-// "интервалы: точные" or "интервалы: с шагом 10 мс".
+// How the artifacts were handled: "при пороге 250 мс, скорректированы", or
+// "автоматическая коррекция, исправлено 3".
+std::string CorrectionMethodText(const ArtifactReport& a);
+// "исправлено ударов: 4", the beats the recording's review changed; empty for none.
+std::string EditedBeatsText(int edited);
+// The artifacts under the table in three lines: "Артефакты: 3 (1.0 %)", the method and which
+// intervals were measured, "интервалы: точные" or "интервалы: с шагом 10 мс"; a fourth,
+// EditedBeatsText, when the recording's review changed beats.
 std::vector<std::string> ArtifactLines(const ArtifactReport& a, bool exactIntervals);
 // What the page says instead of the numbers when the measures were refused.
 std::string RefusalText(const StandardMeasures& m);
 
-// The choices of the page's correction control: none, then the levels weakest first.
+// The choices of the page's correction control: the automatic one, none (the choice a window
+// starts with), then the levels weakest first.
 struct CorrectionChoice {
     const char* title;
     ArtifactOptions options;
 };
 std::vector<CorrectionChoice> CorrectionChoices();
+constexpr int kNoCorrectionChoice = 1;
+// The index of the choice with these options; -1 when none has them.
+int CorrectionChoiceOf(const ArtifactOptions& options);
 
 // What page two shows: the fragment's intervals and their measures.
 struct StandardPage {
     std::vector<double> rrMs;
     StandardMeasures m;
 };
+// The flags over the series the page measured (the fragment's own when refused): the flags
+// as they are where it kept its length, else each flagged interval's mark on the measured
+// interval that ends with it or next after it (beats joined or split by the automatic
+// correction).
+std::vector<bool> MeasuredFlags(const StandardPage& page);
+
+// With the automatic choice and the whole recording corrected (whole), the fragment is that
+// correction's part, as a trend window is.
 StandardPage MakeStandardPage(const FragmentReport& r, const ArtifactOptions& options,
-                              const BandEdges& bands = {});
+                              const BandEdges& bands = {}, const CorrectedWhole* whole = nullptr);
 
 }  // namespace trivant

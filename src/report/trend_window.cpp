@@ -126,7 +126,8 @@ void TrendWindow::chooseMeasures() {
 
 bool TrendWindow::Params::operator==(const Params& o) const {
     return windowS == o.windowS && stepS == o.stepS && artifacts.correct == o.artifacts.correct &&
-           artifacts.thresholdMs == o.artifacts.thresholdMs && bands == o.bands;
+           artifacts.thresholdMs == o.artifacts.thresholdMs &&
+           artifacts.automatic == o.artifacts.automatic && bands == o.bands;
 }
 
 TrendWindow::Params TrendWindow::params() const {
@@ -148,9 +149,12 @@ void TrendWindow::restart() {
 
 void TrendWindow::take(std::vector<SpanMeasures> rows) {
     picture_.rows = std::move(rows);
+    MarkEdited(picture_.rows, *rec_);
+    const QString method = SpanMethodText(picture_.rows);
     L_Progress->setText(picture_.rows.empty()
                             ? tr("Запись короче окна: показатели не вычислены")
-                            : tr("Окон: %1").arg(picture_.rows.size()) + longTermText(*rec_));
+                            : tr("Окон: %1").arg(picture_.rows.size()) + longTermText(*rec_) +
+                                  (method.isEmpty() ? QString() : " · " + method));
     update();
 }
 
@@ -193,7 +197,8 @@ std::string TrendWindow::MeasuresCsv() const {
 
 bool TrendWindow::MyPrint(QPagedPaintDevice& device, bool landscape) {
     QPainter p;
-    const std::optional<MeasuresPage> page = BeginMeasuresPage(p, device, landscape, windowTitle());
+    const std::optional<MeasuresPage> page = BeginMeasuresPage(
+        p, device, landscape, WithMethod(windowTitle(), SpanMethodText(picture_.rows)));
     if (!page)
         return false;
     PaintTrend(p, picture_,

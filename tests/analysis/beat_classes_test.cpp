@@ -1,6 +1,7 @@
 // Each artifact kind alone in a smooth series, at its middle and near both ends: exactly that
-// class at that place, nothing else, and the correction gives the series back; series too
-// short for the windows, flat or broken stay safe.
+// class at that place, nothing else, and the correction gives the series back; runs of
+// premature beats flag no beat missed; series too short for the windows, flat or broken stay
+// safe.
 #include "beat_classes.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,40 @@ TEST(BeatClasses, DegenerateSeriesAreSafe) {
     const std::vector<BeatClass> classes = ClassifyBeats(flat);
     EXPECT_EQ(classes[100], BeatClass::Missed);
     EXPECT_EQ(CountFlagged(classes), 1);
+}
+
+// Runs of premature beats (interval pattern: 0 normal, 1 premature, 2 second of a couplet)
+// from beat 40 to 260 of a smooth series, each run fully compensated by the pause after it:
+// every premature beat flagged within one beat, no beat missed or extra, and the corrected
+// series keeps its count.
+TEST(BeatClasses, PrematureRunsAreNoMissedBeats) {
+    const std::vector<std::vector<int>> patterns = {
+        {1, 0}, {0, 1, 0}, {0, 0, 1, 0}, {0, 1, 2, 0}, {1, 0, 0, 1, 2, 0}};
+    const std::vector<double> clean = Smooth(300);
+    for (const std::vector<int>& pattern : patterns) {
+        SCOPED_TRACE(::testing::PrintToString(pattern));
+        std::vector<double> rr = clean;
+        std::vector<size_t> premature;
+        double lacking = 0;  // what the run so far lacks, taken by the pause after it
+        for (size_t i = 40; i < 260 || lacking > 0; ++i) {
+            const int kind = i < 260 ? pattern[i % pattern.size()] : 0;
+            const double early = kind == 0 ? -lacking : rr[i] * (kind == 1 ? 0.45 : 0.5);
+            lacking = kind == 0 ? 0 : lacking + early;
+            rr[i] -= early;
+            if (kind != 0)
+                premature.push_back(i);
+        }
+        const std::vector<BeatClass> classes = ClassifyBeats(rr);
+        for (BeatClass c : classes)
+            EXPECT_TRUE(c != BeatClass::Missed && c != BeatClass::Extra) << BeatClassName(c);
+        for (size_t i : premature) {
+            const bool flagged = classes[i - 1] != BeatClass::Normal ||
+                                 classes[i] != BeatClass::Normal ||
+                                 classes[i + 1] != BeatClass::Normal;
+            EXPECT_TRUE(flagged) << "premature at " << i;
+        }
+        EXPECT_EQ(CorrectAuto(rr).rr.size(), rr.size());
+    }
 }
 
 TEST(BeatClasses, FixesOutOfOrderAreIgnored) {

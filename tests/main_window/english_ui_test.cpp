@@ -182,7 +182,7 @@ TEST_F(EnglishUiTest, PaintedAndPrintedTextsAreEnglish) {
         report->SetPage(page);
         addPainted(ui, "report page", [&] { EXPECT_FALSE(report->renderImage().isNull()); });
     }
-    report->SetCorrection(3);  // page 2 corrected: its plots and its lines follow
+    report->SetCorrection(4);  // page 2 corrected: its plots and its lines follow
     addPainted(ui, "corrected page", [&] { EXPECT_FALSE(report->renderImage().isNull()); });
     EXPECT_EQ(report->correctionBox()->currentText(), "Medium (250 ms)");
     EXPECT_EQ(report->pageTabs()->tabText(1), "Standard measures");

@@ -53,7 +53,7 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     EXPECT_NEAR(*trend->SecondAt(at), 1200, 10);
     // The click opens the picker at the start of the window whose point is nearest: the
     // fragment is that window, with the row's numbers, as the trend measured it.
-    trend->choices_.correction->setCurrentIndex(3);
+    trend->choices_.correction->setCurrentIndex(4);
     trend->WaitIdle();
     int fragPos = -1;
     answer([&](QDialog& d) {
@@ -91,6 +91,24 @@ TEST_F(AppTest, TheTrendWindowShowsTheMeasuresAndOpensThePickerWhereClicked) {
     QPdfWriter pdf(QString::fromStdString(dir.file("trend.pdf")));
     ASSERT_TRUE(trend->MyPrint(pdf, true));
     EXPECT_EQ(QByteArray::fromStdString(dir.read("trend.pdf")).count("/Type /Page\n"), 1);
+    // The automatic choice after the medium one (the same threshold) measures again, and its
+    // fragment opens with the automatic choice too, cut from the same corrected whole.
+    trend->choices_.correction->setCurrentIndex(0);
+    EXPECT_TRUE(trend->Busy());
+    trend->WaitIdle();
+    EXPECT_TRUE(trend->picture().rows[0].m.artifacts.automatic);
+    EXPECT_NE(trend->L_Progress->text().indexOf("автоматическая коррекция"), -1);
+    answer([](QDialog&) { return int(QDialog::Accepted); });
+    QTest::mouseClick(trend, Qt::LeftButton, {}, at);
+    auto* automatic = qobject_cast<ReportWindow*>(form->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(automatic, nullptr);
+    EXPECT_EQ(automatic->correctionBox()->currentIndex(), 0);
+    const StandardMeasures& a = automatic->standardPage().m;
+    EXPECT_TRUE(a.artifacts.automatic);
+    const SpanMeasures& row = NearestTrendRow(trend->picture().rows, 1200);
+    EXPECT_EQ(a.artifacts.flagged, row.m.artifacts.flagged);
+    for (const char* key : {"mean_rr", "sdnn", "rmssd", "lf_hf", "dfa_a1", "sampen"})
+        EXPECT_EQ(MeasureValue(a, key), MeasureValue(row.m, key)) << key;
 }
 
 }  // namespace
@@ -160,7 +178,7 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     EXPECT_NE(w->MeasuresCsv().find(",Нагрузка\n"), std::string::npos);
     // A correction chosen measures the stages again, and the CSV says which it was.
     const std::string uncorrected = w->MeasuresCsv();
-    w->choices_.correction->setCurrentIndex(3);
+    w->choices_.correction->setCurrentIndex(4);
     EXPECT_TRUE(w->Busy());
     form->IdleHandler();
     EXPECT_FALSE(form->N_Export->isEnabled());
@@ -169,6 +187,13 @@ TEST_F(AppTest, TheStageComparisonPutsTheLabelledStagesSideBySide) {
     EXPECT_TRUE(form->N_Export->isEnabled());
     EXPECT_TRUE(w->stages()[0].m.artifacts.corrected);
     EXPECT_NE(w->MeasuresCsv(), uncorrected);  // the corrected column
+    // The automatic choice measures again though its threshold is the medium one's, and
+    // says so on the bar and in the CSV.
+    w->choices_.correction->setCurrentIndex(0);
+    w->WaitIdle();
+    EXPECT_TRUE(w->stages()[0].m.artifacts.automatic);
+    EXPECT_NE(w->MeasuresCsv().find(",auto,"), std::string::npos);
+    EXPECT_EQ(w->L_Progress->text(), "Этапов: 3 · автоматическая коррекция");
     const QImage image = RenderToImage(*w);
     EXPECT_GT(image.height(), 0);
 }

@@ -145,6 +145,15 @@ TEST(StandardText, ArtifactsAndRefusal) {
     a.corrected = false;
     EXPECT_EQ(ArtifactLines(a, false)[1], "при пороге 450 мс, без коррекции");
     EXPECT_EQ(ArtifactLines(a, false)[2], "интервалы: с шагом 10 мс");
+    // The automatic correction names itself and its count; beats the review changed add a
+    // line of their own.
+    a.automatic = a.corrected = true;
+    a.edited = 4;
+    EXPECT_EQ(
+        ArtifactLines(a, true),
+        (std::vector<std::string>{"Артефакты: 3 (0.9 %)", "автоматическая коррекция, исправлено 3",
+                                  "интервалы: точные", "исправлено ударов: 4"}));
+    EXPECT_EQ(EditedBeatsText(0), "");
     StandardMeasures m;
     m.artifacts.isArtifact = {true, true};
     m.artifacts.flagged = 2;
@@ -154,17 +163,21 @@ TEST(StandardText, ArtifactsAndRefusal) {
     EXPECT_NE(RefusalText(m).find("мало интервалов"), std::string::npos);
 }
 
-TEST(StandardText, CorrectionChoicesWeakestFirst) {
+TEST(StandardText, CorrectionChoicesAutomaticThenWeakestFirst) {
     const std::vector<CorrectionChoice> c = CorrectionChoices();
-    ASSERT_EQ(c.size(), 6u);
-    EXPECT_STREQ(c[0].title, "Без коррекции");
-    EXPECT_FALSE(c[0].options.correct);
+    ASSERT_EQ(c.size(), 7u);
+    EXPECT_STREQ(c[0].title, "Автоматическая");
+    EXPECT_TRUE(c[0].options.correct && c[0].options.automatic);
+    EXPECT_STREQ(c[kNoCorrectionChoice].title, "Без коррекции");
+    EXPECT_FALSE(c[kNoCorrectionChoice].options.correct);
     const double thresholds[] = {450, 350, 250, 150, 50};
-    for (int i = 1; i < 6; ++i) {
-        EXPECT_TRUE(c[i].options.correct);
-        EXPECT_DOUBLE_EQ(c[i].options.thresholdMs, thresholds[i - 1]) << c[i].title;
+    for (int i = 2; i < 7; ++i) {
+        EXPECT_TRUE(c[i].options.correct && !c[i].options.automatic);
+        EXPECT_DOUBLE_EQ(c[i].options.thresholdMs, thresholds[i - 2]) << c[i].title;
     }
-    EXPECT_STREQ(c[5].title, "Очень сильная");
+    EXPECT_STREQ(c[6].title, "Очень сильная");
+    for (size_t i = 0; i < c.size(); ++i)  // each found again by its options
+        EXPECT_EQ(CorrectionChoiceOf(c[i].options), int(i)) << c[i].title;
 }
 
 // The control recomputes at once: the spikes stay flagged, the correction shows, and a
@@ -177,16 +190,93 @@ TEST(StandardWindow, CorrectionRecomputes) {
     EXPECT_GE(a.flagged, 3);
     ASSERT_EQ(a.isArtifact.size(), 350u);
     EXPECT_TRUE(a.isArtifact[49] && a.isArtifact[199]);
-    EXPECT_EQ(w.correctionBox()->itemText(3), "Средняя (250 мс)");  // named with its threshold
-    w.correctionBox()->setCurrentIndex(1);                          // very weak: 450 ms
+    EXPECT_EQ(w.correctionBox()->currentIndex(), kNoCorrectionChoice);
+    EXPECT_EQ(w.correctionBox()->itemText(0), "Автоматическая");
+    EXPECT_EQ(w.correctionBox()->itemText(4), "Средняя (250 мс)");  // named with its threshold
+    w.correctionBox()->setCurrentIndex(2);                          // very weak: 450 ms
     const int weak = w.standardPage().m.artifacts.flagged;
     EXPECT_TRUE(w.standardPage().m.artifacts.corrected);
     EXPECT_DOUBLE_EQ(w.standardPage().m.artifacts.thresholdMs, 450);
     EXPECT_GE(weak, 3);
-    w.SetCorrection(5);  // very strong: 50 ms
-    EXPECT_EQ(w.correctionBox()->currentIndex(), 5);
+    w.SetCorrection(6);  // very strong: 50 ms
+    EXPECT_EQ(w.correctionBox()->currentIndex(), 6);
     EXPECT_GT(w.standardPage().m.artifacts.flagged, weak);
     EXPECT_EQ(w.standardPage().m.rr.size(), 350u);
+}
+
+// trivant-cli's choice finds its place in the box; a threshold of its own leaves the box.
+TEST(StandardWindow, ArtifactOptionsChooseTheirEntry) {
+    ReportWindow w;
+    w.SetReport(*fragment(350, {50, 51, 200}));
+    w.SetEditedBeats(2);
+    const struct {
+        const char* choice;
+        int index;
+    } rows[] = {{"auto", 0}, {"medium", 4}, {"verylow", 2}, {"80", 2}};
+    for (const auto& row : rows) {
+        ArtifactOptions o;
+        ASSERT_TRUE(ParseArtifactChoice(row.choice, o));
+        w.SetArtifactOptions(o);
+        EXPECT_EQ(w.correctionBox()->currentIndex(), row.index) << row.choice;
+        const ArtifactReport& a = w.standardPage().m.artifacts;
+        EXPECT_EQ(a.automatic, o.automatic) << row.choice;
+        EXPECT_TRUE(a.corrected);
+        EXPECT_EQ(a.edited, 2);
+        EXPECT_DOUBLE_EQ(ArtifactThreshold(o), o.automatic ? kDefaultArtifactMs : o.thresholdMs);
+    }
+    EXPECT_EQ(w.standardPage().m.artifacts.thresholdMs, 80);
+    EXPECT_EQ(w.correctionBox()->itemText(0), "Автоматическая");  // no threshold to name
+}
+
+// With the whole recording given, the automatic choice measures the fragment's part of the
+// whole's correction (a missed beat split here by hand), not the fragment corrected alone.
+TEST(StandardWindow, AutomaticFragmentIsCutFromTheCorrectedWhole) {
+    const auto r = fragment(350);  // beats 2..351 of a recording of 400
+    std::vector<int64_t> us(400, 850000);
+    std::vector<double> fixed(400, 850);
+    for (int k = 1; k <= 350; ++k)
+        us[size_t(k)] = r->FrRRBuf[k] * 10000;
+    for (size_t i = 0; i < 400; ++i)
+        fixed[i] = double(us[i]) / 1000;
+    fixed[100] /= 2;
+    fixed.insert(fixed.begin() + 100, fixed[100]);
+    AutoCorrection fix;
+    fix.rr = fixed;
+    fix.classes.assign(400, BeatClass::Normal);
+    fix.classes[100] = BeatClass::Missed;
+    const CorrectedWhole whole(us, fix);
+    ArtifactOptions automatic;
+    ASSERT_TRUE(ParseArtifactChoice("auto", automatic));
+    const StandardPage page = MakeStandardPage(*r, automatic, {}, &whole);
+    EXPECT_EQ(page.m.rr, std::vector<double>(fixed.begin() + 1, fixed.begin() + 352));
+    EXPECT_EQ(page.m.artifacts.flagged, 1);
+    EXPECT_TRUE(page.m.artifacts.isArtifact[99]);  // the fragment's interval 100
+    EXPECT_EQ(page.rrMs.size(), 350u);
+    // Without the whole, the fragment is corrected on its own: not that split.
+    EXPECT_NE(MakeStandardPage(*r, automatic).m.rr, page.m.rr);
+}
+
+// A flag stays on its interval while the series keeps its length, and follows its beat's
+// time where the automatic correction joined or split intervals.
+TEST(StandardText, FlagsOnTheSeriesMeasured) {
+    const struct {
+        const char* name;
+        std::vector<double> recorded, measured;
+        std::vector<bool> flags, want;
+    } cases[] = {
+        {"replaced in place", {800, 400, 800}, {800, 800, 800}, {0, 1, 0}, {0, 1, 0}},
+        {"refused: the recorded series", {800, 400, 800}, {}, {0, 1, 0}, {0, 1, 0}},
+        {"split", {800, 1600, 800, 800}, {800, 800, 800, 800, 800}, {0, 1, 0, 0}, {0, 0, 1, 0, 0}},
+        {"joined", {800, 400, 400, 800}, {800, 800, 800}, {0, 1, 0, 0}, {0, 1, 0}},
+        {"split at the end", {800, 800, 1600}, {800, 800, 800, 800}, {0, 0, 1}, {0, 0, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        StandardPage page;
+        page.rrMs = c.recorded;
+        page.m.rr = c.measured;
+        page.m.artifacts.isArtifact = c.flags;
+        EXPECT_EQ(MeasuredFlags(page), c.want) << c.name;
+    }
 }
 
 TEST(StandardWindow, PagesByKeyboard) {
@@ -202,7 +292,7 @@ TEST(StandardWindow, PagesByKeyboard) {
     EXPECT_TRUE(w.correctionBox()->isVisible());
     EXPECT_TRUE(w.correctionBox()->hasFocus());
     QTest::keyClick(w.correctionBox(), Qt::Key_Down);
-    EXPECT_EQ(w.correctionBox()->currentIndex(), 1);
+    EXPECT_EQ(w.correctionBox()->currentIndex(), 2);
     EXPECT_TRUE(w.standardPage().m.artifacts.corrected);
     QTest::keyClick(w.correctionBox(), Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(w.page(), ReportWindow::ReportPage);
@@ -258,7 +348,7 @@ TEST(StandardWindow, SecondPagePixels) {
     EXPECT_GT(countColor(image, L.R_Rhythm, kArtifactColor), 4);  // the spike's mark
     // Corrected, both plots show the series measured, its corrected beat in its own colour
     // (in the Poincaré plot partly under the ellipse's axes).
-    w.SetCorrection(3);
+    w.SetCorrection(4);
     const QImage corrected = w.renderImage();
     for (const Rect& r : {L.R_Poinc, L.R_Rhythm}) {
         EXPECT_EQ(countColor(corrected, r, kArtifactColor), 0);
@@ -276,7 +366,7 @@ TEST(StandardWindow, RefusalInsteadOfTheNumbers) {
     w.StartPainting();
     w.SetPage(ReportWindow::StandardMeasuresPage);
     EXPECT_TRUE(w.standardPage().m.ok);  // no correction: measured as they are
-    w.SetCorrection(3);                  // medium: 250 ms
+    w.SetCorrection(4);                  // medium: 250 ms
     ASSERT_FALSE(w.standardPage().m.ok);
     const auto cells = test::WidgetTexts(w, [&w] { w.renderImage(); });
     const QString refusal = QString::fromStdString(RefusalText(w.standardPage().m));

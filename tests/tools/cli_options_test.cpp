@@ -17,7 +17,7 @@ TEST_F(CliTest, ArgumentsGiveStatusAndMessages) {
     } rows[] = {
         {{"--help"}, kExitOk, "Usage: trivant-cli COMMAND", ""},
         {{"-h"}, kExitOk, "\"trivant-cli COMMAND --help\"", ""},
-        {{"analyze", "--help"}, kExitOk, "  --artifacts LEVEL  Correct artifacts", ""},
+        {{"analyze", "--help"}, kExitOk, "  --artifacts auto|LEVEL", ""},
         {{"render", "x.csv", "-h"}, kExitOk, "Usage: trivant-cli render [OPTIONS] IN OUT.png", ""},
         {{"summary", "--sample", "19", "--help"}, kExitOk, "Usage: trivant-cli summary", ""},
         {{"--version"}, kExitOk, std::string("trivant-cli ") + kVersion + "\n", ""},
@@ -67,22 +67,32 @@ TEST(CliOptions, ValuesInEitherSpellingAndAnyOrder) {
     EXPECT_EQ(o.xpos, 1);
     EXPECT_EQ(o.point, 2);
 
+    // artifactsMs 0: no --artifacts; -1: auto.
     const struct {
         std::vector<std::string> args;
         bool csv, standard;
-        std::optional<double> artifactsMs;
+        double artifactsMs;
     } rows[] = {
-        {{"analyze", "--csv", "--json", "a.rr"}, false, false, {}},
-        {{"analyze", "--json", "a.rr", "--csv"}, true, false, {}},
+        {{"analyze", "--csv", "--json", "a.rr"}, false, false, 0},
+        {{"analyze", "--json", "a.rr", "--csv"}, true, false, 0},
         {{"analyze", "--artifacts", "low", "a.rr"}, false, true, 350},
         {{"analyze", "a.rr", "--standard", "--artifacts=80"}, false, true, 80},
+        {{"analyze", "--artifacts", "auto", "a.rr"}, false, true, -1},
+        {{"trend", "a.rr", "--artifacts=auto"}, false, true, -1},
+        {{"stages", "--artifacts", "verystrong", "a.rr"}, false, true, 50},
+        {{"report", "a.rr", "b.pdf", "--artifacts", "auto"}, false, true, -1},
     };
     for (const auto& row : rows) {
         CliOptions a;
         ASSERT_EQ(ParseCliOptions(row.args, a), "");
-        EXPECT_EQ(std::tie(a.csv, a.standard, a.artifactsMs),
-                  std::tie(row.csv, row.standard, row.artifactsMs))
+        const double ms = !a.artifacts ? 0 : a.artifacts->automatic ? -1 : a.artifacts->thresholdMs;
+        EXPECT_EQ(std::tie(a.csv, a.standard, ms), std::tie(row.csv, row.standard, row.artifactsMs))
             << ::testing::PrintToString(row.args);
+        EXPECT_TRUE(!a.artifacts || a.artifacts->correct);
+    }
+    for (const char* bad : {"Auto", "automatic", "0", "-5", ""}) {
+        CliOptions a;
+        EXPECT_NE(ParseCliOptions({"analyze", "a.rr", "--artifacts", bad}, a), "") << bad;
     }
 }
 

@@ -22,8 +22,9 @@ TEST_F(CliTest, TrendAndStagesGiveTheSameBytesOnOneOrTwoThreads) {
         EXPECT_EQ(head.substr(0, head.find(",n,")), std::string(command) == "trend"
                                                         ? "file,start_s,end_s"
                                                         : "file,stage,start_s,duration_s");
-        EXPECT_NE(head.find(",sampen,threshold_ms,flagged,percent,corrected,exact_intervals"),
-                  std::string::npos);
+        EXPECT_NE(
+            head.find(",sampen,threshold_ms,flagged,percent,corrected,edited,exact_intervals"),
+            std::string::npos);
     }
     // 3600.3 s of 10 ms values after the first interval in windows of 300 s every 30 s.
     const CliRun t = run({"trend", a, "--json"});
@@ -59,8 +60,8 @@ TEST_F(CliTest, RowsHoldShortestNumbersAndOneFormOfYesAndNo) {
     EXPECT_NE(r.out.find(",exact_intervals,vlf_lo_hz,lf_lo_hz,hf_lo_hz,hf_hi_hz\n"),
               std::string::npos);
     const std::string row = r.out.substr(r.out.find('\n') + 1);
-    // corrected, exact intervals, then the bands
-    EXPECT_NE(row.find(",1,1,0.0033,0.04,0.3,0.6\n"), std::string::npos) << row;
+    // corrected, nothing edited, exact intervals, then the bands
+    EXPECT_NE(row.find(",1,0,1,0.0033,0.04,0.3,0.6\n"), std::string::npos) << row;
     long numbers = 0;
     for (std::size_t at = row.find(',') + 1; at < row.size(); ++numbers) {
         const std::size_t end = row.find_first_of(",\n", at);

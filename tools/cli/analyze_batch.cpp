@@ -89,7 +89,7 @@ RecordingLines FragmentWorker(int startS, const FragmentLine& line) {
         std::string msg;
         if (!AnalyzeFragment(rec, startS, PrepareAnalysis(rec, *buf), *buf, *report, &msg))
             return FileResult{false, file + ": " + msg};
-        return line(file, *report);
+        return line(file, rec, *report);
     };
 }
 

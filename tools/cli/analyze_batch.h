@@ -26,7 +26,8 @@ struct FileResult {
 
 // The outcome of an analysed file: its output line, or a message when what was asked of
 // the fragment can't be given. Called on the worker threads.
-using FragmentLine = std::function<FileResult(const std::string& file, const FragmentReport& r)>;
+using FragmentLine = std::function<FileResult(const std::string& file, const Recording& rec,
+                                              const FragmentReport& r)>;
 
 // Both are called under one lock, never at the same time. result gets file i as soon as
 // files 0..i are done, in order; progress (may be empty) gets the number of files done.

@@ -3,16 +3,19 @@
 #include "analyze_command.h"
 
 #include "analyze_batch.h"
+#include "beat_edit.h"
 #include "cli_commands.h"
 #include "measure_csv.h"
 #include "progress_line.h"
 #include "standard_json.h"
 #include "summary_json.h"
 #include "terminal.h"
+#include "whole_recording.h"
 
 #include <QJsonArray>
 
 #include <iostream>
+#include <optional>
 
 namespace trivant {
 
@@ -43,16 +46,18 @@ int runLongTerm(const CliOptions& opt, const Setup& setup, std::ostream& out, st
 }  // namespace
 
 FragmentLine AnalyzeLine(const CliOptions& opt) {
-    ArtifactOptions artifacts;
-    if (opt.artifactsMs) {
-        artifacts.correct = true;
-        artifacts.thresholdMs = *opt.artifactsMs;
-    }
-    return [csv = opt.csv, standard = opt.standard, artifacts,
-            bands = opt.bands](const std::string& file, const FragmentReport& r) {
+    const ArtifactOptions artifacts = opt.artifacts.value_or(ArtifactOptions{});
+    return [csv = opt.csv, standard = opt.standard, artifacts, bands = opt.bands](
+               const std::string& file, const Recording& rec, const FragmentReport& r) {
         if (!standard)
             return FileResult{true, csv ? FragmentCsvRow(file, r) : FragmentJson(file, r)};
-        const StandardMeasures m = ComputeFragmentMeasures(r, artifacts, bands);
+        // The automatic correction corrects the whole recording, as the trend does.
+        std::optional<CorrectedWhole> whole;
+        if (artifacts.automatic)
+            whole.emplace(RecordingIntervalsUs(rec));
+        StandardMeasures m =
+            ComputeFragmentMeasures(r, artifacts, bands, whole ? &*whole : nullptr);
+        m.artifacts.edited = EditedBeats(rec);
         if (!m.ok)
             return FileResult{false, file + ": " + m.error};
         if (csv)

@@ -70,17 +70,21 @@ const OptionRow kZoom{"zoom", "LEVEL",
 const OptionRow kJobs{"jobs", "N",
                       "Files analysed at once (1..256; default: the cores).\n"
                       "The output keeps the order of the files."};
+// The choices --artifacts takes, as completion offers them.
+const char* const kArtifactWords = "auto verylow low medium strong verystrong";
+const OptionRow kRowArtifacts{"artifacts", "auto|LEVEL",
+                              "Correct artifacts in each row first: auto classifies and\n"
+                              "corrects ectopic, long, short, missed and extra beats over\n"
+                              "the whole recording (Lipponen & Tarvainen); LEVEL is verylow,\n"
+                              "low, medium, strong, verystrong (450, 350, 250, 150, 50 ms) or\n"
+                              "a threshold in ms.",
+                              kArtifactWords};
 const OptionRow kReviewArtifacts{"artifacts", "LEVEL",
                                  "LEVEL is auto, the automatic classification and correction\n"
                                  "(Lipponen and Tarvainen 2019; the default), or a threshold:\n"
                                  "verylow, low, medium, strong, verystrong (450, 350, 250, 150,\n"
                                  "50 ms) or a number of ms.",
                                  "auto verylow low medium strong verystrong"};
-const OptionRow kRowArtifacts{"artifacts", "LEVEL",
-                              "Correct artifacts in each row first; LEVEL is verylow, low,\n"
-                              "medium, strong, verystrong (450, 350, 250, 150, 50 ms) or a\n"
-                              "threshold in ms.",
-                              "verylow low medium strong verystrong"};
 // The columns trend and stages write after their own, with the units they hold.
 const char* const kClockColumn =
     "clock: the local date and time at which the row begins,\n"
@@ -98,8 +102,10 @@ const char* const kRowColumns = "Columns after those (CSV; the same keys in JSON
                                 "  lf_nu, hf_nu    % of LF + HF; lf_hf the ratio\n"
                                 "  lf_peak, hf_peak  Hz\n"
                                 "  dfa_a1, dfa_a2, sampen  no unit\n"
-                                "  threshold_ms    ms; flagged count; percent % of the intervals\n"
+                                "  threshold_ms    ms, or auto; flagged count; percent % of the\n"
+                                "                  intervals\n"
                                 "  corrected, exact_intervals  1 or 0 (JSON: true or false)\n"
+                                "  edited          beats changed by the recording's review\n"
                                 "  vlf_lo_hz, lf_lo_hz, hf_lo_hz, hf_hi_hz  the bands' edges, Hz\n"
                                 "                  (JSON: a \"bands\" object)\n"
                                 "Empty (JSON: null) where a row is too short for a measure.";
@@ -161,11 +167,13 @@ std::vector<CliCommand> makeCommands() {
            "The standard HRV measures too (time domain,\n"
            "Poincare, Welch spectrum, DFA, sample entropy, artifacts):\n"
            "a \"standard\" object in JSON, std_ columns in CSV."},
-          {"artifacts", "LEVEL",
+          {"artifacts", "auto|LEVEL",
            "Correct artifacts before the standard measures\n"
-           "(implies --standard); LEVEL is verylow, low, medium, strong,\n"
-           "verystrong (450, 350, 250, 150, 50 ms) or a threshold in ms.",
-           "verylow low medium strong verystrong"},
+           "(implies --standard): auto classifies and corrects ectopic,\n"
+           "long, short, missed and extra beats (Lipponen & Tarvainen);\n"
+           "LEVEL is verylow, low, medium, strong, verystrong (450, 350,\n"
+           "250, 150, 50 ms) or a threshold in ms.",
+           kArtifactWords},
           kBands,
           {"long", "",
            "Instead of the fragment, the whole recording's long-term\n"
@@ -245,11 +253,12 @@ std::vector<CliCommand> makeCommands() {
          "interface language (TRIVANT_LANG, then the locale), as Trivant does.",
          {kStart,
           kLandscape,
-          {"artifacts", "LEVEL",
-           "Correct artifacts on the standard measures' page; LEVEL is\n"
-           "verylow, low, medium, strong, verystrong (450, 350, 250, 150,\n"
-           "50 ms) or a threshold in ms.",
-           "verylow low medium strong verystrong"},
+          {"artifacts", "auto|LEVEL",
+           "Correct artifacts on the standard measures' page: auto\n"
+           "classifies and corrects the beats (Lipponen & Tarvainen);\n"
+           "LEVEL is verylow, low, medium, strong, verystrong (450, 350,\n"
+           "250, 150, 50 ms) or a threshold in ms.",
+           kArtifactWords},
           kBands}},
         {"print",
          "IN OUT.pdf",
@@ -325,10 +334,11 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
             return "--jobs takes a whole number from 1 to 256";
         out.jobs = n;
     } else if (name == "--artifacts") {
-        double ms = 0;
-        if (!ParseArtifactLevel(v, ms))
-            return "--artifacts takes verylow, low, medium, strong, verystrong or a number of ms";
-        out.artifactsMs = ms;
+        ArtifactOptions a;
+        if (!ParseArtifactChoice(v, a))
+            return "--artifacts takes auto, verylow, low, medium, strong, verystrong or a number "
+                   "of ms";
+        out.artifacts = a;
         out.standard = true;
     } else if (name == "--bands") {
         std::string error;

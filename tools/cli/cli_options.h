@@ -16,25 +16,25 @@ namespace trivant {
 struct CliOptions {
     std::string command;
     std::vector<std::string> files;
-    std::optional<int> sample;          // --sample N
-    std::string port;                   // record: --port NAME
-    int window = 300;                   // trend: --window S
-    std::optional<int> step;            // trend: --step S, at most the window; 30 when absent
-    std::string png;                    // trend: --png OUT.png, the picture instead of rows
-    std::string ble;                    // record: --ble ADDRESS, a strap
-    std::string bleReplay;              // record: --ble-replay LOG, a strap's notification log
-    std::optional<long> beats;          // record: --beats N
-    std::optional<double> seconds;      // record: --seconds T
-    int width = 1000, height = 700;     // render: --size WxH
-    std::optional<int> xpos;            // render: --xpos N
-    int zoom = 1;                       // render: --zoom, a level of kZoomLevels
-    std::optional<int> point;           // render: --point BEAT
-    int start = 0;                      // analyze, report: --start SECONDS
-    bool csv = false;                   // analyze: --csv instead of --json
-    bool json = false;                  // trend, stages: --json instead of CSV
-    bool standard = false;              // analyze: --standard, the published measures too
-    bool longTerm = false;              // analyze: --long, the whole recording's SDANN, SDNNi
-    std::optional<double> artifactsMs;  // analyze: --artifacts, correction at this threshold
+    std::optional<int> sample;       // --sample N
+    std::string port;                // record: --port NAME
+    int window = 300;                // trend: --window S
+    std::optional<int> step;         // trend: --step S, at most the window; 30 when absent
+    std::string png;                 // trend: --png OUT.png, the picture instead of rows
+    std::string ble;                 // record: --ble ADDRESS, a strap
+    std::string bleReplay;           // record: --ble-replay LOG, a strap's notification log
+    std::optional<long> beats;       // record: --beats N
+    std::optional<double> seconds;   // record: --seconds T
+    int width = 1000, height = 700;  // render: --size WxH
+    std::optional<int> xpos;         // render: --xpos N
+    int zoom = 1;                    // render: --zoom, a level of kZoomLevels
+    std::optional<int> point;        // render: --point BEAT
+    int start = 0;                   // analyze, report: --start SECONDS
+    bool csv = false;                // analyze: --csv instead of --json
+    bool json = false;               // trend, stages: --json instead of CSV
+    bool standard = false;           // analyze: --standard, the published measures too
+    bool longTerm = false;           // analyze: --long, the whole recording's SDANN, SDNNi
+    std::optional<ArtifactOptions> artifacts;  // --artifacts: auto or a threshold's correction
     // artifacts, correct: --artifacts auto|LEVEL|MS, the automatic method when absent
     ArtifactOptions review{true, kDefaultArtifactMs, true};
     BandEdges bands;            // analyze, trend, stages, report: --bands

@@ -1,12 +1,14 @@
 // Analyses the fragment from --start and prints the report window's page into a PDF.
 #include "report_command.h"
 
+#include "beat_edit.h"
 #include "cli_commands.h"
 #include "fragment_analysis.h"
 #include "recording_io.h"
 #include "render_command.h"
 #include "report_window.h"
 #include "translation.h"
+#include "whole_recording.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
@@ -37,8 +39,10 @@ int RunReport(const CliOptions& opt, const Setup& setup, std::ostream& err) {
     window.SetComment(QString::fromStdString(rec->Comment));
     window.SetReport(*report);
     window.SetBands(opt.bands);
-    if (opt.artifactsMs)
-        window.SetArtifactOptions({true, *opt.artifactsMs});
+    window.SetEditedBeats(EditedBeats(*rec));
+    window.SetRecordingIntervals(RecordingIntervalsUs(*rec));
+    if (opt.artifacts)
+        window.SetArtifactOptions(*opt.artifacts);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(opt.files[1]));

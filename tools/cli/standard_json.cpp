@@ -14,10 +14,13 @@ QJsonObject StandardJsonObject(const StandardMeasures& m) {
         o.insert(field.name, v ? QJsonValue(*v) : QJsonValue());
     }
     const ArtifactReport& a = m.artifacts;
-    o.insert("artifacts", QJsonObject{{"threshold_ms", a.thresholdMs},
+    const QJsonValue threshold =
+        a.automatic ? QJsonValue(kAutomaticName) : QJsonValue(a.thresholdMs);
+    o.insert("artifacts", QJsonObject{{"threshold_ms", threshold},
                                       {"flagged", a.flagged},
                                       {"percent", a.percent},
-                                      {"corrected", a.corrected}});
+                                      {"corrected", a.corrected},
+                                      {"edited", a.edited}});
     o.insert("exact_intervals", m.exact_intervals);
     QJsonObject bands;
     for (const BandEdgeField& e : kBandEdgeFields)

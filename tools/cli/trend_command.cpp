@@ -24,12 +24,7 @@ namespace trivant {
 namespace {
 
 ArtifactOptions artifactsOf(const CliOptions& opt) {
-    ArtifactOptions a;
-    if (opt.artifactsMs) {
-        a.correct = true;
-        a.thresholdMs = *opt.artifactsMs;
-    }
-    return a;
+    return opt.artifacts.value_or(ArtifactOptions{});
 }
 
 int trendStep(const CliOptions& opt) {

@@ -49,7 +49,7 @@ RecordingWindow::RecordingWindow(GraphHost& host, QWidget* parent)
     setFont(f);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setMinimumSize(200, 150);
+    setMinimumSize(kMinGraphWidth, kMinGraphHeight);
     view_.AutoRR = host_.AutoRRRange();
     createLabels();
     SB = new QScrollBar(Qt::Horizontal, this);

@@ -260,6 +260,9 @@ private:
     void reportJournal(const IoStatus& st);
     static void SetLabel(QLabel* label, const QString& text);
 
+    // The least size of the graphs, the review panel's width beside them.
+    static constexpr int kMinGraphWidth = 200, kMinGraphHeight = 150;
+
     GraphHost& host_;
     std::unique_ptr<Recording> rec_;
     Recorder recorder_;

@@ -266,6 +266,8 @@ void RecordingWindow::ShowReview(bool shown) {
     A_NextFlag->setEnabled(shown);
     A_PrevFlag->setEnabled(shown);
     A_Review->setChecked(shown);
+    // The graphs keep their least width beside the panel.
+    setMinimumWidth(kMinGraphWidth + reviewWidth());
     relayout();
 }
 

@@ -100,6 +100,8 @@ TEST(BeatReview, ThePanelListsSelectsAndWalksTheFlaggedBeats) {
         EXPECT_EQ(g->view().HistoPoint, k.expected);
         EXPECT_EQ(panel.selectedBeat(), k.expected);
     }
+    g->resize(100, 600);  // the graphs keep their room beside the panel
+    EXPECT_GE(g->layout().CW, 200);
     g->ShowReview(false);
     EXPECT_FALSE(g->reviewShown());
     EXPECT_EQ(g->layout().CW, g->width());

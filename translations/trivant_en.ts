@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru">
 <context>
+    <name>BeatMarks</name>
+    <message>
+        <source>эктопический</source>
+        <translation>ectopic</translation>
+    </message>
+    <message>
+        <source>длинный</source>
+        <translation>long</translation>
+    </message>
+    <message>
+        <source>короткий</source>
+        <translation>short</translation>
+    </message>
+    <message>
+        <source>пропущенный</source>
+        <translation>missed</translation>
+    </message>
+    <message>
+        <source>лишний</source>
+        <translation>extra</translation>
+    </message>
+    <message>
+        <source>порог</source>
+        <translation>threshold</translation>
+    </message>
+</context>
+<context>
     <name>Counted</name>
     <message>
         <source>удар</source>
@@ -1080,6 +1107,30 @@ Recover it?</translation>
         <source>Канал ЭКГ, в котором искать сокращения:</source>
         <translation>ECG channel to find heartbeats in:</translation>
     </message>
+    <message>
+        <source>&amp;Правка</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Отменить</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Повторить</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Просмотр &amp;артефактов</source>
+        <translation>&amp;Artifact review</translation>
+    </message>
+    <message>
+        <source>Формат %1 не хранит правку ударов: сохранятся исправленные интервалы, без отметок правки, исходных интервалов и удалённых ударов.</source>
+        <translation>The %1 format does not keep beat edits: the corrected intervals are saved, without the edit marks, the original intervals and the deleted beats.</translation>
+    </message>
+    <message>
+        <source>Всё это сохраняет только CSV. Сохранить в этом формате?</source>
+        <translation>Only CSV keeps all of it. Save in this format?</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1401,6 +1452,62 @@ Recover it?</translation>
         <source>название метки</source>
         <translation>label name</translation>
     </message>
+    <message>
+        <source>Вставить удар здесь</source>
+        <translation>Insert beat here</translation>
+    </message>
+    <message>
+        <source>вставку удара</source>
+        <translation>beat insertion</translation>
+    </message>
+    <message>
+        <source>перемещение удара</source>
+        <translation>beat move</translation>
+    </message>
+    <message>
+        <source>Удалить удар</source>
+        <translation>Delete beat</translation>
+    </message>
+    <message>
+        <source>Вставить удар</source>
+        <translation>Insert beat</translation>
+    </message>
+    <message>
+        <source>Вернуть как было</source>
+        <translation>Restore as recorded</translation>
+    </message>
+    <message>
+        <source>Просмотр артефактов</source>
+        <translation>Artifact review</translation>
+    </message>
+    <message>
+        <source>Исправить все</source>
+        <translation>Correct all</translation>
+    </message>
+    <message>
+        <source>Следующий артефакт</source>
+        <translation>Next artifact</translation>
+    </message>
+    <message>
+        <source>Предыдущий артефакт</source>
+        <translation>Previous artifact</translation>
+    </message>
+    <message>
+        <source>исправление всех артефактов</source>
+        <translation>correction of all artifacts</translation>
+    </message>
+    <message>
+        <source>исправление удара</source>
+        <translation>beat correction</translation>
+    </message>
+    <message>
+        <source>удаление удара</source>
+        <translation>beat deletion</translation>
+    </message>
+    <message>
+        <source>возврат удара</source>
+        <translation>beat restore</translation>
+    </message>
 </context>
 <context>
     <name>trivant::ReportWindow</name>
@@ -1415,6 +1522,57 @@ Recover it?</translation>
     <message>
         <source>Экспорт показателей (CSV)...</source>
         <translation>Export the measures (CSV)...</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::ReviewPanel</name>
+    <message>
+        <source>№</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Интервал, мс</source>
+        <translation>Interval, ms</translation>
+    </message>
+    <message>
+        <source>Исправить</source>
+        <translation>Correct</translation>
+    </message>
+    <message>
+        <source>Оставить</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>Удалить удар</source>
+        <translation>Delete beat</translation>
+    </message>
+    <message>
+        <source>Вставить удар</source>
+        <translation>Insert beat</translation>
+    </message>
+    <message>
+        <source>Вернуть как было</source>
+        <translation>Restore as recorded</translation>
+    </message>
+    <message>
+        <source>Исправить все</source>
+        <translation>Correct all</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Артефактов: %1, исправлено ударов: %2</source>
+        <translation>Artifacts: %1, beats edited: %2</translation>
     </message>
 </context>
 <context>

@@ -177,10 +177,13 @@ void MainWindow::createMenus() {
     N_File->addSeparator();
     N_File->addAction(N_Exit);
     createRecentMenu();
+    createEditMenu();
     N_Record = menuBar()->addMenu(tr("&Запись"));
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();
     N_Record->addActions({N_Label, N_Tools, N_Spec, N_Trend, N_Stages, N_StdPage, N_Export});
+    N_Record->addSeparator();
+    N_Record->addAction(N_Review);
     createScaleMenu();
     N_Window = menuBar()->addMenu(tr("&Окно"));
     N_Window->setObjectName("N_Window");

@@ -145,8 +145,10 @@ public:
     QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
     QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec, *N_StdPage, *N_Export, *TB_Spec;
     QAction *N_Trend, *N_Stages;
+    // Правка: undo and redo of the active recording window; its review in Запись.
+    QAction *N_Undo, *N_Redo, *N_Review;
     QAction *N_NextW, *N_PrevW, *N_Cascade;
-    QMenu *N_File, *N_Record, *N_Scale, *N_Window;
+    QMenu *N_File, *N_Edit, *N_Record, *N_Scale, *N_Window;
     QMenu* N_Recent;  // the recent files, numbered 1..8 in the File menu
     QLabel* L_Device;
     QTimer* IdleTimer;
@@ -190,6 +192,9 @@ private:
     void createActions();
     void createMenus();
     void createScaleMenu();
+    void createEditMenu();
+    // Undo, redo and the review follow the active recording window (main_window_edit.cpp).
+    void applyEditStates();
     void createToolBar();
     void fillWindowMenu();
     void createRecentMenu();
@@ -261,9 +266,10 @@ private:
 
 // What saving a recording in format loses, as the question asked before it; empty when
 // nothing is lost. rounds: exact intervals the 10 ms formats round; hasNames: label names,
-// which only the CSV keeps.
+// hasEdits: reviewed beats (their marks, originals and deleted beats), which only the CSV
+// keeps.
 QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment,
-                         bool hasNames = false);
+                         bool hasNames = false, bool hasEdits = false);
 // Why a recording of beats beats can't go into format, offering CSV; empty when it fits.
 QString SaveLimitQuestion(RecordingFormat format, int beats);
 

@@ -1,6 +1,8 @@
 // MainWindow: the open and save commands with their dialogs.
 #include "main_window.h"
 
+#include "beat_edit.h"
+
 #include "codepage.h"
 #include "file_naming.h"
 #include "measures_view.h"
@@ -259,17 +261,30 @@ QString lossOfCommentOrRounding(RecordingFormat format, bool rounds, bool hasCom
 
 }  // namespace
 
-QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment, bool hasNames) {
+QString SaveLossQuestion(RecordingFormat format, bool rounds, bool hasComment, bool hasNames,
+                         bool hasEdits) {
     const QString others = lossOfCommentOrRounding(format, rounds, hasComment);
-    if (!hasNames || format == RecordingFormat::TrivantCsv)
+    if ((!hasNames && !hasEdits) || format == RecordingFormat::TrivantCsv)
         return others;
-    // The labels stay in every format; their names are the CSV's alone.
-    return MainWindow::tr("Формат %1 не хранит названия меток: метки останутся без них.")
-               .arg(extensionOf(format)) +
-           " " +
-           (others.isEmpty() ? MainWindow::tr("Названия сохраняет только CSV. Сохранить в этом "
-                                              "формате?")
-                             : others);
+    // The labels and the reviewed intervals stay in every format; label names, the edits'
+    // marks, the intervals as recorded and the deleted beats are the CSV's alone.
+    QString lost;
+    if (hasNames)
+        lost += MainWindow::tr("Формат %1 не хранит названия меток: метки останутся без них.")
+                    .arg(extensionOf(format)) +
+                " ";
+    if (hasEdits)
+        lost += MainWindow::tr("Формат %1 не хранит правку ударов: сохранятся исправленные "
+                               "интервалы, без отметок правки, исходных интервалов и удалённых "
+                               "ударов.")
+                    .arg(extensionOf(format)) +
+                " ";
+    if (!others.isEmpty())
+        return lost + others;
+    return lost + (hasEdits ? MainWindow::tr("Всё это сохраняет только CSV. Сохранить в этом "
+                                             "формате?")
+                            : MainWindow::tr("Названия сохраняет только CSV. Сохранить в этом "
+                                             "формате?"));
 }
 
 QString SaveLimitQuestion(RecordingFormat format, int beats) {
@@ -316,7 +331,8 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
     // Until a type that loses nothing, or one whose loss the user accepts; the window keeps
     // its file until one is written.
     const bool named = !rec.LabelNames.empty();
-    for (bool csvFirst = rounds || named || rec.beats() > kMaxBeats;; csvFirst = true) {
+    const bool edited = EditedBeats(rec) > 0;
+    for (bool csvFirst = rounds || named || edited || rec.beats() > kMaxBeats;; csvFirst = true) {
         target = askSaveTarget(graph, csvFirst);
         if (!target)
             return false;
@@ -331,7 +347,8 @@ bool MainWindow::SaveGraph(RecordingWindow& graph) {
             target->format = RecordingFormat::TrivantCsv;
             break;
         }
-        const QString loss = SaveLossQuestion(target->format, rounds, !rec.Comment.empty(), named);
+        const QString loss =
+            SaveLossQuestion(target->format, rounds, !rec.Comment.empty(), named, edited);
         if (loss.isEmpty())
             break;
         const int answer = AskUser(this, *runner_, tr("Подтверждение"), loss, tr("Сохранить"), {},

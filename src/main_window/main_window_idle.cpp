@@ -160,6 +160,7 @@ void MainWindow::applyCommandStates() {
         for (QAction* a : {TB_Print, N_Print})
             a->setEnabled(false);
     N_StdPage->setEnabled(report);
+    applyEditStates();
 }
 
 }  // namespace trivant

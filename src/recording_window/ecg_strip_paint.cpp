@@ -1,6 +1,7 @@
 // The ECG strip's painting.
 #include "ecg_strip_paint.h"
 
+#include "beat_marks.h"
 #include "clock_time.h"
 #include "ecg_strip_feed.h"
 #include "paint_kit.h"
@@ -22,7 +23,6 @@ struct EcgStripText {
 
 constexpr int kMajorMm = 5;          // a bold line every 5 mm
 constexpr double kMinMinorPx = 2.5;  // 1 mm lines closer than this are left out
-constexpr double kMarkMm = 2;        // the R mark's height
 constexpr int kCaptionGap = 2;       // pixels between the paper and the caption
 
 // Paper lines: light 1 mm, darker 5 mm, in shades of the windows' own grid colour.
@@ -84,13 +84,19 @@ void drawTrace(QPainter& p, const EcgStripLayout& L, const EcgStripData& d, cons
 
 void drawMarks(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
                const EcgStripStyle& st) {
-    const double h = L.mmToPx(kMarkMm), top = L.paper.Top + 1;
+    const double h = L.mmToPx(kEcgMarkMm), top = L.paper.Top + 1;
     p.setPen(Qt::NoPen);
-    for (int64_t s : d.beats) {
+    for (size_t i = 0; i < d.beats.size(); ++i) {
+        const int64_t s = d.beats[i];
         const double x = L.sampleToX(s);
         p.setBrush(s == d.selected ? st.selected : st.mark);
         const QPointF tri[] = {{x - h / 2, top}, {x + h / 2, top}, {x, top + h}};
         p.drawPolygon(tri, 3);
+        // A flagged beat's kind in a square under its mark, the selection still on top.
+        if (i < d.flagged.size() && d.flagged[i].isValid()) {
+            p.setBrush(d.flagged[i]);
+            p.drawRect(QRectF(x - h / 2, top + h + 1, h, h));
+        }
     }
     p.setBrush(Qt::NoBrush);
 }
@@ -137,22 +143,39 @@ QString caption(const GraphScene& sc, const EcgStripLayout& L, int beat, EcgStri
 
 }  // namespace
 
-void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double dpi, int columns,
-                   const EcgStripStyle& st) {
+bool SceneEcgStripLayout(const GraphScene& sc, const Rect& area, double dpi, int columns,
+                         int captionH, EcgStripLayout& out, int& centreBeat) {
     const auto& beats = sc.rec->BeatSamples;
     if (!sc.ecg || beats.empty())
+        return false;
+    centreBeat = std::min<int>(EcgCentreBeat(sc, columns), int(beats.size()) - 1);
+    out = ComputeEcgStripLayout(area, captionH, dpi, sc.ecg->rate(), beats[centreBeat],
+                                sc.ecg->samples());
+    return true;
+}
+
+void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double dpi, int columns,
+                   const EcgStripStyle& st) {
+    EcgStripLayout L;
+    int beat = 0;
+    if (!SceneEcgStripLayout(sc, area, dpi, columns, p.fontMetrics().height(), L, beat))
         return;
+    const auto& beats = sc.rec->BeatSamples;
     EcgStripFeed& feed = *sc.ecg;
-    const int beat = std::min<int>(EcgCentreBeat(sc, columns), int(beats.size()) - 1);
-    const QFontMetrics fm = p.fontMetrics();
-    const EcgStripLayout L =
-        ComputeEcgStripLayout(area, fm.height(), dpi, feed.rate(), beats[beat], feed.samples());
     EcgStripData d;
     d.mv = feed.window(L.first, L.count, d.n);
     auto from = std::lower_bound(beats.begin(), beats.end(), L.first);
     auto to = std::lower_bound(from, beats.end(), L.first + L.count);
     d.beats.assign(from, to);
     d.selected = beats[beat];
+    if (sc.flags) {
+        // Position k of the beat samples ends interval k, the beat flagged as k.
+        const int first = static_cast<int>(from - beats.begin());
+        d.flagged.resize(d.beats.size());
+        for (const FlaggedBeat& f : *sc.flags)
+            if (f.beat >= first && f.beat < first + static_cast<int>(d.beats.size()))
+                d.flagged[static_cast<size_t>(f.beat - first)] = BeatMarkColor(f.kind);
+    }
     // A record that can't be read where the strip is says why in place of the caption.
     d.caption = d.mv ? caption(sc, L, beat, feed) : QString::fromStdString(feed.error());
     DrawEcgStrip(p, L, d, st);

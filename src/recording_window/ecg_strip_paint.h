@@ -16,6 +16,9 @@ class QPainter;
 
 namespace trivant {
 
+// The R mark's height; a flagged beat's square of the same size lies under it.
+constexpr double kEcgMarkMm = 2;
+
 struct EcgStripStyle {
     int penScale = 1;  // 2 on paper
     QColor trace{Qt::black};
@@ -27,8 +30,9 @@ struct EcgStripStyle {
 struct EcgStripData {
     const float* mv = nullptr;  // samples from the layout's first on
     int64_t n = 0;
-    std::vector<int64_t> beats;  // R peak samples in view
-    int64_t selected = -1;       // the centre beat's R peak
+    std::vector<int64_t> beats;   // R peak samples in view
+    std::vector<QColor> flagged;  // beside beats: the kind's colour of a flagged one, else invalid
+    int64_t selected = -1;        // the centre beat's R peak
     QString caption;
 };
 
@@ -38,6 +42,11 @@ void DrawEcgStrip(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
 // The beat the strip centres on: the selected one while it is among the columns shown,
 // else the middle beat of them.
 int EcgCentreBeat(const GraphScene& sc, int columns);
+
+// The layout PaintEcgStrip gives the strip in area, with captionH pixels for the caption, and
+// the beat it is centred on; false without a feed or beat samples.
+bool SceneEcgStripLayout(const GraphScene& sc, const Rect& area, double dpi, int columns,
+                         int captionH, EcgStripLayout& out, int& centreBeat);
 
 // The strip of the scene's recording in area, at dpi dots per inch (the window's or the
 // printer's): laid out around the centre beat, read from the scene's feed and drawn.

@@ -1,6 +1,7 @@
 // Grid, numbers and traces of the two panels.
 #include "graph_paint.h"
 
+#include "beat_marks.h"
 #include "graph_grid.h"
 #include "setup.h"
 
@@ -141,6 +142,7 @@ TracePlacement ScreenPlacement(const GraphLayout& L) {
     pl.limitRight = L.rGr1.Right;
     pl.tw = L.TW;
     pl.th = L.TH;
+    pl.legendRight = L.CW - 1;  // the panels run on under the window's frame
     return pl;
 }
 
@@ -156,6 +158,7 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     const Recording& rec = *sc.rec;
     const int last = LastColumn(pl.limitLeft, pl.limitRight, sc.view.XMult, sc.view.XPos,
                                 rec.CurrentFileLen, sc.view.XDiv);
+    DrawBeatMarks(p, sc, pl);
     QVector<QLine> lines;
     const bool spo = rec.HasSpO2();  // a flat line at 0 % would only mislead
     for (int s = kSerRR; s <= kSerIBHi; ++s) {
@@ -173,6 +176,7 @@ void DrawSamples(QPainter& p, const GraphScene& sc, const TracePlacement& pl) {
     }
     if (sc.style.shown[kSerLbl])
         drawLabelMarks(p, sc, pl, last);
+    DrawBeatLegend(p, sc, pl);
     p.setPen(QPen(Qt::black, 1));
 }
 

@@ -19,6 +19,7 @@ namespace trivant {
 
 struct Setup;
 class EcgStripFeed;
+struct FlaggedBeat;
 
 // The application-wide trace settings as painting needs them.
 struct TraceStyle {
@@ -48,6 +49,7 @@ struct GraphScene {
     TraceStyle style;
     ViewState view;
     EcgStripFeed* ecg = nullptr;  // the ECG record's samples, when the window has them
+    const std::vector<FlaggedBeat>* flags = nullptr;  // beats to mark by kind, ascending
 };
 
 // Where and how traces land: on screen each column's segment runs from column p - 1 to p;
@@ -60,6 +62,7 @@ struct TracePlacement {
     int penScale = 1;                   // 2 on paper
     int tw = 0, th = 0;                 // text metrics for the label numbers
     std::vector<QRect> keepClear;       // texts a label number may not cover: it is left out
+    int legendRight = 0;  // where the flags' legend ends; 0: the upper panel's right edge
 };
 TracePlacement ScreenPlacement(const GraphLayout& layout);
 

@@ -4,6 +4,7 @@
 #include "ecg_strip_feed.h"
 #include "ecg_strip_paint.h"
 #include "graph_print.h"
+#include "review_panel.h"
 #include "window_layout.h"
 
 #include <QLabel>
@@ -48,7 +49,7 @@ RecordingWindow::RecordingWindow(GraphHost& host, QWidget* parent)
     setFont(f);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setMinimumSize(200, 150);
+    setMinimumSize(kMinGraphWidth, kMinGraphHeight);
     view_.AutoRR = host_.AutoRRRange();
     createLabels();
     SB = new QScrollBar(Qt::Horizontal, this);
@@ -150,10 +151,15 @@ void RecordingWindow::resizeEvent(QResizeEvent*) {
 }
 
 void RecordingWindow::relayout() {
-    // The strip takes the bottom of the window; the panels keep the rest as they were.
+    // The strip takes the bottom of the window and the review panel its right side; the
+    // panels keep the rest as they were.
+    const int side = reviewWidth();
+    const int w = width() - side;
+    if (review_)
+        review_->setGeometry(w, 0, side, height());
     const int strip = ecgStripHeight();
-    ecgArea_ = EcgStripArea(width(), height(), strip, QFontMetrics(font()).horizontalAdvance("1"));
-    layout_ = WindowGraphLayout(QSize(width(), height() - strip), OuterWidth(*this), font(),
+    ecgArea_ = EcgStripArea(w, height(), strip, QFontMetrics(font()).horizontalAdvance("1"));
+    layout_ = WindowGraphLayout(QSize(w, height() - strip), OuterWidth(*this) - side, font(),
                                 view_.TimeAxis ? 1 : 0);
     SB->setGeometry(layout_.sb.Left, layout_.sb.Top, layout_.sb.width(), kScrollBarHeight);
     placeLabels();
@@ -171,6 +177,7 @@ GraphScene RecordingWindow::scene() const {
     sc.style = TraceStyleFrom(host_.setup());
     sc.view = view_;
     sc.ecg = ecgShown() ? ecg_.get() : nullptr;
+    sc.flags = &flags_;
     return sc;
 }
 

@@ -3,6 +3,9 @@
 // the view state, the labels, the scroll bar, the menus and the 100 ms timer.
 #pragma once
 
+#include "beat_edit.h"
+#include "beat_review.h"
+#include "ecg_strip_layout.h"
 #include "graph_host.h"
 #include "graph_layout.h"
 #include "graph_paint.h"
@@ -14,6 +17,8 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 class QAction;
@@ -27,6 +32,7 @@ namespace trivant {
 
 class EcgSource;
 class EcgStripFeed;
+class ReviewPanel;
 
 class RecordingWindow : public QWidget, private RecordingEvents {
     Q_OBJECT
@@ -136,12 +142,60 @@ public:
     // stack; false, with nothing done, when the beat has no label or already that name.
     bool NameLabel(int k, const std::string& name);
 
+    // The window's undo stack: labels and beat edits, in the order they were made.
+    QUndoStack* undoStack() const { return undo_; }
+
+    // Beat review (recording_window_review.cpp). The beats the automatic method flags in a
+    // finished recording, less those kept as they are; empty while it records.
+    const std::vector<FlaggedBeat>& flaggedBeats() const { return flags_; }
+    // Makes change one undo step named what ("удаление удара"); false, with nothing done,
+    // when it is empty or the recording is live.
+    bool ApplyBeatChange(std::optional<BeatChange> change, const QString& what);
+    // Every proposed correction as one undo step; false when there was none.
+    bool CorrectAll();
+    // Flagged beat k's proposed correction, or k kept as it is: no longer flagged in this
+    // window.
+    bool FixBeat(int k);
+    void KeepBeat(int k);
+    // The hand edits of beat k (beat_edit.h), each one undo step.
+    bool DeleteBeatAt(int k);
+    bool InsertBeatAt(int k);
+    bool RevertBeatAt(int k);
+    // Whether "Вернуть как было" has something to put back at beat k.
+    bool revertible(int k) const;
+    // Shows beat k as a click does and scrolls it to the middle of the panels.
+    void SelectBeat(int k);
+    // Selects the next (step 1) or previous (-1) flagged beat from the selected one; returns
+    // it, or 0 when there is none that way.
+    int SelectFlagged(int step);
+    // The review panel at the window's right side; null until first shown.
+    void ShowReview(bool shown);
+    bool reviewShown() const;
+    ReviewPanel* reviewPanel() const { return review_; }
+    // The items of the panels' menus for the beat under the menu's point, and the review.
+    QAction *A_Review, *A_FixAll, *A_DeleteBeat, *A_InsertBeat, *A_RevertBeat;
+    QAction *A_NextFlag, *A_PrevFlag;  // F3, Shift+F3 while the panel is open
+
+    // Hand edits on the ECG strip (recording_window_ecg.cpp): its pop-up menu, with the
+    // delete and revert items for the R mark nearest the point, and the insert there.
+    QMenu* PopM_Ecg = nullptr;
+    QAction* A_EcgInsert = nullptr;
+    // The layout the strip is drawn with now; false when it isn't shown.
+    bool ecgStripLayout(EcgStripLayout& out) const;
+    // The R peak nearest sample, in the record's samples around it (ecg_strip_edit.h).
+    int64_t SnapToRPeak(int64_t sample);
+    // A beat inserted at the R peak nearest sample, in the interval it falls in.
+    bool InsertBeatAtSample(int64_t sample);
+    // Beat k moved to the R peak nearest sample.
+    bool MoveBeatToSample(int k, int64_t sample);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     // Left and right move the selected beat, and the view with it, when the strip is shown.
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +219,26 @@ private:
     void prepareLabelActions(const QPoint& pos);
     // After a label edit: series, SpO2 and means again, the recording unsaved.
     void labelsChanged();
+    void createReviewActions();
+    void prepareReviewActions();
+    // After beats changed: the recording prepared again with the ranges chosen kept, the
+    // view and selection inside it, the flags again, the recording unsaved.
+    void beatsChanged();
+    // The flags of the recording as it is now, less the kept beats; the panel follows.
+    void refreshFlags();
+    // Kept beats follow rows put in or taken out by change (forward) or its revert.
+    void shiftKept(const BeatChange& change, bool forward);
+    void createEcgActions();
+    // The pop-up opens on the strip at pos: its items follow the mark nearest it.
+    void prepareEcgActions(const QPoint& pos);
+    // The sample under x on the strip; -1 off it.
+    int64_t ecgSampleAt(int x) const;
+    // A left press on an R mark starts dragging it, the release moves the beat; true when
+    // the event was the strip's.
+    bool ecgPress(const QPoint& pos);
+    bool ecgRelease(const QPoint& pos);
+    // The width the review panel takes from the graphs; 0 while it is hidden.
+    int reviewWidth() const;
     // The beat under a point of the panels, as a left click picks it; 0 for none.
     int beatAt(const QPoint& pos) const;
     void refreshGrid();
@@ -186,6 +260,9 @@ private:
     void reportJournal(const IoStatus& st);
     static void SetLabel(QLabel* label, const QString& text);
 
+    // The least size of the graphs, the review panel's width beside them.
+    static constexpr int kMinGraphWidth = 200, kMinGraphHeight = 150;
+
     GraphHost& host_;
     std::unique_ptr<Recording> rec_;
     Recorder recorder_;
@@ -200,9 +277,14 @@ private:
     std::unique_ptr<JournalWriter> journal_;  // open from Start until saved or discarded
     std::string journalPath_;
     bool journalFailed_ = false;
-    QUndoStack* labelUndo_ = nullptr;
+    QUndoStack* undo_ = nullptr;
+    std::vector<FlaggedBeat> flags_;
+    std::set<int> kept_;  // beats the user kept as they are
+    ReviewPanel* review_ = nullptr;
     int menuBeat_ = 0;
     std::unique_ptr<EcgStripFeed> ecg_;
+    int64_t ecgMenuSample_ = -1;  // where the strip's pop-up opened
+    int dragBeat_ = -1;           // the beat whose R mark is being dragged
     Rect ecgArea_;
 };
 

@@ -41,19 +41,24 @@ private:
 }  // namespace
 
 void RecordingWindow::createLabelActions() {
-    labelUndo_ = new QUndoStack(this);
+    undo_ = new QUndoStack(this);
     A_PutLabel = new QAction(tr("Поставить метку"), this);
     A_PutLabel->setObjectName("A_PutLabel");
     A_RemoveLabel = new QAction(tr("Снять метку"), this);
     A_RemoveLabel->setObjectName("A_RemoveLabel");
     A_NameLabel = new QAction(tr("Назвать метку..."), this);
     A_NameLabel->setObjectName("A_NameLabel");
-    A_UndoLabel = labelUndo_->createUndoAction(this, tr("Отменить"));
+    A_UndoLabel = undo_->createUndoAction(this, tr("Отменить"));
     A_UndoLabel->setObjectName("A_UndoLabel");
     A_UndoLabel->setShortcut(QKeySequence::Undo);
-    A_RedoLabel = labelUndo_->createRedoAction(this, tr("Повторить"));
+    A_RedoLabel = undo_->createRedoAction(this, tr("Повторить"));
     A_RedoLabel->setObjectName("A_RedoLabel");
-    A_RedoLabel->setShortcut(QKeySequence::Redo);
+    // Ctrl+Shift+Z everywhere, beside whatever the platform calls redo (Ctrl+Y on some).
+    QList<QKeySequence> redoKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+    for (const QKeySequence& k : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(k))
+            redoKeys.append(k);
+    A_RedoLabel->setShortcuts(redoKeys);
     connect(A_PutLabel, &QAction::triggered, this, [this] { EditLabel(menuBeat_, true); });
     connect(A_RemoveLabel, &QAction::triggered, this, [this] { EditLabel(menuBeat_, false); });
     connect(A_NameLabel, &QAction::triggered, this, [this] {
@@ -70,7 +75,6 @@ void RecordingWindow::createLabelActions() {
         menu->addSeparator();
         menu->addActions({A_PutLabel, A_RemoveLabel, A_NameLabel, A_UndoLabel, A_RedoLabel});
     }
-    prepareLabelActions(QPoint(-1, -1));
 }
 
 void RecordingWindow::prepareLabelActions(const QPoint& pos) {
@@ -80,13 +84,14 @@ void RecordingWindow::prepareLabelActions(const QPoint& pos) {
     A_PutLabel->setEnabled(menuBeat_ > 0 && !labelled);
     A_RemoveLabel->setEnabled(labelled);
     A_NameLabel->setEnabled(labelled);
+    prepareReviewActions();
 }
 
 bool RecordingWindow::EditLabel(int k, bool on) {
     if (rec_->RREventEnabled || k < 1 || k >= rec_->CurrentFileLen ||
         sampleIsLabel(rec_->DataBuf[static_cast<size_t>(k)]) == on)
         return false;
-    labelUndo_->push(new LabelCommand(
+    undo_->push(new LabelCommand(
         on ? tr("постановку метки") : tr("снятие метки"), *rec_, k,
         [this, k, on] { trivant::SetLabel(*rec_, k, on); }, [this] { labelsChanged(); }));
     return true;
@@ -99,7 +104,7 @@ bool RecordingWindow::NameLabel(int k, const std::string& name) {
         return false;
     BeatLabelState named = SaveLabelState(*rec_, k);
     named.name = LabelNameText(name);  // an empty one takes the name off
-    labelUndo_->push(new LabelCommand(
+    undo_->push(new LabelCommand(
         tr("название метки"), *rec_, k, [this, named] { RestoreLabelState(*rec_, named); },
         [this] { labelsChanged(); }));
     return true;

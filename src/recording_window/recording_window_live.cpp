@@ -64,6 +64,7 @@ void RecordingWindow::ShowLoadedRecording() {
     setHistoTexts();
     setAverageTexts();
     setAveragesVisible(rec_->AveragesValid);
+    refreshFlags();
     update();
 }
 
@@ -120,6 +121,7 @@ void RecordingWindow::Stopped() {
     setAveragesVisible(host_.setup().Sample < rec_->CurrentFileLen);
     saved_ = rec_->beats() == 0;  // nothing to lose in an empty recording
     finishJournal();
+    refreshFlags();
     update();
     host_.RecordingStopped();
 }

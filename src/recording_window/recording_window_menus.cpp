@@ -108,6 +108,9 @@ void RecordingWindow::createMenus() {
     PopM_Gr2->addSeparator();
     traceItem(PopM_Gr2, "i_Label2", QT_TR_NOOP("Метки"), kSerLbl);
     createLabelActions();
+    createReviewActions();
+    createEcgActions();
+    prepareLabelActions(QPoint(-1, -1));
 }
 
 QMenu* RecordingWindow::menuAt(const QPoint& pos) const {
@@ -121,6 +124,8 @@ QMenu* RecordingWindow::menuAt(const QPoint& pos) const {
     for (const auto& [rect, menu] : zones)
         if (rect->contains(pos.x(), pos.y()))
             found = menu;
+    if (ecgShown() && ecgArea_.contains(pos.x(), pos.y()))
+        found = PopM_Ecg;
     return found;
 }
 
@@ -129,18 +134,21 @@ void RecordingWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (!menu)
         return;
     prepareLabelActions(event->pos());
+    if (menu == PopM_Ecg)
+        prepareEcgActions(event->pos());
     menu->popup(event->globalPos());
 }
 
 void RecordingWindow::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const bool inPanel = layout_.rGr1.contains(p.x(), p.y()) || layout_.rGr2.contains(p.x(), p.y());
-    setCursor(inPanel ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (dragBeat_ < 1)  // an R mark being dragged keeps its cursor
+        setCursor(inPanel ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
 void RecordingWindow::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (rec_->RREventEnabled || event->button() != Qt::LeftButton)
+    if (rec_->RREventEnabled || event->button() != Qt::LeftButton || ecgRelease(p))
         return;
     if (const int s = beatAt(p); s > 0)
         ShowBeat(s);

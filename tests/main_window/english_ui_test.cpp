@@ -64,6 +64,9 @@ protected:
         writeRecording(path, varyingIntervals(500), 20);
         RecordingWindow* g = form->OpenRecording(path, 1);
         ASSERT_NE(g, nullptr);
+        g->ShowReview(true);  // the review panel and the graphs' menus with it
+        for (QMenu* m : {g->PopM_Gr1, g->PopM_Ecg})
+            ui.addMenu(m);
         QApplication::processEvents();
         answer(inspect(ui));
         form->TB_CommentClick();

@@ -33,6 +33,14 @@ TEST(SaveLossQuestion, NamesWhatTheChosenFormatLoses) {
     EXPECT_TRUE(SaveLossQuestion(RecordingFormat::TrivantCsv, true, true, true).isEmpty());
     EXPECT_TRUE(SaveLossQuestion(RecordingFormat::Text, false, true, true)
                     .startsWith("Формат .txt не хранит названия меток"));
+    // Reviewed beats: the intervals stay, their marks and originals are the CSV's.
+    EXPECT_TRUE(SaveLossQuestion(RecordingFormat::TrivantCsv, true, true, true, true).isEmpty());
+    EXPECT_EQ(SaveLossQuestion(RecordingFormat::Rr, false, false, false, true),
+              "Формат .rr не хранит правку ударов: сохранятся исправленные интервалы, без отметок "
+              "правки, исходных интервалов и удалённых ударов. Всё это сохраняет только CSV. "
+              "Сохранить в этом формате?");
+    EXPECT_TRUE(SaveLossQuestion(RecordingFormat::Text, true, false, true, true)
+                    .endsWith("точные значения будут округлены. Сохранить в этом формате?"));
 }
 
 class SaveQuestions : public AppTest {
@@ -105,6 +113,33 @@ TEST_F(SaveQuestions, ALabelNamedInTheWindowIsSavedWithItsName) {
     answer(file(dir.file("named.csv"), 1));  // CSV first: the only format keeping names
     ASSERT_TRUE(form->SaveGraph(*g));
     EXPECT_NE(dir.read("named.csv").find(";Нагрузка\n"), std::string::npos);
+}
+
+// A reviewed recording: CSV first, and the edits kept when it is reopened, where they can still
+// be undone one by one; .rr only after the question, with the reviewed intervals.
+TEST_F(SaveQuestions, AReviewedRecordingKeepsItsEditsInCsvAndAsksBeforeRr) {
+    ASSERT_TRUE(g->DeleteBeatAt(20));
+    ASSERT_TRUE(g->InsertBeatAt(30));
+    g->recording().Comment.clear();
+    answer(file(dir.file("reviewed.csv"), 1));
+    ASSERT_TRUE(form->SaveGraph(*g));
+    EXPECT_TRUE(g->saved());
+    RecordingWindow* back = form->OpenRecording(dir.file("reviewed.csv"), 1);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(EditedBeats(back->recording()), 2);
+    EXPECT_EQ(back->recording().beats(), 50);
+    ASSERT_TRUE(back->revertible(20));
+    ASSERT_TRUE(back->RevertBeatAt(20));
+    EXPECT_EQ(back->recording().beats(), 51);
+    QString question;
+    answer(file(dir.file("reviewed.rr"), 2));  // .rr, offered second
+    answer(message(kMsgOk, &question));
+    ASSERT_TRUE(form->SaveGraph(*back));
+    EXPECT_TRUE(question.startsWith("Формат .rr не хранит правку ударов"))
+        << question.toStdString();
+    Recording rr;
+    ASSERT_EQ(ReadRecordingFile(dir.file("reviewed.rr"), rr), "");
+    EXPECT_EQ(rr.beats(), 51);
 }
 
 // A recording longer than .rr holds is never cut: CSV is offered instead, and only CSV written.

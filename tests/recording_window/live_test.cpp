@@ -89,6 +89,24 @@ TEST_F(GraphLive, StopShowsScrollBarAndMeans) {
     EXPECT_EQ(g->recording().beats(), 150);
 }
 
+// Beats are flagged and edited once the recording stopped, never while it grows.
+TEST_F(GraphLive, FlagsAndEditsWaitForTheStop) {
+    host.send(frames(100));
+    host.send(frames(1, 160));  // a missed beat
+    host.send(frames(100));
+    g->Timer1Timer();
+    EXPECT_TRUE(g->flaggedBeats().empty());
+    EXPECT_FALSE(g->DeleteBeatAt(50));
+    g->ShowReview(true);
+    EXPECT_FALSE(g->reviewShown());
+    g->StopRecording();
+    ASSERT_FALSE(g->flaggedBeats().empty());
+    EXPECT_EQ(g->flaggedBeats().front().kind, BeatClass::Missed);
+    EXPECT_TRUE(g->A_Review->isEnabled());
+    EXPECT_TRUE(g->DeleteBeatAt(50));
+    EXPECT_FALSE(g->saved());
+}
+
 TEST_F(GraphLive, SilenceEndsTheRecordingButKeepsIt) {
     host.send(frames(30));
     g->Timer1Timer();

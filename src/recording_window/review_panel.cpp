@@ -1,0 +1,156 @@
+// ReviewPanel: the list of flagged beats and the buttons that act on the selected one.
+#include "review_panel.h"
+
+#include "beat_marks.h"
+#include "clock_time.h"
+#include "recording_window.h"
+#include "time_axis.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace trivant {
+
+namespace {
+
+constexpr int kPanelDigits = 46;  // the panel's width in digits of the window's font
+enum Column { kNumber, kTime, kKind, kInterval, kColumns };
+
+QTableWidgetItem* cell(const QString& text, Qt::Alignment align = Qt::AlignRight) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+}  // namespace
+
+ReviewPanel::ReviewPanel(RecordingWindow& window) : QWidget(&window), window_(window) {
+    setObjectName("ReviewPanel");
+    setAutoFillBackground(true);
+    setFixedWidth(fontMetrics().horizontalAdvance('0') * kPanelDigits);
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(4, 4, 4, 4);
+    L_Count = new QLabel(this);
+    L_Count->setObjectName("L_Count");
+    box->addWidget(L_Count);
+    T_Beats = new QTableWidget(0, kColumns, this);
+    T_Beats->setObjectName("T_Beats");
+    T_Beats->setHorizontalHeaderLabels({tr("№"), tr("Время"), tr("Тип"), tr("Интервал, мс")});
+    T_Beats->verticalHeader()->hide();
+    T_Beats->setSelectionBehavior(QAbstractItemView::SelectRows);
+    T_Beats->setSelectionMode(QAbstractItemView::SingleSelection);
+    T_Beats->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    T_Beats->horizontalHeader()->setStretchLastSection(true);
+    box->addWidget(T_Beats, 1);
+    auto* grid = new QGridLayout;
+    B_Fix = button("B_Fix", tr("Исправить"));
+    B_Keep = button("B_Keep", tr("Оставить"));
+    B_Delete = button("B_Delete", tr("Удалить удар"));
+    B_Insert = button("B_Insert", tr("Вставить удар"));
+    B_Revert = button("B_Revert", tr("Вернуть как было"));
+    B_FixAll = button("B_FixAll", tr("Исправить все"));
+    B_Close = button("B_Close", tr("Закрыть"));
+    grid->addWidget(B_Fix, 0, 0);
+    grid->addWidget(B_Keep, 0, 1);
+    grid->addWidget(B_Delete, 1, 0);
+    grid->addWidget(B_Insert, 1, 1);
+    grid->addWidget(B_Revert, 2, 0);
+    grid->addWidget(B_FixAll, 2, 1);
+    grid->addWidget(B_Close, 3, 1);
+    box->addLayout(grid);
+    // The buttons act on the row chosen, else on the beat the window shows.
+    auto beat = [this] { return selectedBeat() > 0 ? selectedBeat() : window_.view().HistoPoint; };
+    connect(B_Fix, &QPushButton::clicked, this, [this] { window_.FixBeat(selectedBeat()); });
+    connect(B_Keep, &QPushButton::clicked, this, [this] { window_.KeepBeat(selectedBeat()); });
+    connect(B_Delete, &QPushButton::clicked, this, [this, beat] { window_.DeleteBeatAt(beat()); });
+    connect(B_Insert, &QPushButton::clicked, this, [this, beat] { window_.InsertBeatAt(beat()); });
+    connect(B_Revert, &QPushButton::clicked, this, [this, beat] { window_.RevertBeatAt(beat()); });
+    connect(B_FixAll, &QPushButton::clicked, this, [this] { window_.CorrectAll(); });
+    connect(B_Close, &QPushButton::clicked, this, [this] { window_.ShowReview(false); });
+    connect(T_Beats, &QTableWidget::itemSelectionChanged, this, &ReviewPanel::rowChosen);
+}
+
+QPushButton* ReviewPanel::button(const char* name, const QString& text) {
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::TabFocus);  // a click leaves the keys with the list
+    return b;
+}
+
+void ReviewPanel::Refresh() {
+    const Recording& rec = window_.recording();
+    const auto& flags = window_.flaggedBeats();
+    // The rows under the selection may have changed with the flags: the beat chosen stays.
+    const int keep = chosen_ > 0 ? chosen_ : window_.view().HistoPoint;
+    {
+        const QSignalBlocker quiet(T_Beats);
+        T_Beats->setRowCount(static_cast<int>(flags.size()));
+        for (int row = 0; row < static_cast<int>(flags.size()); ++row) {
+            const FlaggedBeat& f = flags[static_cast<size_t>(row)];
+            const int64_t startS = ElapsedHundredths(rec, f.beat - 1) / 100;
+            const auto ms = std::lround(double(rec.intervalUs(f.beat)) / 1000);
+            T_Beats->setItem(row, kNumber, cell(QString::number(f.beat)));
+            T_Beats->setItem(
+                row, kTime,
+                cell(QString::fromStdString(ClockOrElapsedText(rec.StartClockS, startS))));
+            auto* kind = cell(BeatKindText(f.kind), Qt::AlignLeft);
+            kind->setForeground(BeatMarkColor(f.kind));
+            T_Beats->setItem(row, kKind, kind);
+            T_Beats->setItem(row, kInterval, cell(QString::number(ms)));
+        }
+    }
+    L_Count->setText(
+        tr("Артефактов: %1, исправлено ударов: %2").arg(flags.size()).arg(EditedBeats(rec)));
+    ShowSelected(keep);
+}
+
+void ReviewPanel::ShowSelected(int k) {
+    const auto& flags = window_.flaggedBeats();
+    const QSignalBlocker quiet(T_Beats);
+    T_Beats->clearSelection();
+    chosen_ = 0;
+    for (int row = 0; row < static_cast<int>(flags.size()); ++row)
+        if (flags[static_cast<size_t>(row)].beat == k) {
+            chosen_ = k;
+            T_Beats->selectRow(row);
+            T_Beats->scrollToItem(T_Beats->item(row, 0));
+        }
+    enableButtons();
+}
+
+int ReviewPanel::selectedBeat() const {
+    const auto rows = T_Beats->selectionModel()->selectedRows();
+    const auto& flags = window_.flaggedBeats();
+    if (rows.isEmpty() || rows.front().row() >= static_cast<int>(flags.size()))
+        return 0;
+    return flags[static_cast<size_t>(rows.front().row())].beat;
+}
+
+void ReviewPanel::rowChosen() {
+    chosen_ = selectedBeat();
+    if (const int k = chosen_; k > 0)
+        window_.SelectBeat(k);
+    enableButtons();
+}
+
+void ReviewPanel::enableButtons() {
+    const bool row = selectedBeat() > 0;
+    const int k = row ? selectedBeat() : window_.view().HistoPoint;
+    const Recording& rec = window_.recording();
+    B_Fix->setEnabled(row);
+    B_Keep->setEnabled(row);
+    B_Delete->setEnabled(DeleteBeat(rec, k).has_value());
+    B_Insert->setEnabled(InsertBeat(rec, k).has_value());
+    B_Revert->setEnabled(window_.revertible(k));
+    B_FixAll->setEnabled(!window_.flaggedBeats().empty());
+}
+
+}  // namespace trivant

@@ -9,15 +9,6 @@
 namespace trivant {
 namespace {
 
-// A breathing-modulated rhythm with a little deterministic jitter (ms).
-std::vector<double> cleanSeries(size_t n) {
-    std::vector<double> rr;
-    for (size_t i = 0; i < n; ++i)
-        rr.push_back(820 + 40 * std::sin(0.6 * static_cast<double>(i)) +
-                     6 * std::sin(2.3 * static_cast<double>(i * i % 17)));
-    return rr;
-}
-
 Recording recordingOf(const std::vector<double>& ms) {
     Recording rec;
     rec.ExactUs.assign(1, 0);
@@ -31,67 +22,55 @@ Recording recordingOf(const std::vector<double>& ms) {
     return rec;
 }
 
-struct Injected {
-    size_t at;  // 0-based place in the injected series
-    BeatClass kind;
-};
-
 TEST(BeatReview, FlagsCorrectsAndUndoes) {
-    const std::vector<double> clean = cleanSeries(400);
+    std::vector<double> clean;
+    for (size_t i = 0; i < 400; ++i)
+        clean.push_back(820 + 40 * std::sin(0.6 * double(i)) +
+                        6 * std::sin(2.3 * double(i * i % 17)));
     std::vector<double> rr = clean;
-    std::vector<Injected> injected;
-    // Back to front, so each place stays where it was put.
+    // Back to front, so each place stays where it was put; 0-based places after all of them.
     rr[330] *= 0.65;
-    injected.push_back({330, BeatClass::Short});
     rr[260] *= 1.5;
-    injected.push_back({260, BeatClass::Long});
     rr[191] += 0.3 * rr[190];
     rr[190] *= 0.7;
-    injected.push_back({190, BeatClass::Ectopic});
-    const double whole = rr[120];
-    rr[120] = 0.4 * whole;
-    rr.insert(rr.begin() + 121, 0.6 * whole);
-    injected.push_back({120, BeatClass::Extra});
+    rr.insert(rr.begin() + 121, 0.6 * rr[120]);
+    rr[120] *= 0.4;
     rr[50] += rr[51];
     rr.erase(rr.begin() + 51);
-    injected.push_back({50, BeatClass::Missed});
-    // The places after the insertion and the removal moved.
-    for (Injected& in : injected)
-        in.at += (in.at > 120) - (in.at > 50);
-
+    const std::pair<int, BeatClass> injected[] = {{50, BeatClass::Missed},
+                                                  {119, BeatClass::Extra},
+                                                  {190, BeatClass::Ectopic},
+                                                  {260, BeatClass::Long},
+                                                  {330, BeatClass::Short}};
     Recording rec = recordingOf(rr);
     const Recording asRecorded = rec;
-    const auto flags = FlagBeats(rec, ArtifactOptions{true, kDefaultArtifactMs, true});
-    for (const Injected& in : injected) {
-        SCOPED_TRACE(BeatClassName(in.kind));
-        const bool found = std::any_of(flags.begin(), flags.end(), [&](const FlaggedBeat& f) {
-            return f.kind == in.kind && std::abs(f.beat - 1 - static_cast<int>(in.at)) <= 1;
-        });
-        EXPECT_TRUE(found);
-    }
-    for (const FlaggedBeat& f : flags) {
-        const bool near = std::any_of(injected.begin(), injected.end(), [&](const Injected& in) {
-            return std::abs(f.beat - 1 - static_cast<int>(in.at)) <= 1;
-        });
-        EXPECT_TRUE(near) << "flag at " << f.beat;
-    }
+    const ArtifactOptions automatic{true, kDefaultArtifactMs, true};
+    const auto flags = FlagBeats(rec, automatic);
+    for (const auto& [at, kind] : injected)
+        EXPECT_TRUE(std::any_of(flags.begin(), flags.end(),
+                                [&, at = at, kind = kind](const FlaggedBeat& f) {
+                                    return f.kind == kind && std::abs(f.beat - 1 - at) <= 1;
+                                }))
+            << BeatClassName(kind);
+    for (const FlaggedBeat& f : flags)
+        EXPECT_TRUE(
+            std::any_of(std::begin(injected), std::end(injected),
+                        [&](const auto& in) { return std::abs(f.beat - 1 - in.first) <= 1; }))
+            << "flag at " << f.beat;
 
     const auto changes = CorrectRecording(rec, CoreSettings{});
     const std::vector<double> fixed = RecordingIntervalsMs(rec);
     ASSERT_EQ(fixed.size(), clean.size());
-    EXPECT_EQ(changes.size(), injected.size());
+    EXPECT_EQ(changes.size(), std::size(injected));
     EXPECT_EQ(EditedBeats(rec), 6);  // the displaced beat's two intervals both change
-    double worst = 0;
     for (size_t i = 0; i < clean.size(); ++i)
-        worst = std::max(worst, std::fabs(fixed[i] - clean[i]));
-    EXPECT_LT(worst, 60);  // interpolated, not restored exactly
-    EXPECT_TRUE(FlagBeats(rec, ArtifactOptions{true, kDefaultArtifactMs, true}).empty());
+        EXPECT_NEAR(fixed[i], clean[i], 60) << i;  // interpolated, not restored exactly
+    EXPECT_TRUE(FlagBeats(rec, automatic).empty());
 
     RevertChanges(rec, changes);
     rec.PrepareData(CoreSettings{});
     EXPECT_EQ(RecordingIntervalsMs(rec), RecordingIntervalsMs(asRecorded));
-    EXPECT_TRUE(rec.BeatEdits.empty());
-    EXPECT_TRUE(rec.DeletedBeats.empty());
+    EXPECT_TRUE(rec.BeatEdits.empty() && rec.DeletedBeats.empty());
 }
 
 TEST(BeatReview, ThresholdProposalInterpolates) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace trivant {
 namespace {
@@ -15,35 +16,29 @@ using test::packed;
 using test::settings;
 
 // Everything an edit may touch.
-struct Snapshot {
-    std::vector<int> us;  // ms
-    std::vector<SampleWord> words;
-    std::vector<BeatEdit> edits;
-    std::vector<int32_t> originals;
-    std::map<int, std::vector<DeletedBeat>> deleted;
-    std::map<int, std::string> names;
-    std::vector<int64_t> samples;
-    std::vector<uint8_t> labelSpO2;
-    bool operator==(const Snapshot& o) const {
-        return us == o.us && words == o.words && edits == o.edits && originals == o.originals &&
-               deleted == o.deleted && names == o.names && samples == o.samples &&
-               labelSpO2 == o.labelSpO2;
-    }
-};
+using Snapshot = std::tuple<std::vector<int64_t>, std::vector<SampleWord>, std::vector<BeatEdit>,
+                            std::vector<int32_t>, std::map<int, std::vector<DeletedBeat>>,
+                            std::map<int, std::string>, std::vector<int64_t>, std::vector<uint8_t>>;
+
+std::vector<int> intervalsMs(const Recording& rec) {
+    std::vector<int> ms;
+    for (int k = 1; k <= rec.beats(); ++k)
+        ms.push_back(static_cast<int>(rec.intervalUs(k) / 1000));
+    return ms;
+}
 
 Snapshot snap(const Recording& rec) {
-    Snapshot s;
-    for (int k = 1; k <= rec.beats(); ++k) {
-        s.us.push_back(static_cast<int>(rec.intervalUs(k) / 1000));
-        s.words.push_back(rec.DataBuf[static_cast<size_t>(k)]);
-    }
-    s.edits = rec.BeatEdits;
-    s.originals = rec.OriginalUs;
-    s.deleted = rec.DeletedBeats;
-    s.names = rec.LabelNames;
-    s.samples = rec.BeatSamples;
-    s.labelSpO2 = rec.LabelSpO2;
-    return s;
+    std::vector<int64_t> us;
+    for (int k = 1; k <= rec.beats(); ++k)
+        us.push_back(rec.intervalUs(k));
+    return {us,
+            {rec.DataBuf.begin() + 1, rec.DataBuf.begin() + rec.beats() + 1},
+            rec.BeatEdits,
+            rec.OriginalUs,
+            rec.DeletedBeats,
+            rec.LabelNames,
+            rec.BeatSamples,
+            rec.LabelSpO2};
 }
 
 // An ECG recording at 1 kHz: beat samples are the running sums of the intervals (ms).
@@ -129,7 +124,7 @@ TEST(BeatEdit, SequencesUndoAndRedoExactly) {
             rec->PrepareData(settings(10));
             changes.push_back(*c);
             states.push_back(snap(*rec));
-            EXPECT_EQ(states.back().us, step.ms);
+            EXPECT_EQ(intervalsMs(*rec), step.ms);
             // Every R peak still ends its interval.
             for (int k = 1; k <= rec->beats(); ++k) {
                 if (rec->beatEdit(k) == BeatEdit::Interpolated)
@@ -183,9 +178,7 @@ TEST(BeatEdit, LabelMovesToTheMergedBeat) {
     rec->DataBuf[2] = packSample(81, kLabelMark);
     rec->LabelNames[2] = "проба";
     rec->LabelNames[4] = "конец";
-    const auto c = DeleteBeat(*rec, 2);
-    ASSERT_TRUE(c);
-    Apply(*rec, *c);
+    Apply(*rec, *DeleteBeat(*rec, 2));
     EXPECT_TRUE(sampleIsLabel(rec->DataBuf[2]));
     EXPECT_EQ(rec->labelName(2), "проба");
     EXPECT_EQ(rec->labelName(3), "конец");  // shifted with its beat

@@ -90,9 +90,10 @@ TEST_P(BeatClassCase, FlaggedAloneAndCorrectedBack) {
         for (size_t i = 0; i < clean.size(); ++i)
             EXPECT_NEAR(fixed.rr[i], clean[i], 20) << "interval " << i;
         // Moving, merging or splitting beats keeps the time they span.
-        if (c.kind != BeatClass::Long && c.kind != BeatClass::Short)
+        if (c.kind != BeatClass::Long && c.kind != BeatClass::Short) {
             EXPECT_NEAR(std::accumulate(fixed.rr.begin(), fixed.rr.end(), 0.0),
                         std::accumulate(rr.begin(), rr.end(), 0.0), 1e-6);
+        }
     }
 }
 

@@ -5,7 +5,7 @@
 #include "beat_classes.h"
 #include "beat_thresholds.h"
 #include "ecg_read.h"
-#include "wfdb_header.h"
+#include "wfdb_record.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace trivant {
@@ -28,16 +27,9 @@ constexpr size_t kMinStretch = 100;
 constexpr size_t kMaxStretch = 1000;
 constexpr size_t kTrim = 3;
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<double> ReadList(const std::string& path) {
     std::vector<double> rr;
-    std::istringstream in(FileText(path));
+    std::ifstream in(path);
     for (std::string line; std::getline(in, line);) {
         double v = 0;
         if (std::from_chars(line.data(), line.data() + line.size(), v).ec == std::errc())
@@ -76,10 +68,10 @@ void AddStretches(const std::vector<double>& rr, const std::vector<bool>& breaks
 // The intervals between reference beats, broken wherever either beat is not normal.
 void AddEcgStretches(const std::string& record, std::vector<std::vector<double>>& out) {
     const std::string hea = std::string(TRIVANT_TEST_DATA) + "/ecg/" + record + ".hea";
-    WfdbHeader header;
-    std::string error;
-    ASSERT_TRUE(ParseWfdbHeader(FileText(hea), header, error)) << error;
+    const EcgOpen open = OpenWfdbRecord(hea);
+    ASSERT_TRUE(open.source) << open.error;
     std::vector<EcgAnnotation> notes;
+    std::string error;
     ASSERT_TRUE(ReadWfdbAnnotations(hea, "atr", notes, error)) << error;
     notes.erase(
         std::remove_if(notes.begin(), notes.end(), [](const EcgAnnotation& a) { return !a.beat; }),
@@ -88,7 +80,7 @@ void AddEcgStretches(const std::string& record, std::vector<std::vector<double>>
     std::vector<bool> breaks;
     for (size_t k = 1; k < notes.size(); ++k) {
         rr.push_back(static_cast<double>(notes[k].sample - notes[k - 1].sample) * 1000 /
-                     header.rate);
+                     open.source->info().rate);
         breaks.push_back(notes[k].code != "N" || notes[k - 1].code != "N");
     }
     AddStretches(rr, breaks, out);

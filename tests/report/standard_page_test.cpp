@@ -214,14 +214,13 @@ TEST(StandardWindow, ArtifactOptionsChooseTheirEntry) {
         int index;
     } rows[] = {{"auto", 0}, {"medium", 4}, {"verylow", 2}, {"80", 2}};
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.choice);
         ArtifactOptions o;
         ASSERT_TRUE(ParseArtifactChoice(row.choice, o));
         w.SetArtifactOptions(o);
-        EXPECT_EQ(w.correctionBox()->currentIndex(), row.index) << row.choice;
+        EXPECT_EQ(w.correctionBox()->currentIndex(), row.index);
         const ArtifactReport& a = w.standardPage().m.artifacts;
-        EXPECT_EQ(a.automatic, o.automatic) << row.choice;
-        EXPECT_TRUE(a.corrected);
-        EXPECT_EQ(a.edited, 2);
+        EXPECT_TRUE(a.automatic == o.automatic && a.corrected && a.edited == 2);
         EXPECT_DOUBLE_EQ(ArtifactThreshold(o), o.automatic ? kDefaultArtifactMs : o.thresholdMs);
     }
     EXPECT_EQ(w.standardPage().m.artifacts.thresholdMs, 80);
@@ -233,22 +232,20 @@ TEST(StandardWindow, ArtifactOptionsChooseTheirEntry) {
 TEST(StandardWindow, AutomaticFragmentIsCutFromTheCorrectedWhole) {
     const auto r = fragment(350);  // beats 2..351 of a recording of 400
     std::vector<int64_t> us(400, 850000);
-    std::vector<double> fixed(400, 850);
     for (int k = 1; k <= 350; ++k)
         us[size_t(k)] = r->FrRRBuf[k] * 10000;
-    for (size_t i = 0; i < 400; ++i)
-        fixed[i] = double(us[i]) / 1000;
-    fixed[100] /= 2;
-    fixed.insert(fixed.begin() + 100, fixed[100]);
     AutoCorrection fix;
-    fix.rr = fixed;
+    for (int64_t v : us)
+        fix.rr.push_back(double(v) / 1000);
+    fix.rr[100] /= 2;
+    fix.rr.insert(fix.rr.begin() + 100, fix.rr[100]);
     fix.classes.assign(400, BeatClass::Normal);
     fix.classes[100] = BeatClass::Missed;
     const CorrectedWhole whole(us, fix);
     ArtifactOptions automatic;
     ASSERT_TRUE(ParseArtifactChoice("auto", automatic));
     const StandardPage page = MakeStandardPage(*r, automatic, {}, &whole);
-    EXPECT_EQ(page.m.rr, std::vector<double>(fixed.begin() + 1, fixed.begin() + 352));
+    EXPECT_EQ(page.m.rr, std::vector<double>(fix.rr.begin() + 1, fix.rr.begin() + 352));
     EXPECT_EQ(page.m.artifacts.flagged, 1);
     EXPECT_TRUE(page.m.artifacts.isArtifact[99]);  // the fragment's interval 100
     EXPECT_EQ(page.rrMs.size(), 350u);

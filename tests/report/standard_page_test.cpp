@@ -221,7 +221,6 @@ TEST(StandardWindow, ArtifactOptionsChooseTheirEntry) {
         EXPECT_EQ(w.correctionBox()->currentIndex(), row.index);
         const ArtifactReport& a = w.standardPage().m.artifacts;
         EXPECT_TRUE(a.automatic == o.automatic && a.corrected && a.edited == 2);
-        EXPECT_DOUBLE_EQ(ArtifactThreshold(o), o.automatic ? kDefaultArtifactMs : o.thresholdMs);
     }
     EXPECT_EQ(w.standardPage().m.artifacts.thresholdMs, 80);
     EXPECT_EQ(w.correctionBox()->itemText(0), "Автоматическая");  // no threshold to name

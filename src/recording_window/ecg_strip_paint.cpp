@@ -104,10 +104,10 @@ void drawMarks(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
         }
     }
     // Where a deleted beat was, a small cross at the marks' height.
-    p.setPen(QPen(EditMarkColor(), st.penScale));
+    p.setPen(QPen(EditMarkColor(), 2 * st.penScale));
     p.setBrush(Qt::NoBrush);
     for (int64_t s : d.deleted) {
-        const double x = L.sampleToX(s), y = top + h / 2, a = h / 3;
+        const double x = L.sampleToX(s), y = top + h / 2, a = h / 2;
         p.drawLine(QPointF(x - a, y - a), QPointF(x + a, y + a));
         p.drawLine(QPointF(x - a, y + a), QPointF(x + a, y - a));
     }

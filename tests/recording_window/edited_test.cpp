@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QUndoStack>
 
+#include <algorithm>
+
 namespace trivant::test {
 namespace {
 
@@ -61,6 +63,17 @@ TEST(EditedBeats, ReopenedEditsAreMarkedListedAndCanBeRevertedFromThePanel) {
     for (int y = legend.back().swatch.top(); y <= legend.back().swatch.bottom(); ++y)
         swatch += countInColumn(img, legend.back().swatch.left(), y, y, EditMarkColor());
     EXPECT_GE(swatch, 2);
+    // The page draws the rings through the same code.
+    QImage page(1240, 1754, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    ASSERT_TRUE(g->MyPrint(page));
+    int onPage = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        onPage += static_cast<int>(std::count_if(
+            row, row + page.width(), [](QRgb c) { return sameColor(c, EditMarkColor()); }));
+    }
+    EXPECT_GT(onPage, 300);  // three rings; the texts alone give a few dozen
     // The panel: the flags first, then the edited beats with what was done.
     g->ShowReview(true);
     ReviewPanel& panel = *g->reviewPanel();

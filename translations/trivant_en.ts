@@ -51,6 +51,33 @@
     </message>
 </context>
 <context>
+    <name>EditedBeats</name>
+    <message>
+        <source>исправлен</source>
+        <translation>edited</translation>
+    </message>
+    <message>
+        <source>интерполирован</source>
+        <translation>interpolated</translation>
+    </message>
+    <message>
+        <source>вставлен</source>
+        <translation>inserted</translation>
+    </message>
+    <message>
+        <source>сдвинут</source>
+        <translation>moved</translation>
+    </message>
+    <message>
+        <source>удалён перед ним</source>
+        <translation>deleted before it</translation>
+    </message>
+    <message>
+        <source>удалено перед ним: %1</source>
+        <translation>deleted before it: %1</translation>
+    </message>
+</context>
+<context>
     <name>GraphPrint</name>
     <message>
         <source>мс</source>

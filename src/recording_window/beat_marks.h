@@ -4,6 +4,7 @@
 #pragma once
 
 #include "beat_review.h"
+#include "edited_beats.h"
 #include "graph_paint.h"
 
 #include <QColor>
@@ -28,23 +29,28 @@ QString BeatKindText(BeatClass kind);
 
 constexpr int kBeatMarkRadius = 4;  // screen pixels; scaled by the placement's k on paper
 
-// Where flagged beat k's mark is centred: its column and its NN in the upper panel; false
+// Where flagged or edited beat k's mark is centred: its column and its NN in the upper panel; false
 // when the beat lies outside the columns shown.
 bool BeatMarkCentre(const GraphScene& sc, const TracePlacement& pl, int k, QPoint& centre);
 
-// One row of the legend: a swatch and the kind's name right of it.
+// One row of the legend: a swatch and the kind's name right of it; the edit mark's last.
 struct LegendItem {
     BeatClass kind = BeatClass::Normal;
+    bool edit = false;  // the ring of edited beats, not a kind
     QRect swatch;
     QPoint text;  // top-left of the name
 };
-// The legend of the kinds among flags, in one row in the bottom right corner of room (the
-// upper panel's visible part); textWidth gives a name's width. Empty without flags.
+// The legend of the kinds among flags, and of the edit mark when edits, in one row in the
+// bottom right corner of room (the upper panel's visible part); textWidth gives a name's
+// width. Empty without either.
 std::vector<LegendItem> BeatLegendLayout(const std::vector<FlaggedBeat>& flags, const Rect& room,
                                          int th, int tw,
-                                         const std::function<int(const QString&)>& textWidth);
+                                         const std::function<int(const QString&)>& textWidth,
+                                         bool edits = false);
+QString LegendText(const LegendItem& item);
 
-// The marks of the scene's flagged beats: dots under the traces, which stay whole over them.
+// The marks of the scene's flagged beats, dots, and of its edited beats, rings round them:
+// under the traces, which stay whole over them.
 void DrawBeatMarks(QPainter& p, const GraphScene& sc, const TracePlacement& pl);
 // The legend, over the traces.
 void DrawBeatLegend(QPainter& p, const GraphScene& sc, const TracePlacement& pl);

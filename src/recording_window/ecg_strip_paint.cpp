@@ -89,16 +89,28 @@ void drawMarks(QPainter& p, const EcgStripLayout& L, const EcgStripData& d,
     for (size_t i = 0; i < d.beats.size(); ++i) {
         const int64_t s = d.beats[i];
         const double x = L.sampleToX(s);
-        p.setBrush(s == d.selected ? st.selected : st.mark);
+        const QColor c = s == d.selected ? st.selected : st.mark;
+        const bool edited = i < d.edited.size() && d.edited[i];
+        // An edited beat's mark is an outline, so it reads as not recorded that way.
+        p.setPen(edited ? QPen(c, st.penScale) : QPen(Qt::NoPen));
+        p.setBrush(edited ? QBrush(Qt::white) : QBrush(c));
         const QPointF tri[] = {{x - h / 2, top}, {x + h / 2, top}, {x, top + h}};
         p.drawPolygon(tri, 3);
+        p.setPen(Qt::NoPen);
         // A flagged beat's kind in a square under its mark, the selection still on top.
         if (i < d.flagged.size() && d.flagged[i].isValid()) {
             p.setBrush(d.flagged[i]);
             p.drawRect(QRectF(x - h / 2, top + h + 1, h, h));
         }
     }
+    // Where a deleted beat was, a small cross at the marks' height.
+    p.setPen(QPen(EditMarkColor(), 2 * st.penScale));
     p.setBrush(Qt::NoBrush);
+    for (int64_t s : d.deleted) {
+        const double x = L.sampleToX(s), y = top + h / 2, a = h / 2;
+        p.drawLine(QPointF(x - a, y - a), QPointF(x + a, y + a));
+        p.drawLine(QPointF(x - a, y + a), QPointF(x + a, y - a));
+    }
 }
 
 }  // namespace
@@ -168,14 +180,24 @@ void PaintEcgStrip(QPainter& p, const GraphScene& sc, const Rect& area, double d
     auto to = std::lower_bound(from, beats.end(), L.first + L.count);
     d.beats.assign(from, to);
     d.selected = beats[beat];
+    // Position k of the beat samples ends interval k, the beat flagged as k.
+    const int first = static_cast<int>(from - beats.begin());
     if (sc.flags) {
-        // Position k of the beat samples ends interval k, the beat flagged as k.
-        const int first = static_cast<int>(from - beats.begin());
         d.flagged.resize(d.beats.size());
         for (const FlaggedBeat& f : *sc.flags)
             if (f.beat >= first && f.beat < first + static_cast<int>(d.beats.size()))
                 d.flagged[static_cast<size_t>(f.beat - first)] = BeatMarkColor(f.kind);
     }
+    d.edited.resize(d.beats.size());
+    if (sc.edits)
+        for (const EditedBeat& e : *sc.edits)
+            if (e.edit != BeatEdit::None && e.beat >= first &&
+                e.beat < first + static_cast<int>(d.beats.size()))
+                d.edited[static_cast<size_t>(e.beat - first)] = true;
+    for (const auto& before : sc.rec->DeletedBeats)
+        for (const DeletedBeat& b : before.second)
+            if (b.sample >= L.first && b.sample < L.first + L.count)
+                d.deleted.push_back(b.sample);
     // A record that can't be read where the strip is says why in place of the caption.
     d.caption = d.mv ? caption(sc, L, beat, feed) : QString::fromStdString(feed.error());
     DrawEcgStrip(p, L, d, st);

@@ -30,9 +30,11 @@ struct EcgStripStyle {
 struct EcgStripData {
     const float* mv = nullptr;  // samples from the layout's first on
     int64_t n = 0;
-    std::vector<int64_t> beats;   // R peak samples in view
-    std::vector<QColor> flagged;  // beside beats: the kind's colour of a flagged one, else invalid
-    int64_t selected = -1;        // the centre beat's R peak
+    std::vector<int64_t> beats;    // R peak samples in view
+    std::vector<QColor> flagged;   // beside beats: the kind's colour of a flagged one, else invalid
+    std::vector<bool> edited;      // beside beats: interpolated, inserted or moved, drawn outlined
+    std::vector<int64_t> deleted;  // samples of deleted beats in view, a grey cross each
+    int64_t selected = -1;         // the centre beat's R peak
     QString caption;
 };
 

@@ -20,6 +20,7 @@ namespace trivant {
 struct Setup;
 class EcgStripFeed;
 struct FlaggedBeat;
+struct EditedBeat;
 
 // The application-wide trace settings as painting needs them.
 struct TraceStyle {
@@ -50,6 +51,7 @@ struct GraphScene {
     ViewState view;
     EcgStripFeed* ecg = nullptr;  // the ECG record's samples, when the window has them
     const std::vector<FlaggedBeat>* flags = nullptr;  // beats to mark by kind, ascending
+    const std::vector<EditedBeat>* edits = nullptr;   // beats the review changed, ascending
 };
 
 // Where and how traces land: on screen each column's segment runs from column p - 1 to p;

@@ -178,6 +178,7 @@ GraphScene RecordingWindow::scene() const {
     sc.view = view_;
     sc.ecg = ecgShown() ? ecg_.get() : nullptr;
     sc.flags = &flags_;
+    sc.edits = &edits_;
     return sc;
 }
 

@@ -6,6 +6,7 @@
 #include "beat_edit.h"
 #include "beat_review.h"
 #include "ecg_strip_layout.h"
+#include "edited_beats.h"
 #include "graph_host.h"
 #include "graph_layout.h"
 #include "graph_paint.h"
@@ -148,6 +149,8 @@ public:
     // Beat review (recording_window_review.cpp). The beats the automatic method flags in a
     // finished recording, less those kept as they are; empty while it records.
     const std::vector<FlaggedBeat>& flaggedBeats() const { return flags_; }
+    // The beats changed by review, edited here or before the file was saved.
+    const std::vector<EditedBeat>& editedBeats() const { return edits_; }
     // Makes change one undo step named what ("удаление удара"); false, with nothing done,
     // when it is empty or the recording is live.
     bool ApplyBeatChange(std::optional<BeatChange> change, const QString& what);
@@ -279,7 +282,8 @@ private:
     bool journalFailed_ = false;
     QUndoStack* undo_ = nullptr;
     std::vector<FlaggedBeat> flags_;
-    std::set<int> kept_;  // beats the user kept as they are
+    std::vector<EditedBeat> edits_;  // the beats the review changed, with refreshFlags
+    std::set<int> kept_;             // beats the user kept as they are
     ReviewPanel* review_ = nullptr;
     int menuBeat_ = 0;
     std::unique_ptr<EcgStripFeed> ecg_;

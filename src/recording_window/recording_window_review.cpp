@@ -207,6 +207,7 @@ void RecordingWindow::beatsChanged() {
 
 void RecordingWindow::refreshFlags() {
     flags_.clear();
+    edits_ = EditedBeatList(*rec_);
     if (!rec_->RREventEnabled && rec_->beats() > 0)
         for (const FlaggedBeat& f : FlagBeats(*rec_, kReviewOptions))
             if (!kept_.count(f.beat))

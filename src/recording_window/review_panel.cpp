@@ -3,6 +3,7 @@
 
 #include "beat_marks.h"
 #include "clock_time.h"
+#include "edited_beats.h"
 #include "recording_window.h"
 #include "time_axis.h"
 
@@ -14,6 +15,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace trivant {
@@ -88,65 +90,93 @@ QPushButton* ReviewPanel::button(const char* name, const QString& text) {
 void ReviewPanel::Refresh() {
     const Recording& rec = window_.recording();
     const auto& flags = window_.flaggedBeats();
-    // The rows under the selection may have changed with the flags: the beat chosen stays.
-    const int keep = chosen_ > 0 ? chosen_ : window_.view().HistoPoint;
+    const auto& edits = window_.editedBeats();
+    rows_.clear();
+    for (const FlaggedBeat& f : flags)
+        rows_.push_back({f.beat, true});
+    for (const EditedBeat& e : edits)
+        rows_.push_back({e.beat, false});
     {
         const QSignalBlocker quiet(T_Beats);
-        T_Beats->setRowCount(static_cast<int>(flags.size()));
-        for (int row = 0; row < static_cast<int>(flags.size()); ++row) {
-            const FlaggedBeat& f = flags[static_cast<size_t>(row)];
-            const int64_t startS = ElapsedHundredths(rec, f.beat - 1) / 100;
-            const auto ms = std::lround(double(rec.intervalUs(f.beat)) / 1000);
-            T_Beats->setItem(row, kNumber, cell(QString::number(f.beat)));
+        T_Beats->setRowCount(static_cast<int>(rows_.size()));
+        for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+            const int k = rows_[static_cast<size_t>(row)].beat;
+            const int64_t startS = ElapsedHundredths(rec, k - 1) / 100;
+            const auto ms = std::lround(double(rec.intervalUs(k)) / 1000);
+            T_Beats->setItem(row, kNumber, cell(QString::number(k)));
             T_Beats->setItem(
                 row, kTime,
                 cell(QString::fromStdString(ClockOrElapsedText(rec.StartClockS, startS))));
-            auto* kind = cell(BeatKindText(f.kind), Qt::AlignLeft);
-            kind->setForeground(BeatMarkColor(f.kind));
+            const bool flag = row < static_cast<int>(flags.size());
+            const auto e = static_cast<size_t>(row) - flags.size();
+            auto* kind =
+                flag ? cell(BeatKindText(flags[static_cast<size_t>(row)].kind), Qt::AlignLeft)
+                     : cell(EditedBeatText(edits[e]), Qt::AlignLeft);
+            kind->setForeground(flag ? BeatMarkColor(flags[static_cast<size_t>(row)].kind)
+                                     : EditMarkColor());
             T_Beats->setItem(row, kKind, kind);
             T_Beats->setItem(row, kInterval, cell(QString::number(ms)));
         }
     }
     L_Count->setText(
         tr("Артефактов: %1, исправлено ударов: %2").arg(flags.size()).arg(EditedBeats(rec)));
-    ShowSelected(keep);
+    // The row chosen stays where it still is; none chosen, the beat the window shows.
+    const auto kept = std::find(rows_.begin(), rows_.end(), chosen_);
+    if (chosen_.beat > 0)
+        select(kept == rows_.end() ? -1 : static_cast<int>(kept - rows_.begin()));
+    else
+        ShowSelected(window_.view().HistoPoint);
 }
 
 void ReviewPanel::ShowSelected(int k) {
-    const auto& flags = window_.flaggedBeats();
-    const QSignalBlocker quiet(T_Beats);
-    T_Beats->clearSelection();
-    chosen_ = 0;
-    for (int row = 0; row < static_cast<int>(flags.size()); ++row)
-        if (flags[static_cast<size_t>(row)].beat == k) {
-            chosen_ = k;
+    if (k > 0 && selectedRow().beat == k) {
+        enableButtons();
+        return;
+    }
+    const auto found =
+        std::find_if(rows_.begin(), rows_.end(), [k](const Row& r) { return r.beat == k; });
+    select(found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin()));
+}
+
+void ReviewPanel::select(int row) {
+    {
+        const QSignalBlocker quiet(T_Beats);
+        T_Beats->clearSelection();
+        chosen_ = {};
+        if (row >= 0) {
+            chosen_ = rows_[static_cast<size_t>(row)];
             T_Beats->selectRow(row);
             T_Beats->scrollToItem(T_Beats->item(row, 0));
         }
+    }
     enableButtons();
 }
 
-int ReviewPanel::selectedBeat() const {
+ReviewPanel::Row ReviewPanel::selectedRow() const {
     const auto rows = T_Beats->selectionModel()->selectedRows();
-    const auto& flags = window_.flaggedBeats();
-    if (rows.isEmpty() || rows.front().row() >= static_cast<int>(flags.size()))
-        return 0;
-    return flags[static_cast<size_t>(rows.front().row())].beat;
+    if (rows.isEmpty() || rows.front().row() >= static_cast<int>(rows_.size()))
+        return {};
+    return rows_[static_cast<size_t>(rows.front().row())];
+}
+
+int ReviewPanel::selectedBeat() const {
+    return selectedRow().beat;
 }
 
 void ReviewPanel::rowChosen() {
-    chosen_ = selectedBeat();
-    if (const int k = chosen_; k > 0)
+    chosen_ = selectedRow();
+    if (const int k = chosen_.beat; k > 0)
         window_.SelectBeat(k);
     enableButtons();
 }
 
 void ReviewPanel::enableButtons() {
-    const bool row = selectedBeat() > 0;
-    const int k = row ? selectedBeat() : window_.view().HistoPoint;
+    const Row chosen = selectedRow();
+    const int k = chosen.beat > 0 ? chosen.beat : window_.view().HistoPoint;
     const Recording& rec = window_.recording();
-    B_Fix->setEnabled(row);
-    B_Keep->setEnabled(row);
+    // Accepting and keeping are for a flag; the hand edits for any beat.
+    B_Fix->setEnabled(chosen.flag);
+    B_Keep->setEnabled(chosen.flag);
     B_Delete->setEnabled(DeleteBeat(rec, k).has_value());
     B_Insert->setEnabled(InsertBeat(rec, k).has_value());
     B_Revert->setEnabled(window_.revertible(k));

@@ -149,5 +149,40 @@ TEST(EcgStripEdit, AFlaggedBeatCarriesItsKindUnderItsRMark) {
     EXPECT_FALSE(sameColor(img.pixel(xOf(k - 1), y), BeatMarkColor(BeatClass::Missed)));
 }
 
+// A moved R mark is an outline, where a deleted beat was a grey cross.
+TEST(EcgStripEdit, EditedMarksAreOutlinedAndDeletedBeatsCrossed) {
+    TestHost host;
+    auto g = ecgGraph(host);
+    Recording& rec = g->recording();
+    const int64_t gone = rec.BeatSamples[151];
+    ASSERT_TRUE(g->DeleteBeatAt(151));
+    ASSERT_TRUE(g->ApplyBeatChange(MoveBeat(rec, 148, rec.BeatSamples[148] + 6), "x"));
+    g->undoStack()->clear();  // as reopened
+    g->SelectBeat(146);
+    const QImage img = g->renderImage();
+    EcgStripLayout L;
+    ASSERT_TRUE(g->ecgStripLayout(L));
+    const EcgStripStyle style;
+    const int h = static_cast<int>(L.mmToPx(kEcgMarkMm)), top = L.paper.Top + 1;
+    // Pixels of colour c in the h by h box under the marks' top round sample s.
+    const auto inBox = [&](int64_t s, const QColor& c) {
+        const int x = static_cast<int>(std::lround(L.sampleToX(s)));
+        int n = 0;
+        for (int dx = -h / 2; dx <= h / 2; ++dx)
+            n += countInColumn(img, x + dx, top, top + h, c);
+        return n;
+    };
+    // Inside the triangle, at its centroid: white for the outline only.
+    const auto centroid = [&](int k) {
+        return img.pixel(static_cast<int>(std::lround(L.sampleToX(rec.BeatSamples[k]))),
+                         top + h / 3);
+    };
+    EXPECT_TRUE(sameColor(centroid(147), style.mark));
+    EXPECT_TRUE(sameColor(centroid(148), Qt::white));
+    EXPECT_GT(inBox(rec.BeatSamples[148], style.mark), h);
+    EXPECT_GE(inBox(gone, EditMarkColor()), h);
+    EXPECT_EQ(inBox(rec.BeatSamples[147], EditMarkColor()), 0);
+}
+
 }  // namespace
 }  // namespace trivant::test

@@ -133,7 +133,9 @@ TEST(BeatReview, AcceptKeepAndCorrectAllAreUndoStepsThatGiveTheSeriesBack) {
     EXPECT_EQ(intervals(rec), afterFix);
     for (const FlaggedBeat& f : g->flaggedBeats())
         EXPECT_NE(f.beat, kept);
-    EXPECT_EQ(panel.T_Beats->rowCount(), static_cast<int>(g->flaggedBeats().size()));
+    // The rows: the flags left, then the beat the first fix edited.
+    EXPECT_EQ(panel.T_Beats->rowCount(),
+              static_cast<int>(g->flaggedBeats().size() + g->editedBeats().size()));
     // Correct all as one step; one undo gives the series as it was before it.
     panel.B_FixAll->click();
     const auto corrected = intervals(rec);

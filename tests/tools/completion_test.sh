@@ -34,13 +34,14 @@ while IFS='|' read -r want words; do
         failed=1
     fi
 done <<'ROWS'
-analyze artifacts beats ble-scan convert correct import-ms label print record recover render report stages summary trend | trivant-cli ''
-record recover render report                          | trivant-cli re
+analyze artifacts beats ble-scan coherence convert correct import-ms label print record recover render report resonance stages summary trend | trivant-cli ''
+record recover render report resonance                | trivant-cli re
 report                                                | trivant-cli --sample 30 rep
 --annotations --channel --help --ib-compensation --sample --version -h | trivant-cli -
 --standard --start                                    | trivant-cli analyze a.rr --st
 --landscape                                           | trivant-cli print --l
 --step                                                | trivant-cli trend a.rr --st
+--rates                                               | trivant-cli resonance a.rr --ra
 --point                                               | trivant-cli render a.rr c.png --p
 a.rr b.TXT e.csv g.hea sub                            | trivant-cli summary ''
 a.rr b.TXT e.csv g.hea sub                            | trivant-cli --sample=30 summary ''

@@ -4,6 +4,7 @@
 #include "analyze_command.h"
 #include "artifacts_command.h"
 #include "beats_command.h"
+#include "biofeedback_command.h"
 #include "cli_options.h"
 #include "label_command.h"
 #include "print_command.h"
@@ -105,6 +106,14 @@ int runStages(Context& c) {
     return RunStages(c.opt, c.setup, c.out, c.err);
 }
 
+int runCoherence(Context& c) {
+    return RunCoherence(c.opt, c.setup, c.out, c.err);
+}
+
+int runResonance(Context& c) {
+    return RunResonance(c.opt, c.setup, c.out, c.err);
+}
+
 int runBleScan(Context& c) {
     return RunBleScan(c.opt, c.out, c.err);
 }
@@ -163,12 +172,12 @@ using Run = std::function<int(Context&)>;
 
 const std::map<std::string, Run>& runners() {
     static const std::map<std::string, Run> table{
-        {"convert", runConvert},  {"import-ms", runImportMs}, {"summary", runSummary},
-        {"record", runRecord},    {"render", runRender},      {"analyze", runAnalyze},
-        {"print", runPrint},      {"report", runReport},      {"recover", runRecover},
-        {"ble-scan", runBleScan}, {"trend", runTrend},        {"stages", runStages},
-        {"label", runLabel},      {"beats", runBeats},        {"artifacts", runArtifacts},
-        {"correct", runCorrect},
+        {"convert", runConvert},  {"import-ms", runImportMs},  {"summary", runSummary},
+        {"record", runRecord},    {"render", runRender},       {"analyze", runAnalyze},
+        {"print", runPrint},      {"report", runReport},       {"recover", runRecover},
+        {"ble-scan", runBleScan}, {"trend", runTrend},         {"stages", runStages},
+        {"label", runLabel},      {"beats", runBeats},         {"artifacts", runArtifacts},
+        {"correct", runCorrect},  {"coherence", runCoherence}, {"resonance", runResonance},
     };
     return table;
 }

@@ -215,6 +215,31 @@ std::vector<CliCommand> makeCommands() {
          "has one).\n" +
              std::string(kClockColumn) + std::string(kRowColumns),
          {kRowArtifacts, kBands, kRowsCsv, kRowsJson, kJobs}},
+        {"coherence",
+         "IN",
+         "i",
+         "Biofeedback figures every 5 s once 64 s of beats exist, from the\n"
+         "latest beat at or before each time. CSV columns: time_s (s),\n"
+         "hr_bpm (beats/min), rmssd_60s (ms, of the intervals ending in the\n"
+         "last 60 s), amplitude_bpm (the mean max - min heart rate of the\n"
+         "last 4 cycles of the coherence peak), coherence (the peak's power\n"
+         "over the rest, 0.0033..0.4 Hz, in the last 64 s).",
+         {kRowsCsv}},
+        {"resonance",
+         "IN",
+         "i",
+         "The resonance table of paced breathing: one row per rate, from\n"
+         "the labels named \"rate 6.5\" or \"темп 6.5\" (each until the next one or\n"
+         "the end), or from --rates. CSV columns: rate_bpm, start_s,\n"
+         "duration_s, lf_peak_power (ms^2, Welch's within 0.015 Hz of the LF\n"
+         "peak), amplitude_bpm (the mean max - min heart rate of the last 4\n"
+         "breaths), coherence (at the segment's end), resonance (1 on the\n"
+         "rate with the largest amplitude, ties broken by LF peak power).",
+         {kRowsCsv,
+          {"rates", "R,R,...",
+           "Breaths per minute of consecutive segments instead of the\nlabels."},
+          {"minutes", "M", "Minutes of each rate of --rates (default 2)."},
+          {"start", "SECONDS", "Where the first rate of --rates begins (default 0)."}}},
         {"label",
          "IN OUT.csv",
          "ic",
@@ -311,6 +336,20 @@ std::vector<CliCommand> makeCommands() {
     };
 }
 
+// "6.5,6,5.5": breaths per minute, 1 to 30 each.
+std::string parseRates(const std::string& v, std::vector<double>& out) {
+    out.clear();
+    for (size_t from = 0; from <= v.size();) {
+        const size_t comma = std::min(v.find(',', from), v.size());
+        double r = 0;
+        if (!ParseNumber(std::string_view(v).substr(from, comma - from), r) || !(r >= 1 && r <= 30))
+            return "--rates takes breaths per minute from 1 to 30, with commas between";
+        out.push_back(r);
+        from = comma + 1;
+    }
+    return {};
+}
+
 std::string takeRenderValue(const std::string& name, const std::string& v, CliOptions& out) {
     int n = 0;
     if (name == "--size") {
@@ -359,6 +398,11 @@ std::string takeRenderValue(const std::string& name, const std::string& v, CliOp
         out.step = n;
     } else if (name == "--at") {
         return ParseLabelTimes(v, out.at);
+    } else if (name == "--rates") {
+        return parseRates(v, out.rates);
+    } else if (name == "--minutes") {
+        if (!ParseNumber(v, out.minutes) || !(out.minutes >= 0.5 && out.minutes <= 60))
+            return "--minutes takes a number from 0.5 to 60";
     } else if (name == "--point") {
         if (!ParseNumber(v, n) || n < 1 || n > kMaxRecordingBeats)
             return "--point takes a beat number";

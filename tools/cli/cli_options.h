@@ -41,6 +41,8 @@ struct CliOptions {
     std::optional<int> jobs;    // analyze: --jobs N threads; the cores when absent
     bool landscape = false;     // print: --landscape
     bool list = false;          // recover: --list, the journals of a folder
+    std::vector<double> rates;  // resonance: --rates R,R,..., breaths per minute
+    double minutes = 2;         // resonance: --minutes M at each rate
     std::vector<LabelTime> at;  // label: --at T[=NAME],..., every --at given
     std::string channel;        // ECG records: --channel N|LABEL
     std::string annotations;    // WFDB records: --annotations EXT, beats from them

@@ -69,15 +69,5 @@ TEST(Biofeedback, LabelRates) {
         EXPECT_EQ(LabelRate(name), want) << name;
 }
 
-TEST(Biofeedback, PlannedSegmentsFollowEachOther) {
-    const auto segs = PlannedSegments({6.5, 6, 5.5}, 2, 30);
-    ASSERT_EQ(segs.size(), 3u);
-    for (size_t i = 0; i < segs.size(); ++i) {
-        EXPECT_EQ(segs[i].startS, 30 + 120.0 * static_cast<double>(i));
-        EXPECT_EQ(segs[i].durationS, 120);
-    }
-    EXPECT_EQ(segs[2].rateBpm, 5.5);
-}
-
 }  // namespace
 }  // namespace trivant

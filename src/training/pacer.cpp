@@ -31,4 +31,17 @@ PacerState PacerAt(const Pacer& p, double sinceStartS) {
     return s;
 }
 
+std::vector<TimeSpan> InhaleSpans(const Pacer& p, double originS, double fromS, double toS) {
+    std::vector<TimeSpan> out;
+    const double cycle = p.cycleS();
+    const double first = std::floor((std::max(fromS, originS) - originS) / cycle);
+    for (double c = first; originS + c * cycle < toS; ++c) {
+        const double a = std::max({originS + c * cycle, fromS, originS});
+        const double b = std::min(originS + c * cycle + p.inhaleS(), toS);
+        if (a < b)
+            out.push_back({a, b});
+    }
+    return out;
+}
+
 }  // namespace trivant

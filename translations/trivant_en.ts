@@ -1158,6 +1158,14 @@ Recover it?</translation>
         <source>Всё это сохраняет только CSV. Сохранить в этом формате?</source>
         <translation>Only CSV keeps all of it. Save in this format?</translation>
     </message>
+    <message>
+        <source>Тренинг &amp;дыхания...</source>
+        <translation>&amp;Breathing training...</translation>
+    </message>
+    <message>
+        <source>Тренинг дыхания: %1</source>
+        <translation>Breathing training: %1</translation>
+    </message>
 </context>
 <context>
     <name>trivant::MessageBox</name>
@@ -1607,6 +1615,60 @@ Recover it?</translation>
     <message>
         <source>Этапов: %1</source>
         <translation>Stages: %1</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::TrainingCanvas</name>
+    <message>
+        <source>Вдох</source>
+        <translation>Breathe in</translation>
+    </message>
+    <message>
+        <source>Выдох</source>
+        <translation>Breathe out</translation>
+    </message>
+    <message>
+        <source>ЧСС, уд/мин</source>
+        <translation>HR, bpm</translation>
+    </message>
+    <message>
+        <source>Когерентность</source>
+        <translation>Coherence</translation>
+    </message>
+</context>
+<context>
+    <name>trivant::TrainingWindow</name>
+    <message>
+        <source>Старт</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source> вдохов/мин</source>
+        <translation> breaths/min</translation>
+    </message>
+    <message>
+        <source> % вдох</source>
+        <translation> % inhale</translation>
+    </message>
+    <message>
+        <source>Темп:</source>
+        <translation>Rate:</translation>
+    </message>
+    <message>
+        <source>Вдох:</source>
+        <translation>Inhale:</translation>
+    </message>
+    <message>
+        <source>ЧСС %1 уд/мин   RMSSD (60 с) %2 мс   амплитуда %3 уд/мин   когерентность %4</source>
+        <translation>HR %1 bpm   RMSSD (60 s) %2 ms   amplitude %3 bpm   coherence %4</translation>
+    </message>
+    <message>
+        <source>Итог тренинга: длительность %1, ЧСС %2 уд/мин, RMSSD %3 мс, когерентность средняя %4, наибольшая %5, время с когерентностью не ниже 3: %6 %, амплитуда %7 уд/мин</source>
+        <translation>Training summary: duration %1, HR %2 bpm, RMSSD %3 ms, coherence mean %4, maximum %5, time with coherence of 3 or more: %6 %, amplitude %7 bpm</translation>
     </message>
 </context>
 <context>

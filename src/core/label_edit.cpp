@@ -100,4 +100,15 @@ int BeatAtUs(const Recording& rec, int64_t us) {
     return 0;
 }
 
+bool PutLiveLabel(Recording& rec, const std::string& name) {
+    const int k = rec.CurrentFileLen;
+    if (k < 1 || k > rec.capacity())
+        return false;
+    // One mark per beat: a second label on it only renames it, so the count stays right.
+    if (rec.DataSeries[kSerLbl][static_cast<size_t>(k)] == 0)
+        rec.Label();
+    setName(rec, k, LabelNameText(name));
+    return true;
+}
+
 }  // namespace trivant

@@ -38,4 +38,9 @@ void RestoreLabelState(Recording& rec, const BeatLabelState& state);
 // where the recording has them). 0 when us is negative or at or after the last beat's end.
 int BeatAtUs(const Recording& rec, int64_t us);
 
+// While recording: labels the beat being filled as Label() does and names it (through
+// LabelNameText), a later name replacing an earlier one on the same beat. False when the
+// recording has no slot left.
+bool PutLiveLabel(Recording& rec, const std::string& name);
+
 }  // namespace trivant

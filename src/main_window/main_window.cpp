@@ -156,6 +156,9 @@ void MainWindow::createActions() {
     bind(N_Trend, &MainWindow::N_TrendClick);
     N_Stages = makeAction(this, "N_Stages", tr("Сравнение &этапов..."));
     bind(N_Stages, &MainWindow::N_StagesClick);
+    N_Training = makeAction(this, "N_Training", tr("Тренинг &дыхания..."));
+    N_Training->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    bind(N_Training, &MainWindow::N_TrainingClick);
     // The report window owns the keys (Ctrl+PgDown there); the menu only names them.
     N_StdPage = makeAction(this, "N_StdPage", tr("Стандартные &показатели") + "\tCtrl+PgDown");
     bind(N_StdPage, &MainWindow::N_StdPageClick);
@@ -181,7 +184,8 @@ void MainWindow::createMenus() {
     N_Record = menuBar()->addMenu(tr("&Запись"));
     N_Record->addActions({N_Start, N_Stop});
     N_Record->addSeparator();
-    N_Record->addActions({N_Label, N_Tools, N_Spec, N_Trend, N_Stages, N_StdPage, N_Export});
+    N_Record->addActions(
+        {N_Label, N_Training, N_Tools, N_Spec, N_Trend, N_Stages, N_StdPage, N_Export});
     N_Record->addSeparator();
     N_Record->addAction(N_Review);
     createScaleMenu();

@@ -103,6 +103,7 @@ public:
     void N_TrendClick();
     // The stages the active recording's labels mark, compared in a window of their own.
     void N_StagesClick();
+    void N_TrainingClick();
     // The report's numbers into a CSV file the user names: the columns of trivant-cli
     // analyze --csv --standard. False when cancelled or not written.
     bool ExportMeasures(ReportWindow& report);
@@ -144,7 +145,7 @@ public:
         *TB_PrintSetup, *TB_Help;
     QAction *N_FOpen, *N_FSave, *N_Print, *N_PrintSetup, *N_Exit;
     QAction *N_Start, *N_Stop, *N_Label, *N_Tools, *N_Spec, *N_StdPage, *N_Export, *TB_Spec;
-    QAction *N_Trend, *N_Stages;
+    QAction *N_Trend, *N_Stages, *N_Training;
     // Правка: undo and redo of the active recording window; its review in Запись.
     QAction *N_Undo, *N_Redo, *N_Review;
     QAction *N_NextW, *N_PrevW, *N_Cascade;

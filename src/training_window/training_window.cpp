@@ -1,0 +1,195 @@
+#include "training_window.h"
+
+#include "label_edit.h"
+#include "recording_window.h"
+
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <charconv>
+
+namespace trivant {
+
+namespace {
+
+constexpr double kHeartKeptS = 60;
+const char* const kTrainingLabel = "тренинг";
+
+QString figure(const std::optional<double>& v, int decimals) {
+    return v ? QString::number(*v, 'f', decimals) : QStringLiteral("-");
+}
+
+QString clockText(double s) {
+    const int whole = static_cast<int>(s);
+    return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
+    : QWidget(parent), source_(source), timer_(new QTimer(this)),
+      view_(new TrainingCanvas(canvas_, this)), rate_(new QDoubleSpinBox(this)),
+      inhale_(new QSpinBox(this)), start_(new QPushButton(tr("Старт"), this)),
+      stop_(new QPushButton(tr("Стоп"), this)), figures_(new QLabel(this)),
+      clockText_(new QLabel(clockText(0), this)), summaryText_(new QLabel(this)) {
+    rate_->setRange(kPacerMinRate, kPacerMaxRate);
+    rate_->setSingleStep(kPacerRateStep);
+    rate_->setDecimals(1);
+    rate_->setValue(kPacerDefaultRate);
+    rate_->setSuffix(tr(" вдохов/мин"));
+    inhale_->setRange(static_cast<int>(kPacerMinInhale * 100),
+                      static_cast<int>(kPacerMaxInhale * 100));
+    inhale_->setValue(static_cast<int>(kPacerDefaultInhale * 100));
+    inhale_->setSuffix(tr(" % вдох"));
+    stop_->setEnabled(false);
+    summaryText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(tr("Темп:"), this), 0, 0);
+    grid->addWidget(rate_, 0, 1);
+    grid->addWidget(new QLabel(tr("Вдох:"), this), 0, 2);
+    grid->addWidget(inhale_, 0, 3);
+    grid->addWidget(start_, 0, 4);
+    grid->addWidget(stop_, 0, 5);
+    grid->addWidget(clockText_, 0, 6);
+    grid->addWidget(view_, 1, 0, 1, 7);
+    grid->addWidget(figures_, 2, 0, 1, 7);
+    grid->addWidget(summaryText_, 3, 0, 1, 7);
+    grid->setRowStretch(1, 1);
+
+    connect(rate_, &QDoubleSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
+    connect(inhale_, &QSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
+    connect(start_, &QPushButton::clicked, this, &TrainingWindow::startTraining);
+    connect(stop_, &QPushButton::clicked, this, &TrainingWindow::stopTraining);
+    connect(timer_, &QTimer::timeout, this, &TrainingWindow::frame);
+
+    meter_.setPacerRate(canvas_.pacer.rateBpm);
+    clock_.start();
+    pullBeats();
+    canvas_.pacerOriginS = latestS_;
+    showFigures();
+    timer_->start(kFrameMs);
+}
+
+bool TrainingWindow::live() const {
+    return source_ && source_->recordingNow();
+}
+
+void TrainingWindow::frame() {
+    pullBeats();
+    if (training_ && !live())
+        stopTraining();  // the recording stopped under it
+    start_->setEnabled(!training_ && live());
+    canvas_.pacerS = pacerS();
+    canvas_.latestS = latestS_;
+    if (training_)
+        clockText_->setText(clockText(clock_.elapsed() / 1000.0 - trainingClockS_));
+    view_->update();
+}
+
+void TrainingWindow::pullBeats() {
+    if (!live())
+        return;
+    const Recording& rec = source_->recording();
+    const int before = fed_;
+    for (; fed_ < rec.beats() && fed_ + 1 < rec.capacity(); ++fed_) {
+        const double rrMs = rec.intervalUs(fed_ + 1) / 1000.0;
+        if (rrMs <= 0)
+            continue;
+        latestS_ += rrMs / 1000;
+        const BiofeedbackFigures& f = meter_.addBeat(rrMs, latestS_);
+        canvas_.heart.emplace_back(latestS_, f.hrBpm);
+        if (f.coherence &&
+            (canvas_.coherence.empty() || canvas_.coherence.back().y() != f.coherence->ratio))
+            canvas_.coherence.emplace_back(latestS_, f.coherence->ratio);
+        if (training_)
+            samples_.push_back(
+                {latestS_ - trainingStartS_, f.hrBpm, f.rmssdMs, f.amplitudeBpm,
+                 f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt});
+    }
+    if (fed_ == before)
+        return;
+    auto& heart = canvas_.heart;
+    heart.erase(heart.begin(), std::find_if(heart.begin(), heart.end(), [this](const QPointF& p) {
+                    return p.x() >= latestS_ - kHeartKeptS;
+                }));
+    showFigures();
+}
+
+void TrainingWindow::showFigures() {
+    const BiofeedbackFigures& f = meter_.figures();
+    figures_->setText(
+        tr("ЧСС %1 уд/мин   RMSSD (60 с) %2 мс   амплитуда %3 уд/мин   когерентность %4")
+            .arg(fed_ ? QString::number(f.hrBpm, 'f', 0) : QStringLiteral("-"))
+            .arg(figure(f.rmssdMs, 0))
+            .arg(figure(f.amplitudeBpm, 1))
+            .arg(
+                figure(f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt, 2)));
+}
+
+void TrainingWindow::label(const std::string& name) {
+    if (live())
+        PutLiveLabel(source_->recording(), name);
+}
+
+void TrainingWindow::pacerChanged() {
+    const Pacer next = ClampedPacer(rate_->value(), inhale_->value() / 100.0);
+    const bool rateChanged = next.rateBpm != canvas_.pacer.rateBpm;
+    // The new rate carries on from the same point of the breath, so the bar does not jump.
+    const double fraction = std::fmod(pacerS(), canvas_.pacer.cycleS()) / canvas_.pacer.cycleS();
+    const double now = clock_.elapsed() / 1000.0;
+    pacerClockOriginS_ = now - fraction * next.cycleS();
+    canvas_.pacerOriginS = latestS_ - fraction * next.cycleS();
+    canvas_.pacer = next;
+    meter_.setPacerRate(next.rateBpm);
+    if (!rateChanged)
+        return;
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, next.rateBpm, std::chars_format::fixed, 1);
+    label("темп " + std::string(buf, r.ptr));
+}
+
+void TrainingWindow::startTraining() {
+    if (training_ || !live())
+        return;
+    pullBeats();
+    training_ = true;
+    trainingStartS_ = latestS_;
+    trainingClockS_ = clock_.elapsed() / 1000.0;
+    samples_.clear();
+    summary_.reset();
+    summaryText_->clear();
+    label(kTrainingLabel);
+    start_->setEnabled(false);
+    stop_->setEnabled(true);
+}
+
+void TrainingWindow::stopTraining() {
+    if (!training_)
+        return;
+    pullBeats();
+    label(kTrainingLabel);
+    training_ = false;
+    summary_ = SummarizeTraining(samples_, latestS_ - trainingStartS_);
+    const TrainingSummary& s = *summary_;
+    summaryText_->setText(
+        tr("Итог тренинга: длительность %1, ЧСС %2 уд/мин, RMSSD %3 мс, когерентность средняя "
+           "%4, наибольшая %5, время с когерентностью не ниже 3: %6 %, амплитуда %7 уд/мин")
+            .arg(clockText(s.durationS))
+            .arg(QString::number(s.meanHrBpm, 'f', 0))
+            .arg(figure(s.meanRmssdMs, 0))
+            .arg(figure(s.meanCoherence, 2))
+            .arg(figure(s.maxCoherence, 2))
+            .arg(figure(s.highCoherenceShare ? std::optional<double>(*s.highCoherenceShare * 100)
+                                             : std::nullopt,
+                        0))
+            .arg(figure(s.meanAmplitudeBpm, 1)));
+    stop_->setEnabled(false);
+    start_->setEnabled(live());
+}
+
+}  // namespace trivant

@@ -1,0 +1,79 @@
+// The breathing training beside a live recording: the pacer, the heart rate with the
+// pacer's phase behind it, the live figures, and the training's summary when it stops. Beats
+// are taken from the recording on the window's own frame timer, so the recording's live
+// tick runs as before.
+#pragma once
+
+#include "biofeedback.h"
+#include "training_canvas.h"
+#include "training_summary.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+#include <string>
+
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+
+namespace trivant {
+
+class RecordingWindow;
+
+class TrainingWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrainingWindow(RecordingWindow* source, QWidget* parent = nullptr);
+
+    // One frame: the recording's new beats, the figures and the pacer's picture.
+    void frame();
+    bool training() const { return training_; }
+    const CanvasState& canvasState() const { return canvas_; }
+    const std::optional<TrainingSummary>& summary() const { return summary_; }
+
+    QDoubleSpinBox* rateBox() const { return rate_; }
+    QSpinBox* inhaleBox() const { return inhale_; }
+    QPushButton* startButton() const { return start_; }
+    QPushButton* stopButton() const { return stop_; }
+    QLabel* figuresLabel() const { return figures_; }
+    QLabel* summaryLabel() const { return summaryText_; }
+
+    static constexpr int kFrameMs = 30;
+
+private:
+    void startTraining();
+    void stopTraining();
+    void pacerChanged();
+    void pullBeats();
+    void showFigures();
+    bool live() const;
+    void label(const std::string& name);
+    double pacerS() const { return clock_.elapsed() / 1000.0 - pacerClockOriginS_; }
+
+    QPointer<RecordingWindow> source_;
+    QTimer* timer_;
+    QElapsedTimer clock_;
+    double pacerClockOriginS_ = 0;  // clock time of the pacer's start
+    CanvasState canvas_;
+    BiofeedbackMeter meter_;
+    int fed_ = 0;         // beats of the recording fed to the meter
+    double latestS_ = 0;  // the end of the latest of them
+    bool training_ = false;
+    double trainingStartS_ = 0;  // in beat time
+    double trainingClockS_ = 0;  // in clock time
+    std::vector<TrainingSample> samples_;
+    std::optional<TrainingSummary> summary_;
+
+    TrainingCanvas* view_;
+    QDoubleSpinBox* rate_;
+    QSpinBox* inhale_;
+    QPushButton *start_, *stop_;
+    QLabel *figures_, *clockText_, *summaryText_;
+};
+
+}  // namespace trivant

@@ -1,0 +1,132 @@
+// The breathing training during a strap recording played from a log: opened from the menu,
+// fed by the recording's beats, labelling the recording at each start, stop and rate, and
+// summing up when it stops.
+#include "app_fixture.h"
+#include "replay_strap_link.h"
+#include "training_geometry.h"
+#include "training_window.h"
+
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace trivant::test {
+namespace {
+
+// Beats of a heart rate swinging at 0.1 Hz, one notification each, in 1/1024 s.
+std::vector<StrapLogEntry> breathingLog(double seconds) {
+    std::vector<StrapLogEntry> out;
+    for (double t = 0; t < seconds;) {
+        const double rrMs = 1000 + 120 * std::sin(2 * M_PI * 0.1 * t);
+        t += rrMs / 1000;
+        const int units = static_cast<int>(std::lround(rrMs * 1.024));
+        out.push_back(
+            {t,
+             static_cast<int>(out.size()) + 1,
+             {0x16, 60, static_cast<uint8_t>(units & 0xFF), static_cast<uint8_t>(units >> 8)}});
+    }
+    return out;
+}
+
+std::vector<std::string> labelNames(const Recording& rec) {
+    std::vector<std::string> out;
+    for (const auto& [k, name] : rec.LabelNames)
+        out.push_back(name);
+    return out;
+}
+
+class TrainingApp : public AppTest {
+protected:
+    RecordingWindow* record() {
+        start();
+        dir.write("strap", std::string("strap\t") + ReplayStrapLink::kAddress + "\tH10\n");
+        form->UseStraps(std::make_unique<ReplayStrapLink>(breathingLog(400), "H10", 1.0, false,
+                                                          [this] { return now; }),
+                        dir.file("strap"), nullptr);
+        form->TB_Start->trigger();
+        return form->activeGraph();
+    }
+    // Seconds of the log arrive, the recording's tick and the window's frame run.
+    void play(RecordingWindow* g, TrainingWindow* w, int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            now += 1;
+            g->Timer1Timer();
+            w->frame();
+        }
+    }
+    double now = 50;
+};
+
+TEST_F(TrainingApp, TrainsBesideALiveRecordingAndLabelsIt) {
+    RecordingWindow* g = record();
+    ASSERT_NE(g, nullptr);
+    form->IdleHandler();
+    ASSERT_TRUE(form->N_Training->isEnabled());
+    EXPECT_EQ(form->N_Training->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    form->N_Training->trigger();
+    auto* w = form->findChild<TrainingWindow*>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(g->recordingNow());
+
+    play(g, w, 10);
+    ASSERT_TRUE(w->startButton()->isEnabled());
+    w->startButton()->click();
+    EXPECT_TRUE(w->training());
+    play(g, w, 120);
+    EXPECT_FALSE(w->figuresLabel()->text().contains("когерентность -"))
+        << w->figuresLabel()->text().toStdString();
+    w->rateBox()->setValue(5.5);
+    play(g, w, 30);
+    w->stopButton()->click();
+    EXPECT_FALSE(w->training());
+    EXPECT_EQ(labelNames(g->recording()),
+              (std::vector<std::string>{"тренинг", "темп 5.5", "тренинг"}));
+
+    ASSERT_TRUE(w->summary().has_value());
+    const TrainingSummary& s = *w->summary();
+    EXPECT_NEAR(s.durationS, 150, 3);
+    EXPECT_NEAR(s.meanHrBpm, 60, 2);
+    ASSERT_TRUE(s.maxCoherence && s.highCoherenceShare && s.meanAmplitudeBpm);
+    EXPECT_GT(*s.maxCoherence, kHighCoherence);  // a pure 0.1 Hz swing is coherent
+    EXPECT_GT(*s.highCoherenceShare, 0.5);
+    EXPECT_NEAR(*s.meanAmplitudeBpm, 14, 4);  // 60000/880 - 60000/1120
+    EXPECT_FALSE(w->summaryLabel()->text().isEmpty());
+
+    // The recording went on, and keeps the labels when it stops.
+    play(g, w, 5);
+    EXPECT_TRUE(g->recordingNow());
+    form->TB_Stop->trigger();
+    EXPECT_EQ(labelNames(g->recording()),
+              (std::vector<std::string>{"тренинг", "темп 5.5", "тренинг"}));
+}
+
+TEST_F(TrainingApp, ThePacerBarIsFilledToItsHeight) {
+    RecordingWindow* g = record();
+    form->IdleHandler();
+    form->N_Training->trigger();
+    auto* w = form->findChild<TrainingWindow*>();
+    ASSERT_NE(w, nullptr);
+    auto* canvas = w->findChild<TrainingCanvas*>();
+    for (int i = 0; i < 5; ++i) {
+        play(g, w, 1);
+        QImage image(canvas->size(), QImage::Format_RGB32);
+        canvas->render(&image);
+        const QRect bar = LayoutCanvas(canvas->rect()).bar;
+        const QRect fill =
+            BarFill(bar, PacerAt(w->canvasState().pacer, w->canvasState().pacerS).height);
+        const int x = bar.center().x();
+        // Below the fill's top the bar is blue, above it white (the word may sit at the top).
+        if (fill.height() > 4) {
+            EXPECT_EQ(image.pixelColor(x, fill.bottom() - 1), QColor(40, 120, 200));
+        }
+        if (bar.height() - fill.height() > 40) {
+            EXPECT_EQ(image.pixelColor(x, fill.top() - 3), QColor(Qt::white));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace trivant::test

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace trivant {
 namespace {
@@ -48,6 +50,24 @@ TEST(Pacer, RisesFallsAndRepeats) {
                 EXPECT_NEAR(s.height, PacerAt(p, t + 3 * cycle).height, 1e-9);
                 prev = s;
             }
+        }
+    }
+}
+
+TEST(Pacer, InhaleSpansAreWhereThePacerInhales) {
+    for (const auto& [rate, share, origin, from, to] : {std::tuple{6.0, 0.4, 0.0, 0.0, 60.0},
+                                                        {4.5, 0.3, 17.2, 3.0, 95.5},
+                                                        {10.0, 0.5, 5.0, 41.3, 42.9},
+                                                        {3.0, 0.45, 100.0, 40.0, 160.0}}) {
+        SCOPED_TRACE(testing::Message() << rate << " " << origin);
+        const Pacer p = ClampedPacer(rate, share);
+        const std::vector<TimeSpan> spans = InhaleSpans(p, origin, from, to);
+        for (double t = from + 0.0013; t < to; t += 0.01) {
+            const bool in = std::any_of(spans.begin(), spans.end(), [t](const TimeSpan& s) {
+                return s.fromS <= t && t < s.toS;
+            });
+            const bool pacing = t >= origin;
+            EXPECT_EQ(in, pacing && PacerAt(p, t - origin).inhale) << t;
         }
     }
 }

@@ -1670,6 +1670,22 @@ Recover it?</translation>
         <source>Итог тренинга: длительность %1, ЧСС %2 уд/мин, RMSSD %3 мс, когерентность средняя %4, наибольшая %5, время с когерентностью не ниже 3: %6 %, амплитуда %7 уд/мин</source>
         <translation>Training summary: duration %1, HR %2 bpm, RMSSD %3 ms, coherence mean %4, maximum %5, time with coherence of 3 or more: %6 %, amplitude %7 bpm</translation>
     </message>
+    <message>
+        <source>Экспорт CSV...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>Экспорт итога тренинга</source>
+        <translation>Export the training summary</translation>
+    </message>
+    <message>
+        <source>Файлы CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Не удалось записать файл %1</source>
+        <translation>Could not write the file %1</translation>
+    </message>
 </context>
 <context>
     <name>trivant::TrendWindow</name>

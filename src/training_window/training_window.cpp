@@ -4,6 +4,8 @@
 #include "recording_window.h"
 
 #include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -34,7 +36,8 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     : QWidget(parent), source_(source), timer_(new QTimer(this)),
       view_(new TrainingCanvas(canvas_, this)), rate_(new QDoubleSpinBox(this)),
       inhale_(new QSpinBox(this)), start_(new QPushButton(tr("Старт"), this)),
-      stop_(new QPushButton(tr("Стоп"), this)), figures_(new QLabel(this)),
+      stop_(new QPushButton(tr("Стоп"), this)),
+      export_(new QPushButton(tr("Экспорт CSV..."), this)), figures_(new QLabel(this)),
       clockText_(new QLabel(clockText(0), this)), summaryText_(new QLabel(this)) {
     rate_->setRange(kPacerMinRate, kPacerMaxRate);
     rate_->setSingleStep(kPacerRateStep);
@@ -46,6 +49,12 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     inhale_->setValue(static_cast<int>(kPacerDefaultInhale * 100));
     inhale_->setSuffix(tr(" % вдох"));
     stop_->setEnabled(false);
+    export_->setEnabled(false);
+    askPath_ = [this] {
+        return QFileDialog::getSaveFileName(this, tr("Экспорт итога тренинга"), QString(),
+                                            tr("Файлы CSV (*.csv)"));
+    };
+    summaryText_->setWordWrap(true);
     summaryText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* grid = new QGridLayout(this);
@@ -55,16 +64,18 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     grid->addWidget(inhale_, 0, 3);
     grid->addWidget(start_, 0, 4);
     grid->addWidget(stop_, 0, 5);
-    grid->addWidget(clockText_, 0, 6);
-    grid->addWidget(view_, 1, 0, 1, 7);
-    grid->addWidget(figures_, 2, 0, 1, 7);
-    grid->addWidget(summaryText_, 3, 0, 1, 7);
+    grid->addWidget(export_, 0, 6);
+    grid->addWidget(clockText_, 0, 7);
+    grid->addWidget(view_, 1, 0, 1, 8);
+    grid->addWidget(figures_, 2, 0, 1, 8);
+    grid->addWidget(summaryText_, 3, 0, 1, 8);
     grid->setRowStretch(1, 1);
 
     connect(rate_, &QDoubleSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
     connect(inhale_, &QSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
     connect(start_, &QPushButton::clicked, this, &TrainingWindow::startTraining);
     connect(stop_, &QPushButton::clicked, this, &TrainingWindow::stopTraining);
+    connect(export_, &QPushButton::clicked, this, &TrainingWindow::exportSummary);
     connect(timer_, &QTimer::timeout, this, &TrainingWindow::frame);
 
     meter_.setPacerRate(canvas_.pacer.rateBpm);
@@ -163,6 +174,7 @@ void TrainingWindow::startTraining() {
     samples_.clear();
     summary_.reset();
     summaryText_->clear();
+    export_->setEnabled(false);
     label(kTrainingLabel);
     start_->setEnabled(false);
     stop_->setEnabled(true);
@@ -176,7 +188,7 @@ void TrainingWindow::stopTraining() {
     training_ = false;
     summary_ = SummarizeTraining(samples_, latestS_ - trainingStartS_);
     const TrainingSummary& s = *summary_;
-    summaryText_->setText(
+    summaryShown_ =
         tr("Итог тренинга: длительность %1, ЧСС %2 уд/мин, RMSSD %3 мс, когерентность средняя "
            "%4, наибольшая %5, время с когерентностью не ниже 3: %6 %, амплитуда %7 уд/мин")
             .arg(clockText(s.durationS))
@@ -187,9 +199,27 @@ void TrainingWindow::stopTraining() {
             .arg(figure(s.highCoherenceShare ? std::optional<double>(*s.highCoherenceShare * 100)
                                              : std::nullopt,
                         0))
-            .arg(figure(s.meanAmplitudeBpm, 1)));
+            .arg(figure(s.meanAmplitudeBpm, 1));
+    summaryText_->setText(summaryShown_);
+    export_->setEnabled(true);
     stop_->setEnabled(false);
     start_->setEnabled(live());
+}
+
+void TrainingWindow::exportSummary() {
+    if (!summary_)
+        return;
+    const QString path = askPath_();
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    const std::string csv = TrainingSummaryCsv(*summary_);
+    const bool ok =
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
+    // A failure is said under the summary rather than in a box, so the training view stays.
+    summaryText_->setText(ok ? summaryShown_
+                             : summaryShown_ + "\n" + tr("Не удалось записать файл %1").arg(path));
 }
 
 }  // namespace trivant

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -42,6 +43,11 @@ public:
     QPushButton* stopButton() const { return stop_; }
     QLabel* figuresLabel() const { return figures_; }
     QLabel* summaryLabel() const { return summaryText_; }
+    QPushButton* exportButton() const { return export_; }
+
+    // Where to export the summary; an empty answer exports nothing. A file dialog by default.
+    using PathAsker = std::function<QString()>;
+    void setExportPathAsker(PathAsker ask) { askPath_ = std::move(ask); }
 
     static constexpr int kFrameMs = 30;
 
@@ -53,6 +59,7 @@ private:
     void showFigures();
     bool live() const;
     void label(const std::string& name);
+    void exportSummary();
     double pacerS() const { return clock_.elapsed() / 1000.0 - pacerClockOriginS_; }
 
     QPointer<RecordingWindow> source_;
@@ -68,11 +75,13 @@ private:
     double trainingClockS_ = 0;  // in clock time
     std::vector<TrainingSample> samples_;
     std::optional<TrainingSummary> summary_;
+    QString summaryShown_;
+    PathAsker askPath_;
 
     TrainingCanvas* view_;
     QDoubleSpinBox* rate_;
     QSpinBox* inhale_;
-    QPushButton *start_, *stop_;
+    QPushButton *start_, *stop_, *export_;
     QLabel *figures_, *clockText_, *summaryText_;
 };
 

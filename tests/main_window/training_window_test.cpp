@@ -94,6 +94,10 @@ TEST_F(TrainingApp, TrainsBesideALiveRecordingAndLabelsIt) {
     EXPECT_GT(*s.highCoherenceShare, 0.5);
     EXPECT_NEAR(*s.meanAmplitudeBpm, 14, 4);  // 60000/880 - 60000/1120
     EXPECT_FALSE(w->summaryLabel()->text().isEmpty());
+    ASSERT_TRUE(w->exportButton()->isEnabled());
+    w->setExportPathAsker([this] { return QString::fromStdString(dir.file("training.csv")); });
+    w->exportButton()->click();
+    EXPECT_EQ(dir.read("training.csv"), TrainingSummaryCsv(s));
 
     // The recording went on, and keeps the labels when it stops.
     play(g, w, 5);

@@ -6,6 +6,7 @@
 #include "app_icon.h"
 #include "codepage.h"
 #include "message_box.h"
+#include "named_action.h"
 #include "recent_files.h"
 #include "recording_window.h"
 #include "translation.h"
@@ -33,12 +34,6 @@ const char* const kDefaultsCaption = QT_TRANSLATE_NOOP("trivant::MainWindow", "�
 namespace {
 
 constexpr int kIdleMs = 200;  // supervision and enabling; a pass costs tens of microseconds
-
-QAction* makeAction(QObject* owner, const char* name, const QString& text) {
-    auto* a = new QAction(text, owner);
-    a->setObjectName(name);
-    return a;
-}
 
 }  // namespace
 
@@ -137,34 +132,34 @@ void MainWindow::createActions() {
          QT_TR_NOOP("П&араметры..."), &MainWindow::TB_ToolsClick},
     };
     for (Pair& p : pairs) {
-        p.tool = makeAction(this, p.toolName, tr(p.hint));
+        p.tool = NamedAction(this, p.toolName, tr(p.hint));
         p.tool->setToolTip(tr(p.hint));
-        p.menu = makeAction(this, p.menuName, tr(p.menuText));
+        p.menu = NamedAction(this, p.menuName, tr(p.menuText));
         bind(p.tool, p.slot);
         bind(p.menu, p.slot);
     }
-    TB_Comment = makeAction(this, "TB_Comment", tr("Комментарий"));
+    TB_Comment = NamedAction(this, "TB_Comment", tr("Комментарий"));
     bind(TB_Comment, &MainWindow::TB_CommentClick);
-    TB_Help = makeAction(this, "TB_Help", tr("О программе"));
+    TB_Help = NamedAction(this, "TB_Help", tr("О программе"));
     bind(TB_Help, &MainWindow::TB_HelpClick);
-    N_Spec = makeAction(this, "N_Spec", tr("&Анализ фрагмента..."));
+    N_Spec = NamedAction(this, "N_Spec", tr("&Анализ фрагмента..."));
     bind(N_Spec, &MainWindow::N_SpecClick);
-    TB_Spec = makeAction(this, "TB_Spec", tr("Анализ фрагмента"));
+    TB_Spec = NamedAction(this, "TB_Spec", tr("Анализ фрагмента"));
     TB_Spec->setToolTip(tr("Анализ фрагмента"));
     bind(TB_Spec, &MainWindow::N_SpecClick);
-    N_Trend = makeAction(this, "N_Trend", tr("&Тренд показателей..."));
+    N_Trend = NamedAction(this, "N_Trend", tr("&Тренд показателей..."));
     bind(N_Trend, &MainWindow::N_TrendClick);
-    N_Stages = makeAction(this, "N_Stages", tr("Сравнение &этапов..."));
+    N_Stages = NamedAction(this, "N_Stages", tr("Сравнение &этапов..."));
     bind(N_Stages, &MainWindow::N_StagesClick);
-    N_Training = makeAction(this, "N_Training", tr("Тренинг &дыхания..."));
+    N_Training = NamedAction(this, "N_Training", tr("Тренинг &дыхания..."));
     N_Training->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     bind(N_Training, &MainWindow::N_TrainingClick);
     // The report window owns the keys (Ctrl+PgDown there); the menu only names them.
-    N_StdPage = makeAction(this, "N_StdPage", tr("Стандартные &показатели") + "\tCtrl+PgDown");
+    N_StdPage = NamedAction(this, "N_StdPage", tr("Стандартные &показатели") + "\tCtrl+PgDown");
     bind(N_StdPage, &MainWindow::N_StdPageClick);
-    N_Export = makeAction(this, "N_Export", tr("&Экспорт показателей (CSV)..."));
+    N_Export = NamedAction(this, "N_Export", tr("&Экспорт показателей (CSV)..."));
     bind(N_Export, &MainWindow::N_ExportClick);
-    N_Exit = makeAction(this, "N_Exit", tr("&Выход"));
+    N_Exit = NamedAction(this, "N_Exit", tr("&Выход"));
     bind(N_Exit, &MainWindow::N_ExitClick);
     N_FOpen->setShortcut(QKeySequence::Open);
     N_FSave->setShortcut(QKeySequence::Save);
@@ -191,9 +186,9 @@ void MainWindow::createMenus() {
     createScaleMenu();
     N_Window = menuBar()->addMenu(tr("&Окно"));
     N_Window->setObjectName("N_Window");
-    N_NextW = makeAction(this, "N_NextW", tr("&Следующее"));
-    N_PrevW = makeAction(this, "N_PrevW", tr("&Предыдущее"));
-    N_Cascade = makeAction(this, "N_Cascade", tr("&Каскад"));
+    N_NextW = NamedAction(this, "N_NextW", tr("&Следующее"));
+    N_PrevW = NamedAction(this, "N_PrevW", tr("&Предыдущее"));
+    N_Cascade = NamedAction(this, "N_Cascade", tr("&Каскад"));
     N_NextW->setShortcut(QKeySequence::NextChild);
     N_PrevW->setShortcut(QKeySequence::PreviousChild);
     connect(N_NextW, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);

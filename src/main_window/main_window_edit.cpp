@@ -2,6 +2,7 @@
 // stack, and the beat review of the Запись menu.
 #include "main_window.h"
 
+#include "named_action.h"
 #include "recording_window.h"
 
 #include <QAction>
@@ -12,24 +13,14 @@
 
 namespace trivant {
 
-namespace {
-
-QAction* editAction(QObject* owner, const char* name, const QString& text) {
-    auto* a = new QAction(text, owner);
-    a->setObjectName(name);
-    return a;
-}
-
-}  // namespace
-
 void MainWindow::createEditMenu() {
     N_Edit = menuBar()->addMenu(tr("&Правка"));
     N_Edit->setObjectName("N_Edit");
     // The recording window owns the keys (Ctrl+Z, Ctrl+Shift+Z); the menu only names them.
-    N_Undo = editAction(this, "N_Undo", tr("&Отменить"));
-    N_Redo = editAction(this, "N_Redo", tr("&Повторить"));
+    N_Undo = NamedAction(this, "N_Undo", tr("&Отменить"));
+    N_Redo = NamedAction(this, "N_Redo", tr("&Повторить"));
     N_Edit->addActions({N_Undo, N_Redo});
-    N_Review = editAction(this, "N_Review", tr("Просмотр &артефактов"));
+    N_Review = NamedAction(this, "N_Review", tr("Просмотр &артефактов"));
     N_Review->setCheckable(true);
     // Each acts on the window active now, then the enabling follows at once.
     auto onGraph = [this](QAction* a, std::function<void(RecordingWindow&, bool)> f) {

@@ -3,6 +3,7 @@
 // use), which applies and reverts the changes of beat_edit.h, never copies of the recording.
 #include "recording_window.h"
 
+#include "named_action.h"
 #include "review_panel.h"
 
 #include <QAction>
@@ -53,24 +54,18 @@ private:
     const std::function<void()> changed_;
 };
 
-QAction* namedAction(QObject* owner, const char* name, const QString& text) {
-    auto* a = new QAction(text, owner);
-    a->setObjectName(name);
-    return a;
-}
-
 }  // namespace
 
 void RecordingWindow::createReviewActions() {
-    A_DeleteBeat = namedAction(this, "A_DeleteBeat", tr("Удалить удар"));
-    A_InsertBeat = namedAction(this, "A_InsertBeat", tr("Вставить удар"));
-    A_RevertBeat = namedAction(this, "A_RevertBeat", tr("Вернуть как было"));
-    A_Review = namedAction(this, "A_Review", tr("Просмотр артефактов"));
+    A_DeleteBeat = NamedAction(this, "A_DeleteBeat", tr("Удалить удар"));
+    A_InsertBeat = NamedAction(this, "A_InsertBeat", tr("Вставить удар"));
+    A_RevertBeat = NamedAction(this, "A_RevertBeat", tr("Вернуть как было"));
+    A_Review = NamedAction(this, "A_Review", tr("Просмотр артефактов"));
     A_Review->setCheckable(true);
-    A_FixAll = namedAction(this, "A_FixAll", tr("Исправить все"));
-    A_NextFlag = namedAction(this, "A_NextFlag", tr("Следующий артефакт"));
+    A_FixAll = NamedAction(this, "A_FixAll", tr("Исправить все"));
+    A_NextFlag = NamedAction(this, "A_NextFlag", tr("Следующий артефакт"));
     A_NextFlag->setShortcut(Qt::Key_F3);
-    A_PrevFlag = namedAction(this, "A_PrevFlag", tr("Предыдущий артефакт"));
+    A_PrevFlag = NamedAction(this, "A_PrevFlag", tr("Предыдущий артефакт"));
     A_PrevFlag->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     for (QAction* a : {A_NextFlag, A_PrevFlag}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);

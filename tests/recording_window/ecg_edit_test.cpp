@@ -1,15 +1,12 @@
 // Hand edits on the ECG strip: the R peak a click is placed on, the interval it falls in, a
 // beat deleted and inserted again from the strip's menu, and an R mark dragged onto its peak.
 #include "fake_ecg_source.h"
-#include "graph_fixture.h"
+#include "review_fixture.h"
 
-#include "beat_marks.h"
 #include "ecg_strip_edit.h"
 #include "ecg_strip_paint.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QTest>
 #include <QUndoStack>
 
@@ -66,13 +63,6 @@ QPoint onStrip(RecordingWindow& g, int64_t sample) {
     EXPECT_TRUE(g.ecgStripLayout(L));
     return QPoint(static_cast<int>(std::lround(L.sampleToX(sample))),
                   (L.paper.Top + L.paper.Bottom) / 2);
-}
-
-void popupAt(RecordingWindow& g, const QPoint& p) {
-    QContextMenuEvent e(QContextMenuEvent::Mouse, p, g.mapToGlobal(p));
-    QCoreApplication::sendEvent(&g, &e);
-    if (QMenu* m = g.menuAt(p))
-        m->hide();
 }
 
 TEST(EcgStripEdit, ABeatDeletedAndInsertedAgainAtTheClickFromTheStripMenu) {

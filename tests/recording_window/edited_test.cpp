@@ -17,12 +17,7 @@ int ringPixels(const QImage& img, const GraphScene& sc, int k) {
     QPoint c;
     if (!BeatMarkCentre(sc, ScreenPlacement(sc.layout), k, c))
         return -1;
-    int n = 0;
-    const int r = kEditRingRadius + 1;
-    for (int dy = -r; dy <= r; ++dy)
-        for (int dx = -r; dx <= r; ++dx)
-            n += sameColor(img.pixel(c + QPoint(dx, dy)), EditMarkColor());
-    return n;
+    return squarePixels(img, c, kEditRingRadius + 1, EditMarkColor());
 }
 
 TEST(EditedBeats, ReopenedEditsAreMarkedListedAndCanBeRevertedFromThePanel) {

@@ -1,5 +1,5 @@
 // What the beat review tests share: the pop-up menu opened at a point, the legend as the
-// window lays it out, and the pixels of one colour on a whole page.
+// window lays it out, and the pixels of one colour round a point or on a whole page.
 #pragma once
 
 #include "graph_fixture.h"
@@ -29,6 +29,15 @@ inline auto windowLegend(RecordingWindow& g, const TracePlacement& pl, bool with
     return BeatLegendLayout(
         g.flaggedBeats(), room, pl.th, pl.tw,
         [&fm](const QString& t) { return fm.horizontalAdvance(t); }, withEdits);
+}
+
+// Pixels of colour c in the square of half-side r round centre.
+inline int squarePixels(const QImage& img, const QPoint& centre, int r, const QColor& c) {
+    int n = 0;
+    for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx)
+            n += sameColor(img.pixel(centre + QPoint(dx, dy)), c);
+    return n;
 }
 
 inline int pixelsOf(const QImage& img, const QColor& c) {

@@ -41,6 +41,13 @@ void expectFlagsAtInjections(const std::vector<FlaggedBeat>& flags,
             << "stray flag at " << f.beat;
 }
 
+std::set<BeatClass> flaggedKinds(RecordingWindow& g) {
+    std::set<BeatClass> kinds;
+    for (const FlaggedBeat& f : g.flaggedBeats())
+        kinds.insert(f.kind);
+    return kinds;
+}
+
 TEST(BeatReview, ThePanelListsSelectsAndWalksTheFlaggedBeats) {
     TestHost host;
     const ArtifactSeries s = MakeArtifactSeries();
@@ -198,18 +205,14 @@ TEST(BeatReview, TheKindsColoursOnTheRenderedWindowAndTheLegend) {
             continue;
         ++probed;
         // A ring of the kind's colour around the trace, which runs on over the dot.
-        int ring = 0;
-        for (int dy = -kBeatMarkRadius; dy <= kBeatMarkRadius; ++dy)
-            for (int dx = -kBeatMarkRadius; dx <= kBeatMarkRadius; ++dx)
-                ring += sameColor(img.pixel(c + QPoint(dx, dy)), BeatMarkColor(f.kind));
-        EXPECT_GE(ring, kBeatMarkRadius * kBeatMarkRadius) << f.beat;
+        EXPECT_GE(squarePixels(img, c, kBeatMarkRadius, BeatMarkColor(f.kind)),
+                  kBeatMarkRadius * kBeatMarkRadius)
+            << f.beat;
     }
     EXPECT_GE(probed, 3);
     const QFontMetrics fm(g->font());
     const auto legend = windowLegend(*g, pl);
-    std::set<BeatClass> kinds;
-    for (const FlaggedBeat& f : g->flaggedBeats())
-        kinds.insert(f.kind);
+    const std::set<BeatClass> kinds = flaggedKinds(*g);
     ASSERT_EQ(legend.size(), kinds.size());
     for (const LegendItem& item : legend) {
         EXPECT_TRUE(sameColor(img.pixel(item.swatch.center()), BeatMarkColor(item.kind)));
@@ -232,9 +235,7 @@ TEST(BeatReview, ThePrintedPageMarksTheFlagsToo) {
     QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
     page.fill(Qt::white);
     ASSERT_TRUE(g->MyPrint(page));
-    std::set<BeatClass> kinds;
-    for (const FlaggedBeat& f : g->flaggedBeats())
-        kinds.insert(f.kind);
+    const std::set<BeatClass> kinds = flaggedKinds(*g);
     for (BeatClass kind : kinds)  // a dot and a swatch at the least
         EXPECT_GT(pixelsOf(page, BeatMarkColor(kind)), 40) << BeatClassName(kind);
     const auto texts = PdfPageTexts(300, false, [&g](QPdfWriter& pdf) { g->MyPrint(pdf); });

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "beat_classes.h"
+#include "recording.h"
 
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace trivant::test {
@@ -37,6 +39,14 @@ inline ArtifactSeries MakeArtifactSeries(int n = 300) {
                   {extra, BeatClass::Extra},  // one earlier: the missed beat took one out
                   {ectopic + 1, BeatClass::Ectopic}};
     return s;
+}
+
+// The series as the window keeps it, to compare before and after an edit or its undo.
+inline std::vector<int64_t> intervals(const Recording& rec) {
+    std::vector<int64_t> us;
+    for (int k = 1; k <= rec.beats(); ++k)
+        us.push_back(rec.intervalUs(k));
+    return us;
 }
 
 }  // namespace trivant::test

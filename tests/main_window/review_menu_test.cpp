@@ -10,13 +10,6 @@
 namespace trivant::test {
 namespace {
 
-std::vector<int64_t> intervals(const Recording& rec) {
-    std::vector<int64_t> us;
-    for (int k = 1; k <= rec.beats(); ++k)
-        us.push_back(rec.intervalUs(k));
-    return us;
-}
-
 TEST_F(AppTest, TheEditMenuUndoesAndRedoesTheActiveWindowsEditsInOrder) {
     start();
     const auto bar = form->menuBar()->actions();

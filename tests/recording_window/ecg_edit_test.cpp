@@ -1,15 +1,12 @@
 // Hand edits on the ECG strip: the R peak a click is placed on, the interval it falls in, a
 // beat deleted and inserted again from the strip's menu, and an R mark dragged onto its peak.
 #include "fake_ecg_source.h"
-#include "graph_fixture.h"
+#include "review_fixture.h"
 
-#include "beat_marks.h"
 #include "ecg_strip_edit.h"
 #include "ecg_strip_paint.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QTest>
 #include <QUndoStack>
 
@@ -61,18 +58,14 @@ std::unique_ptr<RecordingWindow> ecgGraph(TestHost& host) {
     return g;
 }
 
+int stripX(const EcgStripLayout& L, int64_t sample) {
+    return static_cast<int>(std::lround(L.sampleToX(sample)));
+}
+
 QPoint onStrip(RecordingWindow& g, int64_t sample) {
     EcgStripLayout L;
     EXPECT_TRUE(g.ecgStripLayout(L));
-    return QPoint(static_cast<int>(std::lround(L.sampleToX(sample))),
-                  (L.paper.Top + L.paper.Bottom) / 2);
-}
-
-void popupAt(RecordingWindow& g, const QPoint& p) {
-    QContextMenuEvent e(QContextMenuEvent::Mouse, p, g.mapToGlobal(p));
-    QCoreApplication::sendEvent(&g, &e);
-    if (QMenu* m = g.menuAt(p))
-        m->hide();
+    return QPoint(stripX(L, sample), (L.paper.Top + L.paper.Bottom) / 2);
 }
 
 TEST(EcgStripEdit, ABeatDeletedAndInsertedAgainAtTheClickFromTheStripMenu) {
@@ -142,11 +135,9 @@ TEST(EcgStripEdit, AFlaggedBeatCarriesItsKindUnderItsRMark) {
     ASSERT_TRUE(g->ecgStripLayout(L));
     const double h = L.mmToPx(kEcgMarkMm);
     const int y = static_cast<int>(L.paper.Top + 1 + h + 1 + h / 2);
-    const auto xOf = [&](int beat) {
-        return static_cast<int>(std::lround(L.sampleToX(g->recording().BeatSamples[beat])));
-    };
-    EXPECT_TRUE(sameColor(img.pixel(xOf(k), y), BeatMarkColor(BeatClass::Missed)));
-    EXPECT_FALSE(sameColor(img.pixel(xOf(k - 1), y), BeatMarkColor(BeatClass::Missed)));
+    const auto& r = g->recording().BeatSamples;
+    EXPECT_TRUE(sameColor(img.pixel(stripX(L, r[k]), y), BeatMarkColor(BeatClass::Missed)));
+    EXPECT_FALSE(sameColor(img.pixel(stripX(L, r[k - 1]), y), BeatMarkColor(BeatClass::Missed)));
 }
 
 // A moved R mark is an outline, where a deleted beat was a grey cross.
@@ -166,16 +157,14 @@ TEST(EcgStripEdit, EditedMarksAreOutlinedAndDeletedBeatsCrossed) {
     const int h = static_cast<int>(L.mmToPx(kEcgMarkMm)), top = L.paper.Top + 1;
     // Pixels of colour c in the h by h box under the marks' top round sample s.
     const auto inBox = [&](int64_t s, const QColor& c) {
-        const int x = static_cast<int>(std::lround(L.sampleToX(s)));
         int n = 0;
         for (int dx = -h / 2; dx <= h / 2; ++dx)
-            n += countInColumn(img, x + dx, top, top + h, c);
+            n += countInColumn(img, stripX(L, s) + dx, top, top + h, c);
         return n;
     };
     // Inside the triangle, at its centroid: white for the outline only.
     const auto centroid = [&](int k) {
-        return img.pixel(static_cast<int>(std::lround(L.sampleToX(rec.BeatSamples[k]))),
-                         top + h / 3);
+        return img.pixel(stripX(L, rec.BeatSamples[k]), top + h / 3);
     };
     EXPECT_TRUE(sameColor(centroid(147), style.mark));
     EXPECT_TRUE(sameColor(centroid(148), Qt::white));

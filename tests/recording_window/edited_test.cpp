@@ -1,16 +1,13 @@
 // Beats a review changed, as a reopened file gives them (the undo stack gone): a ring on
 // the rhythmogram and a legend entry, rows of the review panel after the flags, and
 // "Вернуть как было" from a row as one undo step.
-#include "graph_fixture.h"
+#include "review_fixture.h"
 
-#include "beat_marks.h"
 #include "review_panel.h"
 
 #include <QPushButton>
 #include <QTableWidget>
 #include <QUndoStack>
-
-#include <algorithm>
 
 namespace trivant::test {
 namespace {
@@ -20,12 +17,7 @@ int ringPixels(const QImage& img, const GraphScene& sc, int k) {
     QPoint c;
     if (!BeatMarkCentre(sc, ScreenPlacement(sc.layout), k, c))
         return -1;
-    int n = 0;
-    const int r = kEditRingRadius + 1;
-    for (int dy = -r; dy <= r; ++dy)
-        for (int dx = -r; dx <= r; ++dx)
-            n += sameColor(img.pixel(c + QPoint(dx, dy)), EditMarkColor());
-    return n;
+    return squarePixels(img, c, kEditRingRadius + 1, EditMarkColor());
 }
 
 TEST(EditedBeats, ReopenedEditsAreMarkedListedAndCanBeRevertedFromThePanel) {
@@ -51,12 +43,7 @@ TEST(EditedBeats, ReopenedEditsAreMarkedListedAndCanBeRevertedFromThePanel) {
     EXPECT_EQ(ringPixels(img, sc, 45), 0);
     // The legend names the ring, after the kinds of the flags.
     const TracePlacement pl = ScreenPlacement(sc.layout);
-    Rect room = pl.p1;
-    room.Right = pl.legendRight;
-    const QFontMetrics fm(g->font());
-    const auto legend = BeatLegendLayout(
-        g->flaggedBeats(), room, pl.th, pl.tw,
-        [&fm](const QString& t) { return fm.horizontalAdvance(t); }, true);
+    const auto legend = windowLegend(*g, pl, true);
     ASSERT_FALSE(legend.empty());
     ASSERT_TRUE(legend.back().edit);
     int swatch = 0;
@@ -67,13 +54,8 @@ TEST(EditedBeats, ReopenedEditsAreMarkedListedAndCanBeRevertedFromThePanel) {
     QImage page(1240, 1754, QImage::Format_RGB32);
     page.fill(Qt::white);
     ASSERT_TRUE(g->MyPrint(page));
-    int onPage = 0;
-    for (int y = 0; y < page.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
-        onPage += static_cast<int>(std::count_if(
-            row, row + page.width(), [](QRgb c) { return sameColor(c, EditMarkColor()); }));
-    }
-    EXPECT_GT(onPage, 300);  // three rings; the texts alone give a few dozen
+    EXPECT_GT(pixelsOf(page, EditMarkColor()),
+              300);  // three rings; the texts alone give a few dozen
     // The panel: the flags first, then the edited beats with what was done.
     g->ShowReview(true);
     ReviewPanel& panel = *g->reviewPanel();

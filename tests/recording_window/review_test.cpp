@@ -3,16 +3,13 @@
 // hand edits from the pop-up menu, each an undo step on the stack labels share, the kinds'
 // colours on the rendered window, and no edit while the recording is live.
 #include "artifact_series.h"
-#include "graph_fixture.h"
+#include "review_fixture.h"
 
-#include "beat_marks.h"
 #include "review_panel.h"
 #include "text_overlap.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -24,22 +21,8 @@
 namespace trivant::test {
 namespace {
 
-std::vector<int64_t> intervals(const Recording& rec) {
-    std::vector<int64_t> us;
-    for (int k = 1; k <= rec.beats(); ++k)
-        us.push_back(rec.intervalUs(k));
-    return us;
-}
-
 std::unique_ptr<RecordingWindow> reviewGraph(TestHost& host, const ArtifactSeries& s) {
     return loadedGraph(host, s.rr, 1000, 600);
-}
-
-void popupAt(RecordingWindow& g, const QPoint& p) {
-    QContextMenuEvent e(QContextMenuEvent::Mouse, p, g.mapToGlobal(p));
-    QCoreApplication::sendEvent(&g, &e);
-    if (QMenu* m = g.menuAt(p))
-        m->hide();
 }
 
 // Every injected artifact flagged within a beat of its place with its kind, and no more.
@@ -56,6 +39,13 @@ void expectFlagsAtInjections(const std::vector<FlaggedBeat>& flags,
             std::any_of(injected.begin(), injected.end(),
                         [&f](const InjectedArtifact& a) { return std::abs(f.beat - a.beat) <= 1; }))
             << "stray flag at " << f.beat;
+}
+
+std::set<BeatClass> flaggedKinds(RecordingWindow& g) {
+    std::set<BeatClass> kinds;
+    for (const FlaggedBeat& f : g.flaggedBeats())
+        kinds.insert(f.kind);
+    return kinds;
 }
 
 TEST(BeatReview, ThePanelListsSelectsAndWalksTheFlaggedBeats) {
@@ -215,22 +205,14 @@ TEST(BeatReview, TheKindsColoursOnTheRenderedWindowAndTheLegend) {
             continue;
         ++probed;
         // A ring of the kind's colour around the trace, which runs on over the dot.
-        int ring = 0;
-        for (int dy = -kBeatMarkRadius; dy <= kBeatMarkRadius; ++dy)
-            for (int dx = -kBeatMarkRadius; dx <= kBeatMarkRadius; ++dx)
-                ring += sameColor(img.pixel(c + QPoint(dx, dy)), BeatMarkColor(f.kind));
-        EXPECT_GE(ring, kBeatMarkRadius * kBeatMarkRadius) << f.beat;
+        EXPECT_GE(squarePixels(img, c, kBeatMarkRadius, BeatMarkColor(f.kind)),
+                  kBeatMarkRadius * kBeatMarkRadius)
+            << f.beat;
     }
     EXPECT_GE(probed, 3);
     const QFontMetrics fm(g->font());
-    Rect room = pl.p1;
-    room.Right = pl.legendRight;
-    const auto legend =
-        BeatLegendLayout(g->flaggedBeats(), room, pl.th, pl.tw,
-                         [&fm](const QString& t) { return fm.horizontalAdvance(t); });
-    std::set<BeatClass> kinds;
-    for (const FlaggedBeat& f : g->flaggedBeats())
-        kinds.insert(f.kind);
+    const auto legend = windowLegend(*g, pl);
+    const std::set<BeatClass> kinds = flaggedKinds(*g);
     ASSERT_EQ(legend.size(), kinds.size());
     for (const LegendItem& item : legend) {
         EXPECT_TRUE(sameColor(img.pixel(item.swatch.center()), BeatMarkColor(item.kind)));
@@ -253,16 +235,9 @@ TEST(BeatReview, ThePrintedPageMarksTheFlagsToo) {
     QImage page(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
     page.fill(Qt::white);
     ASSERT_TRUE(g->MyPrint(page));
-    std::set<BeatClass> kinds;
-    for (const FlaggedBeat& f : g->flaggedBeats())
-        kinds.insert(f.kind);
-    for (BeatClass kind : kinds) {
-        int n = 0;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x)
-                n += sameColor(page.pixel(x, y), BeatMarkColor(kind));
-        EXPECT_GT(n, 40) << BeatClassName(kind);  // a dot and a swatch at the least
-    }
+    const std::set<BeatClass> kinds = flaggedKinds(*g);
+    for (BeatClass kind : kinds)  // a dot and a swatch at the least
+        EXPECT_GT(pixelsOf(page, BeatMarkColor(kind)), 40) << BeatClassName(kind);
     const auto texts = PdfPageTexts(300, false, [&g](QPdfWriter& pdf) { g->MyPrint(pdf); });
     EXPECT_EQ(Overlaps(texts), std::vector<std::string>{});
 }

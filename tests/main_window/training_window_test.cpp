@@ -82,8 +82,8 @@ TEST_F(TrainingApp, TrainsBesideALiveRecordingAndLabelsIt) {
     play(g, w, 30);
     w->stopButton()->click();
     EXPECT_FALSE(w->training());
-    EXPECT_EQ(labelNames(g->recording()),
-              (std::vector<std::string>{"тренинг", "темп 5.5", "тренинг"}));
+    const std::vector<std::string> labels{"тренинг", "темп 5.5", "тренинг"};
+    EXPECT_EQ(labelNames(g->recording()), labels);
 
     ASSERT_TRUE(w->summary().has_value());
     const TrainingSummary& s = *w->summary();
@@ -103,8 +103,7 @@ TEST_F(TrainingApp, TrainsBesideALiveRecordingAndLabelsIt) {
     play(g, w, 5);
     EXPECT_TRUE(g->recordingNow());
     form->TB_Stop->trigger();
-    EXPECT_EQ(labelNames(g->recording()),
-              (std::vector<std::string>{"тренинг", "темп 5.5", "тренинг"}));
+    EXPECT_EQ(labelNames(g->recording()), labels);
 }
 
 TEST_F(TrainingApp, ThePacerBarIsFilledToItsHeight) {

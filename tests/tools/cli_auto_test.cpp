@@ -25,14 +25,6 @@ std::map<std::string, std::string> cells(const std::string& header, const std::s
     return out;
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
-
 TEST_F(CliTest, AutomaticCorrectionIsNamedAutoInEveryOutput) {
     const std::string noisy = data("rhenanbartels_hrv-noisy_rri.txt");
     const struct {
@@ -50,7 +42,7 @@ TEST_F(CliTest, AutomaticCorrectionIsNamedAutoInEveryOutput) {
         const std::string where = ::testing::PrintToString(row.args);
         const CliRun r = run(row.args);
         ASSERT_EQ(r.status, kExitOk) << where << r.err;
-        const std::vector<std::string> out = lines(r.out);
+        const std::vector<std::string> out = linesOf(r.out);
         ASSERT_GE(out.size(), row.prefix ? 2u : 1u) << where;  // CSV has its header
         if (row.prefix) {
             for (size_t i = 1; i < out.size(); ++i) {
@@ -88,7 +80,7 @@ TEST_F(CliTest, AutomaticCorrectionIsNamedAutoInEveryOutput) {
 TEST_F(CliTest, AutomaticFragmentIsTheTrendsWindow) {
     const std::string noisy = data("rhenanbartels_hrv-noisy_rri.txt");
     const std::vector<std::string> trend =
-        lines(run({"trend", noisy, "--json", "--artifacts", "auto"}).out);
+        linesOf(run({"trend", noisy, "--json", "--artifacts", "auto"}).out);
     for (const int start : {0, 600, 1230}) {
         const CliRun a =
             run({"analyze", noisy, "--artifacts", "auto", "--start", std::to_string(start)});

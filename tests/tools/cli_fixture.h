@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace trivant::test {
 
@@ -40,6 +42,14 @@ protected:
     static QJsonObject jsonOf(const std::string& out) {
         return QJsonDocument::fromJson(QByteArray::fromStdString(out.substr(0, out.find('\n'))))
             .object();
+    }
+    // The lines of a text, without their ends.
+    static std::vector<std::string> linesOf(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
     }
     static std::string data(const std::string& name) {
         return std::string(TRIVANT_TEST_DATA) + "/rr/" + name;

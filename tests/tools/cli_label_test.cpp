@@ -16,14 +16,6 @@ protected:
         for (int i = 0; i < 100; ++i)
             list << "800\n";
     }
-    // Line k of the CSV written is beat k's.
-    static std::vector<std::string> lines(const std::string& text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            out.push_back(line);
-        return out;
-    }
 };
 
 TEST_F(CliLabel, SecondsPickTheBeatWhoseIntervalHoldsThem) {
@@ -31,7 +23,7 @@ TEST_F(CliLabel, SecondsPickTheBeatWhoseIntervalHoldsThem) {
         run({"label", "even.txt", "out.csv", "--at", "0,0.8=Ночь", "--at", "79.9=a;b"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     std::ifstream f("out.csv");
-    const auto csv = lines({std::istreambuf_iterator<char>(f), {}});
+    const auto csv = linesOf({std::istreambuf_iterator<char>(f), {}});
     ASSERT_EQ(csv.size(), 101u);
     EXPECT_EQ(csv[1], "800;;1");
     EXPECT_EQ(csv[2], "800;;Ночь");
@@ -75,7 +67,7 @@ TEST_F(CliLabel, ClockTimesCountFromTheStart) {
     timed.close();
     ASSERT_EQ(run({"label", "timed.csv", "out.csv", "--at", "00:00:02"}).status, kExitOk);
     std::ifstream f("out.csv");
-    const auto csv = lines({std::istreambuf_iterator<char>(f), {}});
+    const auto csv = linesOf({std::istreambuf_iterator<char>(f), {}});
     ASSERT_EQ(csv.size(), 102u);  // the start line, the header, the beats
     EXPECT_EQ(csv[16 + 1], "800;;1");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), "800;;1"), 1);
@@ -84,7 +76,7 @@ TEST_F(CliLabel, ClockTimesCountFromTheStart) {
 TEST_F(CliLabel, StagesShowTheNames) {
     ASSERT_EQ(run({"stages", "even.txt"}).out.find(",name"), std::string::npos);
     ASSERT_EQ(run({"label", "even.txt", "out.csv", "--at", "8=Rest,40=Load; fast"}).status, 0);
-    const auto csv = lines(run({"stages", "out.csv", "even.txt"}).out);
+    const auto csv = linesOf(run({"stages", "out.csv", "even.txt"}).out);
     const char* const ends[] = {",name", ",", ",Rest", ",Load; fast", ","};
     ASSERT_EQ(csv.size(), std::size(ends));
     for (size_t i = 0; i < csv.size(); ++i)

@@ -549,6 +549,64 @@
     </message>
 </context>
 <context>
+    <name>TrainingPageText</name>
+    <message>
+        <source>ЧСС, уд/мин</source>
+        <translation>HR, bpm</translation>
+    </message>
+    <message>
+        <source>Когерентность</source>
+        <translation>Coherence</translation>
+    </message>
+</context>
+<context>
+    <name>TrainingText</name>
+    <message>
+        <source>%1 мин</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 с</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source> уд/мин</source>
+        <translation> bpm</translation>
+    </message>
+    <message>
+        <source>Длительность</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>Средняя ЧСС</source>
+        <translation>Mean HR</translation>
+    </message>
+    <message>
+        <source>Средний RMSSD (60 с)</source>
+        <translation>Mean RMSSD (60 s)</translation>
+    </message>
+    <message>
+        <source> мс</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Когерентность средняя</source>
+        <translation>Mean coherence</translation>
+    </message>
+    <message>
+        <source>Когерентность наибольшая</source>
+        <translation>Maximum coherence</translation>
+    </message>
+    <message>
+        <source>Время с когерентностью не ниже %1</source>
+        <translation>Time with coherence of %1 or more</translation>
+    </message>
+    <message>
+        <source>Средняя амплитуда ЧСС</source>
+        <translation>Mean HR amplitude</translation>
+    </message>
+</context>
+<context>
     <name>trivant::AboutDialog</name>
     <message>
         <source>О программе</source>
@@ -1667,10 +1725,6 @@ Recover it?</translation>
         <translation>HR %1 bpm   RMSSD (60 s) %2 ms   amplitude %3 bpm   coherence %4</translation>
     </message>
     <message>
-        <source>Итог тренинга: длительность %1, ЧСС %2 уд/мин, RMSSD %3 мс, когерентность средняя %4, наибольшая %5, время с когерентностью не ниже 3: %6 %, амплитуда %7 уд/мин</source>
-        <translation>Training summary: duration %1, HR %2 bpm, RMSSD %3 ms, coherence mean %4, maximum %5, time with coherence of 3 or more: %6 %, amplitude %7 bpm</translation>
-    </message>
-    <message>
         <source>Экспорт CSV...</source>
         <translation>Export CSV...</translation>
     </message>
@@ -1685,6 +1739,22 @@ Recover it?</translation>
     <message>
         <source>Не удалось записать файл %1</source>
         <translation>Could not write the file %1</translation>
+    </message>
+    <message>
+        <source>Печать...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>Итог тренинга</source>
+        <translation>Training summary</translation>
+    </message>
+    <message>
+        <source>Начало: %1</source>
+        <translation>Start: %1</translation>
+    </message>
+    <message>
+        <source>Темп, вдохов/мин: %1</source>
+        <translation>Rate, breaths/min: %1</translation>
     </message>
 </context>
 <context>

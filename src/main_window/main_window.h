@@ -103,7 +103,12 @@ public:
     void N_TrendClick();
     // The stages the active recording's labels mark, compared in a window of their own.
     void N_StagesClick();
+    // The breathing training of the live recording, in a window of its own beside the
+    // recording's; raised where that recording's is open already.
     void N_TrainingClick();
+    // The live recording the training command is for: the active one, or the one whose
+    // training window is active.
+    RecordingWindow* trainingSource() const;
     // The report's numbers into a CSV file the user names: the columns of trivant-cli
     // analyze --csv --standard. False when cancelled or not written.
     bool ExportMeasures(ReportWindow& report);

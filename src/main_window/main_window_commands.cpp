@@ -13,7 +13,6 @@
 #include "report_window.h"
 #include "stage_window.h"
 #include "standard_view.h"
-#include "training_window.h"
 #include "translation.h"
 #include "trend_window.h"
 #include "whole_recording.h"
@@ -263,15 +262,6 @@ void MainWindow::N_StagesClick() {
     stages->setWindowTitle(tr("Сравнение этапов: %1").arg(g->windowTitle()));
     stages->setProperty(kSourceFileProperty, QString::fromStdString(g->currentFileName()));
     addChild(stages);
-}
-
-void MainWindow::N_TrainingClick() {
-    RecordingWindow* g = activeGraph();
-    if (!g || !g->recordingNow())
-        return;
-    auto* training = new TrainingWindow(g);
-    training->setWindowTitle(tr("Тренинг дыхания: %1").arg(g->windowTitle()));
-    addChild(training);
 }
 
 void MainWindow::showTooShort(const Recording& rec, const ResampleResult& resampled) {

@@ -143,14 +143,10 @@ void MainWindow::applyCommandStates() {
     TB_Open->setEnabled(s[kToolOpen]);
     N_FOpen->setEnabled(s[kMenuOpen]);
     const std::pair<std::vector<QAction*>, CommandItem> items[] = {
-        {{TB_Save, N_FSave}, kSave},
-        {{TB_Stop, N_Stop}, kStop},
-        {{TB_Label, N_Label, N_Training}, kLabel},
-        {{TB_Tools, N_Tools}, kTools},
-        {{TB_Print, N_Print}, kPrint},
-        {{TB_PrintSetup}, kToolPrintSetup},
-        {{TB_Comment}, kComment},
-        {{N_Spec, TB_Spec, N_Trend, N_Stages}, kSpec},
+        {{TB_Save, N_FSave}, kSave},   {{TB_Stop, N_Stop}, kStop},
+        {{TB_Label, N_Label}, kLabel}, {{TB_Tools, N_Tools}, kTools},
+        {{TB_Print, N_Print}, kPrint}, {{TB_PrintSetup}, kToolPrintSetup},
+        {{TB_Comment}, kComment},      {{N_Spec, TB_Spec, N_Trend, N_Stages}, kSpec},
     };
     for (const auto& [actions, item] : items)
         for (QAction* a : actions)
@@ -164,6 +160,7 @@ void MainWindow::applyCommandStates() {
         for (QAction* a : {TB_Print, N_Print})
             a->setEnabled(false);
     N_StdPage->setEnabled(report);
+    N_Training->setEnabled(trainingSource() != nullptr);
     applyEditStates();
 }
 

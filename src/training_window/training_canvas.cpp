@@ -1,5 +1,6 @@
 #include "training_canvas.h"
 
+#include "curve_panel.h"
 #include "training_geometry.h"
 
 #include <QPainter>
@@ -8,7 +9,7 @@ namespace trivant {
 
 namespace {
 constexpr double kHeartSpanS = 60;
-const QColor kInhale(200, 225, 250), kBar(40, 120, 200), kCurve(200, 40, 40);
+const QColor kInhale(200, 225, 250), kBar(40, 120, 200);
 }  // namespace
 
 TrainingCanvas::TrainingCanvas(const CanvasState& state, QWidget* parent)
@@ -21,7 +22,8 @@ TrainingCanvas::TrainingCanvas(const CanvasState& state, QWidget* parent)
 void TrainingCanvas::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const CanvasState& s = state_;
-    const CanvasLayout l = LayoutCanvas(rect());
+    const QFontMetrics fm = p.fontMetrics();
+    const CanvasLayout l = LayoutCanvas(rect(), ScaleNumbersWidth(fm), fm.height());
     const PacerState now = PacerAt(s.pacer, s.pacerS);
     p.setPen(Qt::gray);
     p.drawRect(l.bar.adjusted(0, 0, -1, -1));
@@ -36,20 +38,23 @@ void TrainingCanvas::paintEvent(QPaintEvent*) {
         const double b = XOfTime(l.heart, span.toS, t0, t1);
         p.fillRect(QRectF(a, l.heart.top(), b - a, l.heart.height()), kInhale);
     }
-    p.setPen(Qt::gray);
-    p.drawRect(l.heart.adjusted(0, 0, -1, -1));
-    p.drawRect(l.coherence.adjusted(0, 0, -1, -1));
-    p.setPen(QPen(kCurve, 2));
-    p.drawPolyline(CurvePolygon(s.heart, l.heart, t0, t1, RangeOf(s.heart, 10)));
-    if (!s.coherence.empty()) {
-        const double c0 = s.coherence.front().x(), c1 = std::max(s.coherence.back().x(), c0 + 1);
-        p.setPen(QPen(Qt::darkGreen, 2));
-        p.drawPolyline(CurvePolygon(s.coherence, l.coherence, c0, c1,
-                                    {0, std::max(6.0, RangeOf(s.coherence, 1).hi)}));
-    }
-    p.setPen(Qt::black);
-    p.drawText(l.heart.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, tr("ЧСС, уд/мин"));
-    p.drawText(l.coherence.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, tr("Когерентность"));
+    // Both curves count their time back from the latest beat.
+    CurvePanel heart{l.heart,     s.heart, t0,
+                     t1,          t1,      HeartScale(s.heart, ValueTicksFor(l.heart.height(), fm)),
+                     kHeartColor, 2,       tr("ЧСС, уд/мин")};
+    PaintCurvePanel(p, heart);
+    const double c0 = s.coherence.empty() ? t0 : s.coherence.front().x();
+    const double c1 = s.coherence.empty() ? t1 : std::max(s.coherence.back().x(), c0 + 1);
+    CurvePanel coherence{l.coherence,
+                         s.coherence,
+                         c0,
+                         c1,
+                         c1,
+                         CoherenceScale(s.coherence, ValueTicksFor(l.coherence.height(), fm)),
+                         kCoherenceColor,
+                         2,
+                         tr("Когерентность")};
+    PaintCurvePanel(p, coherence);
 }
 
 }  // namespace trivant

@@ -2,6 +2,7 @@
 
 #include "label_edit.h"
 #include "recording_window.h"
+#include "training_texts.h"
 
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -21,15 +22,6 @@ namespace {
 constexpr double kHeartKeptS = 60;
 const char* const kTrainingLabel = "тренинг";
 
-QString figure(const std::optional<double>& v, int decimals) {
-    return v ? QString::number(*v, 'f', decimals) : QStringLiteral("-");
-}
-
-QString clockText(double s) {
-    const int whole = static_cast<int>(s);
-    return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
-}
-
 }  // namespace
 
 TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
@@ -37,8 +29,9 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
       view_(new TrainingCanvas(canvas_, this)), rate_(new QDoubleSpinBox(this)),
       inhale_(new QSpinBox(this)), start_(new QPushButton(tr("Старт"), this)),
       stop_(new QPushButton(tr("Стоп"), this)),
-      export_(new QPushButton(tr("Экспорт CSV..."), this)), figures_(new QLabel(this)),
-      clockText_(new QLabel(clockText(0), this)), summaryText_(new QLabel(this)) {
+      export_(new QPushButton(tr("Экспорт CSV..."), this)),
+      print_(new QPushButton(tr("Печать..."), this)), figures_(new QLabel(this)),
+      clockText_(new QLabel(DurationText(0), this)), summaryText_(new QLabel(this)) {
     rate_->setRange(kPacerMinRate, kPacerMaxRate);
     rate_->setSingleStep(kPacerRateStep);
     rate_->setDecimals(1);
@@ -50,6 +43,7 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     inhale_->setSuffix(tr(" % вдох"));
     stop_->setEnabled(false);
     export_->setEnabled(false);
+    print_->setEnabled(false);
     askPath_ = [this] {
         return QFileDialog::getSaveFileName(this, tr("Экспорт итога тренинга"), QString(),
                                             tr("Файлы CSV (*.csv)"));
@@ -65,10 +59,11 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     grid->addWidget(start_, 0, 4);
     grid->addWidget(stop_, 0, 5);
     grid->addWidget(export_, 0, 6);
-    grid->addWidget(clockText_, 0, 7);
-    grid->addWidget(view_, 1, 0, 1, 8);
-    grid->addWidget(figures_, 2, 0, 1, 8);
-    grid->addWidget(summaryText_, 3, 0, 1, 8);
+    grid->addWidget(print_, 0, 7);
+    grid->addWidget(clockText_, 0, 8);
+    grid->addWidget(view_, 1, 0, 1, 9);
+    grid->addWidget(figures_, 2, 0, 1, 9);
+    grid->addWidget(summaryText_, 3, 0, 1, 9);
     grid->setRowStretch(1, 1);
 
     connect(rate_, &QDoubleSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
@@ -76,6 +71,7 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     connect(start_, &QPushButton::clicked, this, &TrainingWindow::startTraining);
     connect(stop_, &QPushButton::clicked, this, &TrainingWindow::stopTraining);
     connect(export_, &QPushButton::clicked, this, &TrainingWindow::exportSummary);
+    connect(print_, &QPushButton::clicked, this, &TrainingWindow::printRequested);
     connect(timer_, &QTimer::timeout, this, &TrainingWindow::frame);
 
     meter_.setPacerRate(canvas_.pacer.rateBpm);
@@ -84,6 +80,10 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     canvas_.pacerOriginS = latestS_;
     showFigures();
     timer_->start(kFrameMs);
+}
+
+RecordingWindow* TrainingWindow::source() const {
+    return source_;
 }
 
 bool TrainingWindow::live() const {
@@ -98,7 +98,7 @@ void TrainingWindow::frame() {
     canvas_.pacerS = pacerS();
     canvas_.latestS = latestS_;
     if (training_)
-        clockText_->setText(clockText(clock_.elapsed() / 1000.0 - trainingClockS_));
+        clockText_->setText(DurationText(clock_.elapsed() / 1000.0 - trainingClockS_));
     view_->update();
 }
 
@@ -135,11 +135,11 @@ void TrainingWindow::showFigures() {
     const BiofeedbackFigures& f = meter_.figures();
     figures_->setText(
         tr("ЧСС %1 уд/мин   RMSSD (60 с) %2 мс   амплитуда %3 уд/мин   когерентность %4")
-            .arg(fed_ ? QString::number(f.hrBpm, 'f', 0) : QStringLiteral("-"))
-            .arg(figure(f.rmssdMs, 0))
-            .arg(figure(f.amplitudeBpm, 1))
+            .arg(fed_ ? LocalNumber(f.hrBpm, 0) : QStringLiteral("-"))
+            .arg(Figure(f.rmssdMs, 0))
+            .arg(Figure(f.amplitudeBpm, 1))
             .arg(
-                figure(f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt, 2)));
+                Figure(f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt, 2)));
 }
 
 void TrainingWindow::label(const std::string& name) {
@@ -159,6 +159,8 @@ void TrainingWindow::pacerChanged() {
     meter_.setPacerRate(next.rateBpm);
     if (!rateChanged)
         return;
+    if (training_)
+        rates_.push_back(next.rateBpm);
     char buf[16];
     const auto r = std::to_chars(buf, buf + sizeof buf, next.rateBpm, std::chars_format::fixed, 1);
     label("темп " + std::string(buf, r.ptr));
@@ -172,9 +174,11 @@ void TrainingWindow::startTraining() {
     trainingStartS_ = latestS_;
     trainingClockS_ = clock_.elapsed() / 1000.0;
     samples_.clear();
+    rates_ = {canvas_.pacer.rateBpm};
     summary_.reset();
     summaryText_->clear();
     export_->setEnabled(false);
+    print_->setEnabled(false);
     label(kTrainingLabel);
     start_->setEnabled(false);
     stop_->setEnabled(true);
@@ -187,21 +191,13 @@ void TrainingWindow::stopTraining() {
     label(kTrainingLabel);
     training_ = false;
     summary_ = SummarizeTraining(samples_, latestS_ - trainingStartS_);
-    const TrainingSummary& s = *summary_;
-    summaryShown_ =
-        tr("Итог тренинга: длительность %1, ЧСС %2 уд/мин, RMSSD %3 мс, когерентность средняя "
-           "%4, наибольшая %5, время с когерентностью не ниже 3: %6 %, амплитуда %7 уд/мин")
-            .arg(clockText(s.durationS))
-            .arg(QString::number(s.meanHrBpm, 'f', 0))
-            .arg(figure(s.meanRmssdMs, 0))
-            .arg(figure(s.meanCoherence, 2))
-            .arg(figure(s.maxCoherence, 2))
-            .arg(figure(s.highCoherenceShare ? std::optional<double>(*s.highCoherenceShare * 100)
-                                             : std::nullopt,
-                        0))
-            .arg(figure(s.meanAmplitudeBpm, 1));
+    QStringList parts;
+    for (const SummaryRow& row : SummaryRows(*summary_))
+        parts << row.name + ": " + row.value;
+    summaryShown_ = tr("Итог тренинга") + " — " + parts.join("; ");
     summaryText_->setText(summaryShown_);
     export_->setEnabled(true);
+    print_->setEnabled(true);
     stop_->setEnabled(false);
     start_->setEnabled(live());
 }

@@ -6,6 +6,7 @@
 
 #include "biofeedback.h"
 #include "training_canvas.h"
+#include "training_page.h"
 #include "training_summary.h"
 
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 
 class QDoubleSpinBox;
 class QLabel;
+class QPagedPaintDevice;
 class QPushButton;
 class QSpinBox;
 class QTimer;
@@ -34,6 +36,9 @@ public:
     // One frame: the recording's new beats, the figures and the pacer's picture.
     void frame();
     bool training() const { return training_; }
+    // The recording it trains on, while the recording window is there.
+    RecordingWindow* source() const;
+    bool live() const;
     const CanvasState& canvasState() const { return canvas_; }
     const std::optional<TrainingSummary>& summary() const { return summary_; }
 
@@ -44,6 +49,12 @@ public:
     QLabel* figuresLabel() const { return figures_; }
     QLabel* summaryLabel() const { return summaryText_; }
     QPushButton* exportButton() const { return export_; }
+    QPushButton* printButton() const { return print_; }
+
+    // The printed summary of the latest training, and that page drawn on device; false when
+    // the device cannot be painted on.
+    TrainingPage page() const;
+    bool MyPrint(QPagedPaintDevice& device, bool landscape);
 
     // Where to export the summary; an empty answer exports nothing. A file dialog by default.
     using PathAsker = std::function<QString()>;
@@ -51,13 +62,16 @@ public:
 
     static constexpr int kFrameMs = 30;
 
+signals:
+    // "Печать..." clicked with a summary there: the main window picks the printer.
+    void printRequested();
+
 private:
     void startTraining();
     void stopTraining();
     void pacerChanged();
     void pullBeats();
     void showFigures();
-    bool live() const;
     void label(const std::string& name);
     void exportSummary();
     double pacerS() const { return clock_.elapsed() / 1000.0 - pacerClockOriginS_; }
@@ -75,13 +89,14 @@ private:
     double trainingClockS_ = 0;  // in clock time
     std::vector<TrainingSample> samples_;
     std::optional<TrainingSummary> summary_;
+    std::vector<double> rates_;  // the pacer's rates during the training, in order
     QString summaryShown_;
     PathAsker askPath_;
 
     TrainingCanvas* view_;
     QDoubleSpinBox* rate_;
     QSpinBox* inhale_;
-    QPushButton *start_, *stop_, *export_;
+    QPushButton *start_, *stop_, *export_, *print_;
     QLabel *figures_, *clockText_, *summaryText_;
 };
 

@@ -1,0 +1,141 @@
+// The training window's geometry without a window: round scales that cover their values,
+// time lines counted from a reference time, and a window placed beside another on the screen.
+#include "beside_placement.h"
+#include "training_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace trivant {
+namespace {
+
+// Whether step is 1, 2 or 5 times a power of ten.
+bool roundStep(double step) {
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    return std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+           std::abs(mantissa - 5) < 1e-9;
+}
+
+// The step before step in the 1, 2, 5 series.
+double finer(double step) {
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    return step * (mantissa < 3 ? 0.5 : 0.4);
+}
+
+TEST(TrainingGeometry, RoundScalesCoverTheirValuesWithTheFinestStep) {
+    struct Case {
+        ValueRange range;
+        int maxTicks;
+        ValueScale want;  // ticks 0: only the general checks
+    } const cases[] = {
+        {{55, 65}, 4, {55, 5, 2}},        {{0, 6}, 3, {0, 2, 3}},
+        {{58.3, 61.2}, 5, {58, 1, 4}},    {{0, 13.7}, 3, {0, 5, 3}},
+        {{-3, 3}, 2, {-5, 5, 2}},         {{0.1, 0.35}, 4, {0.1, 0.1, 3}},
+        {{100, 100.5}, 5, {100, 0.1, 5}}, {{40, 180}, 5, {0, 50, 4}},
+        {{72.4, 72.5}, 4, {0, 1, 0}},     {{61.7, 88.9}, 1, {0, 1, 0}},
+        {{0, 1e4}, 5, {0, 1, 0}},         {{-0.07, 0.02}, 3, {0, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.range.lo << ".." << c.range.hi << " " << c.maxTicks);
+        const ValueScale s = RoundScale(c.range, c.maxTicks);
+        EXPECT_GE(s.ticks, 1);
+        EXPECT_LE(s.ticks, c.maxTicks);
+        EXPECT_TRUE(roundStep(s.step)) << s.step;
+        EXPECT_NEAR(s.lo / s.step, std::round(s.lo / s.step), 1e-6);
+        EXPECT_LE(s.lo, c.range.lo + 1e-9);
+        EXPECT_GE(s.hi(), c.range.hi - 1e-9);
+        // A finer step from its multiple below the range needs more lines than allowed.
+        const double f = finer(s.step);
+        const double fLo = std::floor(c.range.lo / f + 1e-9) * f;
+        EXPECT_GT(std::ceil((c.range.hi - fLo) / f - 1e-9), c.maxTicks) << f;
+        if (c.want.ticks) {
+            EXPECT_NEAR(s.lo, c.want.lo, 1e-9);
+            EXPECT_NEAR(s.step, c.want.step, 1e-12);
+            EXPECT_EQ(s.ticks, c.want.ticks);
+        }
+    }
+}
+
+TEST(TrainingGeometry, TimeLinesFallOnRoundTimesFromTheReference) {
+    const QRect r(100, 0, 600, 50);
+    struct Case {
+        double t0, t1, fromS;
+        int maxMarks;
+        double step, firstOffset, lastOffset;
+    } const cases[] = {
+        {0, 60, 60, 6, 10, -60, 0},        {240, 300, 300, 3, 30, -60, 0},
+        {0, 60, 60, 100, 1, -60, 0},       {17.5, 1517.5, 1517.5, 5, 300, -1500, 0},
+        {0, 437, 0, 8, 60, 0, 420},        {0, 7200, 0, 4, 1800, 0, 7200},
+        {12.3, 71.9, 71.9, 7, 10, -50, 0}, {0, 20000, 0, 2, 10800, 0, 10800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.t0 << ".." << c.t1 << " from " << c.fromS);
+        EXPECT_DOUBLE_EQ(TimeStep(c.t1 - c.t0, c.maxMarks), c.step);
+        const std::vector<TimeMark> marks = TimeMarks(r, c.t0, c.t1, c.fromS, c.maxMarks);
+        ASSERT_FALSE(marks.empty());
+        EXPECT_DOUBLE_EQ(marks.front().offsetS, c.firstOffset);
+        EXPECT_DOUBLE_EQ(marks.back().offsetS, c.lastOffset);
+        EXPECT_LE(marks.size() - 1, static_cast<size_t>(c.maxMarks));
+        for (size_t i = 0; i < marks.size(); ++i) {
+            const double t = c.fromS + marks[i].offsetS;
+            EXPECT_EQ(marks[i].x, std::lround(XOfTime(r, t, c.t0, c.t1)));
+            EXPECT_GE(marks[i].x, r.left());
+            EXPECT_LE(marks[i].x, r.left() + r.width());
+            if (i) {
+                EXPECT_DOUBLE_EQ(marks[i].offsetS - marks[i - 1].offsetS, c.step);
+            }
+        }
+    }
+}
+
+TEST(TrainingGeometry, CanvasKeepsRoomForTheNumbers) {
+    for (const QRect area : {QRect(0, 0, 480, 280), QRect(0, 0, 1200, 700), QRect(5, 9, 640, 400)})
+        for (const auto& [numberW, textH] : {std::pair{0, 0}, {40, 15}, {60, 24}}) {
+            SCOPED_TRACE(testing::Message()
+                         << area.width() << "x" << area.height() << " " << numberW << " " << textH);
+            const CanvasLayout l = LayoutCanvas(area, numberW, textH);
+            EXPECT_EQ(l.bar, LayoutCanvas(area).bar);
+            EXPECT_TRUE(area.contains(l.bar) && area.contains(l.heart) &&
+                        area.contains(l.coherence));
+            EXPECT_GE(l.heart.left() - l.bar.right(), numberW);  // the value numbers
+            EXPECT_EQ(l.coherence.left(), l.heart.left());
+            EXPECT_GE(l.coherence.top() - l.heart.bottom(), textH);  // the heart's times
+            EXPECT_GE(area.bottom() - l.coherence.bottom(), textH);  // the coherence's times
+            EXPECT_GT(l.coherence.height(), 20);
+            EXPECT_GT(l.heart.height(), l.coherence.height());
+        }
+}
+
+TEST(BesidePlacement, RightOrLeftOfTheAnchorElseOnTheScreen) {
+    const QRect screen(0, 0, 1920, 1080), second(1920, 0, 1280, 1024);
+    const QSize size(800, 560);
+    struct Case {
+        QRect screen, anchor;
+        QSize size;
+        QRect want;
+        bool beside;  // clear of the anchor
+    } const cases[] = {
+        {screen, {0, 0, 1000, 700}, size, {1000, 0, 800, 560}, true},
+        {screen, {10, 700, 1000, 300}, size, {1010, 520, 800, 560}, true},    // top kept on screen
+        {screen, {900, 100, 1000, 700}, size, {100, 100, 800, 560}, true},    // left: no room right
+        {screen, {200, 100, 1500, 800}, size, {1120, 100, 800, 560}, false},  // roomier right
+        {screen, {300, 50, 1600, 800}, size, {0, 50, 800, 560}, false},       // roomier left
+        {screen, {0, 0, 1920, 1080}, size, {1120, 0, 800, 560}, false},       // maximised
+        {screen, {100, -40, 500, 300}, size, {600, 0, 800, 560}, true},
+        {screen, {0, 0, 600, 400}, {2500, 1200}, {0, 0, 1920, 1080}, false},  // cut to the screen
+        {second, {1920, 10, 400, 600}, size, {2320, 10, 800, 560}, true},
+        {second, {2500, 10, 700, 600}, size, {1920, 10, 800, 560}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.anchor.x() << "," << c.anchor.y() << " "
+                                        << c.anchor.width() << "x" << c.anchor.height());
+        const QRect got = PlaceBeside(c.anchor, c.size, c.screen);
+        EXPECT_EQ(got, c.want);
+        EXPECT_TRUE(c.screen.contains(got));
+        EXPECT_EQ(!got.intersects(c.anchor), c.beside);
+    }
+}
+
+}  // namespace
+}  // namespace trivant

@@ -1,0 +1,110 @@
+// The training's printed page on pages of several shapes: everything on the page in reading
+// order, every figure written, no text over another, and both curves drawn in their plots.
+#include "curve_panel.h"
+#include "paint_kit.h"
+#include "training_page.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace trivant {
+namespace {
+
+TrainingPage samplePage() {
+    TrainingPage page;
+    page.title = "Training: rest.rr";
+    page.heading = {"Ivanov I. I.", "Start: 2026-12-11 10:15:00", "Rate: 6.0; 5.5"};
+    TrainingSummary s;
+    s.durationS = 300;
+    s.meanHrBpm = 64.4;
+    s.meanRmssdMs = 48;
+    s.meanCoherence = 3.17;
+    s.maxCoherence = 8.25;
+    s.highCoherenceShare = 0.55;
+    s.meanAmplitudeBpm = 12.3;
+    page.rows = SummaryRows(s);
+    page.durationS = s.durationS;
+    for (double t = 0; t < 300; t += 1) {
+        page.heart.emplace_back(t, 64 + 7 * std::sin(2 * M_PI * 0.1 * t));
+        if (t >= 64 && static_cast<int>(t) % 5 == 0)
+            page.coherence.emplace_back(t, 2 + 5 * (t - 64) / 236);
+    }
+    return page;
+}
+
+int pixelsOf(const QImage& image, const QRect& r, const QColor& color) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += image.pixelColor(x, y) == color;
+    return n;
+}
+
+TEST(TrainingPage, LaysOutInReadingOrderWithinThePage) {
+    for (const QRect page : {QRect(0, 0, 1240, 1754), QRect(0, 0, 1754, 1240),
+                             QRect(0, 0, 9917, 14033), QRect(30, 40, 600, 840)}) {
+        SCOPED_TRACE(testing::Message() << page.width() << "x" << page.height());
+        const int th = page.height() / kTrainingPageRows, tw = th / 2;
+        const TrainingPageLayout l = LayoutTrainingPage(page, tw, th, 3, 7);
+        ASSERT_EQ(l.heading.size(), 3u);
+        ASSERT_EQ(l.names.size(), 7u);
+        int y = l.title.y();
+        for (const std::vector<QPoint>* column : {&l.heading, &l.names})
+            for (const QPoint& at : *column) {
+                EXPECT_GE(at.y() - y, th);  // a row's height below the line before
+                y = at.y();
+            }
+        for (size_t i = 0; i < l.names.size(); ++i)
+            EXPECT_GE(l.values[i].x() - l.names[i].x(), 30 * tw);
+        EXPECT_GE(l.heart.top() - y, 2 * th);
+        EXPECT_GE(l.coherence.top() - l.heart.bottom(), 2 * th);  // the heart's times between
+        EXPECT_GE(l.heart.left() - page.left(), 12 * tw);         // the value numbers
+        EXPECT_GT(l.coherence.height(), 4 * th);
+        EXPECT_GT(l.heart.height(), l.coherence.height());
+        EXPECT_TRUE(page.contains(l.heart) && page.contains(l.coherence));
+        EXPECT_GE(page.bottom() - l.coherence.bottom(), 2 * th);
+    }
+}
+
+TEST(TrainingPage, PrintsEveryFigureAndBothCurves) {
+    const TrainingPage page = samplePage();
+    for (const QSize size : {QSize(1240, 1754), QSize(1754, 1240)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        TextCollector texts;
+        QPainter p(&image);
+        const TrainingPageLayout l = PaintTrainingPage(p, image.rect(), page);
+        p.end();
+        QStringList written;
+        for (const TextCollector::Entry& e : texts.entries())
+            written << e.text;
+        for (const QString& t : {page.title, page.heading[0], page.heading[2]})
+            EXPECT_TRUE(written.contains(t)) << t.toStdString();
+        for (const SummaryRow& row : page.rows) {
+            EXPECT_TRUE(written.contains(row.name)) << row.name.toStdString();
+            EXPECT_TRUE(written.contains(row.value)) << row.value.toStdString();
+        }
+        for (const char* axis : {"60", "70", "0", "2", "4"})
+            EXPECT_TRUE(written.contains(QString::fromUtf8(axis))) << axis;
+        // The training's end, in minutes or in seconds as the width lets the lines go.
+        EXPECT_TRUE(written.contains(QString::fromUtf8("5 мин")) ||
+                    written.contains(QString::fromUtf8("300 с")));
+        for (size_t i = 0; i < texts.entries().size(); ++i)
+            for (size_t j = i + 1; j < texts.entries().size(); ++j)
+                EXPECT_FALSE(texts.entries()[i].cell.intersects(texts.entries()[j].cell))
+                    << texts.entries()[i].text.toStdString() << " / "
+                    << texts.entries()[j].text.toStdString();
+        EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));  // the page is paper white
+        EXPECT_GT(pixelsOf(image, l.heart, kHeartColor), l.heart.width());
+        EXPECT_EQ(pixelsOf(image, l.coherence, kHeartColor), 0);
+        EXPECT_GT(pixelsOf(image, l.coherence, kCoherenceColor), l.coherence.width() / 2);
+    }
+}
+
+}  // namespace
+}  // namespace trivant

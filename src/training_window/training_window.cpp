@@ -175,6 +175,7 @@ void TrainingWindow::startTraining() {
     trainingClockS_ = clock_.elapsed() / 1000.0;
     samples_.clear();
     rates_ = {canvas_.pacer.rateBpm};
+    startedAt_ = QDateTime::currentDateTime();
     summary_.reset();
     summaryText_->clear();
     export_->setEnabled(false);

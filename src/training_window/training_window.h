@@ -9,6 +9,7 @@
 #include "training_page.h"
 #include "training_summary.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
@@ -90,6 +91,7 @@ private:
     std::vector<TrainingSample> samples_;
     std::optional<TrainingSummary> summary_;
     std::vector<double> rates_;  // the pacer's rates during the training, in order
+    QDateTime startedAt_;        // on the wall clock: the training is live
     QString summaryShown_;
     PathAsker askPath_;
 

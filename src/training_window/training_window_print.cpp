@@ -1,7 +1,6 @@
 // The training window's printed summary: what the page says, and the page on a printer.
 #include "training_window.h"
 
-#include "clock_time.h"
 #include "recording_window.h"
 
 #include <QPagedPaintDevice>
@@ -12,16 +11,12 @@ namespace trivant {
 TrainingPage TrainingWindow::page() const {
     TrainingPage out;
     out.title = windowTitle();
-    if (source_) {
-        const Recording& rec = source_->recording();
-        if (!rec.Comment.empty())
-            out.heading.push_back(QString::fromStdString(rec.Comment));
-        if (rec.StartClockS != kNoClock) {
-            QString at = QString::fromStdString(
-                DateTimeText(rec.StartClockS + static_cast<int64_t>(trainingStartS_)));
-            out.heading.push_back(tr("Начало: %1").arg(at.replace('T', ' ')));
-        }
-    }
+    // The recording's comment is where the person's name goes.
+    if (source_ && !source_->recording().Comment.empty())
+        out.heading.push_back(QString::fromStdString(source_->recording().Comment));
+    if (startedAt_.isValid())
+        out.heading.push_back(
+            tr("Начало: %1").arg(startedAt_.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
     if (!rates_.empty()) {
         QStringList rates;
         for (const double r : rates_)

@@ -6,6 +6,7 @@
 #include "journal_test_kit.h"
 #include "paint_kit.h"
 #include "report_window.h"
+#include "training_app.h"
 #include "translation.h"
 #include "ui_texts.h"
 
@@ -15,6 +16,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QTabBar>
 
 namespace trivant::test {
@@ -47,7 +49,7 @@ std::vector<int> varyingIntervals(int n) {
     return rr;
 }
 
-class EnglishUiTest : public AppTest {
+class EnglishUiTest : public TrainingApp {
 protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(InstallTranslations(*QCoreApplication::instance(), UiLanguage::English));
@@ -197,6 +199,32 @@ TEST_F(EnglishUiTest, PaintedAndPrintedTextsAreEnglish) {
                                  "256-sample Hann segments",
                                  "intervals: in 10 ms steps", "threshold 250 ms, corrected"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
+    expectEnglish();
+}
+
+// The training window on a live strap recording: its controls, its curves' scales, its summary
+// and its printed page.
+TEST_F(EnglishUiTest, TheTrainingWindowIsEnglish) {
+    RecordingWindow* g = record();
+    ASSERT_NE(g, nullptr);
+    TrainingWindow* w = openTraining();
+    ASSERT_NE(w, nullptr);
+    play(g, w, 10);
+    w->startButton()->click();
+    play(g, w, 90);
+    w->stopButton()->click();
+    QApplication::processEvents();
+    ui.addWidget(*w);
+    addPainted(ui, "training window", [&] { RenderToImage(*w); });
+    QPdfWriter pdf(QString::fromStdString((dir.path() / "training.pdf").string()));
+    addPainted(ui, "training paper", [&] { EXPECT_TRUE(w->MyPrint(pdf, false)); });
+    QStringList all;
+    for (const UiTexts::Text& t : ui.texts)
+        all << t.text;
+    for (const char* expected : {"Print...", "HR, bpm", "Coherence", "Mean HR", "Maximum coherence",
+                                 "Time with coherence of 3 or more", "0"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_TRUE(w->summaryLabel()->text().startsWith("Training summary"));
     expectEnglish();
 }
 

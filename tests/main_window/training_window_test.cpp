@@ -3,6 +3,7 @@
 // summing up when it stops.
 #include "app_fixture.h"
 #include "replay_strap_link.h"
+#include "strap_beats_kit.h"
 #include "training_geometry.h"
 #include "training_window.h"
 
@@ -16,19 +17,9 @@
 namespace trivant::test {
 namespace {
 
-// Beats of a heart rate swinging at 0.1 Hz, one notification each, in 1/1024 s.
+// Beats of a heart rate swinging at 0.1 Hz.
 std::vector<StrapLogEntry> breathingLog(double seconds) {
-    std::vector<StrapLogEntry> out;
-    for (double t = 0; t < seconds;) {
-        const double rrMs = 1000 + 120 * std::sin(2 * M_PI * 0.1 * t);
-        t += rrMs / 1000;
-        const int units = static_cast<int>(std::lround(rrMs * 1.024));
-        out.push_back(
-            {t,
-             static_cast<int>(out.size()) + 1,
-             {0x16, 60, static_cast<uint8_t>(units & 0xFF), static_cast<uint8_t>(units >> 8)}});
-    }
-    return out;
+    return strapBeats(seconds, [](double t) { return 1000 + 120 * std::sin(2 * M_PI * 0.1 * t); });
 }
 
 std::vector<std::string> labelNames(const Recording& rec) {

@@ -1,6 +1,8 @@
 // A strap recording played live from a log: the read-out's scales follow its values while it
-// records, and the training window's pacer animates beside it without slowing the tick.
+// records, the training window's pacer animates beside it without slowing the tick, and the
+// demo opens both by itself.
 #include "app_fixture.h"
+#include "demo_training.h"
 #include "graph_grid.h"
 #include "replay_strap_link.h"
 #include "strap_beats_kit.h"
@@ -27,14 +29,17 @@ public:
 
 class LiveStrap : public AppTest {
 protected:
-    // A strap recording of log, on the test's clock when stepped, else in real time.
-    RecordingWindow* record(std::vector<StrapLogEntry> log, bool stepped) {
+    // The strap plays log on the test's clock when stepped, else in real time.
+    void useStrap(std::vector<StrapLogEntry> log, bool stepped) {
         start();
         dir.write("strap", std::string("strap\t") + ReplayStrapLink::kAddress + "\tH10\n");
         auto link = stepped ? std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, false,
                                                                 [this] { return now; })
                             : std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, true);
         form->UseStraps(std::move(link), dir.file("strap"), nullptr);
+    }
+    RecordingWindow* record(std::vector<StrapLogEntry> log, bool stepped) {
+        useStrap(std::move(log), stepped);
         form->TB_Start->trigger();
         return form->activeGraph();
     }
@@ -115,6 +120,25 @@ TEST_F(LiveStrap, ThePacerDoesNotSlowTheRecordingTick) {
     EXPECT_GE(painted.paints / seconds, 25) << painted.paints << " frames in " << seconds << " s";
     EXPECT_GE(g->recording().beats(), beatsBefore + 1);  // the beats went on arriving
     EXPECT_TRUE(g->recordingNow());
+}
+
+// make demo TRAINING=1: nobody presses a thing, and the training opens beside the recording.
+TEST_F(LiveStrap, TheDemoRecordsAndOpensTheTraining) {
+    const struct {
+        const char* value;
+        bool asked;
+    } values[] = {{"", false}, {"0", false}, {"1", true}, {"yes", true}};
+    for (const auto& v : values)
+        EXPECT_EQ(DemoTrainingAsked(v.value), v.asked) << v.value;
+    useStrap(strapBeats(60, [](double) { return 1000.0; }), true);
+    StartTrainingDemo(*form);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->findChild<TrainingWindow*>(); }, 10000));
+    auto* g = form->findChild<RecordingWindow*>();
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->recordingNow());
+    EXPECT_EQ(form->findChildren<RecordingWindow*>().size(), 1);
+    QTest::qWait(500);  // the watch has ended: nothing more opens
+    EXPECT_EQ(form->findChildren<TrainingWindow*>().size(), 1);
 }
 
 }  // namespace

@@ -188,6 +188,11 @@ void ResonancePanel::showTable() {
         }
     }
     table_->resizeColumnsToContents();
+    // As tall as its rows, so the window does not grow a blank stretch under them.
+    int height = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
+    for (int r = 0; r < table_->rowCount(); ++r)
+        height += table_->rowHeight(r);
+    table_->setFixedHeight(height);
     table_->show();
     const ResonanceRow* best = resonanceOf(rows_);
     if (!best) {

@@ -2,11 +2,8 @@
 // rates as a person types them.
 #include "resonance_protocol.h"
 
-#include "pacer.h"
-
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 
 namespace trivant {
@@ -72,18 +69,6 @@ TEST(ResonanceProtocol, ParsesRatesAsTyped) {
         EXPECT_EQ(p.error, c.error) << c.text;
         EXPECT_EQ(p.bad, c.bad) << c.text;
     }
-}
-
-TEST(ResonanceProtocol, RateLabelsReadBackAsTheirRate) {
-    for (double r = kPacerMinRate; r <= kPacerMaxRate; r += kPacerRateStep) {
-        const std::string name = RateLabelName(r);
-        EXPECT_EQ(name.rfind("темп ", 0), 0u) << name;
-        double v = 0;
-        const std::string tail = name.substr(name.find(' ') + 1);
-        std::from_chars(tail.data(), tail.data() + tail.size(), v);
-        EXPECT_DOUBLE_EQ(v, r) << name;
-    }
-    EXPECT_EQ(RateLabelName(6), "темп 6.0");
 }
 
 }  // namespace

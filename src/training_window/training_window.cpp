@@ -12,8 +12,6 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include <charconv>
-
 namespace trivant {
 
 namespace {
@@ -38,7 +36,9 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
       inhale_(new QSpinBox(this)), start_(new QPushButton(tr("Старт"), this)),
       stop_(new QPushButton(tr("Стоп"), this)),
       export_(new QPushButton(tr("Экспорт CSV..."), this)), figures_(new QLabel(this)),
-      clockText_(new QLabel(clockText(0), this)), summaryText_(new QLabel(this)) {
+      clockText_(new QLabel(clockText(0), this)), summaryText_(new QLabel(this)),
+      resonance_(new ResonancePanel(
+          rate_, [this](double rateBpm) { leadRate(rateBpm); }, this)) {
     rate_->setRange(kPacerMinRate, kPacerMaxRate);
     rate_->setSingleStep(kPacerRateStep);
     rate_->setDecimals(1);
@@ -69,6 +69,7 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     grid->addWidget(view_, 1, 0, 1, 8);
     grid->addWidget(figures_, 2, 0, 1, 8);
     grid->addWidget(summaryText_, 3, 0, 1, 8);
+    grid->addWidget(resonance_, 4, 0, 1, 8);
     grid->setRowStretch(1, 1);
 
     connect(rate_, &QDoubleSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
@@ -95,6 +96,7 @@ void TrainingWindow::frame() {
     if (training_ && !live())
         stopTraining();  // the recording stopped under it
     start_->setEnabled(!training_ && live());
+    resonance_->advance(live() ? &source_->recording() : nullptr, fed_, latestS_);
     canvas_.pacerS = pacerS();
     canvas_.latestS = latestS_;
     if (training_)
@@ -157,11 +159,17 @@ void TrainingWindow::pacerChanged() {
     canvas_.pacerOriginS = latestS_ - fraction * next.cycleS();
     canvas_.pacer = next;
     meter_.setPacerRate(next.rateBpm);
-    if (!rateChanged)
-        return;
-    char buf[16];
-    const auto r = std::to_chars(buf, buf + sizeof buf, next.rateBpm, std::chars_format::fixed, 1);
-    label("темп " + std::string(buf, r.ptr));
+    if (rateChanged)
+        label(RateLabelName(next.rateBpm));
+}
+
+void TrainingWindow::leadRate(double rateBpm) {
+    // The resonance run labels every step, also one at the rate the pacer already has.
+    const bool same =
+        ClampedPacer(rateBpm, canvas_.pacer.inhaleShare).rateBpm == canvas_.pacer.rateBpm;
+    rate_->setValue(rateBpm);
+    if (same)
+        label(RateLabelName(rateBpm));
 }
 
 void TrainingWindow::startTraining() {

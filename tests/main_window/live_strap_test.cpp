@@ -4,9 +4,7 @@
 #include "app_fixture.h"
 #include "demo_training.h"
 #include "graph_grid.h"
-#include "replay_strap_link.h"
-#include "strap_beats_kit.h"
-#include "training_window.h"
+#include "training_fixture.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -27,23 +25,15 @@ public:
     }
 };
 
-class LiveStrap : public AppTest {
+class LiveStrap : public TrainingApp {
 protected:
-    // The strap plays log on the test's clock when stepped, else in real time.
-    void useStrap(std::vector<StrapLogEntry> log, bool stepped) {
+    // The strap plays log in real time, over and over.
+    void useLiveStrap(std::vector<StrapLogEntry> log) {
         start();
         dir.write("strap", std::string("strap\t") + ReplayStrapLink::kAddress + "\tH10\n");
-        auto link = stepped ? std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, false,
-                                                                [this] { return now; })
-                            : std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, true);
-        form->UseStraps(std::move(link), dir.file("strap"), nullptr);
+        form->UseStraps(std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, true),
+                        dir.file("strap"), nullptr);
     }
-    RecordingWindow* record(std::vector<StrapLogEntry> log, bool stepped) {
-        useStrap(std::move(log), stepped);
-        form->TB_Start->trigger();
-        return form->activeGraph();
-    }
-    double now = 50;
 };
 
 // Whether every shown value of beats from..to fits the range of its scale (where any row
@@ -64,12 +54,9 @@ bool fits(const RecordingWindow& g, int from, int to, int series) {
 // both scales leave their starting rows while it records, hold every value after each tick,
 // and change only a few times.
 TEST_F(LiveStrap, ScalesFollowTheValuesWhileRecording) {
-    RecordingWindow* g = record(strapBeats(400,
-                                           [](double t) {
-                                               return t < 120 ? 1000 + 4 * std::sin(t)
-                                                              : 900 + 300 * std::sin(0.6 * t);
-                                           }),
-                                true);
+    RecordingWindow* g = record(strapLog(400, [](double t) {
+        return t < 120 ? 1000 + 4 * std::sin(t) : 900 + 300 * std::sin(0.6 * t);
+    }));
     ASSERT_NE(g, nullptr);
     const Recording& rec = g->recording();
     const int startHRV = rec.ScHRV, startIB = rec.ScIB;
@@ -95,12 +82,11 @@ TEST_F(LiveStrap, ScalesFollowTheValuesWhileRecording) {
 // In real time for two seconds: the pacer's frames at 30 a second or near, the recording's
 // ticks at their pace. Generous bounds: a sanitized build on shared cores.
 TEST_F(LiveStrap, ThePacerDoesNotSlowTheRecordingTick) {
-    RecordingWindow* g = record(
-        strapBeats(120, [](double t) { return 1000 + 120 * std::sin(2 * M_PI * 0.1 * t); }), false);
+    useLiveStrap(breathingLog(120));
+    form->TB_Start->trigger();
+    RecordingWindow* g = form->activeGraph();
     ASSERT_NE(g, nullptr);
-    form->IdleHandler();
-    form->N_Training->trigger();
-    auto* w = form->findChild<TrainingWindow*>();
+    TrainingWindow* w = openTraining();
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([g] { return g->recording().beats() > 0; }, 10000));
     auto* canvas = w->findChild<TrainingCanvas*>();
@@ -130,7 +116,7 @@ TEST_F(LiveStrap, TheDemoRecordsAndOpensTheTraining) {
     } values[] = {{"", false}, {"0", false}, {"1", true}, {"yes", true}};
     for (const auto& v : values)
         EXPECT_EQ(DemoTrainingAsked(v.value), v.asked) << v.value;
-    useStrap(strapBeats(60, [](double) { return 1000.0; }), true);
+    useLiveStrap(breathingLog(60));
     StartTrainingDemo(*form);
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->findChild<TrainingWindow*>(); }, 10000));
     auto* g = form->findChild<RecordingWindow*>();

@@ -1,55 +1,16 @@
 // The breathing training during a strap recording played from a log: opened from the menu,
 // fed by the recording's beats, labelling the recording at each start, stop and rate, and
 // summing up when it stops.
-#include "app_fixture.h"
-#include "replay_strap_link.h"
-#include "strap_beats_kit.h"
+#include "training_fixture.h"
 #include "training_geometry.h"
-#include "training_window.h"
 
 #include <QDoubleSpinBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 
-#include <cmath>
-
 namespace trivant::test {
 namespace {
-
-// Beats of a heart rate swinging at 0.1 Hz.
-std::vector<StrapLogEntry> breathingLog(double seconds) {
-    return strapBeats(seconds, [](double t) { return 1000 + 120 * std::sin(2 * M_PI * 0.1 * t); });
-}
-
-std::vector<std::string> labelNames(const Recording& rec) {
-    std::vector<std::string> out;
-    for (const auto& [k, name] : rec.LabelNames)
-        out.push_back(name);
-    return out;
-}
-
-class TrainingApp : public AppTest {
-protected:
-    RecordingWindow* record() {
-        start();
-        dir.write("strap", std::string("strap\t") + ReplayStrapLink::kAddress + "\tH10\n");
-        form->UseStraps(std::make_unique<ReplayStrapLink>(breathingLog(400), "H10", 1.0, false,
-                                                          [this] { return now; }),
-                        dir.file("strap"), nullptr);
-        form->TB_Start->trigger();
-        return form->activeGraph();
-    }
-    // Seconds of the log arrive, the recording's tick and the window's frame run.
-    void play(RecordingWindow* g, TrainingWindow* w, int seconds) {
-        for (int i = 0; i < seconds; ++i) {
-            now += 1;
-            g->Timer1Timer();
-            w->frame();
-        }
-    }
-    double now = 50;
-};
 
 TEST_F(TrainingApp, TrainsBesideALiveRecordingAndLabelsIt) {
     RecordingWindow* g = record();

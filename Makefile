@@ -4,6 +4,8 @@ BUILD ?= build
 TEST_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 BENCH_BUILD ?= build-bench
+# TRAINING=1: the demos start recording by themselves and open the breathing training.
+TRAINING ?=
 
 .PHONY: deps build test test-windows run demo demo-ble bench package fuzz soak clean translations
 
@@ -48,7 +50,7 @@ run: build
 demo: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		echo "make demo needs a display. Without one: Xvfb :99 & DISPLAY=:99 make demo"; exit 1; fi
-	bash scripts/demo.sh $(BUILD)
+	TRIVANT_DEMO_TRAINING=$(TRAINING) bash scripts/demo.sh $(BUILD)
 
 # A chest strap without a radio: Trivant plays a real strap's notification log in a loop.
 demo-ble: build
@@ -56,7 +58,7 @@ demo-ble: build
 		echo "make demo-ble needs a display. Without one: Xvfb :99 & DISPLAY=:99 make demo-ble"; exit 1; fi
 	@mkdir -p $(BUILD)/home-ble
 	cd $(BUILD)/home-ble && TRIVANT_BLE_REPLAY=$(CURDIR)/examples/strap/polar-noisy.log \
-		../src/main_window/trivant
+		TRIVANT_DEMO_TRAINING=$(TRAINING) ../src/main_window/trivant
 
 # Five repetitions of every benchmark, their min/median/max, and the same 5-minute analysis
 # in Python beside them. Debian's python3 is the one with the numpy and scipy deps.sh installs.

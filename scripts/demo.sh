@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the simulated pulse device playing a real recording in a loop, then Trivant,
 # which finds the device by itself; Start records at once. Stops the device afterwards.
+# TRIVANT_DEMO_TRAINING=1 (make demo TRAINING=1) reaches Trivant, which then records and opens
+# the breathing training by itself.
 set -euo pipefail
 build=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1618,6 +1618,89 @@ Recover it?</translation>
     </message>
 </context>
 <context>
+    <name>trivant::ResonancePanel</name>
+    <message>
+        <source>Поиск резонансной частоты</source>
+        <translation>Find resonance frequency</translation>
+    </message>
+    <message>
+        <source>Прервать поиск</source>
+        <translation>Cancel search</translation>
+    </message>
+    <message>
+        <source> мин на темп</source>
+        <translation> min per rate</translation>
+    </message>
+    <message>
+        <source>Темп, вдохов/мин</source>
+        <translation>Rate, breaths/min</translation>
+    </message>
+    <message>
+        <source>Пик LF, мс²</source>
+        <translation>LF peak, ms²</translation>
+    </message>
+    <message>
+        <source>Амплитуда, уд/мин</source>
+        <translation>Amplitude, bpm</translation>
+    </message>
+    <message>
+        <source>Когерентность</source>
+        <translation>Coherence</translation>
+    </message>
+    <message>
+        <source>Резонанс</source>
+        <translation>Resonance</translation>
+    </message>
+    <message>
+        <source>Темпы:</source>
+        <translation>Rates:</translation>
+    </message>
+    <message>
+        <source>Поиск прерван</source>
+        <translation>Search cancelled</translation>
+    </message>
+    <message>
+        <source>Запись остановлена, поиск прерван</source>
+        <translation>The recording stopped; search cancelled</translation>
+    </message>
+    <message>
+        <source>Поиск начинается</source>
+        <translation>Search starting</translation>
+    </message>
+    <message>
+        <source>Поиск: темп %1 вдохов/мин, шаг %2 из %3, до смены %4 с</source>
+        <translation>Search: rate %1 breaths/min, step %2 of %3, %4 s to the next</translation>
+    </message>
+    <message>
+        <source>Резонансную частоту найти не удалось: мало ударов на каждом темпе</source>
+        <translation>No resonance frequency found: too few beats at each rate</translation>
+    </message>
+    <message>
+        <source>Резонансная частота %1 вдохов/мин (поиск с %2 с записи)</source>
+        <translation>Resonance frequency %1 breaths/min (search from %2 s of the recording)</translation>
+    </message>
+    <message>
+        <source>Установить темп %1</source>
+        <translation>Set rate %1</translation>
+    </message>
+    <message>
+        <source>Укажите темпы через точку с запятой, например «%1»</source>
+        <translation>Enter the rates separated by semicolons, for example “%1”</translation>
+    </message>
+    <message>
+        <source>«%1» не число; темпы пишутся через точку с запятой, например «%2»</source>
+        <translation>“%1” is not a number; separate the rates by semicolons, for example “%2”</translation>
+    </message>
+    <message>
+        <source>Темп %1 вне пределов %2–%3 вдохов/мин</source>
+        <translation>Rate %1 is outside %2–%3 breaths/min</translation>
+    </message>
+    <message>
+        <source>Темп %1 не кратен %2 вдоха/мин</source>
+        <translation>Rate %1 is not a multiple of %2 breaths/min</translation>
+    </message>
+</context>
+<context>
     <name>trivant::ReviewPanel</name>
     <message>
         <source>№</source>

@@ -4,10 +4,12 @@
 #include "journal.h"
 
 #include "journal_file.h"
+#include "label_edit.h"
 #include "rr_file.h"
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -23,6 +25,7 @@ namespace {
 // the flush itself.
 constexpr auto kFlushWait = std::chrono::milliseconds(500);
 constexpr size_t kMaxCommentBytes = 1 << 20;
+constexpr size_t kMaxNamesBytes = 16 << 20;
 
 }  // namespace
 
@@ -42,6 +45,10 @@ std::string JournalExactPath(const std::string& journal) {
     return journal + ".us";
 }
 
+std::string JournalNamesPath(const std::string& journal) {
+    return journal + ".labels";
+}
+
 int32_t JournalExactUs(const Recording& rec, int k) {
     return k >= 1 && static_cast<size_t>(k) < rec.ExactUs.size()
                ? rec.ExactUs[static_cast<size_t>(k)]
@@ -56,6 +63,7 @@ SampleWord JournalWord(const Recording& rec, int k) {
 struct JournalWriter::State {
     JournalFile file;
     JournalFile exact;  // the intervals in µs, when kept
+    JournalFile names;  // from the first named label on
     std::string path;
     std::atomic<bool> dirty{false};   // written since the last flush
     std::atomic<bool> failed{false};  // no more words once set
@@ -78,6 +86,8 @@ struct JournalWriter::State {
             return true;
         // The intervals first: a word on disk then always has its interval there too.
         int err = exact.isOpen() ? exact.sync() : 0;
+        if (err == 0 && names.isOpen())
+            err = names.sync();
         if (err == 0)
             err = file.sync();
         if (err != 0)
@@ -117,6 +127,7 @@ struct JournalWriter::State {
             flush();
         file.close();
         exact.close();
+        names.close();
         path.clear();
     }
 };
@@ -138,6 +149,7 @@ IoStatus JournalWriter::Open(const std::string& path, bool exact) {
         return status;
     // A sidecar left beside a journal that held no beat belongs to nothing.
     fs::remove(fs::u8path(JournalExactPath(path)), ec);
+    fs::remove(fs::u8path(JournalNamesPath(path)), ec);
     if (exact && !(status = s_->exact.create(JournalExactPath(path))).ok) {
         s_->file.close();
         RemoveJournal(path);
@@ -184,6 +196,29 @@ void JournalWriter::Append(SampleWord word, int32_t exactUs) {
         s_->dirty = true;
 }
 
+void JournalWriter::AppendName(int k, const std::string& name) {
+    const std::string text = LabelNameText(name);
+    if (!s_->file.isOpen() || s_->failed || text.empty() || k < 1)
+        return;
+    const std::string sidecar = JournalNamesPath(s_->path);
+    if (!s_->names.isOpen()) {
+        // Made here, not at Open: most recordings never name a label.
+        const IoStatus made = s_->names.create(sidecar);
+        if (!made.ok) {
+            s_->fail(made);
+            return;
+        }
+    }
+    char number[16];
+    char* end = std::to_chars(number, number + sizeof number, k).ptr;
+    const std::string line =
+        std::string(number, static_cast<size_t>(end - number)) + '\t' + text + '\n';
+    if (const int err = s_->names.append(line.data(), line.size()); err != 0)
+        s_->fail(journalFailure(sidecar, "cannot write", err));
+    else
+        s_->dirty = true;
+}
+
 void JournalWriter::SetComment(const std::string& text) {
     if (!s_->file.isOpen() || s_->failed)
         return;
@@ -215,6 +250,7 @@ void JournalWriter::Remove() {
     RemoveJournal(s_->path);
     s_->file.close();
     s_->exact.close();
+    s_->names.close();
     s_->path.clear();
 }
 
@@ -262,6 +298,32 @@ int readExact(const std::string& journal, Recording& rec) {
     return beats - whole;
 }
 
+// The names' sidecar into LabelNames, for the labelled beats it names; a line without its
+// end, a power cut's, is dropped. Unreadable, it leaves the labels unnamed: the beats matter
+// more than their names.
+void readNames(const std::string& journal, Recording& rec) {
+    rec.LabelNames.clear();
+    std::string bytes;
+    const std::string sidecar = JournalNamesPath(journal);
+    std::error_code ec;
+    if (!fs::exists(fs::u8path(sidecar), ec) || !ReadFileBytes(sidecar, bytes, kMaxNamesBytes).ok)
+        return;
+    for (size_t at = kRrHeaderBytes, end;
+         at < bytes.size() && (end = bytes.find('\n', at)) != std::string::npos; at = end + 1) {
+        const size_t tab = bytes.find('\t', at);
+        int k = 0;
+        const char* number = bytes.data() + at;
+        const char* numberEnd = bytes.data() + std::min(tab, end);
+        const auto parsed = std::from_chars(number, numberEnd, k);
+        if (tab >= end || parsed.ec != std::errc() || parsed.ptr != numberEnd)
+            continue;
+        const std::string name = LabelNameText(bytes.substr(tab + 1, end - tab - 1));
+        if (!name.empty() && k >= 1 && k <= rec.beats() &&
+            sampleIsLabel(rec.DataBuf[static_cast<size_t>(k)]))
+            rec.LabelNames[k] = name;
+    }
+}
+
 }  // namespace
 
 IoStatus ReadJournal(const std::string& path, Recording& rec, int* rounded) {
@@ -272,6 +334,7 @@ IoStatus ReadJournal(const std::string& path, Recording& rec, int* rounded) {
     if (rec.CurrentFileLen > 0 && rec.CurrentFileLen < rec.capacity())
         rec.DataBuf[static_cast<size_t>(++rec.CurrentFileLen)] = 0;
     const int lost = readExact(path, rec);
+    readNames(path, rec);
     if (rounded)
         *rounded = lost;
     const std::string sidecar = JournalCommentPath(path);
@@ -292,6 +355,7 @@ void RemoveJournal(const std::string& path) {
     std::error_code ec;
     fs::remove(fs::u8path(JournalCommentPath(path)), ec);
     fs::remove(fs::u8path(JournalExactPath(path)), ec);
+    fs::remove(fs::u8path(JournalNamesPath(path)), ec);
     fs::remove(fs::u8path(path), ec);
 }
 

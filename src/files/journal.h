@@ -27,6 +27,12 @@ std::string JournalCommentPath(const std::string& journal);
 // beat's word.
 std::string JournalExactPath(const std::string& journal);
 
+// The label names' sidecar beside a journal ("JOURNAL.labels"), made with the first named
+// label: the journal's 2-byte header, then "BEAT\tNAME\n" for each named beat as it completes
+// (the beat in decimal, the name as LabelNameText gives it). Journals without one, those
+// written before names were kept among them, read with unnamed labels.
+std::string JournalNamesPath(const std::string& journal);
+
 // Beat k's word, as Pack stores it (a labelled beat carries the label mark).
 SampleWord JournalWord(const Recording& rec, int k);
 // Beat k's exact interval in µs, or 0 when the recording has none.
@@ -54,6 +60,8 @@ public:
     // the recording tick: written at once, never waiting for the disk; the flush runs on a
     // worker at least once a second.
     void Append(SampleWord word, int32_t exactUs = 0);
+    // The name of completed beat k's label, from the tick as Append; an empty name is none.
+    void AppendName(int k, const std::string& name);
     // Replaces the comment's sidecar (empty text removes it).
     void SetComment(const std::string& text);
     // At Stop: the words so far are flushed to disk before it returns. Fails when the journal
@@ -90,7 +98,8 @@ std::vector<JournalInfo> FindJournals(const std::string& folder);
 // have written: the words (a torn last word is dropped), then the empty slot after the last
 // beat, so that beats() is the journal's beat count. Comment comes from the sidecar, the
 // exact intervals from theirs when it holds one for every beat (a power cut may have left it
-// shorter) and each matches its word; the caller prepares. rounded, when given, is how many
+// shorter) and each matches its word, the label names from theirs for the labelled beats it
+// names (a torn last line is dropped); the caller prepares. rounded, when given, is how many
 // intervals a sidecar that did not hold them all leaves rounded to 10 ms, else 0.
 IoStatus ReadJournal(const std::string& path, Recording& rec, int* rounded = nullptr);
 

@@ -1,6 +1,7 @@
 // Trivant: records and analyses heart-rate variability from a pulse device; opens the
 // recordings named on its command line, in the program already running when there is one.
 #include "app_icon.h"
+#include "demo_training.h"
 #include "launch_options.h"
 #include "main_window.h"
 #include "qt_port_layer.h"
@@ -116,5 +117,8 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &main, [&main, files] { main.OpenFiles(files); });
     // Then the recordings a crash or a power cut left behind, over the shown window.
     QTimer::singleShot(0, &main, [&main] { main.RecoverJournals(); });
+    // make demo TRAINING=1: recording, and the breathing training beside it, by themselves.
+    if (trivant::DemoTrainingAsked(qgetenv("TRIVANT_DEMO_TRAINING")))
+        trivant::StartTrainingDemo(main);
     return app.exec();
 }

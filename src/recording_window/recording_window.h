@@ -11,6 +11,7 @@
 #include "graph_layout.h"
 #include "graph_paint.h"
 #include "journal.h"
+#include "live_scale.h"
 #include "recorder.h"
 #include "recording.h"
 
@@ -254,6 +255,9 @@ private:
     // (the time from the start in its tip), else the time from the start.
     void setTimeText(int64_t hundredths);
     void setTitle(const std::string& name);
+    // While it records, the SYM/PAR/SDNN and IB scales widen to beat n's values; true when
+    // one did.
+    bool followScales(int n);
     void startJournal(const std::string& path);
     void journalBeat(int n);
     void finishJournal();
@@ -271,6 +275,7 @@ private:
     Recorder recorder_;
     bool fromStrap_ = false;        // this recording takes a strap's exact intervals
     std::vector<int32_t> strapUs_;  // the intervals of one tick
+    LiveScale liveHRV_, liveIB_;    // from the recording's start
     GraphLayout layout_;
     TimeGrid grid_;
     ViewState view_;

@@ -15,8 +15,12 @@ void RecordingWindow::startJournal(const std::string& path) {
 }
 
 void RecordingWindow::journalBeat(int n) {
-    if (journal_ && !journalFailed_)
-        journal_->Append(JournalWord(*rec_, n), JournalExactUs(*rec_, n));
+    if (!journal_ || journalFailed_)
+        return;
+    journal_->Append(JournalWord(*rec_, n), JournalExactUs(*rec_, n));
+    // A live label is named while its beat fills (PutLiveLabel); complete, the name is final.
+    if (const std::string& name = rec_->labelName(n); !name.empty())
+        journal_->AppendName(n, name);
 }
 
 void RecordingWindow::finishJournal() {

@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace trivant {
 
 namespace {
@@ -24,6 +26,8 @@ void RecordingWindow::StartRecording(const std::string& journal) {
         startJournal(journal);
     host_.PurgePort();  // beats from before the start are not part of this recording
     recorder_.Start(fromStrap_ ? kMaxRecordingBeats : kMaxBeats, host_.ClockNow());
+    liveHRV_ = LiveScale(rec_->ScHRV);
+    liveIB_ = LiveScale(rec_->ScIB);
     setTitle(kRecordingTitle);
     readyForPaint_ = true;
     Timer1->start();
@@ -89,6 +93,8 @@ void RecordingWindow::BeatCompleted(int n) {
         const bool clock = r.StartClockS != kNoClock;
         setTimeText(recorder_.TotalTime() + (clock ? r.at(kSerRR, 1) + r.at(kSerRR, 2) : 0));
         view_.HistoPoint = n;
+        if (followScales(n))
+            update();  // the scale's numbers and every curve under them
         const Rect& h = layout_.rHisto;
         update(QRect(h.Left - 6 * layout_.TW, h.Top, h.width() + 6 * layout_.TW,
                      h.height() + layout_.TH + 2));
@@ -102,6 +108,23 @@ void RecordingWindow::BeatCompleted(int n) {
         view_.XPos = follow;
         update();
     }
+}
+
+bool RecordingWindow::followScales(int n) {
+    Recording& r = *rec_;
+    const CoreSettings cfg = ToCoreSettings(host_.setup());
+    // The series SetScales fits the shared scale to at Stop, and IB once its window is full.
+    int32_t hrv = 0;
+    for (const int s : {kSerSYM, kSerPAR, kSerSDNN})
+        if (cfg.Shown[static_cast<size_t>(s)])
+            hrv = std::max<int32_t>(hrv, r.at(s, n));
+    const int32_t scHRV = liveHRV_.Follow(ScaleRanges::HRV, r.ScHRV, hrv);
+    const int32_t scIB =
+        n > ClampSample(cfg.Sample) ? liveIB_.Follow(ScaleRanges::IB, r.ScIB, r.ibAt(n)) : r.ScIB;
+    const bool changed = scHRV != r.ScHRV || scIB != r.ScIB;
+    r.ScHRV = scHRV;
+    r.ScIB = scIB;
+    return changed;
 }
 
 void RecordingWindow::LimitReached(StopReason why) {

@@ -13,8 +13,6 @@
 #include <QSpinBox>
 #include <QTimer>
 
-#include <charconv>
-
 namespace trivant {
 
 namespace {
@@ -31,7 +29,9 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
       stop_(new QPushButton(tr("Стоп"), this)),
       export_(new QPushButton(tr("Экспорт CSV..."), this)),
       print_(new QPushButton(tr("Печать..."), this)), figures_(new QLabel(this)),
-      clockText_(new QLabel(DurationText(0), this)), summaryText_(new QLabel(this)) {
+      clockText_(new QLabel(DurationText(0), this)), summaryText_(new QLabel(this)),
+      resonance_(new ResonancePanel(
+          rate_, [this](double rateBpm) { leadRate(rateBpm); }, this)) {
     rate_->setRange(kPacerMinRate, kPacerMaxRate);
     rate_->setSingleStep(kPacerRateStep);
     rate_->setDecimals(1);
@@ -64,6 +64,7 @@ TrainingWindow::TrainingWindow(RecordingWindow* source, QWidget* parent)
     grid->addWidget(view_, 1, 0, 1, 9);
     grid->addWidget(figures_, 2, 0, 1, 9);
     grid->addWidget(summaryText_, 3, 0, 1, 9);
+    grid->addWidget(resonance_, 4, 0, 1, 9);
     grid->setRowStretch(1, 1);
 
     connect(rate_, &QDoubleSpinBox::valueChanged, this, &TrainingWindow::pacerChanged);
@@ -95,6 +96,7 @@ void TrainingWindow::frame() {
     if (training_ && !live())
         stopTraining();  // the recording stopped under it
     start_->setEnabled(!training_ && live());
+    resonance_->advance(live() ? &source_->recording() : nullptr, fed_, latestS_);
     canvas_.pacerS = pacerS();
     canvas_.latestS = latestS_;
     if (training_)
@@ -161,9 +163,16 @@ void TrainingWindow::pacerChanged() {
         return;
     if (training_)
         rates_.push_back(next.rateBpm);
-    char buf[16];
-    const auto r = std::to_chars(buf, buf + sizeof buf, next.rateBpm, std::chars_format::fixed, 1);
-    label("темп " + std::string(buf, r.ptr));
+    label(RateLabelName(next.rateBpm));
+}
+
+void TrainingWindow::leadRate(double rateBpm) {
+    // The resonance run labels every step, also one at the rate the pacer already has.
+    const bool same =
+        ClampedPacer(rateBpm, canvas_.pacer.inhaleShare).rateBpm == canvas_.pacer.rateBpm;
+    rate_->setValue(rateBpm);
+    if (same)
+        label(RateLabelName(rateBpm));
 }
 
 void TrainingWindow::startTraining() {

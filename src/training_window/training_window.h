@@ -1,10 +1,11 @@
 // The breathing training beside a live recording: the pacer, the heart rate with the
-// pacer's phase behind it, the live figures, and the training's summary when it stops. Beats
-// are taken from the recording on the window's own frame timer, so the recording's live
-// tick runs as before.
+// pacer's phase behind it, the live figures, the training's summary when it stops, and the
+// resonance-frequency assessment (ResonancePanel). Beats are taken from the recording on the
+// window's own frame timer, so the recording's live tick runs as before.
 #pragma once
 
 #include "biofeedback.h"
+#include "resonance_panel.h"
 #include "training_canvas.h"
 #include "training_page.h"
 #include "training_summary.h"
@@ -56,6 +57,7 @@ public:
     // the device cannot be painted on.
     TrainingPage page() const;
     bool MyPrint(QPagedPaintDevice& device, bool landscape);
+    ResonancePanel* resonancePanel() const { return resonance_; }
 
     // Where to export the summary; an empty answer exports nothing. A file dialog by default.
     using PathAsker = std::function<QString()>;
@@ -71,6 +73,7 @@ private:
     void startTraining();
     void stopTraining();
     void pacerChanged();
+    void leadRate(double rateBpm);
     void pullBeats();
     void showFigures();
     void label(const std::string& name);
@@ -100,6 +103,7 @@ private:
     QSpinBox* inhale_;
     QPushButton *start_, *stop_, *export_, *print_;
     QLabel *figures_, *clockText_, *summaryText_;
+    ResonancePanel* resonance_;
 };
 
 }  // namespace trivant

@@ -1,5 +1,6 @@
 // The journal against the .rr encoder: same bytes at every length, torn and empty journals,
-// locks held by writers, the comment's sidecar, start times and a write limit.
+// locks held by writers, the comment's and label names' sidecars, start times and a write
+// limit.
 #include "journal.h"
 #include "rr_file.h"
 #include "temp_dir.h"
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <map>
+#include <optional>
 
 #ifndef _WIN32
 #include "file_size_limit.h"
@@ -232,6 +235,52 @@ TEST(Journal, ExactIntervalsAreKeptOnlyForEveryBeat) {
         ASSERT_TRUE(ReadJournal(path, rec, &rounded).ok);
         EXPECT_EQ(rec.ExactUs, c.exact) << c.sidecar.size();
         EXPECT_EQ(rounded, c.rounded) << c.sidecar.size();
+    }
+    w.Remove();
+    EXPECT_EQ(dir.entryCount(), 0);
+}
+
+// Names come back for the labelled beats their sidecar names, whole lines only; a journal
+// without the sidecar, as older ones are, reads with unnamed labels.
+TEST(Journal, LabelNamesComeBackForLabelledBeats) {
+    TempDir dir;
+    const std::string path = dir.file("rec.rr.part");
+    JournalWriter w;
+    ASSERT_TRUE(w.Open(path).ok);
+    for (int k = 1; k <= 20; ++k)
+        w.Append(wordAt(k));  // labels at 7 and 14
+    w.AppendName(7, "темп 6.0");
+    w.AppendName(3, "");
+    w.AppendName(14, "тренинг");
+    ASSERT_TRUE(w.Finish().ok);
+    const std::string header(kRrHeaderBytes, '\0');
+    const std::string written = dir.read("rec.rr.part.labels");
+    EXPECT_EQ(written, header + "7\tтемп 6.0\n14\tтренинг\n");
+    EXPECT_EQ(dir.read("rec.rr.part"), EncodeRr(*recordingOf(20)));  // the words as ever
+    using Names = std::map<int, std::string>;
+    const struct {
+        std::optional<std::string> sidecar;  // none: a journal from before names were kept
+        Names names;
+    } cases[] = {
+        {std::nullopt, {}},
+        {written, {{7, "темп 6.0"}, {14, "тренинг"}}},
+        {written.substr(0, written.size() - 1), {{7, "темп 6.0"}}},  // torn last line
+        {header + "7\ta\n7\tb\n", {{7, "b"}}},
+        {header + "14\t  тренинг \r\n", {{14, "тренинг"}}},
+        {header + "3\tx\n21\tx\n28\tx\n0\tx\n-7\tx\n", {}},  // unlabelled or no beat
+        {header + "x7\ta\n7a\tb\n\tc\n7\n7\t\n7\t1\n", {}},
+        {header, {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        if (c.sidecar)
+            dir.write("rec.rr.part.labels", *c.sidecar);
+        else
+            fs::remove(dir.file("rec.rr.part.labels"));
+        Recording rec;
+        rec.LabelNames[5] = "stale";
+        ASSERT_TRUE(ReadJournal(path, rec).ok);
+        EXPECT_EQ(rec.LabelNames, c.names) << c.sidecar.value_or("(none)");
     }
     w.Remove();
     EXPECT_EQ(dir.entryCount(), 0);

@@ -6,7 +6,7 @@
 #include "journal_test_kit.h"
 #include "paint_kit.h"
 #include "report_window.h"
-#include "training_app.h"
+#include "training_fixture.h"
 #include "translation.h"
 #include "ui_texts.h"
 

@@ -4,6 +4,7 @@
 #include "app_fixture.h"
 #include "comment_dialog.h"
 #include "journal_test_kit.h"
+#include "label_edit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <map>
 
 namespace trivant::test {
 namespace {
@@ -112,6 +114,43 @@ TEST_F(JournalTest, TheCommentTravelsWithTheJournal) {
     r->parentWidget()->close();
     EXPECT_FALSE(std::filesystem::exists(journal));
     EXPECT_FALSE(std::filesystem::exists(JournalCommentPath(journal)));
+}
+
+// Labels named while it records ("темп 6.0" by the training, say) come back named, and an
+// unnamed one unnamed.
+TEST_F(JournalTest, LabelNamesTravelWithTheJournal) {
+    start();
+    RecordingWindow* g = startRecordingOnFakePort();
+    ASSERT_NE(g, nullptr);
+    const std::vector<std::string> names{"тренинг", "", "темп 6.0", "темп 5.5"};
+    std::map<int, std::string> put;
+    for (size_t i = 0; i < names.size(); ++i) {
+        feed(10, int(10 * i));
+        g->Timer1Timer();
+        const int beat = g->recording().CurrentFileLen;  // the slot being filled
+        if (names[i].empty())
+            form->TB_LabelClick();
+        else
+            ASSERT_TRUE(PutLiveLabel(g->recording(), names[i]));
+        if (!names[i].empty())
+            put[beat] = names[i];
+    }
+    feed(10, 40);
+    g->Timer1Timer();
+    ASSERT_EQ(g->recording().LabelNames, put);
+    const std::string journal = g->journalPath();
+    form.reset();  // killed while it records
+
+    start();
+    answer(message(kMsgOk));  // "Восстановить"
+    form->RecoverJournals();
+    RecordingWindow* r = form->activeGraph();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->recording().LabelNames, put);
+    EXPECT_EQ(r->recording().LabNum, int(names.size()));
+    answer([](QDialog&) { return int(kMsgYes); });  // "Не сохранять"
+    r->parentWidget()->close();
+    EXPECT_FALSE(std::filesystem::exists(JournalNamesPath(journal)));
 }
 
 // A sidecar shorter than its words: the window opens with 10 ms intervals only, and a

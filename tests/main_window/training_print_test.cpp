@@ -2,7 +2,7 @@
 // command; its scales, its figures in the interface's locale, and its printed summary.
 #include "curve_panel.h"
 #include "paint_kit.h"
-#include "training_app.h"
+#include "training_fixture.h"
 #include "training_texts.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The breathing training during a strap recording played from a log: opened from the menu,
 // fed by the recording's beats, labelling the recording at each start, stop and rate, and
 // summing up when it stops.
-#include "training_app.h"
+#include "training_fixture.h"
 #include "training_geometry.h"
 
 #include <QDoubleSpinBox>

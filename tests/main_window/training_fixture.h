@@ -1,5 +1,5 @@
-// A strap recording played from a log of a heart rate swinging at 0.1 Hz, and the training
-// window opened on it from the menu.
+// The breathing training's fixture: a strap recording played from a log whose heart rate
+// swings with the breath, and the steps that let the recording and the training window run.
 #pragma once
 
 #include "app_fixture.h"
@@ -7,24 +7,29 @@
 #include "training_window.h"
 
 #include <cmath>
-#include <string>
-#include <vector>
+#include <functional>
 
 namespace trivant::test {
 
-// Beats of a heart rate swinging at 0.1 Hz, one notification each, in 1/1024 s.
-inline std::vector<StrapLogEntry> breathingLog(double seconds) {
+// Beats whose interval (ms) at log time t is rrMs(t), one notification each, in 1/1024 s.
+inline std::vector<StrapLogEntry> strapLog(double seconds,
+                                           const std::function<double(double)>& rrMs) {
     std::vector<StrapLogEntry> out;
     for (double t = 0; t < seconds;) {
-        const double rrMs = 1000 + 120 * std::sin(2 * M_PI * 0.1 * t);
-        t += rrMs / 1000;
-        const int units = static_cast<int>(std::lround(rrMs * 1.024));
+        const double rr = rrMs(t);
+        t += rr / 1000;
+        const int units = static_cast<int>(std::lround(rr * 1.024));
         out.push_back(
             {t,
              static_cast<int>(out.size()) + 1,
              {0x16, 60, static_cast<uint8_t>(units & 0xFF), static_cast<uint8_t>(units >> 8)}});
     }
     return out;
+}
+
+// A heart rate swinging at 0.1 Hz.
+inline std::vector<StrapLogEntry> breathingLog(double seconds) {
+    return strapLog(seconds, [](double t) { return 1000 + 120 * std::sin(2 * M_PI * 0.1 * t); });
 }
 
 inline std::vector<std::string> labelNames(const Recording& rec) {
@@ -36,16 +41,17 @@ inline std::vector<std::string> labelNames(const Recording& rec) {
 
 class TrainingApp : public AppTest {
 protected:
-    RecordingWindow* record() {
+    RecordingWindow* record(std::vector<StrapLogEntry> log = breathingLog(400)) {
         start();
+        form->setup().AutoStop = false;  // a training outlasts the five-minute fragment
         dir.write("strap", std::string("strap\t") + ReplayStrapLink::kAddress + "\tH10\n");
-        form->UseStraps(std::make_unique<ReplayStrapLink>(breathingLog(400), "H10", 1.0, false,
+        form->UseStraps(std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, false,
                                                           [this] { return now; }),
                         dir.file("strap"), nullptr);
         form->TB_Start->trigger();
         return form->activeGraph();
     }
-    // The command from the menu, as the idle pass enables it; the window it opened.
+    // The training window opened from the menu on the live recording.
     TrainingWindow* openTraining() {
         form->IdleHandler();
         form->N_Training->trigger();

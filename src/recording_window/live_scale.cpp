@@ -1,0 +1,29 @@
+// Live scales: the narrowest row with room to spare, widened only.
+#include "live_scale.h"
+
+#include <cstddef>
+
+namespace trivant {
+
+int WidenedRow(const ScaleRows& rows, int row, int32_t value) {
+    const int last = static_cast<int>(rows.size()) - 1;
+    if (row < 0 || row > last)
+        return row;
+    if (value <= rows[static_cast<std::size_t>(row)].upper)
+        return row;
+    const int64_t need = int64_t{value} + value / 4;
+    for (int r = last; r >= 0; --r)
+        if (rows[static_cast<std::size_t>(r)].upper >= need)
+            return r;
+    return 0;
+}
+
+int LiveScale::Follow(const ScaleRows& rows, int row, int32_t value) {
+    chosen_ = chosen_ || row != given_;
+    if (chosen_)
+        return row;
+    given_ = WidenedRow(rows, row, value);
+    return given_;
+}
+
+}  // namespace trivant

@@ -89,24 +89,6 @@ TEST(TrainingGeometry, TimeLinesFallOnRoundTimesFromTheReference) {
     }
 }
 
-TEST(TrainingGeometry, CanvasKeepsRoomForTheNumbers) {
-    for (const QRect area : {QRect(0, 0, 480, 280), QRect(0, 0, 1200, 700), QRect(5, 9, 640, 400)})
-        for (const auto& [numberW, textH] : {std::pair{0, 0}, {40, 15}, {60, 24}}) {
-            SCOPED_TRACE(testing::Message()
-                         << area.width() << "x" << area.height() << " " << numberW << " " << textH);
-            const CanvasLayout l = LayoutCanvas(area, numberW, textH);
-            EXPECT_EQ(l.bar, LayoutCanvas(area).bar);
-            EXPECT_TRUE(area.contains(l.bar) && area.contains(l.heart) &&
-                        area.contains(l.coherence));
-            EXPECT_GE(l.heart.left() - l.bar.right(), numberW);  // the value numbers
-            EXPECT_EQ(l.coherence.left(), l.heart.left());
-            EXPECT_GE(l.coherence.top() - l.heart.bottom(), textH);  // the heart's times
-            EXPECT_GE(area.bottom() - l.coherence.bottom(), textH);  // the coherence's times
-            EXPECT_GT(l.coherence.height(), 20);
-            EXPECT_GT(l.heart.height(), l.coherence.height());
-        }
-}
-
 TEST(BesidePlacement, RightOrLeftOfTheAnchorElseOnTheScreen) {
     const QRect screen(0, 0, 1920, 1080), second(1920, 0, 1280, 1024);
     const QSize size(800, 560);

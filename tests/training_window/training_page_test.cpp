@@ -1,5 +1,5 @@
-// The training's printed page on pages of several shapes: everything on the page in reading
-// order, every figure written, no text over another, and both curves drawn in their plots.
+// The training's printed page upright and across: every figure written, no text over another,
+// and both curves drawn in their own plots.
 #include "curve_panel.h"
 #include "paint_kit.h"
 #include "training_page.h"
@@ -42,32 +42,6 @@ int pixelsOf(const QImage& image, const QRect& r, const QColor& color) {
         for (int x = r.left(); x <= r.right(); ++x)
             n += image.pixelColor(x, y) == color;
     return n;
-}
-
-TEST(TrainingPage, LaysOutInReadingOrderWithinThePage) {
-    for (const QRect page : {QRect(0, 0, 1240, 1754), QRect(0, 0, 1754, 1240),
-                             QRect(0, 0, 9917, 14033), QRect(30, 40, 600, 840)}) {
-        SCOPED_TRACE(testing::Message() << page.width() << "x" << page.height());
-        const int th = page.height() / kTrainingPageRows, tw = th / 2;
-        const TrainingPageLayout l = LayoutTrainingPage(page, tw, th, 3, 7);
-        ASSERT_EQ(l.heading.size(), 3u);
-        ASSERT_EQ(l.names.size(), 7u);
-        int y = l.title.y();
-        for (const std::vector<QPoint>* column : {&l.heading, &l.names})
-            for (const QPoint& at : *column) {
-                EXPECT_GE(at.y() - y, th);  // a row's height below the line before
-                y = at.y();
-            }
-        for (size_t i = 0; i < l.names.size(); ++i)
-            EXPECT_GE(l.values[i].x() - l.names[i].x(), 30 * tw);
-        EXPECT_GE(l.heart.top() - y, 2 * th);
-        EXPECT_GE(l.coherence.top() - l.heart.bottom(), 2 * th);  // the heart's times between
-        EXPECT_GE(l.heart.left() - page.left(), 12 * tw);         // the value numbers
-        EXPECT_GT(l.coherence.height(), 4 * th);
-        EXPECT_GT(l.heart.height(), l.coherence.height());
-        EXPECT_TRUE(page.contains(l.heart) && page.contains(l.coherence));
-        EXPECT_GE(page.bottom() - l.coherence.bottom(), 2 * th);
-    }
 }
 
 TEST(TrainingPage, PrintsEveryFigureAndBothCurves) {

@@ -16,7 +16,8 @@ namespace trivant {
 
 namespace {
 
-constexpr QSize kTrainingSize(800, 560);
+// Room for the pacer and the curves above the figures and the resonance row and table.
+constexpr QSize kTrainingSize(840, 720);
 
 TrainingWindow* trainingOf(const QWidget& form, const RecordingWindow* g) {
     for (TrainingWindow* t : form.findChildren<TrainingWindow*>(Qt::FindDirectChildrenOnly))

@@ -1839,6 +1839,10 @@ Recover it?</translation>
         <source>Темп, вдохов/мин: %1</source>
         <translation>Rate, breaths/min: %1</translation>
     </message>
+    <message>
+        <source>Итог тренинга дыхания</source>
+        <translation>Breathing training summary</translation>
+    </message>
 </context>
 <context>
     <name>trivant::TrendWindow</name>

@@ -18,6 +18,7 @@ namespace {
 
 // Room for the pacer and the curves above the figures and the resonance row and table.
 constexpr QSize kTrainingSize(840, 720);
+constexpr int kRecordingMinWidth = 480;
 
 TrainingWindow* trainingOf(const QWidget& form, const RecordingWindow* g) {
     for (TrainingWindow* t : form.findChildren<TrainingWindow*>(Qt::FindDirectChildrenOnly))
@@ -68,6 +69,13 @@ void MainWindow::N_TrainingClick() {
     const QRect screen =
         (g->screen() ? g->screen() : QGuiApplication::primaryScreen())->availableGeometry();
     const QRect frame = PlaceBeside(globalFrame(*g), kTrainingSize + decoration, screen);
+    // Where the screen has no room beside the recording, the recording makes room.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(g->parentWidget());
+        sub && !sub->isMaximized() && sub->parentWidget()) {
+        const QRect narrowed = NarrowedBeside(globalFrame(*g), frame, kRecordingMinWidth);
+        sub->setGeometry(
+            QRect(sub->parentWidget()->mapFromGlobal(narrowed.topLeft()), narrowed.size()));
+    }
     training->resize(frame.size() - decoration);
     training->move(frame.topLeft());
     training->show();

@@ -22,4 +22,15 @@ QRect PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen) {
     return QRect(x, y, w, h);
 }
 
+QRect NarrowedBeside(const QRect& anchor, const QRect& placed, int minWidth) {
+    if (!anchor.intersects(placed))
+        return anchor;
+    QRect out = anchor;
+    if (placed.center().x() >= anchor.center().x())
+        out.setRight(placed.left() - 1);
+    else
+        out.setLeft(placed.right() + 1);
+    return out.width() >= minWidth ? out : anchor;
+}
+
 }  // namespace trivant

@@ -12,4 +12,8 @@ namespace trivant {
 // window larger than the screen is cut to it.
 QRect PlaceBeside(const QRect& anchor, const QSize& size, const QRect& screen);
 
+// The anchor narrowed so that it ends where placed begins (or begins where placed ends), when
+// placed covers part of it and what is left is at least minWidth wide; else the anchor as is.
+QRect NarrowedBeside(const QRect& anchor, const QRect& placed, int minWidth);
+
 }  // namespace trivant

@@ -33,15 +33,19 @@ void TrainingCanvas::paintEvent(QPaintEvent*) {
                now.inhale ? tr("Вдох") : tr("Выдох"));
 
     const double t1 = std::max(s.latestS, kHeartSpanS), t0 = t1 - kHeartSpanS;
+    // In the recording's first minute the numbers count from its start, so the latest beat
+    // is not read as seconds ago.
+    const double heartFromS = s.latestS < kHeartSpanS ? 0 : t1;
     for (const TimeSpan& span : InhaleSpans(s.pacer, s.pacerOriginS, t0, t1)) {
         const double a = XOfTime(l.heart, span.fromS, t0, t1);
         const double b = XOfTime(l.heart, span.toS, t0, t1);
         p.fillRect(QRectF(a, l.heart.top(), b - a, l.heart.height()), kInhale);
     }
     // Both curves count their time back from the latest beat.
-    CurvePanel heart{l.heart,     s.heart, t0,
-                     t1,          t1,      HeartScale(s.heart, ValueTicksFor(l.heart.height(), fm)),
-                     kHeartColor, 2,       tr("ЧСС, уд/мин")};
+    CurvePanel heart{
+        l.heart,     s.heart,    t0,
+        t1,          heartFromS, HeartScale(s.heart, ValueTicksFor(l.heart.height(), fm)),
+        kHeartColor, 2,          tr("ЧСС, уд/мин")};
     PaintCurvePanel(p, heart);
     const double c0 = s.coherence.empty() ? t0 : s.coherence.front().x();
     const double c1 = s.coherence.empty() ? t1 : std::max(s.coherence.back().x(), c0 + 1);

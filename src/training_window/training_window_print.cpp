@@ -10,7 +10,7 @@ namespace trivant {
 
 TrainingPage TrainingWindow::page() const {
     TrainingPage out;
-    out.title = windowTitle();
+    out.title = tr("Итог тренинга дыхания");
     // The recording's comment is where the person's name goes.
     if (source_ && !source_->recording().Comment.empty())
         out.heading.push_back(QString::fromStdString(source_->recording().Comment));

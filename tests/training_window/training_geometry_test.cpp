@@ -78,12 +78,9 @@ TEST(TrainingGeometry, TimeLinesFallOnRoundTimesFromTheReference) {
         ASSERT_FALSE(marks.empty());
         EXPECT_DOUBLE_EQ(marks.front().offsetS, c.firstOffset);
         EXPECT_DOUBLE_EQ(marks.back().offsetS, c.lastOffset);
-        EXPECT_LE(marks.size() - 1, static_cast<size_t>(c.maxMarks));
         for (size_t i = 0; i < marks.size(); ++i) {
             const double t = c.fromS + marks[i].offsetS;
             EXPECT_EQ(marks[i].x, std::lround(XOfTime(r, t, c.t0, c.t1)));
-            EXPECT_GE(marks[i].x, r.left());
-            EXPECT_LE(marks[i].x, r.left() + r.width());
             if (i) {
                 EXPECT_DOUBLE_EQ(marks[i].offsetS - marks[i - 1].offsetS, c.step);
             }

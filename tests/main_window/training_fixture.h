@@ -6,6 +6,8 @@
 #include "replay_strap_link.h"
 #include "training_window.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <functional>
 
@@ -39,15 +41,32 @@ inline std::vector<std::string> labelNames(const Recording& rec) {
     return out;
 }
 
+// The interface's numbers written the Russian way while it lives.
+class RussianNumbers {
+public:
+    RussianNumbers() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+    ~RussianNumbers() { QLocale::setDefault(before_); }
+
+private:
+    QLocale before_;
+};
+
 class TrainingApp : public AppTest {
 protected:
-    RecordingWindow* record(std::vector<StrapLogEntry> log = breathingLog(400)) {
+    // The window on a strap playing log: on the test's clock, or in real time over and over.
+    void useStrap(std::vector<StrapLogEntry> log, bool realTime = false) {
         start();
         form->setup().AutoStop = false;  // a training outlasts the five-minute fragment
         dir.write("strap", std::string("strap\t") + ReplayStrapLink::kAddress + "\tH10\n");
-        form->UseStraps(std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, false,
-                                                          [this] { return now; }),
-                        dir.file("strap"), nullptr);
+        const ReplayStrapLink::Clock clock =
+            realTime ? ReplayStrapLink::Clock(ReplayStrapLink::SteadySeconds)
+                     : [this] { return now; };
+        form->UseStraps(
+            std::make_unique<ReplayStrapLink>(std::move(log), "H10", 1.0, realTime, clock),
+            dir.file("strap"), nullptr);
+    }
+    RecordingWindow* record(std::vector<StrapLogEntry> log = breathingLog(400)) {
+        useStrap(std::move(log));
         form->TB_Start->trigger();
         return form->activeGraph();
     }

@@ -23,15 +23,8 @@ TEST(LiveScale, WidensToTheNarrowestRowWithRoomToSpare) {
         {hrv, 5, 11, 4},  {hrv, 2, 30, 2},  {ib, 5, 100, 5},  {ib, 5, 101, 4},   {ib, 5, 450, 2},
         {ib, 3, 450, 3},  {ib, 5, 2400, 1}, {ib, 5, 2401, 0}, {ib, 5, 65535, 0}, {ib, 1, 2999, 1},
     };
-    for (const auto& c : cases) {
-        const int row = WidenedRow(c.rows, c.row, c.value);
-        EXPECT_EQ(row, c.expected) << c.row << " " << c.value;
-        // Whatever it picks holds the value where any row can, and is never narrower.
-        EXPECT_LE(row, c.row);
-        if (c.value <= c.rows[0].upper) {
-            EXPECT_LE(c.value, c.rows[static_cast<size_t>(row)].upper);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(WidenedRow(c.rows, c.row, c.value), c.expected) << c.row << " " << c.value;
 }
 
 TEST(LiveScale, FollowsUntilTheUserChooses) {
@@ -44,11 +37,9 @@ TEST(LiveScale, FollowsUntilTheUserChooses) {
         int start;
         std::vector<Step> steps;
     } cases[] = {
-        {4, {{-1, 3, 4}, {-1, 20, 4}, {-1, 25, 4}}},                // the values fit: as it was
         {4, {{-1, 30, 3}, {-1, 10, 3}, {-1, 45, 3}, {-1, 70, 2}}},  // wider, never narrower
         {4, {{-1, 30, 3}, {5, 30, 5}, {-1, 200, 5}}},               // the user's 0..10 stays
         {2, {{4, 80, 4}, {-1, 5, 4}}},                              // chosen before a beat
-        {5, {{-1, 255, 0}, {-1, 0, 0}}},
     };
     for (const auto& c : cases) {
         LiveScale scale(c.start);

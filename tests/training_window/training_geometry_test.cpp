@@ -10,17 +10,19 @@
 namespace trivant {
 namespace {
 
+double mantissa(double step) {
+    return step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+}
+
 // Whether step is 1, 2 or 5 times a power of ten.
 bool roundStep(double step) {
-    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
-    return std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
-           std::abs(mantissa - 5) < 1e-9;
+    const double m = mantissa(step);
+    return std::abs(m - 1) < 1e-9 || std::abs(m - 2) < 1e-9 || std::abs(m - 5) < 1e-9;
 }
 
 // The step before step in the 1, 2, 5 series.
 double finer(double step) {
-    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
-    return step * (mantissa < 3 ? 0.5 : 0.4);
+    return step * (mantissa(step) < 3 ? 0.5 : 0.4);
 }
 
 TEST(TrainingGeometry, RoundScalesCoverTheirValuesWithTheFinestStep) {
@@ -76,12 +78,9 @@ TEST(TrainingGeometry, TimeLinesFallOnRoundTimesFromTheReference) {
         ASSERT_FALSE(marks.empty());
         EXPECT_DOUBLE_EQ(marks.front().offsetS, c.firstOffset);
         EXPECT_DOUBLE_EQ(marks.back().offsetS, c.lastOffset);
-        EXPECT_LE(marks.size() - 1, static_cast<size_t>(c.maxMarks));
         for (size_t i = 0; i < marks.size(); ++i) {
             const double t = c.fromS + marks[i].offsetS;
             EXPECT_EQ(marks[i].x, std::lround(XOfTime(r, t, c.t0, c.t1)));
-            EXPECT_GE(marks[i].x, r.left());
-            EXPECT_LE(marks[i].x, r.left() + r.width());
             if (i) {
                 EXPECT_DOUBLE_EQ(marks[i].offsetS - marks[i - 1].offsetS, c.step);
             }
@@ -92,31 +91,26 @@ TEST(TrainingGeometry, TimeLinesFallOnRoundTimesFromTheReference) {
 TEST(BesidePlacement, RightOrLeftOfTheAnchorElseOnTheScreen) {
     const QRect screen(0, 0, 1920, 1080), second(1920, 0, 1280, 1024);
     const QSize size(800, 560);
-    struct Case {
+    const struct {
         QRect screen, anchor;
         QSize size;
         QRect want;
-        bool beside;  // clear of the anchor
-    } const cases[] = {
-        {screen, {0, 0, 1000, 700}, size, {1000, 0, 800, 560}, true},
-        {screen, {10, 700, 1000, 300}, size, {1010, 520, 800, 560}, true},    // top kept on screen
-        {screen, {900, 100, 1000, 700}, size, {100, 100, 800, 560}, true},    // left: no room right
-        {screen, {200, 100, 1500, 800}, size, {1120, 100, 800, 560}, false},  // roomier right
-        {screen, {300, 50, 1600, 800}, size, {0, 50, 800, 560}, false},       // roomier left
-        {screen, {0, 0, 1920, 1080}, size, {1120, 0, 800, 560}, false},       // maximised
-        {screen, {100, -40, 500, 300}, size, {600, 0, 800, 560}, true},
-        {screen, {0, 0, 600, 400}, {2500, 1200}, {0, 0, 1920, 1080}, false},  // cut to the screen
-        {second, {1920, 10, 400, 600}, size, {2320, 10, 800, 560}, true},
-        {second, {2500, 10, 700, 600}, size, {1920, 10, 800, 560}, false},
+    } cases[] = {
+        {screen, {0, 0, 1000, 700}, size, {1000, 0, 800, 560}},
+        {screen, {10, 700, 1000, 300}, size, {1010, 520, 800, 560}},   // top kept on screen
+        {screen, {900, 100, 1000, 700}, size, {100, 100, 800, 560}},   // left: no room right
+        {screen, {200, 100, 1500, 800}, size, {1120, 100, 800, 560}},  // roomier right
+        {screen, {300, 50, 1600, 800}, size, {0, 50, 800, 560}},       // roomier left
+        {screen, {0, 0, 1920, 1080}, size, {1120, 0, 800, 560}},       // maximised
+        {screen, {100, -40, 500, 300}, size, {600, 0, 800, 560}},
+        {screen, {0, 0, 600, 400}, {2500, 1200}, {0, 0, 1920, 1080}},  // cut to the screen
+        {second, {1920, 10, 400, 600}, size, {2320, 10, 800, 560}},
+        {second, {2500, 10, 700, 600}, size, {1920, 10, 800, 560}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.anchor.x() << "," << c.anchor.y() << " "
-                                        << c.anchor.width() << "x" << c.anchor.height());
-        const QRect got = PlaceBeside(c.anchor, c.size, c.screen);
-        EXPECT_EQ(got, c.want);
-        EXPECT_TRUE(c.screen.contains(got));
-        EXPECT_EQ(!got.intersects(c.anchor), c.beside);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(PlaceBeside(c.anchor, c.size, c.screen), c.want)
+            << c.anchor.x() << "," << c.anchor.y() << " " << c.anchor.width() << "x"
+            << c.anchor.height();
 }
 
 }  // namespace

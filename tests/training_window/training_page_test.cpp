@@ -18,16 +18,9 @@ TrainingPage samplePage() {
     TrainingPage page;
     page.title = "Training: rest.rr";
     page.heading = {"Ivanov I. I.", "Start: 2026-12-11 10:15:00", "Rate: 6.0; 5.5"};
-    TrainingSummary s;
-    s.durationS = 300;
-    s.meanHrBpm = 64.4;
-    s.meanRmssdMs = 48;
-    s.meanCoherence = 3.17;
-    s.maxCoherence = 8.25;
-    s.highCoherenceShare = 0.55;
-    s.meanAmplitudeBpm = 12.3;
-    page.rows = SummaryRows(s);
-    page.durationS = s.durationS;
+    // Duration, HR, RMSSD, amplitude, mean and maximum coherence, the share of high coherence.
+    page.rows = SummaryRows(TrainingSummary{300, 64.4, 48, 12.3, 3.17, 8.25, 0.55});
+    page.durationS = 300;
     for (double t = 0; t < 300; t += 1) {
         page.heart.emplace_back(t, 64 + 7 * std::sin(2 * M_PI * 0.1 * t));
         if (t >= 64 && static_cast<int>(t) % 5 == 0)

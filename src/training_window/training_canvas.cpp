@@ -23,7 +23,10 @@ void TrainingCanvas::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const CanvasState& s = state_;
     const QFontMetrics fm = p.fontMetrics();
-    const CanvasLayout l = LayoutCanvas(rect(), ScaleNumbersWidth(fm), fm.height());
+    // Room on the right for half of the last time number, centred on the plots' right edge.
+    const int rightRoom = fm.horizontalAdvance(QStringLiteral("-00 с")) / 2;
+    const CanvasLayout l =
+        LayoutCanvas(rect().adjusted(0, 0, -rightRoom, 0), ScaleNumbersWidth(fm), fm.height());
     const PacerState now = PacerAt(s.pacer, s.pacerS);
     p.setPen(Qt::gray);
     p.drawRect(l.bar.adjusted(0, 0, -1, -1));

@@ -113,5 +113,20 @@ TEST(BesidePlacement, RightOrLeftOfTheAnchorElseOnTheScreen) {
             << c.anchor.height();
 }
 
+TEST(TrainingGeometry, TheRecordingNarrowsToMakeRoomWhereItCan) {
+    const QRect anchor(0, 50, 1200, 700);
+    const struct {
+        QRect placed, want;
+    } cases[] = {
+        {{1300, 0, 600, 500}, anchor},                // already beside
+        {{560, 50, 840, 720}, {0, 50, 560, 700}},     // placed right: ends where it begins
+        {{0, 50, 500, 720}, {500, 50, 700, 700}},     // placed left
+        {{100, 50, 1050, 720}, anchor},               // what is left would be too narrow
+        {{100, 100, 800, 300}, {900, 50, 300, 700}},  // centred left of the anchor's centre
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NarrowedBeside(anchor, c.placed, 200), c.want) << c.placed.x();
+}
+
 }  // namespace
 }  // namespace trivant

@@ -28,6 +28,14 @@ protected:
             fake->incoming.insert(fake->incoming.end(), {0, uint8_t(60 + i % 90), 197});
     }
     size_t recordingWindows() const { return form->mdiArea()->subWindowList().size(); }
+    // The application killed while it records, started again, its recording recovered.
+    RecordingWindow* recoverAfterACrash() {
+        form.reset();
+        start();
+        answer(message(kMsgOk));  // "Восстановить"
+        form->RecoverJournals();
+        return form->activeGraph();
+    }
 };
 
 // The journal holds the completed beats; read back it is what the save writes.
@@ -101,12 +109,7 @@ TEST_F(JournalTest, TheCommentTravelsWithTheJournal) {
     feed(5, 25);
     g->Timer1Timer();
     const std::string journal = g->journalPath();
-    form.reset();  // killed while it records
-
-    start();
-    answer(message(kMsgOk));  // "Восстановить"
-    form->RecoverJournals();
-    RecordingWindow* r = form->activeGraph();
+    RecordingWindow* r = recoverAfterACrash();
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->recording().Comment, "проба пера");
     EXPECT_EQ(r->recording().beats(), 30);
@@ -139,12 +142,7 @@ TEST_F(JournalTest, LabelNamesTravelWithTheJournal) {
     g->Timer1Timer();
     ASSERT_EQ(g->recording().LabelNames, put);
     const std::string journal = g->journalPath();
-    form.reset();  // killed while it records
-
-    start();
-    answer(message(kMsgOk));  // "Восстановить"
-    form->RecoverJournals();
-    RecordingWindow* r = form->activeGraph();
+    RecordingWindow* r = recoverAfterACrash();
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->recording().LabelNames, put);
     EXPECT_EQ(r->recording().LabNum, int(names.size()));

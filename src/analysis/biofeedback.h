@@ -44,6 +44,9 @@ struct BiofeedbackFigures {
     double hrBpm = 0;
     std::optional<double> rmssdMs, amplitudeBpm;
     std::optional<Coherence> coherence;  // the latest one computed
+    std::optional<double> coherenceRatio() const {
+        return coherence ? std::optional<double>(coherence->ratio) : std::nullopt;
+    }
 };
 
 // Fed one interval at a time; keeps only the beats its figures can still need.

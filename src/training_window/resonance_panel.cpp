@@ -6,6 +6,7 @@
 #include "resonance_panel.h"
 
 #include "pacer.h"
+#include "training_texts.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -26,14 +27,6 @@ namespace {
 
 constexpr int kMaxMinutes = 10;
 enum Column { kRate, kLfPeak, kAmplitude, kCoherence, kMark, kColumns };
-
-QString number(double v, int decimals) {
-    return QLocale().toString(v, 'f', decimals);
-}
-
-QString number(const std::optional<double>& v, int decimals) {
-    return v ? number(*v, decimals) : QStringLiteral("-");
-}
 
 // The default rates as the interface's locale writes them: "6,5; 6; 5,5; 5; 4,5".
 QString defaultRatesText() {
@@ -165,7 +158,7 @@ void ResonancePanel::setRunning(bool on) {
 
 void ResonancePanel::showProgress(const ProtocolStep& s) {
     status_->setText(tr("Поиск: темп %1 вдохов/мин, шаг %2 из %3, до смены %4 с")
-                         .arg(number(plan_->ratesBpm[s.index], 1))
+                         .arg(LocalNumber(plan_->ratesBpm[s.index], 1))
                          .arg(s.index + 1)
                          .arg(plan_->ratesBpm.size())
                          .arg(static_cast<int>(std::ceil(s.leftS))));
@@ -175,9 +168,9 @@ void ResonancePanel::showTable() {
     table_->setRowCount(static_cast<int>(rows_.size()));
     for (size_t i = 0; i < rows_.size(); ++i) {
         const ResonanceRow& r = rows_[i];
-        const QString cells[kColumns] = {number(r.segment.rateBpm, 1), number(r.lfPeakPower, 0),
-                                         number(r.amplitudeBpm, 1), number(r.coherence, 2),
-                                         r.resonance ? QStringLiteral("✔") : QString()};
+        const QString cells[kColumns] = {
+            LocalNumber(r.segment.rateBpm, 1), Figure(r.lfPeakPower, 0), Figure(r.amplitudeBpm, 1),
+            Figure(r.coherence, 2), r.resonance ? QStringLiteral("✔") : QString()};
         for (int c = 0; c < kColumns; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignCenter);
@@ -200,8 +193,8 @@ void ResonancePanel::showTable() {
         return;
     }
     status_->setText(tr("Резонансная частота %1 вдохов/мин (поиск с %2 с записи)")
-                         .arg(number(best->segment.rateBpm, 1), number(startS_, 3)));
-    apply_->setText(tr("Установить темп %1").arg(number(best->segment.rateBpm, 1)));
+                         .arg(LocalNumber(best->segment.rateBpm, 1), LocalNumber(startS_, 3)));
+    apply_->setText(tr("Установить темп %1").arg(LocalNumber(best->segment.rateBpm, 1)));
     apply_->show();
 }
 
@@ -220,9 +213,9 @@ QString ResonancePanel::refusal(const ParsedRates& parsed) const {
             .arg(bad, defaultRatesText());
     case RatesError::OutOfRange:
         return tr("Темп %1 вне пределов %2–%3 вдохов/мин")
-            .arg(bad, number(kPacerMinRate, 1), number(kPacerMaxRate, 1));
+            .arg(bad, LocalNumber(kPacerMinRate, 1), LocalNumber(kPacerMaxRate, 1));
     case RatesError::OffGrid:
-        return tr("Темп %1 не кратен %2 вдоха/мин").arg(bad, number(kPacerRateStep, 1));
+        return tr("Темп %1 не кратен %2 вдоха/мин").arg(bad, LocalNumber(kPacerRateStep, 1));
     case RatesError::None:
         break;
     }

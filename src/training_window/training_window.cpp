@@ -120,9 +120,8 @@ void TrainingWindow::pullBeats() {
             (canvas_.coherence.empty() || canvas_.coherence.back().y() != f.coherence->ratio))
             canvas_.coherence.emplace_back(latestS_, f.coherence->ratio);
         if (training_)
-            samples_.push_back(
-                {latestS_ - trainingStartS_, f.hrBpm, f.rmssdMs, f.amplitudeBpm,
-                 f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt});
+            samples_.push_back({latestS_ - trainingStartS_, f.hrBpm, f.rmssdMs, f.amplitudeBpm,
+                                f.coherenceRatio()});
     }
     if (fed_ == before)
         return;
@@ -140,8 +139,7 @@ void TrainingWindow::showFigures() {
             .arg(fed_ ? LocalNumber(f.hrBpm, 0) : QStringLiteral("-"))
             .arg(Figure(f.rmssdMs, 0))
             .arg(Figure(f.amplitudeBpm, 1))
-            .arg(
-                Figure(f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt, 2)));
+            .arg(Figure(f.coherenceRatio(), 2)));
 }
 
 void TrainingWindow::label(const std::string& name) {

@@ -40,8 +40,7 @@ TEST(BiofeedbackMeter, EveryBeatMatchesTheWholeHistory) {
             const BeatSeries all{t.data(), rr.data(), t.size()};
             ASSERT_DOUBLE_EQ(f.hrBpm, 60000 / rr.back());
             ASSERT_TRUE(same(f.rmssdMs, Rmssd60(all))) << i;
-            const std::optional<double> ratio =
-                f.coherence ? std::optional<double>(f.coherence->ratio) : std::nullopt;
+            const std::optional<double> ratio = f.coherenceRatio();
             if (ratio != lastRatio) {  // recomputed at this beat
                 const auto fresh = CoherenceRatio(all);
                 ASSERT_TRUE(fresh && same(ratio, fresh->ratio)) << i;

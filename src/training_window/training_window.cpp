@@ -1,11 +1,11 @@
 #include "training_window.h"
 
+#include "atomic_file.h"
 #include "label_edit.h"
 #include "recording_window.h"
 #include "training_texts.h"
 
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -216,11 +216,7 @@ void TrainingWindow::exportSummary() {
     const QString path = askPath_();
     if (path.isEmpty())
         return;
-    QFile file(path);
-    const std::string csv = TrainingSummaryCsv(*summary_);
-    const bool ok =
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
+    const bool ok = WriteFileAtomic(path.toStdString(), TrainingSummaryCsv(*summary_)).ok;
     // A failure is said under the summary rather than in a box, so the training view stays.
     summaryText_->setText(ok ? summaryShown_
                              : summaryShown_ + "\n" + tr("Не удалось записать файл %1").arg(path));

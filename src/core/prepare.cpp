@@ -62,13 +62,8 @@ void Recording::SetScales(const CoreSettings& cfg) {
         m = std::max(m, sPAR.Max);
     if (cfg.Shown[kSerSDNN])
         m = std::max(m, sSDNN.Max);
-    ScHRV = R::kRows - 1;
-    while (ScHRV > 0 && m > R::HRV[ScHRV].upper)
-        --ScHRV;
-
-    ScIB = R::kRows - 1;
-    while (ScIB > 0 && sIB.Max > R::IB[ScIB].upper)
-        --ScIB;
+    ScHRV = R::NarrowestHolding(R::HRV, m);
+    ScIB = R::NarrowestHolding(R::IB, sIB.Max);
 }
 
 void Recording::CalcAverages(int first, int last, int sample) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace trivant {
@@ -22,6 +23,15 @@ struct ScaleRanges {
         {{0, 200}, {0, 150}, {0, 100}, {0, 50}, {0, 25}, {0, 10}}};
     static constexpr std::array<ScaleRange, kRows> IB{
         {{0, 5000}, {0, 3000}, {0, 1000}, {0, 500}, {0, 250}, {0, 100}}};
+
+    // Of rows listed widest first, the narrowest whose upper bound holds value, else the widest.
+    static constexpr int NarrowestHolding(const std::array<ScaleRange, kRows>& rows,
+                                          int64_t value) {
+        int r = kRows - 1;
+        while (r > 0 && value > rows[static_cast<std::size_t>(r)].upper)
+            --r;
+        return r;
+    }
 };
 
 }  // namespace trivant

@@ -11,11 +11,7 @@ int WidenedRow(const ScaleRows& rows, int row, int32_t value) {
         return row;
     if (value <= rows[static_cast<std::size_t>(row)].upper)
         return row;
-    const int64_t need = int64_t{value} + value / 4;
-    for (int r = last; r >= 0; --r)
-        if (rows[static_cast<std::size_t>(r)].upper >= need)
-            return r;
-    return 0;
+    return ScaleRanges::NarrowestHolding(rows, int64_t{value} + value / 4);
 }
 
 int LiveScale::Follow(const ScaleRows& rows, int row, int32_t value) {
